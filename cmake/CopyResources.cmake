@@ -1,0 +1,15 @@
+# Copies every file of SRC into DST. Preference files (*.ini) are copied only when DST has
+# none yet: they are the user's, written by the programs at exit.
+file(GLOB files RELATIVE ${SRC} ${SRC}/*)
+foreach(f IN LISTS files)
+  if(f STREQUAL "README.md" OR IS_DIRECTORY ${SRC}/${f})
+    continue()
+  endif()
+  if(f MATCHES "\\.ini$")
+    if(NOT EXISTS ${DST}/${f})
+      file(COPY ${SRC}/${f} DESTINATION ${DST})
+    endif()
+  else()
+    file(COPY_FILE ${SRC}/${f} ${DST}/${f} ONLY_IF_DIFFERENT)
+  endif()
+endforeach()
