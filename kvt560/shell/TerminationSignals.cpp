@@ -1,5 +1,6 @@
 #include "shell/TerminationSignals.h"
 #include <QSocketNotifier>
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>

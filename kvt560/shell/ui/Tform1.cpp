@@ -7,7 +7,6 @@
 #include "shell/ui/TaboutForm.h"
 #include "shell/ui/Themes.h"
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -106,7 +105,11 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     FormCreate();
 }
 
-Tform1::~Tform1() = default;
+Tform1::~Tform1()
+{
+    // The views go before the channel table they show.
+    delete takeCentralWidget();
+}
 
 // ---------------------------------------------------------------------------------------
 // Construction
