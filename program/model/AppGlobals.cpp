@@ -1,4 +1,4 @@
 #include "AppGlobals.h"
 
-int LanguageIndex = LanguageEnglish;
+std::uint8_t LanguageIndex = LanguageEnglish;
 std::uint8_t RadioImage[RadioImageSize] = {};

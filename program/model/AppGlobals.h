@@ -13,7 +13,7 @@ enum LanguageId : int {
 };
 
 // 0 English, 1 Simplified Chinese, 2 Traditional Chinese; any other value behaves as English.
-extern int LanguageIndex;
+extern std::uint8_t LanguageIndex;
 
 // Size of the radio's programmable memory, addresses 0x0000-0x1FFF.
 constexpr std::size_t RadioImageSize = 8192;
