@@ -218,6 +218,20 @@ QString FrequencyText(std::uint32_t units)
     return FormatScaled(units, 5);
 }
 
+ChannelTexts NewChannelTexts(const QString &frequency)
+{
+    ChannelTexts texts;
+    texts.rxFreq = frequency;
+    texts.txFreq = frequency;
+    texts.rxTone = ChannelWordText(ChannelWord::Off);
+    texts.txTone = texts.rxTone;
+    texts.busyLock = texts.rxTone;
+    texts.power = ChannelWordText(ChannelWord::High);
+    texts.scanAdd = ChannelWordText(ChannelWord::Add);
+    texts.bandwidth = ChannelWordText(ChannelWord::Wide);
+    return texts;
+}
+
 void StoreChannel(int channel, const ChannelTexts &texts)
 {
     if (!validChannel(channel))

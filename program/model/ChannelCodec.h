@@ -59,6 +59,11 @@ QStringList ToneChoices(int language);
 // The same with the off word of the current LanguageIndex.
 QStringList ToneChoices();
 
+// The texts of a channel started with `frequency`: the same receive and transmit frequency,
+// both tones off, busy lock off, high power, scan add, wide, in the words of the current
+// LanguageIndex; no name.
+ChannelTexts NewChannelTexts(const QString &frequency);
+
 // Writes channel n (1-99) from its texts. An empty Rx Freq empties the record (all 0xFF) and
 // leaves the name bytes as they were. The words of all three languages are understood,
 // whatever the current language. A channel number outside 1-99 writes nothing.

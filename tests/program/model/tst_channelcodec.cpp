@@ -372,6 +372,19 @@ private slots:
         }
     }
 
+    void newChannelInEveryLanguage()
+    {
+        for (int language : {0, 1, 2}) {
+            LanguageIndex = std::uint8_t(language);
+            const ChannelTexts texts = NewChannelTexts(QStringLiteral("145.12500"));
+            std::memset(RadioImage + Channel1, 0xFF, 16);
+            StoreChannel(1, texts);
+            QCOMPARE(imageBytes(Channel1, 16).toHex(' '),
+                     QByteArray::fromHex("00255114 00255114 ffff ffff fc ffffff").toHex(' '));
+            QCOMPARE(LoadChannel(1), texts);
+        }
+    }
+
     void toneChoices_data()
     {
         QTest::addColumn<int>("language");
