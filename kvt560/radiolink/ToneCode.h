@@ -9,10 +9,10 @@
 //   CTCSS          1-51      0x82            0x81
 //   DCS normal     1-107     0xC4            0xC3
 //   DCS inverted   1-107     0xE4            0xE3
+#include "radiolink/ToneList.h"
+
 #include <QByteArray>
 #include <QString>
-
-class ToneList;
 
 namespace ToneCode {
 
@@ -28,8 +28,9 @@ struct ToneCell {
 // Decodes a tone code into its entry of the list. Kind 0x0 or 0xF, any other unknown kind,
 // a position outside the range of its kind, or a code that is not two bytes long all give
 // the off entry with index "0": a stray code never fails a read.
-ToneCell sendCTC(quint8 position, quint8 kind, const ToneList &list);
-ToneCell sendCTC(const QByteArray &code, const ToneList &list);
+// The program's list is used unless another is given.
+ToneCell sendCTC(quint8 position, quint8 kind, const ToneList &list = ToneList::instance());
+ToneCell sendCTC(const QByteArray &code, const ToneList &list = ToneList::instance());
 
 // Encodes a tone cell text (blanks around it are ignored) as exactly two bytes. An empty
 // text, the off word of any language, and any text that is not one of the tone entries

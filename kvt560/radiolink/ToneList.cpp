@@ -80,3 +80,7 @@ void ToneList::setOffWord(const QString &word)
     ++m_revision;
     emit entriesChanged();
 }
+
+// Compiled here rather than in the shared moc unit, so that linking the tone list does not
+// pull in every other class of the library.
+#include "moc_ToneList.cpp"
