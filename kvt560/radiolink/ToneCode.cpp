@@ -14,6 +14,11 @@ QString twoHexDigits(int value)
     return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
 }
 
+quint8 fromHex(const QString &twoDigits)
+{
+    return quint8(twoDigits.toUInt(nullptr, 16));
+}
+
 QByteArray code(quint8 position, quint8 kindByte)
 {
     QByteArray bytes(2, '\0');
@@ -76,18 +81,13 @@ QByteArray encode(const QString &toneText, Direction direction)
     if (index < 1)   // empty, an off word or not an entry at all
         return code(kOffPosition, 0x00);
 
-    bool ok = false;
-    if (text.endsWith(QLatin1Char('I'))) {
-        const int p = CAL_dcs(text.mid(1, 3).toInt()).toInt(&ok, 16);
-        return code(quint8(p), rx ? 0xE4 : 0xE3);
-    }
-    if (text.endsWith(QLatin1Char('N'))) {
-        const int p = CAL_dcs(text.mid(1, 3).toInt()).toInt(&ok, 16);
-        return code(quint8(p), rx ? 0xC4 : 0xC3);
-    }
+    // The text is an entry, so the calculators below always find its position.
+    if (text.endsWith(QLatin1Char('I')))
+        return code(fromHex(CAL_dcs(text.mid(1, 3).toInt())), rx ? 0xE4 : 0xE3);
+    if (text.endsWith(QLatin1Char('N')))
+        return code(fromHex(CAL_dcs(text.mid(1, 3).toInt())), rx ? 0xC4 : 0xC3);
     const int integerPart = text.left(text.size() == 5 ? 3 : 2).toInt();
-    const int p = CAL_ctc(integerPart).toInt(&ok, 16);
-    return code(quint8(p), rx ? 0x82 : 0x81);
+    return code(fromHex(CAL_ctc(integerPart)), rx ? 0x82 : 0x81);
 }
 
 QByteArray writeRxcode(const QString &toneText)
