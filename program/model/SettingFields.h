@@ -72,7 +72,8 @@ inline constexpr SettingField Model{"Model", 0x1FE0, 0, 8, 5, nullptr, 0, 0xFF};
 // Band selector: one band per model, so only position 0.
 inline constexpr SettingField Band{"Frequency Range", 0x1FE1, 0, 8, 1, nullptr, 0, 0xFF};
 
-// Every list setting of the option dialog, in the order it writes them back.
+// Every list setting of the option dialog, in the order it writes them back (the power-on
+// password, a text, is written between Receive Alarm Time and the password switch).
 inline constexpr const SettingField *OptionFields[] = {
     &SqlLevel, &Step, &VoxLevel, &Tot, &Reverse, &Beep, &Roger, &BacklightMode, &Apo,
     &PriorityChannel, &KeyLock, &ChannelName, &BatterySave, &ScanMode, &SingleRadio, &Ste,
