@@ -99,14 +99,17 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
 
     installConversionNotice(table, this);
 
-    // The client area below the menu bar is fixed; the window cannot be resized or maximised.
-    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
-
     FormCreate();
+
+    // The client area below the menu bar is fixed (measured once the theme has styled the
+    // menu bar); the window cannot be resized or maximised.
+    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 }
 
 Tform1::~Tform1()
 {
+    // FormDestroy: the preferences are written even when the run ends without a close.
+    savePreferences();
     // The views go before the channel table they show.
     delete takeCentralWidget();
 }

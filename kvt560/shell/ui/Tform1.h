@@ -63,7 +63,8 @@ public:
     int language() const { return languageTag; }
     // The preference values as they stand in the menus and band lists.
     Preferences currentPreferences() const;
-    // Writes myini.ini (done once when the window closes). False when it cannot be written.
+    // Writes myini.ini, once: when the window closes, or at the latest when it is destroyed.
+    // False when it cannot be written.
     bool savePreferences();
     // The preferences file as read (with sections of other parts, such as [ports]).
     const IniFile &preferencesFile() const { return prefsFile; }
