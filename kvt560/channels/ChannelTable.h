@@ -17,6 +17,7 @@ class ChannelTable : public QObject
     Q_OBJECT
 public:
     enum Table { Grid1, Grid2 };   // StringAlignGrid1 (visible), StringAlignGrid2 (attributes)
+    Q_ENUM(Table)
     static constexpr int Grid1Columns = 12, Grid1Rows = 129;
     static constexpr int Grid2Columns = 8, Grid2Rows = 200;
     static constexpr int ChannelCount = 128;

@@ -35,8 +35,8 @@ ChannelGrid::ChannelGrid(ChannelTable *table, QWidget *parent)
     setItemDelegate(new PlainCellDelegate(this));
 
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
+    // Only the current cell matters; without a selection nothing is drawn highlighted.
+    setSelectionMode(QAbstractItemView::NoSelection);
     setTabKeyNavigation(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -113,7 +113,7 @@ void ChannelGrid::setCurrentCell(int column, int row)
     if (column < 1 || column >= ChannelTable::Grid1Columns || row < 1 || row > ChannelTable::ChannelCount)
         return;
     const QModelIndex i = m_model->index(row - 1, column);
-    selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(i, QItemSelectionModel::NoUpdate);
     scrollTo(i);
 }
 
