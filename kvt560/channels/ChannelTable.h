@@ -59,6 +59,12 @@ public:
     const Marks &marks() const;
     void setMarks(const Marks &marks);
 
+    // Rewrites every mark cell of rows 1-128 that holds a written form of a mark in any of
+    // the three languages into the current marks (after setMarks on a language switch).
+    // Each column takes only its own marks; frequencies, tone texts, tone indices and
+    // aliases stay as they are. Emits cellsReset when anything changed.
+    void rewriteMarks();
+
     // The selected receive range of the active band ("400-470MHz"); empty without bands.
     QString activeReceiveRange() const;
 

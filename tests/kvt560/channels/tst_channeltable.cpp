@@ -335,6 +335,70 @@ private slots:
         QCOMPARE(table.headerText(1), QStringLiteral("接收频率"));
     }
 
+    void rewriteMarks_data()
+    {
+        QTest::addColumn<int>("table");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("after");
+        auto row = [](const char *name, T::Table table, int column, const char *before, int language, const char *after) {
+            QTest::newRow(name) << int(table) << column << QString::fromUtf8(before) << language << QString::fromUtf8(after);
+        };
+        row("power high", T::Grid1, 5, "高功率", 2, "High");
+        row("power low to traditional", T::Grid1, 5, "Low", 3, "低功率");
+        row("bandwidth", T::Grid1, 6, "宽带", 2, "Wide");
+        row("bandwidth traditional", T::Grid1, 6, "Narrow", 3, "窄帶");
+        row("tone off", T::Grid1, 2, "禁用", 2, "OFF");
+        row("tone code", T::Grid1, 4, "D023N", 2, "D023N");
+        row("ctcss tone", T::Grid1, 2, "67.0", 2, "67.0");
+        row("scan on", T::Grid1, 7, "启用", 3, "啟用");
+        row("ptt id traditional to simplified", T::Grid1, 9, "啟用", 1, "启用");
+        row("frequency", T::Grid1, 1, "400.12500", 2, "400.12500");
+        row("alias that reads like a mark", T::Grid1, 10, "ON", 1, "ON");
+        row("mark of another column", T::Grid1, 5, "ON", 1, "ON");
+        row("tone column takes only off", T::Grid1, 4, "启用", 2, "启用");
+        row("lower case is no mark", T::Grid1, 8, "on", 1, "on");
+        row("tail elimination", T::Grid2, 1, "ON", 1, "启用");
+        row("vox", T::Grid2, 2, "禁用", 2, "OFF");
+        row("voice mode compander", T::Grid2, 6, "压扩", 2, "Comp");
+        row("voice mode scrambler", T::Grid2, 6, "scrambler", 3, "擾頻");
+        row("tone index", T::Grid2, 4, "0", 2, "0");
+        row("show alias", T::Grid2, 7, "OFF", 3, "禁用");
+    }
+    void rewriteMarks()
+    {
+        QFETCH(int, table);
+        QFETCH(int, column);
+        QFETCH(QString, before);
+        QFETCH(int, language);
+        QFETCH(QString, after);
+        ChannelTable channels;
+        for (int r : {1, 128})
+            channels.setCell(T::Table(table), column, r, before);
+        channels.setMarks(Marks::forLanguage(language));
+        channels.rewriteMarks();
+        for (int r : {1, 128})
+            QCOMPARE(channels.cell(T::Table(table), column, r), after);
+    }
+
+    void rewriteKeepsCellsOfMissingMarks()
+    {
+        ChannelTable table;
+        table.setCell(T::Grid1, 7, 3, QStringLiteral("启用"));
+        table.setCell(T::Grid1, 5, 3, QStringLiteral("高功率"));
+        Marks incomplete = Marks::forLanguage(2);
+        incomplete.on.clear();
+        table.setMarks(incomplete);
+        QSignalSpy reset(&table, &ChannelTable::cellsReset);
+        table.rewriteMarks();
+        QCOMPARE(table.cell(T::Grid1, 7, 3), QStringLiteral("启用"));
+        QCOMPARE(table.cell(T::Grid1, 5, 3), QStringLiteral("High"));
+        QCOMPARE(reset.count(), 1);
+        table.rewriteMarks();
+        QCOMPARE(reset.count(), 1);   // nothing left to change: no signal
+    }
+
     void emptyRowKeepsOtherRows()
     {
         ChannelTable table;
