@@ -70,11 +70,15 @@ ChannelGrid::ChannelGrid(ChannelTable *table, QWidget *parent)
                 if (current.isValid())
                     emit currentCellChanged(current.column(), current.row() + 1);
             });
+    // The item view reports clicks on the fixed number column too; that column is no cell
+    // to enter.
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
-        emit cellClicked(index.column(), index.row() + 1);
+        if (m_model->flags(index) & Qt::ItemIsSelectable)
+            emit cellClicked(index.column(), index.row() + 1);
     });
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
-        emit cellDoubleClicked(index.column(), index.row() + 1);
+        if (m_model->flags(index) & Qt::ItemIsSelectable)
+            emit cellDoubleClicked(index.column(), index.row() + 1);
     });
 }
 
@@ -125,12 +129,35 @@ QSize ChannelGrid::sizeHint() const
     return QSize(width, 480);
 }
 
+// Only the left button selects; the other buttons do nothing to the grid.
 void ChannelGrid::mousePressEvent(QMouseEvent *event)
 {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
     const QModelIndex i = indexAt(event->position().toPoint());
-    if (event->button() == Qt::LeftButton && i.isValid() && (m_model->flags(i) & Qt::ItemIsSelectable))
+    if (i.isValid() && (m_model->flags(i) & Qt::ItemIsSelectable))
         emit aboutToSelectCell(i.column(), i.row() + 1);
     QTableView::mousePressEvent(event);
+}
+
+void ChannelGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QTableView::mouseReleaseEvent(event);
+}
+
+void ChannelGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(event);
 }
 
 QModelIndex ChannelGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)

@@ -151,6 +151,14 @@ private slots:
         QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.cellRect(0, 6).center());
         QCOMPARE(about.count(), 2);
         QCOMPARE(grid.currentRow(), 3);
+        QCOMPARE(clicked.count(), 2);   // nor is it clicked
+        // Other buttons neither select nor click.
+        QTest::mouseClick(grid.viewport(), Qt::RightButton, {}, grid.cellRect(5, 3).center());
+        QTest::mouseClick(grid.viewport(), Qt::RightButton, {}, grid.cellRect(7, 8).center());
+        QCOMPARE(about.count(), 2);
+        QCOMPARE(clicked.count(), 2);
+        QCOMPARE(grid.currentRow(), 3);
+
 
         // Keys announce the move before it happens; at the edge nothing is announced.
         QTest::keyClick(&grid, Qt::Key_Down);
@@ -168,6 +176,13 @@ private slots:
         const QRect last = grid.cellRect(1, 128);
         QVERIFY(grid.viewport()->rect().contains(last));
         QVERIFY(grid.cellRect(1, 1).bottom() < 0);
+
+        QSignalSpy doubled(&grid, &ChannelGrid::cellDoubleClicked);
+        const QPoint more = grid.cellRect(11, 127).center();
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, more);
+        QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, more);
+        QCOMPARE(doubled.count(), 1);
+        QCOMPARE(doubled.at(0), (QList<QVariant>{11, 127}));
     }
 
     void conversionNotice()
