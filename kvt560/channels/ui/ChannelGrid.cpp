@@ -65,6 +65,9 @@ ChannelGrid::ChannelGrid(ChannelTable *table, QWidget *parent)
     for (int c = 0; c < ChannelTable::Grid1Columns; ++c)
         header->resizeSection(c, columnWidthFor(c));
 
+    // Like CurCol and CurRow, the grid starts on the receive frequency of channel 1.
+    selectionModel()->setCurrentIndex(m_model->index(0, ChannelTable::RxFreqColumn), QItemSelectionModel::NoUpdate);
+
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (current.isValid())

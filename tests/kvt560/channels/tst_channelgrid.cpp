@@ -47,6 +47,8 @@ private slots:
         QCOMPARE(grid.horizontalHeader()->height(), 20);
         QVERIFY(grid.sizeHint().width() >= 740 && grid.sizeHint().width() <= 790);
         QCOMPARE(grid.editTriggers(), QAbstractItemView::NoEditTriggers);
+        QCOMPARE(grid.currentColumn(), 1);
+        QCOMPARE(grid.currentRow(), 1);
     }
 
     void textsFollowTheTable()
