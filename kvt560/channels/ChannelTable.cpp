@@ -2,6 +2,9 @@
 
 #include "settings/BandSource.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 namespace {
 
 const char *const Grid1Headers[ChannelTable::Grid1Columns] = {
@@ -167,6 +170,46 @@ const Marks &ChannelTable::marks() const
 void ChannelTable::setMarks(const Marks &marks)
 {
     m_marks = marks;
+}
+
+void ChannelTable::rewriteMarks()
+{
+    struct MarkColumn {
+        Table table;
+        int column;
+        std::initializer_list<Mark> marks;
+    };
+    static const MarkColumn markColumns[] = {
+        {Grid1, RxToneColumn, {Mark::Off}},
+        {Grid1, TxToneColumn, {Mark::Off}},
+        {Grid1, PowerColumn, {Mark::High, Mark::Low}},
+        {Grid1, BandwidthColumn, {Mark::Narrow, Mark::Wide}},
+        {Grid1, ScanColumn, {Mark::Off, Mark::On}},
+        {Grid1, DtmfColumn, {Mark::Off, Mark::On}},
+        {Grid1, PttIdColumn, {Mark::Off, Mark::On}},
+        {Grid2, TailAttribute, {Mark::Off, Mark::On}},
+        {Grid2, VoxAttribute, {Mark::Off, Mark::On}},
+        {Grid2, BusyLockAttribute, {Mark::Off, Mark::On}},
+        {Grid2, VoiceModeAttribute, {Mark::Off, Mark::Compander, Mark::Scrambler}},
+        {Grid2, ShowAliasAttribute, {Mark::Off, Mark::On}},
+    };
+    bool changed = false;
+    for (const MarkColumn &mc : markColumns) {
+        for (int r = 1; r <= ChannelCount; ++r) {
+            QString &text = grid(mc.table)[index(mc.table, mc.column, r)];
+            const std::optional<Mark> mark = Marks::recognise(text);
+            if (!mark || std::find(mc.marks.begin(), mc.marks.end(), *mark) == mc.marks.end())
+                continue;
+            const QString translated = m_marks.text(*mark);
+            // A library without this mark must not wipe the cell.
+            if (!translated.isEmpty() && translated != text) {
+                text = translated;
+                changed = true;
+            }
+        }
+    }
+    if (changed)
+        emit cellsReset();
 }
 
 QString ChannelTable::activeReceiveRange() const

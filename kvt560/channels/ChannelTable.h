@@ -17,6 +17,7 @@ class ChannelTable : public QObject
     Q_OBJECT
 public:
     enum Table { Grid1, Grid2 };   // StringAlignGrid1 (visible), StringAlignGrid2 (attributes)
+    Q_ENUM(Table)
     static constexpr int Grid1Columns = 12, Grid1Rows = 129;
     static constexpr int Grid2Columns = 8, Grid2Rows = 200;
     static constexpr int ChannelCount = 128;
@@ -57,6 +58,12 @@ public:
     const BandSource *bandSource() const { return m_bands; }
     const Marks &marks() const;
     void setMarks(const Marks &marks);
+
+    // Rewrites every mark cell of rows 1-128 that holds a written form of a mark in any of
+    // the three languages into the current marks (after setMarks on a language switch).
+    // Each column takes only its own marks; frequencies, tone texts, tone indices and
+    // aliases stay as they are. Emits cellsReset when anything changed.
+    void rewriteMarks();
 
     // The selected receive range of the active band ("400-470MHz"); empty without bands.
     QString activeReceiveRange() const;

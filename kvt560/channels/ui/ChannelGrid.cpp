@@ -35,8 +35,8 @@ ChannelGrid::ChannelGrid(ChannelTable *table, QWidget *parent)
     setItemDelegate(new PlainCellDelegate(this));
 
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
+    // Only the current cell matters; without a selection nothing is drawn highlighted.
+    setSelectionMode(QAbstractItemView::NoSelection);
     setTabKeyNavigation(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -65,16 +65,23 @@ ChannelGrid::ChannelGrid(ChannelTable *table, QWidget *parent)
     for (int c = 0; c < ChannelTable::Grid1Columns; ++c)
         header->resizeSection(c, columnWidthFor(c));
 
+    // Like CurCol and CurRow, the grid starts on the receive frequency of channel 1.
+    selectionModel()->setCurrentIndex(m_model->index(0, ChannelTable::RxFreqColumn), QItemSelectionModel::NoUpdate);
+
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (current.isValid())
                     emit currentCellChanged(current.column(), current.row() + 1);
             });
+    // The item view reports clicks on the fixed number column too; that column is no cell
+    // to enter.
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
-        emit cellClicked(index.column(), index.row() + 1);
+        if (m_model->flags(index) & Qt::ItemIsSelectable)
+            emit cellClicked(index.column(), index.row() + 1);
     });
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
-        emit cellDoubleClicked(index.column(), index.row() + 1);
+        if (m_model->flags(index) & Qt::ItemIsSelectable)
+            emit cellDoubleClicked(index.column(), index.row() + 1);
     });
 }
 
@@ -113,7 +120,7 @@ void ChannelGrid::setCurrentCell(int column, int row)
     if (column < 1 || column >= ChannelTable::Grid1Columns || row < 1 || row > ChannelTable::ChannelCount)
         return;
     const QModelIndex i = m_model->index(row - 1, column);
-    selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(i, QItemSelectionModel::NoUpdate);
     scrollTo(i);
 }
 
@@ -125,12 +132,35 @@ QSize ChannelGrid::sizeHint() const
     return QSize(width, 480);
 }
 
+// Only the left button selects; the other buttons do nothing to the grid.
 void ChannelGrid::mousePressEvent(QMouseEvent *event)
 {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
     const QModelIndex i = indexAt(event->position().toPoint());
-    if (event->button() == Qt::LeftButton && i.isValid() && (m_model->flags(i) & Qt::ItemIsSelectable))
+    if (i.isValid() && (m_model->flags(i) & Qt::ItemIsSelectable))
         emit aboutToSelectCell(i.column(), i.row() + 1);
     QTableView::mousePressEvent(event);
+}
+
+void ChannelGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QTableView::mouseReleaseEvent(event);
+}
+
+void ChannelGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(event);
 }
 
 QModelIndex ChannelGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)

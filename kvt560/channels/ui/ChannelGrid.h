@@ -23,20 +23,20 @@ public:
     // Width in pixels of table column 0-11.
     static int columnWidthFor(int column);
 
-    // Rectangle of cell (column, row) in viewport coordinates (row 0 is the header row,
-    // above the viewport); an empty rectangle outside the table. Overlay editors are
+    // Rectangle of cell (column, row) inside its grid lines, in viewport coordinates (row 0
+    // is the header row, above the viewport); an empty rectangle outside the table. Overlay editors are
     // children of viewport() placed relative to this.
     QRect cellRect(int column, int row) const;
     // The current cell; row 0 / column 0 when there is none.
     int currentColumn() const;
     int currentRow() const;
-    // Moves the selection to channel cell (column 1-11, row 1-128) and scrolls it into view.
+    // Moves the current cell to channel cell (column 1-11, row 1-128) and scrolls it into view.
     void setCurrentCell(int column, int row);
 
     QSize sizeHint() const override;
 
 signals:
-    // The selection is about to move to (column, row) by a mouse press or a navigation key;
+    // The current cell is about to move to (column, row) by a mouse press or a navigation key;
     // emitted before the move, also when a press lands on the current cell.
     void aboutToSelectCell(int column, int row);
     // The current cell changed (by mouse, keys or setCurrentCell).
@@ -47,6 +47,8 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
 private:

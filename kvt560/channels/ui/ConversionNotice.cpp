@@ -8,7 +8,8 @@
 void installConversionNotice(ChannelTable *table, QWidget *window)
 {
     QPointer<QWidget> parent(window);
-    QObject::connect(table, &ChannelTable::conversionFailed, window, [parent](const QString &text) {
+    QObject *context = window ? static_cast<QObject *>(window) : table;
+    QObject::connect(table, &ChannelTable::conversionFailed, context, [parent](const QString &text) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("KVT560"),
                         ChannelTable::conversionMessage(text), QMessageBox::Ok, parent);
         box.setObjectName(QStringLiteral("conversionNotice"));
