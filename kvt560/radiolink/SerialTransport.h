@@ -13,7 +13,6 @@
 
 class SerialTransport : public QObject, public RadioLink
 {
-    Q_OBJECT
 public:
     // Values of the cable-mode tag kept in the preferences.
     enum CableMode { SingleHead = 12, DualHead = 13 };
@@ -70,11 +69,10 @@ public:
     // "COMn" in section [ports] of the ini file, else /dev/ttyUSB(n-1).
     static QString portDeviceName(int portNumber, const QString &iniPath);
 
-private slots:
+private:
+    // Handlers of the port's notifications: received data, and errors.
     void MSComm1Comm();
     void portError(QSerialPort::SerialPortError error);
-
-private:
     static void applyLineSettings(QSerialPort &port);
     void drainPending();
 
