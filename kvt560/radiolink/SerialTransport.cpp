@@ -139,6 +139,7 @@ void SerialTransport::drainPending()
     }
     if (port_.bytesAvailable() > 0)
         receiveBytes(port_.readAll());
+    port_.clearError();   // the zero-time poll reports a time-out when nothing was waiting
 }
 
 QString SerialTransport::exchange(const QString &request, int waitMs)

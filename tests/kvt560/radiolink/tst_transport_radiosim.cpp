@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 namespace {
 
@@ -184,7 +185,8 @@ void TestTransportRadiosim::roundTrip()
 void TestTransportRadiosim::faults_data()
 {
     QTest::addColumn<QStringList>("options");
-    // Steps "REQUEST>REPLY" (an empty REPLY: nothing arrives) or "wait:MS".
+    // Steps "REQUEST>REPLY" (an empty REPLY: nothing arrives), "wait:MS" (a wait that
+    // collects what arrives) or "sleep:MS" (the program busy elsewhere, collecting nothing).
     QTest::addColumn<QStringList>("script");
 
     const QByteArray factory = factoryMemory();
@@ -208,6 +210,10 @@ void TestTransportRadiosim::faults_data()
     QTest::newRow("split reply arrives after the window")
         << QStringList{"--split", "--split-pause", "150"}
         << QStringList{Greeting + ">" + GreetingReply.left(8), "wait:200", Greeting + ">" + GreetingReply};
+    // The tail of the split reply comes while nobody waits; the next request discards it.
+    QTest::newRow("late bytes belong to no request")
+        << QStringList{"--split", "--split-pause", "100"}
+        << QStringList{Greeting + ">" + GreetingReply.left(8), "sleep:200", Greeting + ">" + GreetingReply};
     QTest::newRow("stop after two blocks")
         << QStringList{"--stop-after", "2"}
         << hello + QStringList{bandRead + goodBand, channelRead + emptyChannel, channelRead, channelRead};
@@ -235,6 +241,8 @@ void TestTransportRadiosim::faults()
     for (const QString &step : script) {
         if (step.startsWith(QLatin1String("wait:"))) {
             link.wait(step.mid(5).toInt());
+        } else if (step.startsWith(QLatin1String("sleep:"))) {
+            QThread::msleep(step.mid(6).toULong());
         } else if (step == QLatin1String("CHECK")) {
             // A data reply whose check byte is wrong: right text, last byte not the XOR.
             const QString reply = link.exchange(readRequest(0x0CC0, 16), window);
