@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QThread>
 #include <QTimer>
 
 void SysDelay(int ms)
@@ -20,6 +21,10 @@ void SysDelay(int ms)
     // counter cannot shorten or lengthen the wait.
     for (qint64 left = ms; left > 0; left = ms - clock.elapsed()) {
         timer.start(static_cast<int>(left));
-        loop.exec();
+        if (loop.exec() != 0) {
+            // No event loop can run (the application is quitting): sleep out the rest
+            // rather than spin.
+            QThread::msleep(static_cast<unsigned long>(left));
+        }
     }
 }

@@ -273,6 +273,9 @@ void TestTransportRadiosim::savesMemoryWhenStopped()
     QCOMPARE(link.exchange(writeRequest(0x0E00, block), 50), Ack);
     sim.stop();
     QCOMPARE(sim.process().exitStatus(), QProcess::NormalExit);
+    // The radio's side is gone: no reply, and the port does not keep signalling errors.
+    QCOMPARE(link.exchange(Greeting, 50), QString());
+    QVERIFY(!link.isOpen());
 
     QByteArray expected = factoryMemory();
     expected.replace(0x0E00, 16, block);
