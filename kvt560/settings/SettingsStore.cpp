@@ -70,3 +70,7 @@ void SettingsStore::commit(const SettingsValues &next)
             emit enabledChanged(r.target, now);
     }
 }
+
+// Compiled here rather than in the shared moc unit, so that linking the store does not pull
+// in every other class of the library.
+#include "moc_SettingsStore.cpp"
