@@ -99,16 +99,6 @@ bool LanguageLibrary::load(const QString &path)
     return true;
 }
 
-QString LanguageLibrary::nameOf(int language)
-{
-    switch (language) {
-    case 1: return QStringLiteral("chinese");
-    case 2: return QStringLiteral("english");
-    case 3: return QStringLiteral("taiwan");
-    default: return {};
-    }
-}
-
 QString LanguageLibrary::pathOf(const QString &directory, const QString &name)
 {
     return QDir(directory).filePath(name + QStringLiteral(".dll"));

@@ -24,10 +24,7 @@ public:
     const QHash<int, QString> &texts() const { return m_texts; }
     QString errorString() const { return m_error; }
 
-    // The library name of interface language 1 "chinese", 2 "english", 3 "taiwan"; empty
-    // for any other number.
-    static QString nameOf(int language);
-    // The file of a library: directory, name, ".dll".
+    // The file of a library: directory, name ("chinese", "english", "taiwan"), ".dll".
     static QString pathOf(const QString &directory, const QString &name);
 
     // Every string id the interface takes from a library, in the order they are applied
