@@ -55,6 +55,7 @@ struct Row {
     }
     Row &file(const char *key, int line) { d.fileKey = QString::fromUtf8(key); d.fileLine = line; return *this; }
     Row &right() { d.column = 1; return *this; }
+    Row &hidden() { d.hidden = true; return *this; }
     Row &spin(int min, int max, int step, int chars) { d.spin = {min, max, step, chars}; return *this; }
     Row &dtmf(int maxLength) { d.filter = {DtmfCharacters, true, maxLength, 0}; return *this; }
     operator SettingDef() const { return d; }
@@ -127,7 +128,7 @@ QVector<SettingDef> buildTable()
     t << check("bsSkinCheckRadioBox11", "keypad lock", "basic", zh("键盘锁定", 82)).right().values(0, 0).file("Key Lock ", 19);
     t << check("bsSkinCheckRadioBox10", "battery save", "basic", zh("省电模式", 39)).right().values(1, 1).file("Save ", 20);
     t << check("bsSkinCheckRadioBox12", "FM radio enable", "basic", zh("FM开关", 87)).right().values(1, 1).file("FM Enable ", 22);
-    t << check("bsSkinCheckRadioBox13", "alarm (never shown)", "basic", zh("报警功能", 42)).right().values(1, 1).file("EMG ", 21);
+    t << check("bsSkinCheckRadioBox13", "alarm (never shown)", "basic", zh("报警功能", 42)).right().hidden().values(1, 1).file("EMG ", 21);
 
     // Page 1, VOX panel.
     t << combo("bsSkinComboBox15", "VOX sensitivity", "vox", zh("VOX 灵敏度", 45))

@@ -69,6 +69,7 @@ struct SettingDef {
     QString meaning;   // what the setting means, in plain English
     QString group;     // key of its SettingGroup
     int column = 0;    // 0 left column of its group, 1 right column
+    bool hidden = false;  // held and stored like the others but never shown (the alarm box)
     Caption caption;   // label or box text; empty text for a field without a label
     QVector<SettingItem> items;   // Index: the items after a language library is loaded
     QStringList builtinItems;     // Index: the items before any library, when they differ
