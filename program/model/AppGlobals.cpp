@@ -1,0 +1,4 @@
+#include "AppGlobals.h"
+
+std::uint8_t LanguageIndex = LanguageEnglish;
+std::uint8_t RadioImage[RadioImageSize] = {};
