@@ -1,7 +1,11 @@
 #include "shell/ui/Tform1.h"
+#include "channels/ChannelListOps.h"
 #include "channels/ChannelTable.h"
 #include "channels/ui/ChannelGrid.h"
+#include "channels/ui/ChannelListButtons.h"
 #include "channels/ui/ConversionNotice.h"
+#include "channels/ui/SingleChannelEditor.h"
+#include "radiolink/ToneList.h"
 #include "settings/BandRanges.h"
 #include "shell/LanguageNames.h"
 #include "shell/ui/TaboutForm.h"
@@ -285,10 +289,42 @@ void Tform1::buildPages()
     pageControl->addTab(sideKeyPage, QStringLiteral("侧键设定"));
 
     buildOtherPage();
+    buildChannelOperations();
 
     connect(pageControl, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == FunctionPage)
             bsSkinTabSheet2Show();
+    });
+}
+
+void Tform1::buildChannelOperations()
+{
+    channelListOps = new ChannelListOps(table, this);
+    channelListOps->setObjectName(QStringLiteral("channelListOps"));
+    channelListOps->setStepIndexSource([this] {
+        const auto *step = findChild<QComboBox *>(QStringLiteral("bsSkinComboBox8"));   // frequency step
+        return step ? step->currentIndex() : -1;
+    });
+    addChannelListButtons(channelButtonRow, channelListOps);
+    connect(channelListOps, &ChannelListOps::selectionMoveRequested, StringAlignGrid1, &ChannelGrid::setCurrentCell);
+
+    singleChannel = new SingleChannelEditor(table, ToneList::instance(), singleChannelPage);
+    auto *single = new QVBoxLayout(singleChannelPage);
+    single->setContentsMargins(0, 0, 0, 0);
+    single->addWidget(singleChannel);
+    connect(pageControl, &QTabWidget::currentChanged, singleChannel,
+            [this](int index) { singleChannel->setPageActive(index == SingleChannelPage); });
+    connect(this, &Tform1::cableModeChanged, singleChannel,
+            [this](int mode) { singleChannel->setSingleHead(mode == Preferences::SingleHead); });
+    connect(singleChannel, &SingleChannelEditor::channelSelected, StringAlignGrid1,
+            [this](int row) { StringAlignGrid1->setCurrentCell(StringAlignGrid1->currentColumn(), row); });
+    connect(StringAlignGrid1, &ChannelGrid::currentCellChanged, singleChannel,
+            [this](int, int row) { singleChannel->setChannelNumber(row); });
+    connect(StringAlignGrid1, &ChannelGrid::cellDoubleClicked, this, [this](int column, int row) {
+        if (column == ChannelTable::MoreColumn) {
+            showPage(SingleChannelPage);
+            singleChannel->setChannelNumber(row);
+        }
     });
 }
 

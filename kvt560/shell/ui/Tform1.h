@@ -17,6 +17,7 @@
 #include <functional>
 
 class ChannelGrid;
+class ChannelListOps;
 class ChannelTable;
 class QAction;
 class QCheckBox;
@@ -28,6 +29,7 @@ class QMenu;
 class QTabWidget;
 class QToolButton;
 class QWidget;
+class SingleChannelEditor;
 class TaboutForm;
 struct Marks;
 
@@ -145,6 +147,8 @@ public:
     QWidget *dtmfSystemPage;          // sub-page "系统"
     QWidget *dtmfParameterPage;       // sub-page "参数"
     QWidget *singleChannelPage;       // page 3
+    SingleChannelEditor *singleChannel = nullptr;   // page 3 content: one channel, one control per field
+    ChannelListOps *channelListOps = nullptr;     // auto add, move up / down, delete channel
     QWidget *sideKeyPage;             // page 4
     QWidget *otherPage;               // page 5
 
@@ -213,6 +217,7 @@ private:
     void buildPages();
     void buildFunctionPage();
     void buildOtherPage();
+    void buildChannelOperations();
     void FormCreate();
     void FormShow();
     void selectPort(int port);
