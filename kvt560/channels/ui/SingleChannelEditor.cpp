@@ -99,13 +99,13 @@ void SingleChannelEditor::buildControls()
     grid->setVerticalSpacing(10);
 
     channelNumberLabel = namedLabel(g, "channelNumberLabel", QStringLiteral("信道"));
-    rxFrequencyLabel = namedLabel(g, "rxFrequencyLabel", m_table->headerText(T::RxFreqColumn) + Mhz);
-    txFrequencyLabel = namedLabel(g, "txFrequencyLabel", m_table->headerText(T::TxFreqColumn) + Mhz);
-    aliasLabel = namedLabel(g, "aliasLabel", m_table->headerText(T::AliasColumn));
-    rxToneLabel = namedLabel(g, "rxToneLabel", m_table->headerText(T::RxToneColumn));
-    txToneLabel = namedLabel(g, "txToneLabel", m_table->headerText(T::TxToneColumn));
-    powerLabel = namedLabel(g, "powerLabel", m_table->headerText(T::PowerColumn));
-    bandwidthLabel = namedLabel(g, "bandwidthLabel", m_table->headerText(T::BandwidthColumn));
+    rxFrequencyLabel = namedLabel(g, "rxFrequencyLabel", QStringLiteral("接收频率") + Mhz);
+    txFrequencyLabel = namedLabel(g, "txFrequencyLabel", QStringLiteral("发射频率") + Mhz);
+    aliasLabel = namedLabel(g, "aliasLabel", QStringLiteral("信道别名"));
+    rxToneLabel = namedLabel(g, "rxToneLabel", QStringLiteral("CTC/DCS解码"));
+    txToneLabel = namedLabel(g, "txToneLabel", QStringLiteral("CTC/DCS编码"));
+    powerLabel = namedLabel(g, "powerLabel", QStringLiteral("发射功率"));
+    bandwidthLabel = namedLabel(g, "bandwidthLabel", QStringLiteral("宽/窄带"));
     voiceModeLabel = namedLabel(g, "voiceModeLabel", QStringLiteral("语音模式"));
 
     bsSkinSpinEdit20 = named<QSpinBox>(g, "bsSkinSpinEdit20");
@@ -152,7 +152,7 @@ void SingleChannelEditor::buildControls()
     }
 
     bsSkinCheckRadioBox7 = namedBox(g, "bsSkinCheckRadioBox7", QStringLiteral("繁忙锁定"));
-    bsSkinCheckRadioBox2 = namedBox(g, "bsSkinCheckRadioBox2", m_table->headerText(T::ScanColumn));
+    bsSkinCheckRadioBox2 = namedBox(g, "bsSkinCheckRadioBox2", QStringLiteral("扫描添加"));
     bsSkinCheckRadioBox3 = namedBox(g, "bsSkinCheckRadioBox3", QStringLiteral("尾音消除"));
     bsSkinCheckRadioBox5 = namedBox(g, "bsSkinCheckRadioBox5", QStringLiteral("DTMF"));
     bsSkinCheckRadioBox23 = namedBox(g, "bsSkinCheckRadioBox23", QStringLiteral("显示别名"));
