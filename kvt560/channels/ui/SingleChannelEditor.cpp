@@ -98,15 +98,15 @@ void SingleChannelEditor::buildControls()
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(10);
 
-    channelNumberLabel = namedLabel(g, "channelNumberLabel", QStringLiteral("信道"));
-    rxFrequencyLabel = namedLabel(g, "rxFrequencyLabel", QStringLiteral("接收频率") + Mhz);
-    txFrequencyLabel = namedLabel(g, "txFrequencyLabel", QStringLiteral("发射频率") + Mhz);
-    aliasLabel = namedLabel(g, "aliasLabel", QStringLiteral("信道别名"));
-    rxToneLabel = namedLabel(g, "rxToneLabel", QStringLiteral("CTC/DCS解码"));
-    txToneLabel = namedLabel(g, "txToneLabel", QStringLiteral("CTC/DCS编码"));
-    powerLabel = namedLabel(g, "powerLabel", QStringLiteral("发射功率"));
-    bandwidthLabel = namedLabel(g, "bandwidthLabel", QStringLiteral("宽/窄带"));
-    voiceModeLabel = namedLabel(g, "voiceModeLabel", QStringLiteral("语音模式"));
+    channelNumberLabel = namedLabel(g, "bsSkinSpinEdit20Label", QStringLiteral("信道"));
+    rxFrequencyLabel = namedLabel(g, "bsSkinEdit11Label", QStringLiteral("接收频率") + Mhz);
+    txFrequencyLabel = namedLabel(g, "bsSkinEdit13Label", QStringLiteral("发射频率") + Mhz);
+    aliasLabel = namedLabel(g, "bsSkinEdit8Label", QStringLiteral("信道别名"));
+    rxToneLabel = namedLabel(g, "bsSkinComboBox19Label", QStringLiteral("CTC/DCS解码"));
+    txToneLabel = namedLabel(g, "bsSkinComboBox23Label", QStringLiteral("CTC/DCS编码"));
+    powerLabel = namedLabel(g, "bsSkinComboBox24Label", QStringLiteral("发射功率"));
+    bandwidthLabel = namedLabel(g, "bsSkinComboBox31Label", QStringLiteral("宽/窄带"));
+    voiceModeLabel = namedLabel(g, "bsSkinComboBox32Label", QStringLiteral("语音模式"));
 
     bsSkinSpinEdit20 = named<QSpinBox>(g, "bsSkinSpinEdit20");
     bsSkinSpinEdit20->setRange(1, T::ChannelCount);

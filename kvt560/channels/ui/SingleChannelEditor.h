@@ -6,6 +6,7 @@
 // The owner tells the page when it becomes the active page (setPageActive), whether the
 // cable is single-headed (no VOX then), and moves the grid selection when channelSelected
 // is emitted; cell entry in the grid sets the channel number with setChannelNumber.
+// Each label is named after its control ("bsSkinEdit11Label"), the panel "singleChannelGroup".
 #include <QWidget>
 
 class ChannelTable;
