@@ -157,7 +157,8 @@ void ChannelListOps::bsSkinButton6MouseDown()
 
 void ChannelListOps::Timer1Timer()
 {
-    Timer1->setInterval(RepeatInterval);
+    if (Timer1->interval() != RepeatInterval)
+        Timer1->setInterval(RepeatInterval);   // restarts the timer: only once per hold
     if (m_table->CurRow < 1)
         m_table->CurRow = 1;
     if (m_table->CurRow >= ChannelTable::ChannelCount)
