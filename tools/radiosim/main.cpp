@@ -1,7 +1,148 @@
+// radiosim: simulated radios on a pseudo-terminal, for the transfer tests and demos.
+//
+//   radiosim kvt560 [options]
+//
+// Prints the device path of the pseudo-terminal on the first line of standard output, then
+// serves the radio until SIGTERM or SIGINT (or until the process that started it ends).
+#include "Kvt560Radio.h"
+#include "PtyLine.h"
+
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
+
+namespace {
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char c = 1;
+    [[maybe_unused]] ssize_t n = ::write(signalPipe[1], &c, 1);
+}
+
+[[noreturn]] void fail(const QString &message)
+{
+    std::fprintf(stderr, "radiosim: %s\n", qPrintable(message));
+    std::exit(2);
+}
+
+int intValue(const QCommandLineParser &p, const QString &name, int minimum)
+{
+    bool ok = false;
+    const int v = p.value(name).toInt(&ok, 0);
+    if (!ok || v < minimum)
+        fail(QStringLiteral("--%1 needs a whole number of at least %2").arg(name).arg(minimum));
+    return v;
+}
+} // namespace
 
 int main(int argc, char **argv)
 {
+#ifdef __linux__
+    // A test that dies must not leave its radio behind.
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+#endif
     QCoreApplication app(argc, argv);
-    return 0;
+    QCoreApplication::setApplicationName(QStringLiteral("radiosim"));
+
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral("Simulated radio on a pseudo-terminal."));
+    p.addHelpOption();
+    p.addPositionalArgument(QStringLiteral("mode"), QStringLiteral("Radio family: kvt560"));
+    p.addOptions({
+        {QStringLiteral("memory"), QStringLiteral("Load the 4096-byte memory from <file>."), QStringLiteral("file")},
+        {QStringLiteral("save"), QStringLiteral("Write the memory to <file> at each end frame and on exit."), QStringLiteral("file")},
+        {QStringLiteral("no-pacing"), QStringLiteral("Answer at once instead of at 9600 baud.")},
+        {QStringLiteral("silent"), QStringLiteral("Never answer.")},
+        {QStringLiteral("busy-enter"), QStringLiteral("Answer busy to the first <n> enter frames."), QStringLiteral("n")},
+        {QStringLiteral("busy-block"), QStringLiteral("Answer busy to the first <n> requests at <addr> (hex); repeatable."), QStringLiteral("addr:n")},
+        {QStringLiteral("bad-check-once"), QStringLiteral("Send the first data reply with a wrong check byte.")},
+        {QStringLiteral("split"), QStringLiteral("Send the first reply in two parts with a pause between them.")},
+        {QStringLiteral("split-pause"), QStringLiteral("Pause of --split in ms (default 100)."), QStringLiteral("ms")},
+        {QStringLiteral("echo"), QStringLiteral("Single-head cable: echo every received byte before the reply.")},
+        {QStringLiteral("stop-after"), QStringLiteral("Answer only the first <n> block requests, then none."), QStringLiteral("n")},
+        {QStringLiteral("unprogrammed-bands"), QStringLiteral("Band limits read as unprogrammed (all 0xFF).")},
+        {QStringLiteral("verbose"), QStringLiteral("Log protocol events to stderr.")},
+    });
+    p.process(app);
+
+    const QStringList mode = p.positionalArguments();
+    if (mode.size() != 1 || mode.first() != QLatin1String("kvt560"))
+        fail(QStringLiteral("give the radio family: radiosim kvt560 [options] (see --help)"));
+
+    Kvt560Faults faults;
+    faults.silent = p.isSet(QStringLiteral("silent"));
+    faults.badCheckOnce = p.isSet(QStringLiteral("bad-check-once"));
+    faults.split = p.isSet(QStringLiteral("split"));
+    faults.echo = p.isSet(QStringLiteral("echo"));
+    if (p.isSet(QStringLiteral("busy-enter")))
+        faults.busyEnter = intValue(p, QStringLiteral("busy-enter"), 0);
+    if (p.isSet(QStringLiteral("split-pause")))
+        faults.splitPauseMs = intValue(p, QStringLiteral("split-pause"), 0);
+    if (p.isSet(QStringLiteral("stop-after")))
+        faults.stopAfter = intValue(p, QStringLiteral("stop-after"), 0);
+    for (const QString &spec : p.values(QStringLiteral("busy-block"))) {
+        const QStringList parts = spec.split(QLatin1Char(':'));
+        bool okA = false, okN = false;
+        const int address = parts.value(0).toInt(&okA, 16);
+        const int count = parts.value(1).toInt(&okN);
+        if (parts.size() != 2 || !okA || !okN || address < 0 || address >= Kvt560Radio::MemorySize || count < 0)
+            fail(QStringLiteral("--busy-block needs <hex address>:<count>, as in 0010:3"));
+        faults.busyBlock[address] = count;
+    }
+
+    QByteArray memory = Kvt560Radio::blankMemory();
+    if (p.isSet(QStringLiteral("memory"))) {
+        QFile f(p.value(QStringLiteral("memory")));
+        if (!f.open(QIODevice::ReadOnly))
+            fail(QStringLiteral("cannot read %1: %2").arg(f.fileName(), f.errorString()));
+        memory = f.readAll();
+        if (memory.size() != Kvt560Radio::MemorySize)
+            fail(QStringLiteral("%1 holds %2 bytes; a memory file holds exactly %3")
+                     .arg(f.fileName()).arg(memory.size()).arg(Kvt560Radio::MemorySize));
+    }
+
+    PtyLine line;
+    line.setPacing(!p.isSet(QStringLiteral("no-pacing")));
+    if (!line.open())
+        fail(line.errorString());
+
+    Kvt560Radio radio(&line, faults);
+    radio.setMemory(memory);
+    if (p.isSet(QStringLiteral("unprogrammed-bands")))
+        radio.clearBandLimits();
+    radio.setSavePath(p.value(QStringLiteral("save")));
+    radio.setVerbose(p.isSet(QStringLiteral("verbose")));
+
+    // SIGTERM and SIGINT end the event loop through a pipe, so the memory is saved from
+    // ordinary code rather than from the signal handler.
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        fail(QStringLiteral("socketpair failed"));
+    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [&] {
+        char c;
+        [[maybe_unused]] ssize_t n = ::read(signalPipe[0], &c, 1);
+        QCoreApplication::quit();
+    });
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &sa, nullptr);
+    ::sigaction(SIGINT, &sa, nullptr);
+
+    std::printf("%s\n", qPrintable(line.slavePath()));
+    std::fflush(stdout);
+
+    const int rc = app.exec();
+    return radio.save() ? rc : 1;
 }

@@ -1,0 +1,28 @@
+#pragma once
+// The byte link to the radio as the transfer sees it: open and close the port, and one
+// exchange step. A transfer is a straight sequence of exchanges on top of this interface;
+// SerialTransport implements it on a serial port, tests may implement it with a radio
+// simulated in the process.
+#include <QString>
+
+class RadioLink
+{
+public:
+    virtual ~RadioLink() = default;
+
+    virtual bool open() = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+
+    // Sends the frame of `request` (hexadecimal digit pairs without the check byte), having
+    // emptied the received text first, waits `waitMs` and returns the text received during
+    // the wait (upper-case hexadecimal, check byte included; empty when nothing came).
+    virtual QString exchange(const QString &request, int waitMs) = 0;
+
+    // Sends the frame of `request` without emptying the received text, then waits `waitMs`.
+    // Used for the end frame, whose reply nobody reads.
+    virtual void sendAndWait(const QString &request, int waitMs) = 0;
+
+    // Waits `waitMs` while the application keeps running (the port reset at a transfer start).
+    virtual void wait(int waitMs) = 0;
+};

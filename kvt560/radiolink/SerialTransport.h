@@ -1,0 +1,87 @@
+#pragma once
+// The byte link to the radio's programming cable over a serial port: 9600 baud, 8 data
+// bits, no parity, 1 stop bit, raw bytes. It turns request texts into frames, collects the
+// received bytes as hexadecimal text in RxText, removes the echo of a single-head cable,
+// and waits with SysDelay while replies come in. One instance is owned by the main window
+// and lives for the whole run; the port is open only while a transfer dialog is shown.
+#include "radiolink/RadioLink.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+class SerialTransport : public QObject, public RadioLink
+{
+public:
+    // Values of the cable-mode tag kept in the preferences.
+    enum CableMode { SingleHead = 12, DualHead = 13 };
+
+    explicit SerialTransport(QObject *parent = nullptr);
+    ~SerialTransport() override;
+
+    // Port number 1 to 4 of the port menu; the device it means is resolved with the
+    // [ports] section of the ini file at `iniPath` (see portDeviceName).
+    void setPortNumber(int number);
+    int portNumber() const { return portNumber_; }
+    void setIniPath(const QString &path);
+    QString iniPath() const { return iniPath_; }
+    QString deviceName() const;
+
+    void setCableMode(CableMode mode);
+    CableMode cableMode() const { return cableMode_; }
+
+    // RadioLink
+    bool open() override;           // false with errorString() when the port cannot be opened
+    void close() override;
+    bool isOpen() const override;
+    QString exchange(const QString &request, int waitMs) override;
+    void sendAndWait(const QString &request, int waitMs) override;
+    void wait(int waitMs) override;
+
+    // Why the last open failed (the device name and the system's reason).
+    QString errorString() const { return errorString_; }
+
+    // Makes the outgoing frame of `text` (its bytes and the check byte) and sets EchoLength
+    // to the number of hexadecimal characters of that frame.
+    QByteArray BuildFrame(const QString &text);
+    // Hands the outgoing frame to the port; nothing is sent while the port is closed.
+    void send();
+
+    // The bytes received since the text was last emptied, as upper-case hexadecimal pairs.
+    const QString &RxText() const { return rxText_; }
+    void clearRxText() { rxText_.clear(); }
+    // Hexadecimal characters of the echo still expected from a single-head cable; 0: none.
+    int EchoLength() const { return echoLength_; }
+    void resetEchoLength() { echoLength_ = 0; }
+
+    // Appends received bytes to RxText and, with a single-head cable, removes the echo of
+    // the last frame once something beyond it has arrived. Called for every chunk the port
+    // delivers, in order of arrival.
+    void receiveBytes(const QByteArray &bytes);
+
+    // True when the device of `portNumber` exists and can be opened exclusively for reading
+    // and writing; it is closed again at once. The transport's own port is not touched.
+    bool ProbePort(int portNumber) const;
+    static bool probeDevice(const QString &device);
+
+    // The device of port "COMn": on Windows "COMn" itself; elsewhere the value of key
+    // "COMn" in section [ports] of the ini file, else /dev/ttyUSB(n-1).
+    static QString portDeviceName(int portNumber, const QString &iniPath);
+
+private:
+    // Handlers of the port's notifications: received data, and errors.
+    void MSComm1Comm();
+    void portError(QSerialPort::SerialPortError error);
+    static void applyLineSettings(QSerialPort &port);
+    void drainPending();
+
+    QSerialPort port_;
+    int portNumber_ = 1;
+    QString iniPath_;
+    CableMode cableMode_ = DualHead;
+    QByteArray outgoing_;
+    QString rxText_;
+    int echoLength_ = 0;
+    QString errorString_;
+};

@@ -1,0 +1,63 @@
+#pragma once
+// The radio's side of the KVT560 programming protocol over a PtyLine: greeting, enter,
+// block reads and writes, end, served from a 4 KiB memory, with optional faults.
+#include <QByteArray>
+#include <QMap>
+#include <QObject>
+#include <QString>
+
+class PtyLine;
+
+struct Kvt560Faults
+{
+    bool silent = false;           // never answer
+    int busyEnter = 0;             // busy replies to the first N enter frames
+    QMap<int, int> busyBlock;      // address -> busy replies to its first N requests
+    bool badCheckOnce = false;     // the first data reply carries a wrong check byte
+    bool split = false;            // the first reply goes out in two parts ...
+    int splitPauseMs = 100;        // ... with this pause between them
+    bool echo = false;             // single-head cable: every received byte comes back first
+    int stopAfter = -1;            // answer only the first N block requests (-1: all)
+};
+
+class Kvt560Radio : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int MemorySize = 4096;
+
+    Kvt560Radio(PtyLine *line, const Kvt560Faults &faults, QObject *parent = nullptr);
+
+    // A radio from the factory: every byte 0xFF except the band limits (band 1 400-470 MHz,
+    // band 2 136-174 MHz, receive and transmit).
+    static QByteArray blankMemory();
+    // Makes the band-limit block read as unprogrammed (all 0xFF).
+    void clearBandLimits();
+
+    void setMemory(const QByteArray &memory) { memory_ = memory; }
+    const QByteArray &memory() const { return memory_; }
+    void setSavePath(const QString &path) { savePath_ = path; }
+    bool save() const;                      // writes the memory to the save path, if any
+    void setVerbose(bool on) { verbose_ = on; }
+
+private:
+    void onReceived(const QByteArray &bytes);
+    void handleFrame(const QByteArray &frame, qint64 receivedAt);
+    void reply(const QByteArray &bytes, qint64 notBefore);
+    QByteArray frame(quint8 command, const QByteArray &payload) const;
+    bool blockRequestAllowed(int address, qint64 receivedAt);
+    void log(const QString &text) const;
+
+    PtyLine *line_;
+    Kvt560Faults faults_;
+    QByteArray memory_;
+    QString savePath_;
+    bool verbose_ = false;
+
+    QByteArray pending_;          // bytes of a frame not yet complete
+    qint64 lastByteAt_ = 0;
+    bool greeted_ = false;
+    bool programming_ = false;
+    int answeredBlocks_ = 0;
+    bool splitDone_ = false;
+};
