@@ -7,6 +7,7 @@
 #include "frame/ResourceLibrary.h"
 #include "frame/Startup.h"
 #include "model/AppGlobals.h"
+#include "model/MemoryImage.h"
 
 #include <QFile>
 #include <QMessageBox>
@@ -20,7 +21,10 @@ ProgramApp::ProgramApp()
         QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok);
         box.exec();
     };
-    newDocument = [] { return true; };
+    newDocument = [] {
+        NewImage();
+        return true;
+    };
     openDocument = &ProgramApp::ReadImageFile;
 }
 

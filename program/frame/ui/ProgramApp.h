@@ -16,11 +16,12 @@ public:
 
     // Shows a start-up failure; replaceable for tests. caption, text.
     std::function<void(const QString &, const QString &)> showMessage;
-    // Creates the new document shown at start-up (the document code installs it). Returns
-    // false when the document cannot be created.
+    // Creates the new document shown at start-up. Returns false when the document cannot be
+    // created. The default builds a new image; the document code replaces it.
     std::function<bool()> newDocument;
     // Opens the file named on the command line. Returns false, with *error set to the
-    // message to show, when it cannot be opened. The default reads the raw image.
+    // message to show, when it cannot be opened. The default reads the raw image; the
+    // document code replaces it.
     std::function<bool(const QString &path, QString *error)> openDocument;
     // Called with the new main window before it is shown, so that the view and the document
     // can attach to it.

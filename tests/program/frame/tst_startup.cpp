@@ -69,6 +69,7 @@ private slots:
     void smallLettersSelectSimplifiedChinese()
     {
         AppDirFixture fx(QStringLiteral("[Setup]\nLanguage=chs\nCOM=COM2\n"));
+        std::memset(RadioImage, 0, RadioImageSize);
         ProgramApp app;
         const Started s = start(app, fx);
         QVERIFY(s.ok);
@@ -78,6 +79,9 @@ private slots:
         QCOMPARE(Resources().name(), QStringLiteral("简体中文"));
         CMainFrame *frame = app.mainFrame();
         QVERIFY(frame && frame->isVisible());
+        // With no file named, start-up builds a new image.
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(RadioImage) + 0x1840, 6), QByteArray("KVT270"));
+        QCOMPARE(RadioImage[0], quint8(0xFF));
         QCOMPARE(frame->windowTitle(), QStringLiteral("KVT PC Encoder"));
         QCOMPARE(frame->findChild<QMenu *>(QStringLiteral("menuFile"))->title(), QStringLiteral("文件(&F)"));
         QCOMPARE(frame->action(ResId::Read)->statusTip(), QStringLiteral("从对讲机读取数据"));
