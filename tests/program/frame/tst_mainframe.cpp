@@ -208,8 +208,13 @@ private slots:
         frame->show();
         QStatusBar *bar = frame->statusBar();
         QCOMPARE(bar->currentMessage(), QStringLiteral("Ready"));
-        frame->action(ResId::Read)->showStatusText(frame.get());
-        QCOMPARE(bar->currentMessage(), QStringLiteral("Read Data From Radio"));
+        // Hovering a menu item shows its prompt.
+        auto *program = frame->findChild<QMenu *>(QStringLiteral("menuProgram"));
+        program->popup(frame->mapToGlobal(QPoint(40, 20)));
+        QVERIFY(QTest::qWaitForWindowExposed(program));
+        QTest::mouseMove(program, program->actionGeometry(frame->action(ResId::Read)).center());
+        QTRY_COMPARE(bar->currentMessage(), QStringLiteral("Read Data From Radio"));
+        program->hide();
         frame->action(ResId::Com1 + 2)->showStatusText(frame.get());
         QCOMPARE(bar->currentMessage(), QStringLiteral("Choose Communication Port 3"));
         QStatusTipEvent leave{QString()};
