@@ -1,6 +1,7 @@
 #include "ProgramApp.h"
 
 #include "CMainFrame.h"
+#include "FrameIcons.h"
 #include "frame/FrameGlobals.h"
 #include "frame/FrameMessages.h"
 #include "frame/ProgramIni.h"
@@ -9,6 +10,7 @@
 #include "model/AppGlobals.h"
 #include "model/MemoryImage.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QMessageBox>
 
@@ -67,6 +69,7 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
         showMessage(BuiltInResources().string(ResId::AppTitle), failText);
         return false;
     }
+    QApplication::setWindowIcon(ApplicationIcon());
     // 10.-11. The frame, then the document: new, or the file named on the command line.
     m_frame = std::make_unique<CMainFrame>();
     if (frameCreated)
