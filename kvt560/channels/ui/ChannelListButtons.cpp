@@ -3,33 +3,65 @@
 #include "channels/ChannelListOps.h"
 
 #include <QBoxLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
-void AutoAddButton::mousePressEvent(QMouseEvent *event)
+void AutoAddButton::press()
 {
-    QPushButton::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && !m_held) {
+    if (!m_held) {
         m_held = true;
         emit mouseDown();
     }
 }
 
-void AutoAddButton::mouseReleaseEvent(QMouseEvent *event)
+void AutoAddButton::release()
 {
-    QPushButton::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && m_held) {
+    if (m_held) {
         m_held = false;
         emit mouseUp();
     }
 }
 
+void AutoAddButton::mousePressEvent(QMouseEvent *event)
+{
+    QPushButton::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton)
+        press();
+}
+
+void AutoAddButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    QPushButton::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        release();
+}
+
+void AutoAddButton::keyPressEvent(QKeyEvent *event)
+{
+    QPushButton::keyPressEvent(event);
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat())
+        press();
+}
+
+void AutoAddButton::keyReleaseEvent(QKeyEvent *event)
+{
+    QPushButton::keyReleaseEvent(event);
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat())
+        release();
+}
+
+void AutoAddButton::focusOutEvent(QFocusEvent *event)
+{
+    QPushButton::focusOutEvent(event);
+    // Another window (a dialog opened by a shortcut, another program) takes the focus: the
+    // release would go there, so the hold ends here.
+    release();
+}
+
 void AutoAddButton::hideEvent(QHideEvent *event)
 {
     QPushButton::hideEvent(event);
-    if (m_held) {
-        m_held = false;
-        emit mouseUp();
-    }
+    release();
 }
 
 namespace {

@@ -7,8 +7,9 @@
 class ChannelListOps;
 class QWidget;
 
-// A button that reports the left mouse button going down and up on it. Auto add repeats
-// between the two, so the release is also reported when the button disappears while held.
+// A button that reports the left mouse button (or the space bar, for keyboard users) going
+// down and up on it. Auto add repeats between the two, so the release is also reported when
+// the button disappears or loses the focus while held.
 class AutoAddButton : public QPushButton
 {
     Q_OBJECT
@@ -22,9 +23,15 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
+    void press();
+    void release();
+
     bool m_held = false;
 };
 

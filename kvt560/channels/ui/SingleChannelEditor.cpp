@@ -83,6 +83,13 @@ SingleChannelEditor::SingleChannelEditor(ChannelTable *table, ToneList &tones, Q
     bsSkinTabSheet10Show();
 }
 
+SingleChannelEditor::~SingleChannelEditor()
+{
+    // The edits lose the focus as they go; that is no commit.
+    for (QLineEdit *edit : {bsSkinEdit11, bsSkinEdit13, bsSkinEdit8})
+        edit->removeEventFilter(this);
+}
+
 void SingleChannelEditor::buildControls()
 {
     auto *pageLayout = new QVBoxLayout(this);

@@ -24,6 +24,7 @@ class SingleChannelEditor : public QWidget
 public:
     // The tone lists are filled from tones and refilled when its entries change.
     SingleChannelEditor(ChannelTable *table, ToneList &tones, QWidget *parent = nullptr);
+    ~SingleChannelEditor() override;
 
     ChannelTable *table() const { return m_table; }
 

@@ -151,6 +151,36 @@ private slots:
         QCOMPARE(f.table.CurRow, last);   // nothing after the release
     }
 
+    void holdEndsWhenTheButtonCannotSeeTheRelease()
+    {
+        Fixture f;
+        QWidget row;
+        new QHBoxLayout(&row);
+        const ChannelListButtons buttons = addChannelListButtons(&row, &f.ops);
+        row.show();
+        QVERIFY(QTest::qWaitForWindowActive(&row));
+
+        // The space bar holds like the mouse.
+        buttons.bsSkinButton6->setFocus();
+        QTest::keyPress(buttons.bsSkinButton6, Qt::Key_Space);
+        QCOMPARE(f.rx(1), QStringLiteral("400.00000"));
+        QVERIFY(f.ops.Timer1->isActive());
+        QTest::keyRelease(buttons.bsSkinButton6, Qt::Key_Space);
+        QVERIFY(!f.ops.Timer1->isActive());
+
+        // Focus taken away (a dialog, another program) or the page hidden while held.
+        QTest::mousePress(buttons.bsSkinButton6, Qt::LeftButton);
+        QVERIFY(f.ops.Timer1->isActive());
+        buttons.bsSkinButton3->setFocus();
+        QVERIFY(!f.ops.Timer1->isActive());
+        QTest::mouseRelease(buttons.bsSkinButton6, Qt::LeftButton);
+        QTest::mousePress(buttons.bsSkinButton6, Qt::LeftButton);
+        QVERIFY(f.ops.Timer1->isActive());
+        row.hide();
+        QVERIFY(!f.ops.Timer1->isActive());
+        QCOMPARE(f.rx(3), QStringLiteral("400.05000"));
+    }
+
     void autoAddAtTheLastRows()
     {
         Fixture f;
