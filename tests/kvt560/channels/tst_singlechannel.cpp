@@ -365,6 +365,15 @@ private slots:
         form.N13Click();
         QVERIFY(page->bsSkinCheckRadioBox4->isEnabled());
 
+        // Text typed on the page is committed when the user turns to another page.
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        page->setChannelNumber(20);
+        page->bsSkinEdit11->setFocus(Qt::MouseFocusReason);
+        QTest::keyClicks(page->bsSkinEdit11, QStringLiteral("439.1"));
+        form.showPage(Tform1::ChannelPage);
+        QCOMPARE(t->cell(T::Grid1, T::RxFreqColumn, 20), QStringLiteral("439.10000"));
+        QCOMPARE(t->cell(T::Grid1, T::TxFreqColumn, 20), QStringLiteral("439.10000"));
+
         // The list buttons sit under the grid.
         for (const char *name : {"bsSkinButton6", "bsSkinButton3", "bsSkinButton4", "bsSkinButton5"})
             QVERIFY2(form.channelButtonRow->findChild<QWidget *>(QLatin1String(name)), name);
