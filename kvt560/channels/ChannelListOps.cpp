@@ -148,11 +148,12 @@ void ChannelListOps::bsSkinButton6MouseDown()
         if (!t.sendallcell())
             return;
         Timer1->start(FirstInterval);
+        // The selection stays; entering the cell again shows the committed text in an
+        // overlay that is open on it.
+        emit selectionMoveRequested(t.CurCol, row);
     } else if (row < ChannelTable::ChannelCount) {
-        if (!addNextChannel())
-            return;
+        addNextChannel();
     }
-    emit overlayTextsStale();
 }
 
 void ChannelListOps::Timer1Timer()
@@ -163,8 +164,7 @@ void ChannelListOps::Timer1Timer()
         m_table->CurRow = 1;
     if (m_table->CurRow >= ChannelTable::ChannelCount)
         return;   // at row 128 the ticks add nothing
-    if (addNextChannel())
-        emit overlayTextsStale();
+    addNextChannel();
 }
 
 void ChannelListOps::bsSkinButton6MouseUp()
@@ -240,7 +240,6 @@ bool ChannelListOps::moveCurrent(int offset)
     }
     // The moved channel stays current, so repeated clicks keep moving it.
     t.CurRow = other;
-    emit overlayTextsStale();
     return true;
 }
 

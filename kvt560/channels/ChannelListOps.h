@@ -42,11 +42,10 @@ public slots:
 
 signals:
     // Moves the grid selection to (column, row) as a program move: no mark flips, the commit
-    // and the cell entry of any selection move follow.
+    // and the cell entry of any selection move follow, and an overlay opened on the cell
+    // shows its new text. (After a move up or down the overlays no longer lie on the cell
+    // (CurCol, CurRow); the grid hides them at the redraw that the swapped cells cause.)
     void selectionMoveRequested(int column, int row);
-    // The cell (CurCol, CurRow) or CurRow itself changed under the overlay editors: an open
-    // frequency overlay re-reads the cell (CurCol, CurRow), an open alias overlay column 10.
-    void overlayTextsStale();
     // The current channel was deleted: empty and hide the frequency overlay, hide the tone
     // list and the alias overlay.
     void overlaysHideRequested();
