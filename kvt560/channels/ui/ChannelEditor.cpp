@@ -5,6 +5,7 @@
 #include "radiolink/ToneList.h"
 
 #include <QComboBox>
+#include <QFont>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -50,8 +51,15 @@ QLineEdit *textOverlay(QWidget *parent, const char *name, int maxLength)
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
     edit->setMaxLength(maxLength);
+    // Narrow enough that nine characters fit the cell without scrolling.
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12);
+    edit->setFont(font);
     edit->setAlignment(Qt::AlignCenter);
-    edit->setFrame(false);
+    // A thin frame in the highlight colour marks the cell being edited (the grid itself
+    // never highlights its current cell).
+    edit->setStyleSheet(QStringLiteral(
+        "QLineEdit { border: 1px solid palette(highlight); padding: 0px; background: palette(base); }"));
     // No context menu at all (not even the parent's), no drops, no drags: text only comes
     // in through the key filter.
     edit->setContextMenuPolicy(Qt::PreventContextMenu);
@@ -125,6 +133,8 @@ ChannelEditor::ChannelEditor(ChannelGrid *grid, ToneList *tones)
     tonesBox->setObjectName(QStringLiteral("ComboBox1"));
     tonesBox->setEditable(false);
     tonesBox->setMaxVisibleItems(16);
+    // A scrolling drop-down list of that many entries rather than a screen-high menu.
+    tonesBox->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     const QPointer<ChannelEditor> self(this);
     tonesBox->onLeave = [self] {
         if (self)
@@ -254,7 +264,7 @@ bool ChannelEditor::channelUsed(int row) const
 void ChannelEditor::place(QWidget *overlay, int column, int row)
 {
     const QRect cell = m_grid->cellRect(column, row);
-    overlay->setGeometry(cell.left() + OverlayDx, cell.top() + OverlayDy, qMax(cell.width() - OverlayDx - 1, 8),
+    overlay->setGeometry(cell.left() + OverlayDx, cell.top() + OverlayDy, qMax(cell.width() - OverlayDx, 8),
                          qMax(cell.height() - OverlayDy, 8));
 }
 
