@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QFont>
+#include <QInputMethodEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -125,7 +126,6 @@ ChannelEditor::ChannelEditor(ChannelGrid *grid, ToneList *tones)
     bsSkinEdit1->setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhNoPredictiveText);
     bsSkinEdit1->setAttribute(Qt::WA_InputMethodEnabled, false);   // digits come from keys only
     bsSkinEdit7 = textOverlay(viewport, "bsSkinEdit7", AliasMaxLength);
-    bsSkinEdit7->setAttribute(Qt::WA_InputMethodEnabled, false);
     bsSkinEdit1->installEventFilter(this);
     bsSkinEdit7->installEventFilter(this);
 
@@ -706,6 +706,17 @@ bool ChannelEditor::overlayEvent(QLineEdit *edit, QEvent *event)
                 bsSkinEdit7KeyUp();
         }
         return false;
+    case QEvent::InputMethod: {
+        // Characters composed with an input method pass the same filter; as no key goes
+        // up for them, the alias is copied once the text has taken them.
+        const QString text = static_cast<QInputMethodEvent *>(event)->commitString();
+        for (QChar c : text)
+            if (edit != bsSkinEdit7 || !aliasCharAccepted(c))
+                return true;
+        if (!text.isEmpty())
+            QMetaObject::invokeMethod(this, &ChannelEditor::bsSkinEdit7KeyUp, Qt::QueuedConnection);
+        return false;
+    }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:

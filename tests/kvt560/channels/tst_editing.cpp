@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -214,6 +215,15 @@ private slots:
         f.key(Qt::Key_Backspace);
         QCOMPARE(f.cell(10, 2), QString());
         QCOMPARE(f.focus(), f.alias);
+
+        // Text from an input method passes the same filter.
+        QInputMethodEvent composed(QString(), {});
+        composed.setCommitString(QStringLiteral("中!"));
+        QApplication::sendEvent(f.alias, &composed);
+        QCOMPARE(f.alias->text(), QString());
+        composed.setCommitString(QStringLiteral("中x"));
+        QApplication::sendEvent(f.alias, &composed);
+        QTRY_COMPARE(f.cell(10, 2), QStringLiteral("中X"));
 
         // No overlay on an empty channel.
         f.click(10, 40);
