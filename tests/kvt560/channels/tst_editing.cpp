@@ -494,6 +494,11 @@ private slots:
         QCOMPARE(form.pageControl->currentIndex(), int(Tform1::ChannelPage));
         QCOMPARE(table->cell(T::Grid1, 1, 3), QStringLiteral("439.10000"));
         QCOMPARE(table->cell(T::Grid1, 3, 3), QStringLiteral("439.10000"));
+
+        // The window goes while the tone list has the focus.
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(2, 3).center());
+        form.channelEditor->ComboBox1->setFocus();
+        QCOMPARE(QApplication::focusWidget(), form.channelEditor->ComboBox1);
     }
 };
 
