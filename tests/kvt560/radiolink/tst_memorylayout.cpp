@@ -189,7 +189,7 @@ void TestMemoryLayout::settingsRoundTrip()
     // The Start values give the bytes a factory-fresh program writes.
     const SettingsValues start;
     QCOMPARE(encodeSettings1(start, 0xFF).toHex().toUpper(), QByteArray("FF800202FF040300F9FFFF0302EEF0F0"));
-    QCOMPARE(encodeSettings2(start).toHex().toUpper(), QByteArray("FFF1240A0A000A2800F114"));
+    QCOMPARE(encodeSettings2(start).toHex().toUpper(), QByteArray("FFF142050A0A002800F114"));
 }
 
 // Settings block 1 holding values no control can show.
