@@ -1,8 +1,35 @@
+// KVT560 start-up: the windows are created once, in order, and kept until the program ends.
+// Closing the main window (also on SIGINT/SIGTERM) writes the preferences and ends the run.
+#include "shell/Preferences.h"
+#include "shell/TerminationSignals.h"
+#include "shell/ui/TaboutForm.h"
+#include "shell/ui/Tform1.h"
 #include <QApplication>
+#include <QDialog>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("KVT560"));
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("KVT560"));   // the task bar title
+
+    // 1. The main window; it reads myini.ini as it is created.
+    Tform1 form1(PreferencesPaths::forApplication());
+    // 2. The about box.
+    auto *aboutForm = new TaboutForm(&form1);
+    form1.aboutForm = aboutForm;
+    // 3. The read/write dialog TR_and_W is created here once the radio link provides it.
+    // 4. The confirmation dialog Tmessage1 is created here once it exists.
+
+    TerminationSignals signals_;
+    QObject::connect(&signals_, &TerminationSignals::terminationRequested, &form1, [&form1] {
+        // Leave any modal dialog first, then take the normal way out through the main window.
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *dialog = qobject_cast<QDialog *>(w); dialog && dialog->isVisible())
+                dialog->reject();
+        form1.close();
+        QCoreApplication::quit();
+    });
+
+    form1.show();
+    return app.exec();
 }

@@ -1,0 +1,68 @@
+#pragma once
+// The preferences carried from one run to the next in myini.ini: serial port, cable mode,
+// theme, interface language and the four band-range lists. Reading applies the defaults for
+// missing keys and for values that are not whole numbers; saving updates the keys in place
+// and leaves every other line of the file (comments, the [ports] section, stale list items
+// above the count) as it was.
+#include <QString>
+#include <QStringList>
+#include <array>
+
+class IniFile;
+
+// One band-range drop-down as stored: its items and the selected index (-1: none).
+struct BandList {
+    QStringList items;
+    int now = -1;
+    bool operator==(const BandList &o) const { return items == o.items && now == o.now; }
+};
+
+struct Preferences {
+    enum CableMode { SingleHead = 12, DualHead = 13 };
+    enum ListId { List1Rx, List1Tx, List2Rx, List2Tx, ListCount };
+
+    int com = 1;              // serial port number 1-4
+    int commode = DualHead;   // cable mode 12 or 13
+    int skin = 1;             // theme 1-3
+    int lang = 1;             // language 1-3; other numbers are kept but select nothing
+    std::array<BandList, ListCount> lists;   // list1_rx, list1_tx, list2_rx, list2_tx
+
+    // The item given to a list entry that the count promises but the file lacks.
+    static QString defaultRangeText() { return QStringLiteral("400-470MHz"); }
+    // Counts above this are taken as this many items: a damaged count cannot make the
+    // program build millions of items.
+    static constexpr int MaxListItems = 1000;
+
+    static QString fileName() { return QStringLiteral("myini.ini"); }
+    static QString sectionName(ListId list);
+    static QString countKey(ListId list);
+    static QString nowKey(ListId list);
+    static QString itemKey(ListId list, int index);
+
+    static Preferences fromIni(const IniFile &ini);
+    // Writes the values in the order: open/com, commode, skin, lang, then for each list
+    // its now key, count key and items from 0 upward.
+    void toIni(IniFile &ini) const;
+
+    // Missing or unreadable file: the defaults.
+    static Preferences load(const QString &path);
+    // Updates the file at path (creating it when missing), keeping its other lines.
+    bool save(const QString &path) const;
+
+    bool operator==(const Preferences &o) const
+    {
+        return com == o.com && commode == o.commode && skin == o.skin && lang == o.lang && lists == o.lists;
+    }
+};
+
+// Where myini.ini is read and written: beside the executable; when that folder cannot be
+// written, the per-user configuration folder (first run there starts from the file beside
+// the executable, so the delivered band lists still apply).
+struct PreferencesPaths {
+    QString readPath;
+    QString writePath;
+
+    static PreferencesPaths single(const QString &path) { return {path, path}; }
+    static PreferencesPaths forDirectories(const QString &exeDir, const QString &userConfigDir);
+    static PreferencesPaths forApplication();   // needs a QCoreApplication
+};

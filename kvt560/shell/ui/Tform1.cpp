@@ -1,0 +1,684 @@
+#include "shell/ui/Tform1.h"
+#include "channels/ChannelTable.h"
+#include "channels/ui/ChannelGrid.h"
+#include "channels/ui/ConversionNotice.h"
+#include "settings/BandRanges.h"
+#include "shell/LanguageNames.h"
+#include "shell/ui/TaboutForm.h"
+#include "shell/ui/Themes.h"
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+const QString kFiveBlanks = QStringLiteral("     ");
+const QString kProductLine = QStringLiteral("DORVAK 对讲机编程软件");
+
+QAction *namedAction(QMenu *menu, const char *name, const QString &caption)
+{
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    return a;
+}
+
+QAction *namedSeparator(QMenu *menu, const char *name)
+{
+    QAction *a = menu->addSeparator();
+    a->setObjectName(QLatin1String(name));
+    return a;
+}
+
+QMenu *namedMenu(QWidget *parentMenu, const char *name, const QString &caption)
+{
+    auto *m = new QMenu(caption, parentMenu);
+    m->setObjectName(QLatin1String(name));
+    m->menuAction()->setObjectName(QLatin1String(name) + QStringLiteral("Action"));
+    return m;
+}
+
+QComboBox *rangeBox(QWidget *parent, const char *name)
+{
+    auto *box = new QComboBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setEditable(false);   // the user only selects, never types
+    box->setMinimumWidth(140);
+    return box;
+}
+
+QLabel *namedLabel(QWidget *parent, const char *name, const QString &text)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+} // namespace
+
+Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , paths(prefsPaths)
+    , appDir(QCoreApplication::applicationDirPath())
+    , helpOpener([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+{
+    setObjectName(QStringLiteral("Tform1"));
+    setWindowTitle(QStringLiteral("RD4400"));
+    setWindowIcon(QIcon(TaboutForm::picture(64)));
+
+    table = new ChannelTable(this);
+    table->setObjectName(QStringLiteral("channelTable"));
+    table->setBandSource(this);
+
+    buildMenus();
+    buildToolBar();
+    buildPages();
+
+    statusPanel = new QLabel(this);
+    statusPanel->setObjectName(QStringLiteral("statusPanel"));
+    statusBar()->addWidget(statusPanel, 1);
+    statusBar()->setSizeGripEnabled(false);
+    setStatusText(kProductLine);
+
+    installConversionNotice(table, this);
+
+    FormCreate();
+
+    // The client area below the menu bar is fixed (measured once the theme has styled the
+    // menu bar); the window cannot be resized or maximised.
+    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+}
+
+Tform1::~Tform1()
+{
+    // FormDestroy: the preferences are written even when the run ends without a close.
+    savePreferences();
+    // The views go before the channel table they show.
+    delete takeCentralWidget();
+}
+
+// ---------------------------------------------------------------------------------------
+// Construction
+
+void Tform1::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+
+    fefs1 = namedMenu(bar, "fefs1", QStringLiteral("文件(&F)"));
+    fsef1 = namedAction(fefs1, "fsef1", QStringLiteral("新建(&N)"));
+    rsgg1 = namedAction(fefs1, "rsgg1", QStringLiteral("打开(&O)"));
+    segs1 = namedAction(fefs1, "segs1", QStringLiteral("保存(&S)"));
+    N1 = namedSeparator(fefs1, "N1");
+    E1 = namedAction(fefs1, "E1", QStringLiteral("退出(&E)"));
+    fsef1->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    rsgg1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    segs1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    connect(fsef1, &QAction::triggered, this, &Tform1::newRequested);
+    connect(rsgg1, &QAction::triggered, this, &Tform1::openRequested);
+    connect(segs1, &QAction::triggered, this, &Tform1::saveRequested);
+    connect(E1, &QAction::triggered, this, &QWidget::close);   // AdvGlowButton4Click
+    bar->addMenu(fefs1);
+
+    sgse1 = namedMenu(bar, "sgse1", QStringLiteral("编辑(&P)"));
+    gs1 = namedAction(sgse1, "gs1", QStringLiteral("频率读出(&R)"));
+    gs1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    N2 = namedAction(sgse1, "N2", QStringLiteral("频率写入(&W)"));
+    N2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    N3 = namedSeparator(sgse1, "N3");
+    N4 = namedAction(sgse1, "N4", QStringLiteral("信道编辑(&E)"));
+    N5 = namedAction(sgse1, "N5", QStringLiteral("功能选项(&Y)"));
+    DTMF1 = namedAction(sgse1, "DTMF1", QStringLiteral("DTMF"));
+    N6 = namedSeparator(sgse1, "N6");
+    N8 = namedAction(sgse1, "N8", QStringLiteral("信道"));
+    N9 = namedAction(sgse1, "N9", QStringLiteral("侧键设定"));
+    N10 = namedSeparator(sgse1, "N10");
+    T1 = namedAction(sgse1, "T1", QStringLiteral("其它功能(&T)"));
+    connect(gs1, &QAction::triggered, this, &Tform1::readRadioRequested);
+    connect(N2, &QAction::triggered, this, &Tform1::writeRadioRequested);
+    const std::pair<QAction *, int> pageItems[] = {{N4, ChannelPage}, {N5, FunctionPage}, {DTMF1, DtmfPage},
+                                                   {N8, SingleChannelPage}, {N9, SideKeyPage}, {T1, OtherPage}};
+    for (const auto &[action, page] : pageItems)
+        connect(action, &QAction::triggered, this, [this, p = page] { showPage(p); });
+    bar->addMenu(sgse1);
+
+    N7 = namedMenu(bar, "N7", QStringLiteral("选项"));
+    gsegs1 = namedMenu(N7, "gsegs1", QStringLiteral("通信端口(&C)"));
+    COM11 = namedAction(gsegs1, "COM11", QStringLiteral("COM(&1)"));
+    COM21 = namedAction(gsegs1, "COM21", QStringLiteral("COM(&2)"));
+    COM31 = namedAction(gsegs1, "COM31", QStringLiteral("COM(&3)"));
+    COM41 = namedAction(gsegs1, "COM41", QStringLiteral("COM(&4)"));
+    connect(COM11, &QAction::triggered, this, &Tform1::COM11Click);
+    connect(COM21, &QAction::triggered, this, &Tform1::COM21Click);
+    connect(COM31, &QAction::triggered, this, &Tform1::COM31Click);
+    connect(COM41, &QAction::triggered, this, &Tform1::COM41Click);
+    N7->addMenu(gsegs1);
+
+    N11 = namedMenu(N7, "N11", QStringLiteral("通信方式"));
+    N12 = namedAction(N11, "N12", QStringLiteral("单头通信"));
+    N13 = namedAction(N11, "N13", QStringLiteral("双头通信"));
+    connect(N12, &QAction::triggered, this, &Tform1::N12Click);
+    connect(N13, &QAction::triggered, this, &Tform1::N13Click);
+    N7->addMenu(N11);
+    N11->menuAction()->setVisible(false);   // the cable mode comes from the preferences only
+
+    Language1 = namedMenu(N7, "Language1", QStringLiteral("Language"));
+    Chinese1 = namedAction(Language1, "Chinese1", QStringLiteral("中文"));
+    English1 = namedAction(Language1, "English1", QStringLiteral("English"));
+    Chinese2 = namedAction(Language1, "Chinese2", QStringLiteral("中文(繁體)"));
+    connect(Chinese1, &QAction::triggered, this, &Tform1::Chinese1Click);
+    connect(English1, &QAction::triggered, this, &Tform1::English1Click);
+    connect(Chinese2, &QAction::triggered, this, &Tform1::Chinese2Click);
+    N7->addMenu(Language1);
+
+    S1 = namedMenu(N7, "S1", QStringLiteral("皮肤(&S)"));
+    sk1 = namedAction(S1, "sk1", QStringLiteral("蓝色一族"));
+    sk2 = namedAction(S1, "sk2", QStringLiteral("钢板"));
+    sk3 = namedAction(S1, "sk3", QStringLiteral("咖啡"));
+    connect(sk1, &QAction::triggered, this, &Tform1::sk1Click);
+    connect(sk2, &QAction::triggered, this, &Tform1::sk2Click);
+    connect(sk3, &QAction::triggered, this, &Tform1::sk3Click);
+    N7->addMenu(S1);
+    bar->addMenu(N7);
+
+    // The handlers set the marks themselves (a chosen item stays marked when clicked again).
+    for (QAction *a : {COM11, COM21, COM31, COM41, N12, N13, Chinese1, English1, Chinese2, sk1, sk2, sk3})
+        a->setCheckable(true);
+
+    H1 = namedMenu(bar, "H1", QStringLiteral("帮助(&H)"));
+    H2 = namedAction(H1, "H2", QStringLiteral("帮助(&H)..."));
+    A1 = namedAction(H1, "A1", QStringLiteral("关于(&A)..."));
+    connect(H2, &QAction::triggered, this, &Tform1::H2Click);
+    connect(A1, &QAction::triggered, this, &Tform1::A1Click);
+    bar->addMenu(H1);
+}
+
+void Tform1::buildToolBar()
+{
+    QToolBar *bar = addToolBar(QStringLiteral("toolBar"));
+    bar->setObjectName(QStringLiteral("toolBar"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    bar->setIconSize(QSize(22, 22));
+    bar->addAction(fsef1);
+    bar->addAction(rsgg1);
+    bar->addAction(segs1);
+    bar->addSeparator();
+
+    auto captioned = [bar](const char *name, const QString &text, QAction *same) {
+        auto *b = new QToolButton(bar);
+        b->setObjectName(QLatin1String(name));
+        b->setText(text);
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        b->setMinimumWidth(56);
+        QObject::connect(b, &QToolButton::clicked, same, &QAction::trigger);
+        bar->addWidget(b);
+        return b;
+    };
+    readButton = captioned("readButton", QStringLiteral("读频"), gs1);
+    writeButton = captioned("writeButton", QStringLiteral("写频"), N2);
+}
+
+void Tform1::buildPages()
+{
+    pageControl = new QTabWidget(this);
+    pageControl->setObjectName(QStringLiteral("pageControl"));
+    pageControl->setDocumentMode(false);
+    setCentralWidget(pageControl);
+
+    // Page 0: the channel table with a row for the list buttons below it.
+    channelPage = new QWidget(pageControl);
+    channelPage->setObjectName(QStringLiteral("channelPage"));
+    auto *channelLayout = new QVBoxLayout(channelPage);
+    channelLayout->setContentsMargins(4, 4, 4, 4);
+    channelLayout->setSpacing(4);
+    StringAlignGrid1 = new ChannelGrid(table, channelPage);
+    channelLayout->addWidget(StringAlignGrid1, 1);
+    channelButtonRow = new QWidget(channelPage);
+    channelButtonRow->setObjectName(QStringLiteral("channelButtonRow"));
+    auto *buttons = new QHBoxLayout(channelButtonRow);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    channelLayout->addWidget(channelButtonRow);
+    pageControl->addTab(channelPage, QStringLiteral("信道编辑"));
+
+    buildFunctionPage();
+
+    // Page 2: DTMF with its two sub-pages.
+    dtmfPage = new QWidget(pageControl);
+    dtmfPage->setObjectName(QStringLiteral("dtmfPage"));
+    auto *dtmfLayout = new QVBoxLayout(dtmfPage);
+    dtmfLayout->setContentsMargins(4, 4, 4, 4);
+    dtmfPages = new QTabWidget(dtmfPage);
+    dtmfPages->setObjectName(QStringLiteral("dtmfPages"));
+    dtmfSystemPage = new QWidget(dtmfPages);
+    dtmfSystemPage->setObjectName(QStringLiteral("dtmfSystemPage"));
+    dtmfParameterPage = new QWidget(dtmfPages);
+    dtmfParameterPage->setObjectName(QStringLiteral("dtmfParameterPage"));
+    dtmfPages->addTab(dtmfSystemPage, QStringLiteral("系统"));
+    dtmfPages->addTab(dtmfParameterPage, QStringLiteral("参数"));
+    dtmfLayout->addWidget(dtmfPages);
+    pageControl->addTab(dtmfPage, QStringLiteral("DTMF"));
+
+    singleChannelPage = new QWidget(pageControl);
+    singleChannelPage->setObjectName(QStringLiteral("singleChannelPage"));
+    pageControl->addTab(singleChannelPage, QStringLiteral("信道"));
+
+    sideKeyPage = new QWidget(pageControl);
+    sideKeyPage->setObjectName(QStringLiteral("sideKeyPage"));
+    pageControl->addTab(sideKeyPage, QStringLiteral("侧键设定"));
+
+    buildOtherPage();
+
+    connect(pageControl, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == FunctionPage)
+            bsSkinTabSheet2Show();
+    });
+}
+
+void Tform1::buildFunctionPage()
+{
+    bsSkinTabSheet2 = new QWidget(pageControl);
+    bsSkinTabSheet2->setObjectName(QStringLiteral("bsSkinTabSheet2"));
+    auto *grid = new QGridLayout(bsSkinTabSheet2);
+    grid->setContentsMargins(8, 8, 8, 8);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(8);
+
+    // Left: the basic functions, a column of drop-downs and a column of check boxes.
+    basicGroup = new QGroupBox(QStringLiteral("基本功能"), bsSkinTabSheet2);
+    basicGroup->setObjectName(QStringLiteral("basicGroup"));
+    auto *basicLayout = new QHBoxLayout(basicGroup);
+    basicLeftColumn = new QWidget(basicGroup);
+    basicLeftColumn->setObjectName(QStringLiteral("basicLeftColumn"));
+    new QGridLayout(basicLeftColumn);
+    basicRightColumn = new QWidget(basicGroup);
+    basicRightColumn->setObjectName(QStringLiteral("basicRightColumn"));
+    new QVBoxLayout(basicRightColumn);
+    basicLayout->addWidget(basicLeftColumn, 3);
+    basicLayout->addWidget(basicRightColumn, 2);
+    grid->addWidget(basicGroup, 0, 0, 2, 1);
+
+    // Right: the VOX panel above the band and password panel.
+    bsSkinPanel7 = new QGroupBox(QStringLiteral("VOX"), bsSkinTabSheet2);
+    bsSkinPanel7->setObjectName(QStringLiteral("bsSkinPanel7"));
+    new QGridLayout(bsSkinPanel7);
+    grid->addWidget(bsSkinPanel7, 0, 1);
+
+    bandPasswordPanel = new QFrame(bsSkinTabSheet2);
+    bandPasswordPanel->setObjectName(QStringLiteral("bandPasswordPanel"));
+    bandPasswordPanel->setFrameShape(QFrame::StyledPanel);
+    auto *panel = new QGridLayout(bandPasswordPanel);
+    bsSkinCheckRadioBox14 = new QCheckBox(QStringLiteral("按键扩频"), bandPasswordPanel);
+    bsSkinCheckRadioBox14->setObjectName(QStringLiteral("bsSkinCheckRadioBox14"));
+    bandLabel = namedLabel(bandPasswordPanel, "bandLabel", QStringLiteral("频段"));
+    bsSkinComboBox22 = new QComboBox(bandPasswordPanel);
+    bsSkinComboBox22->setObjectName(QStringLiteral("bsSkinComboBox22"));
+    bsSkinComboBox22->addItems({QStringLiteral("频段2"), QStringLiteral("频段1")});
+    bsSkinComboBox22->setCurrentIndex(1);
+    bsSkinComboBox22->setEnabled(false);
+    // Rows 0-1: band; rows from 2 on are left to the password controls.
+    panel->addWidget(bsSkinCheckRadioBox14, 0, 0, 1, 2);
+    panel->addWidget(bandLabel, 1, 0);
+    panel->addWidget(bsSkinComboBox22, 1, 1);
+    panel->setColumnStretch(1, 1);
+    grid->addWidget(bandPasswordPanel, 1, 1);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 2);
+    grid->setRowStretch(2, 1);
+
+    connect(bsSkinCheckRadioBox14, &QCheckBox::toggled, this, &Tform1::bsSkinCheckRadioBox14Click);
+
+    pageControl->addTab(bsSkinTabSheet2, QStringLiteral("功能选项"));
+}
+
+void Tform1::buildOtherPage()
+{
+    otherPage = new QWidget(pageControl);
+    otherPage->setObjectName(QStringLiteral("otherPage"));
+    auto *pageLayout = new QVBoxLayout(otherPage);
+    pageLayout->setContentsMargins(8, 8, 8, 8);
+
+    bandGroup = new QGroupBox(QStringLiteral("频段"), otherPage);
+    bandGroup->setObjectName(QStringLiteral("bandGroup"));
+    auto *bands = new QHBoxLayout(bandGroup);
+    bands->setSpacing(16);
+
+    auto bandBox = [this](const char *name, const QString &title, QLabel *&rxLabel, const char *rxName,
+                          QComboBox *&rx, const char *rxBox, QLabel *&txLabel, const char *txName,
+                          QComboBox *&tx, const char *txBox) {
+        auto *g = new QGroupBox(title, bandGroup);
+        g->setObjectName(QLatin1String(name));
+        auto *l = new QGridLayout(g);
+        rxLabel = namedLabel(g, rxName, QStringLiteral("接收频段"));
+        txLabel = namedLabel(g, txName, QStringLiteral("发射频段"));
+        rx = rangeBox(g, rxBox);
+        tx = rangeBox(g, txBox);
+        l->addWidget(rxLabel, 0, 0);
+        l->addWidget(rx, 0, 1);
+        l->addWidget(txLabel, 1, 0);
+        l->addWidget(tx, 1, 1);
+        l->setColumnStretch(1, 1);
+        return g;
+    };
+    band1Group = bandBox("band1Group", QStringLiteral("频段1"), band1RxLabel, "band1RxLabel", bsSkinComboBox20,
+                         "bsSkinComboBox20", band1TxLabel, "band1TxLabel", bsSkinComboBox21, "bsSkinComboBox21");
+    band2Group = bandBox("band2Group", QStringLiteral("频段2"), band2RxLabel, "band2RxLabel", bsSkinComboBox6,
+                         "bsSkinComboBox6", band2TxLabel, "band2TxLabel", bsSkinComboBox11, "bsSkinComboBox11");
+    bands->addWidget(band1Group);
+    bands->addWidget(band2Group);
+
+    pageLayout->addWidget(bandGroup);
+    pageLayout->addStretch();
+    pageControl->addTab(otherPage, QStringLiteral("其它功能"));
+}
+
+// ---------------------------------------------------------------------------------------
+// Start-up, first show and exit
+
+void Tform1::FormCreate()
+{
+    table->CurRow = 1;
+    table->CurCol = 1;
+    table->SkipToggle = false;
+
+    prefsFile.load(paths.readPath);   // a missing file leaves every default
+    const Preferences p = Preferences::fromIni(prefsFile);
+
+    selectPort(p.com);
+    if (p.commode == Preferences::SingleHead)
+        N12Click();
+    else
+        N13Click();
+    selectTheme(p.skin);
+    // The library itself is loaded at first show.
+    languageTag = p.lang;
+    markLanguage(p.lang);
+
+    QComboBox *const boxes[Preferences::ListCount] = {bsSkinComboBox20, bsSkinComboBox21, bsSkinComboBox6,
+                                                      bsSkinComboBox11};
+    for (int l = 0; l < Preferences::ListCount; ++l) {
+        boxes[l]->addItems(p.lists[l].items);
+        boxes[l]->setCurrentIndex(p.lists[l].now);
+    }
+
+    // From here on a new band selection updates the caption; the start-up caption stays.
+    for (QComboBox *box : {bsSkinComboBox20, bsSkinComboBox6, bsSkinComboBox11})
+        connect(box, &QComboBox::currentIndexChanged, this, &Tform1::bs);
+}
+
+void Tform1::FormShow()
+{
+    // 1. The call list and PTT ID defaults, and 4. the transport's echo counter, belong to
+    //    the parts that own those controls: they act on firstShown.
+    emit firstShown();
+    // 2. The "more" column.
+    table->fillMoreColumn();
+    // 3. Page 0, and on the DTMF page the sub-page "系统".
+    pageControl->setCurrentIndex(ChannelPage);
+    dtmfPages->setCurrentIndex(0);
+    // 5. The saved language; any other number loads nothing.
+    if (language::isKnown(languageTag))
+        emit languageChosen(languageTag);
+}
+
+void Tform1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (shownOnce)
+        return;
+    shownOnce = true;
+    if (QScreen *screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    FormShow();
+}
+
+void Tform1::closeEvent(QCloseEvent *event)
+{
+    savePreferences();   // FormDestroy
+    event->accept();
+}
+
+Preferences Tform1::currentPreferences() const
+{
+    Preferences p;
+    p.com = portTag;
+    p.commode = modeTag;
+    p.skin = themeTag;
+    p.lang = languageTag;
+    const QComboBox *const boxes[Preferences::ListCount] = {bsSkinComboBox20, bsSkinComboBox21, bsSkinComboBox6,
+                                                            bsSkinComboBox11};
+    for (int l = 0; l < Preferences::ListCount; ++l) {
+        for (int i = 0; i < boxes[l]->count(); ++i)
+            p.lists[l].items << boxes[l]->itemText(i);
+        p.lists[l].now = boxes[l]->currentIndex();
+    }
+    return p;
+}
+
+bool Tform1::savePreferences()
+{
+    if (prefsSaved)
+        return true;
+    currentPreferences().toIni(prefsFile);
+    const bool ok = prefsFile.save(paths.writePath);
+    if (!ok)
+        qWarning("KVT560: cannot write the preferences to %s", qPrintable(paths.writePath));
+    prefsSaved = ok;
+    return ok;
+}
+
+// ---------------------------------------------------------------------------------------
+// Menus
+
+void Tform1::selectPort(int port)
+{
+    if (port < 1 || port > 4)
+        return;
+    QAction *const items[] = {COM11, COM21, COM31, COM41};
+    for (int i = 0; i < 4; ++i)
+        items[i]->setChecked(i + 1 == port);
+    gsegs1->setProperty("tag", port);
+    const bool changed = portTag != port;
+    portTag = port;   // the serial port number: "COM" + this number
+    if (changed)
+        emit portChanged(port);
+}
+
+void Tform1::COM11Click() { selectPort(1); }
+void Tform1::COM21Click() { selectPort(2); }
+void Tform1::COM31Click() { selectPort(3); }
+void Tform1::COM41Click() { selectPort(4); }
+
+void Tform1::N12Click()
+{
+    N12->setChecked(true);
+    N13->setChecked(false);
+    modeTag = Preferences::SingleHead;
+    N11->setProperty("tag", modeTag);
+    bsSkinPanel7->setVisible(false);
+    if (auto *vox = findChild<QCheckBox *>(QStringLiteral("bsSkinCheckRadioBox4"))) {
+        vox->setEnabled(false);
+        vox->setChecked(false);
+    }
+    // A single-head cable has no VOX: switch it off in every channel.
+    const QString on = table->marks().on;
+    const QString off = table->marks().off;
+    for (int row = 1; row < ChannelTable::Grid2Rows; ++row)
+        if (table->cell(ChannelTable::Grid2, ChannelTable::VoxAttribute, row) == on)
+            table->setCell(ChannelTable::Grid2, ChannelTable::VoxAttribute, row, off);
+    emit cableModeChanged(modeTag);
+}
+
+void Tform1::N13Click()
+{
+    N13->setChecked(true);
+    N12->setChecked(false);
+    modeTag = Preferences::DualHead;
+    N11->setProperty("tag", modeTag);
+    bsSkinPanel7->setVisible(true);
+    auto *edit = findChild<QLineEdit *>(QStringLiteral("bsSkinEdit11"));
+    auto *vox = findChild<QCheckBox *>(QStringLiteral("bsSkinCheckRadioBox4"));
+    if (edit && vox && !edit->text().isEmpty())
+        vox->setEnabled(true);
+    emit cableModeChanged(modeTag);
+}
+
+void Tform1::bsSkinTabSheet2Show()
+{
+    if (N12->isChecked())
+        bsSkinPanel7->setVisible(false);
+}
+
+void Tform1::selectTheme(int theme)
+{
+    if (theme < 1 || theme > themes::Count)
+        return;
+    QAction *const items[] = {sk1, sk2, sk3};
+    for (int i = 0; i < themes::Count; ++i)
+        items[i]->setChecked(i + 1 == theme);
+    themeTag = theme;
+    S1->setProperty("tag", theme);
+    if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance()))
+        themes::apply(*app, theme);
+}
+
+void Tform1::sk1Click() { selectTheme(1); }
+void Tform1::sk2Click() { selectTheme(2); }
+void Tform1::sk3Click() { selectTheme(3); }
+
+void Tform1::markLanguage(int lang)
+{
+    QAction *const items[] = {Chinese1, English1, Chinese2};
+    for (int i = 0; i < 3; ++i)
+        items[i]->setChecked(i + 1 == lang);
+    Language1->setProperty("tag", lang);
+}
+
+void Tform1::chooseLanguage(int lang)
+{
+    languageTag = lang;
+    markLanguage(lang);
+    emit languageChosen(lang);
+}
+
+void Tform1::Chinese1Click() { chooseLanguage(1); }
+void Tform1::English1Click() { chooseLanguage(2); }
+void Tform1::Chinese2Click() { chooseLanguage(3); }
+
+void Tform1::H2Click()
+{
+    const QString name = language::helpFileName(languageTag);
+    if (name.isEmpty())
+        return;
+    const QString path = QDir(appDir).filePath(name);
+    if (!QFileInfo::exists(path))
+        return;   // a missing help file shows nothing
+    helpOpener(QUrl::fromLocalFile(path));
+}
+
+void Tform1::A1Click()
+{
+    if (aboutForm)
+        aboutForm->exec();
+}
+
+void Tform1::showPage(int page)
+{
+    if (page >= 0 && page < pageControl->count())
+        pageControl->setCurrentIndex(page);
+}
+
+// ---------------------------------------------------------------------------------------
+// Bands
+
+void Tform1::bs()
+{
+    setWindowTitle(QStringLiteral("KVT560    [") + bsSkinComboBox20->currentText() + QLatin1Char(']'));
+}
+
+void Tform1::bsSkinCheckRadioBox14Click()
+{
+    if (bsSkinCheckRadioBox14->isChecked()) {
+        bsSkinComboBox22->setEnabled(true);
+    } else {
+        bsSkinComboBox22->setCurrentIndex(1);   // band 1
+        bsSkinComboBox22->setEnabled(false);
+    }
+}
+
+void Tform1::setBandChangeByKeypad(bool marked)
+{
+    const QSignalBlocker block(bsSkinCheckRadioBox14);
+    bsSkinCheckRadioBox14->setChecked(marked);
+    bsSkinCheckRadioBox14Click();
+}
+
+int Tform1::activeBandIndex() const
+{
+    return bsSkinComboBox22->currentIndex();
+}
+
+QString Tform1::receiveRangeText(int band) const
+{
+    const QComboBox *box = band == 1 ? bsSkinComboBox20 : bsSkinComboBox6;
+    return box->currentIndex() < 0 ? QString() : box->currentText();
+}
+
+QString Tform1::activeReceiveRange() const
+{
+    return receiveRangeText(activeBandIndex() == 1 ? 1 : 2);
+}
+
+void Tform1::addOrSelectRange(QComboBox *box, const QString &text)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    const int index = ::addOrSelectRange(items, text);
+    if (index == box->count())
+        box->addItem(text);
+    box->setCurrentIndex(index);
+}
+
+// ---------------------------------------------------------------------------------------
+// Shell
+
+void Tform1::setStatusText(const QString &text)
+{
+    statusPanel->setText(kFiveBlanks + text);
+}
+
+QString Tform1::statusText() const
+{
+    return statusPanel->text();
+}
+
+const Marks &Tform1::marks() const
+{
+    return table->marks();
+}
+
+void Tform1::setMarks(const Marks &m)
+{
+    table->setMarks(m);
+}

@@ -1,0 +1,235 @@
+#pragma once
+// The main window: menu bar, toolbar, the six pages and the status bar. Its controls hold
+// the codeplug (channel table, settings, band lists); it reads myini.ini when created and
+// writes it when closed. The band drop-downs make it the program's BandSource.
+//
+// Pages live in the QTabWidget "pageControl"; each page is a named container later code adds
+// to: page 0 "channelPage" (grid StringAlignGrid1, then the row "channelButtonRow"), page 1
+// "bsSkinTabSheet2" ("basicLeftColumn", "basicRightColumn", the VOX panel "bsSkinPanel7",
+// the band and password panel "bandPasswordPanel"), page 2 "dtmfPage" with the sub-page
+// control "dtmfPages" ("dtmfSystemPage", "dtmfParameterPage"), page 3 "singleChannelPage",
+// page 4 "sideKeyPage", page 5 "otherPage" (the band group "bandGroup").
+#include "settings/BandSource.h"
+#include "shell/IniFile.h"
+#include "shell/Preferences.h"
+#include <QMainWindow>
+#include <QUrl>
+#include <functional>
+
+class ChannelGrid;
+class ChannelTable;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QTabWidget;
+class QToolButton;
+class QWidget;
+class TaboutForm;
+struct Marks;
+
+class Tform1 : public QMainWindow, public BandSource
+{
+    Q_OBJECT
+public:
+    static constexpr int ClientWidth = 798;    // below the menu bar
+    static constexpr int ClientHeight = 596;
+    enum Page { ChannelPage, FunctionPage, DtmfPage, SingleChannelPage, SideKeyPage, OtherPage };
+
+    // Reads the preferences from paths.readPath; they are written to paths.writePath when
+    // the window closes.
+    explicit Tform1(const PreferencesPaths &paths, QWidget *parent = nullptr);
+    ~Tform1() override;
+
+    // ---- Band settings (BandSource) ----
+    int activeBandIndex() const override;              // bsSkinComboBox22: 1 band 1, 0 band 2
+    QString receiveRangeText(int band) const override;  // bsSkinComboBox20 / bsSkinComboBox6
+    // The selected receive range of the active band.
+    QString activeReceiveRange() const;
+    // Selects the first item of box equal to text, appending text when there is none.
+    static void addOrSelectRange(QComboBox *box, const QString &text);
+    // Sets "按键扩频" and runs its enable rule even when the state does not change (file
+    // open, radio read and New set the box this way).
+    void setBandChangeByKeypad(bool marked);
+
+    // ---- Preference state ----
+    int comPort() const { return portTag; }
+    int cableMode() const { return modeTag; }
+    bool singleHead() const { return modeTag == Preferences::SingleHead; }
+    int theme() const { return themeTag; }
+    int language() const { return languageTag; }
+    // The preference values as they stand in the menus and band lists.
+    Preferences currentPreferences() const;
+    // Writes myini.ini, once: when the window closes, or at the latest when it is destroyed.
+    // False when it cannot be written.
+    bool savePreferences();
+    // The preferences file as read (with sections of other parts, such as [ports]).
+    const IniFile &preferencesFile() const { return prefsFile; }
+    const PreferencesPaths &preferencesPaths() const { return paths; }
+
+    // ---- Shell ----
+    void setStatusText(const QString &text);   // five blanks + text
+    QString statusText() const;
+    QString executableDir() const { return appDir; }
+    void setExecutableDir(const QString &dir) { appDir = dir; }
+    // How help files are opened; the desktop by default.
+    using UrlOpener = std::function<bool(const QUrl &)>;
+    void setHelpOpener(UrlOpener opener) { helpOpener = std::move(opener); }
+
+    ChannelTable *channelTable() const { return table; }
+    const Marks &marks() const;
+    void setMarks(const Marks &marks);
+
+    TaboutForm *aboutForm = nullptr;   // created at start-up after this window
+
+    // Menu bar
+    QMenu *fefs1;        // File
+    QAction *fsef1;      // New
+    QAction *rsgg1;      // Open
+    QAction *segs1;      // Save
+    QAction *N1;         // separator
+    QAction *E1;         // Exit
+    QMenu *sgse1;        // Edit
+    QAction *gs1;        // read the radio (Ctrl+R)
+    QAction *N2;         // write the radio (Ctrl+W)
+    QAction *N3;         // separator
+    QAction *N4;         // show page 0
+    QAction *N5;         // show page 1
+    QAction *DTMF1;      // show page 2
+    QAction *N6;         // separator
+    QAction *N8;         // show page 3
+    QAction *N9;         // show page 4
+    QAction *N10;        // separator
+    QAction *T1;         // show page 5
+    QMenu *N7;           // Options
+    QMenu *gsegs1;       // serial port submenu
+    QAction *COM11;      // port 1
+    QAction *COM21;      // port 2
+    QAction *COM31;      // port 3
+    QAction *COM41;      // port 4
+    QMenu *N11;          // cable mode submenu (never visible)
+    QAction *N12;        // single head
+    QAction *N13;        // dual head
+    QMenu *Language1;    // language submenu
+    QAction *Chinese1;   // Simplified Chinese
+    QAction *English1;   // English
+    QAction *Chinese2;   // Traditional Chinese
+    QMenu *S1;           // theme submenu
+    QAction *sk1;        // theme 1 (blue)
+    QAction *sk2;        // theme 2 (steel)
+    QAction *sk3;        // theme 3 (coffee)
+    QMenu *H1;           // Help
+    QAction *H2;         // open the help file
+    QAction *A1;         // about box
+
+    // Toolbar
+    QToolButton *readButton;    // "读频", same as gs1
+    QToolButton *writeButton;   // "写频", same as N2
+
+    // Pages
+    QTabWidget *pageControl;          // the six pages
+    QWidget *channelPage;             // page 0
+    ChannelGrid *StringAlignGrid1;    // channel table
+    QWidget *channelButtonRow;        // page 0, row under the grid for the list buttons
+    QWidget *bsSkinTabSheet2;         // page 1, function options
+    QGroupBox *basicGroup;            // page 1, group "基本功能"
+    QWidget *basicLeftColumn;         // page 1, the drop-downs
+    QWidget *basicRightColumn;        // page 1, the check boxes
+    QGroupBox *bsSkinPanel7;          // page 1, VOX panel
+    QFrame *bandPasswordPanel;        // page 1, band and password panel
+    QWidget *dtmfPage;                // page 2
+    QTabWidget *dtmfPages;            // page 2 sub-pages
+    QWidget *dtmfSystemPage;          // sub-page "系统"
+    QWidget *dtmfParameterPage;       // sub-page "参数"
+    QWidget *singleChannelPage;       // page 3
+    QWidget *sideKeyPage;             // page 4
+    QWidget *otherPage;               // page 5
+
+    // Band controls
+    QCheckBox *bsSkinCheckRadioBox14;   // band change from the keypad "按键扩频"
+    QLabel *bandLabel;                  // "频段" before the active band selector
+    QComboBox *bsSkinComboBox22;        // active band: 0 band 2, 1 band 1
+    QGroupBox *bandGroup;               // page 5 group "频段"
+    QGroupBox *band1Group;              // "频段1"
+    QGroupBox *band2Group;              // "频段2"
+    QLabel *band1RxLabel;               // receive-range row caption, band 1
+    QLabel *band1TxLabel;               // transmit-range row caption, band 1
+    QLabel *band2RxLabel;               // receive-range row caption, band 2
+    QLabel *band2TxLabel;               // transmit-range row caption, band 2
+    QComboBox *bsSkinComboBox20;        // band 1 receive range
+    QComboBox *bsSkinComboBox21;        // band 1 transmit range
+    QComboBox *bsSkinComboBox6;         // band 2 receive range
+    QComboBox *bsSkinComboBox11;        // band 2 transmit range
+
+    QLabel *statusPanel;                // the one status bar panel
+
+public slots:
+    void COM11Click();
+    void COM21Click();
+    void COM31Click();
+    void COM41Click();
+    void N12Click();
+    void N13Click();
+    void sk1Click();
+    void sk2Click();
+    void sk3Click();
+    void Chinese1Click();
+    void English1Click();
+    void Chinese2Click();
+    void H2Click();
+    void A1Click();
+    void bs();                           // caption "KVT560    [" + band 1 receive range + "]"
+    void bsSkinCheckRadioBox14Click();   // enable rule of the active band selector
+    void bsSkinTabSheet2Show();          // page 1 shown
+    void showPage(int page);
+
+signals:
+    // Commands that other parts carry out: New (fsef1), Open (rsgg1), Save (segs1), read
+    // the radio (gs1, "读频") and write it (N2, "写频").
+    void newRequested();
+    void openRequested();
+    void saveRequested();
+    void readRadioRequested();
+    void writeRadioRequested();
+    // Load the language library of lang (1-3): at first show for the saved language and
+    // when the user picks a language. The menu marks and tag are already set.
+    void languageChosen(int lang);
+    // The main window is shown for the first time; its start-up filling (call list, PTT ID
+    // codes, transport echo counter) is done by the parts that own those controls.
+    void firstShown();
+    void portChanged(int port);
+    void cableModeChanged(int mode);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildPages();
+    void buildFunctionPage();
+    void buildOtherPage();
+    void FormCreate();
+    void FormShow();
+    void selectPort(int port);
+    void selectTheme(int theme);
+    void chooseLanguage(int lang);
+    void markLanguage(int lang);
+
+    PreferencesPaths paths;
+    IniFile prefsFile;
+    bool prefsSaved = false;
+    bool shownOnce = false;
+    QString appDir;
+    UrlOpener helpOpener;
+    ChannelTable *table;
+
+    int portTag = 1;       // serial port number 1-4
+    int modeTag = 13;      // cable mode 12 / 13
+    int themeTag = 1;      // theme 1-3
+    int languageTag = 0;   // language 1-3 (other values: none marked, kept as read)
+};

@@ -1,0 +1,303 @@
+// The main window: menus, preference state through menus and back to myini.ini, cable mode,
+// language and help, themes, toolbar, and the exit path on SIGTERM.
+#include "TestRegistry.h"
+#include "channels/ChannelTable.h"
+#include "shell/IniFile.h"
+#include "shell/ui/TaboutForm.h"
+#include "shell/ui/Tform1.h"
+#include "shell/ui/Themes.h"
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <csignal>
+
+namespace {
+void writeAll(const QString &path, const QString &text)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(text.toUtf8());
+}
+
+QString openValue(const QString &path, const char *key)
+{
+    IniFile ini;
+    ini.load(path);
+    return ini.value(QStringLiteral("open"), QLatin1String(key)).value_or(QString());
+}
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString iniPath() const { return dir.filePath(QStringLiteral("myini.ini")); }
+
+private slots:
+    void init() { QFile::remove(iniPath()); }
+
+    void menusAndPages()
+    {
+        Tform1 form(PreferencesPaths::single(iniPath()));
+        const char *actions[] = {"fsef1", "rsgg1", "segs1", "N1", "E1", "gs1", "N2", "N3", "N4", "N5", "DTMF1",
+                                 "N6", "N8", "N9", "N10", "T1", "COM11", "COM21", "COM31", "COM41", "N12", "N13",
+                                 "Chinese1", "English1", "Chinese2", "sk1", "sk2", "sk3", "H2", "A1"};
+        for (const char *name : actions)
+            QVERIFY2(form.findChild<QAction *>(QLatin1String(name)), name);
+        for (const char *name : {"fefs1", "sgse1", "N7", "gsegs1", "N11", "Language1", "S1", "H1"})
+            QVERIFY2(form.findChild<QMenu *>(QLatin1String(name)), name);
+        QCOMPARE(form.gs1->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+        QCOMPARE(form.N2->shortcut(), QKeySequence(QStringLiteral("Ctrl+W")));
+        QVERIFY(!form.N11->menuAction()->isVisible());
+
+        QCOMPARE(form.windowTitle(), QStringLiteral("RD4400"));
+        QCOMPARE(form.statusText(), QStringLiteral("     DORVAK 对讲机编程软件"));
+        form.setStatusText(QStringLiteral("x"));
+        QCOMPARE(form.statusText(), QStringLiteral("     x"));
+
+        const QStringList captions{"信道编辑", "功能选项", "DTMF", "信道", "侧键设定", "其它功能"};
+        QCOMPARE(form.pageControl->count(), captions.size());
+        for (int i = 0; i < captions.size(); ++i)
+            QCOMPARE(form.pageControl->tabText(i), captions.at(i));
+        QCOMPARE(form.dtmfPages->tabText(0), QStringLiteral("系统"));
+        QCOMPARE(form.dtmfPages->tabText(1), QStringLiteral("参数"));
+        const std::pair<QAction *, int> items[] = {{form.T1, 5}, {form.N9, 4}, {form.N8, 3},
+                                                   {form.DTMF1, 2}, {form.N5, 1}, {form.N4, 0}};
+        for (const auto &[item, page] : items) {
+            item->trigger();
+            QCOMPARE(form.pageControl->currentIndex(), page);
+        }
+    }
+
+    void commandsReachTheirSignals()
+    {
+        Tform1 form(PreferencesPaths::single(iniPath()));
+        QSignalSpy read(&form, &Tform1::readRadioRequested);
+        QSignalSpy write(&form, &Tform1::writeRadioRequested);
+        QSignalSpy open(&form, &Tform1::openRequested);
+        form.readButton->click();
+        form.gs1->trigger();
+        form.writeButton->click();
+        form.rsgg1->trigger();
+        QCOMPARE(read.count(), 2);
+        QCOMPARE(write.count(), 1);
+        QCOMPARE(open.count(), 1);
+    }
+
+    void firstShow()
+    {
+        writeAll(iniPath(), QStringLiteral("[open]\nlang=3\n"));
+        Tform1 form(PreferencesPaths::single(iniPath()));
+        QSignalSpy language(&form, &Tform1::languageChosen);
+        form.pageControl->setCurrentIndex(4);
+        form.dtmfPages->setCurrentIndex(1);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(language.count(), 1);
+        QCOMPARE(language.at(0).at(0).toInt(), 3);
+        QCOMPARE(form.pageControl->currentIndex(), 0);
+        QCOMPARE(form.dtmfPages->currentIndex(), 0);
+        QCOMPARE(form.channelTable()->cell(ChannelTable::Grid1, ChannelTable::MoreColumn, 128), QStringLiteral(">>"));
+        QCOMPARE(form.size().width(), Tform1::ClientWidth);
+        form.hide();
+        form.show();
+        QCOMPARE(language.count(), 1);   // only the first show loads the language
+    }
+
+    void portChoiceStored()
+    {
+        {
+            Tform1 form(PreferencesPaths::single(iniPath()));
+            QVERIFY(form.COM11->isChecked());
+            form.COM31->trigger();
+            QVERIFY(form.COM31->isChecked());
+            QVERIFY(!form.COM11->isChecked());
+            form.COM31->trigger();   // choosing it again keeps the mark
+            QVERIFY(form.COM31->isChecked());
+            form.close();
+        }
+        QCOMPARE(openValue(iniPath(), "com"), QStringLiteral("3"));
+        Tform1 again(PreferencesPaths::single(iniPath()));
+        QCOMPARE(again.comPort(), 3);
+        QVERIFY(again.COM31->isChecked());
+        QVERIFY(!again.COM11->isChecked() && !again.COM21->isChecked() && !again.COM41->isChecked());
+    }
+
+    void singleHeadCableMode()
+    {
+        writeAll(iniPath(), QStringLiteral("[open]\ncommode=12\n"));
+        Tform1 form(PreferencesPaths::single(iniPath()));
+        QVERIFY(form.singleHead());
+        QVERIFY(form.N12->isChecked() && !form.N13->isChecked());
+        form.show();
+        form.showPage(Tform1::FunctionPage);
+        QVERIFY(!form.bsSkinPanel7->isVisible());
+
+        // The single-channel VOX box (when the page has one) and every channel's VOX mark.
+        auto *vox = new QCheckBox(form.singleChannelPage);
+        vox->setObjectName(QStringLiteral("bsSkinCheckRadioBox4"));
+        vox->setChecked(true);
+        auto *rx = new QLineEdit(form.singleChannelPage);
+        rx->setObjectName(QStringLiteral("bsSkinEdit11"));
+        ChannelTable *t = form.channelTable();
+        const QString on = t->marks().on, off = t->marks().off;
+        t->setCell(ChannelTable::Grid2, ChannelTable::VoxAttribute, 1, on);
+        t->setCell(ChannelTable::Grid2, ChannelTable::VoxAttribute, 128, on);
+        t->setCell(ChannelTable::Grid2, ChannelTable::VoxAttribute, 199, on);
+        t->setCell(ChannelTable::Grid2, ChannelTable::BusyLockAttribute, 2, on);
+        t->setCell(ChannelTable::Grid2, ChannelTable::VoxAttribute, 3, QStringLiteral("ON"));   // another language
+
+        form.N13Click();
+        QVERIFY(form.bsSkinPanel7->isVisible());
+        QVERIFY(vox->isEnabled());   // rx edit empty: nothing to enable, but nothing disabled it yet
+        form.N12Click();
+        QVERIFY(!form.bsSkinPanel7->isVisible());
+        QVERIFY(!vox->isEnabled());
+        QVERIFY(!vox->isChecked());
+        for (int row : {1, 128, 199})
+            QCOMPARE(t->cell(ChannelTable::Grid2, ChannelTable::VoxAttribute, row), off);
+        QCOMPARE(t->cell(ChannelTable::Grid2, ChannelTable::BusyLockAttribute, 2), on);
+        QCOMPARE(t->cell(ChannelTable::Grid2, ChannelTable::VoxAttribute, 3), QStringLiteral("ON"));
+
+        form.N13Click();   // dual head: the box comes back only for a channel with a frequency
+        QVERIFY(!vox->isEnabled());
+        form.N12Click();
+        rx->setText(QStringLiteral("400.00000"));
+        form.N13Click();
+        QVERIFY(vox->isEnabled());
+        QVERIFY(form.bsSkinPanel7->isVisible());
+    }
+
+    void languageChoice()
+    {
+        {
+            Tform1 form(PreferencesPaths::single(iniPath()));
+            QVERIFY(form.Chinese1->isChecked());
+            QSignalSpy language(&form, &Tform1::languageChosen);
+            form.English1->trigger();
+            QCOMPARE(language.count(), 1);
+            QCOMPARE(language.at(0).at(0).toInt(), 2);
+            QVERIFY(form.English1->isChecked() && !form.Chinese1->isChecked() && !form.Chinese2->isChecked());
+            form.close();
+        }
+        QCOMPARE(openValue(iniPath(), "lang"), QStringLiteral("2"));
+
+        // An unknown number marks nothing, loads nothing and is written back unchanged.
+        writeAll(iniPath(), QStringLiteral("[open]\nlang=9\n"));
+        Tform1 form(PreferencesPaths::single(iniPath()));
+        QSignalSpy language(&form, &Tform1::languageChosen);
+        QVERIFY(!form.Chinese1->isChecked() && !form.English1->isChecked() && !form.Chinese2->isChecked());
+        form.show();
+        QCOMPARE(language.count(), 0);
+        form.close();
+        QCOMPARE(openValue(iniPath(), "lang"), QStringLiteral("9"));
+    }
+
+    void helpFileByLanguage_data()
+    {
+        QTest::addColumn<int>("lang");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("simplified") << 1 << "KVT560.chm";
+        QTest::newRow("english") << 2 << "KVT560_e.chm";
+        QTest::newRow("traditional") << 3 << "KVT560_t.chm";
+    }
+    void helpFileByLanguage()
+    {
+        QFETCH(int, lang);
+        QFETCH(QString, file);
+        QTemporaryDir appDir;
+        Tform1 form(PreferencesPaths::single(iniPath()));
+        form.setExecutableDir(appDir.path());
+        QList<QUrl> opened;
+        form.setHelpOpener([&opened](const QUrl &url) {
+            opened << url;
+            return true;
+        });
+        QAction *items[] = {form.Chinese1, form.English1, form.Chinese2};
+        items[lang - 1]->trigger();
+
+        form.H2->trigger();
+        QVERIFY(opened.isEmpty());   // no help file: nothing happens
+        for (const char *name : {"KVT560.chm", "KVT560_e.chm", "KVT560_t.chm"})
+            writeAll(appDir.filePath(QLatin1String(name)), QStringLiteral("help"));
+        form.H2->trigger();
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(opened.at(0), QUrl::fromLocalFile(appDir.filePath(file)));
+    }
+
+    void themes()
+    {
+        {
+            Tform1 form(PreferencesPaths::single(iniPath()));
+            QCOMPARE(themes::current(), 1);
+            const QColor blue = qApp->palette().color(QPalette::Window);
+            form.sk3->trigger();
+            QCOMPARE(themes::current(), 3);
+            QVERIFY(form.sk3->isChecked() && !form.sk1->isChecked());
+            QVERIFY(qApp->palette().color(QPalette::Window) != blue);
+            form.sk2->trigger();
+            QVERIFY(qApp->palette().color(QPalette::Window) != blue);
+            form.close();
+        }
+        QCOMPARE(openValue(iniPath(), "skin"), QStringLiteral("2"));
+        Tform1 again(PreferencesPaths::single(iniPath()));
+        QCOMPARE(themes::current(), 2);
+        QVERIFY(again.sk2->isChecked());
+    }
+
+    void aboutBoxCloses()
+    {
+        Tform1 form(PreferencesPaths::single(iniPath()));
+        TaboutForm about(&form);
+        form.aboutForm = &about;
+        bool wasShown = false;
+        QTimer::singleShot(0, &about, [&] {
+            wasShown = about.isVisible();
+            about.okButton->click();
+        });
+        form.A1->trigger();
+        QVERIFY(wasShown);
+        QVERIFY(!about.isVisible());
+    }
+
+    void sigtermWritesPreferences()
+    {
+        QTemporaryDir run;
+        const QString exe = run.filePath(QStringLiteral("KVT560"));
+        QVERIFY(QFile::copy(QStringLiteral(APP_DIR "/KVT560"), exe));
+        QFile::setPermissions(exe, QFile::permissions(exe) | QFile::ExeOwner);
+        QProcess proc;
+        proc.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        proc.start(exe, {QStringLiteral("-platform"), QStringLiteral("offscreen")});
+        QVERIFY(proc.waitForStarted());
+        QTest::qWait(1500);   // let it reach its event loop
+        QCOMPARE(proc.state(), QProcess::Running);
+        ::kill(static_cast<pid_t>(proc.processId()), SIGTERM);
+        QVERIFY(proc.waitForFinished(10000));
+        QCOMPARE(proc.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(proc.exitCode(), 0);
+
+        IniFile ini;
+        QVERIFY(ini.load(run.filePath(QStringLiteral("myini.ini"))));
+        QCOMPARE(ini.keys(QStringLiteral("open")), (QStringList{"com", "commode", "skin", "lang"}));
+        QCOMPARE(ini.value(QStringLiteral("open"), QStringLiteral("commode")).value_or(QString()), QStringLiteral("13"));
+        for (const auto &[section, count] : {std::pair{"list1_rx", "listcount"}, {"list1_tx", "list2count"},
+                                             {"list2_rx", "list3count"}, {"list2_tx", "list4count"}})
+            QCOMPARE(ini.value(QLatin1String(section), QLatin1String(count)).value_or(QString()), QStringLiteral("0"));
+    }
+};
+
+REGISTER_TEST(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,153 @@
+// myini.ini: reading with defaults, writing in order, keeping what the program does not own.
+#include "TestRegistry.h"
+#include "shell/IniFile.h"
+#include "shell/Preferences.h"
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+QString readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+void writeAll(const QString &path, const QString &text)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(text.toUtf8());
+}
+} // namespace
+
+class TestPreferences : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstRunWritesDefaultsInOrder()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("myini.ini"));
+        const Preferences p = Preferences::load(path);
+        QCOMPARE(p, Preferences());
+        QVERIFY(p.save(path));
+        QCOMPARE(readAll(path), QStringLiteral("[open]\ncom=1\ncommode=13\nskin=1\nlang=1\n"
+                                               "[list1_rx]\nlistnow=-1\nlistcount=0\n"
+                                               "[list1_tx]\nlist2now=-1\nlist2count=0\n"
+                                               "[list2_rx]\nlist3now=-1\nlist3count=0\n"
+                                               "[list2_tx]\nlist4now=-1\nlist4count=0\n"));
+    }
+
+    void reading_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("com");
+        QTest::addColumn<int>("commode");
+        QTest::addColumn<int>("skin");
+        QTest::addColumn<int>("lang");
+        QTest::addColumn<QStringList>("items");   // list1_rx
+        QTest::addColumn<int>("now");
+
+        const QStringList none;
+        QTest::newRow("all set") << "[open]\ncom=3\ncommode=12\nskin=2\nlang=2\n[list1_rx]\nlistcount=2\n"
+                                    "combo0=136-174MHz\ncombo1=400-480MHz\nlistnow=1\n"
+                                 << 3 << 12 << 2 << 2 << QStringList{"136-174MHz", "400-480MHz"} << 1;
+        QTest::newRow("count with a missing item")
+            << "[list1_rx]\nlistcount=2\ncombo0=136-174MHz\n" << 1 << 13 << 1 << 1
+            << QStringList{"136-174MHz", "400-470MHz"} << 0;
+        QTest::newRow("items without a count") << "[list1_rx]\ncombo0=136-174MHz\nlistnow=0\n" << 1 << 13 << 1
+                                               << 1 << none << -1;
+        QTest::newRow("not whole numbers") << "[open]\ncom=2.5\ncommode=abc\nskin=\nlang=x1\n[list1_rx]\n"
+                                              "listcount=two\ncombo0=136-174MHz\n"
+                                           << 1 << 13 << 1 << 1 << none << -1;
+        QTest::newRow("out of range keeps defaults") << "[open]\ncom=5\ncommode=11\nskin=4\nlang=7\n" << 1 << 13
+                                                     << 1 << 7 << none << -1;
+        QTest::newRow("port 0 and theme 0") << "[open]\ncom=0\nskin=0\n" << 1 << 13 << 1 << 1 << none << -1;
+        QTest::newRow("selection beyond the list") << "[list1_rx]\nlistcount=1\ncombo0=136-174MHz\nlistnow=3\n"
+                                                   << 1 << 13 << 1 << 1 << QStringList{"136-174MHz"} << -1;
+        QTest::newRow("negative count") << "[list1_rx]\nlistcount=-4\n" << 1 << 13 << 1 << 1 << none << -1;
+        QTest::newRow("keys in other case, blanks, CRLF")
+            << "[OPEN]\r\n Com = 4 \r\n[List1_RX]\r\nLISTCOUNT=1\r\nCombo0= 350-390MHz\r\n" << 4 << 13 << 1 << 1
+            << QStringList{"350-390MHz"} << 0;
+    }
+    void reading()
+    {
+        QFETCH(QString, file);
+        IniFile ini;
+        ini.parse(file);
+        const Preferences p = Preferences::fromIni(ini);
+        QTEST(p.com, "com");
+        QTEST(p.commode, "commode");
+        QTEST(p.skin, "skin");
+        QTEST(p.lang, "lang");
+        QTEST(p.lists[Preferences::List1Rx].items, "items");
+        QTEST(p.lists[Preferences::List1Rx].now, "now");
+    }
+
+    void hugeCountIsBounded()
+    {
+        IniFile ini;
+        ini.parse(QStringLiteral("[list2_tx]\nlist4count=2000000000\n"));
+        QCOMPARE(Preferences::fromIni(ini).lists[Preferences::List2Tx].items.size(), Preferences::MaxListItems);
+    }
+
+    void roundTrip()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("myini.ini"));
+        Preferences p;
+        p.com = 4;
+        p.commode = 12;
+        p.skin = 3;
+        p.lang = 3;
+        p.lists[Preferences::List1Rx] = {{"400-470MHz", "136-174MHz"}, 1};
+        p.lists[Preferences::List1Tx] = {{"400-470MHz"}, 0};
+        p.lists[Preferences::List2Rx] = {{"FFF-FFFMHz", "350-390MHz", "245-246MHz"}, 2};
+        QVERIFY(p.save(path));
+        QCOMPARE(Preferences::load(path), p);
+    }
+
+    // Saving over an existing file updates keys where they stand, appends new keys at the
+    // end of their section and keeps every line the preferences do not own.
+    void saveKeepsOtherLines()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("myini.ini"));
+        writeAll(path, QStringLiteral("; delivered lists\n[ports]\nCOM1=/dev/ttyUSB3\n\n"
+                                      "[list1_rx]\ncombo0=136-174MHz\ncombo1=400-470MHz\ncombo2=350-390MHz\n"
+                                      "listcount=3\nlistnow=2\n\n[open]\nskin=2\n"));
+        Preferences p = Preferences::load(path);
+        p.lists[Preferences::List1Rx] = {{"245-246MHz"}, 0};
+        p.com = 2;
+        QVERIFY(p.save(path));
+        QCOMPARE(readAll(path),
+                 QStringLiteral("; delivered lists\n[ports]\nCOM1=/dev/ttyUSB3\n\n"
+                                "[list1_rx]\ncombo0=245-246MHz\ncombo1=400-470MHz\ncombo2=350-390MHz\n"
+                                "listcount=1\nlistnow=0\n\n[open]\nskin=2\ncom=2\ncommode=13\nlang=1\n"
+                                "[list1_tx]\nlist2now=-1\nlist2count=0\n"
+                                "[list2_rx]\nlist3now=-1\nlist3count=0\n"
+                                "[list2_tx]\nlist4now=-1\nlist4count=0\n"));
+        // The stale items above the count are not read back.
+        QCOMPARE(Preferences::load(path).lists[Preferences::List1Rx].items, QStringList{"245-246MHz"});
+    }
+
+    void unwritableProgramFolderUsesUserFolder()
+    {
+        QTemporaryDir user;
+        const QString missingExeDir = user.filePath(QStringLiteral("no-such-folder"));
+        PreferencesPaths paths = PreferencesPaths::forDirectories(missingExeDir, user.path());
+        QCOMPARE(paths.readPath, QDir(missingExeDir).filePath(QStringLiteral("myini.ini")));
+        QCOMPARE(paths.writePath, QDir(user.path()).filePath(QStringLiteral("myini.ini")));
+        writeAll(paths.writePath, QStringLiteral("[open]\ncom=2\n"));
+        paths = PreferencesPaths::forDirectories(missingExeDir, user.path());
+        QCOMPARE(paths.readPath, paths.writePath);
+
+        QTemporaryDir exe;
+        QCOMPARE(PreferencesPaths::forDirectories(exe.path(), user.path()).writePath,
+                 QDir(exe.path()).filePath(QStringLiteral("myini.ini")));
+    }
+};
+
+REGISTER_TEST(TestPreferences)
+#include "tst_preferences.moc"
