@@ -464,7 +464,7 @@ quint8 firstChannelInRange(const ChannelCells &cells, const QString &range)
     return 0xFF;
 }
 
-QString FirstChannel(const ChannelCells &cells, const QString &range)
+QString firstChannelText(const ChannelCells &cells, const QString &range)
 {
     return QStringLiteral("%1").arg(firstChannelInRange(cells, range), 2, 16, QLatin1Char('0')).toUpper();
 }

@@ -116,6 +116,6 @@ QByteArray encodePttIdBlock(const SettingsValues &settings);
 // readable limits.
 quint8 firstChannelInRange(const ChannelCells &cells, const QString &range);
 // The same as two upper-case hexadecimal digits ("01".."80", "FF").
-QString FirstChannel(const ChannelCells &cells, const QString &range);
+QString firstChannelText(const ChannelCells &cells, const QString &range);
 
 } // namespace MemoryLayout

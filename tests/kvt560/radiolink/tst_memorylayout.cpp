@@ -349,7 +349,7 @@ void TestMemoryLayout::firstChannel()
     cells.setColumn(1, 2, "150.00000");
     cells.setColumn(1, 3, "438.00625");
     cells.setColumn(1, 9, "400.00000");
-    QCOMPARE(FirstChannel(cells, range), expected);
+    QCOMPARE(firstChannelText(cells, range), expected);
 }
 
 REGISTER_TEST(TestMemoryLayout)
