@@ -18,7 +18,7 @@
 
 namespace {
 
-const LinkTiming Fast{10, 40, 20, 20};
+const LinkTiming Fast{10, 40, 30, 20};
 
 struct Notice {
     QString caption;
