@@ -101,9 +101,9 @@ int main(int argc, char **argv)
         faults.busyBlock[address] = count;
     }
 
-    for (const QString &spec : p.values(QStringLiteral("no-ack"))) {
+    for (const QString &value : p.values(QStringLiteral("no-ack"))) {
         bool ok = false;
-        const int address = spec.toInt(&ok, 16);
+        const int address = value.toInt(&ok, 16);
         if (!ok || address < 0 || address >= Kvt560Radio::MemorySize)
             fail(QStringLiteral("--no-ack needs a hex address, as in 0810"));
         faults.noAck.append(address);
