@@ -179,6 +179,16 @@ void RadioCommands::applyReadCodeplug(const Codeplug &codeplug)
     for (int i = 0; i < lists.size() && i < codeplug.bandRanges.size(); ++i)
         if (!codeplug.bandRanges.at(i).isEmpty())
             Tform1::addOrSelectRange(lists.at(i), codeplug.bandRanges.at(i));
+
+    // The single-channel page loads its channel anew; it is found by its handler, so the
+    // radio link needs no knowledge of the page's class.
+    const QList<QObject *> children = form_.findChildren<QObject *>();
+    for (QObject *child : children) {
+        if (child->metaObject()->indexOfSlot("bsSkinTabSheet10Show()") >= 0) {
+            QMetaObject::invokeMethod(child, "bsSkinTabSheet10Show");
+            break;
+        }
+    }
     emit readApplied();
 }
 
