@@ -359,6 +359,17 @@ bool isProgrammedRange(const QString &range)
     return range.size() == 10 && rangeLimits(range, &lower, &upper) && range.mid(7) == QLatin1String("MHz");
 }
 
+QStringList bandRangesToAdd(const QByteArray &block)
+{
+    const QStringList ranges = decodeBandLimits(block);
+    QStringList out;
+    if (ranges.first() == unprogrammedRange())
+        return out;
+    for (const QString &range : ranges)
+        out.append(isProgrammedRange(range) ? range : QString());
+    return out;
+}
+
 // ---- Password ----
 
 QString decodePassword(const QByteArray &block)

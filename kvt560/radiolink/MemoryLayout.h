@@ -92,6 +92,10 @@ QByteArray encodeSettings2(const SettingsValues &settings);
 QStringList decodeBandLimits(const QByteArray &block);
 // True for a range text of the form "400-470MHz" whose limits are decimal digits.
 bool isProgrammedRange(const QString &range);
+// The range texts a read adds to the four band lists: none when the first range is
+// unprogrammed; otherwise the four texts, an unprogrammed one as an empty text (a radio with
+// a single band must not put "FFF-FFFMHz" into the other band's lists).
+QStringList bandRangesToAdd(const QByteArray &block);
 
 // ---- Power-on password ----
 QString decodePassword(const QByteArray &block);         // the low nibbles of bytes 0-5 as hex digits

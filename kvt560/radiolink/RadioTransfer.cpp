@@ -216,12 +216,7 @@ void RadioTransfer::readSequence(Codeplug &work)
     // Band limits: a radio whose first range is unprogrammed changes no band list.
     if (!readBlock(BandAddress, BlockSize, false, data))
         return;
-    work.bandRanges.clear();
-    const QStringList ranges = decodeBandLimits(data);
-    if (ranges.first() != unprogrammedRange()) {
-        for (const QString &range : ranges)
-            work.bandRanges.append(isProgrammedRange(range) ? range : QString());
-    }
+    work.bandRanges = bandRangesToAdd(data);
 
     for (int n = 1; n <= ChannelCells::Channels; ++n) {
         for (int c = ChannelCells::FirstColumn; c <= ChannelCells::LastColumn; ++c)

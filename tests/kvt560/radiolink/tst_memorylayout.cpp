@@ -257,23 +257,31 @@ void TestMemoryLayout::bandLimits_data()
 {
     QTest::addColumn<QByteArray>("block");
     QTest::addColumn<QStringList>("ranges");
-    QTest::newRow("two bands")
-        << hx("47004000470040001740136017401360")
-        << QStringList{"400-470MHz", "400-470MHz", "136-174MHz", "136-174MHz"};
+    QTest::addColumn<QStringList>("added");   // what a read puts into the band lists
+    const QStringList twoBands{"400-470MHz", "400-470MHz", "136-174MHz", "136-174MHz"};
+    QTest::newRow("two bands") << hx("47004000470040001740136017401360") << twoBands << twoBands;
     QTest::newRow("fourth digit ignored")
         << hx("52096005520960051749136917491369")
+        << QStringList{"600-520MHz", "600-520MHz", "136-174MHz", "136-174MHz"}
         << QStringList{"600-520MHz", "600-520MHz", "136-174MHz", "136-174MHz"};
-    QTest::newRow("unprogrammed") << QByteArray(16, char(0xFF))
-                                  << QStringList{"FFF-FFFMHz", "FFF-FFFMHz", "FFF-FFFMHz", "FFF-FFFMHz"};
+    const QStringList unprogrammed(4, "FFF-FFFMHz");
+    QTest::newRow("unprogrammed") << QByteArray(16, char(0xFF)) << unprogrammed << QStringList();
+    QTest::newRow("one band only")
+        << hx("4700400047004000FFFFFFFFFFFFFFFF")
+        << QStringList{"400-470MHz", "400-470MHz", "FFF-FFFMHz", "FFF-FFFMHz"}
+        << QStringList{"400-470MHz", "400-470MHz", "", ""};
+    QTest::newRow("first range unprogrammed")
+        << hx("FFFFFFFF470040001740136017401360")
+        << QStringList{"FFF-FFFMHz", "400-470MHz", "136-174MHz", "136-174MHz"} << QStringList();
 }
 
 void TestMemoryLayout::bandLimits()
 {
     QFETCH(QByteArray, block);
     QFETCH(QStringList, ranges);
+    QFETCH(QStringList, added);
     QCOMPARE(decodeBandLimits(block), ranges);
-    QVERIFY(!isProgrammedRange(unprogrammedRange()));
-    QVERIFY(isProgrammedRange("400-470MHz"));
+    QCOMPARE(bandRangesToAdd(block), added);
 }
 
 void TestMemoryLayout::password_data()
