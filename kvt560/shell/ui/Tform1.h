@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <functional>
 
+class ChannelEditor;
 class ChannelGrid;
 class ChannelListOps;
 class ChannelTable;
@@ -82,6 +83,10 @@ public:
     void setHelpOpener(UrlOpener opener) { helpOpener = std::move(opener); }
 
     ChannelTable *channelTable() const { return table; }
+    // Before a radio read or write (hideAllOverlays) and a file open or save: page 0, a
+    // pending frequency edit committed, the overlays hidden. False when the commit failed
+    // (its notice is shown); the command should then stop.
+    bool finishChannelEdit(bool hideAllOverlays);
     const Marks &marks() const;
     void setMarks(const Marks &marks);
 
@@ -135,6 +140,7 @@ public:
     QTabWidget *pageControl;          // the six pages
     QWidget *channelPage;             // page 0
     ChannelGrid *StringAlignGrid1;    // channel table
+    ChannelEditor *channelEditor;     // overlay editors, keys and marks of StringAlignGrid1
     QWidget *channelButtonRow;        // page 0, row under the grid for the list buttons
     QWidget *bsSkinTabSheet2;         // page 1, function options
     QGroupBox *basicGroup;            // page 1, group "基本功能"
