@@ -1,6 +1,7 @@
 #include "channels/ui/SingleChannelEditor.h"
 
 #include "channels/ChannelTable.h"
+#include "channels/ui/ChannelEditor.h"
 #include "radiolink/ToneList.h"
 
 #include <QCheckBox>
@@ -388,32 +389,11 @@ bool SingleChannelEditor::frequencyKeyAccepted(QLineEdit *edit, const QString &t
 {
     QString text = edit->text();
     for (const QChar c : typed) {
-        if (c == QLatin1Char('\b') || (c >= QLatin1Char('0') && c <= QLatin1Char('9'))) {
-            // accepted
-        } else if (c == QLatin1Char('.')) {
-            if (text.size() < 3 || text.contains(QLatin1Char('.')))
-                return false;
-        } else {
+        if (c != QLatin1Char('\b') && !ChannelEditor::frequencyCharAccepted(c, text))
             return false;
-        }
         text += c;
     }
     return true;
-}
-
-bool SingleChannelEditor::aliasKeyAccepted(QChar c)
-{
-    const ushort code = c.unicode();
-    if (code >= 127)
-        return true;
-    if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z'))
-        return true;
-    switch (code) {
-    case 8: case ' ': case '#': case '*': case '+': case '-': case '.': case '/': case '_':
-        return true;
-    default:
-        return false;
-    }
 }
 
 void SingleChannelEditor::frequencyEditReleased(QLineEdit *edit)
@@ -459,7 +439,7 @@ bool SingleChannelEditor::eventFilter(QObject *watched, QEvent *event)
         if (frequency)
             return !frequencyKeyAccepted(edit, typed);
         for (const QChar c : typed)
-            if (!aliasKeyAccepted(c))
+            if (!ChannelEditor::aliasCharAccepted(c))
                 return true;
         return false;
     }

@@ -92,7 +92,6 @@ private:
     void editorEntered(QLineEdit *edit);
     void commitFrequencyEdit();
     bool frequencyKeyAccepted(QLineEdit *edit, const QString &typed) const;
-    static bool aliasKeyAccepted(QChar c);
     void frequencyEditReleased(QLineEdit *edit);
     void aliasEditReleased();
     void toneChosen(QComboBox *box, int index);

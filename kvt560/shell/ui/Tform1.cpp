@@ -311,7 +311,8 @@ void Tform1::buildChannelOperations()
         return step ? step->currentIndex() : -1;
     });
     addChannelListButtons(channelButtonRow, channelListOps);
-    connect(channelListOps, &ChannelListOps::selectionMoveRequested, StringAlignGrid1, &ChannelGrid::setCurrentCell);
+    connect(channelListOps, &ChannelListOps::selectionMoveRequested, channelEditor, &ChannelEditor::moveSelection);
+    connect(channelListOps, &ChannelListOps::overlaysHideRequested, channelEditor, &ChannelEditor::hideOverlays);
 
     singleChannel = new SingleChannelEditor(table, ToneList::instance(), singleChannelPage);
     auto *single = new QVBoxLayout(singleChannelPage);
@@ -321,16 +322,10 @@ void Tform1::buildChannelOperations()
             [this](int index) { singleChannel->setPageActive(index == SingleChannelPage); });
     connect(this, &Tform1::cableModeChanged, singleChannel,
             [this](int mode) { singleChannel->setSingleHead(mode == Preferences::SingleHead); });
-    connect(singleChannel, &SingleChannelEditor::channelSelected, StringAlignGrid1,
-            [this](int row) { StringAlignGrid1->setCurrentCell(StringAlignGrid1->currentColumn(), row); });
-    connect(StringAlignGrid1, &ChannelGrid::currentCellChanged, singleChannel,
-            [this](int, int row) { singleChannel->setChannelNumber(row); });
-    connect(StringAlignGrid1, &ChannelGrid::cellDoubleClicked, this, [this](int column, int row) {
-        if (column == ChannelTable::MoreColumn) {
-            showPage(SingleChannelPage);
-            singleChannel->setChannelNumber(row);
-        }
-    });
+    connect(singleChannel, &SingleChannelEditor::channelSelected, channelEditor,
+            [this](int row) { channelEditor->moveSelection(StringAlignGrid1->currentColumn(), row); });
+    connect(channelEditor, &ChannelEditor::currentChannelChanged, singleChannel, &SingleChannelEditor::setChannelNumber);
+    connect(channelEditor, &ChannelEditor::singleChannelRequested, singleChannel, &SingleChannelEditor::setChannelNumber);
 }
 
 void Tform1::buildFunctionPage()

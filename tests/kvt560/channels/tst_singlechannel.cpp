@@ -369,14 +369,23 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&form));
         page->setChannelNumber(20);
         page->bsSkinEdit11->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(grid->currentRow(), 20);   // the grid selection follows the page's editor
+        QCOMPARE(t->CurCol, 1);
         QTest::keyClicks(page->bsSkinEdit11, QStringLiteral("439.1"));
         form.showPage(Tform1::ChannelPage);
         QCOMPARE(t->cell(T::Grid1, T::RxFreqColumn, 20), QStringLiteral("439.10000"));
         QCOMPARE(t->cell(T::Grid1, T::TxFreqColumn, 20), QStringLiteral("439.10000"));
 
-        // The list buttons sit under the grid.
+        // The list buttons sit under the grid; auto add moves the selection and the channel
+        // number along.
         for (const char *name : {"bsSkinButton6", "bsSkinButton3", "bsSkinButton4", "bsSkinButton5"})
             QVERIFY2(form.channelButtonRow->findChild<QWidget *>(QLatin1String(name)), name);
+        auto *autoAdd = form.channelButtonRow->findChild<QWidget *>(QStringLiteral("bsSkinButton6"));
+        QTest::mousePress(autoAdd, Qt::LeftButton);
+        QTest::mouseRelease(autoAdd, Qt::LeftButton);
+        QVERIFY(!t->cell(T::Grid1, T::RxFreqColumn, 21).isEmpty());
+        QCOMPARE(grid->currentRow(), 21);
+        QCOMPARE(page->bsSkinSpinEdit20->value(), 21);
     }
 };
 
