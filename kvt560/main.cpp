@@ -3,6 +3,7 @@
 #include "shell/Preferences.h"
 #include "shell/TerminationSignals.h"
 #include "shell/ui/TaboutForm.h"
+#include "shell/ui/Tmessage1.h"
 #include "shell/ui/Tform1.h"
 #include <QApplication>
 #include <QDialog>
@@ -18,7 +19,8 @@ int main(int argc, char **argv)
     auto *aboutForm = new TaboutForm(&form1);
     form1.aboutForm = aboutForm;
     // 3. The read/write dialog TR_and_W is created here once the radio link provides it.
-    // 4. The confirmation dialog Tmessage1 is created here once it exists.
+    // 4. The confirmation and notice dialog.
+    form1.message1 = new Tmessage1(&form1, &form1);
 
     TerminationSignals signals_;
     QObject::connect(&signals_, &TerminationSignals::terminationRequested, &form1, [&form1] {
