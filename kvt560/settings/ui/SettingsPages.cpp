@@ -143,6 +143,7 @@ void SettingsPages::buildGroup(const QString &groupKey, QWidget *box)
     }
     if (groupKey == QLatin1String("basic")) {
         gridOf(m_hosts.basicLeft)->setRowStretch(gridOf(m_hosts.basicLeft)->rowCount(), 1);
+        gridOf(m_hosts.basicLeft)->setColumnStretch(1, 1);
         if (auto *column = qobject_cast<QBoxLayout *>(m_hosts.basicRight->layout()))
             column->addStretch();
     }
@@ -156,6 +157,7 @@ QWidget *SettingsPages::makeControl(const SettingDef &def, QWidget *parent)
         auto *combo = new QComboBox(parent);
         combo->addItems(def.itemTexts());
         combo->setMinimumWidth(110);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);   // longer items of a language
         control = combo;
         break;
     }
