@@ -79,7 +79,7 @@ QVector<E> fixedElements()
         of(58, E::NoticeText, "LinkErrorCaption"), of(59, E::NoticeText, "PortErrorText"),
         of(60, E::NoticeText, "LinkErrorText"),
         of(61, E::StatusBar), caption(61, "TR_and_W/bsSkinStatusPanel1", "     %1"),
-        of(62, E::NoticeText, "ConfirmCaption"), of(64, E::NoticeText, "ConfirmText"),
+        of(62, E::NoticeText, "ConfirmCaption"), caption(62, "Tmessage1"), of(64, E::NoticeText, "ConfirmText"),
         caption(65, "bsSkinButton3"), caption(66, "bsSkinButton4"), caption(67, "bsSkinButton5"),
         mark(74, Mark::Wide), mark(75, Mark::Narrow), mark(78, Mark::Compander), mark(79, Mark::Scrambler),
         caption(80, "bsSkinButton6"),

@@ -31,7 +31,7 @@ struct LanguageElement {
     int id = 0;
     Kind kind = Caption;
     QString target;
-    QString format = QStringLiteral("%1");   // %1 is the string
+    QString format = QStringLiteral("%1");   // "%1" stands for the string
     int column = 0;
     Mark mark = Mark::Off;
     QVector<Mark> marks;

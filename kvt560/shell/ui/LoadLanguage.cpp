@@ -95,7 +95,8 @@ bool Tform1::LoadLanguage(const QString &name)
         // A string the library lacks leaves its elements as they are.
         if (!library.contains(e.id))
             continue;
-        const QString text = e.format.arg(library.text(e.id));
+        // Plain replacement: "%10" is the string followed by "0", not a tenth argument.
+        const QString text = QString(e.format).replace(QLatin1String("%1"), library.text(e.id));
         switch (e.kind) {
         case LanguageElement::Caption:
             if (QObject *element = findElement(*this, e.target))
