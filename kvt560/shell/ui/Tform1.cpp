@@ -285,7 +285,9 @@ void Tform1::buildPages()
     channelButtonRow->setObjectName(QStringLiteral("channelButtonRow"));
     auto *buttons = new QHBoxLayout(channelButtonRow);
     buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->setAlignment(Qt::AlignLeft);   // the list buttons side by side, as wide as their captions
     bsSkinButton9 = new QPushButton(QStringLiteral("清除信道"), channelButtonRow);
+    bsSkinButton9->setMinimumWidth(90);
     bsSkinButton9->setObjectName(QStringLiteral("bsSkinButton9"));
     connect(bsSkinButton9, &QPushButton::clicked, this, &Tform1::bsSkinButton9Click);
     buttons->addWidget(bsSkinButton9);
@@ -345,8 +347,8 @@ void Tform1::buildFunctionPage()
     basicRightColumn = new QWidget(basicGroup);
     basicRightColumn->setObjectName(QStringLiteral("basicRightColumn"));
     new QVBoxLayout(basicRightColumn);
-    basicLayout->addWidget(basicLeftColumn, 3);
-    basicLayout->addWidget(basicRightColumn, 2);
+    basicLayout->addWidget(basicLeftColumn, 1);   // the drop-downs take the room the boxes leave
+    basicLayout->addWidget(basicRightColumn, 0);
     grid->addWidget(basicGroup, 0, 0, 2, 1);
 
     // Right: the VOX panel above the band and password panel.
