@@ -155,6 +155,15 @@ private slots:
         QVERIFY(!keypad->isChecked() && !band->isEnabled());
     }
 
+    void squelchModeUpdatesTheCaption()
+    {
+        form->bsSkinComboBox20->addItem(QStringLiteral("136-174MHz"));
+        form->bsSkinComboBox20->setCurrentIndex(0);
+        form->setWindowTitle(QStringLiteral("RD4400"));
+        control<QComboBox>("bsSkinComboBox18")->setCurrentIndex(0);
+        QCOMPARE(form->windowTitle(), QStringLiteral("KVT560    [136-174MHz]"));
+    }
+
     void textFilters_data()
     {
         QTest::addColumn<QString>("field");
@@ -246,8 +255,9 @@ private slots:
         QCOMPARE(editor->geometry().center(), grid->visualItemRect(grid->item(10, 1)).center());
 
         // Typing while the grid has the focus starts a new code; a refused character changes nothing.
+        store().setValue(last, QStringLiteral("77"));
         QTest::keyClick(grid, Qt::Key_E);
-        QCOMPARE(store().text(last), QString());
+        QCOMPARE(store().text(last), QStringLiteral("77"));
         QTest::keyClick(grid, Qt::Key_A);
         QCOMPARE(editor->text(), QStringLiteral("A"));
         QVERIFY(editor->hasFocus());
