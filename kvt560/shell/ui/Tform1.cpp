@@ -659,6 +659,11 @@ void Tform1::setBandChangeByKeypad(bool marked)
     settings->setValue(QStringLiteral("bsSkinCheckRadioBox14"), marked ? 1 : 0);
 }
 
+void Tform1::bsSkinCheckRadioBox14Click()
+{
+    settings->setByUser(QStringLiteral("bsSkinCheckRadioBox14"), bsSkinCheckRadioBox14->isChecked() ? 1 : 0);
+}
+
 int Tform1::activeBandIndex() const
 {
     return settings->number(QStringLiteral("bsSkinComboBox22"));

@@ -217,6 +217,7 @@ public slots:
     void H2Click();
     void A1Click();
     void bs();                           // caption "KVT560    [" + band 1 receive range + "]"
+    void bsSkinCheckRadioBox14Click();   // runs the band box's rule for its current state
     void fsef1Click();                   // New: confirm, then newReset()
     void bsSkinButton9Click();           // clear all channels: confirm, then clearAllChannels()
     void bsSkinTabSheet2Show();          // page 1 shown
