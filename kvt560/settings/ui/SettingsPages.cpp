@@ -130,9 +130,10 @@ void SettingsPages::buildGroup(const QString &groupKey, QWidget *box)
             continue;
         }
         const int row = target->rowCount();
-        if (def.kind == SettingKind::Check || def.caption.text.isEmpty()) {
-            target->addWidget(control, row, def.caption.text.isEmpty() && def.kind != SettingKind::Check ? 1 : 0, 1,
-                              def.caption.text.isEmpty() && def.kind != SettingKind::Check ? 1 : 2);
+        if (def.kind == SettingKind::Check) {
+            target->addWidget(control, row, 0, 1, 2);
+        } else if (def.caption.text.isEmpty()) {
+            target->addWidget(control, row, 1);   // under the box that unlocks it (the password)
         } else {
             auto *label = new QLabel(def.caption.text, host);
             label->setObjectName(SettingsRegistry::captionObjectName(def));
