@@ -1,5 +1,6 @@
 #include "shell/ui/Tform1.h"
 #include "channels/ChannelTable.h"
+#include "channels/ui/ChannelEditor.h"
 #include "channels/ui/ChannelGrid.h"
 #include "channels/ui/ConversionNotice.h"
 #include "settings/BandRanges.h"
@@ -281,6 +282,8 @@ void Tform1::buildPages()
     channelLayout->setSpacing(4);
     StringAlignGrid1 = new ChannelGrid(table, channelPage);
     channelLayout->addWidget(StringAlignGrid1, 1);
+    channelEditor = new ChannelEditor(StringAlignGrid1);
+    connect(channelEditor, &ChannelEditor::singleChannelRequested, this, [this] { showPage(SingleChannelPage); });
     channelButtonRow = new QWidget(channelPage);
     channelButtonRow->setObjectName(QStringLiteral("channelButtonRow"));
     auto *buttons = new QHBoxLayout(channelButtonRow);
@@ -325,6 +328,8 @@ void Tform1::buildPages()
     connect(pageControl, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == FunctionPage)
             bsSkinTabSheet2Show();
+        if (index == ChannelPage)
+            channelEditor->bsSkinTabSheet1Show();
     });
 }
 
@@ -704,6 +709,12 @@ QString Tform1::statusText() const
     return statusPanel->text();
 }
 
+bool Tform1::finishChannelEdit(bool hideAllOverlays)
+{
+    showPage(ChannelPage);
+    return channelEditor->commitPendingEdit(hideAllOverlays);
+}
+
 const Marks &Tform1::marks() const
 {
     return table->marks();
@@ -729,23 +740,10 @@ Tmessage1 *Tform1::messageDialog()
     return message1;
 }
 
-void Tform1::hideChild(const char *name)
-{
-    if (auto *w = findChild<QWidget *>(QLatin1String(name)))
-        w->hide();
-}
-
-void Tform1::selectFirstCell()
-{
-    table->CurCol = 1;
-    table->CurRow = 1;
-    StringAlignGrid1->setCurrentCell(1, 1);
-}
-
 void Tform1::fsef1Click()
 {
-    hideChild("bsSkinEdit14");   // the call list editor
-    hideChild("ComboBox1");      // the channel table's tone list
+    bsSkinStringGrid1()->hideEditor();
+    channelEditor->ComboBox1->hide();
     messageDialog()->ask(ConfirmCaption, ConfirmText, 2);
 }
 
@@ -757,14 +755,13 @@ void Tform1::bsSkinButton9Click()
 void Tform1::newReset()
 {
     // 1. The frequency overlay editor loses its text.
-    if (auto *edit = findChild<QLineEdit *>(QStringLiteral("bsSkinEdit1")))
-        edit->clear();
+    channelEditor->bsSkinEdit1->clear();
     // 2-3. Every setting with a New value, the call list included; check-box rules run.
     settings->resetToNew();
     // 4. Every channel empty.
     table->emptyAll();
     // 5. Selection on column 1 of channel 1.
-    selectFirstCell();
+    channelEditor->moveSelection(1, 1);
     // 6. The single-channel page on channel 1.
     if (auto *number = findChild<QSpinBox *>(QStringLiteral("bsSkinSpinEdit20")))
         number->setValue(1);
@@ -773,7 +770,7 @@ void Tform1::newReset()
 void Tform1::clearAllChannels()
 {
     table->emptyAll();
-    selectFirstCell();
-    hideChild("ComboBox1");
-    hideChild("bsSkinEdit1");
+    channelEditor->moveSelection(1, 1);
+    channelEditor->ComboBox1->hide();
+    channelEditor->bsSkinEdit1->hide();
 }

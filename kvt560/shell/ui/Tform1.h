@@ -20,6 +20,7 @@
 #include <functional>
 
 class CallListGrid;
+class ChannelEditor;
 class ChannelGrid;
 class ChannelTable;
 class QAction;
@@ -114,6 +115,10 @@ public:
     void setHelpOpener(UrlOpener opener) { helpOpener = std::move(opener); }
 
     ChannelTable *channelTable() const { return table; }
+    // Before a radio read or write (hideAllOverlays) and a file open or save: page 0, a
+    // pending frequency edit committed, the overlays hidden. False when the commit failed
+    // (its notice is shown); the command should then stop.
+    bool finishChannelEdit(bool hideAllOverlays);
     const Marks &marks() const;
     void setMarks(const Marks &marks);
 
@@ -167,6 +172,7 @@ public:
     QTabWidget *pageControl;          // the six pages
     QWidget *channelPage;             // page 0
     ChannelGrid *StringAlignGrid1;    // channel table
+    ChannelEditor *channelEditor;     // overlay editors, keys and marks of StringAlignGrid1
     QWidget *channelButtonRow;        // page 0, row under the grid for the list buttons
     QPushButton *bsSkinButton9;       // clear all channels "清除信道"
     QWidget *bsSkinTabSheet2;         // page 1, function options
@@ -255,8 +261,6 @@ private:
     void selectTheme(int theme);
     void chooseLanguage(int lang);
     void markLanguage(int lang);
-    void hideChild(const char *name);
-    void selectFirstCell();
 
     PreferencesPaths paths;
     IniFile prefsFile;
