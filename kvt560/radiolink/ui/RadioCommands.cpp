@@ -98,23 +98,11 @@ void RadioCommands::N2Click()
     runCommand(RadioTransfer::WriteKind, form_.N2, form_.writeButton, RadioTransfer::WriteMaximum);
 }
 
-// A frequency typed into the grid's overlay editor is committed before the table is read
-// as a whole; then the overlay editors are hidden.
-bool RadioCommands::commitPendingEdit()
-{
-    auto *frequencyEditor = form_.findChild<QWidget *>(QStringLiteral("bsSkinEdit1"));
-    if (frequencyEditor && frequencyEditor->isVisible() && !form_.channelTable()->sendallcell())
-        return false;   // the conversion message has been shown
-    for (const char *name : {"bsSkinEdit1", "ComboBox1", "bsSkinEdit7"})
-        if (auto *w = form_.findChild<QWidget *>(QLatin1String(name)))
-            w->hide();
-    return true;
-}
-
 void RadioCommands::runCommand(int tag, QAction *menuItem, QAbstractButton *toolButton, int gaugeMaximum)
 {
-    form_.showPage(Tform1::ChannelPage);
-    if (!commitPendingEdit())
+    // A pending channel edit is committed before the table is read as a whole, and every
+    // overlay editor is hidden; a commit that failed has shown its message.
+    if (!form_.finishChannelEdit(true))
         return;
 
     transport_.setIniPath(form_.preferencesPaths().readPath);

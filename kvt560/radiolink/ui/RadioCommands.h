@@ -60,7 +60,6 @@ signals:
 
 private:
     void runCommand(int tag, QAction *menuItem, QAbstractButton *toolButton, int gaugeMaximum);
-    bool commitPendingEdit();
 
     Tform1 &form_;
     TR_and_W &dialog_;
