@@ -71,6 +71,7 @@ Button *makeButton(QWidget *parent, const char *name, const QString &caption)
     auto *b = new Button(caption, parent);
     b->setObjectName(QLatin1String(name));
     b->setAutoDefault(false);
+    b->setMinimumWidth(90);   // like the other list buttons of the row
     return b;
 }
 } // namespace

@@ -5,12 +5,14 @@
 #include "channels/ui/ConversionNotice.h"
 #include "channels/ui/SingleChannelEditor.h"
 #include "radiolink/ToneList.h"
+#include "settings/SettingsStore.h"
 #include "shell/ui/Tform1.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -381,11 +383,20 @@ private slots:
         for (const char *name : {"bsSkinButton6", "bsSkinButton3", "bsSkinButton4", "bsSkinButton5"})
             QVERIFY2(form.channelButtonRow->findChild<QWidget *>(QLatin1String(name)), name);
         auto *autoAdd = form.channelButtonRow->findChild<QWidget *>(QStringLiteral("bsSkinButton6"));
+        QVERIFY(form.settingsStore()->setValue(QStringLiteral("bsSkinComboBox8"), 1));   // 6.25 kHz
         QTest::mousePress(autoAdd, Qt::LeftButton);
         QTest::mouseRelease(autoAdd, Qt::LeftButton);
-        QVERIFY(!t->cell(T::Grid1, T::RxFreqColumn, 21).isEmpty());
+        QCOMPARE(t->cell(T::Grid1, T::RxFreqColumn, 21), QStringLiteral("439.10625"));
         QCOMPARE(grid->currentRow(), 21);
         QCOMPARE(page->bsSkinSpinEdit20->value(), 21);
+
+        // The page's captions and lists follow the language.
+        form.setExecutableDir(QStringLiteral(APP_DIR));
+        QVERIFY(form.LoadLanguage(QStringLiteral("english")));
+        QCOMPARE(page->rxFrequencyLabel->text(), QStringLiteral("RX Freq[MHz]"));
+        QCOMPARE(page->bsSkinCheckRadioBox3->text(), QStringLiteral("Tail elimination"));
+        QCOMPARE(page->bsSkinComboBox24->itemText(1), QStringLiteral("High"));
+        QCOMPARE(autoAdd->property("text").toString(), QStringLiteral("Auto add"));
     }
 };
 
