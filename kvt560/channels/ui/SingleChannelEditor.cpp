@@ -244,9 +244,12 @@ void SingleChannelEditor::setPageActive(bool active)
 void SingleChannelEditor::setSingleHead(bool single)
 {
     m_singleHead = single;
-    if (single)
+    if (single) {
+        // A single-head cable has no VOX: the box is cleared and disabled (the main window
+        // switches VOX off in every channel at the same time).
         bsSkinCheckRadioBox4->setEnabled(false);
-    else
+        bsSkinCheckRadioBox4->setChecked(false);
+    } else
         bsSkinCheckRadioBox4->setEnabled(bsSkinEdit13->isEnabled());   // a used channel is loaded
 }
 

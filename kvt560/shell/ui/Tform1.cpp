@@ -586,10 +586,6 @@ void Tform1::N12Click()
     modeTag = Preferences::SingleHead;
     N11->setProperty("tag", modeTag);
     bsSkinPanel7->setVisible(false);
-    if (auto *vox = findChild<QCheckBox *>(QStringLiteral("bsSkinCheckRadioBox4"))) {
-        vox->setEnabled(false);
-        vox->setChecked(false);
-    }
     // A single-head cable has no VOX: switch it off in every channel.
     const QString on = table->marks().on;
     const QString off = table->marks().off;
@@ -606,10 +602,6 @@ void Tform1::N13Click()
     modeTag = Preferences::DualHead;
     N11->setProperty("tag", modeTag);
     bsSkinPanel7->setVisible(true);
-    auto *edit = findChild<QLineEdit *>(QStringLiteral("bsSkinEdit11"));
-    auto *vox = findChild<QCheckBox *>(QStringLiteral("bsSkinCheckRadioBox4"));
-    if (edit && vox && !edit->text().isEmpty())
-        vox->setEnabled(true);
     emit cableModeChanged(modeTag);
 }
 

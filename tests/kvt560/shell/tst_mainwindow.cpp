@@ -145,12 +145,9 @@ private slots:
         form.showPage(Tform1::FunctionPage);
         QVERIFY(!form.bsSkinPanel7->isVisible());
 
-        // The single-channel VOX box (when the page has one) and every channel's VOX mark.
-        auto *vox = new QCheckBox(form.singleChannelPage);
-        vox->setObjectName(QStringLiteral("bsSkinCheckRadioBox4"));
-        vox->setChecked(true);
-        auto *rx = new QLineEdit(form.singleChannelPage);
-        rx->setObjectName(QStringLiteral("bsSkinEdit11"));
+        // The single-channel page's VOX box and every channel's VOX mark.
+        auto *vox = form.findChild<QCheckBox *>(QStringLiteral("bsSkinCheckRadioBox4"));
+        QVERIFY(vox);
         ChannelTable *t = form.channelTable();
         const QString on = t->marks().on, off = t->marks().off;
         t->setCell(ChannelTable::Grid2, ChannelTable::VoxAttribute, 1, on);
@@ -159,11 +156,16 @@ private slots:
         t->setCell(ChannelTable::Grid2, ChannelTable::BusyLockAttribute, 2, on);
         t->setCell(ChannelTable::Grid2, ChannelTable::VoxAttribute, 3, QStringLiteral("ON"));   // another language
 
+        // Channel 1 is used and shown on the single-channel page.
+        t->setCell(ChannelTable::Grid1, 1, 1, QStringLiteral("400.00000"));
+        t->fillNewChannelDefaults(1);
+        form.showPage(Tform1::SingleChannelPage);
         form.N13Click();
-        QVERIFY(form.bsSkinPanel7->isVisible());
-        QVERIFY(vox->isEnabled());   // rx edit empty: nothing to enable, but nothing disabled it yet
+        QVERIFY(!form.bsSkinPanel7->isHidden());
+        QVERIFY(vox->isEnabled());
+        vox->setChecked(true);
         form.N12Click();
-        QVERIFY(!form.bsSkinPanel7->isVisible());
+        QVERIFY(form.bsSkinPanel7->isHidden());
         QVERIFY(!vox->isEnabled());
         QVERIFY(!vox->isChecked());
         for (int row : {1, 128, 199})
@@ -171,13 +173,20 @@ private slots:
         QCOMPARE(t->cell(ChannelTable::Grid2, ChannelTable::BusyLockAttribute, 2), on);
         QCOMPARE(t->cell(ChannelTable::Grid2, ChannelTable::VoxAttribute, 3), QStringLiteral("ON"));
 
-        form.N13Click();   // dual head: the box comes back only for a channel with a frequency
+        // Dual head: the box comes back only for a channel with a frequency.
+        t->emptyRow(1);
+        form.showPage(Tform1::ChannelPage);
+        form.showPage(Tform1::SingleChannelPage);
+        form.N13Click();
         QVERIFY(!vox->isEnabled());
         form.N12Click();
-        rx->setText(QStringLiteral("400.00000"));
+        t->setCell(ChannelTable::Grid1, 1, 1, QStringLiteral("400.00000"));
+        t->fillNewChannelDefaults(1);
+        form.showPage(Tform1::ChannelPage);
+        form.showPage(Tform1::SingleChannelPage);
         form.N13Click();
         QVERIFY(vox->isEnabled());
-        QVERIFY(form.bsSkinPanel7->isVisible());
+        QVERIFY(!form.bsSkinPanel7->isHidden());
     }
 
     void languageChoice()
