@@ -2,6 +2,8 @@
 #include "channels/ChannelTable.h"
 #include "channels/ui/ChannelGrid.h"
 #include "channels/ui/ConversionNotice.h"
+#include "codeplug/ui/CodeplugFiles.h"
+#include "settings/SettingsStore.h"
 #include "settings/BandRanges.h"
 #include "shell/LanguageNames.h"
 #include "shell/ui/TaboutForm.h"
@@ -86,6 +88,8 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     table = new ChannelTable(this);
     table->setObjectName(QStringLiteral("channelTable"));
     table->setBandSource(this);
+    store = new SettingsStore(this);
+    store->setObjectName(QStringLiteral("settingsStore"));
 
     buildMenus();
     buildToolBar();
@@ -98,6 +102,7 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     setStatusText(kProductLine);
 
     installConversionNotice(table, this);
+    files = new CodeplugFiles(this, store);
 
     FormCreate();
 

@@ -18,6 +18,8 @@
 
 class ChannelGrid;
 class ChannelTable;
+class CodeplugFiles;
+class SettingsStore;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -80,6 +82,8 @@ public:
     void setHelpOpener(UrlOpener opener) { helpOpener = std::move(opener); }
 
     ChannelTable *channelTable() const { return table; }
+    SettingsStore *settingsStore() const { return store; }       // every function setting
+    CodeplugFiles *codeplugFiles() const { return files; }       // Save and Open
     const Marks &marks() const;
     void setMarks(const Marks &marks);
 
@@ -227,6 +231,8 @@ private:
     QString appDir;
     UrlOpener helpOpener;
     ChannelTable *table;
+    SettingsStore *store;
+    CodeplugFiles *files;
 
     int portTag = 1;       // serial port number 1-4
     int modeTag = 13;      // cable mode 12 / 13
