@@ -1,0 +1,4 @@
+#include "FrameGlobals.h"
+
+QString PortName = QStringLiteral("COM1");
+QString AppDirectory;

@@ -1,0 +1,30 @@
+#pragma once
+// The preferences file Program.ini in the application directory: an INI file with the
+// section "Setup" and the keys "Language" and "COM". Section and key names match without
+// regard to case, as in any profile file. When the application directory cannot be written,
+// values are written to a Program.ini in the per-user configuration folder instead, and
+// values found there take precedence when reading.
+#include <QString>
+
+class ProgramIni
+{
+public:
+    // appDirectory ends with a separator or not; userFallbackPath empty means the standard
+    // per-user configuration location.
+    explicit ProgramIni(const QString &appDirectory, const QString &userFallbackPath = QString());
+
+    QString path() const { return m_path; }
+    bool exists() const;
+
+    // The value, or an empty text when the file, the section or the key is missing. Values
+    // are cut to 255 characters, as the reading buffer holds 256 including its terminator.
+    QString read(const QString &section, const QString &key) const;
+    // Writes one value. An empty value is not written. Returns false when the file could not
+    // be written.
+    bool write(const QString &section, const QString &key, const QString &value) const;
+
+private:
+    bool appFileWritable() const;
+    QString m_path;
+    QString m_userPath;
+};

@@ -1,0 +1,84 @@
+#include "Startup.h"
+
+#include "FrameGlobals.h"
+#include "ProgramIni.h"
+#include "ResourceLibrary.h"
+#include "model/AppGlobals.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+int LanguageIndexFor(const QString &languageValue)
+{
+    if (languageValue.compare(QLatin1String("Chs"), Qt::CaseInsensitive) == 0)
+        return LanguageSimplifiedChinese;
+    if (languageValue.compare(QLatin1String("Cht"), Qt::CaseInsensitive) == 0)
+        return LanguageTraditionalChinese;
+    return LanguageEnglish;
+}
+
+QString LoadLanguageFailText(int languageIndex)
+{
+    switch (languageIndex) {
+    case LanguageSimplifiedChinese:
+        return QStringLiteral("加载语言链接库失败");
+    case LanguageTraditionalChinese:
+        return QStringLiteral("加載語言庫?接庫失敗");
+    default:
+        return QStringLiteral("Load language DLL fail");
+    }
+}
+
+QString FindResourceLibrary(const QString &appDirectory, const QString &languageValue)
+{
+    if (languageValue.isEmpty() || languageValue.contains(QLatin1Char('/'))
+        || languageValue.contains(QLatin1Char('\\')))
+        return QString();
+    const QString fileName = languageValue + QStringLiteral(".dll");
+    const QDir dir(appDirectory);
+    const QFileInfo exact(dir.filePath(fileName));
+    if (exact.isFile())
+        return exact.filePath();
+    const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QFileInfo &fi : entries) {
+        if (fi.fileName().compare(fileName, Qt::CaseInsensitive) == 0)
+            return fi.filePath();
+    }
+    return QString();
+}
+
+QString ApplicationDirectory()
+{
+    QString dir = QCoreApplication::applicationDirPath();
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    return dir;
+}
+
+bool LoadLanguageSetup(const QString &appDirectory, QString *failText, QString *detail)
+{
+    AppDirectory = appDirectory;
+    if (!AppDirectory.endsWith(QLatin1Char('/')))
+        AppDirectory += QLatin1Char('/');
+    const ProgramIni ini(AppDirectory);
+    const QString language = ini.read(QStringLiteral("Setup"), QStringLiteral("Language"));
+    PortName = ini.read(QStringLiteral("Setup"), QStringLiteral("COM"));
+    LanguageIndex = static_cast<std::uint8_t>(LanguageIndexFor(language));
+
+    const QString path = FindResourceLibrary(AppDirectory, language);
+    ResourceLibrary library;
+    QString why;
+    if (path.isEmpty()) {
+        why = language.isEmpty() ? QStringLiteral("%1: no Language value in section Setup").arg(ini.path())
+                                 : QStringLiteral("no resource library %1.dll in %2").arg(language, AppDirectory);
+    } else if (library.loadFile(path, &why)) {
+        InstallResources(library);
+        return true;
+    }
+    if (failText)
+        *failText = LoadLanguageFailText(LanguageIndex);
+    if (detail)
+        *detail = why;
+    return false;
+}

@@ -1,0 +1,415 @@
+#include "CMainFrame.h"
+
+#include "CAboutDlg.h"
+#include "CLanguageDlg.h"
+#include "FrameIcons.h"
+#include "LockKeyState.h"
+#include "frame/FrameGlobals.h"
+#include "frame/FrameMessages.h"
+#include "frame/ProgramIni.h"
+#include "frame/ResourceLibrary.h"
+#include "model/AppGlobals.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+namespace {
+
+// Object names of the command actions, for tests and style sheets.
+const char *actionName(int id)
+{
+    switch (id) {
+    case ResId::FileNew: return "actionNew";
+    case ResId::FileOpen: return "actionOpen";
+    case ResId::FileSave: return "actionSave";
+    case ResId::FileSaveAs: return "actionSaveAs";
+    case ResId::FilePrint: return "actionPrint";
+    case ResId::FilePrintPreview: return "actionPrintPreview";
+    case ResId::FilePrintSetup: return "actionPrintSetup";
+    case ResId::AppExit: return "actionExit";
+    case ResId::Read: return "actionRead";
+    case ResId::Write: return "actionWrite";
+    case ResId::PttId: return "actionPttId";
+    case ResId::Option: return "actionOption";
+    case ResId::Embed: return "actionEmbed";
+    case ResId::Language: return "actionLanguage";
+    case ResId::ViewToolbar: return "actionToolbar";
+    case ResId::ViewStatusBar: return "actionStatusBar";
+    case ResId::AppAbout: return "actionAbout";
+    case ResId::Help: return "actionHelp";
+    case ResId::NextPane: return "actionNextPane";
+    case ResId::PrevPane: return "actionPrevPane";
+    default: return nullptr;
+    }
+}
+
+const int KnownCommands[] = {
+    ResId::FileNew, ResId::FileOpen, ResId::FileSave, ResId::FileSaveAs, ResId::FilePrint,
+    ResId::FilePrintPreview, ResId::FilePrintSetup, ResId::AppExit, ResId::Read, ResId::Write,
+    ResId::PttId, ResId::Option, ResId::Embed, ResId::Language, ResId::Com1, ResId::Com1 + 1,
+    ResId::Com1 + 2, ResId::Com1 + 3, ResId::Com1 + 4, ResId::Com1 + 5, ResId::Com1 + 6, ResId::Com8,
+    ResId::ViewToolbar, ResId::ViewStatusBar, ResId::AppAbout, ResId::Help, ResId::NextPane,
+    ResId::PrevPane,
+};
+
+QString portNameOf(int commandId)
+{
+    return QStringLiteral("COM%1").arg(commandId - ResId::Com1 + 1);
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("CMainFrame"));
+    setWindowTitle(Resources().string(ResId::AppTitle));
+    setWindowIcon(ApplicationIcon());
+    resize(800, 600);
+
+    restartProgram = [] {
+        const QString program = AppDirectory + QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+        return QProcess::startDetached(program, {}, AppDirectory);
+    };
+    quitProgram = [] { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); };
+    openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+    showMessage = [this](const QString &text) {
+        QMessageBox::warning(this, Resources().string(ResId::AppTitle), text);
+    };
+
+    createActions();
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    setCentralWidget(new QWidget(this));
+    updatePortChecks();
+}
+
+CMainFrame::~CMainFrame()
+{
+    delete m_lockKeys;
+}
+
+QAction *CMainFrame::action(int commandId) const
+{
+    return m_actions.value(commandId);
+}
+
+QLabel *CMainFrame::indicator(int indicatorId) const
+{
+    return m_indicators.value(indicatorId);
+}
+
+void CMainFrame::setView(QWidget *view)
+{
+    setCentralWidget(view);
+}
+
+void CMainFrame::createActions()
+{
+    const ResourceLibrary &res = Resources();
+    auto make = [this, &res](int id) {
+        auto *a = new QAction(this);
+        if (const char *name = actionName(id))
+            a->setObjectName(QLatin1String(name));
+        else if (id >= ResId::Com1 && id <= ResId::Com8)
+            a->setObjectName(QStringLiteral("actionCom%1").arg(id - ResId::Com1 + 1));
+        else
+            a->setObjectName(QStringLiteral("action%1").arg(id));
+        a->setData(id);
+        a->setStatusTip(res.promptText(id));
+        a->setToolTip(res.tipText(id));
+        connect(a, &QAction::triggered, this, [this, id] { dispatch(id); });
+        m_actions.insert(id, a);
+        return a;
+    };
+    for (int id : KnownCommands)
+        make(id);
+    // Commands that only a translator's library knows still get an action and a signal.
+    std::function<void(const QList<MenuEntry> &)> addUnknown = [&](const QList<MenuEntry> &entries) {
+        for (const MenuEntry &e : entries) {
+            if (e.kind == MenuEntry::Item && !m_actions.contains(e.id))
+                make(e.id);
+            addUnknown(e.children);
+        }
+    };
+    addUnknown(res.menu(ResId::MainMenu));
+
+    for (int id = ResId::Com1; id <= ResId::Com8; ++id)
+        m_actions.value(id)->setCheckable(true);
+    m_actions.value(ResId::ViewToolbar)->setCheckable(true);
+    m_actions.value(ResId::ViewStatusBar)->setCheckable(true);
+    m_actions.value(ResId::AppExit)->setMenuRole(QAction::QuitRole);
+    m_actions.value(ResId::AppAbout)->setMenuRole(QAction::AboutRole);
+
+    for (const AcceleratorEntry &acc : res.accelerators(ResId::MainMenu)) {
+        QAction *a = m_actions.value(acc.command);
+        if (!a)
+            a = make(acc.command);
+        const QKeySequence keys = QKeySequence::fromString(acc.keys, QKeySequence::PortableText);
+        if (keys.isEmpty())
+            continue;
+        QList<QKeySequence> all = a->shortcuts();
+        all.append(keys);
+        a->setShortcuts(all);
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);  // accelerators work whether or not the command is in a menu
+    }
+}
+
+void CMainFrame::buildMenus()
+{
+    static const char *const popupNames[] = {"menuFile", "menuProgram", "menuSetting",
+                                             "menuPort", "menuView", "menuHelp"};
+    std::function<void(QMenu *, const QList<MenuEntry> &)> fill = [&](QMenu *menu, const QList<MenuEntry> &entries) {
+        for (const MenuEntry &e : entries) {
+            switch (e.kind) {
+            case MenuEntry::Separator:
+                menu->addSeparator();
+                break;
+            case MenuEntry::Popup:
+                fill(menu->addMenu(e.text), e.children);
+                break;
+            case MenuEntry::Item: {
+                QAction *a = m_actions.value(e.id);
+                a->setText(e.text.section(QLatin1Char('\t'), 0, 0));
+                menu->addAction(a);
+                break;
+            }
+            }
+        }
+    };
+    const QList<MenuEntry> top = Resources().menu(ResId::MainMenu);
+    int popupIndex = 0;
+    for (const MenuEntry &e : top) {
+        if (e.kind == MenuEntry::Popup) {
+            QMenu *menu = menuBar()->addMenu(e.text);
+            if (popupIndex < 6)
+                menu->setObjectName(QLatin1String(popupNames[popupIndex]));
+            ++popupIndex;
+            fill(menu, e.children);
+            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updatePortChecks);
+        } else if (e.kind == MenuEntry::Item) {
+            QAction *a = m_actions.value(e.id);
+            a->setText(e.text.section(QLatin1Char('\t'), 0, 0));
+            menuBar()->addAction(a);
+        }
+    }
+    // Commands without a caption in the menu (the pane commands) are named by their tooltip.
+    for (QAction *a : std::as_const(m_actions)) {
+        if (a->text().isEmpty())
+            a->setText(a->toolTip());
+    }
+}
+
+void CMainFrame::buildToolBar()
+{
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_toolBar->setWindowTitle(Resources().tipText(ResId::ViewToolbar));
+    m_toolBar->setMovable(true);
+    m_toolBar->setFloatable(true);
+    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_toolBar->setIconSize(QSize(16, 16));
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (int id : Resources().toolbar(ResId::MainMenu)) {
+        if (id == 0) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        QAction *a = m_actions.value(id);
+        if (!a)
+            continue;
+        if (a->icon().isNull())
+            a->setIcon(CommandIcon(id));
+        m_toolBar->addAction(a);
+    }
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    QAction *toggle = m_actions.value(ResId::ViewToolbar);
+    toggle->setChecked(true);
+    connect(m_toolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+}
+
+void CMainFrame::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("statusBar"));
+    const struct {
+        int id;
+        const char *name;
+    } indicators[] = {{ResId::IndicatorCaps, "indicatorCaps"},
+                      {ResId::IndicatorNum, "indicatorNum"},
+                      {ResId::IndicatorScroll, "indicatorScroll"}};
+    for (const auto &ind : indicators) {
+        auto *label = new QLabel(bar);
+        label->setObjectName(QLatin1String(ind.name));
+        label->setAlignment(Qt::AlignCenter);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        const QString text = Resources().string(ind.id);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) + 12);
+        bar->addPermanentWidget(label);
+        m_indicators.insert(ind.id, label);
+    }
+    m_lockKeys = new LockKeyState;
+    updateIndicators();
+    if (m_lockKeys->isKnown()) {
+        m_indicatorTimer = new QTimer(this);
+        m_indicatorTimer->setInterval(250);
+        connect(m_indicatorTimer, &QTimer::timeout, this, &CMainFrame::updateIndicators);
+        m_indicatorTimer->start();
+    }
+    bar->showMessage(Resources().string(ResId::IdleMessage));
+
+    QAction *toggle = m_actions.value(ResId::ViewStatusBar);
+    toggle->setChecked(true);
+}
+
+void CMainFrame::updateIndicators()
+{
+    const struct {
+        int id;
+        LockKeyState::Key key;
+    } map[] = {{ResId::IndicatorCaps, LockKeyState::CapsLock},
+               {ResId::IndicatorNum, LockKeyState::NumLock},
+               {ResId::IndicatorScroll, LockKeyState::ScrollLock}};
+    for (const auto &m : map) {
+        QLabel *label = m_indicators.value(m.id);
+        const QString text = Resources().string(m.id);
+        const std::optional<bool> on = m_lockKeys->state(m.key);
+        if (!on) {
+            // State unknown: the indicator shows its text greyed.
+            label->setText(text);
+            label->setEnabled(false);
+        } else {
+            // Known state: the text shows while the lock is on, the pane is blank while off.
+            label->setText(*on ? text : QString());
+            label->setEnabled(true);
+        }
+    }
+}
+
+void CMainFrame::updatePortChecks()
+{
+    for (int id = ResId::Com1; id <= ResId::Com8; ++id)
+        m_actions.value(id)->setChecked(PortName == portNameOf(id));
+}
+
+void CMainFrame::dispatch(int commandId)
+{
+    emit commandTriggered(commandId);
+    if (commandId >= ResId::Com1 && commandId <= ResId::Com8) {
+        OnPort(commandId - ResId::Com1 + 1);
+        return;
+    }
+    switch (commandId) {
+    case ResId::FileNew: emit newRequested(); break;
+    case ResId::FileOpen: emit openRequested(); break;
+    case ResId::FileSave: emit saveRequested(); break;
+    case ResId::FileSaveAs: emit saveAsRequested(); break;
+    case ResId::FilePrint: emit printRequested(); break;
+    case ResId::FilePrintPreview: emit printPreviewRequested(); break;
+    case ResId::FilePrintSetup: emit printSetupRequested(); break;
+    case ResId::Read: emit readRequested(); break;
+    case ResId::Write: emit writeRequested(); break;
+    case ResId::Option: emit optionRequested(); break;
+    case ResId::PttId: emit pttIdRequested(); break;
+    case ResId::Embed: emit embedRequested(); break;
+    case ResId::Language: OnLanguage(); break;
+    case ResId::Help: OnHelp(); break;
+    case ResId::AppAbout: OnAppAbout(); break;
+    case ResId::AppExit: close(); break;
+    case ResId::ViewToolbar: m_toolBar->setVisible(m_actions.value(commandId)->isChecked()); break;
+    case ResId::ViewStatusBar: statusBar()->setVisible(m_actions.value(commandId)->isChecked()); break;
+    case ResId::NextPane:
+    case ResId::PrevPane: focusView(); break;
+    default: break;
+    }
+}
+
+void CMainFrame::focusView()
+{
+    // The frame has one pane, the form view: both pane commands activate it.
+    if (QWidget *view = centralWidget())
+        view->setFocus(Qt::OtherFocusReason);
+}
+
+void CMainFrame::OnPort(int number)
+{
+    if (number < 1 || number > 8)
+        return;
+    PortName = QStringLiteral("COM%1").arg(number);
+    updatePortChecks();
+}
+
+void CMainFrame::OnLanguage()
+{
+    CLanguageDlg dlg(this);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    const int position = dlg.selectedPosition();
+    if (position == LanguageIndex)
+        return;
+    const ProgramIni ini(AppDirectory);
+    const bool portSaved = ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), PortName);
+    const bool languageSaved = ini.write(QStringLiteral("Setup"), QStringLiteral("Language"), LanguageValue(position));
+    if (!portSaved || !languageSaved) {
+        // A restart would come back in the old language: say so and keep running.
+        showMessage(LanguageNotSavedText(LanguageIndex, ini.path()));
+        return;
+    }
+    restartProgram();  // the running instance quits even when the new one fails to start
+    quitProgram();
+}
+
+void CMainFrame::OnHelp()
+{
+    const QString path = AppDirectory + HelpFileName(LanguageIndex);
+    if (!QFileInfo(path).isFile()) {
+        showMessage(HelpFileMissingText(LanguageIndex, path));
+        return;
+    }
+    if (!openUrl(QUrl::fromLocalFile(path)))
+        showMessage(HelpOpenFailedText(LanguageIndex, path));
+}
+
+void CMainFrame::OnAppAbout()
+{
+    CAboutDlg dlg(this);
+    dlg.exec();
+}
+
+bool CMainFrame::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent *>(event)->tip().isEmpty()) {
+        // No prompt to show: the message pane returns to its idle text.
+        statusBar()->showMessage(Resources().string(ResId::IdleMessage));
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void CMainFrame::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (QScreen *s = screen()) {
+        QRect r = frameGeometry();
+        r.moveCenter(s->availableGeometry().center());
+        move(r.topLeft());
+    }
+}

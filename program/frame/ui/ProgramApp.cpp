@@ -1,0 +1,103 @@
+#include "ProgramApp.h"
+
+#include "CMainFrame.h"
+#include "FrameIcons.h"
+#include "frame/FrameGlobals.h"
+#include "frame/FrameMessages.h"
+#include "frame/ProgramIni.h"
+#include "frame/ResourceLibrary.h"
+#include "frame/Startup.h"
+#include "model/AppGlobals.h"
+#include "model/MemoryImage.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <cstring>
+
+ProgramApp::ProgramApp()
+{
+    showMessage = [](const QString &caption, const QString &text) {
+        QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok);
+        box.exec();
+    };
+    newDocument = [] {
+        NewImage();
+        return true;
+    };
+    openDocument = &ProgramApp::ReadImageFile;
+}
+
+ProgramApp::~ProgramApp() = default;
+
+bool ProgramApp::ReadImageFile(const QString &path, QString *error)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = FileOpenFailedText(LanguageIndex, path, f.errorString());
+        return false;
+    }
+    const QByteArray data = f.read(RadioImageSize);
+    // The bytes read are in the image even when the file turns out too short.
+    std::memcpy(RadioImage, data.constData(), static_cast<std::size_t>(data.size()));
+    if (data.size() < static_cast<int>(RadioImageSize)) {
+        if (error)
+            *error = FileTooShortText(LanguageIndex, path);
+        return false;
+    }
+    return true;
+}
+
+bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDirectory)
+{
+    // 1. The command line: the first argument that is not an option names a file to open.
+    QString fileToOpen;
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (!arguments.at(i).startsWith(QLatin1Char('-'))) {
+            fileToOpen = arguments.at(i);
+            break;
+        }
+    }
+    // 3.-8. Application directory, Program.ini, language and resource library.
+    QString failText;
+    QString detail;
+    if (!LoadLanguageSetup(appDirectory.isEmpty() ? ApplicationDirectory() : appDirectory, &failText, &detail)) {
+        std::fprintf(stderr, "Program: %s\n", qPrintable(detail));
+        showMessage(BuiltInResources().string(ResId::AppTitle), failText);
+        return false;
+    }
+    QApplication::setWindowIcon(ApplicationIcon());
+    // 10.-11. The frame, then the document: new, or the file named on the command line.
+    m_frame = std::make_unique<CMainFrame>();
+    if (frameCreated)
+        frameCreated(m_frame.get());
+    const QString title = Resources().string(ResId::AppTitle);
+    if (fileToOpen.isEmpty()) {
+        if (!newDocument())
+            return false;
+    } else {
+        QString error;
+        if (!openDocument(fileToOpen, &error)) {
+            showMessage(title, error);
+            m_frame.reset();
+            return false;
+        }
+    }
+    // 12. Show the main window on top.
+    m_frame->show();
+    m_frame->raise();
+    m_frame->activateWindow();
+    return true;
+}
+
+int ProgramApp::ExitInstance(int code)
+{
+    const ProgramIni ini(AppDirectory);
+    if (!ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), PortName))
+        std::fprintf(stderr, "Program: could not write %s\n", qPrintable(ini.path()));
+    m_frame.reset();
+    return code;
+}

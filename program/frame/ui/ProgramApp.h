@@ -1,0 +1,45 @@
+#pragma once
+// The application object of Program: start-up (InitInstance) and exit (ExitInstance).
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class CMainFrame;
+
+class ProgramApp
+{
+public:
+    ProgramApp();
+    ~ProgramApp();
+
+    // Shows a start-up failure; replaceable for tests. caption, text.
+    std::function<void(const QString &, const QString &)> showMessage;
+    // Creates the new document shown at start-up. Returns false when the document cannot be
+    // created. The default builds a new image; the document code replaces it.
+    std::function<bool()> newDocument;
+    // Opens the file named on the command line. Returns false, with *error set to the
+    // message to show, when it cannot be opened. The default reads the raw image; the
+    // document code replaces it.
+    std::function<bool(const QString &path, QString *error)> openDocument;
+    // Called with the new main window before it is shown, so that the view and the document
+    // can attach to it.
+    std::function<void(CMainFrame *)> frameCreated;
+
+    // Start-up: application directory, Program.ini, LanguageIndex, the resource library, the
+    // main window and the document (new, or the file named on the command line). Returns
+    // false when the program must end; the reason has been shown. arguments are those of the
+    // application (the program name first).
+    bool InitInstance(const QStringList &arguments, const QString &appDirectory = QString());
+    // Exit: writes PortName to Program.ini. Returns the exit code.
+    int ExitInstance(int code = 0);
+
+    CMainFrame *mainFrame() const { return m_frame.get(); }
+
+    // Reads the first 8192 bytes of a channel data file into RadioImage.
+    static bool ReadImageFile(const QString &path, QString *error);
+
+private:
+    std::unique_ptr<CMainFrame> m_frame;
+};

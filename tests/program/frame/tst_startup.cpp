@@ -1,0 +1,281 @@
+#include "FrameFixture.h"
+#include "TestRegistry.h"
+
+#include "frame/FrameGlobals.h"
+#include "frame/ResourceLibrary.h"
+#include "frame/Startup.h"
+#include "frame/ui/CMainFrame.h"
+#include "frame/ui/ProgramApp.h"
+#include "model/AppGlobals.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QSettings>
+#include <QTest>
+
+#include <csignal>
+#include <cstring>
+
+namespace {
+
+struct Started {
+    bool ok = false;
+    QStringList messages;  // "caption|text"
+};
+
+Started start(ProgramApp &app, const AppDirFixture &fx, const QStringList &extraArgs = {})
+{
+    Started s;
+    app.showMessage = [&s](const QString &caption, const QString &text) {
+        s.messages << caption + QLatin1Char('|') + text;
+    };
+    s.ok = app.InitInstance(QStringList{QStringLiteral("Program")} + extraArgs, fx.path());
+    return s;
+}
+
+QString iniValue(const AppDirFixture &fx, const QString &key)
+{
+    return QSettings(fx.filePath(QStringLiteral("Program.ini")), QSettings::IniFormat).value(key).toString();
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void languageIndexFromValue_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("index");
+        QTest::newRow("Eng") << "Eng" << 0;
+        QTest::newRow("chs small") << "chs" << 1;
+        QTest::newRow("CHT capitals") << "CHT" << 2;
+        QTest::newRow("cHs mixed") << "cHs" << 1;
+        QTest::newRow("Fr") << "Fr" << 0;
+        QTest::newRow("Chs with space") << "Chs " << 0;
+        QTest::newRow("empty") << "" << 0;
+    }
+    void languageIndexFromValue()
+    {
+        QFETCH(QString, value);
+        QFETCH(int, index);
+        QCOMPARE(LanguageIndexFor(value), index);
+    }
+
+    void smallLettersSelectSimplifiedChinese()
+    {
+        AppDirFixture fx(QStringLiteral("[Setup]\nLanguage=chs\nCOM=COM2\n"));
+        std::memset(RadioImage, 0, RadioImageSize);
+        ProgramApp app;
+        const Started s = start(app, fx);
+        QVERIFY(s.ok);
+        QVERIFY(s.messages.isEmpty());
+        QCOMPARE(int(LanguageIndex), 1);
+        QCOMPARE(PortName, QStringLiteral("COM2"));
+        QCOMPARE(Resources().name(), QStringLiteral("简体中文"));
+        CMainFrame *frame = app.mainFrame();
+        QVERIFY(frame && frame->isVisible());
+        // With no file named, start-up builds a new image.
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(RadioImage) + 0x1840, 6), QByteArray("KVT270"));
+        QCOMPARE(RadioImage[0], quint8(0xFF));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("KVT PC Encoder"));
+        QCOMPARE(frame->findChild<QMenu *>(QStringLiteral("menuFile"))->title(), QStringLiteral("文件(&F)"));
+        QCOMPARE(frame->action(ResId::Read)->statusTip(), QStringLiteral("从对讲机读取数据"));
+        app.ExitInstance();
+    }
+
+    void otherLanguageLibraryWithEnglishMessages()
+    {
+        AppDirFixture fx(QStringLiteral("[Setup]\nLanguage=Fr\nCOM=COM1\n"));
+        fx.writeFrenchLibrary();
+        ProgramApp app;
+        const Started s = start(app, fx);
+        QVERIFY(s.ok);
+        QCOMPARE(int(LanguageIndex), 0);
+        QCOMPARE(Resources().name(), QStringLiteral("Français"));
+        QCOMPARE(app.mainFrame()->findChild<QMenu *>(QStringLiteral("menuFile"))->title(), QStringLiteral("&Fichier"));
+        app.ExitInstance();
+    }
+
+    void libraryNotLoadedEndsStartUp_data()
+    {
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<QStringList>("libraries");
+        QTest::addColumn<QString>("message");
+        const QString eng = QStringLiteral("Load language DLL fail");
+        const QStringList all{QStringLiteral("Eng.dll"), QStringLiteral("Chs.dll"), QStringLiteral("Cht.dll")};
+        QTest::newRow("no Program.ini") << QString() << all << eng;
+        QTest::newRow("no Language key") << "[Setup]\nCOM=COM1\n" << all << eng;
+        QTest::newRow("empty Language") << "[Setup]\nLanguage=\n" << all << eng;
+        QTest::newRow("Chs missing") << "[Setup]\nLanguage=Chs\n" << QStringList{"Eng.dll"}
+                                     << QStringLiteral("加载语言链接库失败");
+        QTest::newRow("Cht missing") << "[Setup]\nLanguage=Cht\n" << QStringList{"Eng.dll"}
+                                     << QStringLiteral("加載語言庫?接庫失敗");
+        QTest::newRow("Fr missing") << "[Setup]\nLanguage=Fr\n" << all << eng;
+        QTest::newRow("name with a directory") << "[Setup]\nLanguage=sub/Eng\n" << all << eng;
+        QTest::newRow("damaged library") << "[Setup]\nLanguage=Bad\n" << all << eng;
+    }
+    void libraryNotLoadedEndsStartUp()
+    {
+        QFETCH(QString, ini);
+        QFETCH(QStringList, libraries);
+        QFETCH(QString, message);
+        AppDirFixture fx(ini, libraries);
+        QDir(fx.path()).mkdir(QStringLiteral("sub"));
+        QFile::copy(fx.filePath(QStringLiteral("Eng.dll")), fx.filePath(QStringLiteral("sub/Eng.dll")));
+        fx.writeFile(QStringLiteral("Bad.dll"), "library \"Bad\"\nstrings\n  1 \"no closing quote\nend\n");
+        ProgramApp app;
+        const Started s = start(app, fx);
+        QVERIFY(!s.ok);
+        QCOMPARE(s.messages, QStringList{QStringLiteral("KVT PC Encoder|") + message});
+        QVERIFY(!app.mainFrame());
+    }
+
+    void portChosenIsSavedAndMarkedNextTime()
+    {
+        AppDirFixture fx;
+        {
+            ProgramApp app;
+            QVERIFY(start(app, fx).ok);
+            QVERIFY(app.mainFrame()->action(ResId::Com1)->isChecked());
+            app.mainFrame()->action(ResId::Com1 + 2)->trigger();
+            QCOMPARE(PortName, QStringLiteral("COM3"));
+            app.ExitInstance();
+        }
+        QCOMPARE(iniValue(fx, QStringLiteral("Setup/COM")), QStringLiteral("COM3"));
+        QCOMPARE(iniValue(fx, QStringLiteral("Setup/Language")), QStringLiteral("Eng"));
+        ProgramApp again;
+        QVERIFY(start(again, fx).ok);
+        for (int n = 1; n <= 8; ++n)
+            QCOMPARE(again.mainFrame()->action(ResId::Com1 + n - 1)->isChecked(), n == 3);
+        again.ExitInstance();
+    }
+
+    void portOutsideTheMenuMarksNothing_data()
+    {
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<QString>("portName");
+        QTest::newRow("absent") << "[Setup]\nLanguage=Eng\n" << "";
+        QTest::newRow("small letters") << "[Setup]\nLanguage=Eng\nCOM=com3\n" << "com3";
+        QTest::newRow("COM9") << "[Setup]\nLanguage=Eng\nCOM=COM9\n" << "COM9";
+    }
+    void portOutsideTheMenuMarksNothing()
+    {
+        QFETCH(QString, ini);
+        QFETCH(QString, portName);
+        AppDirFixture fx(ini);
+        ProgramApp app;
+        QVERIFY(start(app, fx).ok);
+        QCOMPARE(PortName, portName);
+        for (int id = ResId::Com1; id <= ResId::Com8; ++id)
+            QVERIFY(!app.mainFrame()->action(id)->isChecked());
+        app.ExitInstance();
+        // An empty port name is not written; any other is written back as it was.
+        QCOMPARE(QSettings(fx.filePath(QStringLiteral("Program.ini")), QSettings::IniFormat).contains(QStringLiteral("Setup/COM")),
+                 !portName.isEmpty());
+    }
+
+    void iniNamesMatchWithoutRegardToCase()
+    {
+        AppDirFixture fx(QStringLiteral("[setup]\nlanguage=Cht\ncom=COM5\n"));
+        ProgramApp app;
+        QVERIFY(start(app, fx).ok);
+        QCOMPARE(int(LanguageIndex), 2);
+        QCOMPARE(PortName, QStringLiteral("COM5"));
+        app.mainFrame()->OnPort(6);
+        app.ExitInstance();
+        const QByteArray ini = fx.readFile(QStringLiteral("Program.ini"));
+        QVERIFY2(ini.contains("com=COM6") && !ini.contains("COM=") && !ini.contains("[Setup]"), ini.constData());
+    }
+
+    void fileOnTheCommandLineIsOpened()
+    {
+        AppDirFixture fx;
+        QByteArray image(8192 + 10, '\0');
+        for (int i = 0; i < image.size(); ++i)
+            image[i] = char(i * 7);
+        fx.writeFile(QStringLiteral("radio.sin"), image);
+        ProgramApp app;
+        QString opened;
+        app.openDocument = [&opened](const QString &path, QString *error) {
+            opened = path;
+            return ProgramApp::ReadImageFile(path, error);
+        };
+        bool created = false;
+        app.newDocument = [&created] { return created = true; };
+        QVERIFY(start(app, fx, {fx.filePath(QStringLiteral("radio.sin"))}).ok);
+        QCOMPARE(opened, fx.filePath(QStringLiteral("radio.sin")));
+        QVERIFY(!created);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(RadioImage), 8192), image.left(8192));
+        app.ExitInstance();
+    }
+
+    void unreadableCommandLineFileEndsStartUp_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("short") << 100 << "shorter than 8192 bytes";
+        QTest::newRow("missing") << -1 << "Could not open";
+    }
+    void unreadableCommandLineFileEndsStartUp()
+    {
+        QFETCH(int, size);
+        QFETCH(QString, message);
+        AppDirFixture fx;
+        std::memset(RadioImage, 0xAB, RadioImageSize);
+        if (size >= 0)
+            fx.writeFile(QStringLiteral("short.sin"), QByteArray(size, '\x11'));
+        ProgramApp app;
+        const Started s = start(app, fx, {fx.filePath(QStringLiteral("short.sin"))});
+        QVERIFY(!s.ok);
+        QCOMPARE(s.messages.size(), 1);
+        QVERIFY2(s.messages.at(0).contains(message), qPrintable(s.messages.at(0)));
+        // The bytes read before the end of the file are in the image.
+        QCOMPARE(RadioImage[0], quint8(size > 0 ? 0x11 : 0xAB));
+        QCOMPARE(RadioImage[100], quint8(0xAB));
+    }
+
+    // The real executable in a copy of the application folder: SIGTERM ends it through the
+    // normal exit path (the port is written), and a missing library ends it with a failure
+    // code once its message is gone.
+    void executableEndsThroughTheExitPath()
+    {
+        AppDirFixture fx(QStringLiteral("[Setup]\nLanguage=Eng\ncom=COM4\n"));
+        QVERIFY(QFile::copy(QStringLiteral(APP_DIR "/Program"), fx.filePath(QStringLiteral("Program"))));
+        QFile(fx.filePath(QStringLiteral("Program"))).setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+        QFile ini(fx.filePath(QStringLiteral("Program.ini")));
+        QVERIFY(ini.open(QIODevice::ReadWrite));
+        const QDateTime old = QDateTime::currentDateTime().addDays(-1);
+        QVERIFY(ini.setFileTime(old, QFileDevice::FileModificationTime));
+        ini.close();
+
+        QProcess p;
+        p.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        p.start(fx.filePath(QStringLiteral("Program")), {QStringLiteral("-platform"), QStringLiteral("offscreen")});
+        QVERIFY(p.waitForStarted());
+        QVERIFY(!p.waitForFinished(1500));  // it keeps running
+        ::kill(pid_t(p.processId()), SIGTERM);
+        QVERIFY(p.waitForFinished(5000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(QFileInfo(fx.filePath(QStringLiteral("Program.ini"))).lastModified() > old.addSecs(3600));
+        QVERIFY(fx.readFile(QStringLiteral("Program.ini")).contains("com=COM4"));
+
+        QFile::remove(fx.filePath(QStringLiteral("Eng.dll")));
+        p.start(fx.filePath(QStringLiteral("Program")), {QStringLiteral("-platform"), QStringLiteral("offscreen")});
+        QVERIFY(p.waitForStarted());
+        QVERIFY(!p.waitForFinished(1500));  // waiting in its message box
+        ::kill(pid_t(p.processId()), SIGINT);
+        QVERIFY(p.waitForFinished(5000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(p.readAllStandardError().contains("no resource library Eng.dll"));
+    }
+};
+
+REGISTER_TEST(TestStartup)
+#include "tst_startup.moc"
