@@ -1,5 +1,7 @@
 // KVT560 start-up: the windows are created once, in order, and kept until the program ends.
 // Closing the main window (also on SIGINT/SIGTERM) writes the preferences and ends the run.
+#include "radiolink/ui/RadioCommands.h"
+#include "radiolink/ui/TR_and_W.h"
 #include "shell/Preferences.h"
 #include "shell/TerminationSignals.h"
 #include "shell/ui/TaboutForm.h"
@@ -17,7 +19,9 @@ int main(int argc, char **argv)
     // 2. The about box.
     auto *aboutForm = new TaboutForm(&form1);
     form1.aboutForm = aboutForm;
-    // 3. The read/write dialog TR_and_W is created here once the radio link provides it.
+    // 3. The read/write dialog, driven by the main window's read and write commands.
+    auto *R_and_W = new TR_and_W(&form1);
+    RadioCommands radioCommands(form1, *R_and_W);
     // 4. The confirmation dialog Tmessage1 is created here once it exists.
 
     TerminationSignals signals_;

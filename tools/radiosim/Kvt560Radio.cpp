@@ -198,6 +198,10 @@ void Kvt560Radio::handleFrame(const QByteArray &f, qint64 receivedAt)
         if (!blockRequestAllowed(address, receivedAt))
             return;
         ++answeredBlocks_;
+        if (faults_.noAck.contains(address)) {
+            log(QStringLiteral("write at %1 not acknowledged").arg(address, 4, 16, QLatin1Char('0')));
+            return;
+        }
         memory_.replace(address, data.size(), data);
         reply(frame(0x06, {}), receivedAt);
         return;

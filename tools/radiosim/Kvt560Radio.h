@@ -2,6 +2,7 @@
 // The radio's side of the KVT560 programming protocol over a PtyLine: greeting, enter,
 // block reads and writes, end, served from a 4 KiB memory, with optional faults.
 #include <QByteArray>
+#include <QList>
 #include <QMap>
 #include <QObject>
 #include <QString>
@@ -18,6 +19,7 @@ struct Kvt560Faults
     int splitPauseMs = 100;        // ... with this pause between them
     bool echo = false;             // single-head cable: every received byte comes back first
     int stopAfter = -1;            // answer only the first N block requests (-1: all)
+    QList<int> noAck;              // writes at these addresses are neither stored nor acknowledged
 };
 
 class Kvt560Radio : public QObject

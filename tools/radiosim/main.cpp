@@ -70,6 +70,7 @@ int main(int argc, char **argv)
         {QStringLiteral("split-pause"), QStringLiteral("Pause of --split in ms (default 100)."), QStringLiteral("ms")},
         {QStringLiteral("echo"), QStringLiteral("Single-head cable: echo every received byte before the reply.")},
         {QStringLiteral("stop-after"), QStringLiteral("Answer only the first <n> block requests, then none."), QStringLiteral("n")},
+        {QStringLiteral("no-ack"), QStringLiteral("Neither store nor acknowledge writes at <addr> (hex); repeatable."), QStringLiteral("addr")},
         {QStringLiteral("unprogrammed-bands"), QStringLiteral("Band limits read as unprogrammed (all 0xFF).")},
         {QStringLiteral("verbose"), QStringLiteral("Log protocol events to stderr.")},
     });
@@ -98,6 +99,14 @@ int main(int argc, char **argv)
         if (parts.size() != 2 || !okA || !okN || address < 0 || address >= Kvt560Radio::MemorySize || count < 0)
             fail(QStringLiteral("--busy-block needs <hex address>:<count>, as in 0010:3"));
         faults.busyBlock[address] = count;
+    }
+
+    for (const QString &value : p.values(QStringLiteral("no-ack"))) {
+        bool ok = false;
+        const int address = value.toInt(&ok, 16);
+        if (!ok || address < 0 || address >= Kvt560Radio::MemorySize)
+            fail(QStringLiteral("--no-ack needs a hex address, as in 0810"));
+        faults.noAck.append(address);
     }
 
     QByteArray memory = Kvt560Radio::blankMemory();

@@ -1,7 +1,7 @@
 #include "codeplug/ui/CodeplugFiles.h"
 
 #include "channels/ChannelTable.h"
-#include "channels/ui/ChannelGrid.h"
+#include "channels/ui/ChannelEditor.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "shell/ui/Tform1.h"
@@ -137,19 +137,12 @@ void CodeplugFiles::apply(const CodeplugFileContent &content)
 
 bool CodeplugFiles::commitPendingEdit()
 {
-    form->showPage(Tform1::ChannelPage);
-    // TODO(merge): use the grid's "commit pending edit and hide overlays" once it is on main.
-    auto *editor = form->StringAlignGrid1->findChild<QLineEdit *>(QStringLiteral("bsSkinEdit1"));
-    if (editor && editor->isVisible() && !form->channelTable()->sendallcell())
-        return false;
-    hideFrequencyEditor();
-    return true;
+    return form->finishChannelEdit(false);
 }
 
 void CodeplugFiles::hideFrequencyEditor()
 {
-    if (auto *editor = form->StringAlignGrid1->findChild<QLineEdit *>(QStringLiteral("bsSkinEdit1")))
-        editor->hide();
+    form->channelEditor->bsSkinEdit1->hide();
 }
 
 void CodeplugFiles::segs1Click()

@@ -1,5 +1,6 @@
 #include "shell/ui/Tform1.h"
 #include "channels/ChannelTable.h"
+#include "channels/ui/ChannelEditor.h"
 #include "channels/ui/ChannelGrid.h"
 #include "channels/ui/ConversionNotice.h"
 #include "codeplug/ui/CodeplugFiles.h"
@@ -256,6 +257,8 @@ void Tform1::buildPages()
     channelLayout->setSpacing(4);
     StringAlignGrid1 = new ChannelGrid(table, channelPage);
     channelLayout->addWidget(StringAlignGrid1, 1);
+    channelEditor = new ChannelEditor(StringAlignGrid1);
+    connect(channelEditor, &ChannelEditor::singleChannelRequested, this, [this] { showPage(SingleChannelPage); });
     channelButtonRow = new QWidget(channelPage);
     channelButtonRow->setObjectName(QStringLiteral("channelButtonRow"));
     auto *buttons = new QHBoxLayout(channelButtonRow);
@@ -294,6 +297,8 @@ void Tform1::buildPages()
     connect(pageControl, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == FunctionPage)
             bsSkinTabSheet2Show();
+        if (index == ChannelPage)
+            channelEditor->bsSkinTabSheet1Show();
     });
 }
 
@@ -676,6 +681,12 @@ void Tform1::setStatusText(const QString &text)
 QString Tform1::statusText() const
 {
     return statusPanel->text();
+}
+
+bool Tform1::finishChannelEdit(bool hideAllOverlays)
+{
+    showPage(ChannelPage);
+    return channelEditor->commitPendingEdit(hideAllOverlays);
 }
 
 const Marks &Tform1::marks() const

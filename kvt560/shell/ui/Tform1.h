@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <functional>
 
+class ChannelEditor;
 class ChannelGrid;
 class ChannelTable;
 class CodeplugFiles;
@@ -84,6 +85,10 @@ public:
     ChannelTable *channelTable() const { return table; }
     SettingsStore *settingsStore() const { return store; }       // every function setting
     CodeplugFiles *codeplugFiles() const { return files; }       // Save and Open
+    // Before a radio read or write (hideAllOverlays) and a file open or save: page 0, a
+    // pending frequency edit committed, the overlays hidden. False when the commit failed
+    // (its notice is shown); the command should then stop.
+    bool finishChannelEdit(bool hideAllOverlays);
     const Marks &marks() const;
     void setMarks(const Marks &marks);
 
@@ -137,6 +142,7 @@ public:
     QTabWidget *pageControl;          // the six pages
     QWidget *channelPage;             // page 0
     ChannelGrid *StringAlignGrid1;    // channel table
+    ChannelEditor *channelEditor;     // overlay editors, keys and marks of StringAlignGrid1
     QWidget *channelButtonRow;        // page 0, row under the grid for the list buttons
     QWidget *bsSkinTabSheet2;         // page 1, function options
     QGroupBox *basicGroup;            // page 1, group "基本功能"

@@ -3,6 +3,8 @@
 // change nothing.
 #include "TestRegistry.h"
 #include "channels/ChannelTable.h"
+#include "channels/ui/ChannelEditor.h"
+#include "channels/ui/ChannelGrid.h"
 #include "channels/Marks.h"
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/ui/CodeplugFiles.h"
@@ -16,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -143,6 +146,25 @@ private slots:
         QCOMPARE(opened.band1RxNow, 1);
         QCOMPARE(form->windowTitle(), QStringLiteral("KVT560    [350-390MHz]"));
         QCOMPARE(form->pageControl->currentIndex(), int(Tform1::ChannelPage));
+    }
+
+    void typedFrequencyIsCommittedBeforeSaving()
+    {
+        const QString path = dir.filePath(QStringLiteral("typed.k56"));
+        auto form = window({}, path);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        ChannelGrid *grid = form->StringAlignGrid1;
+        QLineEdit *freq = form->channelEditor->bsSkinEdit1;
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(1, 3).center());
+        QTest::keyClicks(grid, QStringLiteral("4"));
+        QTest::keyClicks(freq, QStringLiteral("39.1"));
+        form->showPage(Tform1::DtmfPage);
+        form->segs1->trigger();
+        QCOMPARE(form->pageControl->currentIndex(), int(Tform1::ChannelPage));
+        QVERIFY(freq->isHidden());
+        const QStringList lines = CodeplugFile::decodeLines(readAll(path));
+        QVERIFY2(lines.value(61).startsWith(QStringLiteral("CH003 | 439.10000 | ")), qPrintable(lines.value(61)));
     }
 
     void openAppendsUnknownRangesKeptAtExit()

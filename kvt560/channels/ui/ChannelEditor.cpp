@@ -1,0 +1,790 @@
+#include "channels/ui/ChannelEditor.h"
+
+#include "channels/ChannelTable.h"
+#include "channels/ui/ChannelGrid.h"
+#include "radiolink/ToneList.h"
+
+#include <QComboBox>
+#include <QFont>
+#include <QInputMethodEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QWheelEvent>
+#include <functional>
+
+namespace {
+
+using T = ChannelTable;
+
+// The tone list overlay. Leaving it is reported through a virtual handler, so that nothing
+// is reported while the widget is being destroyed; opening its own popup and switching to
+// another window are not "leaving". The wheel belongs to the table, not to the list: a
+// turn over the list must not change the channel's tone.
+class ToneListBox : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+    std::function<void()> onLeave;
+    std::function<void(QWheelEvent *)> onWheel;
+
+protected:
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        QComboBox::focusOutEvent(event);
+        const Qt::FocusReason reason = event->reason();
+        if (onLeave && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            onLeave();
+    }
+    void wheelEvent(QWheelEvent *event) override
+    {
+        if (onWheel)
+            onWheel(event);
+        event->accept();
+    }
+};
+
+QLineEdit *textOverlay(QWidget *parent, const char *name, int maxLength)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaxLength(maxLength);
+    // Narrow enough that nine characters fit the cell without scrolling.
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12);
+    edit->setFont(font);
+    edit->setAlignment(Qt::AlignCenter);
+    // A thin frame in the highlight colour marks the cell being edited (the grid itself
+    // never highlights its current cell).
+    edit->setStyleSheet(QStringLiteral(
+        "QLineEdit { border: 1px solid palette(highlight); padding: 0px; background: palette(base); }"));
+    // No context menu at all (not even the parent's), no drops, no drags: text only comes
+    // in through the key filter.
+    edit->setContextMenuPolicy(Qt::PreventContextMenu);
+    edit->setAcceptDrops(false);
+    edit->setDragEnabled(false);
+    edit->hide();
+    return edit;
+}
+
+bool isEnter(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+// Keys that move the caret or delete in place; they type no character.
+bool isEditingKey(const QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Clipboard and undo keys: refused like the control characters they stand for.
+bool isClipboardOrUndo(const QKeyEvent *event)
+{
+    for (QKeySequence::StandardKey k : {QKeySequence::Paste, QKeySequence::Cut, QKeySequence::Copy,
+                                        QKeySequence::Undo, QKeySequence::Redo, QKeySequence::SelectAll,
+                                        QKeySequence::DeleteEndOfLine, QKeySequence::DeleteStartOfWord,
+                                        QKeySequence::DeleteEndOfWord, QKeySequence::DeleteCompleteLine})
+        if (event->matches(k))
+            return true;
+    return false;
+}
+
+// A key that stands for a control character (Ctrl+letter and the like).
+bool isControlChord(const QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers m = event->modifiers();
+    return ((m & Qt::ControlModifier) && !(m & Qt::AltModifier)) || (m & Qt::MetaModifier);
+}
+
+} // namespace
+
+ChannelEditor::ChannelEditor(ChannelGrid *grid, ToneList *tones)
+    : QObject(grid->viewport()), m_grid(grid), m_table(grid->table()), m_tones(tones ? tones : &ToneList::instance())
+{
+    setObjectName(QStringLiteral("channelEditor"));
+    QWidget *viewport = grid->viewport();
+
+    bsSkinEdit1 = textOverlay(viewport, "bsSkinEdit1", FrequencyMaxLength);
+    bsSkinEdit1->setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhNoPredictiveText);
+    bsSkinEdit1->setAttribute(Qt::WA_InputMethodEnabled, false);   // digits come from keys only
+    bsSkinEdit7 = textOverlay(viewport, "bsSkinEdit7", AliasMaxLength);
+    bsSkinEdit1->installEventFilter(this);
+    bsSkinEdit7->installEventFilter(this);
+
+    auto *tonesBox = new ToneListBox(viewport);
+    tonesBox->setObjectName(QStringLiteral("ComboBox1"));
+    tonesBox->setEditable(false);
+    tonesBox->setMaxVisibleItems(16);
+    // A scrolling drop-down list of that many entries rather than a screen-high menu.
+    tonesBox->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    const QPointer<ChannelEditor> self(this);
+    tonesBox->onLeave = [self] {
+        if (self)
+            self->ComboBox1Exit();
+    };
+    tonesBox->onWheel = [self](QWheelEvent *event) {
+        if (self)
+            self->viewportEvent(event);
+    };
+    tonesBox->hide();
+    ComboBox1 = tonesBox;
+    fillToneList();
+    if (m_tones)
+        connect(m_tones, &ToneList::entriesChanged, this, &ChannelEditor::fillToneList);
+    connect(ComboBox1, &QComboBox::activated, this, &ChannelEditor::ComboBox1Change);
+
+    grid->installEventFilter(this);
+    viewport->installEventFilter(this);
+    connect(grid, &ChannelGrid::aboutToSelectCell, this, &ChannelEditor::StringAlignGrid1SelectCell);
+    connect(grid, &ChannelGrid::currentCellChanged, this, &ChannelEditor::onCurrentCellChanged);
+    connect(grid, &ChannelGrid::cellDoubleClicked, this, &ChannelEditor::StringAlignGrid1DblClick);
+    // Scrolling takes the cells away from under the overlays.
+    connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, this, &ChannelEditor::hideOverlays);
+    connect(grid->horizontalScrollBar(), &QScrollBar::valueChanged, this, &ChannelEditor::hideOverlays);
+}
+
+// ---------------------------------------------------------------------------------------
+// Operations for the rest of the program
+
+bool ChannelEditor::hasPendingFrequency() const
+{
+    return !bsSkinEdit1->isHidden() || m_rowPending;
+}
+
+bool ChannelEditor::commitPendingEdit(bool hideAllOverlays)
+{
+    if (hasPendingFrequency() && !commit())
+        return false;   // the notice is out; the typed text stays for the user to correct
+    bsSkinEdit1->hide();
+    if (hideAllOverlays) {
+        ComboBox1->hide();
+        bsSkinEdit7->hide();
+    }
+    return true;
+}
+
+void ChannelEditor::moveSelection(int column, int row)
+{
+    if (column < 1 || column >= T::Grid1Columns || row < 1 || row > T::ChannelCount)
+        return;
+    m_mousePress = m_entryOnRelease = false;
+    if (column == m_grid->currentColumn() && row == m_grid->currentRow()) {
+        m_table->SkipToggle = true;
+        commit();
+        StringAlignGrid1Click();
+        return;
+    }
+    // The move arrives in onCurrentCellChanged as one that nobody announced.
+    m_grid->setCurrentCell(column, row);
+}
+
+void ChannelEditor::hideOverlays()
+{
+    QWidget *focus = m_grid->window()->focusWidget();
+    const bool hadFocus = focus == bsSkinEdit1 || focus == bsSkinEdit7 || focus == ComboBox1;
+    if (hadFocus)
+        m_grid->setFocus();
+    bsSkinEdit1->hide();
+    ComboBox1->hide();
+    bsSkinEdit7->hide();
+}
+
+// ---------------------------------------------------------------------------------------
+// Selection and cell entry
+
+bool ChannelEditor::commit()
+{
+    if (!m_table->sendallcell())
+        return false;
+    m_rowPending = false;
+    return true;
+}
+
+void ChannelEditor::StringAlignGrid1SelectCell(int, int)
+{
+    if (m_mousePress) {
+        m_entryOnRelease = true;   // the cell is entered when the button goes up
+    } else {
+        // A key is moving the selection: no mark may flip.
+        m_table->SkipToggle = true;
+        m_moveCommitted = true;
+    }
+    commit();   // with the old CurCol and CurRow
+}
+
+void ChannelEditor::onCurrentCellChanged(int, int)
+{
+    if (m_mousePress)
+        return;
+    if (!m_moveCommitted) {
+        // Moved by the program (or the view itself): the same commit and entry as any
+        // move, never a flip.
+        m_table->SkipToggle = true;
+        commit();
+    }
+    m_moveCommitted = false;
+    StringAlignGrid1Click();
+}
+
+void ChannelEditor::StringAlignGrid1Click()
+{
+    const int column = m_grid->currentColumn();
+    const int row = m_grid->currentRow();
+    if (column < 1 || row < 1) {
+        hideOverlays();
+        m_table->SkipToggle = false;
+        return;
+    }
+    enterCell(column, row);
+}
+
+bool ChannelEditor::channelUsed(int row) const
+{
+    return !m_table->isEmptyChannel(row);
+}
+
+void ChannelEditor::place(QWidget *overlay, int column, int row)
+{
+    const QRect cell = m_grid->cellRect(column, row);
+    overlay->setGeometry(cell.left() + OverlayDx, cell.top() + OverlayDy, qMax(cell.width() - OverlayDx, 8),
+                         qMax(cell.height() - OverlayDy, 8));
+}
+
+void ChannelEditor::enterCell(int column, int row)
+{
+    // 1. Close whatever was open.
+    hideOverlays();
+    // 2. The current cell.
+    m_table->CurCol = column;
+    m_table->CurRow = row;
+    emit currentChannelChanged(row);
+    // 3. The editor of the column, or a flip of the mark.
+    const bool used = channelUsed(row);
+    const QString text = m_table->cell(T::Grid1, column, row);
+    switch (column) {
+    case T::RxFreqColumn:
+    case T::TxFreqColumn:
+        if (column == T::RxFreqColumn || used) {
+            place(bsSkinEdit1, column, row);
+            bsSkinEdit1->setText(text);
+            bsSkinEdit1->show();
+        }
+        break;
+    case T::RxToneColumn:
+    case T::TxToneColumn:
+        if (used) {
+            place(ComboBox1, column, row);
+            const int index = ComboBox1->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+            if (index >= 0)
+                ComboBox1->setCurrentIndex(index);   // otherwise the previous choice stays
+            m_toneColumn = column;
+            m_table->ToneRow = row;
+            ComboBox1->show();
+        }
+        break;
+    case T::PowerColumn:
+    case T::BandwidthColumn:
+    case T::ScanColumn:
+    case T::DtmfColumn:
+    case T::PttIdColumn:
+        if (used && !m_table->SkipToggle)
+            flipMark(column, row);
+        break;
+    case T::AliasColumn:
+        if (used) {
+            place(bsSkinEdit7, column, row);
+            bsSkinEdit7->setText(text);
+            bsSkinEdit7->show();
+        }
+        break;
+    default:
+        break;   // ">>" opens the single-channel page on a double click only
+    }
+    // 4. The next entry may flip again.
+    m_table->SkipToggle = false;
+}
+
+void ChannelEditor::flipMark(int column, int row)
+{
+    const Marks &m = m_table->marks();
+    const QString text = m_table->cell(T::Grid1, column, row);
+    QString next;
+    if (column == T::PowerColumn)
+        next = text == m.high ? m.low : m.high;
+    else if (column == T::BandwidthColumn)
+        next = text == m.wide ? m.narrow : m.wide;
+    else
+        next = text == m.off ? m.on : m.off;
+    m_table->setCell(T::Grid1, column, row, next);
+}
+
+void ChannelEditor::StringAlignGrid1DblClick(int column, int row)
+{
+    if (column == T::MoreColumn)
+        emit singleChannelRequested(row);
+}
+
+// ---------------------------------------------------------------------------------------
+// Keys and wheel of the table
+
+bool ChannelEditor::StringAlignGrid1KeyDown(QKeyEvent *event)
+{
+    const int row = m_table->CurRow;
+    const int column = m_table->CurCol;
+    if (event->key() == Qt::Key_Delete) {
+        // The whole channel, whatever the column; its attributes go with the next commit.
+        for (int c = T::RxFreqColumn; c <= T::AliasColumn; ++c)
+            m_table->setCell(T::Grid1, c, row, QString());
+        m_rowPending = true;
+        syncOverlaysWithCells();
+        return true;
+    }
+    if (event->key() == Qt::Key_Backspace) {
+        // Only a complete frequency is wiped this way, not one being typed.
+        if ((column == T::RxFreqColumn || column == T::TxFreqColumn)
+            && m_table->cell(T::Grid1, column, row).size() == FrequencyMaxLength) {
+            m_table->setCell(T::Grid1, column, row, QString());
+            m_rowPending = true;
+            syncOverlaysWithCells();
+        }
+        return true;
+    }
+    return false;
+}
+
+void ChannelEditor::syncOverlaysWithCells()
+{
+    const int row = m_table->CurRow;
+    const int column = m_table->CurCol;
+    const bool used = channelUsed(row);
+    if (!bsSkinEdit1->isHidden()) {
+        if ((column == T::RxFreqColumn || column == T::TxFreqColumn) && (column == T::RxFreqColumn || used))
+            bsSkinEdit1->setText(m_table->cell(T::Grid1, column, row));
+        else
+            bsSkinEdit1->hide();
+    }
+    if (!used) {
+        ComboBox1->hide();
+        bsSkinEdit7->hide();
+    }
+}
+
+void ChannelEditor::StringAlignGrid1KeyPress(QKeyEvent *event)
+{
+    const int column = m_table->CurCol;
+    const QString text = event->text();
+    const bool backspace = event->key() == Qt::Key_Backspace;
+
+    if (column == T::AliasColumn) {
+        if (isEnter(event)) {
+            bsSkinEdit7->hide();
+            m_grid->setFocus();
+            return;
+        }
+        if (bsSkinEdit7->isHidden())
+            return;
+        QString first;
+        if (!backspace) {
+            if (text.isEmpty() || isControlChord(event))
+                return;
+            for (QChar c : text)
+                if (!aliasCharAccepted(c))
+                    return;   // a refused key changes nothing
+            first = text.left(AliasMaxLength);
+        }
+        bsSkinEdit7->setText(first);
+        bsSkinEdit7->setFocus();
+        bsSkinEdit7->setCursorPosition(first.size());
+        bsSkinEdit7KeyUp();
+        return;
+    }
+
+    if (column == T::RxFreqColumn || (column == T::TxFreqColumn && channelUsed(m_table->CurRow))) {
+        if (isEnter(event)) {
+            if (!bsSkinEdit1->isHidden())
+                bsSkinEdit1->setFocus();
+            return;
+        }
+        if (text.size() == 1 && text.at(0).isDigit() && text.at(0).unicode() < 128 && !isControlChord(event))
+            handFrequencyKey(text);
+    }
+}
+
+void ChannelEditor::handFrequencyKey(const QString &digit)
+{
+    const int column = m_table->CurCol;
+    const int row = m_table->CurRow;
+    if (bsSkinEdit1->isHidden()) {
+        // Scrolled away or closed by a page switch: open it again over its cell.
+        m_grid->scrollTo(m_grid->model()->index(row - 1, column));
+        place(bsSkinEdit1, column, row);
+        bsSkinEdit1->show();
+    }
+    bsSkinEdit1->setText(digit);
+    bsSkinEdit1->setFocus();
+    bsSkinEdit1->setCursorPosition(digit.size());
+    bsSkinEdit1KeyUp();
+}
+
+void ChannelEditor::StringAlignGrid1MouseWheelDown(int rows)
+{
+    const int column = m_grid->currentColumn();
+    const int row = m_grid->currentRow() + (rows > 0 ? 1 : -1);
+    if (column < 1 || row < 1 || row > T::ChannelCount)
+        return;   // at the edge nothing moves, and SkipToggle stays as it is
+    moveSelection(column, row);
+}
+
+bool ChannelEditor::gridKeyEvent(QKeyEvent *event)
+{
+    // A key ends any click the table saw only half of.
+    m_mousePress = m_entryOnRelease = false;
+    if (StringAlignGrid1KeyDown(event)) {
+        if (event->key() == Qt::Key_Backspace)
+            StringAlignGrid1KeyPress(event);
+        return true;
+    }
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return false;   // the table's navigation (announced through aboutToSelectCell)
+    default:
+        break;
+    }
+    if (isEnter(event) || !event->text().isEmpty()) {
+        // Typed characters go to the overlays only; the view's own type-ahead search
+        // would move the selection.
+        StringAlignGrid1KeyPress(event);
+        return true;
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------
+// Overlays kept on their cell
+
+bool ChannelEditor::onItsCell(const QWidget *overlay) const
+{
+    const int column = m_table->CurCol;
+    bool columnFits = false;
+    if (overlay == bsSkinEdit1)
+        columnFits = column == T::RxFreqColumn || column == T::TxFreqColumn;
+    else if (overlay == ComboBox1)
+        columnFits = column == T::RxToneColumn || column == T::TxToneColumn;
+    else
+        columnFits = column == T::AliasColumn;
+    if (!columnFits)
+        return false;
+    const QRect cell = m_grid->cellRect(column, m_table->CurRow);
+    if (cell.isEmpty() || !m_grid->viewport()->rect().intersects(cell))
+        return false;
+    return overlay->pos() == cell.topLeft() + QPoint(OverlayDx, OverlayDy);
+}
+
+void ChannelEditor::StringAlignGrid1DrawCell()
+{
+    for (QWidget *overlay : {static_cast<QWidget *>(bsSkinEdit1), static_cast<QWidget *>(ComboBox1),
+                             static_cast<QWidget *>(bsSkinEdit7)}) {
+        if (!overlay->isHidden() && !onItsCell(overlay)) {
+            if (m_grid->window()->focusWidget() == overlay)
+                m_grid->setFocus();
+            overlay->hide();
+        }
+    }
+}
+
+void ChannelEditor::bsSkinTabSheet1Show()
+{
+    if (m_grid->window()->focusWidget() == bsSkinEdit1)
+        m_grid->setFocus();
+    bsSkinEdit1->hide();
+    m_grid->setFocus();
+}
+
+// ---------------------------------------------------------------------------------------
+// Frequency overlay
+
+bool ChannelEditor::frequencyCharAccepted(QChar c, const QString &text)
+{
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+        return true;
+    if (c == QLatin1Char('.'))
+        return text.size() >= 3 && !text.contains(QLatin1Char('.'));
+    return false;
+}
+
+bool ChannelEditor::bsSkinEdit1KeyPress(QKeyEvent *event)
+{
+    if (isEnter(event)) {
+        bsSkinEdit1->hide();
+        m_grid->setFocus();
+        if (!commit())
+            return true;   // the overlay stays closed; the row stays half-entered
+        // Enter the current cell again: the overlay comes back with the normalised text.
+        m_table->SkipToggle = true;
+        StringAlignGrid1Click();
+        return true;
+    }
+    if (isClipboardOrUndo(event))
+        return true;
+    if (isEditingKey(event) && !(event->modifiers() & Qt::ControlModifier))
+        return false;
+    const QString text = event->text();
+    if (text.isEmpty())
+        return false;
+    if (isControlChord(event))
+        return true;
+    for (QChar c : text)
+        if (!frequencyCharAccepted(c, bsSkinEdit1->text()))
+            return true;
+    return false;
+}
+
+void ChannelEditor::bsSkinEdit1KeyUp()
+{
+    const int column = m_table->CurCol;
+    if (bsSkinEdit1->isHidden() || (column != T::RxFreqColumn && column != T::TxFreqColumn))
+        return;
+    const QString text = bsSkinEdit1->text();
+    if (m_table->cell(T::Grid1, column, m_table->CurRow) != text) {
+        m_table->setCell(T::Grid1, column, m_table->CurRow, text);
+        m_rowPending = true;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Tone list
+
+void ChannelEditor::fillToneList()
+{
+    if (!m_tones)
+        return;
+    const QStringList &entries = m_tones->entries();
+    const QSignalBlocker block(ComboBox1);
+    if (ComboBox1->count() == entries.size()) {
+        for (int i = 0; i < entries.size(); ++i)
+            if (ComboBox1->itemText(i) != entries.at(i))
+                ComboBox1->setItemText(i, entries.at(i));
+        return;
+    }
+    const int current = ComboBox1->currentIndex();
+    ComboBox1->clear();
+    ComboBox1->addItems(entries);
+    ComboBox1->setCurrentIndex(current >= 0 && current < entries.size() ? current : 0);
+}
+
+void ChannelEditor::ComboBox1Change(int index)
+{
+    const int row = m_table->ToneRow;
+    if (index < 0 || !channelUsed(row))
+        return;
+    m_table->setCell(T::Grid1, m_toneColumn, row, ComboBox1->itemText(index));
+    m_table->setCell(T::Grid2, m_toneColumn == T::RxToneColumn ? T::RxCodeAttribute : T::TxCodeAttribute, row,
+                     QString::number(index));
+}
+
+void ChannelEditor::ComboBox1Exit()
+{
+    if (ComboBox1->isHidden())
+        return;
+    // The text and its index together, so that the two cells of the tone never disagree.
+    ComboBox1Change(ComboBox1->currentIndex());
+    ComboBox1->hide();
+}
+
+// ---------------------------------------------------------------------------------------
+// Alias overlay
+
+bool ChannelEditor::aliasCharAccepted(QChar c)
+{
+    const ushort code = c.unicode();
+    if (code >= 127)
+        return true;
+    if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z'))
+        return true;
+    switch (code) {
+    case 8:     // Backspace
+    case ' ':
+    case '#':
+    case '*':
+    case '+':
+    case '-':
+    case '.':
+    case '/':
+    case '_':
+        return true;
+    default:
+        return false;   // the other control characters and punctuation
+    }
+}
+
+bool ChannelEditor::bsSkinEdit7KeyPress(QKeyEvent *event)
+{
+    if (isEnter(event)) {
+        bsSkinEdit7->hide();
+        m_grid->setFocus();
+        return true;
+    }
+    if (isClipboardOrUndo(event))
+        return true;
+    if (isEditingKey(event) && !(event->modifiers() & Qt::ControlModifier))
+        return false;
+    const QString text = event->text();
+    if (text.isEmpty())
+        return false;
+    if (isControlChord(event))
+        return true;
+    for (QChar c : text)
+        if (!aliasCharAccepted(c))
+            return true;
+    return false;
+}
+
+void ChannelEditor::bsSkinEdit7KeyUp()
+{
+    if (bsSkinEdit7->isHidden())
+        return;
+    QString text = bsSkinEdit7->text();
+    for (QChar &c : text)
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 'a' + 'A');
+    if (text != bsSkinEdit7->text())
+        bsSkinEdit7->setText(text);
+    bsSkinEdit7->setCursorPosition(text.size());
+    // The alias overlay only ever edits the alias column.
+    m_table->setCell(T::Grid1, T::AliasColumn, m_table->CurRow, text);
+}
+
+// ---------------------------------------------------------------------------------------
+// Event routing
+
+bool ChannelEditor::overlayEvent(QLineEdit *edit, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        return edit == bsSkinEdit1 ? bsSkinEdit1KeyPress(key) : bsSkinEdit7KeyPress(key);
+    }
+    case QEvent::ShortcutOverride: {
+        // Take the paste keys as keys, so that they reach the filter instead of a shortcut.
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (isClipboardOrUndo(key))
+            event->accept();
+        return false;
+    }
+    case QEvent::KeyRelease:
+        if (!static_cast<QKeyEvent *>(event)->isAutoRepeat()) {
+            if (edit == bsSkinEdit1)
+                bsSkinEdit1KeyUp();
+            else
+                bsSkinEdit7KeyUp();
+        }
+        return false;
+    case QEvent::InputMethod: {
+        // Characters composed with an input method pass the same filter; as no key goes
+        // up for them, the alias is copied once the text has taken them.
+        const QString text = static_cast<QInputMethodEvent *>(event)->commitString();
+        for (QChar c : text)
+            if (edit != bsSkinEdit7 || !aliasCharAccepted(c))
+                return true;
+        if (!text.isEmpty())
+            QMetaObject::invokeMethod(this, &ChannelEditor::bsSkinEdit7KeyUp, Qt::QueuedConnection);
+        return false;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        // The middle button pastes the selection on X11.
+        return static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton;
+    case QEvent::Drop:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ChannelEditor::viewportEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            // The grid announces the selection (commit) during the press; entry follows on
+            // release. The second press of a double click only opens ">>".
+            m_mousePress = true;
+            m_entryOnRelease = false;
+            m_moveCommitted = false;
+        }
+        return false;
+    case QEvent::MouseMove:
+        // No drag selection: the current cell moves by press, keys, wheel and program only.
+        return static_cast<QMouseEvent *>(event)->buttons() & Qt::LeftButton;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            const bool enter = m_entryOnRelease;
+            m_mousePress = m_entryOnRelease = false;
+            if (enter)
+                StringAlignGrid1Click();
+        }
+        return false;
+    case QEvent::Wheel: {
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        m_mousePress = m_entryOnRelease = false;
+        m_wheelRemainder += wheel->angleDelta().y();
+        while (m_wheelRemainder >= QWheelEvent::DefaultDeltasPerStep) {
+            m_wheelRemainder -= QWheelEvent::DefaultDeltasPerStep;
+            StringAlignGrid1MouseWheelDown(-1);   // wheel up: one row up
+        }
+        while (m_wheelRemainder <= -QWheelEvent::DefaultDeltasPerStep) {
+            m_wheelRemainder += QWheelEvent::DefaultDeltasPerStep;
+            StringAlignGrid1MouseWheelDown(1);
+        }
+        event->accept();
+        return true;   // the wheel moves the selection, it does not scroll
+    }
+    case QEvent::Paint:
+        StringAlignGrid1DrawCell();
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool ChannelEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == bsSkinEdit1 || watched == bsSkinEdit7)
+        return overlayEvent(static_cast<QLineEdit *>(watched), event);
+    if (watched == m_grid->viewport())
+        return viewportEvent(event);
+    if (watched == m_grid && event->type() == QEvent::KeyPress)
+        return gridKeyEvent(static_cast<QKeyEvent *>(event));
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,88 @@
+#pragma once
+// One conversation with the radio: the transfer start (port reset, greeting, enter), the
+// read or write sequence block by block, and the end frame. It runs to its end inside the
+// call, waiting on the link with the fixed windows of LinkTiming while the application keeps
+// processing events, and reports its progress as the gauge value.
+//
+// A read works on a copy of the codeplug it is given and hands the copy back only when every
+// block arrived, so that a failed read leaves the caller's codeplug untouched. Busy replies
+// and replies with a wrong check byte are answered by repeating the request, but at most
+// MaxRepeats times in a row for the same request: a radio that keeps doing so fails the
+// transfer instead of hanging the program.
+#include "channels/Marks.h"
+#include "radiolink/Codeplug.h"
+#include "radiolink/LinkTiming.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class RadioLink;
+class ToneList;
+
+class RadioTransfer : public QObject
+{
+    Q_OBJECT
+public:
+    enum Kind { ReadKind = 1, WriteKind = 2 };   // the dialog's Tag
+    enum class Outcome {
+        Success,
+        LinkError,   // the radio did not answer as expected: the link notice
+        PortError,   // the serial port could not be reopened: the port notice
+    };
+    static constexpr int ReadMaximum = 138;    // gauge maximum of a read
+    static constexpr int WriteMaximum = 148;   // gauge maximum of a write
+    static constexpr int MaxRepeats = 20;      // busy or wrong-check replies in a row
+
+    explicit RadioTransfer(RadioLink &link, const LinkTiming &timing = LinkTiming::standard(),
+                           QObject *parent = nullptr);
+
+    // The marks that channel cells are written with (read) and recognised by (write).
+    void setMarks(const Marks &marks) { marks_ = marks; }
+    void setToneList(const ToneList *tones) { tones_ = tones; }
+    void setTiming(const LinkTiming &timing) { timing_ = timing; }
+
+    // Reads the radio. Every channel row is replaced; the settings the radio holds are
+    // replaced, the others (such as the change-password box) keep their values in the copy.
+    // `codeplug` changes only on Success.
+    Outcome read(Codeplug &codeplug);
+    // Writes the codeplug; firstChannel goes into byte 0 of settings block 1.
+    Outcome write(const Codeplug &codeplug, quint8 firstChannel);
+    // The transfer of the given kind; any other kind performs only the start and the end.
+    Outcome run(int kind, Codeplug &codeplug, quint8 firstChannel);
+
+    int stepCount() const { return stepCount_; }
+
+    // Reply texts of the protocol.
+    static QString greetingRequest();
+    static QString greetingReply();
+    static QString readRequest(int address, int length);
+    static QString writeRequest(int address, const QByteArray &data);
+
+signals:
+    // The gauge value: the step count, or the maximum when the sequence completed.
+    void progress(int value);
+
+private:
+    bool start();
+    void finish();
+    void readSequence(Codeplug &work);
+    void writeSequence(const Codeplug &codeplug, quint8 firstChannel);
+    // One block read: repeats while busy; with a second attempt for channel records and
+    // the call list. False (and LinkOk false) when the block could not be read.
+    bool readBlock(int address, int length, bool secondAttempt, QByteArray &data);
+    bool writeBlock(int address, const QByteArray &data, bool secondAttempt);
+    // Counts a busy or wrong-check reply; false when the limit in a row is reached.
+    bool repeatAllowed(int &repeats);
+    void step();
+    void showMaximum(int maximum);
+
+    RadioLink &link_;
+    LinkTiming timing_;
+    Marks marks_;
+    const ToneList *tones_ = nullptr;
+    bool linkOk_ = false;
+    bool portFailed_ = false;
+    int retryCount_ = 2;
+    int stepCount_ = 0;
+};

@@ -1,0 +1,71 @@
+#pragma once
+// The main window's radio commands "频率读出(&R)" (gs1Click, Ctrl+R, toolbar "读频") and
+// "频率写入(&W)" (N2Click, Ctrl+W, toolbar "写频"): commit a pending channel edit, probe
+// the serial port, prepare and open the read/write dialog TR_and_W. It owns the serial
+// transport (the main window's port) and gives the dialog the main window's controls as the
+// codeplug to read into or write from.
+#include "radiolink/SerialTransport.h"
+#include "radiolink/ui/RadioEditor.h"
+#include "radiolink/ui/TR_and_W.h"
+#include "settings/SettingsStore.h"
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QAbstractButton;
+class QAction;
+class Tform1;
+
+class RadioCommands : public QObject, public RadioEditor
+{
+    Q_OBJECT
+public:
+    // Connects the main window's read and write commands and its language choice.
+    RadioCommands(Tform1 &form, TR_and_W &dialog, QObject *parent = nullptr);
+
+    SerialTransport &MSComm1() { return transport_; }
+    TR_and_W &dialog() { return dialog_; }
+
+    // The store that holds the function settings: the main window's own when it has one,
+    // else this one.
+    void setSettingsStore(SettingsStore *store) { store_ = store; }
+    SettingsStore *settingsStore() const;
+    void setTiming(const LinkTiming &timing) { dialog_.setTiming(timing); }
+    // How notices are shown; the confirmation dialog in notice mode by default.
+    void setNotice(TR_and_W::Notice notice);
+    // How the dialog is shown; modally by default (tests drive it themselves).
+    void setDialogRunner(std::function<void(TR_and_W &)> runner) { runner_ = std::move(runner); }
+
+    // RadioEditor
+    Codeplug codeplug() const override;
+    Marks marks() const override;
+    QString activeReceiveRange() const override;
+    void applyReadCodeplug(const Codeplug &codeplug) override;
+    void selectVfoMode() override;
+    void hideCallListEditor() override;
+
+    // A notice of the radio link through the confirmation dialog (notice mode).
+    static void showNotice(QWidget *parent, const QString &caption, const QString &text);
+
+public slots:
+    void gs1Click();
+    void N2Click();
+    // Takes the dialog's texts and the notice texts from the language library of lang.
+    void loadLanguageTexts(int lang);
+
+signals:
+    // A read was applied to the main window (the single-channel page shows the new channel).
+    void readApplied();
+
+private:
+    void runCommand(int tag, QAction *menuItem, QAbstractButton *toolButton, int gaugeMaximum);
+
+    Tform1 &form_;
+    TR_and_W &dialog_;
+    SerialTransport transport_;
+    QPointer<SettingsStore> store_;
+    SettingsStore *ownStore_ = nullptr;
+    TR_and_W::Notice notice_;
+    std::function<void(TR_and_W &)> runner_;
+};

@@ -1,0 +1,170 @@
+#include "radiolink/ui/TR_and_W.h"
+
+#include "radiolink/MemoryLayout.h"
+#include "radiolink/RadioLink.h"
+#include "radiolink/ui/RadioEditor.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+QString FirstChannel = QStringLiteral("FF");
+
+namespace {
+constexpr int DialogWidth = 380;
+}
+
+TR_and_W::TR_and_W(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("TR_and_W"));
+    setModal(true);
+    setFixedSize(DialogWidth, DialogHeight);
+
+    bsSkinGauge1 = new QProgressBar(this);
+    bsSkinGauge1->setObjectName(QStringLiteral("bsSkinGauge1"));
+    bsSkinGauge1->setRange(0, RadioTransfer::ReadMaximum);
+    bsSkinGauge1->setValue(0);
+    bsSkinGauge1->setTextVisible(true);
+
+    bsSkinButton1 = new QPushButton(QStringLiteral("读频"), this);
+    bsSkinButton1->setObjectName(QStringLiteral("bsSkinButton1"));
+    bsSkinButton1->setDefault(true);
+    bsSkinButton2 = new QPushButton(QStringLiteral("关闭"), this);
+    bsSkinButton2->setObjectName(QStringLiteral("bsSkinButton2"));
+    bsSkinButton2->setAutoDefault(false);
+
+    bsSkinStatusPanel1 = new QLabel(QStringLiteral("     DORVAK 对讲机编程软件"), this);
+    bsSkinStatusPanel1->setObjectName(QStringLiteral("bsSkinStatusPanel1"));
+    bsSkinStatusPanel1->setFrameShape(QFrame::StyledPanel);
+    bsSkinStatusPanel1->setFrameShadow(QFrame::Sunken);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(bsSkinButton1);
+    buttons->addSpacing(24);
+    buttons->addWidget(bsSkinButton2);
+    buttons->addStretch();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *body = new QVBoxLayout;
+    body->setContentsMargins(24, 28, 24, 16);
+    body->addWidget(bsSkinGauge1);
+    body->addStretch();
+    body->addLayout(buttons);
+    body->addStretch();
+    layout->addLayout(body, 1);
+    layout->addWidget(bsSkinStatusPanel1);
+
+    connect(bsSkinButton1, &QPushButton::clicked, this, &TR_and_W::bsSkinButton1Click);
+    connect(bsSkinButton2, &QPushButton::clicked, this, &TR_and_W::bsSkinButton2Click);
+}
+
+void TR_and_W::setNoticeTexts(const QString &caption, const QString &portText, const QString &linkText)
+{
+    linkErrorCaption_ = caption;
+    portErrorText_ = portText;
+    linkErrorText_ = linkText;
+}
+
+void TR_and_W::notify(const QString &text)
+{
+    if (notice_)
+        notice_(linkErrorCaption_, text);
+}
+
+bool TR_and_W::openPort()
+{
+    if (!link_)
+        return false;
+    if (link_->open())
+        return true;
+    notify(portErrorText_);
+    return false;
+}
+
+void TR_and_W::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TR_and_W::FormShow()
+{
+    FirstChannel = QStringLiteral("FF");
+    if (editor_) {
+        FirstChannel = MemoryLayout::firstChannelText(editor_->codeplug().channels, editor_->activeReceiveRange());
+        if (FirstChannel == QLatin1String("FF"))
+            editor_->selectVfoMode();
+        editor_->hideCallListEditor();
+    }
+    bsSkinButton1->setFocus();
+}
+
+void TR_and_W::setGauge(int value)
+{
+    bsSkinGauge1->setValue(qBound(0, value, bsSkinGauge1->maximum()));
+}
+
+void TR_and_W::bsSkinButton1Click()
+{
+    if (running_ || !link_)
+        return;
+    running_ = true;
+    bsSkinButton1->setEnabled(false);
+    setGauge(0);
+
+    RadioTransfer transfer(*link_, timing_);
+    if (editor_)
+        transfer.setMarks(editor_->marks());
+    connect(&transfer, &RadioTransfer::progress, this, &TR_and_W::setGauge);
+    Codeplug codeplug = editor_ ? editor_->codeplug() : Codeplug();
+    const quint8 first = quint8(FirstChannel.toUInt(nullptr, 16));
+    lastOutcome_ = transfer.run(Tag, codeplug, first);
+    if (lastOutcome_ == RadioTransfer::Outcome::Success && Tag == RadioTransfer::ReadKind && editor_)
+        editor_->applyReadCodeplug(codeplug);
+
+    bsSkinButton1->setEnabled(true);
+    running_ = false;
+    if (lastOutcome_ == RadioTransfer::Outcome::LinkError)
+        notify(linkErrorText_);
+    else if (lastOutcome_ == RadioTransfer::Outcome::PortError)
+        notify(portErrorText_);
+    emit transferFinished(lastOutcome_);
+}
+
+void TR_and_W::bsSkinButton2Click()
+{
+    close();
+}
+
+void TR_and_W::closeEvent(QCloseEvent *event)
+{
+    // FormCloseQuery: no closing while a transfer runs.
+    if (running_) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+// Every way of closing (the close button, the window's close command, Escape) ends here.
+void TR_and_W::done(int result)
+{
+    if (running_)
+        return;
+    FormClose();
+    QDialog::done(result);
+}
+
+void TR_and_W::FormClose()
+{
+    if (link_)
+        link_->close();
+}

@@ -1,0 +1,82 @@
+#pragma once
+// The read/write dialog: a gauge, the button that starts the transfer ("读频" or "写频") and
+// the close button. The transfer runs inside the start button's click; while it runs the
+// button is disabled and the dialog refuses to close. The serial port stays open while the
+// dialog is shown and is closed when it closes.
+#include "radiolink/LinkTiming.h"
+#include "radiolink/RadioTransfer.h"
+
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class RadioEditor;
+class RadioLink;
+
+// The number of the first channel inside the active band's receive range as two upper-case
+// hexadecimal digits, or "FF"; computed whenever the dialog is shown, written into settings
+// block 1 by a write.
+extern QString FirstChannel;
+
+class TR_and_W : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr int DialogHeight = 220;
+
+    explicit TR_and_W(QWidget *parent = nullptr);
+
+    QProgressBar *bsSkinGauge1;    // transfer progress
+    QPushButton *bsSkinButton1;    // starts the transfer ("读频" / "写频")
+    QPushButton *bsSkinButton2;    // closes the dialog ("关闭")
+    QLabel *bsSkinStatusPanel1;    // status line
+    int Tag = 0;                   // 1 read, 2 write
+
+    void setLink(RadioLink *link) { link_ = link; }
+    void setEditor(RadioEditor *editor) { editor_ = editor; }
+    void setTiming(const LinkTiming &timing) { timing_ = timing; }
+    // How a notice reaches the user (caption, text).
+    using Notice = std::function<void(const QString &caption, const QString &text)>;
+    void setNotice(Notice notice) { notice_ = std::move(notice); }
+    // The notice texts: caption, port text, link text.
+    void setNoticeTexts(const QString &caption, const QString &portText, const QString &linkText);
+    QString linkErrorCaption() const { return linkErrorCaption_; }
+    QString portErrorText() const { return portErrorText_; }
+    QString linkErrorText() const { return linkErrorText_; }
+
+    // Opens the serial port; when it cannot be opened the port notice is shown and the
+    // dialog stays usable (a transfer tries again).
+    bool openPort();
+    bool isTransferRunning() const { return running_; }
+    RadioTransfer::Outcome lastOutcome() const { return lastOutcome_; }
+
+public slots:
+    void bsSkinButton1Click();
+    void bsSkinButton2Click();
+    void done(int result) override;
+
+signals:
+    void transferFinished(RadioTransfer::Outcome outcome);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormShow();
+    void FormClose();
+    void setGauge(int value);
+    void notify(const QString &text);
+
+    RadioLink *link_ = nullptr;
+    RadioEditor *editor_ = nullptr;
+    LinkTiming timing_;
+    Notice notice_;
+    QString linkErrorCaption_;
+    QString portErrorText_;
+    QString linkErrorText_;
+    bool running_ = false;
+    RadioTransfer::Outcome lastOutcome_ = RadioTransfer::Outcome::Success;
+};

@@ -1,0 +1,251 @@
+// The read and write commands of the main window and the dialog TR_and_W, driven through
+// the real main window against the simulated radio.
+#include "RadioSimulator.h"
+#include "TestRegistry.h"
+#include "channels/ChannelTable.h"
+#include "radiolink/ui/RadioCommands.h"
+#include "radiolink/ui/TR_and_W.h"
+#include "settings/SettingsStore.h"
+#include "shell/ui/Tform1.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const LinkTiming Fast{10, 40, 30, 20};
+
+struct Notice {
+    QString caption;
+    QString text;
+};
+
+// A main window whose port COM1 is `device`, its read/write dialog and commands; notices
+// are collected instead of shown.
+struct Bench {
+    QTemporaryDir dir;
+    std::unique_ptr<Tform1> form;
+    std::unique_ptr<TR_and_W> dialog;
+    std::unique_ptr<RadioCommands> commands;
+    SettingsStore store;
+    QList<Notice> notices;
+
+    explicit Bench(const QString &device)
+    {
+        QFile ini(dir.filePath("myini.ini"));
+        if (ini.open(QIODevice::WriteOnly))
+            ini.write(QStringLiteral("[open]\ncom=1\ncommode=13\n[list1_rx]\nlistnow=0\nlistcount=1\n"
+                                     "combo0=430-440MHz\n[ports]\nCOM1=%1\n").arg(device).toUtf8());
+        ini.close();
+        form = std::make_unique<Tform1>(PreferencesPaths::single(ini.fileName()));
+        dialog = std::make_unique<TR_and_W>(form.get());
+        commands = std::make_unique<RadioCommands>(*form, *dialog);
+        commands->setTiming(Fast);
+        commands->setSettingsStore(&store);
+        commands->setNotice([this](const QString &c, const QString &t) { notices.append({c, t}); });
+    }
+    ~Bench()
+    {
+        commands.reset();
+        dialog.reset();
+        form.reset();
+    }
+};
+
+// Link whose port never opens.
+class DeadLink : public RadioLink
+{
+public:
+    bool open() override { return false; }
+    void close() override {}
+    bool isOpen() const override { return false; }
+    QString exchange(const QString &, int) override { ++sent; return {}; }
+    void sendAndWait(const QString &, int) override { ++sent; }
+    void wait(int) override {}
+    int sent = 0;
+};
+
+QString samplePath() { return QStringLiteral(SOURCE_DIR "/tools/radiosim/samples/kvt560-demo.bin"); }
+
+QStringList items(const QComboBox *box)
+{
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
+} // namespace
+
+class TestReadWriteDialog : public QObject
+{
+    Q_OBJECT
+private slots:
+    void readFillsMainWindow();
+    void failedReadChangesNothing();
+    void portThatCannotBeOpened();
+    void openFailureLeavesDialogUsable();
+    void writeDialogAndFirstChannel();
+};
+
+void TestReadWriteDialog::readFillsMainWindow()
+{
+    RadioSimulator sim;
+    QVERIFY(sim.start({"--no-pacing", "--memory", samplePath()}));
+    Bench bench(sim.device());
+    ChannelTable *table = bench.form->channelTable();
+
+    bool ran = false, closeRefused = false, openDuringTransfer = false, openAfterClose = true;
+    int gauge = -1;
+    bench.commands->setDialogRunner([&](TR_and_W &d) {
+        ran = true;
+        QCOMPARE(d.windowTitle(), QString::fromUtf8("频率读出"));
+        QCOMPARE(d.bsSkinButton1->text(), QString::fromUtf8("读频"));
+        QCOMPARE(d.bsSkinGauge1->maximum(), 138);
+        QCOMPARE(d.height(), 220);
+        d.show();
+        QTimer::singleShot(200, &d, [&] {
+            d.bsSkinButton2->click();
+            d.reject();
+            closeRefused = d.isVisible() && d.isTransferRunning() && !d.bsSkinButton1->isEnabled();
+            openDuringTransfer = bench.commands->MSComm1().isOpen();
+        });
+        QTest::mouseClick(d.bsSkinButton1, Qt::LeftButton);
+        gauge = d.bsSkinGauge1->value();
+        QVERIFY(d.bsSkinButton1->isEnabled());
+        d.bsSkinButton2->click();
+        openAfterClose = bench.commands->MSComm1().isOpen();
+    });
+    bench.form->gs1->trigger();
+
+    QVERIFY(ran);
+    QVERIFY(closeRefused);
+    QVERIFY(openDuringTransfer);
+    QVERIFY(!openAfterClose);
+    QVERIFY(!bench.dialog->isVisible());
+    QCOMPARE(gauge, 138);
+    QCOMPARE(bench.notices.size(), 0);
+
+    QCOMPARE(table->cell(ChannelTable::Grid1, 1, 1), QString("430.00000"));
+    QCOMPARE(table->cell(ChannelTable::Grid1, 4, 68), QString("D412I"));
+    QCOMPARE(table->cell(ChannelTable::Grid1, 10, 128), QString("VHF128"));
+    QCOMPARE(table->cell(ChannelTable::Grid2, 5, 68), QString("226"));
+    QCOMPARE(bench.store.number("bsSkinComboBox9"), 3);
+    QCOMPARE(bench.store.text("bsSkinEdit3"), QString("10101"));
+    // Band ranges: appended where new, selected where present.
+    QCOMPARE(items(bench.form->bsSkinComboBox20), (QStringList{"430-440MHz", "400-470MHz"}));
+    QCOMPARE(bench.form->bsSkinComboBox20->currentText(), QString("400-470MHz"));
+    QCOMPARE(bench.form->bsSkinComboBox6->currentText(), QString("136-174MHz"));
+    QVERIFY(bench.form->bsSkinCheckRadioBox14->isChecked());
+}
+
+// The radio stops answering at channel 6: the notice, and not one cell or setting changed.
+void TestReadWriteDialog::failedReadChangesNothing()
+{
+    RadioSimulator sim;
+    QVERIFY(sim.start({"--no-pacing", "--memory", samplePath(), "--stop-after", "11"}));
+    Bench bench(sim.device());
+    ChannelTable *table = bench.form->channelTable();
+    table->setCell(ChannelTable::Grid1, 1, 1, "438.50000");
+    table->setCell(ChannelTable::Grid1, 10, 7, "KEEP");
+    QVERIFY(bench.store.setValue("bsSkinComboBox9", 8));
+    const ChannelCells before = table->cells();
+    const SettingsValues settingsBefore = bench.store.snapshot();
+    const QStringList bandsBefore = items(bench.form->bsSkinComboBox20);
+
+    bench.commands->setDialogRunner([](TR_and_W &d) {
+        d.show();
+        d.bsSkinButton1->click();
+        QVERIFY(d.bsSkinButton1->isEnabled());
+        d.close();
+    });
+    bench.form->gs1->trigger();
+
+    QCOMPARE(bench.notices.size(), 1);
+    QCOMPARE(bench.notices.first().caption, bench.dialog->linkErrorCaption());
+    QCOMPARE(bench.notices.first().text, bench.dialog->linkErrorText());
+    QVERIFY(table->cells() == before);
+    QVERIFY(bench.store.snapshot() == settingsBefore);
+    QCOMPARE(items(bench.form->bsSkinComboBox20), bandsBefore);
+}
+
+void TestReadWriteDialog::portThatCannotBeOpened()
+{
+    Bench bench(QStringLiteral("/dev/no-such-port"));
+    // The notice texts and the dialog's own texts come from the language library.
+    bench.form->setExecutableDir(QStringLiteral(APP_DIR));
+    bench.commands->loadLanguageTexts(2);
+    QCOMPARE(bench.dialog->bsSkinButton2->text(), QString("Close"));
+    bool ran = false;
+    bench.commands->setDialogRunner([&](TR_and_W &) { ran = true; });
+    bench.form->N2->trigger();
+    QVERIFY(!ran);
+    QCOMPARE(bench.notices.size(), 1);
+    QCOMPARE(bench.notices.first().caption, QString("Communication error"));
+    QVERIFY(bench.notices.first().text.startsWith("The serial port cannot be opened."));
+}
+
+// The port was free when probed but cannot be opened: the port notice, and the dialog
+// still starts transfers and closes.
+void TestReadWriteDialog::openFailureLeavesDialogUsable()
+{
+    TR_and_W dialog;
+    DeadLink link;
+    QStringList notices;
+    dialog.setLink(&link);
+    dialog.setTiming(Fast);
+    dialog.setNotice([&](const QString &, const QString &text) { notices << text; });
+    dialog.Tag = RadioTransfer::ReadKind;
+
+    QVERIFY(!dialog.openPort());
+    QCOMPARE(notices, QStringList{dialog.portErrorText()});
+    dialog.show();
+    dialog.bsSkinButton1->click();
+    QCOMPARE(dialog.lastOutcome(), RadioTransfer::Outcome::PortError);
+    QCOMPARE(notices.size(), 2);
+    QCOMPARE(link.sent, 1);   // only the end frame
+    QVERIFY(dialog.bsSkinButton1->isEnabled());
+    dialog.bsSkinButton2->click();
+    QVERIFY(!dialog.isVisible());
+}
+
+void TestReadWriteDialog::writeDialogAndFirstChannel()
+{
+    RadioSimulator sim;
+    QVERIFY(sim.start({"--no-pacing"}));
+    Bench bench(sim.device());
+    QString first;
+    bench.commands->setDialogRunner([&](TR_and_W &d) {
+        QCOMPARE(d.windowTitle(), QString::fromUtf8("频率写入"));
+        QCOMPARE(d.bsSkinButton1->text(), QString::fromUtf8("写频"));
+        QCOMPARE(d.bsSkinGauge1->maximum(), 148);
+        QCOMPARE(d.Tag, int(RadioTransfer::WriteKind));
+        d.show();
+        first = FirstChannel;
+        d.close();
+    });
+
+    // No channel in the active band's receive range (430-440 MHz): VFO mode.
+    QVERIFY(bench.store.setValue("bsSkinComboBox7", 0));
+    QVERIFY(bench.store.setValue("bsSkinComboBox12", 0));
+    bench.form->channelTable()->setCell(ChannelTable::Grid1, 1, 2, "150.00000");
+    bench.form->N2->trigger();
+    QCOMPARE(first, QString("FF"));
+    QCOMPARE(bench.store.number("bsSkinComboBox7"), 1);
+    QCOMPARE(bench.store.number("bsSkinComboBox12"), 1);
+
+    QVERIFY(bench.store.setValue("bsSkinComboBox7", 0));
+    bench.form->channelTable()->setCell(ChannelTable::Grid1, 1, 5, "438.00625");
+    bench.form->N2->trigger();
+    QCOMPARE(first, QString("05"));
+    QCOMPARE(bench.store.number("bsSkinComboBox7"), 0);
+    QCOMPARE(bench.notices.size(), 0);
+}
+
+REGISTER_TEST(TestReadWriteDialog)
+#include "tst_readwritedialog.moc"
