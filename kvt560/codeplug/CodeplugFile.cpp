@@ -21,12 +21,12 @@ QString channelNumber(int row)
     return QStringLiteral("%1").arg(row, 3, 10, QLatin1Char('0'));
 }
 
-QString settingText(const SettingDef &def, const CodeplugFileContent &content, const CodeplugFile::ItemText &itemText)
+QString settingText(const SettingDef &def, const Codeplug &content, const CodeplugFile::ItemText &itemText)
 {
     const SettingsValues &s = content.settings;
     switch (def.kind) {
     case SettingKind::RangeList:
-        return content.bandRanges.value(def.name);
+        return content.bandRanges.value(int(CodeplugFile::bandListNames().indexOf(def.name)));
     case SettingKind::Index: {
         const int index = s.number(def.name);
         const QString shown = itemText ? itemText(def.name, index) : def.itemTexts().value(index);
@@ -141,6 +141,18 @@ QString suffix()
     return QStringLiteral("k56");
 }
 
+QStringList bandListNames()
+{
+    static const QStringList names = [] {
+        QStringList n;
+        for (const SettingDef *def : SettingsRegistry::fileOrder())
+            if (def->kind == SettingKind::RangeList)
+                n << def->name;
+        return n;
+    }();
+    return names;
+}
+
 QString integerMessage(const QString &text)
 {
     return QStringLiteral("'%1' is not a valid integer value").arg(text);
@@ -151,7 +163,7 @@ QString floatMessage(const QString &text)
     return QStringLiteral("'%1' is not a valid floating point value").arg(text);
 }
 
-QStringList lines(const CodeplugFileContent &content, const ItemText &itemText)
+QStringList lines(const Codeplug &content, const ItemText &itemText)
 {
     QStringList out(SettingsLineCount);
     out[0] = header();
@@ -180,7 +192,7 @@ QByteArray encode(const QStringList &lines)
     return text.toUtf8();
 }
 
-QByteArray write(const CodeplugFileContent &content, const ItemText &itemText)
+QByteArray write(const Codeplug &content, const ItemText &itemText)
 {
     return encode(lines(content, itemText));
 }
@@ -214,16 +226,15 @@ CodeplugReadResult read(const QByteArray &bytes, const SettingsValues &settings,
         return result;
     };
 
-    CodeplugFileContent &out = result.content;
+    Codeplug &out = result.content;
     out.settings = settings;
+    out.bandRanges = QStringList(bandListNames().size());
     for (const SettingDef *def : SettingsRegistry::fileOrder()) {
         const QString l = line(def->fileLine);
         const int at = int(def->fileKey.size());   // the value starts right after the key
         switch (def->kind) {
         case SettingKind::RangeList: {
-            const QString range = l.mid(at, 10);
-            if (!range.isEmpty())
-                out.bandRanges.insert(def->name, range);
+            out.bandRanges[bandListNames().indexOf(def->name)] = l.mid(at, 10);
             break;
         }
         case SettingKind::Index: {

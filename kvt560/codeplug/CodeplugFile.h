@@ -8,26 +8,14 @@
 // Written in GBK, the code page that holds the marks of all three languages; read as UTF-8
 // when the bytes are valid UTF-8, otherwise as GBK, or as Big5 when that is the reading in
 // which the mark words appear. A lone LF ends a line as well as CR LF.
-#include "channels/ChannelCells.h"
-#include "settings/SettingsValues.h"
+#include "radiolink/Codeplug.h"
 #include <QByteArray>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <optional>
 
 class ToneList;
-
-// Everything a codeplug file holds, as one value.
-struct CodeplugFileContent {
-    // Every setting; the file holds those that have a line, the others are carried as they are.
-    SettingsValues settings;
-    // The range text of each band list by control name ("bsSkinComboBox20" -> "400-470MHz").
-    // When reading: only the lists whose line holds a text.
-    QHash<QString, QString> bandRanges;
-    ChannelCells channels;
-};
 
 struct CodeplugReadResult {
     enum Status {
@@ -36,7 +24,9 @@ struct CodeplugReadResult {
         BadValue,      // a value did not read; message tells which, and nothing is to change
     };
     Status status = NotACodeplug;
-    CodeplugFileContent content;
+    // The settings (those without a line as they were), the four band range texts (empty
+    // where the file holds none) and the channels.
+    Codeplug content;
     QString message;
     int line = 0;   // the line of the bad value
 };
@@ -49,24 +39,27 @@ inline constexpr int FieldCount = 17;          // channel table columns 1-10, at
 
 QString header();   // "KVT560 MEMORY CHANNEL"
 QString suffix();   // "k56", without the dot
+// The band lists in the order of Codeplug::bandRanges and of their lines: band 1 receive,
+// band 1 transmit, band 2 receive, band 2 transmit.
+QStringList bandListNames();
 
 // The text of item `index` of the drop-down `name`, written after the index for a human
 // reader. Without one, the built-in item texts of the settings registry are used.
 using ItemText = std::function<QString(const QString &name, int index)>;
 
 // The 187 lines of the file, without line ends.
-QStringList lines(const CodeplugFileContent &content, const ItemText &itemText = {});
+QStringList lines(const Codeplug &content, const ItemText &itemText = {});
 // The lines with CR LF after each, in GBK; in UTF-8 when a text holds a character GBK lacks,
 // so that nothing is lost (the reader takes UTF-8 first).
 QByteArray encode(const QStringList &lines);
-QByteArray write(const CodeplugFileContent &content, const ItemText &itemText = {});
+QByteArray write(const Codeplug &content, const ItemText &itemText = {});
 
 // The lines of a file's bytes in the encoding that reads them (see above).
 QStringList decodeLines(const QByteArray &bytes);
 
 // Reads a whole file into a fresh value that starts from the editor's current settings and
-// channels: settings without a line keep their values, band lists without a text are left
-// out, columns 1-10 of every channel are emptied before the channel lines fill them (a row
+// channels: settings without a line keep their values, a band range the file does not hold
+// is empty, columns 1-10 of every channel are emptied before the channel lines fill them (a row
 // the file leaves empty keeps its attribute texts). Tone indexes (attributes 4 and 5) follow
 // the tone texts of columns 2 and 4 when those are entries of `tones` (the program's list
 // when none is given), so that the two cells always agree. Nothing is applied here: the

@@ -6,6 +6,7 @@
 #include "settings/SettingsStore.h"
 #include "shell/ui/Tform1.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -69,16 +70,18 @@ QString CodeplugFiles::itemText(const QString &name, int index) const
     return def ? def->itemTexts().value(index) : QString();
 }
 
-CodeplugFileContent CodeplugFiles::currentContent() const
+Codeplug CodeplugFiles::currentContent() const
 {
-    CodeplugFileContent content;
+    Codeplug content;
     content.settings = store->snapshot();
-    for (const SettingDef *def : SettingsRegistry::fileOrder()) {
-        if (def->kind != SettingKind::RangeList)
-            continue;
-        const auto *box = form->findChild<QComboBox *>(def->name);
-        content.bandRanges.insert(def->name, box && box->currentIndex() >= 0 ? box->currentText() : QString());
+    for (const QString &name : CodeplugFile::bandListNames()) {
+        const auto *box = form->findChild<QComboBox *>(name);
+        content.bandRanges << (box && box->currentIndex() >= 0 ? box->currentText() : QString());
     }
+    // The active band and its check box are controls of the main window itself.
+    content.settings.set(QStringLiteral("bsSkinCheckRadioBox14"), form->bsSkinCheckRadioBox14->isChecked() ? 1 : 0);
+    if (form->bsSkinComboBox22->currentIndex() >= 0)
+        content.settings.set(QStringLiteral("bsSkinComboBox22"), form->bsSkinComboBox22->currentIndex());
     content.channels = form->channelTable()->cells();
     return content;
 }
@@ -118,20 +121,21 @@ bool CodeplugFiles::openFrom(const QString &path)
     return true;
 }
 
-void CodeplugFiles::apply(const CodeplugFileContent &content)
+void CodeplugFiles::apply(const Codeplug &content)
 {
     // The band lists in file order: each range text is selected, or appended and selected;
     // the lists are kept in the preferences at exit.
-    for (const SettingDef *def : SettingsRegistry::fileOrder()) {
-        if (def->kind != SettingKind::RangeList)
-            continue;
-        const QString range = content.bandRanges.value(def->name);
-        if (auto *box = form->findChild<QComboBox *>(def->name); box && !range.isEmpty())
+    const QStringList names = CodeplugFile::bandListNames();
+    for (int i = 0; i < names.size(); ++i) {
+        const QString range = content.bandRanges.value(i);
+        if (auto *box = form->findChild<QComboBox *>(names.at(i)); box && !range.isEmpty())
             Tform1::addOrSelectRange(box, range);
     }
     form->bs();
     // Drop-downs take their indexes without their change rules; check boxes run theirs.
     store->apply(content.settings);
+    form->setBandChangeByKeypad(store->number(QStringLiteral("bsSkinCheckRadioBox14")) == 1);
+    form->bsSkinComboBox22->setCurrentIndex(store->number(QStringLiteral("bsSkinComboBox22")));
     form->channelTable()->setCells(content.channels);
 }
 

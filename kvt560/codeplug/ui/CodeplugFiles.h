@@ -35,14 +35,14 @@ public:
     static QString withDefaultSuffix(const QString &path);
 
     // The editor as a codeplug file holds it.
-    CodeplugFileContent currentContent() const;
+    Codeplug currentContent() const;
     // Writes the editor to path; false (after the notice) when the file cannot be written.
     bool saveTo(const QString &path);
     // Reads path into the editor; false when nothing changed: a file that cannot be read or
     // holds a bad value (after the notice), or that is not a codeplug file (silently).
     bool openFrom(const QString &path);
     // Puts read content into the editor: band lists, caption, settings, channels.
-    void apply(const CodeplugFileContent &content);
+    void apply(const Codeplug &content);
 
 public slots:
     void segs1Click();   // Save

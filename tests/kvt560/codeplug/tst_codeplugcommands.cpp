@@ -14,6 +14,7 @@
 #include "shell/ui/Tform1.h"
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -118,9 +119,12 @@ private slots:
         QVERIFY(store->setValue(QStringLiteral("bsSkinEdit3"), QStringLiteral("999")));
         QVERIFY(store->setValue(QStringLiteral("bsSkinStringGrid1:4"), QStringLiteral("A#")));
         form->bsSkinComboBox20->setCurrentIndex(1);
+        form->bsSkinCheckRadioBox14->setChecked(true);
+        form->bsSkinComboBox22->setCurrentIndex(0);   // band 2
         fillChannel(form->channelTable(), 1, QStringLiteral("438.50000"), Marks::forLanguage(1));
         fillChannel(form->channelTable(), 128, QStringLiteral("350.00625"), Marks::forLanguage(1));
         const EditorState saved(*form);
+        const SettingsValues savedSettings = form->codeplugFiles()->currentContent().settings;   // with the band controls
 
         form->segs1->trigger();
         QVERIFY(notices.isEmpty());
@@ -132,6 +136,7 @@ private slots:
         QVERIFY(store->setValue(QStringLiteral("bsSkinComboBox1"), 2));
         form->channelTable()->emptyAll();
         form->bsSkinComboBox20->setCurrentIndex(0);
+        form->bsSkinCheckRadioBox14->setChecked(false);
         QVERIFY(!(EditorState(*form) == saved));
         auto *bar = form->findChild<QToolBar *>(QStringLiteral("toolBar"));
         auto *openButton = qobject_cast<QToolButton *>(bar->widgetForAction(form->rsgg1));
@@ -140,10 +145,13 @@ private slots:
 
         QVERIFY(notices.isEmpty());
         const EditorState opened(*form);
-        QVERIFY(opened.settings == saved.settings);
+        QVERIFY(opened.settings == savedSettings);
         QVERIFY(opened.channels == saved.channels);
         QCOMPARE(opened.band1Rx, saved.band1Rx);
         QCOMPARE(opened.band1RxNow, 1);
+        QVERIFY(form->bsSkinCheckRadioBox14->isChecked());
+        QCOMPARE(form->bsSkinComboBox22->currentIndex(), 0);
+        QVERIFY(form->bsSkinComboBox22->isEnabled());
         QCOMPARE(form->windowTitle(), QStringLiteral("KVT560    [350-390MHz]"));
         QCOMPARE(form->pageControl->currentIndex(), int(Tform1::ChannelPage));
     }
@@ -169,9 +177,8 @@ private slots:
 
     void openAppendsUnknownRangesKeptAtExit()
     {
-        CodeplugFileContent c;
-        c.bandRanges.insert(QStringLiteral("bsSkinComboBox20"), QStringLiteral("136-174MHz"));
-        c.bandRanges.insert(QStringLiteral("bsSkinComboBox6"), QStringLiteral("136-174MHz"));
+        Codeplug c;
+        c.bandRanges = QStringList{"136-174MHz", QString(), "136-174MHz", QString()};
         const QString path = dir.filePath(QStringLiteral("vhf.k56"));
         writeAll(path, CodeplugFile::write(c));
         {
@@ -207,8 +214,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, notice);
         // A file that would change the bands, settings and channels if any of it were applied.
-        CodeplugFileContent c;
-        c.bandRanges.insert(QStringLiteral("bsSkinComboBox20"), QStringLiteral("136-174MHz"));
+        Codeplug c;
+        c.bandRanges = QStringList{"136-174MHz"};
         QVERIFY(c.settings.set(QStringLiteral("bsSkinComboBox1"), 15));
         QVERIFY(c.settings.set(QStringLiteral("bsSkinCheckRadioBox8"), 0));
         c.channels.setColumn(1, 3, QStringLiteral("401.00000"));

@@ -39,13 +39,10 @@ void fillChannel(ChannelCells &cells, int row, const QString &freq, const Marks 
         cells.setAttribute(a, row, attributes.at(a - 1));
 }
 
-CodeplugFileContent exampleContent()
+Codeplug exampleContent()
 {
-    CodeplugFileContent c;
-    c.bandRanges.insert(QStringLiteral("bsSkinComboBox20"), QStringLiteral("400-470MHz"));
-    c.bandRanges.insert(QStringLiteral("bsSkinComboBox21"), QStringLiteral("400-470MHz"));
-    c.bandRanges.insert(QStringLiteral("bsSkinComboBox6"), QStringLiteral("136-174MHz"));
-    c.bandRanges.insert(QStringLiteral("bsSkinComboBox11"), QStringLiteral("136-174MHz"));
+    Codeplug c;
+    c.bandRanges = QStringList{"400-470MHz", "400-470MHz", "136-174MHz", "136-174MHz"};
     fillChannel(c.channels, 1, QStringLiteral("400.12500"), Marks::forLanguage(1));
     return c;
 }
@@ -81,7 +78,7 @@ private slots:
 
     void itemTextsAfterTheIndexComeFromTheCaller()
     {
-        CodeplugFileContent c = exampleContent();
+        Codeplug c = exampleContent();
         c.settings.set(QStringLiteral("bsSkinComboBox10"), 0);
         const QStringList lines = CodeplugFile::lines(c, [](const QString &name, int index) {
             return name + QLatin1Char('#') + QString::number(index);
@@ -98,7 +95,7 @@ private slots:
     void roundTripRestoresEverySettingAndCell()
     {
         QFETCH(int, apo);
-        CodeplugFileContent c = exampleContent();
+        Codeplug c = exampleContent();
         // Every setting with a line away from its Start value.
         for (const SettingDef *def : SettingsRegistry::fileOrder()) {
             switch (def->kind) {
@@ -298,7 +295,7 @@ private slots:
         ChannelCells all;
         for (int row = 1; row <= 128; ++row)
             fillChannel(all, row, QStringLiteral("420.00000"), zh);
-        CodeplugFileContent c = exampleContent();
+        Codeplug c = exampleContent();
         c.channels = all;
         QStringList lines = CodeplugFile::lines(c);
 
@@ -321,7 +318,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("language");   // of the marks the file holds
-        CodeplugFileContent c = exampleContent();
+        Codeplug c = exampleContent();
         fillChannel(c.channels, 1, QStringLiteral("400.12500"), Marks::forLanguage(3));
         // Item texts as a Traditional Chinese system shows them (Big5 has no Simplified forms).
         const QStringList lines = CodeplugFile::lines(c, [](const QString &, int index) {
@@ -373,7 +370,7 @@ private slots:
 
     void textGbkCannotHoldIsWrittenInUtf8()
     {
-        CodeplugFileContent c = exampleContent();
+        Codeplug c = exampleContent();
         c.channels.setColumn(10, 1, QStringLiteral("A\U0001F600"));
         const QByteArray bytes = CodeplugFile::write(c);
         QVERIFY(bytes.contains(QStringLiteral("禁用").toUtf8()));
