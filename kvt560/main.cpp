@@ -5,6 +5,7 @@
 #include "shell/Preferences.h"
 #include "shell/TerminationSignals.h"
 #include "shell/ui/TaboutForm.h"
+#include "shell/ui/Tmessage1.h"
 #include "shell/ui/Tform1.h"
 #include <QApplication>
 #include <QDialog>
@@ -22,7 +23,8 @@ int main(int argc, char **argv)
     // 3. The read/write dialog, driven by the main window's read and write commands.
     auto *R_and_W = new TR_and_W(&form1);
     RadioCommands radioCommands(form1, *R_and_W);
-    // 4. The confirmation dialog Tmessage1 is created here once it exists.
+    // 4. The confirmation and notice dialog.
+    form1.message1 = new Tmessage1(&form1, &form1);
 
     TerminationSignals signals_;
     QObject::connect(&signals_, &TerminationSignals::terminationRequested, &form1, [&form1] {

@@ -382,7 +382,7 @@ const QVector<SettingGroup> &groups()
     static const QVector<SettingGroup> g{
         {QStringLiteral("basic"), 1, -1, zh("基本功能", 20), {}, {}},
         {QStringLiteral("vox"), 1, -1, {}, QStringLiteral("bsSkinPanel7"), {}},
-        {QStringLiteral("bandPassword"), 1, -1, {}, {}, {}},
+        {QStringLiteral("bandPassword"), 1, -1, {}, QStringLiteral("bandPasswordPanel"), {}},
         {QStringLiteral("dtmfSystem"), 2, 0, zh("系统", 106), {}, {}},
         {QStringLiteral("callList"), 2, 0, zh("呼叫列表", 121), QStringLiteral("bsSkinStringGrid1"), {}},
         {QStringLiteral("pttId"), 2, 0, zh("PTT ID"), {}, {}},
@@ -443,6 +443,18 @@ const QVector<ForcedValueRule> &forcedValueRules()
         {QStringLiteral("bsSkinCheckRadioBox14"), 0, QStringLiteral("bsSkinComboBox22"), 1, true},
     };
     return r;
+}
+
+QString captionObjectName(const SettingDef &def)
+{
+    return def.kind == SettingKind::Check ? def.name : def.name + QStringLiteral("Label");
+}
+
+QString groupBoxName(const SettingGroup &group)
+{
+    if (group.caption.text.isEmpty() && !group.objectName.isEmpty())
+        return group.objectName;
+    return group.key + QStringLiteral("Group");
 }
 
 QString callListEntryName(int entry)

@@ -143,6 +143,13 @@ const QVector<SettingPage> &pages();
 const QVector<EnableRule> &enableRules();
 const QVector<ForcedValueRule> &forcedValueRules();
 
+// Object name of the element that shows a setting's caption: the check box itself, else
+// the label beside the control (control name + "Label").
+QString captionObjectName(const SettingDef &def);
+// Object name of the box that holds a group: the named panel of an untitled group, else
+// the group key + "Group" (the call list grid sits inside "callListGroup").
+QString groupBoxName(const SettingGroup &group);
+
 // Name of call list entry 0 to 9 (column 1, row entry + 1 of bsSkinStringGrid1).
 QString callListEntryName(int entry);
 constexpr int CallListEntries = 10;

@@ -5,14 +5,13 @@
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "shell/ui/Tform1.h"
+#include "shell/ui/Tmessage1.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMessageBox>
 
 CodeplugFiles::CodeplugFiles(Tform1 *mainWindow, SettingsStore *settings)
     : QObject(mainWindow)
@@ -78,10 +77,6 @@ Codeplug CodeplugFiles::currentContent() const
         const auto *box = form->findChild<QComboBox *>(name);
         content.bandRanges << (box && box->currentIndex() >= 0 ? box->currentText() : QString());
     }
-    // The active band and its check box are controls of the main window itself.
-    content.settings.set(QStringLiteral("bsSkinCheckRadioBox14"), form->bsSkinCheckRadioBox14->isChecked() ? 1 : 0);
-    if (form->bsSkinComboBox22->currentIndex() >= 0)
-        content.settings.set(QStringLiteral("bsSkinComboBox22"), form->bsSkinComboBox22->currentIndex());
     content.channels = form->channelTable()->cells();
     return content;
 }
@@ -134,8 +129,6 @@ void CodeplugFiles::apply(const Codeplug &content)
     form->bs();
     // Drop-downs take their indexes without their change rules; check boxes run theirs.
     store->apply(content.settings);
-    form->setBandChangeByKeypad(store->number(QStringLiteral("bsSkinCheckRadioBox14")) == 1);
-    form->bsSkinComboBox22->setCurrentIndex(store->number(QStringLiteral("bsSkinComboBox22")));
     form->channelTable()->setCells(content.channels);
 }
 
@@ -172,12 +165,8 @@ void CodeplugFiles::rsgg1Click()
 
 void CodeplugFiles::notify(const QString &text)
 {
-    if (notifier) {
+    if (notifier)
         notifier(text);
-        return;
-    }
-    // TODO(merge): show through Tmessage1 in notice mode once it is on main.
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("KVT560"), text, QMessageBox::Ok, form);
-    box.setObjectName(QStringLiteral("codeplugNotice"));
-    box.exec();
+    else
+        showNotice(QStringLiteral("KVT560"), text);
 }

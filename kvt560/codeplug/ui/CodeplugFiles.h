@@ -22,7 +22,8 @@ public:
     using FileChooser = std::function<QString(QWidget *parent)>;
     void setOpenFileChooser(FileChooser chooser) { openChooser = std::move(chooser); }
     void setSaveFileChooser(FileChooser chooser) { saveChooser = std::move(chooser); }
-    // Shows a notice (a value that does not read, a file that cannot be read or written).
+    // Shows a notice (a value that does not read, a file that cannot be read or written);
+    // the confirmation dialog in notice mode unless replaced.
     using Notifier = std::function<void(const QString &text)>;
     void setNotifier(Notifier n) { notifier = std::move(n); }
 

@@ -5,12 +5,12 @@
 #include "shell/LanguageLibrary.h"
 #include "shell/LanguageNames.h"
 #include "shell/ui/Tform1.h"
+#include "shell/ui/Tmessage1.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -55,8 +55,8 @@ void RadioCommands::setNotice(TR_and_W::Notice notice)
 
 void RadioCommands::showNotice(QWidget *parent, const QString &caption, const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
-    box.exec();
+    Q_UNUSED(parent);   // the confirmation dialog of start-up shows it, centred on the screen
+    ::showNotice(caption, text);
 }
 
 SettingsStore *RadioCommands::settingsStore() const

@@ -4,10 +4,13 @@
 #include "channels/ui/ChannelGrid.h"
 #include "channels/ui/ConversionNotice.h"
 #include "codeplug/ui/CodeplugFiles.h"
-#include "settings/SettingsStore.h"
 #include "settings/BandRanges.h"
+#include "settings/SettingsStore.h"
+#include "settings/ui/CallListGrid.h"
+#include "settings/ui/SettingsPages.h"
 #include "shell/LanguageNames.h"
 #include "shell/ui/TaboutForm.h"
+#include "shell/ui/Tmessage1.h"
 #include "shell/ui/Themes.h"
 #include <QAction>
 #include <QApplication>
@@ -24,6 +27,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -89,12 +94,34 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     table = new ChannelTable(this);
     table->setObjectName(QStringLiteral("channelTable"));
     table->setBandSource(this);
-    store = new SettingsStore(this);
-    store->setObjectName(QStringLiteral("settingsStore"));
+    settings = new SettingsStore(this);
+    settings->setObjectName(QStringLiteral("settingsStore"));
+
+    // Built-in texts until a language library gives its own.
+    LinkErrorCaption = QStringLiteral("通信错误");
+    PortErrorText = QStringLiteral("无法打开串口，请检查编程线和端口设置。");
+    LinkErrorText = QStringLiteral("与对讲机通信失败，请检查连接后重试。");
+    ConfirmCaption = QStringLiteral("警告");
+    ConfirmText = QStringLiteral("所有信道数据将被清除，是否继续？");
 
     buildMenus();
     buildToolBar();
     buildPages();
+
+    SettingsPageHosts hosts;
+    hosts.basicLeft = basicLeftColumn;
+    hosts.basicRight = basicRightColumn;
+    hosts.voxPanel = bsSkinPanel7;
+    hosts.bandPasswordPanel = bandPasswordPanel;
+    hosts.dtmfSystem = dtmfSystemPage;
+    hosts.dtmfParameter = dtmfParameterPage;
+    hosts.sideKeys = sideKeyPage;
+    pages = new SettingsPages(settings, hosts, this);
+
+    // The language menu items load their library at once; the saved language loads at
+    // first show.
+    connect(this, &Tform1::languageChosen, this,
+            [this](int lang) { LoadLanguage(language::libraryName(lang)); });
 
     statusPanel = new QLabel(this);
     statusPanel->setObjectName(QStringLiteral("statusPanel"));
@@ -103,7 +130,7 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     setStatusText(kProductLine);
 
     installConversionNotice(table, this);
-    files = new CodeplugFiles(this, store);
+    files = new CodeplugFiles(this, settings);
 
     FormCreate();
 
@@ -136,7 +163,7 @@ void Tform1::buildMenus()
     fsef1->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
     rsgg1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     segs1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    connect(fsef1, &QAction::triggered, this, &Tform1::newRequested);
+    connect(fsef1, &QAction::triggered, this, &Tform1::fsef1Click);
     connect(rsgg1, &QAction::triggered, this, &Tform1::openRequested);
     connect(segs1, &QAction::triggered, this, &Tform1::saveRequested);
     connect(E1, &QAction::triggered, this, &QWidget::close);   // AdvGlowButton4Click
@@ -238,8 +265,8 @@ void Tform1::buildToolBar()
         bar->addWidget(b);
         return b;
     };
-    readButton = captioned("readButton", QStringLiteral("读频"), gs1);
-    writeButton = captioned("writeButton", QStringLiteral("写频"), N2);
+    readButton = captioned("bsSkinSpeedButton4", QStringLiteral("读频"), gs1);
+    writeButton = captioned("bsSkinSpeedButton5", QStringLiteral("写频"), N2);
 }
 
 void Tform1::buildPages()
@@ -263,6 +290,12 @@ void Tform1::buildPages()
     channelButtonRow->setObjectName(QStringLiteral("channelButtonRow"));
     auto *buttons = new QHBoxLayout(channelButtonRow);
     buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->setAlignment(Qt::AlignLeft);   // the list buttons side by side, as wide as their captions
+    bsSkinButton9 = new QPushButton(QStringLiteral("清除信道"), channelButtonRow);
+    bsSkinButton9->setMinimumWidth(90);
+    bsSkinButton9->setObjectName(QStringLiteral("bsSkinButton9"));
+    connect(bsSkinButton9, &QPushButton::clicked, this, &Tform1::bsSkinButton9Click);
+    buttons->addWidget(bsSkinButton9);
     channelLayout->addWidget(channelButtonRow);
     pageControl->addTab(channelPage, QStringLiteral("信道编辑"));
 
@@ -321,8 +354,8 @@ void Tform1::buildFunctionPage()
     basicRightColumn = new QWidget(basicGroup);
     basicRightColumn->setObjectName(QStringLiteral("basicRightColumn"));
     new QVBoxLayout(basicRightColumn);
-    basicLayout->addWidget(basicLeftColumn, 3);
-    basicLayout->addWidget(basicRightColumn, 2);
+    basicLayout->addWidget(basicLeftColumn, 1);   // the drop-downs take the room the boxes leave
+    basicLayout->addWidget(basicRightColumn, 0);
     grid->addWidget(basicGroup, 0, 0, 2, 1);
 
     // Right: the VOX panel above the band and password panel.
@@ -337,13 +370,11 @@ void Tform1::buildFunctionPage()
     auto *panel = new QGridLayout(bandPasswordPanel);
     bsSkinCheckRadioBox14 = new QCheckBox(QStringLiteral("按键扩频"), bandPasswordPanel);
     bsSkinCheckRadioBox14->setObjectName(QStringLiteral("bsSkinCheckRadioBox14"));
-    bandLabel = namedLabel(bandPasswordPanel, "bandLabel", QStringLiteral("频段"));
+    bandLabel = namedLabel(bandPasswordPanel, "bsSkinComboBox22Label", QStringLiteral("频段"));
+    // Items, value and enabled state come from the settings store (SettingsPages).
     bsSkinComboBox22 = new QComboBox(bandPasswordPanel);
     bsSkinComboBox22->setObjectName(QStringLiteral("bsSkinComboBox22"));
-    bsSkinComboBox22->addItems({QStringLiteral("频段2"), QStringLiteral("频段1")});
-    bsSkinComboBox22->setCurrentIndex(1);
-    bsSkinComboBox22->setEnabled(false);
-    // Rows 0-1: band; rows from 2 on are left to the password controls.
+    // Rows 0-1: band; the password controls follow.
     panel->addWidget(bsSkinCheckRadioBox14, 0, 0, 1, 2);
     panel->addWidget(bandLabel, 1, 0);
     panel->addWidget(bsSkinComboBox22, 1, 1);
@@ -352,8 +383,6 @@ void Tform1::buildFunctionPage()
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
     grid->setRowStretch(2, 1);
-
-    connect(bsSkinCheckRadioBox14, &QCheckBox::toggled, this, &Tform1::bsSkinCheckRadioBox14Click);
 
     pageControl->addTab(bsSkinTabSheet2, QStringLiteral("功能选项"));
 }
@@ -366,18 +395,20 @@ void Tform1::buildOtherPage()
     pageLayout->setContentsMargins(8, 8, 8, 8);
 
     bandGroup = new QGroupBox(QStringLiteral("频段"), otherPage);
-    bandGroup->setObjectName(QStringLiteral("bandGroup"));
+    bandGroup->setObjectName(QStringLiteral("bandsGroup"));
     auto *bands = new QHBoxLayout(bandGroup);
     bands->setSpacing(16);
 
-    auto bandBox = [this](const char *name, const QString &title, QLabel *&rxLabel, const char *rxName,
-                          QComboBox *&rx, const char *rxBox, QLabel *&txLabel, const char *txName,
-                          QComboBox *&tx, const char *txBox) {
+    // Each row caption is named after its drop-down ("bsSkinComboBox20Label").
+    auto bandBox = [this](const char *name, const QString &title, QLabel *&rxLabel, QComboBox *&rx,
+                          const char *rxBox, QLabel *&txLabel, QComboBox *&tx, const char *txBox) {
         auto *g = new QGroupBox(title, bandGroup);
         g->setObjectName(QLatin1String(name));
         auto *l = new QGridLayout(g);
-        rxLabel = namedLabel(g, rxName, QStringLiteral("接收频段"));
-        txLabel = namedLabel(g, txName, QStringLiteral("发射频段"));
+        rxLabel = new QLabel(QStringLiteral("接收频段"), g);
+        rxLabel->setObjectName(QLatin1String(rxBox) + QStringLiteral("Label"));
+        txLabel = new QLabel(QStringLiteral("发射频段"), g);
+        txLabel->setObjectName(QLatin1String(txBox) + QStringLiteral("Label"));
         rx = rangeBox(g, rxBox);
         tx = rangeBox(g, txBox);
         l->addWidget(rxLabel, 0, 0);
@@ -387,10 +418,10 @@ void Tform1::buildOtherPage()
         l->setColumnStretch(1, 1);
         return g;
     };
-    band1Group = bandBox("band1Group", QStringLiteral("频段1"), band1RxLabel, "band1RxLabel", bsSkinComboBox20,
-                         "bsSkinComboBox20", band1TxLabel, "band1TxLabel", bsSkinComboBox21, "bsSkinComboBox21");
-    band2Group = bandBox("band2Group", QStringLiteral("频段2"), band2RxLabel, "band2RxLabel", bsSkinComboBox6,
-                         "bsSkinComboBox6", band2TxLabel, "band2TxLabel", bsSkinComboBox11, "bsSkinComboBox11");
+    band1Group = bandBox("band1Group", QStringLiteral("频段1"), band1RxLabel, bsSkinComboBox20, "bsSkinComboBox20",
+                         band1TxLabel, bsSkinComboBox21, "bsSkinComboBox21");
+    band2Group = bandBox("band2Group", QStringLiteral("频段2"), band2RxLabel, bsSkinComboBox6, "bsSkinComboBox6",
+                         band2TxLabel, bsSkinComboBox11, "bsSkinComboBox11");
     bands->addWidget(band1Group);
     bands->addWidget(band2Group);
 
@@ -431,12 +462,15 @@ void Tform1::FormCreate()
     // From here on a new band selection updates the caption; the start-up caption stays.
     for (QComboBox *box : {bsSkinComboBox20, bsSkinComboBox6, bsSkinComboBox11})
         connect(box, &QComboBox::currentIndexChanged, this, &Tform1::bs);
+    if (auto *squelchMode = findChild<QComboBox *>(QStringLiteral("bsSkinComboBox18")))
+        connect(squelchMode, &QComboBox::currentIndexChanged, this, &Tform1::bs);
 }
 
 void Tform1::FormShow()
 {
-    // 1. The call list and PTT ID defaults, and 4. the transport's echo counter, belong to
-    //    the parts that own those controls: they act on firstShown.
+    // 1. The call list and the PTT ID codes hold their Start values from the settings
+    //    store. 4. The transport's echo counter belongs to the radio link: it acts on
+    //    firstShown.
     emit firstShown();
     // 2. The "more" column.
     table->fillMoreColumn();
@@ -626,26 +660,20 @@ void Tform1::bs()
     setWindowTitle(QStringLiteral("KVT560    [") + bsSkinComboBox20->currentText() + QLatin1Char(']'));
 }
 
-void Tform1::bsSkinCheckRadioBox14Click()
-{
-    if (bsSkinCheckRadioBox14->isChecked()) {
-        bsSkinComboBox22->setEnabled(true);
-    } else {
-        bsSkinComboBox22->setCurrentIndex(1);   // band 1
-        bsSkinComboBox22->setEnabled(false);
-    }
-}
-
 void Tform1::setBandChangeByKeypad(bool marked)
 {
-    const QSignalBlocker block(bsSkinCheckRadioBox14);
-    bsSkinCheckRadioBox14->setChecked(marked);
-    bsSkinCheckRadioBox14Click();
+    // The store runs the box's rule: unmarked selects band 1 and disables the selector.
+    settings->setValue(QStringLiteral("bsSkinCheckRadioBox14"), marked ? 1 : 0);
+}
+
+void Tform1::bsSkinCheckRadioBox14Click()
+{
+    settings->setByUser(QStringLiteral("bsSkinCheckRadioBox14"), bsSkinCheckRadioBox14->isChecked() ? 1 : 0);
 }
 
 int Tform1::activeBandIndex() const
 {
-    return bsSkinComboBox22->currentIndex();
+    return settings->number(QStringLiteral("bsSkinComboBox22"));
 }
 
 QString Tform1::receiveRangeText(int band) const
@@ -697,4 +725,54 @@ const Marks &Tform1::marks() const
 void Tform1::setMarks(const Marks &m)
 {
     table->setMarks(m);
+}
+
+// ---------------------------------------------------------------------------------------
+// Function settings, New and clear
+
+CallListGrid *Tform1::bsSkinStringGrid1() const
+{
+    return pages->callList();
+}
+
+Tmessage1 *Tform1::messageDialog()
+{
+    if (!message1)
+        message1 = new Tmessage1(this, this);
+    return message1;
+}
+
+void Tform1::fsef1Click()
+{
+    bsSkinStringGrid1()->hideEditor();
+    channelEditor->ComboBox1->hide();
+    messageDialog()->ask(ConfirmCaption, ConfirmText, 2);
+}
+
+void Tform1::bsSkinButton9Click()
+{
+    messageDialog()->ask(ConfirmCaption, ConfirmText, 3);
+}
+
+void Tform1::newReset()
+{
+    // 1. The frequency overlay editor loses its text.
+    channelEditor->bsSkinEdit1->clear();
+    // 2-3. Every setting with a New value, the call list included; check-box rules run.
+    settings->resetToNew();
+    // 4. Every channel empty.
+    table->emptyAll();
+    // 5. Selection on column 1 of channel 1.
+    channelEditor->moveSelection(1, 1);
+    // 6. The single-channel page on channel 1.
+    if (auto *number = findChild<QSpinBox *>(QStringLiteral("bsSkinSpinEdit20")))
+        number->setValue(1);
+}
+
+void Tform1::clearAllChannels()
+{
+    table->emptyAll();
+    channelEditor->moveSelection(1, 1);
+    channelEditor->ComboBox1->hide();
+    channelEditor->bsSkinEdit1->hide();
 }

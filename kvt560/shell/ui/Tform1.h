@@ -8,7 +8,10 @@
 // "bsSkinTabSheet2" ("basicLeftColumn", "basicRightColumn", the VOX panel "bsSkinPanel7",
 // the band and password panel "bandPasswordPanel"), page 2 "dtmfPage" with the sub-page
 // control "dtmfPages" ("dtmfSystemPage", "dtmfParameterPage"), page 3 "singleChannelPage",
-// page 4 "sideKeyPage", page 5 "otherPage" (the band group "bandGroup").
+// page 4 "sideKeyPage", page 5 "otherPage" (the band group "bandsGroup").
+//
+// The function settings live in the one SettingsStore of the window (settingsStore()); the
+// pages show them through controls named by their control names (SettingsPages).
 #include "settings/BandSource.h"
 #include "shell/IniFile.h"
 #include "shell/Preferences.h"
@@ -16,11 +19,11 @@
 #include <QUrl>
 #include <functional>
 
+class CallListGrid;
 class ChannelEditor;
 class ChannelGrid;
 class ChannelTable;
 class CodeplugFiles;
-class SettingsStore;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -28,10 +31,14 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class QPushButton;
 class QTabWidget;
 class QToolButton;
 class QWidget;
+class SettingsPages;
+class SettingsStore;
 class TaboutForm;
+class Tmessage1;
 struct Marks;
 
 class Tform1 : public QMainWindow, public BandSource
@@ -58,6 +65,32 @@ public:
     // open, radio read and New set the box this way).
     void setBandChangeByKeypad(bool marked);
 
+    // ---- Function settings ----
+    SettingsStore *settingsStore() const { return settings; }
+    SettingsPages *settingsPages() const { return pages; }
+    CallListGrid *bsSkinStringGrid1() const;   // the DTMF call list
+
+    // ---- Language ----
+    // Loads the library executableDir()/name.dll and applies its strings to every caption,
+    // list, mark and text of the program; a missing or invalid library changes nothing.
+    // Returns whether a library was applied.
+    bool LoadLanguage(const QString &name);
+    // Texts of the current language (empty until a library is loaded: built-in defaults).
+    QString LinkErrorCaption;   // caption of the radio link's notices (string 58)
+    QString PortErrorText;      // the serial port cannot be opened (59)
+    QString LinkErrorText;      // a radio transfer failed (60)
+    QString ConfirmCaption;     // caption of the New and Clear confirmations (62)
+    QString ConfirmText;        // text of the New and Clear confirmations (64)
+
+    // ---- New and clear ----
+    // The confirmation dialog; created on first use when start-up has not set one.
+    Tmessage1 *messageDialog();
+    Tmessage1 *message1 = nullptr;
+    // OK of the confirmation in mode 2: the whole codeplug back to its New state.
+    void newReset();
+    // OK of the confirmation in mode 3: every channel emptied, the settings kept.
+    void clearAllChannels();
+
     // ---- Preference state ----
     int comPort() const { return portTag; }
     int cableMode() const { return modeTag; }
@@ -83,8 +116,7 @@ public:
     void setHelpOpener(UrlOpener opener) { helpOpener = std::move(opener); }
 
     ChannelTable *channelTable() const { return table; }
-    SettingsStore *settingsStore() const { return store; }       // every function setting
-    CodeplugFiles *codeplugFiles() const { return files; }       // Save and Open
+    CodeplugFiles *codeplugFiles() const { return files; }   // Save and Open
     // Before a radio read or write (hideAllOverlays) and a file open or save: page 0, a
     // pending frequency edit committed, the overlays hidden. False when the commit failed
     // (its notice is shown); the command should then stop.
@@ -135,8 +167,8 @@ public:
     QAction *A1;         // about box
 
     // Toolbar
-    QToolButton *readButton;    // "读频", same as gs1
-    QToolButton *writeButton;   // "写频", same as N2
+    QToolButton *readButton;    // bsSkinSpeedButton4 "读频", same as gs1
+    QToolButton *writeButton;   // bsSkinSpeedButton5 "写频", same as N2
 
     // Pages
     QTabWidget *pageControl;          // the six pages
@@ -144,6 +176,7 @@ public:
     ChannelGrid *StringAlignGrid1;    // channel table
     ChannelEditor *channelEditor;     // overlay editors, keys and marks of StringAlignGrid1
     QWidget *channelButtonRow;        // page 0, row under the grid for the list buttons
+    QPushButton *bsSkinButton9;       // clear all channels "清除信道"
     QWidget *bsSkinTabSheet2;         // page 1, function options
     QGroupBox *basicGroup;            // page 1, group "基本功能"
     QWidget *basicLeftColumn;         // page 1, the drop-downs
@@ -192,14 +225,15 @@ public slots:
     void H2Click();
     void A1Click();
     void bs();                           // caption "KVT560    [" + band 1 receive range + "]"
-    void bsSkinCheckRadioBox14Click();   // enable rule of the active band selector
+    void bsSkinCheckRadioBox14Click();   // runs the band box's rule for its current state
+    void fsef1Click();                   // New: confirm, then newReset()
+    void bsSkinButton9Click();           // clear all channels: confirm, then clearAllChannels()
     void bsSkinTabSheet2Show();          // page 1 shown
     void showPage(int page);
 
 signals:
-    // Commands that other parts carry out: New (fsef1), Open (rsgg1), Save (segs1), read
-    // the radio (gs1, "读频") and write it (N2, "写频").
-    void newRequested();
+    // Commands that other parts carry out: Open (rsgg1), Save (segs1), read the radio
+    // (gs1, "读频") and write it (N2, "写频").
     void openRequested();
     void saveRequested();
     void readRadioRequested();
@@ -237,7 +271,8 @@ private:
     QString appDir;
     UrlOpener helpOpener;
     ChannelTable *table;
-    SettingsStore *store;
+    SettingsStore *settings;
+    SettingsPages *pages = nullptr;
     CodeplugFiles *files;
 
     int portTag = 1;       // serial port number 1-4
