@@ -2,8 +2,6 @@
 
 #include "channels/ChannelTable.h"
 #include "settings/SettingsStore.h"
-#include "shell/LanguageLibrary.h"
-#include "shell/LanguageNames.h"
 #include "shell/ui/Tform1.h"
 #include "shell/ui/Tmessage1.h"
 
@@ -27,8 +25,6 @@ QString withoutMnemonic(QString caption)
     return caption.trimmed();
 }
 
-const QString FiveBlanks = QStringLiteral("     ");
-
 } // namespace
 
 RadioCommands::RadioCommands(Tform1 &form, TR_and_W &dialog, QObject *parent)
@@ -38,14 +34,10 @@ RadioCommands::RadioCommands(Tform1 &form, TR_and_W &dialog, QObject *parent)
     dialog_.setLink(&transport_);
     dialog_.setEditor(this);
     dialog_.setNotice([this](const QString &caption, const QString &text) { notice_(caption, text); });
-    // The texts until a language library supplies its own.
-    dialog_.setNoticeTexts(QStringLiteral("通信错误"), QStringLiteral("无法打开串口，请检查编程线和端口设置。"),
-                           QStringLiteral("与对讲机通信失败，请检查连接后重试。"));
     runner_ = [](TR_and_W &d) { d.exec(); };
 
     connect(&form_, &Tform1::readRadioRequested, this, &RadioCommands::gs1Click);
     connect(&form_, &Tform1::writeRadioRequested, this, &RadioCommands::N2Click);
-    connect(&form_, &Tform1::languageChosen, this, &RadioCommands::loadLanguageTexts);
 }
 
 void RadioCommands::setNotice(TR_and_W::Notice notice)
@@ -61,29 +53,7 @@ void RadioCommands::showNotice(QWidget *parent, const QString &caption, const QS
 
 SettingsStore *RadioCommands::settingsStore() const
 {
-    if (store_)
-        return store_;
-    if (auto *own = form_.findChild<SettingsStore *>())
-        return own;
-    auto *self = const_cast<RadioCommands *>(this);
-    if (!self->ownStore_)
-        self->ownStore_ = new SettingsStore(self);
-    return ownStore_;
-}
-
-void RadioCommands::loadLanguageTexts(int lang)
-{
-    LanguageLibrary library;
-    if (!library.load(LanguageLibrary::pathOf(form_.executableDir(), language::libraryName(lang))))
-        return;   // a missing library changes nothing
-    const auto text = [&library](int id, const QString &fallback) {
-        return library.contains(id) ? library.text(id) : fallback;
-    };
-    dialog_.bsSkinButton2->setText(text(2, dialog_.bsSkinButton2->text()));
-    if (library.contains(61))
-        dialog_.bsSkinStatusPanel1->setText(FiveBlanks + library.text(61));
-    dialog_.setNoticeTexts(text(58, dialog_.linkErrorCaption()), text(59, dialog_.portErrorText()),
-                           text(60, dialog_.linkErrorText()));
+    return form_.settingsStore();
 }
 
 // ---- The commands ----
@@ -104,6 +74,8 @@ void RadioCommands::runCommand(int tag, QAction *menuItem, QAbstractButton *tool
     // overlay editor is hidden; a commit that failed has shown its message.
     if (!form_.finishChannelEdit(true))
         return;
+    // The notices speak the language the main window has loaded.
+    dialog_.setNoticeTexts(form_.LinkErrorCaption, form_.PortErrorText, form_.LinkErrorText);
 
     transport_.setIniPath(form_.preferencesPaths().readPath);
     transport_.setPortNumber(form_.comPort());

@@ -10,7 +10,6 @@
 #include "settings/SettingsStore.h"
 
 #include <QObject>
-#include <QPointer>
 #include <functional>
 
 class QAbstractButton;
@@ -29,7 +28,6 @@ public:
 
     // The store that holds the function settings: the main window's own when it has one,
     // else this one.
-    void setSettingsStore(SettingsStore *store) { store_ = store; }
     SettingsStore *settingsStore() const;
     void setTiming(const LinkTiming &timing) { dialog_.setTiming(timing); }
     // How notices are shown; the confirmation dialog in notice mode by default.
@@ -51,8 +49,6 @@ public:
 public slots:
     void gs1Click();
     void N2Click();
-    // Takes the dialog's texts and the notice texts from the language library of lang.
-    void loadLanguageTexts(int lang);
 
 signals:
     // A read was applied to the main window (the single-channel page shows the new channel).
@@ -64,8 +60,6 @@ private:
     Tform1 &form_;
     TR_and_W &dialog_;
     SerialTransport transport_;
-    QPointer<SettingsStore> store_;
-    SettingsStore *ownStore_ = nullptr;
     TR_and_W::Notice notice_;
     std::function<void(TR_and_W &)> runner_;
 };

@@ -1,9 +1,13 @@
 #include "shell/ui/Tform1.h"
+#include "channels/ChannelListOps.h"
 #include "channels/ChannelTable.h"
 #include "channels/ui/ChannelEditor.h"
 #include "channels/ui/ChannelGrid.h"
+#include "channels/ui/ChannelListButtons.h"
 #include "channels/ui/ConversionNotice.h"
+#include "channels/ui/SingleChannelEditor.h"
 #include "codeplug/ui/CodeplugFiles.h"
+#include "radiolink/ToneList.h"
 #include "settings/BandRanges.h"
 #include "settings/SettingsStore.h"
 #include "settings/ui/CallListGrid.h"
@@ -326,6 +330,7 @@ void Tform1::buildPages()
     pageControl->addTab(sideKeyPage, QStringLiteral("侧键设定"));
 
     buildOtherPage();
+    buildChannelOperations();
 
     connect(pageControl, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == FunctionPage)
@@ -333,6 +338,29 @@ void Tform1::buildPages()
         if (index == ChannelPage)
             channelEditor->bsSkinTabSheet1Show();
     });
+}
+
+void Tform1::buildChannelOperations()
+{
+    channelListOps = new ChannelListOps(table, this);
+    channelListOps->setObjectName(QStringLiteral("channelListOps"));
+    channelListOps->setStepIndexSource([this] { return settings->number(QStringLiteral("bsSkinComboBox8")); });
+    addChannelListButtons(channelButtonRow, channelListOps);
+    connect(channelListOps, &ChannelListOps::selectionMoveRequested, channelEditor, &ChannelEditor::moveSelection);
+    connect(channelListOps, &ChannelListOps::overlaysHideRequested, channelEditor, &ChannelEditor::hideOverlays);
+
+    singleChannel = new SingleChannelEditor(table, ToneList::instance(), singleChannelPage);
+    auto *single = new QVBoxLayout(singleChannelPage);
+    single->setContentsMargins(0, 0, 0, 0);
+    single->addWidget(singleChannel);
+    connect(pageControl, &QTabWidget::currentChanged, singleChannel,
+            [this](int index) { singleChannel->setPageActive(index == SingleChannelPage); });
+    connect(this, &Tform1::cableModeChanged, singleChannel,
+            [this](int mode) { singleChannel->setSingleHead(mode == Preferences::SingleHead); });
+    connect(singleChannel, &SingleChannelEditor::channelSelected, channelEditor,
+            [this](int row) { channelEditor->moveSelection(StringAlignGrid1->currentColumn(), row); });
+    connect(channelEditor, &ChannelEditor::currentChannelChanged, singleChannel, &SingleChannelEditor::setChannelNumber);
+    connect(channelEditor, &ChannelEditor::singleChannelRequested, singleChannel, &SingleChannelEditor::setChannelNumber);
 }
 
 void Tform1::buildFunctionPage()

@@ -22,6 +22,7 @@
 class CallListGrid;
 class ChannelEditor;
 class ChannelGrid;
+class ChannelListOps;
 class ChannelTable;
 class CodeplugFiles;
 class QAction;
@@ -37,6 +38,7 @@ class QToolButton;
 class QWidget;
 class SettingsPages;
 class SettingsStore;
+class SingleChannelEditor;
 class TaboutForm;
 class Tmessage1;
 struct Marks;
@@ -188,6 +190,8 @@ public:
     QWidget *dtmfSystemPage;          // sub-page "系统"
     QWidget *dtmfParameterPage;       // sub-page "参数"
     QWidget *singleChannelPage;       // page 3
+    SingleChannelEditor *singleChannel = nullptr;   // page 3 content: one channel, one control per field
+    ChannelListOps *channelListOps = nullptr;     // auto add, move up / down, delete channel
     QWidget *sideKeyPage;             // page 4
     QWidget *otherPage;               // page 5
 
@@ -257,6 +261,7 @@ private:
     void buildPages();
     void buildFunctionPage();
     void buildOtherPage();
+    void buildChannelOperations();
     void FormCreate();
     void FormShow();
     void selectPort(int port);

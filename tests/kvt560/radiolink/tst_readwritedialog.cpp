@@ -32,7 +32,6 @@ struct Bench {
     std::unique_ptr<Tform1> form;
     std::unique_ptr<TR_and_W> dialog;
     std::unique_ptr<RadioCommands> commands;
-    SettingsStore store;
     QList<Notice> notices;
 
     explicit Bench(const QString &device)
@@ -46,7 +45,6 @@ struct Bench {
         dialog = std::make_unique<TR_and_W>(form.get());
         commands = std::make_unique<RadioCommands>(*form, *dialog);
         commands->setTiming(Fast);
-        commands->setSettingsStore(&store);
         commands->setNotice([this](const QString &c, const QString &t) { notices.append({c, t}); });
     }
     ~Bench()
@@ -135,8 +133,8 @@ void TestReadWriteDialog::readFillsMainWindow()
     QCOMPARE(table->cell(ChannelTable::Grid1, 4, 68), QString("D412I"));
     QCOMPARE(table->cell(ChannelTable::Grid1, 10, 128), QString("VHF128"));
     QCOMPARE(table->cell(ChannelTable::Grid2, 5, 68), QString("226"));
-    QCOMPARE(bench.store.number("bsSkinComboBox9"), 3);
-    QCOMPARE(bench.store.text("bsSkinEdit3"), QString("10101"));
+    QCOMPARE(bench.form->settingsStore()->number("bsSkinComboBox9"), 3);
+    QCOMPARE(bench.form->settingsStore()->text("bsSkinEdit3"), QString("10101"));
     // Band ranges: appended where new, selected where present.
     QCOMPARE(items(bench.form->bsSkinComboBox20), (QStringList{"430-440MHz", "400-470MHz"}));
     QCOMPARE(bench.form->bsSkinComboBox20->currentText(), QString("400-470MHz"));
@@ -153,9 +151,9 @@ void TestReadWriteDialog::failedReadChangesNothing()
     ChannelTable *table = bench.form->channelTable();
     table->setCell(ChannelTable::Grid1, 1, 1, "438.50000");
     table->setCell(ChannelTable::Grid1, 10, 7, "KEEP");
-    QVERIFY(bench.store.setValue("bsSkinComboBox9", 8));
+    QVERIFY(bench.form->settingsStore()->setValue("bsSkinComboBox9", 8));
     const ChannelCells before = table->cells();
-    const SettingsValues settingsBefore = bench.store.snapshot();
+    const SettingsValues settingsBefore = bench.form->settingsStore()->snapshot();
     const QStringList bandsBefore = items(bench.form->bsSkinComboBox20);
 
     bench.commands->setDialogRunner([](TR_and_W &d) {
@@ -170,7 +168,7 @@ void TestReadWriteDialog::failedReadChangesNothing()
     QCOMPARE(bench.notices.first().caption, bench.dialog->linkErrorCaption());
     QCOMPARE(bench.notices.first().text, bench.dialog->linkErrorText());
     QVERIFY(table->cells() == before);
-    QVERIFY(bench.store.snapshot() == settingsBefore);
+    QVERIFY(bench.form->settingsStore()->snapshot() == settingsBefore);
     QCOMPARE(items(bench.form->bsSkinComboBox20), bandsBefore);
 }
 
@@ -179,7 +177,7 @@ void TestReadWriteDialog::portThatCannotBeOpened()
     Bench bench(QStringLiteral("/dev/no-such-port"));
     // The notice texts and the dialog's own texts come from the language library.
     bench.form->setExecutableDir(QStringLiteral(APP_DIR));
-    bench.commands->loadLanguageTexts(2);
+    QVERIFY(bench.form->LoadLanguage(QStringLiteral("english")));
     QCOMPARE(bench.dialog->bsSkinButton2->text(), QString("Close"));
     bool ran = false;
     bench.commands->setDialogRunner([&](TR_and_W &) { ran = true; });
@@ -231,19 +229,19 @@ void TestReadWriteDialog::writeDialogAndFirstChannel()
     });
 
     // No channel in the active band's receive range (430-440 MHz): VFO mode.
-    QVERIFY(bench.store.setValue("bsSkinComboBox7", 0));
-    QVERIFY(bench.store.setValue("bsSkinComboBox12", 0));
+    QVERIFY(bench.form->settingsStore()->setValue("bsSkinComboBox7", 0));
+    QVERIFY(bench.form->settingsStore()->setValue("bsSkinComboBox12", 0));
     bench.form->channelTable()->setCell(ChannelTable::Grid1, 1, 2, "150.00000");
     bench.form->N2->trigger();
     QCOMPARE(first, QString("FF"));
-    QCOMPARE(bench.store.number("bsSkinComboBox7"), 1);
-    QCOMPARE(bench.store.number("bsSkinComboBox12"), 1);
+    QCOMPARE(bench.form->settingsStore()->number("bsSkinComboBox7"), 1);
+    QCOMPARE(bench.form->settingsStore()->number("bsSkinComboBox12"), 1);
 
-    QVERIFY(bench.store.setValue("bsSkinComboBox7", 0));
+    QVERIFY(bench.form->settingsStore()->setValue("bsSkinComboBox7", 0));
     bench.form->channelTable()->setCell(ChannelTable::Grid1, 1, 5, "438.00625");
     bench.form->N2->trigger();
     QCOMPARE(first, QString("05"));
-    QCOMPARE(bench.store.number("bsSkinComboBox7"), 0);
+    QCOMPARE(bench.form->settingsStore()->number("bsSkinComboBox7"), 0);
     QCOMPARE(bench.notices.size(), 0);
 }
 
