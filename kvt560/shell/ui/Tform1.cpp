@@ -6,6 +6,7 @@
 #include "channels/ui/ChannelListButtons.h"
 #include "channels/ui/ConversionNotice.h"
 #include "channels/ui/SingleChannelEditor.h"
+#include "codeplug/ui/CodeplugFiles.h"
 #include "radiolink/ToneList.h"
 #include "settings/BandRanges.h"
 #include "settings/SettingsStore.h"
@@ -133,6 +134,7 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     setStatusText(kProductLine);
 
     installConversionNotice(table, this);
+    files = new CodeplugFiles(this, settings);
 
     FormCreate();
 

@@ -24,6 +24,7 @@ class ChannelEditor;
 class ChannelGrid;
 class ChannelListOps;
 class ChannelTable;
+class CodeplugFiles;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -117,6 +118,7 @@ public:
     void setHelpOpener(UrlOpener opener) { helpOpener = std::move(opener); }
 
     ChannelTable *channelTable() const { return table; }
+    CodeplugFiles *codeplugFiles() const { return files; }   // Save and Open
     // Before a radio read or write (hideAllOverlays) and a file open or save: page 0, a
     // pending frequency edit committed, the overlays hidden. False when the commit failed
     // (its notice is shown); the command should then stop.
@@ -276,6 +278,7 @@ private:
     ChannelTable *table;
     SettingsStore *settings;
     SettingsPages *pages = nullptr;
+    CodeplugFiles *files;
 
     int portTag = 1;       // serial port number 1-4
     int modeTag = 13;      // cable mode 12 / 13

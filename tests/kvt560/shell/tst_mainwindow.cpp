@@ -2,6 +2,7 @@
 // language and help, themes, toolbar, and the exit path on SIGTERM.
 #include "TestRegistry.h"
 #include "channels/ChannelTable.h"
+#include "codeplug/ui/CodeplugFiles.h"
 #include "shell/IniFile.h"
 #include "shell/ui/TaboutForm.h"
 #include "shell/ui/Tform1.h"
@@ -87,6 +88,7 @@ private slots:
         QSignalSpy read(&form, &Tform1::readRadioRequested);
         QSignalSpy write(&form, &Tform1::writeRadioRequested);
         QSignalSpy open(&form, &Tform1::openRequested);
+        form.codeplugFiles()->setOpenFileChooser([](QWidget *) { return QString(); });   // cancelled
         form.readButton->click();
         form.gs1->trigger();
         form.writeButton->click();

@@ -1,0 +1,328 @@
+#include "codeplug/CodeplugFile.h"
+
+#include "channels/Marks.h"
+#include "codeplug/CodePage.h"
+#include "radiolink/ToneList.h"
+#include "settings/SettingsRegistry.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <cmath>
+
+namespace {
+
+constexpr qint64 MaxFileBytes = 1 << 20;
+const QLatin1String Crlf("\r\n");
+const QLatin1String FieldSeparator(" | ");
+
+QString channelNumber(int row)
+{
+    return QStringLiteral("%1").arg(row, 3, 10, QLatin1Char('0'));
+}
+
+QString settingText(const SettingDef &def, const Codeplug &content, const CodeplugFile::ItemText &itemText)
+{
+    const SettingsValues &s = content.settings;
+    switch (def.kind) {
+    case SettingKind::RangeList:
+        return content.bandRanges.value(int(CodeplugFile::bandListNames().indexOf(def.name)));
+    case SettingKind::Index: {
+        const int index = s.number(def.name);
+        const QString shown = itemText ? itemText(def.name, index) : def.itemTexts().value(index);
+        return QString::number(index) + QLatin1Char(' ') + shown;
+    }
+    case SettingKind::Check:
+        return s.number(def.name) == 1 ? QStringLiteral("1") : QStringLiteral("0");
+    case SettingKind::Spin:
+        return QString::number(s.number(def.name));
+    case SettingKind::Text:
+        return s.text(def.name);
+    }
+    return QString();
+}
+
+bool allDigits(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+// How many times the Chinese written forms of the marks appear: the reading of a file in
+// which they appear is the one it was written in.
+int markWordCount(const QString &text)
+{
+    int count = 0;
+    for (int language = 1; language <= 3; ++language) {
+        const Marks marks = Marks::forLanguage(language);
+        for (Mark m : {Mark::Off, Mark::On, Mark::High, Mark::Low, Mark::Wide, Mark::Narrow, Mark::Compander,
+                       Mark::Scrambler}) {
+            const QString word = marks.text(m);
+            bool ascii = true;
+            for (QChar c : word)
+                ascii = ascii && c.unicode() < 0x80;
+            if (!ascii)
+                count += int(text.count(word));
+        }
+    }
+    return count;
+}
+
+QString decodeText(QByteArray bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);   // a byte order mark left by an editor
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString asUtf8 = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return asUtf8;
+
+    const std::optional<QString> gbk = CodePage(CodePage::Gbk).decode(bytes);
+    const std::optional<QString> big5 = CodePage(CodePage::Big5).decode(bytes);
+    // Big5 text usually reads as GBK too, as other characters: the mark words tell.
+    if (big5 && (!gbk || markWordCount(*big5) > markWordCount(*gbk)))
+        return *big5;
+    if (gbk)
+        return *gbk;
+    return asUtf8;   // no code page reads it whole: what can be read, the rest replaced
+}
+
+// Splits the text after one channel line's "CHnnn | " into its fields. Each field ends at
+// the next "|", without the blank in front of it; the next field starts after "| ".
+QStringList channelFields(const QString &line)
+{
+    QStringList fields;
+    QString rest = line.mid(8);
+    if (rest.endsWith(QLatin1Char(' ')))
+        rest.chop(1);   // the blank after the last "|"
+    for (int k = 0; k < CodeplugFile::FieldCount; ++k) {
+        const qsizetype bar = rest.indexOf(QLatin1Char('|'));
+        if (bar < 0)
+            break;   // fewer fields: the missing ones stay empty
+        const bool blankBefore = bar > 0 && rest.at(bar - 1) == QLatin1Char(' ');
+        fields.append(rest.left(blankBefore ? bar - 1 : bar));
+        rest = rest.mid(bar + 1);
+        if (rest.startsWith(QLatin1Char(' ')))
+            rest.remove(0, 1);
+    }
+    while (fields.size() < CodeplugFile::FieldCount)
+        fields.append(QString());
+    return fields;
+}
+
+// The tone-list index of a tone text as a cell text; nothing when the text is no entry.
+std::optional<QString> toneIndexText(const QString &tone, const ToneList &tones)
+{
+    if (tone.isEmpty())
+        return std::nullopt;
+    int index = tones.indexOf(tone);
+    if (index < 0 && Marks::recognise(tone) == Mark::Off)
+        index = 0;   // the off word of another language is still entry 0
+    if (index < 0)
+        return std::nullopt;
+    return QString::number(index);
+}
+
+} // namespace
+
+namespace CodeplugFile {
+
+QString header()
+{
+    return QStringLiteral("KVT560 MEMORY CHANNEL");
+}
+
+QString suffix()
+{
+    return QStringLiteral("k56");
+}
+
+QStringList bandListNames()
+{
+    static const QStringList names = [] {
+        QStringList n;
+        for (const SettingDef *def : SettingsRegistry::fileOrder())
+            if (def->kind == SettingKind::RangeList)
+                n << def->name;
+        return n;
+    }();
+    return names;
+}
+
+QString integerMessage(const QString &text)
+{
+    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+}
+
+QString floatMessage(const QString &text)
+{
+    return QStringLiteral("'%1' is not a valid floating point value").arg(text);
+}
+
+QStringList lines(const Codeplug &content, const ItemText &itemText)
+{
+    QStringList out(SettingsLineCount);
+    out[0] = header();
+    for (const SettingDef *def : SettingsRegistry::fileOrder())
+        out[def->fileLine - 1] = def->fileKey + settingText(*def, content, itemText);
+
+    for (int row = 1; row <= ChannelCells::Channels; ++row) {
+        QString line = QStringLiteral("CH") + channelNumber(row);
+        for (int c = ChannelCells::FirstColumn; c <= ChannelCells::LastColumn; ++c)
+            line += FieldSeparator + content.channels.column(c, row);
+        for (int a = ChannelCells::FirstAttribute; a <= ChannelCells::LastAttribute; ++a)
+            line += FieldSeparator + content.channels.attribute(a, row);
+        line += FieldSeparator;
+        out.append(line);
+    }
+    return out;
+}
+
+QByteArray encode(const QStringList &lines)
+{
+    QString text;
+    for (const QString &l : lines)
+        text += l + Crlf;
+    if (const auto gbk = CodePage(CodePage::Gbk).encode(text))
+        return *gbk;
+    return text.toUtf8();
+}
+
+QByteArray write(const Codeplug &content, const ItemText &itemText)
+{
+    return encode(lines(content, itemText));
+}
+
+QStringList decodeLines(const QByteArray &bytes)
+{
+    QStringList out = decodeText(bytes).split(QLatin1Char('\n'));
+    if (out.constLast().isEmpty())
+        out.removeLast();   // the line end of the last line
+    for (QString &l : out)
+        if (l.endsWith(QLatin1Char('\r')))
+            l.chop(1);
+    return out;
+}
+
+CodeplugReadResult read(const QByteArray &bytes, const SettingsValues &settings, const ChannelCells &channels,
+                        const ToneList *tones)
+{
+    CodeplugReadResult result;
+    const QStringList text = decodeLines(bytes);
+    if (text.isEmpty() || text.constFirst() != header())
+        return result;   // NotACodeplug
+
+    // A file that ends early reads its missing lines as empty.
+    auto line = [&text](int number) { return number <= text.size() ? text.at(number - 1) : QString(); };
+    auto fail = [&result](int number, const QString &message) {
+        result.status = CodeplugReadResult::BadValue;
+        result.line = number;
+        result.message = message;
+        result.content = {};
+        return result;
+    };
+
+    Codeplug &out = result.content;
+    out.settings = settings;
+    out.bandRanges = QStringList(bandListNames().size());
+    for (const SettingDef *def : SettingsRegistry::fileOrder()) {
+        const QString l = line(def->fileLine);
+        const int at = int(def->fileKey.size());   // the value starts right after the key
+        switch (def->kind) {
+        case SettingKind::RangeList: {
+            out.bandRanges[bandListNames().indexOf(def->name)] = l.mid(at, 10);
+            break;
+        }
+        case SettingKind::Index: {
+            // One digit, or for lists of more than ten items the number up to the next blank.
+            const QString digits = def->itemCount() > 10 ? l.mid(at).section(QLatin1Char(' '), 0, 0) : l.mid(at, 1);
+            if (!allDigits(digits))
+                return fail(def->fileLine, integerMessage(digits));
+            // An index past the end of the list leaves the drop-down as it is.
+            out.settings.set(def->name, digits.toInt());
+            break;
+        }
+        case SettingKind::Check:
+            out.settings.set(def->name, l.mid(at, 1) == QLatin1String("1") ? 1 : 0);
+            break;
+        case SettingKind::Spin: {
+            const QString number = l.mid(at);
+            bool ok = false;
+            const double value = number.toDouble(&ok);
+            if (!ok || !std::isfinite(value))
+                return fail(def->fileLine, floatMessage(number));
+            // Whole values; the spin range brings the value to its nearest bound.
+            out.settings.set(def->name, qRound64(qBound(-1e9, value, 1e9)));
+            break;
+        }
+        case SettingKind::Text: {
+            const QString value = l.mid(at);
+            if (!out.settings.set(def->name, value))
+                return fail(def->fileLine, QStringLiteral("'%1' is not a valid value for \"%2\" (line %3)")
+                                               .arg(value, def->fileKey.trimmed())
+                                               .arg(def->fileLine));
+            break;
+        }
+        }
+    }
+
+    const ToneList &toneList = tones ? *tones : ToneList::instance();
+    out.channels = channels;
+    for (int row = 1; row <= ChannelCells::Channels; ++row)
+        for (int c = ChannelCells::FirstColumn; c <= ChannelCells::LastColumn; ++c)
+            out.channels.setColumn(c, row, QString());
+    // The n-th channel line fills row n, whatever number it shows; lines after the 128th
+    // are not read.
+    for (int row = 1; row <= ChannelCells::Channels && SettingsLineCount + row <= text.size(); ++row) {
+        const QString l = text.at(SettingsLineCount + row - 1);
+        if (l.size() >= 9 && l.at(8) == QLatin1Char(' '))
+            continue;   // no receive frequency: an empty channel
+        // A line too short to hold a field is a channel whose fields are all empty.
+        const QStringList fields = l.size() >= 9 ? channelFields(l) : QStringList(FieldCount);
+        int k = 0;
+        for (int c = ChannelCells::FirstColumn; c <= ChannelCells::LastColumn; ++c)
+            out.channels.setColumn(c, row, fields.at(k++));
+        for (int a = ChannelCells::FirstAttribute; a <= ChannelCells::LastAttribute; ++a)
+            out.channels.setAttribute(a, row, fields.at(k++));
+        if (const auto rx = toneIndexText(fields.at(1), toneList))
+            out.channels.setAttribute(4, row, *rx);
+        if (const auto tx = toneIndexText(fields.at(3), toneList))
+            out.channels.setAttribute(5, row, *tx);
+    }
+    result.status = CodeplugReadResult::Read;
+    return result;
+}
+
+bool save(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QSaveFile file(path);
+    // commit() renames the finished temporary file over the old one; without it the
+    // temporary file is removed and the old file stays.
+    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!ok && error)
+        *error = file.errorString();
+    return ok;
+}
+
+std::optional<QByteArray> load(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return std::nullopt;
+    }
+    QByteArray bytes = file.read(MaxFileBytes);
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+} // namespace CodeplugFile

@@ -1,0 +1,65 @@
+#pragma once
+// The Save and Open commands of the main window (menu items segs1 and rsgg1 and their
+// toolbar buttons): they ask for a file name, then write the editor into a codeplug file or
+// read a file into the editor. The editor is the main window's band lists, the settings
+// store and the channel table. A file is read and checked whole before anything changes.
+#include "codeplug/CodeplugFile.h"
+#include <QObject>
+#include <functional>
+
+class QWidget;
+class SettingsStore;
+class Tform1;
+
+class CodeplugFiles : public QObject
+{
+    Q_OBJECT
+public:
+    CodeplugFiles(Tform1 *form, SettingsStore *store);
+
+    // Asks for a file name with the parent window; an empty name means the user cancelled.
+    // Tests put their own in place of the file dialogs.
+    using FileChooser = std::function<QString(QWidget *parent)>;
+    void setOpenFileChooser(FileChooser chooser) { openChooser = std::move(chooser); }
+    void setSaveFileChooser(FileChooser chooser) { saveChooser = std::move(chooser); }
+    // Shows a notice (a value that does not read, a file that cannot be read or written);
+    // the confirmation dialog in notice mode unless replaced.
+    using Notifier = std::function<void(const QString &text)>;
+    void setNotifier(Notifier n) { notifier = std::move(n); }
+
+    // The file dialogs: "打开" for an existing file, "保存" appending ".k56" to a name without
+    // extension and replacing an existing file without a question.
+    static QString dialogFilter();   // "NQS-552  文件 (*.k56)"
+    static QString askOpenFile(QWidget *parent);
+    static QString askSaveFile(QWidget *parent);
+    // The name with ".k56" appended when it has no extension.
+    static QString withDefaultSuffix(const QString &path);
+
+    // The editor as a codeplug file holds it.
+    Codeplug currentContent() const;
+    // Writes the editor to path; false (after the notice) when the file cannot be written.
+    bool saveTo(const QString &path);
+    // Reads path into the editor; false when nothing changed: a file that cannot be read or
+    // holds a bad value (after the notice), or that is not a codeplug file (silently).
+    bool openFrom(const QString &path);
+    // Puts read content into the editor: band lists, caption, settings, channels.
+    void apply(const Codeplug &content);
+
+public slots:
+    void segs1Click();   // Save
+    void rsgg1Click();   // Open
+
+private:
+    // Page 0, a frequency being typed committed, the frequency editor hidden. False when
+    // the commit failed (its notice has been shown) and the command must stop.
+    bool commitPendingEdit();
+    void hideFrequencyEditor();
+    QString itemText(const QString &name, int index) const;
+    void notify(const QString &text);
+
+    Tform1 *form;
+    SettingsStore *store;
+    FileChooser openChooser = &CodeplugFiles::askOpenFile;
+    FileChooser saveChooser = &CodeplugFiles::askSaveFile;
+    Notifier notifier;
+};

@@ -1,0 +1,305 @@
+// Save and Open in the main window: the commands from the menu and the toolbar, the file
+// dialogs, applying a file to the band lists, settings and channels, and the files that
+// change nothing.
+#include "TestRegistry.h"
+#include "channels/ChannelTable.h"
+#include "channels/ui/ChannelEditor.h"
+#include "channels/ui/ChannelGrid.h"
+#include "channels/Marks.h"
+#include "codeplug/CodeplugFile.h"
+#include "codeplug/ui/CodeplugFiles.h"
+#include "settings/SettingsStore.h"
+#include "shell/IniFile.h"
+#include "shell/Preferences.h"
+#include "shell/ui/Tform1.h"
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <memory>
+
+namespace {
+
+void fillChannel(ChannelTable *t, int row, const QString &freq, const Marks &m)
+{
+    const QStringList columns{freq, m.off, freq, QStringLiteral("D023N"), m.low, m.narrow, m.on, m.on, m.off,
+                              QStringLiteral("R%1").arg(row)};
+    for (int c = 1; c <= 10; ++c)
+        t->setCell(ChannelTable::Grid1, c, row, columns.at(c - 1));
+    const QStringList attributes{m.on, m.on, m.off, QStringLiteral("0"), QStringLiteral("53"), m.compander, m.on};
+    for (int a = 1; a <= 7; ++a)
+        t->setCell(ChannelTable::Grid2, a, row, attributes.at(a - 1));
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Everything opening a file may change, to compare before and after.
+struct EditorState {
+    SettingsValues settings;
+    ChannelCells channels;
+    QStringList band1Rx;
+    int band1RxNow;
+    QString caption;
+    explicit EditorState(const Tform1 &f)
+        : settings(f.settingsStore()->snapshot())
+        , channels(f.channelTable()->cells())
+        , band1RxNow(f.bsSkinComboBox20->currentIndex())
+        , caption(f.windowTitle())
+    {
+        for (int i = 0; i < f.bsSkinComboBox20->count(); ++i)
+            band1Rx << f.bsSkinComboBox20->itemText(i);
+    }
+    bool operator==(const EditorState &o) const
+    {
+        return settings == o.settings && channels == o.channels && band1Rx == o.band1Rx && band1RxNow == o.band1RxNow
+               && caption == o.caption;
+    }
+};
+
+} // namespace
+
+class TestCodeplugCommands : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir dir;
+    QStringList notices;
+
+    QString iniPath() const { return dir.filePath(QStringLiteral("myini.ini")); }
+
+    // A main window whose dialogs answer with the given names and whose notices are kept.
+    std::unique_ptr<Tform1> window(const QString &openName = {}, const QString &saveName = {})
+    {
+        auto form = std::make_unique<Tform1>(PreferencesPaths::single(iniPath()));
+        CodeplugFiles *files = form->codeplugFiles();
+        files->setOpenFileChooser([openName](QWidget *) { return openName; });
+        files->setSaveFileChooser([saveName](QWidget *) { return saveName; });
+        files->setNotifier([this](const QString &text) { notices << text; });
+        form->bsSkinComboBox20->addItems({QStringLiteral("400-470MHz"), QStringLiteral("350-390MHz")});
+        form->bsSkinComboBox20->setCurrentIndex(0);
+        form->bsSkinComboBox6->addItems({QStringLiteral("136-174MHz")});
+        form->bsSkinComboBox6->setCurrentIndex(0);
+        return form;
+    }
+
+private slots:
+    void init()
+    {
+        notices.clear();
+        QFile::remove(iniPath());
+    }
+
+    void saveThenOpenFromMenuAndToolbar()
+    {
+        const QString stem = dir.filePath(QStringLiteral("plug"));
+        auto form = window(stem + QStringLiteral(".k56"), stem);
+        SettingsStore *store = form->settingsStore();
+        QVERIFY(store->setValue(QStringLiteral("bsSkinComboBox1"), 13));   // APO 13H
+        QVERIFY(store->setValue(QStringLiteral("bsSkinComboBox10"), 0));
+        QVERIFY(store->setValue(QStringLiteral("bsSkinSpinEdit17"), 150));
+        QVERIFY(store->setValue(QStringLiteral("bsSkinEdit3"), QStringLiteral("999")));
+        QVERIFY(store->setValue(QStringLiteral("bsSkinStringGrid1:4"), QStringLiteral("A#")));
+        form->bsSkinComboBox20->setCurrentIndex(1);
+        form->bsSkinCheckRadioBox14->setChecked(true);
+        form->bsSkinComboBox22->setCurrentIndex(0);   // band 2
+        fillChannel(form->channelTable(), 1, QStringLiteral("438.50000"), Marks::forLanguage(1));
+        fillChannel(form->channelTable(), 128, QStringLiteral("350.00625"), Marks::forLanguage(1));
+        const EditorState saved(*form);
+        const SettingsValues savedSettings = form->codeplugFiles()->currentContent().settings;   // with the band controls
+
+        form->segs1->trigger();
+        QVERIFY(notices.isEmpty());
+        QVERIFY2(QFile::exists(stem + QStringLiteral(".k56")), "the extension is appended");
+        QCOMPARE(readAll(stem + QStringLiteral(".k56")), CodeplugFile::write(form->codeplugFiles()->currentContent()));
+
+        // Everything changed, then opened through the toolbar button.
+        store->resetToNew();
+        QVERIFY(store->setValue(QStringLiteral("bsSkinComboBox1"), 2));
+        form->channelTable()->emptyAll();
+        form->bsSkinComboBox20->setCurrentIndex(0);
+        form->bsSkinCheckRadioBox14->setChecked(false);
+        QVERIFY(!(EditorState(*form) == saved));
+        auto *bar = form->findChild<QToolBar *>(QStringLiteral("toolBar"));
+        auto *openButton = qobject_cast<QToolButton *>(bar->widgetForAction(form->rsgg1));
+        QVERIFY(openButton);
+        openButton->click();
+
+        QVERIFY(notices.isEmpty());
+        const EditorState opened(*form);
+        QVERIFY(opened.settings == savedSettings);
+        QVERIFY(opened.channels == saved.channels);
+        QCOMPARE(opened.band1Rx, saved.band1Rx);
+        QCOMPARE(opened.band1RxNow, 1);
+        QVERIFY(form->bsSkinCheckRadioBox14->isChecked());
+        QCOMPARE(form->bsSkinComboBox22->currentIndex(), 0);
+        QVERIFY(form->bsSkinComboBox22->isEnabled());
+        QCOMPARE(form->windowTitle(), QStringLiteral("KVT560    [350-390MHz]"));
+        QCOMPARE(form->pageControl->currentIndex(), int(Tform1::ChannelPage));
+    }
+
+    void typedFrequencyIsCommittedBeforeSaving()
+    {
+        const QString path = dir.filePath(QStringLiteral("typed.k56"));
+        auto form = window({}, path);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        ChannelGrid *grid = form->StringAlignGrid1;
+        QLineEdit *freq = form->channelEditor->bsSkinEdit1;
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(1, 3).center());
+        QTest::keyClicks(grid, QStringLiteral("4"));
+        QTest::keyClicks(freq, QStringLiteral("39.1"));
+        form->showPage(Tform1::DtmfPage);
+        form->segs1->trigger();
+        QCOMPARE(form->pageControl->currentIndex(), int(Tform1::ChannelPage));
+        QVERIFY(freq->isHidden());
+        const QStringList lines = CodeplugFile::decodeLines(readAll(path));
+        QVERIFY2(lines.value(61).startsWith(QStringLiteral("CH003 | 439.10000 | ")), qPrintable(lines.value(61)));
+    }
+
+    void openAppendsUnknownRangesKeptAtExit()
+    {
+        Codeplug c;
+        c.bandRanges = QStringList{"136-174MHz", QString(), "136-174MHz", QString()};
+        const QString path = dir.filePath(QStringLiteral("vhf.k56"));
+        writeAll(path, CodeplugFile::write(c));
+        {
+            auto form = window(path);
+            form->rsgg1->trigger();
+            QCOMPARE(form->bsSkinComboBox20->count(), 3);
+            QCOMPARE(form->bsSkinComboBox20->currentIndex(), 2);
+            QCOMPARE(form->bsSkinComboBox6->count(), 1);   // already listed: selected, not added
+            QCOMPARE(form->bsSkinComboBox21->count(), 0);  // no text in the file: left alone
+            QCOMPARE(form->windowTitle(), QStringLiteral("KVT560    [136-174MHz]"));
+        }
+        IniFile ini;
+        ini.load(iniPath());
+        const Preferences p = Preferences::fromIni(ini);
+        QCOMPARE(p.lists[Preferences::List1Rx].items,
+                 QStringList({"400-470MHz", "350-390MHz", "136-174MHz"}));
+        QCOMPARE(p.lists[Preferences::List1Rx].now, 2);
+    }
+
+    void filesThatChangeNothing_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("bad number late in the settings")
+            << 50 << "Auto Reset 1O" << "'1O' is not a valid floating point value";
+        QTest::newRow("bad index") << 57 << "Key Assignment x" << "'x' is not a valid integer value";
+        QTest::newRow("first line in other letter case") << 1 << "kvt560 memory channel" << QString();
+    }
+    void filesThatChangeNothing()
+    {
+        QFETCH(int, line);
+        QFETCH(QString, text);
+        QFETCH(QString, notice);
+        // A file that would change the bands, settings and channels if any of it were applied.
+        Codeplug c;
+        c.bandRanges = QStringList{"136-174MHz"};
+        QVERIFY(c.settings.set(QStringLiteral("bsSkinComboBox1"), 15));
+        QVERIFY(c.settings.set(QStringLiteral("bsSkinCheckRadioBox8"), 0));
+        c.channels.setColumn(1, 3, QStringLiteral("401.00000"));
+        QStringList lines = CodeplugFile::lines(c);
+        lines[line - 1] = text;
+        const QString path = dir.filePath(QStringLiteral("bad.k56"));
+        writeAll(path, CodeplugFile::encode(lines));
+
+        auto form = window(path);
+        fillChannel(form->channelTable(), 1, QStringLiteral("438.50000"), Marks::forLanguage(1));
+        const EditorState before(*form);
+        form->rsgg1->trigger();
+        QCOMPARE(notices, notice.isEmpty() ? QStringList() : QStringList{notice});
+        QVERIFY(EditorState(*form) == before);
+    }
+
+    void failedSaveNamesTheFileAndKeepsTheOldOne()
+    {
+        // One character short of the longest name: the temporary file beside it cannot exist.
+        const QString path = dir.filePath(QString(251, QLatin1Char('x')) + QStringLiteral(".k56"));
+        writeAll(path, "old contents\r\n");
+        auto form = window({}, path);
+        form->segs1->trigger();
+        QCOMPARE(notices.size(), 1);
+        QVERIFY2(notices.constFirst().contains(QString(251, QLatin1Char('x'))), qPrintable(notices.constFirst()));
+        QCOMPARE(readAll(path), QByteArray("old contents\r\n"));
+    }
+
+    void unreadableFileIsReported()
+    {
+        auto form = window(dir.filePath(QStringLiteral("nowhere/missing.k56")));
+        const EditorState before(*form);
+        form->rsgg1->trigger();
+        QCOMPARE(notices.size(), 1);
+        QVERIFY(notices.constFirst().contains(QStringLiteral("missing.k56")));
+        QVERIFY(EditorState(*form) == before);
+    }
+
+    void cancelledDialogDoesNothing()
+    {
+        auto form = window();
+        const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+        const EditorState before(*form);
+        form->segs1->trigger();
+        form->rsgg1->trigger();
+        QVERIFY(notices.isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
+        QVERIFY(EditorState(*form) == before);
+    }
+
+    void fileDialogs()
+    {
+        struct Seen {
+            QString title, filter, suffix;
+            QFileDialog::FileMode mode = QFileDialog::AnyFile;
+            bool confirmOverwrite = true;
+        } seen;
+        auto answer = [&seen] {
+            auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!d)
+                return;
+            seen = {d->windowTitle(), d->nameFilters().join(QLatin1Char(';')), d->defaultSuffix(), d->fileMode(),
+                    !d->testOption(QFileDialog::DontConfirmOverwrite)};
+            d->reject();
+        };
+        QTimer::singleShot(0, answer);
+        QCOMPARE(CodeplugFiles::askSaveFile(nullptr), QString());
+        QCOMPARE(CodeplugFiles::dialogFilter(), QStringLiteral("NQS-552  文件 (*.k56)"));
+        // The dialog shows its filters with runs of blanks made single.
+        QCOMPARE(seen.title, QStringLiteral("保存"));
+        QCOMPARE(seen.filter, CodeplugFiles::dialogFilter().simplified());
+        QCOMPARE(seen.suffix, QStringLiteral("k56"));
+        QVERIFY(!seen.confirmOverwrite);
+
+        QTimer::singleShot(0, answer);
+        QCOMPARE(CodeplugFiles::askOpenFile(nullptr), QString());
+        QCOMPARE(seen.title, QStringLiteral("打开"));
+        QCOMPARE(seen.filter, CodeplugFiles::dialogFilter().simplified());
+        QCOMPARE(seen.mode, QFileDialog::ExistingFile);
+
+        QCOMPARE(CodeplugFiles::withDefaultSuffix(QStringLiteral("/a/b")), QStringLiteral("/a/b.k56"));
+        QCOMPARE(CodeplugFiles::withDefaultSuffix(QStringLiteral("/a/b.txt")), QStringLiteral("/a/b.txt"));
+    }
+};
+
+REGISTER_TEST(TestCodeplugCommands)
+#include "tst_codeplugcommands.moc"
