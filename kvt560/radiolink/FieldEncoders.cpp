@@ -1,8 +1,11 @@
 #include "radiolink/FieldEncoders.h"
+#include "radiolink/RadioFrame.h"
 
 #include <QRegularExpression>
 
 namespace FieldEncoders {
+
+using RadioFrame::hexValue;
 
 namespace {
 
@@ -13,18 +16,6 @@ const QString kAliasAlphabet = QStringLiteral("0123456789-+_/. ABCDEFGHIJKLMNOPQ
 
 // DTMF digits by nibble 0x0 to 0xF.
 const QString kDtmfByNibble = QStringLiteral("D1234567890*#ABC");
-
-int hexValue(QChar c)
-{
-    const ushort u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
-}
 
 QString hexDigits(int value, int width)
 {

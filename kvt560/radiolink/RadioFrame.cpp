@@ -10,7 +10,7 @@ quint8 CheckByte(const QByteArray &bytes)
     return check;
 }
 
-static int hexValue(QChar c)
+int hexValue(QChar c)
 {
     const ushort u = c.unicode();
     if (u >= '0' && u <= '9')

@@ -15,6 +15,9 @@ quint8 CheckByte(const QByteArray &bytes);
 // empty array, so that a malformed request is never put on the line.
 QByteArray BuildFrame(const QString &text);
 
+// Value 0-15 of one hexadecimal digit (either case), or -1 for any other character.
+int hexValue(QChar c);
+
 // Each byte as two upper-case hexadecimal digits, in order.
 QString toHexText(const QByteArray &bytes);
 

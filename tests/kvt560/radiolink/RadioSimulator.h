@@ -38,6 +38,7 @@ public:
     }
 
     QString device() const { return device_; }
+    QProcess &process() { return process_; }
 
     // Maps port COM1 to the simulator in an ini file of `dir` and points the transport at it.
     bool attach(SerialTransport &transport, const QTemporaryDir &dir) const

@@ -1,5 +1,6 @@
 // The serial transport end to end: a real pseudo-terminal with the simulated radio on the
 // other side, reached through the [ports] mapping of an ini file.
+#include "RadioSimulator.h"
 #include "TestRegistry.h"
 #include "radiolink/LinkTiming.h"
 #include "radiolink/RadioFrame.h"
@@ -17,42 +18,6 @@ const QString Greeting = QStringLiteral("02055A416B726F");
 const QString GreetingReply = QStringLiteral("0606646F7276616B05");
 const QString Ack = QStringLiteral("060006");
 const QString Busy = QStringLiteral("090009");
-
-// A simulated radio for one test; stopped (and its memory saved) when it goes out of scope.
-class Simulator
-{
-public:
-    ~Simulator() { stop(); }
-
-    bool start(const QStringList &options)
-    {
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(QStringLiteral(RADIOSIM_PATH), QStringList{QStringLiteral("kvt560")} + options);
-        if (!process_.waitForStarted(5000))
-            return false;
-        while (!process_.canReadLine())
-            if (!process_.waitForReadyRead(5000))
-                return false;
-        device_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
-        return !device_.isEmpty();
-    }
-
-    void stop()
-    {
-        if (process_.state() == QProcess::NotRunning)
-            return;
-        process_.terminate();
-        if (!process_.waitForFinished(5000))
-            process_.kill();
-    }
-
-    QString device() const { return device_; }
-    QProcess &process() { return process_; }
-
-private:
-    QProcess process_;
-    QString device_;
-};
 
 QString hex(const QByteArray &bytes)
 {
@@ -160,7 +125,7 @@ void TestTransportRadiosim::roundTrip()
         f.write(memory);
     }
 
-    Simulator sim;
+    RadioSimulator sim;
     QVERIFY(sim.start(options + QStringList{"--memory", memoryPath, "--save", savePath}));
     SerialTransport link;
     link.setCableMode(SerialTransport::CableMode(cableMode));
@@ -233,7 +198,7 @@ void TestTransportRadiosim::faults()
 
     const int window = 50;
     QTemporaryDir dir;
-    Simulator sim;
+    RadioSimulator sim;
     QVERIFY(sim.start(options + QStringList{"--no-pacing"}));
     SerialTransport link;
     QVERIFY(connectTransport(link, sim.device(), dir));
@@ -263,7 +228,7 @@ void TestTransportRadiosim::savesMemoryWhenStopped()
 {
     QTemporaryDir dir;
     const QString savePath = dir.filePath(QStringLiteral("saved.bin"));
-    Simulator sim;
+    RadioSimulator sim;
     QVERIFY(sim.start({"--no-pacing", "--save", savePath}));
     SerialTransport link;
     QVERIFY(connectTransport(link, sim.device(), dir));
