@@ -1,5 +1,6 @@
 // The block codecs of the radio memory: channel records, aliases, settings blocks, band
 // limits, password and DTMF code fields.
+#include "ChannelRows.h"
 #include "TestRegistry.h"
 #include "radiolink/MemoryLayout.h"
 #include "settings/SettingsRegistry.h"
@@ -11,28 +12,6 @@ using namespace MemoryLayout;
 namespace {
 
 const Marks Zh = Marks::forLanguage(1);
-
-QByteArray hx(const char *text) { return QByteArray::fromHex(text); }
-
-// Columns 1-10 then attributes 1-7 of a row, joined with "|".
-QString rowText(const ChannelCells &cells, int row)
-{
-    QStringList parts;
-    for (int c = 1; c <= 10; ++c)
-        parts << cells.column(c, row);
-    for (int a = 1; a <= 7; ++a)
-        parts << cells.attribute(a, row);
-    return parts.join(QLatin1Char('|'));
-}
-
-void setRow(ChannelCells &cells, int row, const QString &joined)
-{
-    const QStringList parts = joined.split(QLatin1Char('|'));
-    for (int c = 1; c <= 10; ++c)
-        cells.setColumn(c, row, parts.value(c - 1));
-    for (int a = 1; a <= 7; ++a)
-        cells.setAttribute(a, row, parts.value(10 + a - 1));
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // Radio read and write end to end: the transfer on the program's serial transport, a
 // pseudo-terminal, and the simulated radio with its memory and faults on the other side.
 #include "RadioSimulator.h"
+#include "ChannelRows.h"
 #include "TestRegistry.h"
 #include "radiolink/MemoryLayout.h"
 #include "radiolink/RadioTransfer.h"
@@ -21,27 +22,6 @@ const Marks Zh = Marks::forLanguage(1);
 QString samplePath()
 {
     return QStringLiteral(SOURCE_DIR "/tools/radiosim/samples/kvt560-demo.bin");
-}
-
-QByteArray hx(const char *text) { return QByteArray::fromHex(text); }
-
-QString rowText(const ChannelCells &cells, int row)
-{
-    QStringList parts;
-    for (int c = 1; c <= 10; ++c)
-        parts << cells.column(c, row);
-    for (int a = 1; a <= 7; ++a)
-        parts << cells.attribute(a, row);
-    return parts.join(QLatin1Char('|'));
-}
-
-void setRow(ChannelCells &cells, int row, const QString &joined)
-{
-    const QStringList parts = joined.split(QLatin1Char('|'));
-    for (int c = 1; c <= 10; ++c)
-        cells.setColumn(c, row, parts.value(c - 1));
-    for (int a = 1; a <= 7; ++a)
-        cells.setAttribute(a, row, parts.value(10 + a - 1));
 }
 
 // An editor holding something in every channel and non-Start settings, so that any change
