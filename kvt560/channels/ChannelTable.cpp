@@ -224,6 +224,11 @@ QString ChannelTable::conversionMessage(const QString &text)
     return QStringLiteral("'%1' is not a valid floating point value").arg(text);
 }
 
+QString ChannelTable::integerMessage(const QString &text)
+{
+    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+}
+
 std::optional<QString> ChannelTable::normaliseFrequency(const QString &text, const QString &rangeText,
                                                         QString *offending)
 {

@@ -88,8 +88,10 @@ public:
     // did not read as a number: the frequency text or a limit.
     static std::optional<QString> normaliseFrequency(const QString &text, const QString &rangeText,
                                                      QString *offending = nullptr);
-    // The notice for a text that does not read as a number.
+    // The notices for a text that does not read as a number: a frequency or limit (a
+    // floating point value), or a whole number such as a tone index or a setting's index.
     static QString conversionMessage(const QString &text);
+    static QString integerMessage(const QString &text);
 
     int CurRow = 1;           // the channel row editing acts on (1-128)
     int CurCol = 1;           // the column last clicked or implied by the focused editor

@@ -1,5 +1,6 @@
 #include "codeplug/CodeplugFile.h"
 
+#include "channels/ChannelTable.h"
 #include "channels/Marks.h"
 #include "codeplug/CodePage.h"
 #include "radiolink/ToneList.h"
@@ -153,16 +154,6 @@ QStringList bandListNames()
     return names;
 }
 
-QString integerMessage(const QString &text)
-{
-    return QStringLiteral("'%1' is not a valid integer value").arg(text);
-}
-
-QString floatMessage(const QString &text)
-{
-    return QStringLiteral("'%1' is not a valid floating point value").arg(text);
-}
-
 QStringList lines(const Codeplug &content, const ItemText &itemText)
 {
     QStringList out(SettingsLineCount);
@@ -241,7 +232,7 @@ CodeplugReadResult read(const QByteArray &bytes, const SettingsValues &settings,
             // One digit, or for lists of more than ten items the number up to the next blank.
             const QString digits = def->itemCount() > 10 ? l.mid(at).section(QLatin1Char(' '), 0, 0) : l.mid(at, 1);
             if (!allDigits(digits))
-                return fail(def->fileLine, integerMessage(digits));
+                return fail(def->fileLine, ChannelTable::integerMessage(digits));
             // An index past the end of the list leaves the drop-down as it is.
             out.settings.set(def->name, digits.toInt());
             break;
@@ -254,7 +245,7 @@ CodeplugReadResult read(const QByteArray &bytes, const SettingsValues &settings,
             bool ok = false;
             const double value = number.toDouble(&ok);
             if (!ok || !std::isfinite(value))
-                return fail(def->fileLine, floatMessage(number));
+                return fail(def->fileLine, ChannelTable::conversionMessage(number));
             // Whole values; the spin range brings the value to its nearest bound.
             out.settings.set(def->name, qRound64(qBound(-1e9, value, 1e9)));
             break;

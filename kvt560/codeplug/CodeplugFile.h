@@ -75,8 +75,4 @@ bool save(const QString &path, const QByteArray &bytes, QString *error = nullptr
 // nothing with the reason in error.
 std::optional<QByteArray> load(const QString &path, QString *error = nullptr);
 
-// The notices for a value that does not read as a number.
-QString integerMessage(const QString &text);   // "'%s' is not a valid integer value"
-QString floatMessage(const QString &text);     // "'%s' is not a valid floating point value"
-
 } // namespace CodeplugFile

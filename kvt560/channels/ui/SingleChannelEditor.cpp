@@ -213,14 +213,9 @@ void SingleChannelEditor::refreshMarkLists()
     }
 }
 
-QString SingleChannelEditor::integerMessage(const QString &text)
-{
-    return QStringLiteral("'%1' is not a valid integer value").arg(text);
-}
-
 void SingleChannelEditor::showIntegerNotice(const QString &text)
 {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("KVT560"), integerMessage(text), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("KVT560"), ChannelTable::integerMessage(text), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("conversionNotice"));
     box.exec();
 }

@@ -39,9 +39,6 @@ public:
     void setChannelNumber(int row);
     int channelNumber() const;
 
-    // The notice for a tone index that does not read as a number.
-    static QString integerMessage(const QString &text);
-
     QGroupBox *singleChannelGroup;       // the page's group "单信道"
     QLabel *channelNumberLabel;          // "信道"
     QLabel *rxFrequencyLabel;            // receive frequency header + "[MHz]"
