@@ -279,10 +279,11 @@ CodeplugReadResult read(const QByteArray &bytes, const SettingsValues &settings,
             out.channels.setColumn(c, row, fields.at(k++));
         for (int a = ChannelCells::FirstAttribute; a <= ChannelCells::LastAttribute; ++a)
             out.channels.setAttribute(a, row, fields.at(k++));
-        if (const auto rx = toneIndexText(fields.at(1), toneList))
-            out.channels.setAttribute(4, row, *rx);
-        if (const auto tx = toneIndexText(fields.at(3), toneList))
-            out.channels.setAttribute(5, row, *tx);
+        // The tone indices follow the tone texts (field k holds column k + 1).
+        if (const auto rx = toneIndexText(fields.at(ChannelTable::RxToneColumn - 1), toneList))
+            out.channels.setAttribute(ChannelTable::RxCodeAttribute, row, *rx);
+        if (const auto tx = toneIndexText(fields.at(ChannelTable::TxToneColumn - 1), toneList))
+            out.channels.setAttribute(ChannelTable::TxCodeAttribute, row, *tx);
     }
     result.status = CodeplugReadResult::Read;
     return result;
