@@ -114,6 +114,27 @@ bool isControlChord(const QKeyEvent *event)
     return ((m & Qt::ControlModifier) && !(m & Qt::AltModifier)) || (m & Qt::MetaModifier);
 }
 
+// What an overlay does with a key other than Enter: true swallows it. Clipboard and undo
+// keys and control chords are refused, caret and delete keys pass, and typed text passes
+// only when accepted takes every character of it.
+template <typename Accept>
+bool typedKeyRefused(const QKeyEvent *event, Accept accepted)
+{
+    if (isClipboardOrUndo(event))
+        return true;
+    if (isEditingKey(event) && !(event->modifiers() & Qt::ControlModifier))
+        return false;
+    const QString text = event->text();
+    if (text.isEmpty())
+        return false;
+    if (isControlChord(event))
+        return true;
+    for (QChar c : text)
+        if (!accepted(c))
+            return true;
+    return false;
+}
+
 } // namespace
 
 ChannelEditor::ChannelEditor(ChannelGrid *grid, ToneList *tones)
@@ -551,19 +572,8 @@ bool ChannelEditor::bsSkinEdit1KeyPress(QKeyEvent *event)
         StringAlignGrid1Click();
         return true;
     }
-    if (isClipboardOrUndo(event))
-        return true;
-    if (isEditingKey(event) && !(event->modifiers() & Qt::ControlModifier))
-        return false;
-    const QString text = event->text();
-    if (text.isEmpty())
-        return false;
-    if (isControlChord(event))
-        return true;
-    for (QChar c : text)
-        if (!frequencyCharAccepted(c, bsSkinEdit1->text()))
-            return true;
-    return false;
+    const QString current = bsSkinEdit1->text();
+    return typedKeyRefused(event, [&current](QChar c) { return frequencyCharAccepted(c, current); });
 }
 
 void ChannelEditor::bsSkinEdit1KeyUp()
@@ -644,6 +654,14 @@ bool ChannelEditor::aliasCharAccepted(QChar c)
     }
 }
 
+QString ChannelEditor::aliasText(QString typed)
+{
+    for (QChar &c : typed)
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 'a' + 'A');
+    return typed;
+}
+
 bool ChannelEditor::bsSkinEdit7KeyPress(QKeyEvent *event)
 {
     if (isEnter(event)) {
@@ -651,29 +669,14 @@ bool ChannelEditor::bsSkinEdit7KeyPress(QKeyEvent *event)
         m_grid->setFocus();
         return true;
     }
-    if (isClipboardOrUndo(event))
-        return true;
-    if (isEditingKey(event) && !(event->modifiers() & Qt::ControlModifier))
-        return false;
-    const QString text = event->text();
-    if (text.isEmpty())
-        return false;
-    if (isControlChord(event))
-        return true;
-    for (QChar c : text)
-        if (!aliasCharAccepted(c))
-            return true;
-    return false;
+    return typedKeyRefused(event, aliasCharAccepted);
 }
 
 void ChannelEditor::bsSkinEdit7KeyUp()
 {
     if (bsSkinEdit7->isHidden())
         return;
-    QString text = bsSkinEdit7->text();
-    for (QChar &c : text)
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 'a' + 'A');
+    const QString text = aliasText(bsSkinEdit7->text());
     if (text != bsSkinEdit7->text())
         bsSkinEdit7->setText(text);
     bsSkinEdit7->setCursorPosition(text.size());

@@ -88,6 +88,8 @@ public:
     // The character filters, by character code (Enter is handled apart).
     static bool frequencyCharAccepted(QChar c, const QString &text);
     static bool aliasCharAccepted(QChar c);
+    // An alias as stored: the letters a-z in capitals, every other character as typed.
+    static QString aliasText(QString typed);
 
 signals:
     // Double click on ">>": open the single-channel page for channel row.

@@ -404,10 +404,7 @@ void SingleChannelEditor::frequencyEditReleased(QLineEdit *edit)
 
 void SingleChannelEditor::aliasEditReleased()
 {
-    QString text = bsSkinEdit8->text();
-    for (QChar &c : text)
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 'a' + 'A');
+    const QString text = ChannelEditor::aliasText(bsSkinEdit8->text());
     if (text != bsSkinEdit8->text())
         bsSkinEdit8->setText(text);
     bsSkinEdit8->setCursorPosition(text.size());
