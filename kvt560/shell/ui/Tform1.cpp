@@ -704,7 +704,7 @@ QString Tform1::receiveRangeText(int band) const
 
 QString Tform1::activeReceiveRange() const
 {
-    return receiveRangeText(activeBandIndex() == 1 ? 1 : 2);
+    return table->activeReceiveRange();   // the table reads the bands through this form
 }
 
 void Tform1::addOrSelectRange(QComboBox *box, const QString &text)
