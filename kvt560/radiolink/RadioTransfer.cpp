@@ -165,15 +165,17 @@ bool RadioTransfer::readBlock(int address, int length, bool secondAttempt, QByte
                 continue;
             break;
         }
-        if (!checkByteRight(reply)) {
+        // Command, count and address are skipped; the count and address are not compared
+        // with the request. A reply with fewer data bytes than asked for was cut short (its
+        // check byte can still come out right): it is asked for again like a corrupted one
+        // rather than taken with its missing bytes read as 0xFF.
+        const QByteArray received = QByteArray::fromHex(reply.mid(8, reply.size() - 10).toLatin1());
+        if (!checkByteRight(reply) || received.size() < length) {
             if (repeatAllowed(repeats))
                 continue;
             break;
         }
-        // Command, count and address are skipped; the count is not compared with the
-        // request, so the data are brought to the length asked for.
-        data = QByteArray::fromHex(reply.mid(8, reply.size() - 10).toLatin1()).left(length);
-        data.append(QByteArray(length - data.size(), char(0xFF)));
+        data = received.left(length);
         if (secondAttempt)
             retryCount_ = 2;
         return true;
