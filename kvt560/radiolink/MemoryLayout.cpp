@@ -1,6 +1,7 @@
 #include "radiolink/MemoryLayout.h"
 
 #include "radiolink/FieldEncoders.h"
+#include "radiolink/RadioFrame.h"
 #include "radiolink/ToneCode.h"
 #include "settings/SettingsRegistry.h"
 
@@ -29,7 +30,7 @@ quint8 at(const QByteArray &bytes, int i)
 bool bit(quint8 byte, int n) { return (byte >> n) & 1; }
 quint8 flag(bool on, int n) { return on ? quint8(1u << n) : quint8(0); }
 
-QString hex(const QByteArray &bytes) { return QString::fromLatin1(bytes.toHex().toUpper()); }
+using RadioFrame::toHexText;
 QByteArray bytes(const QString &hexText) { return QByteArray::fromHex(hexText.toLatin1()); }
 
 // A cell holds mark m when it reads as the current language's form or as any language's form.
@@ -130,13 +131,13 @@ void decodeChannel(const QByteArray &record, ChannelCells &cells, int row, const
     if (at(record, 0) == 0xFF)
         return;
     bool ok = false;
-    const QString rx = FieldEncoders::decodeFrequency(hex(record.mid(0, 4)), &ok);
+    const QString rx = FieldEncoders::decodeFrequency(toHexText(record.mid(0, 4)), &ok);
     if (!ok || record.size() < RecordSize)
         return;   // not a frequency this program could have written: the row stays empty
     cells.setColumn(RxFreq, row, rx);
     const QByteArray txBytes = record.mid(4, 4);
     if (txBytes != QByteArray(4, char(0xFF)))
-        cells.setColumn(TxFreq, row, FieldEncoders::decodeFrequency(hex(txBytes)));
+        cells.setColumn(TxFreq, row, FieldEncoders::decodeFrequency(toHexText(txBytes)));
 
     const ToneCode::ToneCell rxTone = ToneCode::sendCTC(record.mid(8, 2), tones);
     const ToneCode::ToneCell txTone = ToneCode::sendCTC(record.mid(10, 2), tones);
@@ -201,7 +202,7 @@ QString decodeAlias(const QByteArray &block)
 {
     QByteArray codes = block.left(6);
     codes.append(QByteArray(6 - codes.size(), char(0xFF)));
-    return FieldEncoders::HexToStr(hex(codes)).trimmed();
+    return FieldEncoders::HexToStr(toHexText(codes)).trimmed();
 }
 
 QByteArray encodeAlias(const QString &alias)
@@ -341,7 +342,7 @@ QStringList decodeBandLimits(const QByteArray &block)
 {
     QByteArray data = block.left(16);
     data.append(QByteArray(16 - data.size(), char(0xFF)));
-    const QString text = hex(data);
+    const QString text = toHexText(data);
     QStringList ranges;
     // Each range: upper limit, then lower limit, 4 BCD digits each; the fourth digit is
     // below 1 MHz and not shown.
@@ -400,7 +401,7 @@ QString decodeDtmfField(const QByteArray &field)
 {
     QByteArray data = field.left(DtmfFieldSize);
     data.append(QByteArray(DtmfFieldSize - data.size(), char(0xFF)));
-    const QString nibbles = hex(data);
+    const QString nibbles = toHexText(data);
     const int count = nibbles.mid(15, 1).toInt(nullptr, 16);
     return FieldEncoders::HexToDTMF(nibbles.left(DtmfMaxDigits), count);
 }

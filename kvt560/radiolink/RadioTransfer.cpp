@@ -13,10 +13,7 @@ const QString EndRequest = QStringLiteral("64016F");
 const QString Acknowledged = QStringLiteral("060006");
 const QString Busy = QStringLiteral("090009");
 
-QString hexText(const QByteArray &bytes)
-{
-    return RadioFrame::toHexText(bytes);
-}
+using RadioFrame::toHexText;
 
 // A data reply with a right check byte: the XOR of every byte but the last equals the last.
 bool checkByteRight(const QString &reply)
@@ -36,14 +33,14 @@ RadioTransfer::RadioTransfer(RadioLink &link, const LinkTiming &timing, QObject 
 
 QString RadioTransfer::greetingRequest()
 {
-    return QStringLiteral("0205") + hexText(QByteArrayLiteral("ZAkro"));
+    return QStringLiteral("0205") + toHexText(QByteArrayLiteral("ZAkro"));
 }
 
 QString RadioTransfer::greetingReply()
 {
     QByteArray reply = QByteArrayLiteral("\x06\x06") + QByteArrayLiteral("dorvak");
     reply.append(char(RadioFrame::CheckByte(reply)));
-    return hexText(reply);
+    return toHexText(reply);
 }
 
 QString RadioTransfer::readRequest(int address, int length)
@@ -54,7 +51,7 @@ QString RadioTransfer::readRequest(int address, int length)
     f.append(char(address >> 8));
     f.append(char(address & 0xFF));
     f.append(char(length));
-    return hexText(f);
+    return toHexText(f);
 }
 
 QString RadioTransfer::writeRequest(int address, const QByteArray &data)
@@ -65,7 +62,7 @@ QString RadioTransfer::writeRequest(int address, const QByteArray &data)
     f.append(char(address >> 8));
     f.append(char(address & 0xFF));
     f.append(data);
-    return hexText(f);
+    return toHexText(f);
 }
 
 RadioTransfer::Outcome RadioTransfer::read(Codeplug &codeplug)
@@ -165,15 +162,17 @@ bool RadioTransfer::readBlock(int address, int length, bool secondAttempt, QByte
                 continue;
             break;
         }
-        if (!checkByteRight(reply)) {
+        // Command, count and address are skipped; the count and address are not compared
+        // with the request. A reply with fewer data bytes than asked for was cut short (its
+        // check byte can still come out right): it is asked for again like a corrupted one
+        // rather than taken with its missing bytes read as 0xFF.
+        const QByteArray received = QByteArray::fromHex(reply.mid(8, reply.size() - 10).toLatin1());
+        if (!checkByteRight(reply) || received.size() < length) {
             if (repeatAllowed(repeats))
                 continue;
             break;
         }
-        // Command, count and address are skipped; the count is not compared with the
-        // request, so the data are brought to the length asked for.
-        data = QByteArray::fromHex(reply.mid(8, reply.size() - 10).toLatin1()).left(length);
-        data.append(QByteArray(length - data.size(), char(0xFF)));
+        data = received.left(length);
         if (secondAttempt)
             retryCount_ = 2;
         return true;
@@ -274,7 +273,7 @@ void RadioTransfer::writeSequence(const Codeplug &codeplug, quint8 firstChannel)
     // A radio without band limits is not written at all.
     if (!readBlock(BandAddress, BlockSize, false, data))
         return;
-    if (hexText(data).startsWith(QLatin1String("FFF"))) {
+    if (toHexText(data).startsWith(QLatin1String("FFF"))) {
         linkOk_ = false;
         return;
     }

@@ -5,8 +5,9 @@
 // processing events, and reports its progress as the gauge value.
 //
 // A read works on a copy of the codeplug it is given and hands the copy back only when every
-// block arrived, so that a failed read leaves the caller's codeplug untouched. Busy replies
-// and replies with a wrong check byte are answered by repeating the request, but at most
+// block arrived, so that a failed read leaves the caller's codeplug untouched. Busy replies,
+// data replies with a wrong check byte and data replies cut short (fewer data bytes than
+// asked for) are answered by repeating the request, but at most
 // MaxRepeats times in a row for the same request: a radio that keeps doing so fails the
 // transfer instead of hanging the program.
 #include "channels/Marks.h"
@@ -72,7 +73,7 @@ private:
     // the call list. False (and LinkOk false) when the block could not be read.
     bool readBlock(int address, int length, bool secondAttempt, QByteArray &data);
     bool writeBlock(int address, const QByteArray &data, bool secondAttempt);
-    // Counts a busy or wrong-check reply; false when the limit in a row is reached.
+    // Counts a busy, wrong-check or short reply; false when the limit in a row is reached.
     bool repeatAllowed(int &repeats);
     void step();
     void showMaximum(int maximum);

@@ -177,7 +177,14 @@ void Kvt560Radio::handleFrame(const QByteArray &f, qint64 receivedAt)
         if (!blockRequestAllowed(address, receivedAt))
             return;
         ++answeredBlocks_;
-        QByteArray data = frame(0x57, payload.left(2) + memory_.mid(address, length));
+        int sent = length;
+        auto cut = faults_.shortBlock.find(address);
+        if (cut != faults_.shortBlock.end() && cut.value() > 0) {
+            --cut.value();
+            sent = length / 2;
+            log(QStringLiteral("short data reply: %1 of %2 bytes").arg(sent).arg(length));
+        }
+        QByteArray data = frame(0x57, payload.left(2) + memory_.mid(address, sent));
         if (faults_.badCheckOnce) {
             faults_.badCheckOnce = false;
             data.back() = static_cast<char>(data.back() ^ 0x5A);

@@ -14,6 +14,7 @@ struct Kvt560Faults
     bool silent = false;           // never answer
     int busyEnter = 0;             // busy replies to the first N enter frames
     QMap<int, int> busyBlock;      // address -> busy replies to its first N requests
+    QMap<int, int> shortBlock;     // address -> data replies cut to half the data (check byte right)
     bool badCheckOnce = false;     // the first data reply carries a wrong check byte
     bool split = false;            // the first reply goes out in two parts ...
     int splitPauseMs = 100;        // ... with this pause between them

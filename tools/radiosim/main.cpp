@@ -65,6 +65,7 @@ int main(int argc, char **argv)
         {QStringLiteral("silent"), QStringLiteral("Never answer.")},
         {QStringLiteral("busy-enter"), QStringLiteral("Answer busy to the first <n> enter frames."), QStringLiteral("n")},
         {QStringLiteral("busy-block"), QStringLiteral("Answer busy to the first <n> requests at <addr> (hex); repeatable."), QStringLiteral("addr:n")},
+        {QStringLiteral("short-block"), QStringLiteral("Answer the first <n> reads at <addr> (hex) with half the data and a right check byte; repeatable."), QStringLiteral("addr:n")},
         {QStringLiteral("bad-check-once"), QStringLiteral("Send the first data reply with a wrong check byte.")},
         {QStringLiteral("split"), QStringLiteral("Send the first reply in two parts with a pause between them.")},
         {QStringLiteral("split-pause"), QStringLiteral("Pause of --split in ms (default 100)."), QStringLiteral("ms")},
@@ -91,15 +92,22 @@ int main(int argc, char **argv)
         faults.splitPauseMs = intValue(p, QStringLiteral("split-pause"), 0);
     if (p.isSet(QStringLiteral("stop-after")))
         faults.stopAfter = intValue(p, QStringLiteral("stop-after"), 0);
-    for (const QString &spec : p.values(QStringLiteral("busy-block"))) {
-        const QStringList parts = spec.split(QLatin1Char(':'));
-        bool okA = false, okN = false;
-        const int address = parts.value(0).toInt(&okA, 16);
-        const int count = parts.value(1).toInt(&okN);
-        if (parts.size() != 2 || !okA || !okN || address < 0 || address >= Kvt560Radio::MemorySize || count < 0)
-            fail(QStringLiteral("--busy-block needs <hex address>:<count>, as in 0010:3"));
-        faults.busyBlock[address] = count;
-    }
+    // Options of the form <hex address>:<count>, repeatable.
+    const auto addressCounts = [&p](const QString &name) {
+        QMap<int, int> counts;
+        for (const QString &spec : p.values(name)) {
+            const QStringList parts = spec.split(QLatin1Char(':'));
+            bool okA = false, okN = false;
+            const int address = parts.value(0).toInt(&okA, 16);
+            const int count = parts.value(1).toInt(&okN);
+            if (parts.size() != 2 || !okA || !okN || address < 0 || address >= Kvt560Radio::MemorySize || count < 0)
+                fail(QStringLiteral("--%1 needs <hex address>:<count>, as in 0010:3").arg(name));
+            counts[address] = count;
+        }
+        return counts;
+    };
+    faults.busyBlock = addressCounts(QStringLiteral("busy-block"));
+    faults.shortBlock = addressCounts(QStringLiteral("short-block"));
 
     for (const QString &value : p.values(QStringLiteral("no-ack"))) {
         bool ok = false;

@@ -80,6 +80,9 @@ void TestRadioTransfer::readKnownMemory_data()
     QTest::newRow("split greeting, busy enter three times, wrong check once")
         << QStringList{"--split", "--split-pause", "100", "--busy-enter", "3", "--bad-check-once"}
         << int(SerialTransport::DualHead) << 2 << 4;   // the tail of the split reply spoils a later window too
+    // Data replies cut short with a right check byte are asked for again, not padded.
+    QTest::newRow("short record and alias replies")
+        << QStringList{"--short-block", "0010:1", "--short-block", "0810:2"} << int(SerialTransport::DualHead) << 1 << 1;
 }
 
 void TestRadioTransfer::readKnownMemory()
@@ -275,6 +278,12 @@ void TestRadioTransfer::failures_data()
     QTest::newRow("a radio that stays busy fails after 20 replies")
         << QStringList{"--busy-block", "0CC0:100"} << int(RadioTransfer::ReadKind)
         << int(RadioTransfer::Outcome::LinkError) << (busyBand << End);
+    QStringList shortBand{Greeting, Enter};
+    for (int i = 0; i < RadioTransfer::MaxRepeats; ++i)
+        shortBand << band;
+    QTest::newRow("a radio that keeps cutting its data reply short fails after 20 replies")
+        << QStringList{"--short-block", "0CC0:100"} << int(RadioTransfer::ReadKind)
+        << int(RadioTransfer::Outcome::LinkError) << (shortBand << End);
     QTest::newRow("enter frame busy without end")
         << QStringList{"--busy-enter", "100"} << int(RadioTransfer::ReadKind)
         << int(RadioTransfer::Outcome::LinkError)

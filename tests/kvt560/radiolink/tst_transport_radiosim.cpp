@@ -68,24 +68,7 @@ private slots:
     void faults();
     void savesMemoryWhenStopped();
     void rejectsMemoryFileOfWrongSize();
-
-private:
-    bool connectTransport(SerialTransport &transport, const QString &device, const QTemporaryDir &dir);
 };
-
-bool TestTransportRadiosim::connectTransport(SerialTransport &transport, const QString &device,
-                                             const QTemporaryDir &dir)
-{
-    const QString ini = dir.filePath(QStringLiteral("myini.ini"));
-    QFile f(ini);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    f.write(QStringLiteral("[open]\ncom=3\n[ports]\nCOM3=%1\n").arg(device).toUtf8());
-    f.close();
-    transport.setIniPath(ini);
-    transport.setPortNumber(3);
-    return transport.ProbePort(3) && transport.open();
-}
 
 void TestTransportRadiosim::roundTrip_data()
 {
@@ -129,7 +112,7 @@ void TestTransportRadiosim::roundTrip()
     QVERIFY(sim.start(options + QStringList{"--memory", memoryPath, "--save", savePath}));
     SerialTransport link;
     link.setCableMode(SerialTransport::CableMode(cableMode));
-    QVERIFY(connectTransport(link, sim.device(), dir));
+    QVERIFY(sim.attach(link, dir) && link.open());
 
     QCOMPARE(link.exchange(Greeting, timing.handshakeMs), GreetingReply);
     QCOMPARE(link.exchange(QStringLiteral("0600"), timing.handshakeMs), Ack);
@@ -201,7 +184,7 @@ void TestTransportRadiosim::faults()
     RadioSimulator sim;
     QVERIFY(sim.start(options + QStringList{"--no-pacing"}));
     SerialTransport link;
-    QVERIFY(connectTransport(link, sim.device(), dir));
+    QVERIFY(sim.attach(link, dir) && link.open());
 
     for (const QString &step : script) {
         if (step.startsWith(QLatin1String("wait:"))) {
@@ -231,7 +214,7 @@ void TestTransportRadiosim::savesMemoryWhenStopped()
     RadioSimulator sim;
     QVERIFY(sim.start({"--no-pacing", "--save", savePath}));
     SerialTransport link;
-    QVERIFY(connectTransport(link, sim.device(), dir));
+    QVERIFY(sim.attach(link, dir) && link.open());
     QCOMPARE(link.exchange(Greeting, 50), GreetingReply);
     QCOMPARE(link.exchange(QStringLiteral("0600"), 50), Ack);
     const QByteArray block = QByteArray::fromHex("0102030405060708090A0B0C0D0E0F10");
