@@ -15,6 +15,9 @@ QString PortDevice(const QString &portName, const QString &appDirectory)
     const QString mapped = ProgramIni(appDirectory).read(QStringLiteral("Ports"), portName).trimmed();
     if (!mapped.isEmpty())
         return mapped;
+    // A device path stands for itself.
+    if (portName.startsWith(QLatin1String("/dev/")))
+        return portName;
     static const QRegularExpression comName(QStringLiteral("^COM([1-9][0-9]{0,2})$"),
                                             QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = comName.match(portName);
