@@ -9,6 +9,7 @@
 #include "frame/Startup.h"
 #include "model/AppGlobals.h"
 #include "model/MemoryImage.h"
+#include "model/ui/SettingDialogs.h"
 
 #include <QApplication>
 #include <QFile>
@@ -72,6 +73,7 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     QApplication::setWindowIcon(ApplicationIcon());
     // 10.-11. The frame, then the document: new, or the file named on the command line.
     m_frame = std::make_unique<CMainFrame>();
+    ConnectSettingDialogs(m_frame.get());
     if (frameCreated)
         frameCreated(m_frame.get());
     const QString title = Resources().string(ResId::AppTitle);
