@@ -70,9 +70,8 @@ void COptionDlg::OnInitDialog()
         combo->addItems(OptionEntries(option.words, LanguageIndex));
         combo->setCurrentIndex(ShownPosition(option));
     }
-    powerOnPassword->setMaxLength(PowerOnPasswordMaxLength);
     powerOnPassword->setText(PowerOnPasswordText());
-    powerOnPassword->setValidator(new TextFilterValidator(&FilterPowerOnPassword, powerOnPassword));
+    powerOnPassword->setValidator(new TextFilterValidator(&FilterPowerOnPassword, PowerOnPasswordMaxLength, powerOnPassword));
 }
 
 void COptionDlg::WriteBack()

@@ -51,10 +51,9 @@ CPcbaDlg::CPcbaDlg(QWidget *parent)
 
 void CPcbaDlg::OnInitDialog()
 {
-    pcbaEdit->setMaxLength(PcbaMaxLength);
     pcbaEdit->setText(PcbaText());
     // Installed after the stored text is shown, so that the text is kept as it is until edited.
-    pcbaEdit->setValidator(new TextFilterValidator(&FilterPcbaText, pcbaEdit));
+    pcbaEdit->setValidator(new TextFilterValidator(&FilterPcbaText, PcbaMaxLength, pcbaEdit));
 }
 
 void CPcbaDlg::accept()

@@ -59,14 +59,13 @@ void CPttIdDlg::OnInitDialog()
     displayList->addItems(OptionEntries(lists.at(0).words, LanguageIndex));
     pttIdList->clear();
     pttIdList->addItems(OptionEntries(lists.at(1).words, LanguageIndex));
-    codeEdit->setMaxLength(PttIdCodeMaxLength);
     codeEdit->clear();
 
     displayList->setCurrentIndex(ShownPosition(lists.at(0)));
     pttIdList->setCurrentIndex(ShownPosition(lists.at(1)));
     codeEdit->setText(PttIdCodeText());
     // Installed after the stored code is shown, so that the code is kept as it is until edited.
-    codeEdit->setValidator(new TextFilterValidator(&FilterPttIdCode, codeEdit));
+    codeEdit->setValidator(new TextFilterValidator(&FilterPttIdCode, PttIdCodeMaxLength, codeEdit));
 }
 
 void CPttIdDlg::WriteBack()
