@@ -48,11 +48,9 @@ COptionDlg::COptionDlg(QWidget *parent)
         m_lists.insert(option.controlId, combo);
         place(option.controlId, combo);
     }
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(4, 1);
 
     OnInitDialog();
-    setFixedSize(sizeHint());
+    layout()->setSizeConstraint(QLayout::SetFixedSize); // sized to its contents, not resizable
 }
 
 COptionDlg::~COptionDlg()

@@ -46,7 +46,7 @@ CPcbaDlg::CPcbaDlg(QWidget *parent)
     layout->addLayout(buttons);
 
     OnInitDialog();
-    setFixedSize(sizeHint());
+    layout->setSizeConstraint(QLayout::SetFixedSize); // sized to its contents, not resizable
 }
 
 void CPcbaDlg::OnInitDialog()

@@ -39,10 +39,9 @@ CPttIdDlg::CPttIdDlg(QWidget *parent)
         grid->addWidget(control, row, 1);
         ++row;
     }
-    grid->setColumnStretch(1, 1);
 
     OnInitDialog();
-    setFixedSize(sizeHint());
+    layout()->setSizeConstraint(QLayout::SetFixedSize); // sized to its contents, not resizable
 }
 
 CPttIdDlg::~CPttIdDlg()
