@@ -6,6 +6,7 @@
 #include "model/OptionLists.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -86,4 +87,15 @@ void COptionDlg::done(int result)
     // Every way of closing (close box, Escape, a caller's close()) ends here.
     WriteBack();
     QDialog::done(result);
+}
+
+void COptionDlg::keyPressEvent(QKeyEvent *event)
+{
+    // Without buttons Enter has nothing to press: like Escape, it closes the dialog.
+    if (event->modifiers() == Qt::NoModifier
+        && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

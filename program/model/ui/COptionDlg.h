@@ -21,6 +21,7 @@
 #include <QHash>
 
 class QComboBox;
+class QKeyEvent;
 class QLineEdit;
 
 class COptionDlg : public QDialog
@@ -37,6 +38,9 @@ public:
 
 public slots:
     void done(int result) override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void OnInitDialog();

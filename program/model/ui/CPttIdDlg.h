@@ -11,6 +11,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QKeyEvent;
 class QLineEdit;
 
 class CPttIdDlg : public QDialog
@@ -26,6 +27,9 @@ public:
 
 public slots:
     void done(int result) override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void OnInitDialog();

@@ -28,7 +28,7 @@ QByteArray imageBytes(int address, int length)
 }
 
 // The ways a dialog can be closed without a button of its own.
-enum class Closing { CloseBox, Escape };
+enum class Closing { CloseBox, Escape, Enter };
 
 void closeDialog(QDialog &dialog, Closing how)
 {
@@ -36,7 +36,7 @@ void closeDialog(QDialog &dialog, Closing how)
         dialog.close();
     } else {
         QWidget *target = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
-        QTest::keyClick(target, Qt::Key_Escape);
+        QTest::keyClick(target, how == Closing::Escape ? Qt::Key_Escape : Qt::Key_Return);
     }
 }
 
@@ -45,6 +45,7 @@ void addClosingRows()
     QTest::addColumn<Closing>("how");
     QTest::newRow("close box") << Closing::CloseBox;
     QTest::newRow("Escape") << Closing::Escape;
+    QTest::newRow("Enter") << Closing::Enter;
 }
 
 // Types into a line edit the way a user does: focus, then key presses.
