@@ -9,6 +9,7 @@
 #include "frame/Startup.h"
 #include "model/AppGlobals.h"
 #include "model/MemoryImage.h"
+#include "model/ui/SettingDialogs.h"
 #include "radiolink/ui/RadioCommands.h"
 
 #include <QApplication>
@@ -73,6 +74,7 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     QApplication::setWindowIcon(ApplicationIcon());
     // 10.-11. The frame, then the document: new, or the file named on the command line.
     m_frame = std::make_unique<CMainFrame>();
+    ConnectSettingDialogs(m_frame.get());
     m_radioCommands = std::make_unique<RadioCommands>(m_frame.get());
     m_radioCommands->attach(m_frame.get());
     if (frameCreated)
