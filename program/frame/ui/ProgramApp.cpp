@@ -9,6 +9,7 @@
 #include "frame/Startup.h"
 #include "model/AppGlobals.h"
 #include "model/MemoryImage.h"
+#include "model/ui/CProgramView.h"
 
 #include <QApplication>
 #include <QFile>
@@ -72,6 +73,11 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     QApplication::setWindowIcon(ApplicationIcon());
     // 10.-11. The frame, then the document: new, or the file named on the command line.
     m_frame = std::make_unique<CMainFrame>();
+    m_view = new CProgramView;
+    m_frame->setView(m_view);
+    QObject::connect(m_frame.get(), &CMainFrame::printRequested, m_view, &CProgramView::OnFilePrint);
+    QObject::connect(m_frame.get(), &CMainFrame::printPreviewRequested, m_view, &CProgramView::OnFilePrintPreview);
+    QObject::connect(m_frame.get(), &CMainFrame::printSetupRequested, m_view, &CProgramView::OnFilePrintSetup);
     if (frameCreated)
         frameCreated(m_frame.get());
     const QString title = Resources().string(ResId::AppTitle);
@@ -83,9 +89,11 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
         if (!openDocument(fileToOpen, &error)) {
             showMessage(title, error);
             m_frame.reset();
+            m_view = nullptr;
             return false;
         }
     }
+    m_view->OnInitialUpdate();
     // 12. Show the main window on top.
     m_frame->show();
     m_frame->raise();
@@ -99,5 +107,6 @@ int ProgramApp::ExitInstance(int code)
     if (!ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), PortName))
         std::fprintf(stderr, "Program: could not write %s\n", qPrintable(ini.path()));
     m_frame.reset();
+    m_view = nullptr;
     return code;
 }
