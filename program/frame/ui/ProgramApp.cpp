@@ -9,6 +9,7 @@
 #include "frame/Startup.h"
 #include "model/AppGlobals.h"
 #include "model/MemoryImage.h"
+#include "model/ui/CProgramView.h"
 #include "model/ui/SettingDialogs.h"
 #include "radiolink/ui/RadioCommands.h"
 
@@ -75,7 +76,15 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     // 10.-11. The frame, then the document: new, or the file named on the command line.
     m_frame = std::make_unique<CMainFrame>();
     ConnectSettingDialogs(m_frame.get());
+    m_view = new CProgramView;
+    m_frame->setView(m_view);
+    QObject::connect(m_frame.get(), &CMainFrame::printRequested, m_view, &CProgramView::OnFilePrint);
+    QObject::connect(m_frame.get(), &CMainFrame::printPreviewRequested, m_view, &CProgramView::OnFilePrintPreview);
+    QObject::connect(m_frame.get(), &CMainFrame::printSetupRequested, m_view, &CProgramView::OnFilePrintSetup);
+    // Read and Write: the grid goes into the image first; a successful read is shown.
     m_radioCommands = std::make_unique<RadioCommands>(m_frame.get());
+    m_radioCommands->gridToImage = [view = m_view] { view->GridToImage(); };
+    m_radioCommands->imageToGrid = [view = m_view] { view->ImageToGrid(); };
     m_radioCommands->attach(m_frame.get());
     if (frameCreated)
         frameCreated(m_frame.get());
@@ -89,9 +98,11 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
             showMessage(title, error);
             m_radioCommands.reset();
             m_frame.reset();
+            m_view = nullptr;
             return false;
         }
     }
+    m_view->OnInitialUpdate();
     // 12. Show the main window on top.
     m_frame->show();
     m_frame->raise();
@@ -106,5 +117,6 @@ int ProgramApp::ExitInstance(int code)
         std::fprintf(stderr, "Program: could not write %s\n", qPrintable(ini.path()));
     m_radioCommands.reset();
     m_frame.reset();
+    m_view = nullptr;
     return code;
 }

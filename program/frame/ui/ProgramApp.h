@@ -7,6 +7,7 @@
 #include <memory>
 
 class CMainFrame;
+class CProgramView;
 class RadioCommands;
 
 class ProgramApp
@@ -24,8 +25,8 @@ public:
     // message to show, when it cannot be opened. The default reads the raw image; the
     // document code replaces it.
     std::function<bool(const QString &path, QString *error)> openDocument;
-    // Called with the new main window before it is shown, so that the view and the document
-    // can attach to it.
+    // Called with the new main window, its view already set, before the first document is
+    // made, so that the document code can attach to both.
     std::function<void(CMainFrame *)> frameCreated;
 
     // Start-up: application directory, Program.ini, LanguageIndex, the resource library, the
@@ -37,7 +38,9 @@ public:
     int ExitInstance(int code = 0);
 
     CMainFrame *mainFrame() const { return m_frame.get(); }
-    // The Read and Write commands of the frame; the view sets their grid conversions.
+    // The form view filling the main window (owned by it).
+    CProgramView *view() const { return m_view; }
+    // The Read and Write commands of the frame, working on the view's grid.
     RadioCommands *radioCommands() const { return m_radioCommands.get(); }
 
     // Reads the first 8192 bytes of a channel data file into RadioImage.
@@ -45,5 +48,6 @@ public:
 
 private:
     std::unique_ptr<CMainFrame> m_frame;
+    CProgramView *m_view = nullptr;
     std::unique_ptr<RadioCommands> m_radioCommands;
 };
