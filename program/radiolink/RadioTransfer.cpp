@@ -11,6 +11,10 @@
 #include <algorithm>
 #include <cstring>
 
+#ifdef Q_OS_UNIX
+#include <termios.h>
+#endif
+
 std::atomic<int> TransferBusy{0};
 
 namespace {
@@ -82,8 +86,15 @@ public:
     }
 
     static void pause() { QThread::msleep(1); }
-    // Discards whatever waits to be sent or has been received and not yet read.
-    void purge() { m_port.clear(QSerialPort::AllDirections); }
+    // Discards whatever has been received and not yet read. Bytes already written are let go
+    // out first instead of being discarded: a write returns once the bytes are with the
+    // driver, not once they are on the line, and discarding the transmit side then cuts off
+    // the end of the request just sent (a greeting byte, say) rather than anything stale.
+    void purge()
+    {
+        drain();
+        m_port.clear(QSerialPort::Input);
+    }
 
     void send(const QByteArray &bytes)
     {
@@ -97,6 +108,18 @@ public:
             if (left <= 0 || !m_port.waitForBytesWritten(int(left)))
                 break;
         }
+    }
+
+    // Waits until the bytes written have left the driver's transmit queue.
+    void drain()
+    {
+        if (!m_port.isOpen())
+            return;
+        while (m_port.bytesToWrite() > 0 && m_port.waitForBytesWritten(WriteConstantMs)) {
+        }
+#ifdef Q_OS_UNIX
+        ::tcdrain(int(m_port.handle()));
+#endif
     }
 
     // Up to n bytes: fewer when the total time-out runs out, when the line goes quiet for
