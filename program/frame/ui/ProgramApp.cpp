@@ -2,54 +2,34 @@
 
 #include "CMainFrame.h"
 #include "FrameIcons.h"
+#include "files/CProgramDoc.h"
+#include "files/ui/DocumentCommands.h"
 #include "frame/FrameGlobals.h"
 #include "frame/FrameMessages.h"
 #include "frame/ProgramIni.h"
 #include "frame/ResourceLibrary.h"
 #include "frame/Startup.h"
 #include "model/AppGlobals.h"
-#include "model/MemoryImage.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QMessageBox>
 
 #include <cstdio>
-#include <cstring>
 
 ProgramApp::ProgramApp()
+    : m_document(std::make_unique<CProgramDoc>())
 {
     showMessage = [](const QString &caption, const QString &text) {
         QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok);
         box.exec();
     };
-    newDocument = [] {
-        NewImage();
-        return true;
+    newDocument = [this] { return m_documentCommands->OnFileNew(); };
+    openDocument = [this](const QString &path, QString *error) {
+        return m_documentCommands->openDocument(path, error);
     };
-    openDocument = &ProgramApp::ReadImageFile;
 }
 
 ProgramApp::~ProgramApp() = default;
-
-bool ProgramApp::ReadImageFile(const QString &path, QString *error)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = FileOpenFailedText(LanguageIndex, path, f.errorString());
-        return false;
-    }
-    const QByteArray data = f.read(RadioImageSize);
-    // The bytes read are in the image even when the file turns out too short.
-    std::memcpy(RadioImage, data.constData(), static_cast<std::size_t>(data.size()));
-    if (data.size() < static_cast<int>(RadioImageSize)) {
-        if (error)
-            *error = FileTooShortText(LanguageIndex, path);
-        return false;
-    }
-    return true;
-}
 
 bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDirectory)
 {
@@ -72,6 +52,7 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     QApplication::setWindowIcon(ApplicationIcon());
     // 10.-11. The frame, then the document: new, or the file named on the command line.
     m_frame = std::make_unique<CMainFrame>();
+    m_documentCommands = new DocumentCommands(m_document.get(), m_frame.get());
     if (frameCreated)
         frameCreated(m_frame.get());
     const QString title = Resources().string(ResId::AppTitle);
@@ -83,6 +64,7 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
         if (!openDocument(fileToOpen, &error)) {
             showMessage(title, error);
             m_frame.reset();
+            m_documentCommands = nullptr;
             return false;
         }
     }
@@ -99,5 +81,6 @@ int ProgramApp::ExitInstance(int code)
     if (!ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), PortName))
         std::fprintf(stderr, "Program: could not write %s\n", qPrintable(ini.path()));
     m_frame.reset();
+    m_documentCommands = nullptr;
     return code;
 }

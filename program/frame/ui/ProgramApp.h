@@ -7,6 +7,8 @@
 #include <memory>
 
 class CMainFrame;
+class CProgramDoc;
+class DocumentCommands;
 
 class ProgramApp
 {
@@ -17,11 +19,10 @@ public:
     // Shows a start-up failure; replaceable for tests. caption, text.
     std::function<void(const QString &, const QString &)> showMessage;
     // Creates the new document shown at start-up. Returns false when the document cannot be
-    // created. The default builds a new image; the document code replaces it.
+    // created. The default is the document's New (a new image, the view's initial update).
     std::function<bool()> newDocument;
     // Opens the file named on the command line. Returns false, with *error set to the
-    // message to show, when it cannot be opened. The default reads the raw image; the
-    // document code replaces it.
+    // message to show, when it cannot be opened. The default is the document's Open.
     std::function<bool(const QString &path, QString *error)> openDocument;
     // Called with the new main window before it is shown, so that the view and the document
     // can attach to it.
@@ -36,10 +37,12 @@ public:
     int ExitInstance(int code = 0);
 
     CMainFrame *mainFrame() const { return m_frame.get(); }
-
-    // Reads the first 8192 bytes of a channel data file into RadioImage.
-    static bool ReadImageFile(const QString &path, QString *error);
+    CProgramDoc *document() const { return m_document.get(); }
+    // The file commands of the main window; null until InitInstance created the frame.
+    DocumentCommands *documentCommands() const { return m_documentCommands; }
 
 private:
+    std::unique_ptr<CProgramDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;
+    DocumentCommands *m_documentCommands = nullptr;  // owned by the frame
 };
