@@ -10,6 +10,7 @@
 #include "frame/ResourceLibrary.h"
 #include "frame/Startup.h"
 #include "model/AppGlobals.h"
+#include "model/ui/CProgramView.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -52,7 +53,14 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     QApplication::setWindowIcon(ApplicationIcon());
     // 10.-11. The frame, then the document: new, or the file named on the command line.
     m_frame = std::make_unique<CMainFrame>();
+    m_view = new CProgramView;
+    m_frame->setView(m_view);
+    QObject::connect(m_frame.get(), &CMainFrame::printRequested, m_view, &CProgramView::OnFilePrint);
+    QObject::connect(m_frame.get(), &CMainFrame::printPreviewRequested, m_view, &CProgramView::OnFilePrintPreview);
+    QObject::connect(m_frame.get(), &CMainFrame::printSetupRequested, m_view, &CProgramView::OnFilePrintSetup);
+    // New and Open run the view's initial update; Save and Save As store the grid first.
     m_documentCommands = new DocumentCommands(m_document.get(), m_frame.get());
+    m_documentCommands->setView(m_view);
     if (frameCreated)
         frameCreated(m_frame.get());
     const QString title = Resources().string(ResId::AppTitle);
@@ -64,6 +72,7 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
         if (!openDocument(fileToOpen, &error)) {
             showMessage(title, error);
             m_frame.reset();
+            m_view = nullptr;
             m_documentCommands = nullptr;
             return false;
         }
@@ -81,6 +90,7 @@ int ProgramApp::ExitInstance(int code)
     if (!ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), PortName))
         std::fprintf(stderr, "Program: could not write %s\n", qPrintable(ini.path()));
     m_frame.reset();
+    m_view = nullptr;
     m_documentCommands = nullptr;
     return code;
 }

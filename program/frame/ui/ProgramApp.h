@@ -8,6 +8,7 @@
 
 class CMainFrame;
 class CProgramDoc;
+class CProgramView;
 class DocumentCommands;
 
 class ProgramApp
@@ -24,8 +25,8 @@ public:
     // Opens the file named on the command line. Returns false, with *error set to the
     // message to show, when it cannot be opened. The default is the document's Open.
     std::function<bool(const QString &path, QString *error)> openDocument;
-    // Called with the new main window before it is shown, so that the view and the document
-    // can attach to it.
+    // Called with the new main window, its view already set, before the first document is
+    // made, so that the document code can attach to both.
     std::function<void(CMainFrame *)> frameCreated;
 
     // Start-up: application directory, Program.ini, LanguageIndex, the resource library, the
@@ -37,6 +38,8 @@ public:
     int ExitInstance(int code = 0);
 
     CMainFrame *mainFrame() const { return m_frame.get(); }
+    // The form view filling the main window (owned by it).
+    CProgramView *view() const { return m_view; }
     CProgramDoc *document() const { return m_document.get(); }
     // The file commands of the main window; null until InitInstance created the frame.
     DocumentCommands *documentCommands() const { return m_documentCommands; }
@@ -44,5 +47,6 @@ public:
 private:
     std::unique_ptr<CProgramDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;
+    CProgramView *m_view = nullptr;                  // owned by the frame
     DocumentCommands *m_documentCommands = nullptr;  // owned by the frame
 };
