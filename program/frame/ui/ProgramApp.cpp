@@ -11,6 +11,7 @@
 #include "frame/Startup.h"
 #include "model/AppGlobals.h"
 #include "model/ui/CProgramView.h"
+#include "model/ui/SettingDialogs.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -61,6 +62,7 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     // New and Open run the view's initial update; Save and Save As store the grid first.
     m_documentCommands = new DocumentCommands(m_document.get(), m_frame.get());
     m_documentCommands->setView(m_view);
+    ConnectSettingDialogs(m_frame.get());
     if (frameCreated)
         frameCreated(m_frame.get());
     const QString title = Resources().string(ResId::AppTitle);
