@@ -173,6 +173,7 @@ QString RadioTransfer::FailureText(Result result, int languageIndex)
         return languagePick(languageIndex, "Could not open the port", "无法打开串口", "無法打開串口");
     case CommunicationError:
     case Busy:
+    case Stopped:
         return languagePick(languageIndex, "Communication error", "通信出錯", "通信出錯");
     case Success:
         break;
@@ -194,6 +195,7 @@ RadioTransfer::RadioTransfer(bool read, const QString &portName, const QString &
 
 RadioTransfer::~RadioTransfer()
 {
+    requestStop();
     wait();
     delete m_thread;
 }
@@ -272,6 +274,8 @@ RadioTransfer::Result RadioTransfer::transfer(TransferPort &port)
     bool greeted = false;
     QByteArray answer;
     for (int attempt = 0; attempt < GreetingAttempts && !greeted; ++attempt) {
+        if (m_stopRequested)
+            return fail(Stopped, QStringLiteral("stopped during the greeting"));
         for (char b : Greeting) {
             TransferPort::pause();
             port.purge();
@@ -302,6 +306,8 @@ RadioTransfer::Result RadioTransfer::transfer(TransferPort &port)
     const int upper = int(plan.size());
     int position = 0;
     for (const int a : plan) {
+        if (m_stopRequested)
+            return fail(Stopped, QStringLiteral("stopped after %1 of %2 blocks").arg(position).arg(upper));
         QByteArray request;
         request.append(m_read ? 'R' : 'W');
         request.append(char(a / 256));

@@ -36,6 +36,7 @@ public:
         PortOpenFailed,        // the port is missing, in use, or the port name is empty
         CommunicationError,    // no acknowledgement, or a block reply cut short
         Busy,                  // another transfer is running; nothing was done
+        Stopped,               // requestStop() ended the transfer before its last block
     };
     Q_ENUM(Result)
 
@@ -63,7 +64,7 @@ public:
     // section lies (empty: the application directory AppDirectory).
     RadioTransfer(bool read, const QString &portName, const QString &appDirectory = QString(),
                   QObject *parent = nullptr);
-    // Waits for a running worker thread to end.
+    // Stops a running worker thread and waits for it to end.
     ~RadioTransfer() override;
 
     bool isRead() const { return m_read; }
@@ -80,6 +81,9 @@ public:
     bool start();
     // Blocks until the worker thread has ended (at once when none was started).
     void wait();
+    // Asks a running transfer to end before its next step (any thread). A read that stops
+    // leaves RadioImage as it was; the radio keeps what a stopped write sent so far.
+    void requestStop() { m_stopRequested = true; }
 
     // After the transfer: its result, and for a failure a plain description for diagnostics
     // (device, the system's reason, the block that failed).
@@ -105,6 +109,7 @@ private:
     const QString m_appDirectory;
     QThread *m_thread = nullptr;
     bool m_started = false;
+    std::atomic<bool> m_stopRequested{false};
     Result m_result = Busy;
     QString m_detail;
 };

@@ -61,8 +61,8 @@ CReadWriteDlg::CReadWriteDlg(QWidget *parent)
     setFixedSize(sizeHint().expandedTo(QSize(340, 0)));
 }
 
-// The transfer object waits for its worker thread; by then the worker has finished in any
-// case, since only its end closes the dialog.
+// Normally the worker has finished by now, since only its end closes the dialog; when the
+// application quits in mid-transfer, the transfer object stops the worker and waits for it.
 CReadWriteDlg::~CReadWriteDlg() = default;
 
 void CReadWriteDlg::setReadFlag(bool read)

@@ -226,6 +226,24 @@ private slots:
         QCOMPARE(sim.memoryAfter(), radio);   // the second transfer never wrote
     }
 
+    // A transfer asked to stop ends before its next block; a stopped read changes nothing.
+    void stopRequested()
+    {
+        const QByteArray before = CurrentImage();
+        Kvt270Simulator sim;
+        QVERIFY(sim.start(PatternMemory(3)));
+        RadioTransfer t(true, "COM1", sim.appDirectory());
+        connect(&t, &RadioTransfer::progress, &t, [&t](int position) {
+            if (position == 10)
+                t.requestStop();
+        }, Qt::DirectConnection);
+        QSignalSpy progress(&t, &RadioTransfer::progress);
+        QCOMPARE(t.runHere(), RadioTransfer::Stopped);
+        QCOMPARE(progress.size(), 10);
+        QCOMPARE(CurrentImage(), before);
+        QCOMPARE(TransferBusy.load(), 0);
+    }
+
     void texts_data()
     {
         QTest::addColumn<int>("language");
