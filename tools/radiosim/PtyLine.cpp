@@ -49,6 +49,19 @@ bool PtyLine::open()
     return true;
 }
 
+void PtyLine::hangUp()
+{
+    pumpTimer_.stop();
+    queue_.clear();
+    delete notifier_;
+    notifier_ = nullptr;
+    if (master_ >= 0)
+        ::close(master_);
+    if (slave_ >= 0)
+        ::close(slave_);
+    master_ = slave_ = -1;
+}
+
 void PtyLine::readMaster()
 {
     QByteArray bytes;
@@ -69,7 +82,7 @@ void PtyLine::readMaster()
 
 void PtyLine::send(const QByteArray &bytes, qint64 notBeforeNs, qint64 gapNs)
 {
-    if (bytes.isEmpty())
+    if (bytes.isEmpty() || master_ < 0)
         return;
     queue_.push_back({bytes, notBeforeNs, gapNs});
     if (!pumpTimer_.isActive())

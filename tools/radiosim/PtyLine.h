@@ -35,6 +35,10 @@ public:
     // queued before them have gone out.
     void send(const QByteArray &bytes, qint64 notBeforeNs = 0, qint64 gapNs = 0);
 
+    // Closes the device side for good, as a cable pulled out: the program's reads and
+    // writes fail from now on and nothing more is received or sent.
+    void hangUp();
+
 signals:
     void received(const QByteArray &bytes);
 

@@ -1,9 +1,11 @@
 // radiosim: simulated radios on a pseudo-terminal, for the transfer tests and demos.
 //
 //   radiosim kvt560 [options]
+//   radiosim kvt270 [--memory FILE] [--save FILE] [--no-pacing] [faults]
 //
 // Prints the device path of the pseudo-terminal on the first line of standard output, then
 // serves the radio until SIGTERM or SIGINT (or until the process that started it ends).
+#include "Kvt270Radio.h"
 #include "Kvt560Radio.h"
 #include "PtyLine.h"
 
@@ -43,6 +45,81 @@ int intValue(const QCommandLineParser &p, const QString &name, int minimum)
         fail(QStringLiteral("--%1 needs a whole number of at least %2").arg(name).arg(minimum));
     return v;
 }
+
+// Prints the device path, then runs the event loop until SIGTERM or SIGINT. The signals end
+// the loop through a pipe, so that the memory is saved from ordinary code rather than from
+// the signal handler.
+int serve(const PtyLine &line)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        fail(QStringLiteral("socketpair failed"));
+    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, qApp, [&] {
+        char c;
+        [[maybe_unused]] ssize_t n = ::read(signalPipe[0], &c, 1);
+        QCoreApplication::quit();
+    });
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &sa, nullptr);
+    ::sigaction(SIGINT, &sa, nullptr);
+
+    std::printf("%s\n", qPrintable(line.slavePath()));
+    std::fflush(stdout);
+
+    return QCoreApplication::exec();
+}
+
+QByteArray readMemory(const QString &path, int size)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        fail(QStringLiteral("cannot read %1: %2").arg(f.fileName(), f.errorString()));
+    const QByteArray memory = f.readAll();
+    if (memory.size() != size)
+        fail(QStringLiteral("%1 holds %2 bytes; a memory file holds exactly %3").arg(f.fileName()).arg(memory.size()).arg(size));
+    return memory;
+}
+
+int runKvt270(const QCommandLineParser &p)
+{
+    Kvt270Faults faults;
+    faults.silent = p.isSet(QStringLiteral("silent"));
+    faults.refuseGreeting = p.isSet(QStringLiteral("refuse-greeting"));
+    if (p.isSet(QStringLiteral("ack"))) {
+        bool ok = false;
+        const int ack = p.value(QStringLiteral("ack")).toInt(&ok, 16);
+        if (!ok || ack < 0 || ack > 0xFF)
+            fail(QStringLiteral("--ack needs a byte in hex, as in 16"));
+        faults.ack = char(ack);
+    }
+    if (p.isSet(QStringLiteral("stop-at")))
+        faults.stopAt = intValue(p, QStringLiteral("stop-at"), 1);
+    if (p.isSet(QStringLiteral("short-at")))
+        faults.shortAt = intValue(p, QStringLiteral("short-at"), 1);
+    if (p.isSet(QStringLiteral("hang-up-at")))
+        faults.hangUpAt = intValue(p, QStringLiteral("hang-up-at"), 1);
+
+    const QByteArray memory = p.isSet(QStringLiteral("memory"))
+        ? readMemory(p.value(QStringLiteral("memory")), Kvt270Radio::MemorySize)
+        : Kvt270Radio::blankMemory();
+
+    PtyLine line;
+    line.setPacing(!p.isSet(QStringLiteral("no-pacing")));
+    if (!line.open())
+        fail(line.errorString());
+
+    Kvt270Radio radio(&line, faults);
+    radio.setMemory(memory);
+    radio.setSavePath(p.value(QStringLiteral("save")));
+    radio.setRecordPath(p.value(QStringLiteral("record")));
+    radio.setVerbose(p.isSet(QStringLiteral("verbose")));
+
+    const int rc = serve(line);
+    return radio.save() ? rc : 1;
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -57,10 +134,10 @@ int main(int argc, char **argv)
     QCommandLineParser p;
     p.setApplicationDescription(QStringLiteral("Simulated radio on a pseudo-terminal."));
     p.addHelpOption();
-    p.addPositionalArgument(QStringLiteral("mode"), QStringLiteral("Radio family: kvt560"));
+    p.addPositionalArgument(QStringLiteral("mode"), QStringLiteral("Radio family: kvt560 or kvt270"));
     p.addOptions({
-        {QStringLiteral("memory"), QStringLiteral("Load the 4096-byte memory from <file>."), QStringLiteral("file")},
-        {QStringLiteral("save"), QStringLiteral("Write the memory to <file> at each end frame and on exit."), QStringLiteral("file")},
+        {QStringLiteral("memory"), QStringLiteral("Load the memory from <file> (kvt560: 4096 bytes, kvt270: 8192)."), QStringLiteral("file")},
+        {QStringLiteral("save"), QStringLiteral("Write the memory to <file> on exit, and after each end frame (kvt560) or write (kvt270)."), QStringLiteral("file")},
         {QStringLiteral("no-pacing"), QStringLiteral("Answer at once instead of at 9600 baud.")},
         {QStringLiteral("silent"), QStringLiteral("Never answer.")},
         {QStringLiteral("busy-enter"), QStringLiteral("Answer busy to the first <n> enter frames."), QStringLiteral("n")},
@@ -73,13 +150,21 @@ int main(int argc, char **argv)
         {QStringLiteral("stop-after"), QStringLiteral("Answer only the first <n> block requests, then none."), QStringLiteral("n")},
         {QStringLiteral("no-ack"), QStringLiteral("Neither store nor acknowledge writes at <addr> (hex); repeatable."), QStringLiteral("addr")},
         {QStringLiteral("unprogrammed-bands"), QStringLiteral("Band limits read as unprogrammed (all 0xFF).")},
+        {QStringLiteral("refuse-greeting"), QStringLiteral("kvt270: answer the greeting with 0x07.")},
+        {QStringLiteral("ack"), QStringLiteral("kvt270: acknowledge with byte <hex> instead of 06."), QStringLiteral("hex")},
+        {QStringLiteral("stop-at"), QStringLiteral("kvt270: no reply from the <n>-th block request on (counting from 1)."), QStringLiteral("n")},
+        {QStringLiteral("short-at"), QStringLiteral("kvt270: cut the reply to the <n>-th block request to 7 bytes."), QStringLiteral("n")},
+        {QStringLiteral("hang-up-at"), QStringLiteral("kvt270: close the line at the <n>-th block request."), QStringLiteral("n")},
+        {QStringLiteral("record"), QStringLiteral("kvt270: append every byte received to <file>."), QStringLiteral("file")},
         {QStringLiteral("verbose"), QStringLiteral("Log protocol events to stderr.")},
     });
     p.process(app);
 
     const QStringList mode = p.positionalArguments();
+    if (mode.size() == 1 && mode.first() == QLatin1String("kvt270"))
+        return runKvt270(p);
     if (mode.size() != 1 || mode.first() != QLatin1String("kvt560"))
-        fail(QStringLiteral("give the radio family: radiosim kvt560 [options] (see --help)"));
+        fail(QStringLiteral("give the radio family: radiosim kvt560|kvt270 [options] (see --help)"));
 
     Kvt560Faults faults;
     faults.silent = p.isSet(QStringLiteral("silent"));
@@ -140,26 +225,6 @@ int main(int argc, char **argv)
     radio.setSavePath(p.value(QStringLiteral("save")));
     radio.setVerbose(p.isSet(QStringLiteral("verbose")));
 
-    // SIGTERM and SIGINT end the event loop through a pipe, so the memory is saved from
-    // ordinary code rather than from the signal handler.
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
-        fail(QStringLiteral("socketpair failed"));
-    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [&] {
-        char c;
-        [[maybe_unused]] ssize_t n = ::read(signalPipe[0], &c, 1);
-        QCoreApplication::quit();
-    });
-    struct sigaction sa {};
-    sa.sa_handler = onSignal;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &sa, nullptr);
-    ::sigaction(SIGINT, &sa, nullptr);
-
-    std::printf("%s\n", qPrintable(line.slavePath()));
-    std::fflush(stdout);
-
-    const int rc = app.exec();
+    const int rc = serve(line);
     return radio.save() ? rc : 1;
 }

@@ -9,6 +9,7 @@
 #include "frame/Startup.h"
 #include "model/AppGlobals.h"
 #include "model/MemoryImage.h"
+#include "radiolink/ui/RadioCommands.h"
 
 #include <QApplication>
 #include <QFile>
@@ -72,6 +73,8 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     QApplication::setWindowIcon(ApplicationIcon());
     // 10.-11. The frame, then the document: new, or the file named on the command line.
     m_frame = std::make_unique<CMainFrame>();
+    m_radioCommands = std::make_unique<RadioCommands>(m_frame.get());
+    m_radioCommands->attach(m_frame.get());
     if (frameCreated)
         frameCreated(m_frame.get());
     const QString title = Resources().string(ResId::AppTitle);
@@ -82,6 +85,7 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
         QString error;
         if (!openDocument(fileToOpen, &error)) {
             showMessage(title, error);
+            m_radioCommands.reset();
             m_frame.reset();
             return false;
         }
@@ -98,6 +102,7 @@ int ProgramApp::ExitInstance(int code)
     const ProgramIni ini(AppDirectory);
     if (!ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), PortName))
         std::fprintf(stderr, "Program: could not write %s\n", qPrintable(ini.path()));
+    m_radioCommands.reset();
     m_frame.reset();
     return code;
 }

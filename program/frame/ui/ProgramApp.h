@@ -7,6 +7,7 @@
 #include <memory>
 
 class CMainFrame;
+class RadioCommands;
 
 class ProgramApp
 {
@@ -36,10 +37,13 @@ public:
     int ExitInstance(int code = 0);
 
     CMainFrame *mainFrame() const { return m_frame.get(); }
+    // The Read and Write commands of the frame; the view sets their grid conversions.
+    RadioCommands *radioCommands() const { return m_radioCommands.get(); }
 
     // Reads the first 8192 bytes of a channel data file into RadioImage.
     static bool ReadImageFile(const QString &path, QString *error);
 
 private:
     std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<RadioCommands> m_radioCommands;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // The simulated radio of tools/radiosim for one test, reached through the [ports] entry of
 // a temporary ini file; and a link that records every request a transfer sends.
+#include "RadiosimProcess.h"
 #include "radiolink/RadioLink.h"
 #include "radiolink/SerialTransport.h"
 
@@ -9,36 +10,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-class RadioSimulator
+class RadioSimulator : public RadiosimProcess
 {
 public:
-    ~RadioSimulator() { stop(); }
-
-    bool start(const QStringList &options)
-    {
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(QStringLiteral(RADIOSIM_PATH), QStringList{QStringLiteral("kvt560")} + options);
-        if (!process_.waitForStarted(5000))
-            return false;
-        while (!process_.canReadLine())
-            if (!process_.waitForReadyRead(5000))
-                return false;
-        device_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
-        return !device_.isEmpty();
-    }
-
-    // Ends the simulator; with --save it writes its memory on the way out.
-    void stop()
-    {
-        if (process_.state() == QProcess::NotRunning)
-            return;
-        process_.terminate();
-        if (!process_.waitForFinished(5000))
-            process_.kill();
-    }
-
-    QString device() const { return device_; }
-    QProcess &process() { return process_; }
+    bool start(const QStringList &options) { return RadiosimProcess::start(QStringLiteral("kvt560"), options); }
 
     // Maps port COM1 to the simulator in an ini file of `dir` and points the transport at it.
     bool attach(SerialTransport &transport, const QTemporaryDir &dir) const
@@ -47,16 +22,12 @@ public:
         QFile f(ini);
         if (!f.open(QIODevice::WriteOnly))
             return false;
-        f.write(QStringLiteral("[ports]\nCOM1=%1\n").arg(device_).toUtf8());
+        f.write(QStringLiteral("[ports]\nCOM1=%1\n").arg(device()).toUtf8());
         f.close();
         transport.setIniPath(ini);
         transport.setPortNumber(1);
         return transport.ProbePort(1);
     }
-
-private:
-    QProcess process_;
-    QString device_;
 };
 
 // Passes everything to another link and keeps the requests in the order they were sent.

@@ -1,0 +1,25 @@
+#include "PortDevice.h"
+
+#include "frame/ProgramIni.h"
+
+#include <QRegularExpression>
+
+QString PortDevice(const QString &portName, const QString &appDirectory)
+{
+    if (portName.isEmpty())
+        return QString();
+#ifdef Q_OS_WIN
+    Q_UNUSED(appDirectory);
+    return portName;
+#else
+    const QString mapped = ProgramIni(appDirectory).read(QStringLiteral("Ports"), portName).trimmed();
+    if (!mapped.isEmpty())
+        return mapped;
+    static const QRegularExpression comName(QStringLiteral("^COM([1-9][0-9]{0,2})$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = comName.match(portName);
+    if (!m.hasMatch())
+        return QString();
+    return QStringLiteral("/dev/ttyUSB%1").arg(m.captured(1).toInt() - 1);
+#endif
+}

@@ -1,0 +1,316 @@
+#include "RadioTransfer.h"
+
+#include "PortDevice.h"
+#include "frame/FrameGlobals.h"
+#include "model/AppGlobals.h"
+
+#include <QElapsedTimer>
+#include <QSerialPort>
+#include <QThread>
+
+#include <algorithm>
+#include <cstring>
+
+std::atomic<int> TransferBusy{0};
+
+namespace {
+
+// The greeting that puts the radio into programming mode: 0x02 "PROGRA".
+const QByteArray Greeting = QByteArray::fromHex("0250524f475241");
+const QByteArray IdentifyRequest = QByteArray::fromHex("4d02");
+constexpr char Ack = 0x06;
+constexpr int GreetingAttempts = 4;
+constexpr int IdentifyReplySize = 8;
+constexpr int BlockReplySize = 12;     // 4 header bytes, then the 8 data bytes
+
+// Time-outs: a read gives up ReadConstantMs + ReadPerByteMs per byte after it began, or
+// ReadIntervalMs after the last byte that came in; a write after WriteConstantMs +
+// WritePerByteMs per byte.
+constexpr int ReadIntervalMs = 30;
+constexpr int ReadConstantMs = 100;
+constexpr int ReadPerByteMs = 50;
+constexpr int WriteConstantMs = 50;
+constexpr int WritePerByteMs = 50;
+
+// The radio acknowledges with a byte whose low four bits are 6 (0x06, and the 0x16 some
+// radios send).
+bool acknowledged(const QByteArray &reply)
+{
+    return !reply.isEmpty() && (static_cast<quint8>(reply.at(0)) & 0x0F) == 0x06;
+}
+
+QString hexBytes(const QByteArray &bytes)
+{
+    return bytes.isEmpty() ? QStringLiteral("nothing") : QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
+
+QString languagePick(int languageIndex, const char *eng, const char *chs, const char *cht)
+{
+    switch (languageIndex) {
+    case LanguageSimplifiedChinese:
+        return QString::fromUtf8(chs);
+    case LanguageTraditionalChinese:
+        return QString::fromUtf8(cht);
+    default:
+        return QString::fromUtf8(eng);
+    }
+}
+
+} // namespace
+
+// The serial port with the blocking calls the transfer is written in: synchronous reads
+// and writes with time-outs, purge and the 1 ms pause.
+class TransferPort
+{
+public:
+    bool open(const QString &device)
+    {
+        m_port.setPortName(device);
+        if (!m_port.open(QIODevice::ReadWrite))
+            return false;
+        // Our own buffer: the replies are at most 12 bytes and every request purges first.
+        m_port.setReadBufferSize(1024);
+        // 9600 baud, 8 data bits, no parity, one stop bit; flow control stays as the driver has it.
+        return m_port.setBaudRate(QSerialPort::Baud9600) && m_port.setDataBits(QSerialPort::Data8)
+            && m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::OneStop);
+    }
+    QString errorString() const { return m_port.errorString(); }
+    void close()
+    {
+        if (m_port.isOpen())
+            m_port.close();
+    }
+
+    static void pause() { QThread::msleep(1); }
+    // Discards whatever waits to be sent or has been received and not yet read.
+    void purge() { m_port.clear(QSerialPort::AllDirections); }
+
+    void send(const QByteArray &bytes)
+    {
+        if (m_port.write(bytes) < 0)
+            return;
+        QElapsedTimer t;
+        t.start();
+        const qint64 limit = WriteConstantMs + WritePerByteMs * bytes.size();
+        while (m_port.bytesToWrite() > 0) {
+            const qint64 left = limit - t.elapsed();
+            if (left <= 0 || !m_port.waitForBytesWritten(int(left)))
+                break;
+        }
+    }
+
+    // Up to n bytes: fewer when the total time-out runs out, when the line goes quiet for
+    // the interval time-out after a byte, or when the port fails.
+    QByteArray receive(int n)
+    {
+        QByteArray got;
+        QElapsedTimer t;
+        t.start();
+        const qint64 total = ReadConstantMs + ReadPerByteMs * qint64(n);
+        while (got.size() < n) {
+            if (m_port.bytesAvailable() > 0) {
+                got += m_port.read(n - got.size());
+                continue;
+            }
+            const qint64 left = total - t.elapsed();
+            if (left <= 0)
+                break;
+            const qint64 wait = got.isEmpty() ? left : std::min<qint64>(left, ReadIntervalMs);
+            if (!m_port.waitForReadyRead(int(wait)) && m_port.bytesAvailable() == 0)
+                break;
+        }
+        return got;
+    }
+
+private:
+    QSerialPort m_port;
+};
+
+QList<int> RadioTransfer::BlockAddresses(bool read)
+{
+    QList<int> addresses;
+    addresses.reserve(BlockCount(read));
+    for (int a = 0x0000; a <= 0x1D48; a += BlockSize)
+        addresses.append(a);
+    const int lastOfSecondRun = read ? 0x1FF8 : 0x1FE8;
+    for (int a = 0x1FD0; a <= lastOfSecondRun; a += BlockSize)
+        addresses.append(a);
+    return addresses;
+}
+
+QString RadioTransfer::PercentText(int position, int upper)
+{
+    return QStringLiteral("%1%").arg(upper > 0 ? position * 100 / upper : 0);
+}
+
+QString RadioTransfer::FailureText(Result result, int languageIndex)
+{
+    switch (result) {
+    case PortOpenFailed:
+        return languagePick(languageIndex, "Could not open the port", "无法打开串口", "無法打開串口");
+    case CommunicationError:
+    case Busy:
+        return languagePick(languageIndex, "Communication error", "通信出錯", "通信出錯");
+    case Success:
+        break;
+    }
+    return QString();
+}
+
+QString RadioTransfer::Title(bool read, int languageIndex)
+{
+    return read ? languagePick(languageIndex, "Read Data", "读数据", "讀數據")
+                : languagePick(languageIndex, "Write Data", "写数据", "寫數據");
+}
+
+RadioTransfer::RadioTransfer(bool read, const QString &portName, const QString &appDirectory, QObject *parent)
+    : QObject(parent), m_read(read), m_portName(portName), m_appDirectory(appDirectory)
+{
+    qRegisterMetaType<RadioTransfer::Result>();
+}
+
+RadioTransfer::~RadioTransfer()
+{
+    wait();
+    delete m_thread;
+}
+
+RadioTransfer::Result RadioTransfer::runHere()
+{
+    if (m_started)
+        return Busy;
+    int idle = 0;
+    if (!TransferBusy.compare_exchange_strong(idle, 1)) {
+        m_detail = QStringLiteral("another transfer is running");
+        return Busy;
+    }
+    m_started = true;
+    TransferThread();
+    return m_result;
+}
+
+RadioTransfer::Result RadioTransfer::run(bool read, const QString &portName, QString *detail)
+{
+    RadioTransfer t(read, portName);
+    const Result r = t.runHere();
+    if (detail)
+        *detail = t.detail();
+    return r;
+}
+
+bool RadioTransfer::start()
+{
+    if (m_started)
+        return false;
+    int idle = 0;
+    if (!TransferBusy.compare_exchange_strong(idle, 1))
+        return false;
+    m_started = true;
+    m_thread = QThread::create([this] { TransferThread(); });
+    m_thread->setObjectName(QStringLiteral("TransferThread"));
+    m_thread->start(QThread::NormalPriority);
+    return true;
+}
+
+void RadioTransfer::wait()
+{
+    if (m_thread)
+        m_thread->wait();
+}
+
+RadioTransfer::Result RadioTransfer::fail(Result result, const QString &detail)
+{
+    m_detail = detail;
+    return result;
+}
+
+int RadioTransfer::TransferThread()
+{
+    TransferPort port;
+    const QString device = PortDevice(m_portName, m_appDirectory.isEmpty() ? AppDirectory : m_appDirectory);
+    if (device.isEmpty()) {
+        m_result = fail(PortOpenFailed, m_portName.isEmpty() ? QStringLiteral("no port is chosen")
+                                                             : QStringLiteral("%1 names no serial port").arg(m_portName));
+    } else if (!port.open(device)) {
+        m_result = fail(PortOpenFailed, QStringLiteral("%1 (%2): %3").arg(m_portName, device, port.errorString()));
+    } else {
+        emit portOpened();
+        m_result = transfer(port);
+    }
+    port.close();
+    TransferBusy = 0;
+    emit finished(m_result);
+    return m_result == Success ? 1 : 0;
+}
+
+RadioTransfer::Result RadioTransfer::transfer(TransferPort &port)
+{
+    // Handshake: the greeting one byte at a time, then one byte of answer; four attempts.
+    bool greeted = false;
+    QByteArray answer;
+    for (int attempt = 0; attempt < GreetingAttempts && !greeted; ++attempt) {
+        for (char b : Greeting) {
+            TransferPort::pause();
+            port.purge();
+            port.send(QByteArray(1, b));
+        }
+        answer = port.receive(1);
+        greeted = acknowledged(answer);
+    }
+    if (!greeted)
+        return fail(CommunicationError, QStringLiteral("the radio did not answer the greeting (last answer: %1)")
+                                            .arg(hexBytes(answer)));
+
+    // Identification: the radio's 8-byte answer is taken as it comes, whatever it holds.
+    TransferPort::pause();
+    port.purge();
+    port.send(IdentifyRequest);
+    port.receive(IdentifyReplySize);
+
+    port.purge();
+    port.send(QByteArray(1, Ack));
+    answer = port.receive(1);
+    if (!acknowledged(answer))
+        return fail(CommunicationError, QStringLiteral("the radio did not confirm the identification (answer: %1)")
+                                            .arg(hexBytes(answer)));
+
+    QByteArray image(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+    const QList<int> plan = BlockAddresses(m_read);
+    const int upper = int(plan.size());
+    int position = 0;
+    for (const int a : plan) {
+        QByteArray request;
+        request.append(m_read ? 'R' : 'W');
+        request.append(char(a / 256));
+        request.append(char(a % 256));
+        request.append(char(BlockSize));
+        const QString where = QStringLiteral("block %1 of %2 at 0x%3").arg(position + 1).arg(upper)
+                                  .arg(a, 4, 16, QLatin1Char('0')).toUpper();
+        if (m_read) {
+            TransferPort::pause();
+            port.purge();
+            port.send(request);
+            const QByteArray reply = port.receive(BlockReplySize);
+            // A reply cut short would leave part of the block undefined: the read fails.
+            if (reply.size() < BlockReplySize)
+                return fail(CommunicationError, QStringLiteral("%1: the radio sent %2 of %3 bytes")
+                                                    .arg(where).arg(reply.size()).arg(BlockReplySize));
+            std::memcpy(image.data() + a, reply.constData() + 4, BlockSize);
+            port.purge();
+            port.send(QByteArray(1, Ack));
+        } else {
+            TransferPort::pause();
+            port.purge();
+            port.send(request);
+            port.send(image.mid(a, BlockSize));
+        }
+        answer = port.receive(1);
+        if (!acknowledged(answer))
+            return fail(CommunicationError, QStringLiteral("%1: not acknowledged (answer: %2)").arg(where, hexBytes(answer)));
+        emit progress(++position, upper);
+    }
+
+    if (m_read)
+        std::memcpy(RadioImage, image.constData(), RadioImageSize);
+    return Success;
+}

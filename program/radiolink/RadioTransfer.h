@@ -1,0 +1,110 @@
+#pragma once
+// The exchange with a KVT270 radio: the handshake and the copy of RadioImage to or from the
+// radio in 8-byte blocks, over the serial port named by a port name (see PortDevice).
+//
+// One RadioTransfer object is one transfer. It runs either on a worker thread of its own
+// (start(), for the progress dialog) or in the calling thread (runHere(), or the static run()
+// for a command-line front end). It shows nothing itself: it reports through signals, which
+// reach receivers in other threads queued.
+//
+//     RadioTransfer t(true, PortName);           // a read
+//     connect(&t, &RadioTransfer::progress, ...);
+//     RadioTransfer::Result r = t.runHere();     // or t.start() and wait for finished()
+//
+// A read collects the radio's memory in a scratch copy of RadioImage and replaces RadioImage
+// only when every block has arrived, so a failed read leaves the image as it was. A write
+// sends a snapshot of RadioImage taken when the transfer starts.
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+
+class QThread;
+
+// 1 while a transfer runs, else 0. Taken with an atomic test-and-set when a transfer starts,
+// so that a quick second press of Start cannot begin a second transfer.
+extern std::atomic<int> TransferBusy;
+
+class RadioTransfer : public QObject
+{
+    Q_OBJECT
+public:
+    enum Result {
+        Success = 0,
+        PortOpenFailed,        // the port is missing, in use, or the port name is empty
+        CommunicationError,    // no acknowledgement, or a block reply cut short
+        Busy,                  // another transfer is running; nothing was done
+    };
+    Q_ENUM(Result)
+
+    // Number of blocks and thus the upper bound of the progress: 944 for a read, 942 for a write.
+    static constexpr int ReadBlockCount = 944;
+    static constexpr int WriteBlockCount = 942;
+    static constexpr int BlockSize = 8;
+
+    // Block addresses in transfer order: 0x0000-0x1D48, then 0x1FD0-0x1FF8 (read) or
+    // 0x1FD0-0x1FE8 (write).
+    static QList<int> BlockAddresses(bool read);
+    static int BlockCount(bool read) { return read ? ReadBlockCount : WriteBlockCount; }
+
+    // The percentage text "P%": position * 100 / upper, integer division.
+    static QString PercentText(int position, int upper);
+
+    // The notice of a failed transfer in the language of languageIndex (0 English,
+    // 1 Simplified Chinese, 2 Traditional Chinese; others English). Empty for Success.
+    static QString FailureText(Result result, int languageIndex);
+    // The caption of the progress dialog: "Read Data" / "Write Data" and their Chinese forms.
+    static QString Title(bool read, int languageIndex);
+
+    // read: true to copy the radio into RadioImage, false to copy RadioImage into the radio.
+    // portName: as in Program.ini ("COM3"); appDirectory: where Program.ini with its [Ports]
+    // section lies (empty: the application directory AppDirectory).
+    RadioTransfer(bool read, const QString &portName, const QString &appDirectory = QString(),
+                  QObject *parent = nullptr);
+    // Waits for a running worker thread to end.
+    ~RadioTransfer() override;
+
+    bool isRead() const { return m_read; }
+    QString portName() const { return m_portName; }
+
+    // Runs the whole transfer in the calling thread and returns its result; signals are
+    // emitted from the calling thread.
+    Result runHere();
+    // Runs a transfer in the calling thread without any receiver.
+    static Result run(bool read, const QString &portName, QString *detail = nullptr);
+
+    // Starts the transfer on a new worker thread. Returns false, doing nothing, when another
+    // transfer is running (TransferBusy) or this one was started before.
+    bool start();
+    // Blocks until the worker thread has ended (at once when none was started).
+    void wait();
+
+    // After the transfer: its result, and for a failure a plain description for diagnostics
+    // (device, the system's reason, the block that failed).
+    Result result() const { return m_result; }
+    QString detail() const { return m_detail; }
+
+signals:
+    // The port is open: from here on the transfer cannot be stopped, only finished.
+    void portOpened();
+    // A block is done: position 1 .. upper.
+    void progress(int position, int upper);
+    // The transfer is over, the port is closed and TransferBusy is 0 again.
+    void finished(RadioTransfer::Result result);
+
+private:
+    // The procedure itself; TransferBusy is already 1 and is cleared on the way out.
+    int TransferThread();
+    Result transfer(class TransferPort &port);
+    Result fail(Result result, const QString &detail);
+
+    const bool m_read;
+    const QString m_portName;
+    const QString m_appDirectory;
+    QThread *m_thread = nullptr;
+    bool m_started = false;
+    Result m_result = Busy;
+    QString m_detail;
+};

@@ -1,0 +1,255 @@
+// The transfer against the simulated KVT270 radio on a pseudo-terminal: what a read puts into
+// the image, what a write leaves in the radio, the handshake, and the faults of the line.
+#include "Kvt270Simulator.h"
+#include "TestRegistry.h"
+#include "radiolink/PortDevice.h"
+#include "radiolink/RadioTransfer.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const QByteArray Greeting = QByteArray::fromHex("0250524f475241");
+
+bool transferred(int address, bool read)
+{
+    return address < 0x1D50 || (address >= 0x1FD0 && address < (read ? 0x2000 : 0x1FF0));
+}
+
+// The bytes a transfer sends after the handshake, block by block.
+QByteArray expectedRequests(bool read, const QByteArray &image)
+{
+    QByteArray out = Greeting + QByteArray::fromHex("4d0206");
+    for (const int a : RadioTransfer::BlockAddresses(read)) {
+        out += read ? 'R' : 'W';
+        out += char(a / 256);
+        out += char(a % 256);
+        out += char(8);
+        out += read ? QByteArray(1, 0x06) : image.mid(a, 8);
+    }
+    return out;
+}
+
+} // namespace
+
+class TestRadioTransfer : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { SetImage(QByteArray(int(RadioImageSize), char(0x5A))); }
+
+    void portDevice_data()
+    {
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<QString>("portName");
+        QTest::addColumn<QString>("device");
+        QTest::newRow("COM3 unmapped") << QString() << "COM3" << "/dev/ttyUSB2";
+        QTest::newRow("COM1 unmapped") << QString() << "COM1" << "/dev/ttyUSB0";
+        QTest::newRow("COM3 mapped") << "[Ports]\nCOM3=/dev/ttyS4\n" << "COM3" << "/dev/ttyS4";
+        QTest::newRow("section in other case") << "[ports]\ncom2=/dev/pts/9\n" << "COM2" << "/dev/pts/9";
+        QTest::newRow("other ports mapped") << "[Ports]\nCOM1=/dev/ttyS0\n" << "COM2" << "/dev/ttyUSB1";
+        QTest::newRow("empty") << "[Ports]\n=/dev/ttyS0\n" << "" << "";
+        QTest::newRow("not a COM name") << QString() << "LPT1" << "";
+        QTest::newRow("COM0") << QString() << "COM0" << "";
+    }
+    void portDevice()
+    {
+        QFETCH(QString, ini);
+        QFETCH(QString, portName);
+        QFETCH(QString, device);
+        QTemporaryDir dir;
+        if (!ini.isNull()) {
+            QFile f(dir.filePath("Program.ini"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(ini.toUtf8());
+        }
+        QCOMPARE(PortDevice(portName, dir.path() + '/'), device);
+    }
+
+    // A read takes exactly the transferred ranges from the radio and leaves 0x1D50-0x1FCF of
+    // the image alone; the requests follow the block plan; the progress ends at 944 of 944.
+    void fullRead()
+    {
+        const QByteArray radio = PatternMemory(1);
+        Kvt270Simulator sim;
+        QVERIFY(sim.start(radio));
+        RadioTransfer t(true, "COM1", sim.appDirectory());
+        QSignalSpy progress(&t, &RadioTransfer::progress);
+        QCOMPARE(t.runHere(), RadioTransfer::Success);
+
+        const QByteArray image = CurrentImage();
+        for (int a = 0; a < int(RadioImageSize); ++a)
+            QVERIFY2(image.at(a) == (transferred(a, true) ? radio.at(a) : char(0x5A)), qPrintable(QString::number(a, 16)));
+        QCOMPARE(sim.received(), expectedRequests(true, image));
+        QCOMPARE(progress.size(), RadioTransfer::ReadBlockCount);
+        QCOMPARE(progress.first(), (QVariantList{1, 944}));
+        QCOMPARE(progress.last(), (QVariantList{944, 944}));
+        QCOMPARE(TransferBusy.load(), 0);
+    }
+
+    // A write leaves the radio equal to the image on the written ranges and untouched on
+    // 0x1D50-0x1FCF and 0x1FF0-0x1FFF; the image does not change.
+    void fullWrite()
+    {
+        const QByteArray radio = PatternMemory(1);
+        const QByteArray image = PatternMemory(99);
+        SetImage(image);
+        Kvt270Simulator sim;
+        QVERIFY(sim.start(radio));
+        RadioTransfer t(false, "COM1", sim.appDirectory());
+        QSignalSpy progress(&t, &RadioTransfer::progress);
+        QCOMPARE(t.runHere(), RadioTransfer::Success);
+
+        QCOMPARE(CurrentImage(), image);
+        QCOMPARE(sim.received(), expectedRequests(false, image));
+        const QByteArray after = sim.memoryAfter();
+        QCOMPARE(after.size(), int(RadioImageSize));
+        for (int a = 0; a < int(RadioImageSize); ++a)
+            QVERIFY2(after.at(a) == (transferred(a, false) ? image.at(a) : radio.at(a)), qPrintable(QString::number(a, 16)));
+        QCOMPARE(progress.last(), (QVariantList{942, 942}));
+    }
+
+    // The acknowledgement is any byte with 6 in its low four bits.
+    void acknowledgement_data()
+    {
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<int>("result");
+        QTest::newRow("0x16 read") << QStringList{"--ack", "16"} << true << int(RadioTransfer::Success);
+        QTest::newRow("0x16 write") << QStringList{"--ack", "16"} << false << int(RadioTransfer::Success);
+        QTest::newRow("0x07 refusal") << QStringList{"--refuse-greeting"} << true << int(RadioTransfer::CommunicationError);
+    }
+    void acknowledgement()
+    {
+        QFETCH(QStringList, faults);
+        QFETCH(bool, read);
+        QFETCH(int, result);
+        const QByteArray radio = PatternMemory(1);
+        Kvt270Simulator sim;
+        QVERIFY(sim.start(radio, faults));
+        QCOMPARE(int(RadioTransfer(read, "COM1", sim.appDirectory()).runHere()), result);
+        if (result == RadioTransfer::Success && read)
+            QCOMPARE(CurrentImage().left(0x1D50), radio.left(0x1D50));
+    }
+
+    // A radio that never answers gets four greetings of seven bytes, and nothing else.
+    void silentRadio()
+    {
+        Kvt270Simulator sim;
+        QVERIFY(sim.start(PatternMemory(1), {"--silent"}));
+        RadioTransfer t(true, "COM1", sim.appDirectory());
+        QSignalSpy progress(&t, &RadioTransfer::progress);
+        QCOMPARE(t.runHere(), RadioTransfer::CommunicationError);
+        QCOMPARE(sim.received(), Greeting.repeated(4));
+        QCOMPARE(progress.size(), 0);
+        QCOMPARE(CurrentImage(), QByteArray(int(RadioImageSize), char(0x5A)));
+    }
+
+    // A failure part-way leaves the image exactly as it was before the read.
+    void failurePartWay_data()
+    {
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<int>("blocksDone");
+        QTest::newRow("read, no reply from block 500") << true << QStringList{"--stop-at", "500"} << 499;
+        QTest::newRow("read, block 10 cut short") << true << QStringList{"--short-at", "10"} << 9;
+        QTest::newRow("read, line gone at block 20") << true << QStringList{"--hang-up-at", "20"} << 19;
+        QTest::newRow("write, no ack from block 5") << false << QStringList{"--stop-at", "5"} << 4;
+        QTest::newRow("write, line gone at block 30") << false << QStringList{"--hang-up-at", "30"} << 29;
+    }
+    void failurePartWay()
+    {
+        QFETCH(bool, read);
+        QFETCH(QStringList, faults);
+        QFETCH(int, blocksDone);
+        const QByteArray before = PatternMemory(42);
+        SetImage(before);
+        Kvt270Simulator sim;
+        QVERIFY(sim.start(PatternMemory(1), faults));
+        RadioTransfer t(read, "COM1", sim.appDirectory());
+        QSignalSpy progress(&t, &RadioTransfer::progress);
+        QCOMPARE(t.runHere(), RadioTransfer::CommunicationError);
+        QCOMPARE(progress.size(), blocksDone);
+        QCOMPARE(CurrentImage(), before);
+        QCOMPARE(TransferBusy.load(), 0);
+        QVERIFY(!t.detail().isEmpty());
+    }
+
+    void portCannotOpen_data()
+    {
+        QTest::addColumn<QString>("portName");
+        QTest::newRow("empty") << "";
+        QTest::newRow("no such device") << "COM7";
+        QTest::newRow("not a port name") << "LPT1";
+    }
+    void portCannotOpen()
+    {
+        QFETCH(QString, portName);
+        QTemporaryDir dir;
+        QFile ini(dir.filePath("Program.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Ports]\nCOM7=/dev/no-such-radio\n");
+        ini.close();
+        RadioTransfer t(true, portName, dir.path());
+        QSignalSpy opened(&t, &RadioTransfer::portOpened);
+        QSignalSpy finished(&t, &RadioTransfer::finished);
+        QCOMPARE(t.runHere(), RadioTransfer::PortOpenFailed);
+        QCOMPARE(opened.size(), 0);
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(TransferBusy.load(), 0);
+    }
+
+    // The worker thread reports to the thread that owns the transfer, and a second transfer
+    // cannot start while one runs.
+    void workerThread()
+    {
+        const QByteArray radio = PatternMemory(3);
+        Kvt270Simulator sim;
+        QVERIFY(sim.start(radio));
+        RadioTransfer t(true, "COM1", sim.appDirectory());
+        QList<Qt::HANDLE> threads;
+        connect(&t, &RadioTransfer::progress, this, [&threads] { threads.append(QThread::currentThreadId()); },
+                Qt::QueuedConnection);
+        QSignalSpy finished(&t, &RadioTransfer::finished);
+        QVERIFY(t.start());
+        QVERIFY(!t.start());
+        RadioTransfer second(false, "COM1", sim.appDirectory());
+        QVERIFY(!second.start());
+        QCOMPARE(second.runHere(), RadioTransfer::Busy);
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(finished.first().first().value<RadioTransfer::Result>(), RadioTransfer::Success);
+        QTRY_COMPARE(threads.size(), RadioTransfer::ReadBlockCount);
+        QVERIFY(threads.count(QThread::currentThreadId()) == threads.size());
+        QCOMPARE(CurrentImage().mid(0x1FD0), radio.mid(0x1FD0));
+        QCOMPARE(sim.memoryAfter(), radio);   // the second transfer never wrote
+    }
+
+    void texts_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("portText");
+        QTest::addColumn<QString>("commText");
+        QTest::addColumn<QString>("readTitle");
+        QTest::addColumn<QString>("writeTitle");
+        QTest::newRow("English") << 0 << "Could not open the port" << "Communication error" << "Read Data" << "Write Data";
+        QTest::newRow("Simplified") << 1 << "无法打开串口" << "通信出錯" << "读数据" << "写数据";
+        QTest::newRow("Traditional") << 2 << "無法打開串口" << "通信出錯" << "讀數據" << "寫數據";
+        QTest::newRow("other") << 7 << "Could not open the port" << "Communication error" << "Read Data" << "Write Data";
+    }
+    void texts()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, portText);
+        QFETCH(QString, commText);
+        QFETCH(QString, readTitle);
+        QFETCH(QString, writeTitle);
+        QCOMPARE(RadioTransfer::FailureText(RadioTransfer::PortOpenFailed, language), portText);
+        QCOMPARE(RadioTransfer::FailureText(RadioTransfer::CommunicationError, language), commText);
+        QCOMPARE(RadioTransfer::Title(true, language), readTitle);
+        QCOMPARE(RadioTransfer::Title(false, language), writeTitle);
+    }
+};
+
+REGISTER_TEST(TestRadioTransfer)
+#include "tst_radiotransfer.moc"

@@ -1,0 +1,197 @@
+// The Read and Write commands with their progress dialog CReadWriteDlg, run modally against
+// the simulated radio; the answers to the dialog are scheduled before it is shown.
+#include "Kvt270Simulator.h"
+#include "TestRegistry.h"
+#include "frame/FrameGlobals.h"
+#include "radiolink/RadioTransfer.h"
+#include "radiolink/ui/CReadWriteDlg.h"
+#include "radiolink/ui/RadioCommands.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// What the commands did, in order, and what the dialog showed.
+struct Bench {
+    RadioCommands commands{nullptr};
+    QStringList events;              // "gridToImage", "dialog", "imageToGrid"
+    QStringList notices;
+    QString caption;
+    int range = -1;
+    QString labelBefore;
+    QString labelAfter;
+    bool buttonsDisabledWhileRunning = false;
+    bool stayedOpenWhileRunning = false;
+    bool started = false;
+
+    // press: the button the user presses once the dialog shows.
+    explicit Bench(const QString &press)
+    {
+        commands.gridToImage = [this] { events << "gridToImage"; };
+        commands.imageToGrid = [this] { events << "imageToGrid"; };
+        commands.dialogCreated = [this, press](CReadWriteDlg &dialog) {
+            events << "dialog";
+            dialog.showMessage = [this](const QString &text) { notices << text; };
+            QObject::connect(&dialog, &QDialog::finished, &dialog, [this, &dialog] {
+                labelAfter = dialog.percentLabel->text();
+            });
+            // Half-way through, the user tries Escape and the close box.
+            QObject::connect(dialog.progressBar, &QProgressBar::valueChanged, &dialog, [this, &dialog](int value) {
+                if (value != 100)
+                    return;
+                buttonsDisabledWhileRunning = !dialog.startButton->isEnabled() && !dialog.cancelButton->isEnabled();
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+                dialog.close();
+                stayedOpenWhileRunning = dialog.isVisible() && dialog.state() == CReadWriteDlg::Running;
+            });
+            QTimer::singleShot(0, &dialog, [this, &dialog, press] {
+                caption = dialog.windowTitle();
+                range = dialog.progressBar->maximum();
+                labelBefore = dialog.percentLabel->text();
+                started = press == "start";
+                (press == "start" ? dialog.startButton : dialog.cancelButton)->click();
+            });
+        };
+    }
+};
+
+} // namespace
+
+class TestReadWriteDialog : public QObject
+{
+    Q_OBJECT
+    QString savedPort;
+    QString savedAppDir;
+    std::uint8_t savedLanguage = 0;
+
+private slots:
+    void init()
+    {
+        savedPort = PortName;
+        savedAppDir = AppDirectory;
+        savedLanguage = LanguageIndex;
+        SetImage(QByteArray(int(RadioImageSize), char(0x5A)));
+    }
+    void cleanup()
+    {
+        PortName = savedPort;
+        AppDirectory = savedAppDir;
+        LanguageIndex = savedLanguage;
+    }
+
+    // Cancel before Start: the caption and range of the command, nothing read, grid untouched.
+    void cancelBeforeStart_data()
+    {
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("range");
+        QTest::newRow("read, English") << true << 0 << "Read Data" << 944;
+        QTest::newRow("read, Simplified") << true << 1 << "读数据" << 944;
+        QTest::newRow("write, Traditional") << false << 2 << "寫數據" << 942;
+    }
+    void cancelBeforeStart()
+    {
+        QFETCH(bool, read);
+        QFETCH(int, language);
+        LanguageIndex = std::uint8_t(language);
+        Bench bench("cancel");
+        QVERIFY(!(read ? bench.commands.OnRead() : bench.commands.OnWrite()));
+        QFETCH(QString, caption);
+        QFETCH(int, range);
+        QCOMPARE(bench.caption, caption);
+        QCOMPARE(bench.range, range);
+        QCOMPARE(bench.events, (QStringList{"gridToImage", "dialog"}));
+    }
+
+    // A read through the dialog: the grid goes into the image first, the percentage runs
+    // from 0% to 100%, Escape and the close box do not end the transfer, and the grid is
+    // refreshed from the image the radio sent.
+    void readThroughDialog()
+    {
+        const QByteArray radio = PatternMemory(5);
+        Kvt270Simulator sim;
+        QVERIFY(sim.start(radio));
+        AppDirectory = sim.appDirectory();
+        PortName = "COM1";
+        Bench bench("start");
+        QVERIFY(bench.commands.OnRead());
+        QCOMPARE(bench.events, (QStringList{"gridToImage", "dialog", "imageToGrid"}));
+        QCOMPARE(bench.notices, QStringList());
+        QCOMPARE(bench.labelBefore, QString("0%"));
+        QCOMPARE(bench.labelAfter, QString("100%"));
+        QVERIFY(bench.buttonsDisabledWhileRunning);
+        QVERIFY(bench.stayedOpenWhileRunning);
+        QCOMPARE(CurrentImage().left(0x1D50), radio.left(0x1D50));
+        QCOMPARE(CurrentImage().mid(0x1FD0), radio.mid(0x1FD0));
+    }
+
+    // Failures: one notice in the current language, the dialog closes by itself, and after a
+    // read the image and the grid stay as they were.
+    void failures_data()
+    {
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("empty port name") << true << "" << QStringList() << 0 << "Could not open the port";
+        QTest::newRow("empty port name, Traditional") << false << "" << QStringList() << 2 << "無法打開串口";
+        QTest::newRow("read stops at block 500") << true << "COM1" << QStringList{"--stop-at", "500"} << 0
+                                                 << "Communication error";
+        QTest::newRow("write stops at block 5, Simplified") << false << "COM1" << QStringList{"--stop-at", "5"} << 1
+                                                            << "通信出錯";
+    }
+    void failures()
+    {
+        QFETCH(bool, read);
+        QFETCH(QString, port);
+        QFETCH(QStringList, faults);
+        QFETCH(int, language);
+        QFETCH(QString, notice);
+        const QByteArray before = CurrentImage();
+        Kvt270Simulator sim;
+        QVERIFY(sim.start(PatternMemory(5), faults));
+        AppDirectory = sim.appDirectory();
+        PortName = port;
+        LanguageIndex = std::uint8_t(language);
+        Bench bench("start");
+        QVERIFY(!(read ? bench.commands.OnRead() : bench.commands.OnWrite()));
+        QCOMPARE(bench.notices, QStringList{notice});
+        QCOMPARE(bench.events, (QStringList{"gridToImage", "dialog"}));
+        QCOMPARE(CurrentImage(), before);
+        QCOMPARE(TransferBusy.load(), 0);
+    }
+
+    // The notice itself: a message box captioned with the application title.
+    void noticeIsMessageBox()
+    {
+        PortName.clear();
+        CReadWriteDlg dialog;
+        QString caption, text;
+        QTimer::singleShot(0, &dialog, [&] { dialog.startButton->click(); });
+        // The message box opens from the dialog's modal loop; answer it when it shows.
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                caption = box->windowTitle();
+                text = box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        poll.start(10);
+        QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+        QCOMPARE(caption, QString("KVT PC Encoder"));
+        QCOMPARE(text, QString("Could not open the port"));
+        QVERIFY(!dialog.success());
+    }
+};
+
+REGISTER_TEST(TestReadWriteDialog)
+#include "tst_readwritedialog.moc"
