@@ -9,6 +9,7 @@
 #include "frame/Startup.h"
 #include "model/AppGlobals.h"
 #include "model/MemoryImage.h"
+#include "model/ui/SettingDialogs.h"
 #include "radiolink/ui/RadioCommands.h"
 
 #include <QApplication>
@@ -75,6 +76,7 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     m_frame = std::make_unique<CMainFrame>();
     m_radioCommands = std::make_unique<RadioCommands>(m_frame.get());
     m_radioCommands->attach(m_frame.get());
+    ConnectSettingDialogs(m_frame.get());
     if (frameCreated)
         frameCreated(m_frame.get());
     const QString title = Resources().string(ResId::AppTitle);
