@@ -9,6 +9,7 @@
 #include "frame/Startup.h"
 #include "model/AppGlobals.h"
 #include "model/MemoryImage.h"
+#include "model/ui/CProgramView.h"
 #include "model/ui/SettingDialogs.h"
 #include "radiolink/ui/RadioCommands.h"
 
@@ -77,6 +78,13 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     m_radioCommands = std::make_unique<RadioCommands>(m_frame.get());
     m_radioCommands->attach(m_frame.get());
     ConnectSettingDialogs(m_frame.get());
+    m_view = new CProgramView;
+    m_frame->setView(m_view);
+    QObject::connect(m_frame.get(), &CMainFrame::printRequested, m_view, &CProgramView::OnFilePrint);
+    QObject::connect(m_frame.get(), &CMainFrame::printPreviewRequested, m_view, &CProgramView::OnFilePrintPreview);
+    QObject::connect(m_frame.get(), &CMainFrame::printSetupRequested, m_view, &CProgramView::OnFilePrintSetup);
+    m_radioCommands->gridToImage = [view = m_view] { view->GridToImage(); };
+    m_radioCommands->imageToGrid = [view = m_view] { view->ImageToGrid(); };
     if (frameCreated)
         frameCreated(m_frame.get());
     const QString title = Resources().string(ResId::AppTitle);
@@ -89,9 +97,11 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
             showMessage(title, error);
             m_radioCommands.reset();
             m_frame.reset();
+            m_view = nullptr;
             return false;
         }
     }
+    m_view->OnInitialUpdate();
     // 12. Show the main window on top.
     m_frame->show();
     m_frame->raise();
@@ -106,5 +116,6 @@ int ProgramApp::ExitInstance(int code)
         std::fprintf(stderr, "Program: could not write %s\n", qPrintable(ini.path()));
     m_radioCommands.reset();
     m_frame.reset();
+    m_view = nullptr;
     return code;
 }

@@ -8,6 +8,7 @@
 
 class CMainFrame;
 class RadioCommands;
+class CProgramView;
 
 class ProgramApp
 {
@@ -24,8 +25,8 @@ public:
     // message to show, when it cannot be opened. The default reads the raw image; the
     // document code replaces it.
     std::function<bool(const QString &path, QString *error)> openDocument;
-    // Called with the new main window before it is shown, so that the view and the document
-    // can attach to it.
+    // Called with the new main window, its view already set, before the first document is
+    // made, so that the document code can attach to both.
     std::function<void(CMainFrame *)> frameCreated;
 
     // Start-up: application directory, Program.ini, LanguageIndex, the resource library, the
@@ -39,6 +40,8 @@ public:
     CMainFrame *mainFrame() const { return m_frame.get(); }
     // The Read and Write commands of the frame; the view sets their grid conversions.
     RadioCommands *radioCommands() const { return m_radioCommands.get(); }
+    // The form view filling the main window (owned by it).
+    CProgramView *view() const { return m_view; }
 
     // Reads the first 8192 bytes of a channel data file into RadioImage.
     static bool ReadImageFile(const QString &path, QString *error);
@@ -46,4 +49,5 @@ public:
 private:
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<RadioCommands> m_radioCommands;
+    CProgramView *m_view = nullptr;
 };

@@ -1,0 +1,202 @@
+#include "ChannelGrid.h"
+
+#include "MemoryImage.h"
+
+#include <algorithm>
+
+std::uint32_t FreqLow = 40000000;
+std::uint32_t FreqHigh = 47000000;
+
+namespace ChannelGrid {
+
+namespace {
+
+constexpr int LanguageCount = 3;
+
+int language(int index)
+{
+    return index >= 0 && index < LanguageCount ? index : 0;
+}
+
+// Header row, by column then language.
+const char16_t *const Headers[ColumnCount][LanguageCount] = {
+    {u"CH", u"信道", u"信道"},
+    {u"Rx Freq", u"接收频率", u"接收頻率"},
+    {u"Tx Freq", u"发射频率", u"發射頻率"},
+    {u"Rx Tone", u"接收亚音", u"接收信令"},
+    {u"Tx Tone", u"发射亚音", u"發射信令"},
+    {u"Busy Lock", u"繁忙锁定", u"繁忙鎖定"},
+    {u"Power", u"功率", u"功率"},
+    {u"Scan Add", u"扫描添加", u"掃描添加"},
+    {u"Bandwidth", u"带宽", u"帶寬"},
+    {u"Name", u"信道名称", u"信道名稱"},
+};
+
+// The busy-lock words of the list editor; the other list columns use the channel words.
+const char16_t *const BusyLockWords[LanguageCount][3] = {
+    {u"Off", u"Carrier", u"QDT"},
+    {u"关闭", u"载波", u"信令"},
+    {u"關閉", u"載波", u"信令"},
+};
+
+// A frequency record holds eight decimal digits of 10 Hz: below 1000 MHz.
+constexpr std::uint32_t MaxUnits = 99999999;
+
+} // namespace
+
+QString HeaderText(int column, int lang)
+{
+    if (column < 0 || column >= ColumnCount)
+        return QString();
+    return QString::fromUtf16(Headers[column][language(lang)]);
+}
+
+QStringList HeaderTexts(int lang)
+{
+    QStringList texts;
+    for (int c = 0; c < ColumnCount; ++c)
+        texts << HeaderText(c, lang);
+    return texts;
+}
+
+QString RowNumberText(int row, int lang)
+{
+    return row == 0 ? HeaderText(ChannelColumn, lang) : QString::asprintf("%d", row);
+}
+
+QStringList ListEditorWords(int column, int lang)
+{
+    lang = language(lang);
+    switch (column) {
+    case ChannelTexts::BusyLock: {
+        QStringList words;
+        for (const char16_t *w : BusyLockWords[lang])
+            words << QString::fromUtf16(w);
+        return words;
+    }
+    case ChannelTexts::Power:
+        return {ChannelWordText(ChannelWord::High, lang), ChannelWordText(ChannelWord::Low, lang)};
+    case ChannelTexts::ScanAdd:
+        return {ChannelWordText(ChannelWord::Add, lang), ChannelWordText(ChannelWord::Del, lang)};
+    case ChannelTexts::Bandwidth:
+        return {ChannelWordText(ChannelWord::Wide, lang), ChannelWordText(ChannelWord::Narrow, lang)};
+    default:
+        return {};
+    }
+}
+
+const QList<RadioModel> &RadioModels()
+{
+    static const QList<RadioModel> models = {
+        {QStringLiteral("KVT270U01"), QStringLiteral("400-470MHz"), 40000000, 47000000},
+        {QStringLiteral("KVT270V01"), QStringLiteral("136-174MHz"), 13600000, 17400000},
+        {QStringLiteral("KVT270U04"), QStringLiteral("330-400MHz"), 33000000, 40000000},
+        {QStringLiteral("KVT270U09"), QStringLiteral("400-470MHz"), 40000000, 47000000},
+        {QStringLiteral("KVT270U10"), QStringLiteral("450-520MHz"), 45000000, 52000000},
+    };
+    return models;
+}
+
+QStringList RadioModelNames()
+{
+    QStringList names;
+    for (const RadioModel &m : RadioModels())
+        names << m.name;
+    return names;
+}
+
+QString BandTextOfModel(const QString &modelName)
+{
+    for (const RadioModel &m : RadioModels())
+        if (m.name == modelName)
+            return m.band;
+    return RadioModels().first().band;
+}
+
+int ModelIndexFromByte(std::uint8_t byte)
+{
+    return byte < RadioModels().size() ? int(byte) : 0;
+}
+
+bool ParseBandText(const QString &band, std::uint32_t *low, std::uint32_t *high)
+{
+    std::uint64_t numbers[2] = {0, 0};
+    int found = 0;
+    auto digit = [&band](int i) { return band.at(i) >= QLatin1Char('0') && band.at(i) <= QLatin1Char('9'); };
+    for (int i = 0; i < band.size() && found < 2;) {
+        if (!digit(i)) {
+            ++i;
+            continue;
+        }
+        std::uint64_t n = 0;
+        for (; i < band.size() && digit(i); ++i)
+            n = std::min<std::uint64_t>(n * 10 + (band.at(i).unicode() - '0'), 1000000);
+        numbers[found++] = n * 100000;
+    }
+    if (found < 2 || numbers[0] >= numbers[1] || numbers[1] > MaxUnits + 1)
+        return false;
+    *low = std::uint32_t(numbers[0]);
+    *high = std::uint32_t(std::min<std::uint64_t>(numbers[1], MaxUnits));
+    return true;
+}
+
+bool ApplyBand(const QString &band)
+{
+    return ParseBandText(band, &FreqLow, &FreqHigh);
+}
+
+std::uint32_t SnapFrequencyUnits(const QString &typed, std::uint32_t low, std::uint32_t high)
+{
+    std::uint32_t v = FrequencyUnits(typed);
+    if (v != 0) {
+        if (v > high)
+            v = high;
+        if (v < low)
+            v = low;
+    }
+    const std::uint32_t r5 = v % 500;
+    const std::uint32_t r6 = v % 625;
+    if (r5 != 0 && r6 != 0)
+        v -= r5 > r6 ? r6 : r5;
+    return v;
+}
+
+QString SnapFrequencyText(const QString &typed, std::uint32_t low, std::uint32_t high)
+{
+    const std::uint32_t v = SnapFrequencyUnits(typed, low, high);
+    return v == 0 ? QString() : FrequencyText(v);
+}
+
+ChannelTexts CommitCell(const ChannelTexts &row, int column, const QString &editorText,
+                        std::uint32_t low, std::uint32_t high)
+{
+    ChannelTexts result = row;
+    const bool empty = row.rxFreq.isEmpty();
+    switch (column) {
+    case ChannelTexts::RxFreq: {
+        const QString text = SnapFrequencyText(editorText, low, high);
+        if (text.isEmpty()) {
+            result = ChannelTexts();
+        } else if (empty) {
+            result = NewChannelTexts(text);
+            result.name = row.name;
+        } else {
+            result.rxFreq = text;
+        }
+        break;
+    }
+    case ChannelTexts::TxFreq:
+        result.txFreq = empty ? QString() : SnapFrequencyText(editorText, low, high);
+        break;
+    case ChannelTexts::Name:
+        result.name = empty ? QString() : editorText.left(ImageMap::ChannelNameLength);
+        break;
+    default:
+        if (column >= ChannelTexts::FirstColumn && column <= ChannelTexts::LastColumn)
+            result.setText(column, empty ? QString() : editorText);
+        break;
+    }
+    return result;
+}
+
+} // namespace ChannelGrid

@@ -1,0 +1,477 @@
+#include "CProgramView.h"
+
+#include "ChannelGridWidget.h"
+#include "ChannelPrinting.h"
+#include "frame/ResourceLibrary.h"
+#include "model/AppGlobals.h"
+#include "model/ChannelCodec.h"
+#include "model/ChannelGrid.h"
+#include "model/MemoryImage.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int ModelSelectorId = 1017;
+constexpr int BandSelectorId = 1011;
+constexpr int DefaultFactoryId = 1068;
+constexpr int GridId = 1007;
+constexpr int FrequencyEditorId = 1082;
+constexpr int ToneEditorId = 1083;
+constexpr int ListEditorId = 1084;
+constexpr int NameEditorId = 1085;
+
+template <typename W>
+W *named(W *widget, const char *name, int id)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setProperty("controlId", id);
+    return widget;
+}
+
+bool isEnter(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// Index of the first entry of `box` whose text begins with `text`, -1 when none does.
+int firstStartingWith(const QComboBox *box, const QString &text)
+{
+    for (int i = 0; i < box->count(); ++i)
+        if (box->itemText(i).startsWith(text))
+            return i;
+    return -1;
+}
+
+} // namespace
+
+CProgramView::CProgramView(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("CProgramView"));
+    const ResourceLibrary &res = Resources();
+
+    m_group = new QGroupBox(this);
+    m_modelLabel = new QLabel(res.labelText(ResId::FormDialog, ModelSelectorId), m_group);
+    m_bandLabel = new QLabel(res.labelText(ResId::FormDialog, BandSelectorId), m_group);
+    m_modelSelector = named(new QComboBox(m_group), "modelSelector", ModelSelectorId);
+    m_bandSelector = named(new QComboBox(m_group), "bandSelector", BandSelectorId);
+    m_modelLabel->setBuddy(m_modelSelector);
+    m_bandLabel->setBuddy(m_bandSelector);
+    m_modelSelector->setMinimumContentsLength(10);
+    m_bandSelector->setMinimumContentsLength(10);
+    m_defaultFactoryButton = named(new QPushButton(res.controlText(ResId::FormDialog, DefaultFactoryId), this),
+                                   "defaultFactoryButton", DefaultFactoryId);
+    m_grid = named(new ChannelGridWidget(this), "channelGrid", GridId);
+
+    auto *groupLayout = new QHBoxLayout(m_group);
+    groupLayout->addWidget(m_modelLabel);
+    groupLayout->addWidget(m_modelSelector);
+    groupLayout->addSpacing(24);
+    groupLayout->addWidget(m_bandLabel);
+    groupLayout->addWidget(m_bandSelector);
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_group);
+    top->addStretch(1);
+    top->addWidget(m_defaultFactoryButton, 0, Qt::AlignBottom);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_grid, 1);
+
+    // The editors float over the grid and are laid out by hand.
+    m_frequencyEditor = named(new QLineEdit(this), "frequencyEditor", FrequencyEditorId);
+    m_toneEditor = named(new QComboBox(this), "toneEditor", ToneEditorId);
+    m_listEditor = named(new QComboBox(this), "listEditor", ListEditorId);
+    m_nameEditor = named(new QLineEdit(this), "nameEditor", NameEditorId);
+    m_toneEditor->setMaxVisibleItems(20);
+    for (QWidget *editor : {static_cast<QWidget *>(m_frequencyEditor), static_cast<QWidget *>(m_toneEditor),
+                            static_cast<QWidget *>(m_listEditor), static_cast<QWidget *>(m_nameEditor)}) {
+        editor->hide();
+        editor->installEventFilter(this);
+    }
+    m_frequencyEditor->setContextMenuPolicy(Qt::NoContextMenu);
+    m_nameEditor->setContextMenuPolicy(Qt::NoContextMenu);
+    m_grid->installEventFilter(this);
+
+    connect(m_modelSelector, &QComboBox::currentIndexChanged, this, &CProgramView::OnSelchangeModel);
+    connect(m_bandSelector, &QComboBox::currentIndexChanged, this, &CProgramView::OnSelchangeBand);
+    connect(m_defaultFactoryButton, &QPushButton::clicked, this, &CProgramView::defaultFactoryClicked);
+    connect(m_grid, &ChannelGridWidget::mousePressed, this, &CProgramView::OnGridMousePressed);
+    connect(m_grid, &ChannelGridWidget::cellEntered, this, &CProgramView::OnGridCellEntered);
+    // Scrolling takes the focus to the grid, so an open editor commits before it would drift
+    // away from its cell.
+    connect(m_grid, &ChannelGridWidget::scrolled, this, [this] {
+        if (m_openEditor)
+            commitEditor();
+        m_grid->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+CProgramView::~CProgramView() = default;
+
+QSize CProgramView::sizeHint() const
+{
+    // Wide enough for all ten columns and the scroll bar, about twenty rows high.
+    const QMargins m = layout()->contentsMargins();
+    const int gridWidth = m_grid->verticalHeader()->width() + 9 * ChannelGridWidget::DefaultColumnWidth
+        + m_grid->verticalScrollBar()->sizeHint().width() + 2 * m_grid->frameWidth();
+    const int gridHeight = m_grid->horizontalHeader()->sizeHint().height()
+        + 16 * m_grid->verticalHeader()->defaultSectionSize() + 2 * m_grid->frameWidth();
+    const QSize top = layout()->itemAt(0)->sizeHint();
+    return QSize(std::max(gridWidth, top.width()) + m.left() + m.right(),
+                 top.height() + layout()->spacing() + gridHeight + m.top() + m.bottom());
+}
+
+void CProgramView::OnInitialUpdate()
+{
+    // 1. Lay the frame out again and shrink it, if larger, to fit the form.
+    QWidget *frame = window();
+    if (frame != this) {
+        if (frame->layout())
+            frame->layout()->activate();
+        const QSize fit = frame->sizeHint();
+        if (fit.isValid())
+            frame->resize(frame->size().boundedTo(fit));
+    }
+    // 2. Names have at most six characters.
+    m_nameEditor->setMaxLength(ImageMap::ChannelNameLength);
+    // 3. One-time set-up of the grid, the tone list and the model list.
+    if (!m_setUp) {
+        m_setUp = true;
+        m_grid->setUp(ChannelGrid::HeaderTexts(LanguageIndex));
+        m_toneEditor->addItems(ToneChoices(LanguageIndex));
+        const QSignalBlocker block(m_modelSelector);
+        m_modelSelector->addItems(ChannelGrid::RadioModelNames());
+    }
+    // 4.
+    ImageToGrid();
+}
+
+void CProgramView::ImageToGrid()
+{
+    if (m_openEditor) {
+        // The editor's cell is about to be replaced; its value has no channel to go to.
+        m_openEditor->hide();
+        m_openEditor = nullptr;
+    }
+    {
+        const QSignalBlocker block(m_modelSelector);
+        m_modelSelector->setCurrentIndex(
+            m_modelSelector->count() > 0 ? ChannelGrid::ModelIndexFromByte(RadioImage[ImageMap::ModelIndex]) : -1);
+    }
+    OnSelchangeModel();
+    {
+        const QSignalBlocker block(m_bandSelector);
+        const int band = RadioImage[ImageMap::BandIndex];
+        m_bandSelector->setCurrentIndex(band < m_bandSelector->count() ? band : 0);
+    }
+    OnSelchangeBand();
+    for (int n = 1; n <= ImageMap::ChannelCount; ++n) {
+        const ChannelTexts texts = LoadChannel(n);
+        for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
+            m_grid->setTextMatrix(n, c, texts.text(c));
+    }
+}
+
+void CProgramView::GridToImage()
+{
+    // 1. An open editor commits first.
+    if (m_openEditor)
+        commitEditor();
+    // 2. Model and band as selected (no selection is stored as 0xFF).
+    RadioImage[ImageMap::ModelIndex] = std::uint8_t(m_modelSelector->currentIndex());
+    RadioImage[ImageMap::BandIndex] = std::uint8_t(m_bandSelector->currentIndex());
+    // 3.-4.
+    for (int n = 1; n <= ImageMap::ChannelCount; ++n) {
+        ChannelTexts texts;
+        for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
+            texts.setText(c, m_grid->textMatrix(n, c));
+        StoreChannel(n, texts);
+    }
+    WriteFixedFields();
+}
+
+QString CProgramView::cellText(int row, int column) const
+{
+    return m_grid->textMatrix(row, column);
+}
+
+QString CProgramView::modelText() const
+{
+    return m_modelSelector->currentText();
+}
+
+void CProgramView::OnSelchangeModel()
+{
+    {
+        const QSignalBlocker block(m_bandSelector);
+        m_bandSelector->clear();
+        m_bandSelector->addItem(ChannelGrid::BandTextOfModel(m_modelSelector->currentText()));
+        m_bandSelector->setCurrentIndex(0);
+    }
+    OnSelchangeBand();
+}
+
+void CProgramView::OnSelchangeBand()
+{
+    const int index = m_bandSelector->currentIndex() >= 0 ? m_bandSelector->currentIndex() : 0;
+    ChannelGrid::ApplyBand(m_bandSelector->itemText(index));
+}
+
+bool CProgramView::pointerOverChannelColumn() const
+{
+    return m_grid->mouseCol() == 0 && m_grid->mouseRow() > 0;
+}
+
+void CProgramView::OnGridMousePressed(Qt::MouseButton button, int, int column)
+{
+    if (button != Qt::LeftButton)
+        return;
+    if (column == 0) {
+        m_grid->setHighLight(true);
+        return;
+    }
+    m_grid->setHighLight(false);
+    openCellEditor();
+}
+
+void CProgramView::OnGridCellEntered()
+{
+    m_grid->setHighLight(pointerOverChannelColumn());
+}
+
+void CProgramView::openCellEditor()
+{
+    if (m_openEditor)
+        commitEditor();
+    const int row = m_grid->row();
+    // An empty channel can only be started with its receive frequency.
+    if (m_grid->textMatrix(row, ChannelTexts::RxFreq).isEmpty())
+        m_grid->setCol(ChannelTexts::RxFreq);
+    const int column = m_grid->col();
+    m_grid->scrollToItem(m_grid->currentItem());
+    const QRect cell = m_grid->currentCellRect();
+    if (cell.isEmpty())
+        return;
+    const QString text = m_grid->textMatrix(row, column);
+
+    QWidget *editor = nullptr;
+    switch (column) {
+    case ChannelTexts::RxFreq:
+    case ChannelTexts::TxFreq:
+        m_frequencyEditor->setText(text);
+        m_frequencyEditor->selectAll();
+        editor = m_frequencyEditor;
+        break;
+    case ChannelTexts::RxTone:
+    case ChannelTexts::TxTone:
+        m_toneEditor->setCurrentIndex(firstStartingWith(m_toneEditor, text));
+        editor = m_toneEditor;
+        break;
+    case ChannelTexts::Name:
+        m_nameEditor->setText(text);
+        m_nameEditor->selectAll();
+        editor = m_nameEditor;
+        break;
+    default:
+        m_listEditor->clear();
+        m_listEditor->addItems(ChannelGrid::ListEditorWords(column, LanguageIndex));
+        m_listEditor->setCurrentIndex(firstStartingWith(m_listEditor, text));
+        editor = m_listEditor;
+        break;
+    }
+    // Over the cell, inside its grid lines.
+    const QPoint topLeft = m_grid->mapTo(this, cell.topLeft());
+    editor->setGeometry(QRect(topLeft, cell.size()).adjusted(0, 0, -1, -1));
+    m_editRow = row;
+    m_editColumn = column;
+    m_openEditor = editor;
+    editor->show();
+    editor->raise();
+    editor->setFocus(Qt::OtherFocusReason);
+}
+
+void CProgramView::commitEditor()
+{
+    QWidget *editor = m_openEditor;
+    if (!editor)
+        return;
+    // Cleared first: hiding a focused editor moves the focus and must not commit again.
+    m_openEditor = nullptr;
+    QString value;
+    if (editor == m_frequencyEditor || editor == m_nameEditor)
+        value = static_cast<QLineEdit *>(editor)->text();
+    else
+        value = static_cast<QComboBox *>(editor)->currentText();
+
+    ChannelTexts row;
+    for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
+        row.setText(c, m_grid->textMatrix(m_editRow, c));
+    const ChannelTexts committed = ChannelGrid::CommitCell(row, m_editColumn, value);
+    for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
+        if (committed.text(c) != row.text(c))
+            m_grid->setTextMatrix(m_editRow, c, committed.text(c));
+    const bool hadFocus = editor->hasFocus();
+    editor->hide();
+    if (hadFocus)
+        m_grid->setFocus(Qt::OtherFocusReason);
+}
+
+void CProgramView::postKey(int key)
+{
+    QCoreApplication::postEvent(m_grid, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+    QCoreApplication::postEvent(m_grid, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+}
+
+bool CProgramView::frequencyEditorKey(QKeyEvent *key)
+{
+    const int k = key->key();
+    if (isEnter(k)) {
+        const bool wasEmpty = m_frequencyEditor->text().isEmpty();
+        commitEditor();
+        m_grid->setFocus(Qt::OtherFocusReason);
+        postKey(wasEmpty ? Qt::Key_Down : Qt::Key_Right);
+        return true;
+    }
+    switch (k) {
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        return false;
+    default:
+        break;
+    }
+    const bool keypad = key->modifiers() & Qt::KeypadModifier;
+    const bool digit = k >= Qt::Key_0 && k <= Qt::Key_9;
+    if (keypad && (digit || k == Qt::Key_Period))
+        return false;
+    if (keypad && k == Qt::Key_Comma) {
+        // Keypads of some layouts give a comma; frequencies always use a full stop.
+        m_frequencyEditor->insert(QStringLiteral("."));
+        return true;
+    }
+    if ((digit || k == Qt::Key_Period) && !(key->modifiers() & Qt::ShiftModifier))
+        return false;
+    return true;
+}
+
+bool CProgramView::gridKey(QKeyEvent *key)
+{
+    const int k = key->key();
+    if (isEnter(k)) {
+        m_grid->setHighLight(false);
+        openCellEditor();
+        return true;
+    }
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    const int lastColumn = m_grid->cols() - 1;
+    const int lastRow = m_grid->rows() - 1;
+    if (k == Qt::Key_Right && m_grid->col() == lastColumn && m_grid->row() < lastRow) {
+        postKey(Qt::Key_Home);
+        postKey(Qt::Key_Down);
+        return true;
+    }
+    if (k == Qt::Key_Left && m_grid->col() == ChannelTexts::FirstColumn && m_grid->row() > 1) {
+        postKey(Qt::Key_End);
+        postKey(Qt::Key_Up);
+        return true;
+    }
+    return false;
+}
+
+bool CProgramView::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (watched == m_frequencyEditor)
+            return frequencyEditorKey(key);
+        if (watched == m_grid)
+            return gridKey(key);
+        if ((watched == m_toneEditor || watched == m_listEditor || watched == m_nameEditor)
+            && isEnter(key->key())) {
+            commitEditor();
+            m_grid->setFocus(Qt::OtherFocusReason);
+            postKey(Qt::Key_Right);
+            return true;
+        }
+        break;
+    }
+    case QEvent::FocusOut: {
+        // A drop-down opening its list or the menu bar taking the keyboard keeps the editor
+        // open; any other loss of focus commits it.
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (watched == m_openEditor && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason)
+            commitEditor();
+        break;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        // No context menu on the text boxes: a right press does nothing.
+        if ((watched == m_frequencyEditor || watched == m_nameEditor)
+            && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
+            return true;
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QPrinter *CProgramView::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return m_printer.get();
+}
+
+void CProgramView::OnFilePrint()
+{
+    if (m_openEditor)
+        commitEditor();
+    QPrintDialog dialog(printer(), this);
+    dialog.setMinMax(1, ChannelPrinting::PageCount);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ChannelPrinting::print(printer(), [this](int row, int column) { return cellText(row, column); });
+}
+
+void CProgramView::OnFilePrintPreview()
+{
+    if (m_openEditor)
+        commitEditor();
+    QPrinter *p = printer();
+    p->setPrintRange(QPrinter::AllPages);
+    QPrintPreviewDialog dialog(p, this);
+    if (auto *preview = dialog.findChild<QPrintPreviewWidget *>())
+        preview->setViewMode(QPrintPreviewWidget::SinglePageView);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *target) {
+        ChannelPrinting::print(target, [this](int row, int column) { return cellText(row, column); });
+    });
+    dialog.exec();
+}
+
+void CProgramView::OnFilePrintSetup()
+{
+    QPageSetupDialog dialog(printer(), this);
+    dialog.exec();
+}

@@ -1,0 +1,100 @@
+#pragma once
+// The form view of Program (dialog template 101): the model and band selectors, the
+// "Default Factory" button and the channel grid, edited in place by small editors laid over
+// the current cell. The grid's texts are the working copy of the channels; GridToImage
+// stores them into RadioImage and ImageToGrid shows the image.
+//
+// Controls, found by objectName (the template's control id in brackets):
+//   modelSelector (1017)         drop-down list of the five models
+//   bandSelector (1011)          drop-down list holding the selected model's band
+//   defaultFactoryButton (1068)  emits defaultFactoryClicked()
+//   channelGrid (1007)           ChannelGridWidget, 100 x 10 with fixed row 0 and column 0
+//   frequencyEditor (1082)       hidden text box for Rx Freq / Tx Freq
+//   toneEditor (1083)            hidden drop-down list for Rx Tone / Tx Tone
+//   listEditor (1084)            hidden drop-down list for Busy Lock, Power, Scan Add, Bandwidth
+//   nameEditor (1085)            hidden text box for Name, at most 6 characters
+// Each control also carries its id in the dynamic property "controlId".
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class ChannelGridWidget;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QPushButton;
+
+class CProgramView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CProgramView(QWidget *parent = nullptr);
+    ~CProgramView() override;
+
+    // Run each time a document is created or opened: fits the frame to the form, sets the
+    // grid, the tone list and the model list up the first time, then ImageToGrid.
+    void OnInitialUpdate();
+    // Shows RadioImage: model and band from 0x1FE0/0x1FE1, then channels 1-99.
+    void ImageToGrid();
+    // Commits an open editor, then stores model, band and channels 1-99 into RadioImage and
+    // writes the fixed fields.
+    void GridToImage();
+
+    // Text of a grid cell as shown (row 0-99, column 0-9).
+    QString cellText(int row, int column) const;
+    // Text of the model selector's selected entry.
+    QString modelText() const;
+
+    ChannelGridWidget *grid() const { return m_grid; }
+    // The editor now laid over the grid, or nullptr.
+    QWidget *openEditor() const { return m_openEditor; }
+    // The printer used by Print, Print Preview and Print Setup.
+    QPrinter *printer();
+
+public slots:
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+
+signals:
+    void defaultFactoryClicked();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    QSize sizeHint() const override;
+
+private:
+    void OnSelchangeModel();
+    void OnSelchangeBand();
+    void OnGridMousePressed(Qt::MouseButton button, int row, int column);
+    void OnGridCellEntered();
+    // Opens the editor of the grid's current cell (an empty channel starts at Rx Freq).
+    void openCellEditor();
+    // Writes the open editor's value into the cell it was opened on and hides it.
+    void commitEditor();
+    bool frequencyEditorKey(QKeyEvent *key);
+    bool gridKey(QKeyEvent *key);
+    void postKey(int key);
+    bool pointerOverChannelColumn() const;
+
+    QGroupBox *m_group = nullptr;
+    QLabel *m_modelLabel = nullptr;
+    QLabel *m_bandLabel = nullptr;
+    QComboBox *m_modelSelector = nullptr;        // 1017: radio model
+    QComboBox *m_bandSelector = nullptr;         // 1011: frequency range of the model
+    QPushButton *m_defaultFactoryButton = nullptr; // 1068: load the model's default file
+    ChannelGridWidget *m_grid = nullptr;         // 1007: channel grid
+    QLineEdit *m_frequencyEditor = nullptr;      // 1082: Rx / Tx frequency editor
+    QComboBox *m_toneEditor = nullptr;           // 1083: tone editor
+    QComboBox *m_listEditor = nullptr;           // 1084: busy lock, power, scan, bandwidth editor
+    QLineEdit *m_nameEditor = nullptr;           // 1085: channel name editor
+
+    QPointer<QWidget> m_openEditor;
+    int m_editRow = 0;    // the cell the open editor writes to
+    int m_editColumn = 0;
+    bool m_setUp = false;
+    std::unique_ptr<QPrinter> m_printer;
+};
