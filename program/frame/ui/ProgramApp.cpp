@@ -2,6 +2,8 @@
 
 #include "CMainFrame.h"
 #include "FrameIcons.h"
+#include "files/CProgramDoc.h"
+#include "files/ui/DocumentCommands.h"
 #include "frame/FrameGlobals.h"
 #include "frame/FrameMessages.h"
 #include "frame/ProgramIni.h"
@@ -14,45 +16,24 @@
 #include "radiolink/ui/RadioCommands.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QMessageBox>
 
 #include <cstdio>
-#include <cstring>
 
 ProgramApp::ProgramApp()
+    : m_document(std::make_unique<CProgramDoc>())
 {
     showMessage = [](const QString &caption, const QString &text) {
         QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok);
         box.exec();
     };
-    newDocument = [] {
-        NewImage();
-        return true;
+    newDocument = [this] { return m_documentCommands->OnFileNew(); };
+    openDocument = [this](const QString &path, QString *error) {
+        return m_documentCommands->openDocument(path, error);
     };
-    openDocument = &ProgramApp::ReadImageFile;
 }
 
 ProgramApp::~ProgramApp() = default;
-
-bool ProgramApp::ReadImageFile(const QString &path, QString *error)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = FileOpenFailedText(LanguageIndex, path, f.errorString());
-        return false;
-    }
-    const QByteArray data = f.read(RadioImageSize);
-    // The bytes read are in the image even when the file turns out too short.
-    std::memcpy(RadioImage, data.constData(), static_cast<std::size_t>(data.size()));
-    if (data.size() < static_cast<int>(RadioImageSize)) {
-        if (error)
-            *error = FileTooShortText(LanguageIndex, path);
-        return false;
-    }
-    return true;
-}
 
 bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDirectory)
 {
@@ -85,6 +66,7 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     QObject::connect(m_frame.get(), &CMainFrame::printSetupRequested, m_view, &CProgramView::OnFilePrintSetup);
     m_radioCommands->gridToImage = [view = m_view] { view->GridToImage(); };
     m_radioCommands->imageToGrid = [view = m_view] { view->ImageToGrid(); };
+    m_documentCommands = new DocumentCommands(m_document.get(), m_frame.get());
     if (frameCreated)
         frameCreated(m_frame.get());
     const QString title = Resources().string(ResId::AppTitle);
@@ -98,6 +80,7 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
             m_radioCommands.reset();
             m_frame.reset();
             m_view = nullptr;
+            m_documentCommands = nullptr;
             return false;
         }
     }
@@ -117,5 +100,6 @@ int ProgramApp::ExitInstance(int code)
     m_radioCommands.reset();
     m_frame.reset();
     m_view = nullptr;
+    m_documentCommands = nullptr;
     return code;
 }
