@@ -12,6 +12,9 @@ QString PortDevice(const QString &portName, const QString &appDirectory)
     Q_UNUSED(appDirectory);
     return portName;
 #else
+    // A device path (given on the command line) names the device itself.
+    if (portName.startsWith(QLatin1Char('/')))
+        return portName;
     const QString mapped = ProgramIni(appDirectory).read(QStringLiteral("Ports"), portName).trimmed();
     if (!mapped.isEmpty())
         return mapped;
