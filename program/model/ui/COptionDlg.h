@@ -1,7 +1,8 @@
 #pragma once
 // The Option dialog (template 156): the radio's function options as drop-down lists and the
 // power-on password box, laid out in two columns. It has no buttons: it is closed with the
-// close box or Escape, and however it closes every control is written back into RadioImage.
+// close box, Escape or Enter, and however it closes every control is written back into
+// RadioImage.
 //
 // Controls (objectName, template id):
 //   sqlList 1081 squelch level            voxList 1086 VOX level

@@ -10,6 +10,7 @@
 #include "model/ui/CPttIdDlg.h"
 #include "model/ui/SettingDialogs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -268,12 +269,12 @@ private slots:
     {
         CMainFrame frame;
         ConnectSettingDialogs(&frame);
-        const QList<QPair<void (CMainFrame::*)(), const char *>> commands{
-            {&CMainFrame::optionRequested, "COptionDlg"},
-            {&CMainFrame::pttIdRequested, "CPttIdDlg"},
-            {&CMainFrame::embedRequested, "CPcbaDlg"},
+        const QList<QPair<int, const char *>> commands{
+            {ResId::Option, "COptionDlg"},
+            {ResId::PttId, "CPttIdDlg"},
+            {ResId::Embed, "CPcbaDlg"},
         };
-        for (const auto &[signal, name] : commands) {
+        for (const auto &[command, name] : commands) {
             QString seen;
             QWidget *parent = nullptr;
             QTimer::singleShot(0, [&] {
@@ -284,7 +285,9 @@ private slots:
                 parent = modal->parentWidget();
                 modal->close();
             });
-            emit(frame.*signal)();
+            QAction *action = frame.action(command);
+            QVERIFY(action);
+            action->trigger();
             QCOMPARE(seen, QLatin1String(name));
             QCOMPARE(parent, &frame);
         }
