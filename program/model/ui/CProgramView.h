@@ -54,6 +54,9 @@ public:
     // The printer used by Print, Print Preview and Print Setup.
     QPrinter *printer();
 
+    // Wide enough for the whole grid, about sixteen rows high.
+    QSize sizeHint() const override;
+
 public slots:
     void OnFilePrint();
     void OnFilePrintPreview();
@@ -64,7 +67,6 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    QSize sizeHint() const override;
 
 private:
     void OnSelchangeModel();

@@ -27,6 +27,10 @@ ChannelGridWidget::ChannelGridWidget(QWidget *parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setHighLight(false);
 
+    // A press on a fixed cell takes the focus to the grid too, so an open editor commits.
+    horizontalHeader()->viewport()->installEventFilter(this);
+    verticalHeader()->viewport()->installEventFilter(this);
+
     // The corner is the fixed cell (0, 0); draw it as a header section with its title.
     if (auto *corner = findChild<QAbstractButton *>())
         corner->installEventFilter(this);
@@ -175,6 +179,9 @@ void ChannelGridWidget::mousePressEvent(QMouseEvent *event)
 
 bool ChannelGridWidget::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::MouseButtonPress
+        && (watched == horizontalHeader()->viewport() || watched == verticalHeader()->viewport()))
+        setFocus(Qt::MouseFocusReason);
     if (event->type() == QEvent::Paint && watched->inherits("QAbstractButton")) {
         auto *corner = static_cast<QWidget *>(watched);
         QPainter painter(corner);

@@ -28,19 +28,36 @@ int lastRow(int page)
 
 void paintPage(QPainter &painter, int page, const CellTextProvider &cellText)
 {
+    QPaintDevice *device = painter.device();
     QFont font(QStringLiteral("Arial"));
     // 12 points on the device: its vertical resolution decides the pixel height.
-    font.setPixelSize(qRound(12.0 * painter.device()->logicalDpiY() / 72.0));
+    int pixelSize = qRound(12.0 * device->logicalDpiY() / 72.0);
     font.setWeight(QFont::Normal);
+    const int rowsOnPage = lastRow(page) - firstRow(page) + 1;
+    int lineHeight = 0;
+    int charWidth = 0;
+    for (;;) {
+        font.setPixelSize(pixelSize);
+        const QFontMetrics metrics(font, device);
+        lineHeight = metrics.height() + metrics.leading();
+        charWidth = metrics.averageCharWidth();
+        // Where the font at hand is larger than the one the layout was made for, it is made
+        // smaller until every row, and a six-character name in the last column, is on the
+        // page instead of being cut off at its edges.
+        const int neededHeight = (rowsOnPage + 2) * lineHeight;
+        const int neededWidth = (ColumnX[ChannelGrid::ColumnCount - 1] + 7) * charWidth;
+        if ((neededHeight <= device->height() && neededWidth <= device->width()) || pixelSize <= 4)
+            break;
+        const double scale = std::min(double(device->height()) / neededHeight, double(device->width()) / neededWidth);
+        pixelSize = std::max(4, std::min(pixelSize - 1, int(pixelSize * scale)));
+    }
     painter.setFont(font);
-    const QFontMetrics metrics(font, painter.device());
-    const int lineHeight = metrics.height() + metrics.leading();
-    const int charWidth = metrics.averageCharWidth();
+    const int ascent = QFontMetrics(font, device).ascent();
 
     int k = 1;
     for (int row = firstRow(page); row <= lastRow(page); ++row, ++k) {
         // Rows are placed by their top edge; drawText wants the baseline.
-        const int baseline = (k + 1) * lineHeight + metrics.ascent();
+        const int baseline = (k + 1) * lineHeight + ascent;
         for (int column = 0; column < ChannelGrid::ColumnCount; ++column)
             painter.drawText(ColumnX[column] * charWidth, baseline, cellText(row, column));
     }

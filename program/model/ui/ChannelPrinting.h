@@ -21,7 +21,8 @@ int lastRow(int page);
 
 // Paints page 1 or 2 with `painter`, already begun on the page's device. The k-th printed
 // row (k = 1, 2, ...) is at y = (k + 1) x line height, its ten cells at x = 2, 8, 20, 32,
-// 42, 52, 62, 72, 82 and 94 x the font's average character width.
+// 42, 52, 62, 72, 82 and 94 x the font's average character width. A font whose lines or
+// characters are too large for the page to hold all rows and columns is made smaller.
 void paintPage(QPainter &painter, int page, const CellTextProvider &cellText);
 
 // Prints the pages the printer's range asks for (both when no range is set). Returns false

@@ -1,0 +1,456 @@
+#include "TestRegistry.h"
+
+#include "frame/ResourceLibrary.h"
+#include "model/AppGlobals.h"
+#include "model/ChannelCodec.h"
+#include "model/ChannelGrid.h"
+#include "model/MemoryImage.h"
+#include "model/ui/CProgramView.h"
+#include "model/ui/ChannelGridWidget.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+QStringList rowTexts(const CProgramView &view, int row)
+{
+    QStringList texts;
+    for (int c = 1; c <= 9; ++c)
+        texts << view.cellText(row, c);
+    return texts;
+}
+
+void storeChannel(int n, const QStringList &texts)
+{
+    ChannelTexts t;
+    for (int c = 1; c <= 9; ++c)
+        t.setText(c, texts.value(c - 1));
+    StoreChannel(n, t);
+}
+
+} // namespace
+
+class TestProgramView : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<CProgramView> m_view;
+    ChannelGridWidget *m_grid = nullptr;
+    QLineEdit *m_frequencyEditor = nullptr;
+    QComboBox *m_toneEditor = nullptr;
+    QComboBox *m_listEditor = nullptr;
+    QLineEdit *m_nameEditor = nullptr;
+    QComboBox *m_modelSelector = nullptr;
+
+    // A new view on `RadioImage`, shown, active and initially updated.
+    void makeView()
+    {
+        m_view = std::make_unique<CProgramView>();
+        m_view->resize(m_view->sizeHint());
+        m_view->show();
+        m_view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_view.get()));
+        m_view->OnInitialUpdate();
+        m_grid = m_view->findChild<ChannelGridWidget *>(QStringLiteral("channelGrid"));
+        m_frequencyEditor = m_view->findChild<QLineEdit *>(QStringLiteral("frequencyEditor"));
+        m_toneEditor = m_view->findChild<QComboBox *>(QStringLiteral("toneEditor"));
+        m_listEditor = m_view->findChild<QComboBox *>(QStringLiteral("listEditor"));
+        m_nameEditor = m_view->findChild<QLineEdit *>(QStringLiteral("nameEditor"));
+        m_modelSelector = m_view->findChild<QComboBox *>(QStringLiteral("modelSelector"));
+        QVERIFY(m_grid && m_frequencyEditor && m_toneEditor && m_listEditor && m_nameEditor && m_modelSelector);
+    }
+
+    QPoint cellCenter(int row, int column) const
+    {
+        return m_grid->visualRect(m_grid->model()->index(row - 1, column - 1)).center();
+    }
+
+    void clickCell(int row, int column)
+    {
+        m_grid->scrollTo(m_grid->model()->index(row - 1, column - 1));
+        QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCenter(row, column));
+    }
+
+    // Selects the model by keyboard, as a user would.
+    void chooseModel(int index)
+    {
+        m_modelSelector->setFocus();
+        while (m_modelSelector->currentIndex() < index)
+            QTest::keyClick(m_modelSelector, Qt::Key_Down);
+    }
+
+    // Presses the channel number of `row` (column 0).
+    void clickNumber(int row)
+    {
+        QHeaderView *numbers = m_grid->verticalHeader();
+        QTest::mouseClick(numbers->viewport(), Qt::LeftButton, {},
+                          QPoint(numbers->width() / 2, numbers->sectionViewportPosition(row - 1) + 5));
+    }
+
+    // Types into the Rx Freq editor of `row` and leaves it by clicking the channel number.
+    void typeFrequency(int row, const QString &typed)
+    {
+        clickCell(row, 1);
+        QVERIFY(m_frequencyEditor->isVisible());
+        QTest::keyClick(m_frequencyEditor, Qt::Key_Backspace);
+        QTest::keyClicks(m_frequencyEditor, typed);
+        clickNumber(row);
+    }
+
+private slots:
+    void init()
+    {
+        LanguageIndex = LanguageEnglish;
+        NewImage();
+    }
+    void cleanup()
+    {
+        m_view.reset();
+        LanguageIndex = LanguageEnglish;
+        InstallResources(BuiltInResources());
+    }
+
+    void layoutAndHeaders()
+    {
+        makeView();
+        QCOMPARE(m_grid->rows(), 100);
+        QCOMPARE(m_grid->cols(), 10);
+        QCOMPARE(rowTexts(*m_view, 0).join(','),
+                 QStringLiteral("Rx Freq,Tx Freq,Rx Tone,Tx Tone,Busy Lock,Power,Scan Add,Bandwidth,Name"));
+        QCOMPARE(m_view->cellText(0, 0), QStringLiteral("CH"));
+        QCOMPARE(m_view->cellText(99, 0), QStringLiteral("99"));
+        QCOMPARE(m_grid->verticalHeader()->width() * 2, m_grid->horizontalHeader()->sectionSize(0));
+        QCOMPARE(m_view->modelText(), QStringLiteral("KVT270U01"));
+        QSignalSpy factory(m_view.get(), &CProgramView::defaultFactoryClicked);
+        QTest::mouseClick(m_view->findChild<QPushButton *>(QStringLiteral("defaultFactoryButton")), Qt::LeftButton);
+        QCOMPARE(factory.size(), 1);
+    }
+
+    // Frequencies typed into an empty channel of the 136-174MHz band.
+    void typedFrequency_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("5 kHz raster") << "145.12345" << "145.12000";
+        QTest::newRow("6.25 kHz multiple") << "145.00625" << "145.00625";
+        QTest::newRow("tie to 5 kHz") << "145.0031" << "145.00000";
+        QTest::newRow("above band") << "500" << "174.00000";
+        QTest::newRow("below band") << "100" << "136.00000";
+        QTest::newRow("zero") << "0" << "";
+    }
+    void typedFrequency()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        makeView();
+        chooseModel(1);
+        QCOMPARE(m_view->findChild<QComboBox *>(QStringLiteral("bandSelector"))->currentText(),
+                 QStringLiteral("136-174MHz"));
+        typeFrequency(5, typed);
+        QVERIFY(!m_frequencyEditor->isVisible());
+        const QStringList expected = shown.isEmpty()
+            ? QStringList(9, QString())
+            : QStringList{shown, shown, "Off", "Off", "Off", "High", "Add", "Wide", ""};
+        QCOMPARE(rowTexts(*m_view, 5), expected);
+    }
+
+    // Zero or a text without a number deletes an existing channel; its other rows stay.
+    void clearingRxDeletesTheChannel()
+    {
+        storeChannel(2, {"440.00000", "445.00000", "67.0", "D023N", "QDT", "Low", "Del", "Narrow", "ABC"});
+        storeChannel(3, {"441.00000", "441.00000", "Off", "Off", "Off", "High", "Add", "Wide", ""});
+        makeView();
+        // Typing goes through the key filter, so letters cannot be typed; an editor text of
+        // letters (pasted by another route) deletes just the same.
+        clickCell(2, 1);
+        m_frequencyEditor->setText(QStringLiteral("abc"));
+        clickCell(3, 2);
+        QCOMPARE(rowTexts(*m_view, 2), QStringList(9, QString()));
+        QCOMPARE(m_view->cellText(3, 1), QStringLiteral("441.00000"));
+        // Tx Freq of an existing channel changes alone, clamped to the band in force.
+        QVERIFY(m_frequencyEditor->isVisible());
+        m_frequencyEditor->setText(QStringLiteral("480"));
+        clickCell(3, 9);
+        QCOMPARE(rowTexts(*m_view, 3), (QStringList{"441.00000", "470.00000", "Off", "Off", "Off", "High", "Add", "Wide", ""}));
+    }
+
+    // The model byte picks the model and its band; out-of-range bytes fall back to the first.
+    void imageSelectsModel_data()
+    {
+        QTest::addColumn<int>("modelByte");
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QString>("band");
+        QTest::newRow("V01") << 1 << "KVT270V01" << "136-174MHz";
+        QTest::newRow("U10") << 4 << "KVT270U10" << "450-520MHz";
+        QTest::newRow("7") << 7 << "KVT270U01" << "400-470MHz";
+        QTest::newRow("new image") << 0xFF << "KVT270U01" << "400-470MHz";
+    }
+    void imageSelectsModel()
+    {
+        QFETCH(int, modelByte);
+        QFETCH(QString, model);
+        QFETCH(QString, band);
+        RadioImage[ImageMap::ModelIndex] = std::uint8_t(modelByte);
+        RadioImage[ImageMap::BandIndex] = 3;
+        makeView();
+        QCOMPARE(m_view->modelText(), model);
+        auto *bands = m_view->findChild<QComboBox *>(QStringLiteral("bandSelector"));
+        QCOMPARE(bands->count(), 1);
+        QCOMPARE(bands->currentText(), band);
+        std::uint32_t low = 0, high = 0;
+        QVERIFY(ChannelGrid::ParseBandText(band, &low, &high));
+        QCOMPARE(FreqLow, low);
+        QCOMPARE(FreqHigh, high);
+    }
+
+    // A model change limits new frequencies but leaves the channels in the grid alone.
+    void modelChangeKeepsChannels()
+    {
+        storeChannel(1, {"440.00000", "440.00000", "Off", "Off", "Off", "High", "Add", "Wide", ""});
+        makeView();
+        chooseModel(1);
+        QCOMPARE(m_view->cellText(1, 1), QStringLiteral("440.00000"));
+        typeFrequency(2, QStringLiteral("440"));
+        QCOMPARE(m_view->cellText(2, 1), QStringLiteral("174.00000"));
+    }
+
+    // An empty channel can only be started with its receive frequency.
+    void emptyChannelOpensRxFreq()
+    {
+        makeView();
+        clickCell(4, 4);
+        QCOMPARE(m_grid->col(), 1);
+        QCOMPARE(m_grid->row(), 4);
+        QCOMPARE(m_view->openEditor(), static_cast<QWidget *>(m_frequencyEditor));
+        QVERIFY(m_frequencyEditor->hasFocus());
+        // Laid over the cell.
+        const QRect cell(m_grid->viewport()->mapTo(m_view.get(), m_grid->visualRect(m_grid->currentIndex()).topLeft()),
+                         m_grid->visualRect(m_grid->currentIndex()).size());
+        QVERIFY(cell.contains(m_frequencyEditor->geometry()));
+        QVERIFY(m_frequencyEditor->width() >= cell.width() - 2);
+    }
+
+    // The editor of each column, opened on a channel, starts on the cell's value and writes
+    // the chosen value back.
+    void editorsOfAChannel()
+    {
+        storeChannel(1, {"440.00000", "440.00000", "67.0", "D023N", "Carrier", "High", "Add", "Wide", "AB"});
+        makeView();
+        clickCell(1, 3);
+        QCOMPARE(m_view->openEditor(), static_cast<QWidget *>(m_toneEditor));
+        QCOMPARE(m_toneEditor->currentText(), QStringLiteral("67.0"));
+        QCOMPARE(m_toneEditor->count(), 265);
+        m_toneEditor->setCurrentIndex(m_toneEditor->findText(QStringLiteral("D754I")));
+        clickCell(1, 6);
+        QCOMPARE(m_view->cellText(1, 3), QStringLiteral("D754I"));
+        QCOMPARE(m_view->openEditor(), static_cast<QWidget *>(m_listEditor));
+        QCOMPARE(m_listEditor->currentText(), QStringLiteral("High"));
+        QTest::keyClick(m_listEditor, Qt::Key_Down);
+        QTest::keyClick(m_listEditor, Qt::Key_Return);
+        QCOMPARE(m_view->cellText(1, 6), QStringLiteral("Low"));
+        QTRY_COMPARE(m_grid->col(), 7);
+        clickCell(1, 9);
+        QCOMPARE(m_view->openEditor(), static_cast<QWidget *>(m_nameEditor));
+        QCOMPARE(m_nameEditor->selectedText(), QStringLiteral("AB"));
+        QTest::keyClicks(m_nameEditor, QStringLiteral("HELLOWORLD"));
+        clickCell(1, 1);
+        QCOMPARE(m_view->cellText(1, 9), QStringLiteral("HELLOW"));
+    }
+
+    // A list or tone value committed when the channel has no Rx Freq leaves the cell empty.
+    void listValueOnEmptyChannel()
+    {
+        storeChannel(1, {"440.00000", "440.00000", "Off", "Off", "Off", "High", "Add", "Wide", ""});
+        makeView();
+        clickCell(1, 8);
+        QCOMPARE(m_view->openEditor(), static_cast<QWidget *>(m_listEditor));
+        // The channel goes away while the editor is open (its row is read afresh).
+        for (int c = 1; c <= 9; ++c)
+            m_grid->setTextMatrix(1, c, QString());
+        m_listEditor->setCurrentIndex(1);
+        clickCell(2, 1);
+        QCOMPARE(rowTexts(*m_view, 1), QStringList(9, QString()));
+    }
+
+    void chineseListEditor()
+    {
+        LanguageIndex = LanguageSimplifiedChinese;
+        storeChannel(1, {"440.00000", "440.00000", "Off", "Off", "Off", "High", "Add", "Wide", ""});
+        makeView();
+        QCOMPARE(m_view->cellText(1, 5), QStringLiteral("关"));
+        QCOMPARE(m_view->cellText(0, 5), QStringLiteral("繁忙锁定"));
+        clickCell(1, 5);
+        QCOMPARE(m_listEditor->currentText(), QStringLiteral("关闭"));
+        QCOMPARE(m_listEditor->count(), 3);
+        clickCell(1, 1);
+        QCOMPARE(m_view->cellText(1, 5), QStringLiteral("关闭"));
+        m_view->GridToImage();
+        QCOMPARE(RadioImage[12] & 0x03, 0);
+    }
+
+    void frequencyKeyFilter_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("digit") << int(Qt::Key_8) << int(Qt::NoModifier) << "8" << "1458";
+        QTest::newRow("full stop") << int(Qt::Key_Period) << int(Qt::NoModifier) << "." << "145.";
+        QTest::newRow("shift+8") << int(Qt::Key_8) << int(Qt::ShiftModifier) << "*" << "145";
+        QTest::newRow("letter") << int(Qt::Key_A) << int(Qt::NoModifier) << "a" << "145";
+        QTest::newRow("space") << int(Qt::Key_Space) << int(Qt::NoModifier) << " " << "145";
+        QTest::newRow("keypad point") << int(Qt::Key_Period) << int(Qt::KeypadModifier) << "." << "145.";
+        QTest::newRow("keypad digit") << int(Qt::Key_3) << int(Qt::KeypadModifier) << "3" << "1453";
+        QTest::newRow("keypad comma") << int(Qt::Key_Comma) << int(Qt::KeypadModifier) << "," << "145.";
+        QTest::newRow("backspace") << int(Qt::Key_Backspace) << int(Qt::NoModifier) << "" << "14";
+    }
+    void frequencyKeyFilter()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(QString, result);
+        makeView();
+        clickCell(1, 1);
+        QTest::keyClicks(m_frequencyEditor, QStringLiteral("145"));
+        QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+        QApplication::sendEvent(m_frequencyEditor, &press);
+        QCOMPARE(m_frequencyEditor->text(), result);
+    }
+
+    // Enter and the row ends move the grid's cursor through posted keys.
+    void keyboardMoves()
+    {
+        makeView();
+        // Enter in the frequency editor: right after a value, down after an empty text.
+        m_grid->setFocus();
+        m_grid->setCurrentCell(9, 0);
+        QTest::keyClick(m_grid, Qt::Key_Return);
+        QCOMPARE(m_view->openEditor(), static_cast<QWidget *>(m_frequencyEditor));
+        QTest::keyClicks(m_frequencyEditor, QStringLiteral("450.1"));
+        QTest::keyClick(m_frequencyEditor, Qt::Key_Return);
+        QCOMPARE(m_view->cellText(10, 1), QStringLiteral("450.10000"));
+        QTRY_COMPARE(m_grid->col(), 2);
+        QCOMPARE(m_grid->row(), 10);
+        QVERIFY(m_grid->hasFocus());
+
+        m_grid->setCurrentCell(11, 0);
+        QTest::keyClick(m_grid, Qt::Key_Enter);
+        QTest::keyClick(m_frequencyEditor, Qt::Key_Return);
+        QTRY_COMPARE(m_grid->row(), 13);
+        QCOMPARE(m_grid->col(), 1);
+
+        // Row ends wrap, except past the first and the last cell.
+        m_grid->setCurrentCell(4, 8);
+        QTest::keyClick(m_grid, Qt::Key_Right);
+        QTRY_COMPARE(m_grid->row(), 6);
+        QCOMPARE(m_grid->col(), 1);
+        QTest::keyClick(m_grid, Qt::Key_Left);
+        QTRY_COMPARE(m_grid->row(), 5);
+        QCOMPARE(m_grid->col(), 9);
+        m_grid->setCurrentCell(98, 8);
+        QTest::keyClick(m_grid, Qt::Key_Right);
+        QTest::qWait(20);
+        QCOMPARE(m_grid->row(), 99);
+        QCOMPARE(m_grid->col(), 9);
+        m_grid->setCurrentCell(0, 0);
+        QTest::keyClick(m_grid, Qt::Key_Left);
+        QTest::qWait(20);
+        QCOMPARE(m_grid->row(), 1);
+        QCOMPARE(m_grid->col(), 1);
+    }
+
+    // The channel-number column switches the selection highlight on, other cells off.
+    void highlight()
+    {
+        makeView();
+        clickNumber(3);
+        QVERIFY(m_grid->highLight());
+        QVERIFY(!m_view->openEditor());
+        clickCell(3, 2);
+        QVERIFY(!m_grid->highLight());
+    }
+
+    // Scrolling the grid commits the open editor.
+    void scrollingCommits()
+    {
+        makeView();
+        clickCell(1, 1);
+        QTest::keyClicks(m_frequencyEditor, QStringLiteral("430"));
+        m_grid->verticalScrollBar()->setValue(m_grid->verticalScrollBar()->value() + 5);
+        QVERIFY(!m_frequencyEditor->isVisible());
+        QCOMPARE(m_view->cellText(1, 1), QStringLiteral("430.00000"));
+    }
+
+    // The grid shows the image and stores it back byte for byte; an editor still open is
+    // committed first.
+    void imageRoundTrip()
+    {
+        storeChannel(1, {"145.12500", "145.72500", "67.0", "D023N", "Carrier", "Low", "Del", "Narrow", "HOME"});
+        storeChannel(50, {"438.00625", "438.00625", "D754I", "254.1", "QDT", "High", "Add", "Wide", "X1"});
+        storeChannel(99, {"470.00000", "400.00000", "Off", "Off", "Off", "High", "Add", "Wide", ""});
+        RadioImage[ImageMap::ModelIndex] = 4;
+        RadioImage[ImageMap::BandIndex] = 0;
+        WriteFixedFields();
+        QByteArray before(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+        makeView();
+        QCOMPARE(rowTexts(*m_view, 1),
+                 (QStringList{"145.12500", "145.72500", "67.0", "D023N", "Carrier", "Low", "Del", "Narrow", "HOME"}));
+        // Everything the grid writes is overwritten; what it does not write is carried.
+        // (An empty channel keeps its name bytes, so only the stored channels' are scrambled.)
+        for (int n = 0; n < 99; ++n)
+            std::memset(RadioImage + n * 16, 0, 12);
+        for (int n : {1, 50, 99})
+            std::memset(RadioImage + ImageMap::ChannelNames + (n - 1) * 8, 'Z', 6);
+        RadioImage[ImageMap::ModelIndex] = 0;
+        RadioImage[ImageMap::BandIndex] = 9;
+        m_view->GridToImage();
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize)), before);
+
+        clickCell(2, 1);
+        QTest::keyClicks(m_frequencyEditor, QStringLiteral("451.0"));
+        m_view->GridToImage();
+        QVERIFY(!m_view->openEditor());
+        QCOMPARE(LoadChannel(2).rxFreq, QStringLiteral("451.00000"));
+    }
+
+    // Grabs the view in English and in Simplified Chinese when PROGRAM_SHOTS_DIR names a
+    // folder, for a person to look at.
+    void screenshots()
+    {
+        const QString dir = qEnvironmentVariable("PROGRAM_SHOTS_DIR");
+        if (dir.isEmpty())
+            QSKIP("PROGRAM_SHOTS_DIR not set");
+        QDir().mkpath(dir);
+        for (int lang : {0, 1}) {
+            LanguageIndex = std::uint8_t(lang);
+            if (lang == 1) {
+                ResourceLibrary chs;
+                QVERIFY(chs.loadFile(QStringLiteral(SOURCE_DIR "/resources/Chs.dll")));
+                InstallResources(chs);
+            }
+            NewImage();
+            storeChannel(1, {"145.12500", "145.72500", "67.0", "D023N", "Carrier", "Low", "Del", "Narrow", "HOME"});
+            storeChannel(2, {"146.00000", "146.00000", "Off", "Off", "Off", "High", "Add", "Wide", "CALL"});
+            storeChannel(3, {"147.00625", "147.60625", "D754I", "254.1", "QDT", "High", "Add", "Wide", ""});
+            RadioImage[ImageMap::ModelIndex] = 1;
+            makeView();
+            clickCell(2, 5);
+            QVERIFY(m_view->grab().save(dir + QStringLiteral("/program-view-%1.png").arg(lang ? "chs" : "eng")));
+            m_view.reset();
+        }
+    }
+};
+
+REGISTER_TEST(TestProgramView)
+#include "tst_programview.moc"
