@@ -12,12 +12,12 @@ QString PortDevice(const QString &portName, const QString &appDirectory)
     Q_UNUSED(appDirectory);
     return portName;
 #else
-    // A device path (given on the command line) names the device itself.
-    if (portName.startsWith(QLatin1Char('/')))
-        return portName;
     const QString mapped = ProgramIni(appDirectory).read(QStringLiteral("Ports"), portName).trimmed();
     if (!mapped.isEmpty())
         return mapped;
+    // A device path stands for itself.
+    if (portName.startsWith(QLatin1String("/dev/")))
+        return portName;
     static const QRegularExpression comName(QStringLiteral("^COM([1-9][0-9]{0,2})$"),
                                             QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = comName.match(portName);

@@ -56,16 +56,17 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     QApplication::setWindowIcon(ApplicationIcon());
     // 10.-11. The frame, then the document: new, or the file named on the command line.
     m_frame = std::make_unique<CMainFrame>();
-    m_radioCommands = std::make_unique<RadioCommands>(m_frame.get());
-    m_radioCommands->attach(m_frame.get());
     ConnectSettingDialogs(m_frame.get());
     m_view = new CProgramView;
     m_frame->setView(m_view);
     QObject::connect(m_frame.get(), &CMainFrame::printRequested, m_view, &CProgramView::OnFilePrint);
     QObject::connect(m_frame.get(), &CMainFrame::printPreviewRequested, m_view, &CProgramView::OnFilePrintPreview);
     QObject::connect(m_frame.get(), &CMainFrame::printSetupRequested, m_view, &CProgramView::OnFilePrintSetup);
+    // Read and Write: the grid goes into the image first; a successful read is shown.
+    m_radioCommands = std::make_unique<RadioCommands>(m_frame.get());
     m_radioCommands->gridToImage = [view = m_view] { view->GridToImage(); };
     m_radioCommands->imageToGrid = [view = m_view] { view->ImageToGrid(); };
+    m_radioCommands->attach(m_frame.get());
     m_documentCommands = new DocumentCommands(m_document.get(), m_frame.get());
     if (frameCreated)
         frameCreated(m_frame.get());

@@ -51,6 +51,7 @@ private slots:
         QTest::newRow("other ports mapped") << "[Ports]\nCOM1=/dev/ttyS0\n" << "COM2" << "/dev/ttyUSB1";
         QTest::newRow("empty") << "[Ports]\n=/dev/ttyS0\n" << "" << "";
         QTest::newRow("not a COM name") << QString() << "LPT1" << "";
+        QTest::newRow("device path") << QString() << "/dev/ttyS1" << "/dev/ttyS1";
         QTest::newRow("COM0") << QString() << "COM0" << "";
     }
     void portDevice()
