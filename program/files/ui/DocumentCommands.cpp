@@ -4,6 +4,7 @@
 #include "files/FileMessages.h"
 #include "frame/ui/CMainFrame.h"
 #include "model/AppGlobals.h"
+#include "model/ui/CProgramView.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -35,6 +36,19 @@ DocumentCommands::DocumentCommands(CProgramDoc *document, CMainFrame *frame)
         if (m_frame)
             m_frame->setWindowFilePath(path);
     });
+}
+
+void DocumentCommands::setView(CProgramView *view)
+{
+    const QPointer<CProgramView> v(view);
+    ViewHooks hooks;
+    hooks.initialUpdate = [v] { if (v) v->OnInitialUpdate(); };
+    hooks.gridToImage = [v] { if (v) v->GridToImage(); };
+    hooks.imageToGrid = [v] { if (v) v->ImageToGrid(); };
+    hooks.modelText = [v] { return v ? v->modelText() : QString(); };
+    hooks.widget = view;
+    setViewHooks(hooks);
+    connect(view, &CProgramView::defaultFactoryClicked, this, &DocumentCommands::OnDefaultFactory);
 }
 
 bool DocumentCommands::OnFileNew()

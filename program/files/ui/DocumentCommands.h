@@ -14,6 +14,7 @@
 
 class CMainFrame;
 class CProgramDoc;
+class CProgramView;
 class QWidget;
 
 class DocumentCommands : public QObject
@@ -23,7 +24,11 @@ public:
     // Connects the frame's New, Open, Save and Save As commands. Lives as long as the frame.
     DocumentCommands(CProgramDoc *document, CMainFrame *frame);
 
-    // The view's side, set once the view exists; unset hooks do nothing.
+    // Attaches the form view: its initial update, GridToImage, ImageToGrid, model selector
+    // and Default Factory button.
+    void setView(CProgramView *view);
+
+    // The view's side as single hooks (setView fills them); unset hooks do nothing.
     struct ViewHooks {
         std::function<void()> initialUpdate;  // after New and Open (runs ImageToGrid)
         std::function<void()> gridToImage;    // before Save and Save As

@@ -10,7 +10,6 @@
 #include "frame/ResourceLibrary.h"
 #include "frame/Startup.h"
 #include "model/AppGlobals.h"
-#include "model/MemoryImage.h"
 #include "model/ui/CProgramView.h"
 #include "model/ui/SettingDialogs.h"
 #include "radiolink/ui/RadioCommands.h"
@@ -56,7 +55,6 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     QApplication::setWindowIcon(ApplicationIcon());
     // 10.-11. The frame, then the document: new, or the file named on the command line.
     m_frame = std::make_unique<CMainFrame>();
-    ConnectSettingDialogs(m_frame.get());
     m_view = new CProgramView;
     m_frame->setView(m_view);
     QObject::connect(m_frame.get(), &CMainFrame::printRequested, m_view, &CProgramView::OnFilePrint);
@@ -67,7 +65,10 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     m_radioCommands->gridToImage = [view = m_view] { view->GridToImage(); };
     m_radioCommands->imageToGrid = [view = m_view] { view->ImageToGrid(); };
     m_radioCommands->attach(m_frame.get());
+    // New and Open run the view's initial update; Save and Save As store the grid first.
     m_documentCommands = new DocumentCommands(m_document.get(), m_frame.get());
+    m_documentCommands->setView(m_view);
+    ConnectSettingDialogs(m_frame.get());
     if (frameCreated)
         frameCreated(m_frame.get());
     const QString title = Resources().string(ResId::AppTitle);
@@ -85,7 +86,6 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
             return false;
         }
     }
-    m_view->OnInitialUpdate();
     // 12. Show the main window on top.
     m_frame->show();
     m_frame->raise();

@@ -8,8 +8,8 @@
 
 class CMainFrame;
 class RadioCommands;
-class CProgramView;
 class CProgramDoc;
+class CProgramView;
 class DocumentCommands;
 
 class ProgramApp
@@ -51,6 +51,6 @@ private:
     std::unique_ptr<CProgramDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<RadioCommands> m_radioCommands;
-    CProgramView *m_view = nullptr;
+    CProgramView *m_view = nullptr;                  // owned by the frame
     DocumentCommands *m_documentCommands = nullptr;  // owned by the frame
 };
