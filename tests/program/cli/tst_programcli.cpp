@@ -3,6 +3,7 @@
 #include "RadiosimProcess.h"
 #include "TestRegistry.h"
 #include "frame/CommandLine.h"
+#include "frame/ConsoleProgress.h"
 #include "model/AppGlobals.h"
 #include "model/ChannelCodec.h"
 #include "model/MemoryImage.h"
@@ -15,6 +16,9 @@
 #include <QTest>
 
 #include <cstring>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 namespace {
 
@@ -138,6 +142,7 @@ private slots:
     void usage();
     void displayWidth_data();
     void displayWidth();
+    void progressRewritesOneLineOnTerminal();
 };
 
 void TestProgramCommandLine::readsRadioIntoFile()
@@ -330,6 +335,32 @@ void TestProgramCommandLine::displayWidth()
     QFETCH(QString, text);
     QFETCH(int, width);
     QCOMPARE(CommandLine::displayWidth(text), width);
+}
+
+void TestProgramCommandLine::progressRewritesOneLineOnTerminal()
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    QVERIFY(master >= 0);
+    QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    std::FILE *terminal = std::fopen(::ptsname(master), "w");
+    QVERIFY(terminal);
+    {
+        ConsoleProgress progress(QStringLiteral("Write Data"), 942, terminal);
+        for (int v = 0; v <= 942; ++v)
+            progress.setValue(v);
+    }
+    std::fclose(terminal);
+    QByteArray shown;
+    char buffer[4096];
+    ::fcntl(master, F_SETFL, O_NONBLOCK);
+    for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+        shown.append(buffer, int(n));
+    ::close(master);
+    // Every percentage once (942 blocks make 0% to 100%), each rewriting the line, and one
+    // line end at the finish (the terminal turns it into CR LF).
+    QCOMPARE(shown.count("\r"), 101 + 1);
+    QVERIFY(shown.contains("\rWrite Data: 10%\033[K"));
+    QVERIFY(shown.endsWith("\rWrite Data: 100%\033[K\r\n"));
 }
 
 REGISTER_TEST(TestProgramCommandLine)
