@@ -4,11 +4,14 @@
 #include "frame/FrameGlobals.h"
 #include "model/AppGlobals.h"
 
+#include <QApplication>
 #include <QByteArray>
+#include <QTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <cstring>
+#include <functional>
 
 inline QByteArray imageBytes()
 {
@@ -48,3 +51,17 @@ struct FilesDir {
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 };
+
+// Answers the next modal dialog of type T once it is shown; never blocks a test on exec().
+template <class T>
+inline void answerModal(std::function<void(T *)> answer, int triesLeft = 300)
+{
+    QTimer::singleShot(10, [answer, triesLeft] {
+        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
+            answer(dialog);
+            return;
+        }
+        if (triesLeft > 0)
+            answerModal<T>(answer, triesLeft - 1);
+    });
+}

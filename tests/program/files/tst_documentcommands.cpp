@@ -20,34 +20,6 @@
 
 namespace {
 
-// Answers the next modal dialog of type T once it is shown; never blocks a test on exec().
-template <class T>
-void answerModal(std::function<void(T *)> answer, int triesLeft = 300)
-{
-    QTimer::singleShot(10, [answer, triesLeft] {
-        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
-            answer(dialog);
-            return;
-        }
-        if (triesLeft > 0)
-            answerModal<T>(answer, triesLeft - 1);
-    });
-}
-
-// Chooses `path` in the next file dialog. A dialog that does not take the choice is
-// cancelled, so that the test fails on its checks instead of waiting.
-void chooseFile(const QString &path)
-{
-    answerModal<QFileDialog>([path](QFileDialog *d) {
-        d->selectFile(path);
-        static_cast<QDialog *>(d)->accept();
-        if (d->isVisible()) {
-            qWarning("file dialog did not take %s", qPrintable(path));
-            d->reject();
-        }
-    });
-}
-
 // The main window with the document and its commands, and a stand-in for the view that
 // records what the commands asked of it.
 struct Window {
@@ -58,6 +30,8 @@ struct Window {
     QStringList calls;     // "initialUpdate", "gridToImage", "imageToGrid"
     QStringList messages;  // notices the frame showed
     QString model = QStringLiteral("KVT270U01");
+    QString fileToChoose;  // answer of the file dialogs; empty: cancelled
+    std::function<QString(bool, const QString &)> realFileDialog;
 
     Window()
     {
@@ -69,6 +43,8 @@ struct Window {
         hooks.widget = &view;
         commands->setViewHooks(hooks);
         frame->showMessage = [this](const QString &text) { messages << text; };
+        realFileDialog = commands->askFileName;
+        commands->askFileName = [this](bool, const QString &) { return fileToChoose; };
     }
     void trigger(int command) { frame->action(command)->trigger(); }
 };
@@ -100,9 +76,47 @@ private slots:
         QCOMPARE(w.frame->windowTitle(), QStringLiteral("KVT PC Encoder"));
     }
 
-    // Open through the file dialog: the image is read and the view updated; a cancelled
-    // dialog and a refused file change nothing.
-    void openThroughTheDialog()
+    // The file dialogs: captions, the channel data filter first, ".sin" added to a name
+    // without extension.
+    void fileDialogs_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("acceptMode");
+        QTest::newRow("Open") << int(ResId::FileOpen) << "Open" << int(QFileDialog::AcceptOpen);
+        QTest::newRow("Save As") << int(ResId::FileSaveAs) << "Save As" << int(QFileDialog::AcceptSave);
+    }
+    void fileDialogs()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, caption);
+        QFETCH(int, acceptMode);
+        Window w;
+        w.commands->askFileName = w.realFileDialog;
+        QString title, suffix;
+        QStringList filters;
+        int mode = -1;
+        QWidget *owner = nullptr;
+        answerModal<QFileDialog>([&](QFileDialog *d) {
+            title = d->windowTitle();
+            filters = d->nameFilters();
+            suffix = d->defaultSuffix();
+            mode = d->acceptMode();
+            owner = d->parentWidget();
+            d->reject();
+        });
+        w.trigger(command);
+        QCOMPARE(title, caption);
+        QCOMPARE(filters.value(0), QStringLiteral("Channel Data (*.sin)"));
+        QCOMPARE(suffix, QStringLiteral("sin"));
+        QCOMPARE(mode, acceptMode);
+        QCOMPARE(owner, static_cast<QWidget *>(w.frame.get()));
+        QVERIFY(w.messages.isEmpty());
+    }
+
+    // Open: the image is read and the view updated; a cancelled dialog and a refused file
+    // change nothing.
+    void open()
     {
         FilesDir fx;
         const QByteArray data = pattern(8192, 13, 1);
@@ -112,7 +126,7 @@ private slots:
         w.trigger(ResId::FileNew);
         w.calls.clear();
 
-        chooseFile(fx.path("radio.sin"));
+        w.fileToChoose = fx.path("radio.sin");
         w.trigger(ResId::FileOpen);
         QCOMPARE(imageBytes(), data);
         QCOMPARE(w.document.pathName(), fx.path("radio.sin"));
@@ -120,9 +134,9 @@ private slots:
         QCOMPARE(w.frame->windowFilePath(), fx.path("radio.sin"));
         QCOMPARE(w.frame->windowTitle(), QStringLiteral("KVT PC Encoder"));
 
-        answerModal<QFileDialog>([](QFileDialog *d) { d->reject(); });
+        w.fileToChoose.clear();
         w.trigger(ResId::FileOpen);
-        chooseFile(fx.path("short.sin"));
+        w.fileToChoose = fx.path("short.sin");
         w.trigger(ResId::FileOpen);
         QCOMPARE(imageBytes(), data);
         QCOMPARE(w.document.pathName(), fx.path("radio.sin"));
@@ -131,14 +145,14 @@ private slots:
         QVERIFY2(w.messages.at(0).contains(QStringLiteral("holds 100 bytes")), qPrintable(w.messages.at(0)));
     }
 
-    // Save of an untitled document asks for a name (the dialog adds ".sin"), stores the grid
+    // Save of an untitled document asks for a name (".sin" is added), stores the grid
     // first and writes the image; the next Save writes to that file without asking.
     void saveAsksOnceThenWritesToThePath()
     {
         FilesDir fx;
         Window w;
         w.trigger(ResId::FileNew);
-        chooseFile(fx.path("first"));
+        w.fileToChoose = fx.path("first");
         w.trigger(ResId::FileSave);
         QCOMPARE(w.document.pathName(), fx.path("first.sin"));
         QCOMPARE(fx.read("first.sin"), imageBytes());

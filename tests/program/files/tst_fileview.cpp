@@ -219,13 +219,11 @@ private slots:
         const QStringList row1 = p.row(1);
         QString caption, text;
         QWidget *owner = nullptr;
-        QTimer::singleShot(0, [&] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                caption = box->windowTitle();
-                text = box->text();
-                owner = box->parentWidget();
-                box->button(QMessageBox::Ok)->click();
-            }
+        answerModal<QMessageBox>([&](QMessageBox *box) {
+            caption = box->windowTitle();
+            text = box->text();
+            owner = box->parentWidget();
+            box->button(QMessageBox::Ok)->click();
         });
         p.clickDefaultFactory();
         QCOMPARE(caption, QStringLiteral("Prompt"));
