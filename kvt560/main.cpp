@@ -1,7 +1,9 @@
 // KVT560 start-up: the windows are created once, in order, and kept until the program ends.
 // Closing the main window (also on SIGINT/SIGTERM) writes the preferences and ends the run.
+// With options it runs without windows (shell/CommandLine.h).
 #include "radiolink/ui/RadioCommands.h"
 #include "radiolink/ui/TR_and_W.h"
+#include "shell/CommandLine.h"
 #include "shell/Preferences.h"
 #include "shell/TerminationSignals.h"
 #include "shell/ui/TaboutForm.h"
@@ -12,8 +14,20 @@
 
 int main(int argc, char **argv)
 {
+    // Options run the program without windows, and without needing a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (CommandLine::wanted(arguments)) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("KVT560"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(KVT560_VERSION));
+        return CommandLine::run(arguments, QCoreApplication::applicationDirPath());
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KVT560"));   // the task bar title
+    QApplication::setApplicationVersion(QStringLiteral(KVT560_VERSION));
 
     // 1. The main window; it reads myini.ini as it is created.
     Tform1 form1(PreferencesPaths::forApplication());

@@ -1,3 +1,5 @@
+#include "frame/CommandLine.h"
+#include "frame/Startup.h"
 #include "frame/TerminationSignals.h"
 #include "frame/ui/ProgramApp.h"
 
@@ -5,8 +7,21 @@
 
 int main(int argc, char **argv)
 {
+    // Options run the program without windows, and without needing a display; a plain file
+    // name still opens the window with that file.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (CommandLine::wanted(arguments)) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Program"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(PROGRAM_VERSION));
+        return CommandLine::run(arguments, ApplicationDirectory());
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Program"));
+    QApplication::setApplicationVersion(QStringLiteral(PROGRAM_VERSION));
 
     // SIGINT and SIGTERM leave every event loop, so the program ends through ExitInstance.
     TerminationSignals signals_;

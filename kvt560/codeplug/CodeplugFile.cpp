@@ -1,4 +1,5 @@
 #include "codeplug/CodeplugFile.h"
+#include <QDir>
 
 #include "channels/ChannelTable.h"
 #include "channels/Marks.h"
@@ -318,3 +319,13 @@ std::optional<QByteArray> load(const QString &path, QString *error)
 }
 
 } // namespace CodeplugFile
+
+QString CodeplugFile::saveFailedText(const QString &path, const QString &reason)
+{
+    return QStringLiteral("The file \"%1\" could not be saved: %2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString CodeplugFile::loadFailedText(const QString &path, const QString &reason)
+{
+    return QStringLiteral("The file \"%1\" could not be read: %2").arg(QDir::toNativeSeparators(path), reason);
+}

@@ -75,4 +75,8 @@ bool save(const QString &path, const QByteArray &bytes, QString *error = nullptr
 // nothing with the reason in error.
 std::optional<QByteArray> load(const QString &path, QString *error = nullptr);
 
+// The notices of a file that cannot be written or read, with the reason from save or load.
+QString saveFailedText(const QString &path, const QString &reason);
+QString loadFailedText(const QString &path, const QString &reason);
+
 } // namespace CodeplugFile

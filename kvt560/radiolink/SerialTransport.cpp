@@ -30,6 +30,8 @@ void SerialTransport::setIniPath(const QString &path)
 
 QString SerialTransport::deviceName() const
 {
+    if (!deviceOverride_.isEmpty())
+        return deviceOverride_;
     return portDeviceName(portNumber_, iniPath_);
 }
 

@@ -27,6 +27,9 @@ public:
     void setIniPath(const QString &path);
     QString iniPath() const { return iniPath_; }
     QString deviceName() const;
+    // A device named directly (a path given on the command line) in place of the port
+    // number's; empty: the port number's device.
+    void setDeviceOverride(const QString &device) { deviceOverride_ = device; }
 
     void setCableMode(CableMode mode);
     CableMode cableMode() const { return cableMode_; }
@@ -79,6 +82,7 @@ private:
     QSerialPort port_;
     int portNumber_ = 1;
     QString iniPath_;
+    QString deviceOverride_;
     CableMode cableMode_ = DualHead;
     QByteArray outgoing_;
     QString rxText_;

@@ -89,7 +89,7 @@ bool CodeplugFiles::saveTo(const QString &path)
     QString reason;
     if (CodeplugFile::save(path, bytes, &reason))
         return true;
-    notify(QStringLiteral("The file \"%1\" could not be saved: %2").arg(QDir::toNativeSeparators(path), reason));
+    notify(CodeplugFile::saveFailedText(path, reason));
     return false;
 }
 
@@ -98,7 +98,7 @@ bool CodeplugFiles::openFrom(const QString &path)
     QString reason;
     const auto bytes = CodeplugFile::load(path, &reason);
     if (!bytes) {
-        notify(QStringLiteral("The file \"%1\" could not be read: %2").arg(QDir::toNativeSeparators(path), reason));
+        notify(CodeplugFile::loadFailedText(path, reason));
         return false;
     }
     const CodeplugReadResult result =

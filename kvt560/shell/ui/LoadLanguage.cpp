@@ -6,6 +6,7 @@
 #include "settings/ui/CallListGrid.h"
 #include "shell/LanguageElements.h"
 #include "shell/LanguageLibrary.h"
+#include "shell/LanguageTexts.h"
 #include "shell/ui/Tform1.h"
 #include <QAbstractButton>
 #include <QAction>
@@ -143,16 +144,8 @@ bool Tform1::LoadLanguage(const QString &name)
         case LanguageElement::MarkText:
             marks.set(e.mark, text);
             break;
-        case LanguageElement::NoticeText: {
-            QString *const targets[] = {&LinkErrorCaption, &PortErrorText, &LinkErrorText, &ConfirmCaption,
-                                        &ConfirmText};
-            const char *const names[] = {"LinkErrorCaption", "PortErrorText", "LinkErrorText", "ConfirmCaption",
-                                         "ConfirmText"};
-            for (int i = 0; i < 5; ++i)
-                if (e.target == QLatin1String(names[i]))
-                    *targets[i] = text;
-            break;
-        }
+        case LanguageElement::NoticeText:
+            break;   // taken below, with the other window-free texts
         case LanguageElement::StatusBar:
             setStatusText(text);
             break;
@@ -161,6 +154,10 @@ bool Tform1::LoadLanguage(const QString &name)
             break;
         }
     }
+
+    LanguageTexts texts = noticeTexts();
+    texts.apply(library);
+    setNoticeTexts(texts);
 
     // The marks standing in the tables follow the new language.
     table->setMarks(marks);

@@ -13,6 +13,7 @@
 #include "settings/ui/CallListGrid.h"
 #include "settings/ui/SettingsPages.h"
 #include "shell/LanguageNames.h"
+#include "shell/LanguageTexts.h"
 #include "shell/ui/TaboutForm.h"
 #include "shell/ui/Tmessage1.h"
 #include "shell/ui/Themes.h"
@@ -102,11 +103,7 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     settings->setObjectName(QStringLiteral("settingsStore"));
 
     // Built-in texts until a language library gives its own.
-    LinkErrorCaption = QStringLiteral("通信错误");
-    PortErrorText = QStringLiteral("无法打开串口，请检查编程线和端口设置。");
-    LinkErrorText = QStringLiteral("与对讲机通信失败，请检查连接后重试。");
-    ConfirmCaption = QStringLiteral("警告");
-    ConfirmText = QStringLiteral("所有信道数据将被清除，是否继续？");
+    setNoticeTexts(LanguageTexts::builtIn());
 
     buildMenus();
     buildToolBar();
@@ -700,6 +697,26 @@ QString Tform1::receiveRangeText(int band) const
 {
     const QComboBox *box = band == 1 ? bsSkinComboBox20 : bsSkinComboBox6;
     return box->currentIndex() < 0 ? QString() : box->currentText();
+}
+
+LanguageTexts Tform1::noticeTexts() const
+{
+    LanguageTexts t = LanguageTexts::builtIn();
+    t.LinkErrorCaption = LinkErrorCaption;
+    t.PortErrorText = PortErrorText;
+    t.LinkErrorText = LinkErrorText;
+    t.ConfirmCaption = ConfirmCaption;
+    t.ConfirmText = ConfirmText;
+    return t;
+}
+
+void Tform1::setNoticeTexts(const LanguageTexts &texts)
+{
+    LinkErrorCaption = texts.LinkErrorCaption;
+    PortErrorText = texts.PortErrorText;
+    LinkErrorText = texts.LinkErrorText;
+    ConfirmCaption = texts.ConfirmCaption;
+    ConfirmText = texts.ConfirmText;
 }
 
 QString Tform1::activeReceiveRange() const

@@ -25,6 +25,7 @@ class ChannelGrid;
 class ChannelListOps;
 class ChannelTable;
 class CodeplugFiles;
+struct LanguageTexts;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -83,6 +84,9 @@ public:
     QString LinkErrorText;      // a radio transfer failed (60)
     QString ConfirmCaption;     // caption of the New and Clear confirmations (62)
     QString ConfirmText;        // text of the New and Clear confirmations (64)
+    // The five texts above as one value, and back.
+    LanguageTexts noticeTexts() const;
+    void setNoticeTexts(const LanguageTexts &texts);
 
     // ---- New and clear ----
     // The confirmation dialog; created on first use when start-up has not set one.

@@ -7,10 +7,10 @@
 #include <memory>
 
 class CMainFrame;
+class RadioCommands;
 class CProgramDoc;
 class CProgramView;
 class DocumentCommands;
-class RadioCommands;
 
 class ProgramApp
 {

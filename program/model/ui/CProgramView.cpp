@@ -6,6 +6,7 @@
 #include "model/AppGlobals.h"
 #include "model/ChannelCodec.h"
 #include "model/ChannelGrid.h"
+#include "model/GridContents.h"
 #include "model/MemoryImage.h"
 
 #include <QApplication>
@@ -170,20 +171,19 @@ void CProgramView::ImageToGrid()
         m_openEditor->hide();
         m_openEditor = nullptr;
     }
+    const GridContents contents = ImageToGridContents();
     {
         const QSignalBlocker block(m_modelSelector);
-        m_modelSelector->setCurrentIndex(
-            m_modelSelector->count() > 0 ? ChannelGrid::ModelIndexFromByte(RadioImage[ImageMap::ModelIndex]) : -1);
+        m_modelSelector->setCurrentIndex(m_modelSelector->count() > 0 ? contents.modelIndex : -1);
     }
     OnSelchangeModel();
     {
         const QSignalBlocker block(m_bandSelector);
-        const int band = RadioImage[ImageMap::BandIndex];
-        m_bandSelector->setCurrentIndex(band < m_bandSelector->count() ? band : 0);
+        m_bandSelector->setCurrentIndex(contents.bandIndex < m_bandSelector->count() ? contents.bandIndex : 0);
     }
     OnSelchangeBand();
     for (int n = 1; n <= ImageMap::ChannelCount; ++n) {
-        const ChannelTexts texts = LoadChannel(n);
+        const ChannelTexts &texts = contents.channels.at(n - 1);
         for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
             m_grid->setTextMatrix(n, c, texts.text(c));
     }
@@ -194,17 +194,18 @@ void CProgramView::GridToImage()
     // 1. An open editor commits first.
     if (m_openEditor)
         commitEditor();
-    // 2. Model and band as selected (no selection is stored as 0xFF).
-    RadioImage[ImageMap::ModelIndex] = std::uint8_t(m_modelSelector->currentIndex());
-    RadioImage[ImageMap::BandIndex] = std::uint8_t(m_bandSelector->currentIndex());
-    // 3.-4.
+    // 2.-4. Model and band as selected (no selection is stored as 0xFF), the channels, the
+    //    fixed fields.
+    GridContents contents;
+    contents.modelIndex = m_modelSelector->currentIndex();
+    contents.bandIndex = m_bandSelector->currentIndex();
     for (int n = 1; n <= ImageMap::ChannelCount; ++n) {
         ChannelTexts texts;
         for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
             texts.setText(c, m_grid->textMatrix(n, c));
-        StoreChannel(n, texts);
+        contents.channels.append(texts);
     }
-    WriteFixedFields();
+    GridContentsToImage(contents);
 }
 
 QString CProgramView::cellText(int row, int column) const

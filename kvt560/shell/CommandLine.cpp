@@ -1,0 +1,276 @@
+#include "shell/CommandLine.h"
+
+#include "channels/ChannelTable.h"
+#include "codeplug/CodeplugFile.h"
+#include "radiolink/Codeplug.h"
+#include "radiolink/MemoryLayout.h"
+#include "radiolink/RadioTransfer.h"
+#include "radiolink/SerialTransport.h"
+#include "radiolink/ToneList.h"
+#include "settings/BandRanges.h"
+#include "settings/SettingsStore.h"
+#include "shell/ConsoleProgress.h"
+#include "shell/LanguageNames.h"
+#include "shell/LanguageTexts.h"
+#include "shell/Preferences.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <cstdio>
+
+namespace {
+
+void printError(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+// A notice of the windows as a line of standard error: "caption: text".
+void printNotice(const QString &caption, const QString &text)
+{
+    printError(caption.isEmpty() ? text : caption + QStringLiteral(": ") + text);
+}
+
+int usageError(const QString &text)
+{
+    printError(QStringLiteral("KVT560: %1").arg(text));
+    printError(QStringLiteral("Try 'KVT560 --help' for more information."));
+    return CommandLine::UsageError;
+}
+
+// The codeplug of a main window just started, with the band lists of the preferences: the
+// Start settings, empty channels. Opening a file or reading the radio goes on from here.
+class Editor
+{
+public:
+    explicit Editor(const Preferences &prefs) : lists_(prefs.lists) {}
+
+    SettingsStore store;
+    ChannelCells channels = ChannelTable().cells();
+
+    // A range text from a file or the radio: selected in its list, appended when missing.
+    void addOrSelectRange(int list, const QString &text)
+    {
+        if (text.isEmpty() || list < 0 || list >= Preferences::ListCount)
+            return;
+        BandList &band = lists_[size_t(list)];
+        band.now = ::addOrSelectRange(band.items, text);
+    }
+    QString selectedRange(int list) const
+    {
+        const BandList &band = lists_[size_t(list)];
+        return band.now >= 0 && band.now < band.items.size() ? band.items.at(band.now) : QString();
+    }
+    // The selected receive range of the active band: band 1 when the active-band selector
+    // has index 1, else band 2.
+    QString activeReceiveRange() const
+    {
+        return selectedRange(store.number(QStringLiteral("bsSkinComboBox22")) == 1 ? Preferences::List1Rx
+                                                                                    : Preferences::List2Rx);
+    }
+    Codeplug codeplug() const
+    {
+        Codeplug c;
+        c.channels = channels;
+        c.settings = store.snapshot();
+        for (int list = 0; list < Preferences::ListCount; ++list)
+            c.bandRanges << selectedRange(list);
+        return c;
+    }
+    // What the read/write dialog does as it is shown: the first channel of the active band,
+    // and VFO mode when there is none.
+    quint8 firstChannel()
+    {
+        const QString first = MemoryLayout::firstChannelText(channels, activeReceiveRange());
+        if (first == QLatin1String("FF")) {
+            store.setValue(QStringLiteral("bsSkinComboBox7"), 1);
+            store.setValue(QStringLiteral("bsSkinComboBox12"), 1);
+        }
+        return quint8(first.toUInt(nullptr, 16));
+    }
+    // A read that succeeded replaces channels and settings and brings its band ranges in.
+    void applyRead(const Codeplug &read)
+    {
+        channels = read.channels;
+        store.apply(read.settings);
+        for (int list = 0; list < read.bandRanges.size(); ++list)
+            addOrSelectRange(list, read.bandRanges.at(list));
+    }
+    // An opened file: band ranges first, then settings and channels.
+    void applyFile(const Codeplug &content)
+    {
+        for (int list = 0; list < content.bandRanges.size(); ++list)
+            addOrSelectRange(list, content.bandRanges.at(list));
+        store.apply(content.settings);
+        channels = content.channels;
+    }
+
+private:
+    std::array<BandList, Preferences::ListCount> lists_;
+};
+
+// Runs one transfer with the progress on standard error; the notice of a failure is printed.
+RadioTransfer::Outcome transfer(SerialTransport &transport, const LanguageTexts &texts, int kind,
+                                Codeplug &codeplug, quint8 firstChannel)
+{
+    const bool reading = kind == RadioTransfer::ReadKind;
+    ConsoleProgress progress(reading ? QStringLiteral("Reading radio") : QStringLiteral("Writing radio"),
+                             reading ? RadioTransfer::ReadMaximum : RadioTransfer::WriteMaximum);
+    RadioTransfer radio(transport);
+    radio.setMarks(texts.marks);
+    QObject::connect(&radio, &RadioTransfer::progress, [&progress](int value) { progress.setValue(value); });
+    const RadioTransfer::Outcome outcome = radio.run(kind, codeplug, firstChannel);
+    progress.finish();
+    if (outcome == RadioTransfer::Outcome::LinkError)
+        printNotice(texts.LinkErrorCaption, texts.LinkErrorText);
+    else if (outcome == RadioTransfer::Outcome::PortError)
+        printNotice(texts.LinkErrorCaption, texts.PortErrorText);
+    return outcome;
+}
+
+} // namespace
+
+bool CommandLine::wanted(const QStringList &arguments)
+{
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        if (a.startsWith(QLatin1String("--")) || a == QLatin1String("-h") || a == QLatin1String("-v")
+            || a == QLatin1String("-?"))
+            return true;
+    }
+    return false;
+}
+
+int CommandLine::run(const QStringList &arguments, const QString &applicationDir)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Reads a KVT560 radio into a codeplug file, or writes a codeplug file into the radio, without "
+        "opening a window. Without options the program starts its window."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption readOption(QStringLiteral("read-radio"),
+                                        QStringLiteral("Read the radio and save it as the codeplug <file> (.k56)."),
+                                        QStringLiteral("file"));
+    const QCommandLineOption writeOption(QStringLiteral("write-radio"),
+                                         QStringLiteral("Write the codeplug <file> (.k56) into the radio."),
+                                         QStringLiteral("file"));
+    const QCommandLineOption portOption(QStringLiteral("port"),
+                                        QStringLiteral("Serial port COM<n>, 1 to 4 (default: the port saved in "
+                                                       "myini.ini)."),
+                                        QStringLiteral("n"));
+    const QCommandLineOption deviceOption(QStringLiteral("device"),
+                                          QStringLiteral("Serial device <path> to use instead of a port number."),
+                                          QStringLiteral("path"));
+    const QCommandLineOption languageOption(
+        QStringLiteral("language"),
+        QStringLiteral("Words written into the file and language of the notices: chinese, english or taiwan "
+                       "(default: the language saved in myini.ini)."),
+        QStringLiteral("name"));
+    parser.addOptions({readOption, writeOption, portOption, deviceOption, languageOption});
+
+    if (!parser.parse(arguments))
+        return usageError(parser.errorText());
+    if (parser.isSet(helpOption)) {
+        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+        return Success;
+    }
+    if (parser.isSet(versionOption)) {
+        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                    qPrintable(QCoreApplication::applicationVersion()));
+        return Success;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
+    if (parser.isSet(readOption) == parser.isSet(writeOption))
+        return usageError(QStringLiteral("give one of --read-radio or --write-radio"));
+    if (parser.isSet(portOption) && parser.isSet(deviceOption))
+        return usageError(QStringLiteral("give either --port or --device, not both"));
+    const bool reading = parser.isSet(readOption);
+    const QString file = parser.value(reading ? readOption : writeOption);
+    if (file.isEmpty())
+        return usageError(QStringLiteral("the file name is empty"));
+
+    const PreferencesPaths paths = PreferencesPaths::forDirectories(
+        applicationDir, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    const Preferences prefs = Preferences::load(paths.readPath);
+
+    int portNumber = prefs.com >= 1 && prefs.com <= 4 ? prefs.com : 1;
+    if (parser.isSet(portOption)) {
+        bool ok = false;
+        portNumber = parser.value(portOption).toInt(&ok);
+        if (!ok || portNumber < 1 || portNumber > 4)
+            return usageError(QStringLiteral("--port needs a number from 1 to 4"));
+    }
+    int lang = prefs.lang;
+    if (parser.isSet(languageOption)) {
+        lang = 0;
+        for (int l = 1; l <= 3; ++l)
+            if (parser.value(languageOption) == language::libraryName(l))
+                lang = l;
+        if (lang == 0)
+            return usageError(QStringLiteral("--language needs chinese, english or taiwan"));
+    }
+    const LanguageTexts texts = LanguageTexts::forLanguage(lang, applicationDir);
+    ToneList::instance().setOffWord(texts.toneOffWord);
+
+    Editor editor(prefs);
+    if (!reading) {
+        QString reason;
+        const auto bytes = CodeplugFile::load(file, &reason);
+        if (!bytes) {
+            printError(CodeplugFile::loadFailedText(file, reason));
+            return Failure;
+        }
+        const CodeplugReadResult result = CodeplugFile::read(*bytes, editor.store.snapshot(), editor.channels);
+        if (result.status == CodeplugReadResult::NotACodeplug) {
+            printError(QStringLiteral("The file \"%1\" is not a codeplug file: its first line is not \"%2\".")
+                           .arg(QDir::toNativeSeparators(file), CodeplugFile::header()));
+            return Failure;
+        }
+        if (result.status == CodeplugReadResult::BadValue) {
+            printError(QStringLiteral("%1 (line %2)").arg(result.message).arg(result.line));
+            return Failure;
+        }
+        editor.applyFile(result.content);
+    }
+
+    SerialTransport transport;
+    transport.setIniPath(paths.readPath);
+    transport.setPortNumber(portNumber);
+    transport.setDeviceOverride(parser.value(deviceOption));
+    transport.setCableMode(prefs.commode == Preferences::SingleHead ? SerialTransport::SingleHead
+                                                                    : SerialTransport::DualHead);
+    // The port is probed and opened as the read and write commands do before their dialog.
+    if (!SerialTransport::probeDevice(transport.deviceName()) || !transport.open()) {
+        printNotice(texts.LinkErrorCaption, texts.PortErrorText);
+        printError(QStringLiteral("(%1)").arg(transport.deviceName()));
+        return Failure;
+    }
+
+    const quint8 first = editor.firstChannel();
+    Codeplug codeplug = editor.codeplug();
+    const RadioTransfer::Outcome outcome =
+        transfer(transport, texts, reading ? RadioTransfer::ReadKind : RadioTransfer::WriteKind, codeplug, first);
+    transport.close();
+    if (outcome != RadioTransfer::Outcome::Success)
+        return Failure;
+    if (!reading)
+        return Success;
+
+    // The file is written only now that the whole read arrived, through a temporary file
+    // that replaces the target when complete.
+    editor.applyRead(codeplug);
+    const QByteArray bytes = CodeplugFile::write(editor.codeplug(), [&texts](const QString &name, int index) {
+        return texts.itemText(name, index);
+    });
+    QString reason;
+    if (!CodeplugFile::save(file, bytes, &reason)) {
+        printError(CodeplugFile::saveFailedText(file, reason));
+        return Failure;
+    }
+    return Success;
+}

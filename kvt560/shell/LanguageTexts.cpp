@@ -1,0 +1,80 @@
+#include "shell/LanguageTexts.h"
+
+#include "settings/SettingsRegistry.h"
+#include "shell/LanguageElements.h"
+#include "shell/LanguageNames.h"
+#include "radiolink/ToneList.h"
+
+LanguageTexts LanguageTexts::builtIn()
+{
+    LanguageTexts t;
+    t.marks = Marks::forLanguage(1);
+    t.toneOffWord = ToneList::defaultOffWord();
+    t.LinkErrorCaption = QStringLiteral("通信错误");
+    t.PortErrorText = QStringLiteral("无法打开串口，请检查编程线和端口设置。");
+    t.LinkErrorText = QStringLiteral("与对讲机通信失败，请检查连接后重试。");
+    t.ConfirmCaption = QStringLiteral("警告");
+    t.ConfirmText = QStringLiteral("所有信道数据将被清除，是否继续？");
+    return t;
+}
+
+LanguageTexts LanguageTexts::forLanguage(int lang, const QString &directory)
+{
+    LanguageTexts t = builtIn();
+    if (!language::isKnown(lang))
+        return t;
+    LanguageLibrary library;
+    if (library.load(LanguageLibrary::pathOf(directory, language::libraryName(lang)))) {
+        t.apply(library);
+    } else {
+        t.marks = Marks::forLanguage(lang);
+        t.toneOffWord = t.marks.off;
+    }
+    return t;
+}
+
+void LanguageTexts::apply(const LanguageLibrary &library)
+{
+    library_ = library;
+    for (const LanguageElement &e : LanguageElements::all()) {
+        if (!library.contains(e.id))
+            continue;
+        const QString text = QString(e.format).replace(QLatin1String("%1"), library.text(e.id));
+        switch (e.kind) {
+        case LanguageElement::MarkText:
+            marks.set(e.mark, text);
+            break;
+        case LanguageElement::ToneListOff:
+            toneOffWord = text;
+            break;
+        case LanguageElement::NoticeText: {
+            QString *const targets[] = {&LinkErrorCaption, &PortErrorText, &LinkErrorText, &ConfirmCaption,
+                                        &ConfirmText};
+            const char *const names[] = {"LinkErrorCaption", "PortErrorText", "LinkErrorText", "ConfirmCaption",
+                                         "ConfirmText"};
+            for (int i = 0; i < 5; ++i)
+                if (e.target == QLatin1String(names[i]))
+                    *targets[i] = text;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}
+
+QString LanguageTexts::itemText(const QString &name, int index) const
+{
+    const SettingDef *def = SettingsRegistry::byName(name);
+    if (!def)
+        return QString();
+    if (!library_.isLoaded() || !def->rebuiltByLanguage())
+        return def->itemTexts().value(index);
+    const LanguageLibrary &library = library_;
+    // A string the library lacks keeps its built-in item, as the loader keeps the list.
+    const QStringList builtIn = def->itemTexts();
+    const QStringList translated = def->itemTexts([&library](int id) { return library.text(id); });
+    if (index < 0 || index >= translated.size())
+        return QString();
+    return translated.at(index).isEmpty() ? builtIn.value(index) : translated.at(index);
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The texts of one interface language that matter without any window: the marks written
+// into channel cells, the off word of the tone list, the notice texts of the radio link and
+// of the New and Clear confirmations, and the item texts of the setting drop-downs. The
+// main window starts from the built-in texts; the command line takes them from a language
+// library through the same element table the language loader walks.
+#include "channels/Marks.h"
+#include "shell/LanguageLibrary.h"
+
+#include <QString>
+
+struct LanguageTexts
+{
+    Marks marks;
+    QString toneOffWord;
+    QString LinkErrorCaption;   // caption of the radio link's notices (string 58)
+    QString PortErrorText;      // the serial port cannot be opened (59)
+    QString LinkErrorText;      // a radio transfer failed (60)
+    QString ConfirmCaption;     // caption of the New and Clear confirmations (62)
+    QString ConfirmText;        // text of the New and Clear confirmations (64)
+
+    // The texts the program shows until a language library gives its own.
+    static LanguageTexts builtIn();
+
+    // Language 1 to 3: its library from `directory` over the built-in texts, with the marks
+    // of that language when the library cannot be read. Any other number: the built-in texts.
+    static LanguageTexts forLanguage(int lang, const QString &directory);
+
+    // Takes every text the library holds (marks, tone off word, notices); texts it lacks
+    // stay as they are. The library is kept for itemText().
+    void apply(const LanguageLibrary &library);
+
+    // Item `index` of the setting drop-down `name` as it reads in this language; the
+    // built-in item when no library was applied. Empty for an unknown name or index.
+    QString itemText(const QString &name, int index) const;
+
+    // Whether a library was applied.
+    bool fromLibrary() const { return library_.isLoaded(); }
+
+private:
+    LanguageLibrary library_;
+};

@@ -1,0 +1,248 @@
+#include "frame/CommandLine.h"
+
+#include "frame/ConsoleProgress.h"
+#include "frame/FrameGlobals.h"
+#include "frame/ResourceLibrary.h"
+#include "frame/Startup.h"
+#include "files/CProgramDoc.h"
+#include "model/AppGlobals.h"
+#include "model/ChannelGrid.h"
+#include "model/GridContents.h"
+#include "model/MemoryImage.h"
+#include "model/OptionLists.h"
+#include "radiolink/RadioTransfer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <cstdio>
+
+namespace {
+
+// The form's labels of the model and band selectors (dialog 101).
+constexpr int ModelSelectorId = 1017;
+constexpr int BandSelectorId = 1011;
+
+void printError(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+int usageError(const QString &text)
+{
+    printError(QStringLiteral("Program: %1").arg(text));
+    printError(QStringLiteral("Try 'Program --help' for more information."));
+    return CommandLine::UsageError;
+}
+
+// A cell as one line of text: control characters (a name byte may hold any value) become "?".
+QString printable(QString text)
+{
+    for (QChar &c : text)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char('?');
+    return text;
+}
+
+QString padded(const QString &text, int width)
+{
+    return text + QString(qMax(0, width - CommandLine::displayWidth(text)), QLatin1Char(' '));
+}
+
+// Lines of cells, each column as wide as its widest cell, two blanks between columns;
+// trailing blanks are dropped.
+QStringList alignedTable(const QList<QStringList> &rows)
+{
+    QList<int> widths;
+    for (const QStringList &row : rows)
+        for (int c = 0; c < row.size(); ++c) {
+            if (c >= widths.size())
+                widths.append(0);
+            widths[c] = qMax(widths.at(c), CommandLine::displayWidth(row.at(c)));
+        }
+    QStringList lines;
+    for (const QStringList &row : rows) {
+        QString line;
+        for (int c = 0; c < row.size(); ++c)
+            line += padded(row.at(c), c + 1 < row.size() ? widths.at(c) + 2 : 0);
+        while (line.endsWith(QLatin1Char(' ')))
+            line.chop(1);
+        lines.append(line);
+    }
+    return lines;
+}
+
+// The file as the window shows it: model and band, the channel grid, then every field of
+// the Option, PTT ID and PCBA dialogs.
+QString dumpText()
+{
+    const GridContents grid = ImageToGridContents();
+    const ResourceLibrary &res = Resources();
+    QList<QStringList> head{
+        {res.labelText(ResId::FormDialog, ModelSelectorId), grid.modelText()},
+        {res.labelText(ResId::FormDialog, BandSelectorId), grid.bandText()},
+    };
+    QList<QStringList> channels{ChannelGrid::HeaderTexts(LanguageIndex)};
+    for (int n = 1; n <= grid.channels.size(); ++n) {
+        QStringList row{ChannelGrid::RowNumberText(n, LanguageIndex)};
+        for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
+            row.append(printable(grid.channels.at(n - 1).text(c)));
+        channels.append(row);
+    }
+    QList<QStringList> settings;
+    for (const ShownSetting &s : ShownSettings(LanguageIndex))
+        settings.append({s.dialog, s.label, printable(s.text)});
+
+    QStringList out = alignedTable(head);
+    out << QString() << alignedTable(channels) << QString() << alignedTable(settings);
+    return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+// One transfer in this thread with the progress on standard error; a failure prints the
+// message of the windows and what went wrong.
+bool transfer(bool read, const QString &portName)
+{
+    RadioTransfer radio(read, portName);
+    ConsoleProgress progress(RadioTransfer::Title(read, LanguageIndex), RadioTransfer::BlockCount(read));
+    QObject::connect(&radio, &RadioTransfer::portOpened, [&progress] { progress.setValue(0); });
+    QObject::connect(&radio, &RadioTransfer::progress, [&progress](int position, int) { progress.setValue(position); });
+    const RadioTransfer::Result result = radio.runHere();
+    progress.finish();
+    if (result == RadioTransfer::Success)
+        return true;
+    printError(RadioTransfer::FailureText(result, LanguageIndex));
+    if (!radio.detail().isEmpty())
+        printError(QStringLiteral("(%1)").arg(radio.detail()));
+    return false;
+}
+
+} // namespace
+
+bool CommandLine::wanted(const QStringList &arguments)
+{
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        if (a.startsWith(QLatin1String("--")) || a == QLatin1String("-h") || a == QLatin1String("-v")
+            || a == QLatin1String("-?"))
+            return true;
+    }
+    return false;
+}
+
+int CommandLine::displayWidth(const QString &text)
+{
+    int width = 0;
+    for (const uint c : text.toUcs4()) {
+        const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF && c != 0x303F)
+                          || (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF)
+                          || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60)
+                          || (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+        width += wide ? 2 : 1;
+    }
+    return width;
+}
+
+int CommandLine::run(const QStringList &arguments, const QString &applicationDir)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Reads a KVT270 radio into a channel data file, writes a channel data file into the radio, or "
+        "prints a file as text, without opening a window. Without options, or with only a file name, the "
+        "program starts its window."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption readOption(QStringLiteral("read-radio"),
+                                        QStringLiteral("Read the radio and save it as the channel data <file> (.sin)."),
+                                        QStringLiteral("file"));
+    const QCommandLineOption writeOption(QStringLiteral("write-radio"),
+                                         QStringLiteral("Write the channel data <file> (.sin) into the radio."),
+                                         QStringLiteral("file"));
+    const QCommandLineOption dumpOption(QStringLiteral("dump"),
+                                        QStringLiteral("Print the channels, options, PTT ID and PCBA text of the "
+                                                       "channel data <file> (.sin) as text."),
+                                        QStringLiteral("file"));
+    const QCommandLineOption portOption(QStringLiteral("port"),
+                                        QStringLiteral("Serial port <COMn> (default: the port saved in Program.ini)."),
+                                        QStringLiteral("COMn"));
+    const QCommandLineOption deviceOption(QStringLiteral("device"),
+                                          QStringLiteral("Serial device <path> to use instead of a port name."),
+                                          QStringLiteral("path"));
+    parser.addOptions({readOption, writeOption, dumpOption, portOption, deviceOption});
+
+    if (!parser.parse(arguments))
+        return usageError(parser.errorText());
+    if (parser.isSet(helpOption)) {
+        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+        return Success;
+    }
+    if (parser.isSet(versionOption)) {
+        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                    qPrintable(QCoreApplication::applicationVersion()));
+        return Success;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
+    const int commands = int(parser.isSet(readOption)) + int(parser.isSet(writeOption)) + int(parser.isSet(dumpOption));
+    if (commands != 1)
+        return usageError(QStringLiteral("give one of --read-radio, --write-radio or --dump"));
+    const bool dump = parser.isSet(dumpOption);
+    const bool read = parser.isSet(readOption);
+    const QString file = parser.value(dump ? dumpOption : read ? readOption : writeOption);
+    if (file.isEmpty())
+        return usageError(QStringLiteral("the file name is empty"));
+    if (parser.isSet(portOption) && parser.isSet(deviceOption))
+        return usageError(QStringLiteral("give either --port or --device, not both"));
+    if (dump && (parser.isSet(portOption) || parser.isSet(deviceOption)))
+        return usageError(QStringLiteral("--port and --device go with --read-radio or --write-radio"));
+    static const QRegularExpression comName(QStringLiteral("^COM[1-9][0-9]{0,2}$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (parser.isSet(portOption) && !comName.match(parser.value(portOption)).hasMatch())
+        return usageError(QStringLiteral("--port needs a port name such as COM3"));
+    if (parser.isSet(deviceOption) && parser.value(deviceOption).isEmpty())
+        return usageError(QStringLiteral("--device needs a path"));
+
+    // Start-up as the window has it: Program.ini, LanguageIndex, PortName, resource library.
+    QString failText, detail;
+    if (!LoadLanguageSetup(applicationDir, &failText, &detail)) {
+        printError(failText);
+        if (!detail.isEmpty())
+            printError(QStringLiteral("(%1)").arg(detail));
+        return Failure;
+    }
+    QString portName = PortName;
+    if (parser.isSet(portOption))
+        portName = parser.value(portOption);
+    else if (parser.isSet(deviceOption))
+        portName = parser.value(deviceOption);
+
+    // The document of start-up: a new image, shown in the grid.
+    NewImage();
+    QString error;
+    if (dump || !read) {
+        // Open: the file into the image, shown in the grid.
+        if (!CProgramDoc::ReadImageFile(file, &error)) {
+            printError(error);
+            return Failure;
+        }
+    }
+    if (dump) {
+        std::fputs(dumpText().toLocal8Bit().constData(), stdout);
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? Success : Failure;
+    }
+
+    // Read and Write store the grid into the image before the transfer.
+    GridContentsToImage(ImageToGridContents());
+    if (!transfer(read, portName))
+        return Failure;
+    if (!read)
+        return Success;
+    // The read is shown in the grid; Save stores the grid and writes the file, through a
+    // temporary file that replaces it only when complete.
+    GridContentsToImage(ImageToGridContents());
+    if (!CProgramDoc::WriteImageFile(file, &error)) {
+        printError(error);
+        return Failure;
+    }
+    return Success;
+}

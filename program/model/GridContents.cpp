@@ -1,0 +1,37 @@
+#include "GridContents.h"
+
+#include "AppGlobals.h"
+#include "ChannelGrid.h"
+#include "MemoryImage.h"
+
+QString GridContents::modelText() const
+{
+    const QStringList names = ChannelGrid::RadioModelNames();
+    return modelIndex >= 0 && modelIndex < names.size() ? names.at(modelIndex) : QString();
+}
+
+QString GridContents::bandText() const
+{
+    return ChannelGrid::BandTextOfModel(modelText());
+}
+
+GridContents ImageToGridContents()
+{
+    GridContents grid;
+    grid.modelIndex = ChannelGrid::ModelIndexFromByte(RadioImage[ImageMap::ModelIndex]);
+    // The band selector holds the model's one band; a band byte beyond it selects that band.
+    grid.bandIndex = 0;
+    grid.channels.reserve(ImageMap::ChannelCount);
+    for (int n = 1; n <= ImageMap::ChannelCount; ++n)
+        grid.channels.append(LoadChannel(n));
+    return grid;
+}
+
+void GridContentsToImage(const GridContents &grid)
+{
+    RadioImage[ImageMap::ModelIndex] = std::uint8_t(grid.modelIndex);
+    RadioImage[ImageMap::BandIndex] = std::uint8_t(grid.bandIndex);
+    for (int n = 1; n <= ImageMap::ChannelCount; ++n)
+        StoreChannel(n, grid.channels.value(n - 1));
+    WriteFixedFields();
+}

@@ -1,0 +1,293 @@
+// KVT560 run from the command line: the built executable as a separate process, without a
+// display, against the simulated radio on a pseudo-terminal.
+#include "../radiolink/RadioSimulator.h"
+#include "TestRegistry.h"
+#include "radiolink/MemoryLayout.h"
+#include "shell/ConsoleProgress.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+namespace {
+
+const QString DemoMemory = QStringLiteral(SOURCE_DIR "/tools/radiosim/samples/kvt560-demo.bin");
+// Channel records (16 bytes per channel from 0x0010) and aliases (8 bytes per channel from
+// 0x0810) of the radio's memory.
+constexpr int ChannelsStart = 0x0010, AliasesEnd = 0x0C10;
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs a program without any display: neither DISPLAY nor a platform plugin is set.
+Run runProgram(const QString &program, const QStringList &arguments, int timeoutMs = 60000)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    Run r;
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        r.err = QStringLiteral("timed out");
+        return r;
+    }
+    r.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    r.out = QString::fromUtf8(process.readAllStandardOutput());
+    r.err = QString::fromUtf8(process.readAllStandardError());
+    return r;
+}
+
+QString kvt560()
+{
+    return QStringLiteral(APP_DIR "/KVT560");
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// An application folder of its own: the executable, the English library and a myini.ini.
+bool makeApplicationFolder(const QTemporaryDir &dir, const QByteArray &ini)
+{
+    for (const char *name : {"KVT560", "english.dll", "chinese.dll"})
+        if (!QFile::copy(QStringLiteral(APP_DIR "/") + QLatin1String(name), dir.filePath(QLatin1String(name))))
+            return false;
+    return QFile::setPermissions(dir.filePath(QStringLiteral("KVT560")),
+                                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
+           && writeFile(dir.filePath(QStringLiteral("myini.ini")), ini);
+}
+
+// The channel table as a read of this memory fills it.
+ChannelCells channelsOf(const QByteArray &memory)
+{
+    ChannelCells cells;
+    const Marks marks = Marks::forLanguage(1);
+    for (int n = 1; n <= ChannelCells::Channels; ++n) {
+        MemoryLayout::decodeChannel(memory.mid(MemoryLayout::channelAddress(n), MemoryLayout::RecordSize), cells, n,
+                                    marks);
+        cells.setColumn(10, n, MemoryLayout::decodeAlias(memory.mid(MemoryLayout::aliasAddress(n), 8)));
+    }
+    return cells;
+}
+
+} // namespace
+
+class TestKvt560CommandLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsRadioIntoFileWithPortAndLanguageOfIni();
+    void writesFileIntoRadio();
+    void silentRadioFailsWithoutFile();
+    void missingPortFailsWithoutFile();
+    void fileThatIsNotACodeplugIsNotWritten();
+    void usage_data();
+    void usage();
+    void progressRewritesOneLineOnTerminal();
+};
+
+void TestKvt560CommandLine::readsRadioIntoFileWithPortAndLanguageOfIni()
+{
+    RadioSimulator sim;
+    QVERIFY(sim.start({QStringLiteral("--no-pacing"), QStringLiteral("--memory"), DemoMemory}));
+    QTemporaryDir app;
+    QVERIFY(makeApplicationFolder(
+        app, QStringLiteral("[open]\ncom=2\nlang=2\n[ports]\nCOM2=%1\n").arg(sim.device()).toUtf8()));
+    QTemporaryDir out;
+    const QString file = out.filePath(QStringLiteral("radio.k56"));
+
+    const Run r = runProgram(app.filePath(QStringLiteral("KVT560")), {QStringLiteral("--read-radio"), file});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    // Plain progress lines on a pipe, ending at the full gauge.
+    QVERIFY(r.err.contains(QStringLiteral("Reading radio: 0%\n")));
+    QVERIFY(r.err.endsWith(QStringLiteral("Reading radio: 100%\n")));
+
+    const QStringList lines = QString::fromLatin1(readFile(file)).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 188);   // 187 lines, each ending in CR LF
+    QCOMPARE(lines.at(0), QStringLiteral("KVT560 MEMORY CHANNEL"));
+    // The radio's band limits and channels, in the English words of the ini's language.
+    QCOMPARE(lines.at(3), QStringLiteral("BAND_Rx 400-470MHz"));
+    QCOMPARE(lines.at(59), QStringLiteral("CH001 | 430.00000 | 63.0 | 430.00000 | D017N | High | Wide | ON | OFF "
+                                          "| OFF | UHF 01 | ON | OFF | OFF | 1 | 52 | Comp | OFF | "));
+    // Nothing but the file is left in its folder.
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("radio.k56")});
+}
+
+void TestKvt560CommandLine::writesFileIntoRadio()
+{
+    // A file read from the demonstration radio is written into a radio whose channels and
+    // aliases are blank; afterwards that radio holds the demonstration channels.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("demo.k56"));
+    {
+        RadioSimulator source;
+        QVERIFY(source.start({QStringLiteral("--no-pacing"), QStringLiteral("--memory"), DemoMemory}));
+        const Run r = runProgram(kvt560(), {QStringLiteral("--read-radio"), file, QStringLiteral("--device"),
+                                            source.device(), QStringLiteral("--language"), QStringLiteral("chinese")});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    }
+    const QByteArray demo = readFile(DemoMemory);
+    QByteArray blank = demo;
+    blank.replace(ChannelsStart, AliasesEnd - ChannelsStart, QByteArray(AliasesEnd - ChannelsStart, '\xFF'));
+    const QString blankPath = dir.filePath(QStringLiteral("blank.bin"));
+    const QString savedPath = dir.filePath(QStringLiteral("saved.bin"));
+    QVERIFY(writeFile(blankPath, blank));
+
+    RadioSimulator target;
+    QVERIFY(target.start({QStringLiteral("--no-pacing"), QStringLiteral("--memory"), blankPath,
+                          QStringLiteral("--save"), savedPath}));
+    const Run r = runProgram(kvt560(), {QStringLiteral("--write-radio"), file, QStringLiteral("--device"),
+                                        target.device()});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY(r.err.endsWith(QStringLiteral("Writing radio: 100%\n")));
+    target.stop();
+
+    // The radio now holds the channels of the demonstration radio, as the editor reads them
+    // (a voice-mode value the editor shows as off is written back in its own form).
+    const QByteArray saved = readFile(savedPath);
+    QCOMPARE(saved.size(), demo.size());
+    QCOMPARE(channelsOf(saved), channelsOf(demo));
+    QVERIFY(channelsOf(saved) != channelsOf(blank));
+}
+
+void TestKvt560CommandLine::silentRadioFailsWithoutFile()
+{
+    RadioSimulator sim;
+    QVERIFY(sim.start({QStringLiteral("--no-pacing"), QStringLiteral("--silent")}));
+    QTemporaryDir out;
+    const QString file = out.filePath(QStringLiteral("radio.k56"));
+
+    const Run r = runProgram(kvt560(), {QStringLiteral("--read-radio"), file, QStringLiteral("--device"),
+                                        sim.device(), QStringLiteral("--language"), QStringLiteral("english")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(QStringLiteral(
+                 "Communication error: Communication with the radio failed. Check the connection and try again.")),
+             qPrintable(r.err));
+    QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void TestKvt560CommandLine::missingPortFailsWithoutFile()
+{
+    QTemporaryDir out;
+    const QString file = out.filePath(QStringLiteral("radio.k56"));
+    const Run r = runProgram(kvt560(), {QStringLiteral("--read-radio"), file, QStringLiteral("--device"),
+                                        out.filePath(QStringLiteral("no-such-tty")), QStringLiteral("--language"),
+                                        QStringLiteral("english")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("Communication error: The serial port cannot be opened.")),
+             qPrintable(r.err));
+    QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void TestKvt560CommandLine::fileThatIsNotACodeplugIsNotWritten()
+{
+    // The radio is never spoken to: its memory file stays as it was loaded.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("notes.k56"));
+    QVERIFY(writeFile(file, "KVT560 memory channel\r\n"));
+    const QString savedPath = dir.filePath(QStringLiteral("saved.bin"));
+    RadioSimulator sim;
+    QVERIFY(sim.start({QStringLiteral("--no-pacing"), QStringLiteral("--memory"), DemoMemory,
+                       QStringLiteral("--save"), savedPath}));
+    const Run r = runProgram(kvt560(), {QStringLiteral("--write-radio"), file, QStringLiteral("--device"),
+                                        sim.device()});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY(r.err.contains(QStringLiteral("is not a codeplug file")));
+    QVERIFY(!r.err.contains(QStringLiteral("Writing radio")));
+}
+
+void TestKvt560CommandLine::usage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output");   // expected in standard output (0) or standard error
+    const QString f = QStringLiteral("x.k56");
+    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("--write-radio <file>");
+    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0 << QStringLiteral("KVT560 1.");
+    QTest::newRow("no command") << QStringList{QStringLiteral("--port"), QStringLiteral("1")} << 2
+                                << QStringLiteral("give one of --read-radio or --write-radio");
+    QTest::newRow("both commands") << QStringList{QStringLiteral("--read-radio"), f, QStringLiteral("--write-radio"), f}
+                                   << 2 << QStringLiteral("give one of");
+    QTest::newRow("port 5") << QStringList{QStringLiteral("--read-radio"), f, QStringLiteral("--port"), QStringLiteral("5")}
+                            << 2 << QStringLiteral("--port needs a number from 1 to 4");
+    QTest::newRow("port and device")
+        << QStringList{QStringLiteral("--read-radio"), f, QStringLiteral("--port"), QStringLiteral("1"),
+                       QStringLiteral("--device"), QStringLiteral("/dev/null")}
+        << 2 << QStringLiteral("not both");
+    QTest::newRow("language") << QStringList{QStringLiteral("--read-radio"), f, QStringLiteral("--language"),
+                                             QStringLiteral("french")}
+                              << 2 << QStringLiteral("--language needs chinese, english or taiwan");
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("--dump"), f} << 2
+                                    << QStringLiteral("Unknown option 'dump'");
+    QTest::newRow("stray argument") << QStringList{QStringLiteral("--read-radio"), f, QStringLiteral("extra")} << 2
+                                    << QStringLiteral("unexpected argument 'extra'");
+}
+
+void TestKvt560CommandLine::usage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QTemporaryDir dir;   // a file name given relative to here is never created
+    const Run r = [&] {
+        const QString cwd = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        Run run = runProgram(kvt560(), arguments);
+        QDir::setCurrent(cwd);
+        return run;
+    }();
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2((exitCode == 0 ? r.out : r.err).contains(output), qPrintable(r.out + r.err));
+    QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+void TestKvt560CommandLine::progressRewritesOneLineOnTerminal()
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    QVERIFY(master >= 0);
+    QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    std::FILE *terminal = std::fopen(::ptsname(master), "w");
+    QVERIFY(terminal);
+    {
+        ConsoleProgress progress(QStringLiteral("Reading radio"), 138, terminal);
+        for (int v = 0; v <= 138; ++v)
+            progress.setValue(v);
+    }
+    std::fclose(terminal);
+    QByteArray shown;
+    char buffer[4096];
+    ::fcntl(master, F_SETFL, O_NONBLOCK);
+    for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+        shown.append(buffer, int(n));
+    ::close(master);
+    // Every percentage once, each rewriting the line, and one line end at the finish.
+    QCOMPARE(shown.count("\r"), 101 + 1);   // the terminal turns the final "\n" into "\r\n"
+    QVERIFY(shown.contains("\rReading radio: 57%\033[K"));
+    QVERIFY(shown.endsWith("\rReading radio: 100%\033[K\r\n"));
+}
+
+REGISTER_TEST(TestKvt560CommandLine)
+#include "tst_kvt560cli.moc"

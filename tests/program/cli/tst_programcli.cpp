@@ -1,0 +1,367 @@
+// Program run from the command line: the built executable as a separate process, without a
+// display, against the simulated KVT270 radio on a pseudo-terminal.
+#include "RadiosimProcess.h"
+#include "TestRegistry.h"
+#include "frame/CommandLine.h"
+#include "frame/ConsoleProgress.h"
+#include "model/AppGlobals.h"
+#include "model/ChannelCodec.h"
+#include "model/MemoryImage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstring>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray image()
+{
+    return QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+}
+
+ChannelTexts channel(const QString &rx, const QString &tx, const QString &rxTone, const QString &name)
+{
+    ChannelTexts t = NewChannelTexts(rx);
+    t.txFreq = tx;
+    t.rxTone = rxTone;
+    t.name = name;
+    return t;
+}
+
+// A channel data file as the window saves it: a new image with a few channels.
+QByteArray savedImage()
+{
+    NewImage();
+    StoreChannel(1, channel(QStringLiteral("430.12500"), QStringLiteral("435.12500"), QStringLiteral("67.0"),
+                            QStringLiteral("RPT1")));
+    StoreChannel(2, channel(QStringLiteral("446.00625"), QStringLiteral("446.00625"), QStringLiteral("D023N"),
+                            QStringLiteral("PMR")));
+    StoreChannel(99, channel(QStringLiteral("469.99000"), QStringLiteral("469.99000"), QStringLiteral("Off"),
+                             QString()));
+    WriteFixedFields();
+    RadioImage[ImageMap::ModelIndex] = 0;
+    RadioImage[ImageMap::BandIndex] = 0;
+    return image();
+}
+
+// An application folder of its own: the program, its English library, Program.ini mapping
+// COM1 to `device`.
+class AppFolder
+{
+public:
+    bool make(const QString &device)
+    {
+        for (const char *name : {"Program", "Eng.dll"})
+            if (!QFile::copy(QStringLiteral(APP_DIR "/") + QLatin1String(name), dir.filePath(QLatin1String(name))))
+                return false;
+        return QFile::setPermissions(dir.filePath(QStringLiteral("Program")),
+                                     QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
+               && writeFile(dir.filePath(QStringLiteral("Program.ini")),
+                            QStringLiteral("[Setup]\nLanguage=Eng\nCOM=COM1\n\n[Ports]\nCOM1=%1\n").arg(device).toUtf8());
+    }
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    // Runs the program of this folder without any display.
+    Run run(const QStringList &arguments) const
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(dir.path());
+        process.start(path(QStringLiteral("Program")), arguments);
+        Run r;
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            return r;
+        }
+        r.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        r.out = QString::fromUtf8(process.readAllStandardOutput());
+        r.err = QString::fromUtf8(process.readAllStandardError());
+        return r;
+    }
+
+    QTemporaryDir dir;
+};
+
+// A radio holding `memory`, saving what it holds at the end into `saved`.
+bool startRadio(RadiosimProcess &radio, const QTemporaryDir &dir, const QByteArray &memory,
+                const QStringList &faults = {})
+{
+    const QString memoryPath = dir.filePath(QStringLiteral("radio.bin"));
+    return writeFile(memoryPath, memory)
+           && radio.start(QStringLiteral("kvt270"), QStringList{QStringLiteral("--no-pacing"), QStringLiteral("--memory"),
+                                                                memoryPath, QStringLiteral("--save"),
+                                                                dir.filePath(QStringLiteral("after.bin"))}
+                                                        + faults);
+}
+
+} // namespace
+
+class TestProgramCommandLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsRadioIntoFile();
+    void writesFileAsTheWindowWould();
+    void silentRadioFailsWithoutFile();
+    void missingPortFailsWithoutFile();
+    void shortFileIsRefused();
+    void dumpsFactoryDefaultFile();
+    void usage_data();
+    void usage();
+    void displayWidth_data();
+    void displayWidth();
+    void progressRewritesOneLineOnTerminal();
+};
+
+void TestProgramCommandLine::readsRadioIntoFile()
+{
+    // The radio holds a file saved by the window; read back through the port of Program.ini,
+    // the file is that image again.
+    QTemporaryDir work;
+    const QByteArray memory = savedImage();
+    RadiosimProcess radio;
+    QVERIFY(startRadio(radio, work, memory));
+    AppFolder app;
+    QVERIFY(app.make(radio.device()));
+    const QString file = work.filePath(QStringLiteral("read.sin"));
+
+    const Run r = app.run({QStringLiteral("--read-radio"), file});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY(r.err.contains(QStringLiteral("Read Data: 0%\n")));
+    QVERIFY(r.err.endsWith(QStringLiteral("Read Data: 100%\n")));
+    QCOMPARE(readFile(file).toHex(), memory.toHex());
+}
+
+void TestProgramCommandLine::writesFileAsTheWindowWould()
+{
+    // A file whose bytes the window rewrites when it shows and stores the grid: a model byte
+    // naming no model and the bytes at 0x1D10 that every store clears.
+    QByteArray file = savedImage();
+    file[ImageMap::ModelIndex] = char(9);
+    file[ImageMap::ClearedOnStore] = char(0x55);
+    QByteArray expected = file;
+    expected[ImageMap::ModelIndex] = char(0);
+    expected[ImageMap::ClearedOnStore] = char(0);
+
+    QTemporaryDir work;
+    const QString filePath = work.filePath(QStringLiteral("codeplug.sin"));
+    QVERIFY(writeFile(filePath, file));
+    const QByteArray before(int(RadioImageSize), char(0x33));
+    RadiosimProcess radio;
+    QVERIFY(startRadio(radio, work, before));
+    AppFolder app;
+    QVERIFY(app.make(QStringLiteral("/dev/null/none")));   // COM1 is not the radio: --device is
+
+    const Run r = app.run({QStringLiteral("--write-radio"), filePath, QStringLiteral("--device"), radio.device()});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY(r.err.endsWith(QStringLiteral("Write Data: 100%\n")));
+    radio.stop();
+
+    const QByteArray after = readFile(work.filePath(QStringLiteral("after.bin")));
+    QCOMPARE(after.size(), int(RadioImageSize));
+    // Written: 0x0000-0x1D4F and 0x1FD0-0x1FEF; the rest of the radio keeps its bytes.
+    QCOMPARE(after.left(0x1D50).toHex(), expected.left(0x1D50).toHex());
+    QCOMPARE(after.mid(0x1FD0, 0x20).toHex(), expected.mid(0x1FD0, 0x20).toHex());
+    QCOMPARE(after.mid(0x1D50, 0x1FD0 - 0x1D50), before.mid(0x1D50, 0x1FD0 - 0x1D50));
+    QCOMPARE(after.mid(0x1FF0), before.mid(0x1FF0));
+}
+
+void TestProgramCommandLine::silentRadioFailsWithoutFile()
+{
+    QTemporaryDir work;
+    RadiosimProcess radio;
+    QVERIFY(startRadio(radio, work, savedImage(), {QStringLiteral("--silent")}));
+    AppFolder app;
+    QVERIFY(app.make(radio.device()));
+    QTemporaryDir out;
+
+    const Run r = app.run({QStringLiteral("--read-radio"), out.filePath(QStringLiteral("read.sin"))});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("\nCommunication error\n")), qPrintable(r.err));
+    QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void TestProgramCommandLine::missingPortFailsWithoutFile()
+{
+    AppFolder app;
+    QVERIFY(app.make(QStringLiteral("/dev/null/none")));
+    QTemporaryDir out;
+    for (const QStringList &port : {QStringList{}, QStringList{QStringLiteral("--port"), QStringLiteral("COM1")},
+                                    QStringList{QStringLiteral("--device"), out.filePath(QStringLiteral("tty"))}}) {
+        const Run r = app.run(QStringList{QStringLiteral("--read-radio"), out.filePath(QStringLiteral("read.sin"))}
+                              + port);
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.startsWith(QStringLiteral("Could not open the port\n")), qPrintable(r.err));
+    }
+    QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void TestProgramCommandLine::shortFileIsRefused()
+{
+    // Nothing reaches the radio from a file that is not a whole image.
+    QTemporaryDir work;
+    const QString file = work.filePath(QStringLiteral("short.sin"));
+    QVERIFY(writeFile(file, savedImage().left(8191)));
+    RadiosimProcess radio;
+    const QByteArray before(int(RadioImageSize), char(0x33));
+    QVERIFY(startRadio(radio, work, before));
+    AppFolder app;
+    QVERIFY(app.make(radio.device()));
+
+    for (const char *command : {"--dump", "--write-radio"}) {
+        const Run r = app.run({QLatin1String(command), file});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains(QDir::toNativeSeparators(file)), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+    }
+    radio.stop();
+    QCOMPARE(readFile(work.filePath(QStringLiteral("after.bin"))), before);
+}
+
+void TestProgramCommandLine::dumpsFactoryDefaultFile()
+{
+    AppFolder app;
+    QVERIFY(app.make(QString()));
+    const QString file = QStringLiteral(APP_DIR "/Default1.sin");
+    const Run r = app.run({QStringLiteral("--dump"), file});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY(r.err.isEmpty());
+
+    const QStringList lines = r.out.split(QLatin1Char('\n'));
+    QVERIFY(lines.size() > 104);
+    QCOMPARE(lines.at(0), QStringLiteral("Model            KVT270U01"));
+    QCOMPARE(lines.at(1), QStringLiteral("Frequency Range  400-470MHz"));
+    QVERIFY(lines.at(3).startsWith(QStringLiteral("CH  Rx Freq    Tx Freq    Rx Tone  Tx Tone  Busy Lock")));
+    // Channels 1 to 99 in the English words, each under its header, an empty channel as its
+    // number alone.
+    QCOMPARE(lines.at(4), QStringLiteral("1   400.12500  400.12500  Off      Off      Off        High   Add       Wide       CH1"));
+    const int rxColumn = int(lines.at(3).indexOf(QStringLiteral("Rx Freq")));
+    for (int n = 1; n <= 99; ++n) {
+        const QString &line = lines.at(3 + n);
+        QVERIFY2(line == QString::number(n) || line.startsWith(QString::number(n) + QLatin1Char(' ')), qPrintable(line));
+        QVERIFY2(line.size() <= rxColumn || (line.at(rxColumn - 1) == QLatin1Char(' ') && line.at(rxColumn) != QLatin1Char(' ')),
+                 qPrintable(line));
+    }
+    QCOMPARE(lines.at(103), QString());
+    // Then the options, the PTT ID fields and the PCBA text, one per line.
+    const QString settings = lines.mid(104).join(QLatin1Char('\n'));
+    for (const char *label : {"Option  SQL ", "Option  Power-On Password", "PTT ID  PTT ID ", "PTT ID  Code", "PCBA    PCBA"})
+        QVERIFY2(settings.contains(QLatin1String(label)), label);
+}
+
+void TestProgramCommandLine::usage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output");   // expected in standard output (0) or standard error
+    const QString f = QStringLiteral("x.sin");
+    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("--dump <file>");
+    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0 << QStringLiteral("Program 1.");
+    QTest::newRow("no command") << QStringList{QStringLiteral("--port"), QStringLiteral("COM1")} << 2
+                                << QStringLiteral("give one of --read-radio, --write-radio or --dump");
+    QTest::newRow("two commands") << QStringList{QStringLiteral("--dump"), f, QStringLiteral("--read-radio"), f} << 2
+                                  << QStringLiteral("give one of");
+    QTest::newRow("port name") << QStringList{QStringLiteral("--read-radio"), f, QStringLiteral("--port"), QStringLiteral("3")}
+                               << 2 << QStringLiteral("--port needs a port name such as COM3");
+    QTest::newRow("port with dump") << QStringList{QStringLiteral("--dump"), f, QStringLiteral("--port"), QStringLiteral("COM2")}
+                                    << 2 << QStringLiteral("go with --read-radio or --write-radio");
+    QTest::newRow("port and device")
+        << QStringList{QStringLiteral("--write-radio"), f, QStringLiteral("--port"), QStringLiteral("COM1"),
+                       QStringLiteral("--device"), QStringLiteral("/dev/null")}
+        << 2 << QStringLiteral("not both");
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("--language"), QStringLiteral("english")} << 2
+                                    << QStringLiteral("Unknown option 'language'");
+}
+
+void TestProgramCommandLine::usage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    AppFolder app;
+    QVERIFY(app.make(QString()));
+    const QStringList before = QDir(app.dir.path()).entryList(QDir::Files);
+    const Run r = app.run(arguments);
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2((exitCode == 0 ? r.out : r.err).contains(output), qPrintable(r.out + r.err));
+    QCOMPARE(QDir(app.dir.path()).entryList(QDir::Files), before);
+}
+
+void TestProgramCommandLine::displayWidth_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::newRow("latin") << QStringLiteral("Rx Freq") << 7;
+    QTest::newRow("latin-1 name") << QStringLiteral("ÄÖÜ") << 3;
+    QTest::newRow("simplified") << QStringLiteral("接收频率") << 8;
+    QTest::newRow("mixed") << QStringLiteral("信道CH") << 6;
+    QTest::newRow("full-width digit") << QStringLiteral("１") << 2;
+}
+
+void TestProgramCommandLine::displayWidth()
+{
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    QCOMPARE(CommandLine::displayWidth(text), width);
+}
+
+void TestProgramCommandLine::progressRewritesOneLineOnTerminal()
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    QVERIFY(master >= 0);
+    QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    std::FILE *terminal = std::fopen(::ptsname(master), "w");
+    QVERIFY(terminal);
+    {
+        ConsoleProgress progress(QStringLiteral("Write Data"), 942, terminal);
+        for (int v = 0; v <= 942; ++v)
+            progress.setValue(v);
+    }
+    std::fclose(terminal);
+    QByteArray shown;
+    char buffer[4096];
+    ::fcntl(master, F_SETFL, O_NONBLOCK);
+    for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+        shown.append(buffer, int(n));
+    ::close(master);
+    // Every percentage once (942 blocks make 0% to 100%), each rewriting the line, and one
+    // line end at the finish (the terminal turns it into CR LF).
+    QCOMPARE(shown.count("\r"), 101 + 1);
+    QVERIFY(shown.contains("\rWrite Data: 10%\033[K"));
+    QVERIFY(shown.endsWith("\rWrite Data: 100%\033[K\r\n"));
+}
+
+REGISTER_TEST(TestProgramCommandLine)
+#include "tst_programcli.moc"
