@@ -38,19 +38,6 @@ QString LanguageNotSavedText(int languageIndex, const QString &iniPath)
         .arg(QDir::toNativeSeparators(iniPath));
 }
 
-QString FileOpenFailedText(int languageIndex, const QString &path, const QString &reason)
-{
-    return pick(languageIndex, "Could not open %1: %2", "无法打开 %1：%2", "無法打開 %1：%2")
-        .arg(QDir::toNativeSeparators(path), reason);
-}
-
-QString FileTooShortText(int languageIndex, const QString &path)
-{
-    return pick(languageIndex, "%1 is not a channel data file: it is shorter than 8192 bytes.",
-                "%1 不是信道数据文件：它不足 8192 字节。", "%1 不是信道數據文件：它不足 8192 字節。")
-        .arg(QDir::toNativeSeparators(path));
-}
-
 QString HelpFileName(int languageIndex)
 {
     switch (languageIndex) {

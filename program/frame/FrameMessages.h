@@ -5,8 +5,6 @@
 QString HelpFileMissingText(int languageIndex, const QString &path);
 QString HelpOpenFailedText(int languageIndex, const QString &path);
 QString LanguageNotSavedText(int languageIndex, const QString &iniPath);
-QString FileOpenFailedText(int languageIndex, const QString &path, const QString &reason);
-QString FileTooShortText(int languageIndex, const QString &path);
 
 // The help file name for a language index: "eng.chm", "chs.chm" or "cht.chm"; "eng.chm" for
 // any other value.

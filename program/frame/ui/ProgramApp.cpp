@@ -2,55 +2,36 @@
 
 #include "CMainFrame.h"
 #include "FrameIcons.h"
+#include "files/CProgramDoc.h"
+#include "files/ui/DocumentCommands.h"
 #include "frame/FrameGlobals.h"
 #include "frame/FrameMessages.h"
 #include "frame/ProgramIni.h"
 #include "frame/ResourceLibrary.h"
 #include "frame/Startup.h"
 #include "model/AppGlobals.h"
-#include "model/MemoryImage.h"
 #include "model/ui/CProgramView.h"
+#include "model/ui/SettingDialogs.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QMessageBox>
 
 #include <cstdio>
-#include <cstring>
 
 ProgramApp::ProgramApp()
+    : m_document(std::make_unique<CProgramDoc>())
 {
     showMessage = [](const QString &caption, const QString &text) {
         QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok);
         box.exec();
     };
-    newDocument = [] {
-        NewImage();
-        return true;
+    newDocument = [this] { return m_documentCommands->OnFileNew(); };
+    openDocument = [this](const QString &path, QString *error) {
+        return m_documentCommands->openDocument(path, error);
     };
-    openDocument = &ProgramApp::ReadImageFile;
 }
 
 ProgramApp::~ProgramApp() = default;
-
-bool ProgramApp::ReadImageFile(const QString &path, QString *error)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = FileOpenFailedText(LanguageIndex, path, f.errorString());
-        return false;
-    }
-    const QByteArray data = f.read(RadioImageSize);
-    // The bytes read are in the image even when the file turns out too short.
-    std::memcpy(RadioImage, data.constData(), static_cast<std::size_t>(data.size()));
-    if (data.size() < static_cast<int>(RadioImageSize)) {
-        if (error)
-            *error = FileTooShortText(LanguageIndex, path);
-        return false;
-    }
-    return true;
-}
 
 bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDirectory)
 {
@@ -78,6 +59,10 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     QObject::connect(m_frame.get(), &CMainFrame::printRequested, m_view, &CProgramView::OnFilePrint);
     QObject::connect(m_frame.get(), &CMainFrame::printPreviewRequested, m_view, &CProgramView::OnFilePrintPreview);
     QObject::connect(m_frame.get(), &CMainFrame::printSetupRequested, m_view, &CProgramView::OnFilePrintSetup);
+    // New and Open run the view's initial update; Save and Save As store the grid first.
+    m_documentCommands = new DocumentCommands(m_document.get(), m_frame.get());
+    m_documentCommands->setView(m_view);
+    ConnectSettingDialogs(m_frame.get());
     if (frameCreated)
         frameCreated(m_frame.get());
     const QString title = Resources().string(ResId::AppTitle);
@@ -90,10 +75,10 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
             showMessage(title, error);
             m_frame.reset();
             m_view = nullptr;
+            m_documentCommands = nullptr;
             return false;
         }
     }
-    m_view->OnInitialUpdate();
     // 12. Show the main window on top.
     m_frame->show();
     m_frame->raise();
@@ -108,5 +93,6 @@ int ProgramApp::ExitInstance(int code)
         std::fprintf(stderr, "Program: could not write %s\n", qPrintable(ini.path()));
     m_frame.reset();
     m_view = nullptr;
+    m_documentCommands = nullptr;
     return code;
 }

@@ -1,0 +1,165 @@
+#include "CProgramDoc.h"
+
+#include "FileMessages.h"
+#include "frame/FrameGlobals.h"
+#include "model/AppGlobals.h"
+#include "model/MemoryImage.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstring>
+
+namespace {
+
+void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+// Reads up to a whole image's bytes; a read error shows in file.error().
+QByteArray readImageBytes(QFile &file)
+{
+    QByteArray data;
+    data.reserve(int(RadioImageSize));
+    while (data.size() < int(RadioImageSize)) {
+        const QByteArray chunk = file.read(qint64(RadioImageSize) - data.size());
+        if (chunk.isEmpty())
+            break;
+        data += chunk;
+    }
+    return data;
+}
+
+} // namespace
+
+QString CProgramDoc::fileFilter()
+{
+    return QStringLiteral("Channel Data (*.sin)");
+}
+
+QString CProgramDoc::fileExtension()
+{
+    return QStringLiteral(".sin");
+}
+
+CProgramDoc::CProgramDoc(QObject *parent)
+    : QObject(parent)
+{
+}
+
+QString CProgramDoc::title() const
+{
+    return m_pathName.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_pathName).fileName();
+}
+
+void CProgramDoc::newDocument()
+{
+    NewImage();
+    setPathName(QString());
+}
+
+bool CProgramDoc::openDocument(const QString &path, QString *error)
+{
+    if (!ReadImageFile(path, error))
+        return false;
+    setPathName(QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+bool CProgramDoc::saveDocument(const QString &path, QString *error)
+{
+    if (!WriteImageFile(path, error))
+        return false;
+    setPathName(QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+void CProgramDoc::setPathName(const QString &path)
+{
+    if (path == m_pathName)
+        return;
+    m_pathName = path;
+    emit pathNameChanged(m_pathName);
+}
+
+bool CProgramDoc::ReadImageFile(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        setError(error, FileOpenFailedText(LanguageIndex, path, file.errorString()));
+        return false;
+    }
+    // The whole image is read before any of it is copied: a short or failing file leaves
+    // RadioImage exactly as it was.
+    const QByteArray data = readImageBytes(file);
+    if (file.error() != QFileDevice::NoError) {
+        setError(error, FileOpenFailedText(LanguageIndex, path, file.errorString()));
+        return false;
+    }
+    if (data.size() < int(RadioImageSize)) {
+        setError(error, FileTooShortText(LanguageIndex, path, data.size()));
+        return false;
+    }
+    std::memcpy(RadioImage, data.constData(), RadioImageSize);
+    return true;
+}
+
+bool CProgramDoc::WriteImageFile(const QString &path, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        setError(error, FileSaveFailedText(LanguageIndex, path, file.errorString()));
+        return false;
+    }
+    if (file.write(reinterpret_cast<const char *>(RadioImage), qint64(RadioImageSize)) != qint64(RadioImageSize)) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        setError(error, FileSaveFailedText(LanguageIndex, path, reason));
+        return false;
+    }
+    if (!file.commit()) {
+        setError(error, FileSaveFailedText(LanguageIndex, path, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+QString CProgramDoc::DefaultFileName(const QString &modelText)
+{
+    if (modelText == QLatin1String("KVT270V01"))
+        return QStringLiteral("Default2.sin");
+    if (modelText == QLatin1String("KVT270U04"))
+        return QStringLiteral("Default3.sin");
+    if (modelText == QLatin1String("KVT270U10"))
+        return QStringLiteral("Default4.sin");
+    return QStringLiteral("Default1.sin");
+}
+
+QString CProgramDoc::DefaultFilePath(const QString &modelText)
+{
+    return AppDirectory + DefaultFileName(modelText);
+}
+
+CProgramDoc::DefaultLoad CProgramDoc::LoadDefaultFile(const QString &path, QString *error)
+{
+    if (!QFileInfo(path).isFile()) {
+        setError(error, DefaultFileMissingText(LanguageIndex));
+        return DefaultLoad::Missing;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        setError(error, DefaultFileUnreadableText(LanguageIndex, path, file.errorString()));
+        return DefaultLoad::Unreadable;
+    }
+    const QByteArray data = readImageBytes(file);
+    if (file.error() != QFileDevice::NoError) {
+        setError(error, DefaultFileUnreadableText(LanguageIndex, path, file.errorString()));
+        return DefaultLoad::Unreadable;
+    }
+    // A short default file replaces only the bytes it holds.
+    std::memcpy(RadioImage, data.constData(), std::size_t(data.size()));
+    return DefaultLoad::Loaded;
+}

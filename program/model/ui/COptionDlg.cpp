@@ -1,0 +1,101 @@
+#include "COptionDlg.h"
+
+#include "TextFilterValidator.h"
+#include "frame/ResourceLibrary.h"
+#include "model/AppGlobals.h"
+#include "model/OptionLists.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+// Controls in the left column; the rest go to the right one.
+constexpr int LeftColumnRows = 12;
+} // namespace
+
+COptionDlg::COptionDlg(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("COptionDlg"));
+    setWindowTitle(Resources().dialogCaption(ResId::OptionDialog));
+
+    auto *grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(10);
+    grid->setColumnMinimumWidth(2, 16);
+    int index = 0;
+    const auto place = [&](int controlId, QWidget *control) {
+        auto *label = new QLabel(OptionLabel(ResId::OptionDialog, controlId), this);
+        label->setObjectName(QStringLiteral("label%1").arg(controlId));
+        label->setBuddy(control);
+        const int row = index < LeftColumnRows ? index : index - LeftColumnRows;
+        const int column = index < LeftColumnRows ? 0 : 3;
+        grid->addWidget(label, row, column);
+        grid->addWidget(control, row, column + 1);
+        ++index;
+    };
+
+    powerOnPassword = new QLineEdit(this);
+    powerOnPassword->setObjectName(QStringLiteral("powerOnPassword"));
+    for (const ListOption &option : OptionDialogLists()) {
+        if (option.controlId == OptionIds::PowerOnPasswordSwitch)
+            place(OptionIds::PowerOnPassword, powerOnPassword);
+        auto *combo = new QComboBox(this);
+        combo->setObjectName(QLatin1String(option.objectName));
+        combo->setMinimumContentsLength(6);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        m_lists.insert(option.controlId, combo);
+        place(option.controlId, combo);
+    }
+
+    OnInitDialog();
+    layout()->setSizeConstraint(QLayout::SetFixedSize); // sized to its contents, not resizable
+}
+
+COptionDlg::~COptionDlg()
+{
+    // Destroyed while still shown (its parent went away): the shown values are kept as well.
+    if (isVisible())
+        WriteBack();
+}
+
+void COptionDlg::OnInitDialog()
+{
+    for (const ListOption &option : OptionDialogLists()) {
+        QComboBox *combo = m_lists.value(option.controlId);
+        combo->clear();
+        combo->addItems(OptionEntries(option.words, LanguageIndex));
+        combo->setCurrentIndex(ShownPosition(option));
+    }
+    powerOnPassword->setText(PowerOnPasswordText());
+    powerOnPassword->setValidator(new TextFilterValidator(&FilterPowerOnPassword, PowerOnPasswordMaxLength, powerOnPassword));
+}
+
+void COptionDlg::WriteBack()
+{
+    for (const ListOption &option : OptionWriteBackOrder()) {
+        if (option.controlId == OptionIds::PowerOnPasswordSwitch)
+            StorePowerOnPassword(powerOnPassword->text());
+        StorePosition(option, m_lists.value(option.controlId)->currentIndex());
+    }
+}
+
+void COptionDlg::done(int result)
+{
+    // Every way of closing (close box, Escape, a caller's close()) ends here.
+    WriteBack();
+    QDialog::done(result);
+}
+
+void COptionDlg::keyPressEvent(QKeyEvent *event)
+{
+    // Without buttons Enter has nothing to press: like Escape, it closes the dialog.
+    if (event->modifiers() == Qt::NoModifier
+        && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,95 @@
+#include "CPttIdDlg.h"
+
+#include "TextFilterValidator.h"
+#include "frame/ResourceLibrary.h"
+#include "model/AppGlobals.h"
+#include "model/OptionLists.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+CPttIdDlg::CPttIdDlg(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("CPttIdDlg"));
+    setWindowTitle(Resources().dialogCaption(ResId::PttIdDialog));
+
+    const QList<ListOption> &lists = PttIdDialogLists();
+    displayList = new QComboBox(this);
+    displayList->setObjectName(QLatin1String(lists.at(0).objectName));
+    pttIdList = new QComboBox(this);
+    pttIdList->setObjectName(QLatin1String(lists.at(1).objectName));
+    codeEdit = new QLineEdit(this);
+    codeEdit->setObjectName(QStringLiteral("codeEdit"));
+    // room for the 16 characters of a code
+    codeEdit->setMinimumWidth(codeEdit->fontMetrics().horizontalAdvance(QString(PttIdCodeMaxLength, QLatin1Char('W'))));
+
+    auto *grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(10);
+    int row = 0;
+    for (const auto &[controlId, control] : {std::pair<int, QWidget *>{OptionIds::PttIdDisplay, displayList},
+                                             {OptionIds::PttIdMode, pttIdList},
+                                             {OptionIds::PttIdCode, codeEdit}}) {
+        auto *label = new QLabel(OptionLabel(ResId::PttIdDialog, controlId), this);
+        label->setObjectName(QStringLiteral("label%1").arg(controlId));
+        label->setBuddy(control);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(control, row, 1);
+        ++row;
+    }
+
+    OnInitDialog();
+    layout()->setSizeConstraint(QLayout::SetFixedSize); // sized to its contents, not resizable
+}
+
+CPttIdDlg::~CPttIdDlg()
+{
+    // Destroyed while still shown (its parent went away): the shown values are kept as well.
+    if (isVisible())
+        WriteBack();
+}
+
+void CPttIdDlg::OnInitDialog()
+{
+    const QList<ListOption> &lists = PttIdDialogLists();
+    displayList->clear();
+    displayList->addItems(OptionEntries(lists.at(0).words, LanguageIndex));
+    pttIdList->clear();
+    pttIdList->addItems(OptionEntries(lists.at(1).words, LanguageIndex));
+    codeEdit->clear();
+
+    displayList->setCurrentIndex(ShownPosition(lists.at(0)));
+    pttIdList->setCurrentIndex(ShownPosition(lists.at(1)));
+    codeEdit->setText(PttIdCodeText());
+    // Installed after the stored code is shown, so that the code is kept as it is until edited.
+    codeEdit->setValidator(new TextFilterValidator(&FilterPttIdCode, PttIdCodeMaxLength, codeEdit));
+}
+
+void CPttIdDlg::WriteBack()
+{
+    const QList<ListOption> &lists = PttIdDialogLists();
+    StorePosition(lists.at(0), displayList->currentIndex());
+    StorePosition(lists.at(1), pttIdList->currentIndex());
+    StorePttIdCode(codeEdit->text());
+}
+
+void CPttIdDlg::done(int result)
+{
+    // Every way of closing (close box, Escape, a caller's close()) ends here.
+    WriteBack();
+    QDialog::done(result);
+}
+
+void CPttIdDlg::keyPressEvent(QKeyEvent *event)
+{
+    // Without buttons Enter has nothing to press: like Escape, it closes the dialog.
+    if (event->modifiers() == Qt::NoModifier
+        && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,278 @@
+#include "FilesFixture.h"
+#include "TestRegistry.h"
+
+#include "files/CProgramDoc.h"
+#include "files/ui/DocumentCommands.h"
+#include "frame/ResourceLibrary.h"
+#include "frame/ui/CMainFrame.h"
+#include "model/MemoryImage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// The main window with the document and its commands, and a stand-in for the view that
+// records what the commands asked of it.
+struct Window {
+    CProgramDoc document;
+    std::unique_ptr<CMainFrame> frame = std::make_unique<CMainFrame>();
+    DocumentCommands *commands = new DocumentCommands(&document, frame.get());
+    QWidget view;
+    QStringList calls;     // "initialUpdate", "gridToImage", "imageToGrid"
+    QStringList messages;  // notices the frame showed
+    QString model = QStringLiteral("KVT270U01");
+    QString fileToChoose;  // answer of the file dialogs; empty: cancelled
+    std::function<QString(bool, const QString &)> realFileDialog;
+
+    Window()
+    {
+        DocumentCommands::ViewHooks hooks;
+        hooks.initialUpdate = [this] { calls << QStringLiteral("initialUpdate"); };
+        hooks.gridToImage = [this] { calls << QStringLiteral("gridToImage"); };
+        hooks.imageToGrid = [this] { calls << QStringLiteral("imageToGrid"); };
+        hooks.modelText = [this] { return model; };
+        hooks.widget = &view;
+        commands->setViewHooks(hooks);
+        frame->showMessage = [this](const QString &text) { messages << text; };
+        realFileDialog = commands->askFileName;
+        commands->askFileName = [this](bool, const QString &) { return fileToChoose; };
+    }
+    void trigger(int command) { frame->action(command)->trigger(); }
+};
+
+} // namespace
+
+class TestDocumentCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { LanguageIndex = LanguageEnglish; }
+
+    void newMakesANewUntitledImage()
+    {
+        FilesDir fx;
+        QVERIFY(fx.write("a.sin", pattern(8192)));
+        Window w;
+        QVERIFY(w.commands->OpenDocumentFile(fx.path("a.sin")));
+        w.calls.clear();
+        w.trigger(ResId::FileNew);
+        NewImage();
+        const QByteArray fresh = imageBytes();
+        setImage(pattern(8192));
+        w.trigger(ResId::FileNew);
+        QCOMPARE(imageBytes(), fresh);
+        QCOMPARE(w.document.pathName(), QString());
+        QCOMPARE(w.calls, QStringList({"initialUpdate", "initialUpdate"}));
+        QCOMPARE(w.frame->windowTitle(), QStringLiteral("KVT PC Encoder"));
+    }
+
+    // The file dialogs: captions, the channel data filter first, ".sin" added to a name
+    // without extension.
+    void fileDialogs_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("acceptMode");
+        QTest::newRow("Open") << int(ResId::FileOpen) << "Open" << int(QFileDialog::AcceptOpen);
+        QTest::newRow("Save As") << int(ResId::FileSaveAs) << "Save As" << int(QFileDialog::AcceptSave);
+    }
+    void fileDialogs()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, caption);
+        QFETCH(int, acceptMode);
+        Window w;
+        w.commands->askFileName = w.realFileDialog;
+        QString title, suffix;
+        QStringList filters;
+        int mode = -1;
+        QWidget *owner = nullptr;
+        answerModal<QFileDialog>([&](QFileDialog *d) {
+            title = d->windowTitle();
+            filters = d->nameFilters();
+            suffix = d->defaultSuffix();
+            mode = d->acceptMode();
+            owner = d->parentWidget();
+            d->reject();
+        });
+        w.trigger(command);
+        QCOMPARE(title, caption);
+        QCOMPARE(filters.value(0), QStringLiteral("Channel Data (*.sin)"));
+        QCOMPARE(suffix, QStringLiteral("sin"));
+        QCOMPARE(mode, acceptMode);
+        QCOMPARE(owner, static_cast<QWidget *>(w.frame.get()));
+        QVERIFY(w.messages.isEmpty());
+    }
+
+    // Open: the image is read and the view updated; a cancelled dialog and a refused file
+    // change nothing.
+    void open()
+    {
+        FilesDir fx;
+        const QByteArray data = pattern(8192, 13, 1);
+        QVERIFY(fx.write("radio.sin", data));
+        QVERIFY(fx.write("short.sin", QByteArray(100, '\x22')));
+        Window w;
+        w.trigger(ResId::FileNew);
+        w.calls.clear();
+
+        w.fileToChoose = fx.path("radio.sin");
+        w.trigger(ResId::FileOpen);
+        QCOMPARE(imageBytes(), data);
+        QCOMPARE(w.document.pathName(), fx.path("radio.sin"));
+        QCOMPARE(w.calls, QStringList{"initialUpdate"});
+        QCOMPARE(w.frame->windowFilePath(), fx.path("radio.sin"));
+        QCOMPARE(w.frame->windowTitle(), QStringLiteral("KVT PC Encoder"));
+
+        w.fileToChoose.clear();
+        w.trigger(ResId::FileOpen);
+        w.fileToChoose = fx.path("short.sin");
+        w.trigger(ResId::FileOpen);
+        QCOMPARE(imageBytes(), data);
+        QCOMPARE(w.document.pathName(), fx.path("radio.sin"));
+        QCOMPARE(w.calls, QStringList{"initialUpdate"});
+        QCOMPARE(w.messages.size(), 1);
+        QVERIFY2(w.messages.at(0).contains(QStringLiteral("holds 100 bytes")), qPrintable(w.messages.at(0)));
+    }
+
+    // Save of an untitled document asks for a name (".sin" is added), stores the grid
+    // first and writes the image; the next Save writes to that file without asking.
+    void saveAsksOnceThenWritesToThePath()
+    {
+        FilesDir fx;
+        Window w;
+        w.trigger(ResId::FileNew);
+        w.fileToChoose = fx.path("first");
+        w.trigger(ResId::FileSave);
+        QCOMPARE(w.document.pathName(), fx.path("first.sin"));
+        QCOMPARE(fx.read("first.sin"), imageBytes());
+        QCOMPARE(w.calls, QStringList({"initialUpdate", "gridToImage"}));
+
+        setImage(pattern(8192));
+        bool asked = false;
+        w.commands->askFileName = [&asked](bool, const QString &) { asked = true; return QString(); };
+        w.trigger(ResId::FileSave);
+        QVERIFY(!asked);
+        QCOMPARE(fx.read("first.sin"), pattern(8192));
+        QVERIFY(w.messages.isEmpty());
+    }
+
+    // Save As: the grid is stored first, the dialog is offered the current file, a name
+    // without extension gets ".sin", a cancelled dialog writes nothing.
+    void saveAs()
+    {
+        FilesDir fx;
+        QVERIFY(fx.write("a.sin", pattern(8192)));
+        Window w;
+        QVERIFY(w.commands->OpenDocumentFile(fx.path("a.sin")));
+        QString offered;
+        w.commands->askFileName = [&](bool save, const QString &suggested) {
+            offered = suggested;
+            return save ? fx.path("copy") : QString();
+        };
+        w.calls.clear();
+        w.trigger(ResId::FileSaveAs);
+        QCOMPARE(offered, fx.path("a.sin"));
+        QCOMPARE(w.calls, QStringList{"gridToImage"});
+        QCOMPARE(w.document.pathName(), fx.path("copy.sin"));
+        QCOMPARE(fx.read("copy.sin"), pattern(8192));
+
+        w.commands->askFileName = [](bool, const QString &) { return QString(); };
+        setImage(pattern(8192, 3, 3));
+        w.trigger(ResId::FileSaveAs);
+        QCOMPARE(w.document.pathName(), fx.path("copy.sin"));
+        QCOMPARE(fx.read("copy.sin"), pattern(8192));
+
+        // An untitled document offers its title.
+        w.commands->askFileName = [&](bool, const QString &suggested) { offered = suggested; return QString(); };
+        w.trigger(ResId::FileNew);
+        w.trigger(ResId::FileSaveAs);
+        QCOMPARE(offered, QStringLiteral("Untitled.sin"));
+    }
+
+    void saveIntoAnUnwritablePlace()
+    {
+        FilesDir fx;
+        const QByteArray old = pattern(8192, 9, 9);
+        QVERIFY(fx.write("old.sin", old));
+        QVERIFY(fx.write("plain-file", "x"));
+        Window w;
+        QVERIFY(w.commands->OpenDocumentFile(fx.path("old.sin")));
+        setImage(pattern(8192, 1, 1));
+        w.commands->askFileName = [&](bool, const QString &) { return fx.path("plain-file/new.sin"); };
+        w.trigger(ResId::FileSaveAs);
+        QCOMPARE(w.messages.size(), 1);
+        QVERIFY2(w.messages.at(0).startsWith(QStringLiteral("Could not save ")), qPrintable(w.messages.at(0)));
+        QCOMPARE(w.document.pathName(), fx.path("old.sin"));
+        QCOMPARE(fx.read("old.sin"), old);
+    }
+
+    // Default Factory loads the selected model's file and shows it; the document's path
+    // stays.
+    void defaultFactoryLoadsTheModelsFile()
+    {
+        FilesDir fx;
+        QVERIFY(fx.write("Default1.sin", pattern(8192, 7, 7)));
+        QVERIFY(fx.write("Default2.sin", pattern(8192, 5, 5)));
+        QVERIFY(fx.write("a.sin", pattern(8192)));
+        Window w;
+        QVERIFY(w.commands->OpenDocumentFile(fx.path("a.sin")));
+        w.calls.clear();
+        w.model = QStringLiteral("KVT270U09");
+        w.commands->OnDefaultFactory();
+        QCOMPARE(imageBytes(), pattern(8192, 7, 7));
+        QCOMPARE(w.calls, QStringList{"imageToGrid"});
+        QCOMPARE(w.document.pathName(), fx.path("a.sin"));
+    }
+
+    // A missing default file gives the notice of the view, caption "Prompt", and changes
+    // nothing.
+    void defaultFactoryWithoutTheFile_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("English") << 0 << "Prompt" << "Cound not found default file";
+        QTest::newRow("Traditional") << 2 << "提示" << "沒找到默認文件";
+    }
+    void defaultFactoryWithoutTheFile()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, caption);
+        QFETCH(QString, text);
+        FilesDir fx;
+        LanguageIndex = std::uint8_t(language);
+        Window w;
+        w.view.show();
+        w.calls.clear();
+        w.model = QStringLiteral("KVT270U10");
+        setImage(pattern(8192));
+        QString shownCaption, shownText;
+        QWidget *owner = nullptr;
+        answerModal<QMessageBox>([&](QMessageBox *box) {
+            shownCaption = box->windowTitle();
+            shownText = box->text();
+            owner = box->parentWidget();
+            box->button(QMessageBox::Ok)->click();
+        });
+        w.commands->OnDefaultFactory();
+        QCOMPARE(shownCaption, caption);
+        QCOMPARE(shownText, text);
+        QCOMPARE(owner, &w.view);
+        QCOMPARE(imageBytes(), pattern(8192));
+        QVERIFY(w.calls.isEmpty());
+    }
+};
+
+REGISTER_TEST(TestDocumentCommands)
+#include "tst_documentcommands.moc"
