@@ -23,7 +23,9 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -106,6 +108,9 @@ CProgramView::CProgramView(QWidget *parent)
         editor->hide();
         editor->installEventFilter(this);
     }
+    // A name is kept one byte per character: only Latin-1 letters can be typed.
+    m_nameEditor->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[\\x{20}-\\x{7E}\\x{A0}-\\x{FF}]*")), m_nameEditor));
     m_frequencyEditor->setContextMenuPolicy(Qt::NoContextMenu);
     m_nameEditor->setContextMenuPolicy(Qt::NoContextMenu);
     m_grid->installEventFilter(this);
@@ -453,7 +458,12 @@ void CProgramView::OnFilePrint()
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    ChannelPrinting::print(printer(), [this](int row, int column) { return cellText(row, column); });
+    if (!ChannelPrinting::print(printer(), [this](int row, int column) { return cellText(row, column); })) {
+        static const char16_t *const failed[] = {u"The channel list could not be printed.",
+                                                 u"无法打印信道列表。", u"無法列印信道列表。"};
+        QMessageBox::warning(this, Resources().string(ResId::AppTitle),
+                             QString::fromUtf16(failed[LanguageIndex < 3 ? LanguageIndex : 0]));
+    }
 }
 
 void CProgramView::OnFilePrintPreview()

@@ -45,6 +45,9 @@ public:
     // Width of the channel columns; column 0 is half of it.
     static constexpr int DefaultColumnWidth = 80;
 
+    // Typing on the grid does not jump to a matching cell; keys reach the view's editors.
+    void keyboardSearch(const QString &) override {}
+
 signals:
     // A mouse button went down on the grid (after the current cell followed it). column is
     // the grid column under the pointer: 0 for the channel-number column.

@@ -262,7 +262,10 @@ private slots:
         clickCell(1, 9);
         QCOMPARE(m_view->openEditor(), static_cast<QWidget *>(m_nameEditor));
         QCOMPARE(m_nameEditor->selectedText(), QStringLiteral("AB"));
-        QTest::keyClicks(m_nameEditor, QStringLiteral("HELLOWORLD"));
+        QTest::keyClicks(m_nameEditor, QStringLiteral("HE"));
+        QKeyEvent wide(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("张"));
+        QApplication::sendEvent(m_nameEditor, &wide); // not one byte: refused
+        QTest::keyClicks(m_nameEditor, QStringLiteral("LLOWORLD"));
         clickCell(1, 1);
         QCOMPARE(m_view->cellText(1, 9), QStringLiteral("HELLOW"));
     }
