@@ -180,8 +180,8 @@ int main(int argc, char **argv)
     // Options of the form <hex address>:<count>, repeatable.
     const auto addressCounts = [&p](const QString &name) {
         QMap<int, int> counts;
-        for (const QString &spec : p.values(name)) {
-            const QStringList parts = spec.split(QLatin1Char(':'));
+        for (const QString &value : p.values(name)) {
+            const QStringList parts = value.split(QLatin1Char(':'));
             bool okA = false, okN = false;
             const int address = parts.value(0).toInt(&okA, 16);
             const int count = parts.value(1).toInt(&okN);
