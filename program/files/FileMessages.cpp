@@ -5,18 +5,6 @@
 #include <QDir>
 
 namespace {
-QString pick(int languageIndex, const char *eng, const char *chs, const char *cht)
-{
-    switch (languageIndex) {
-    case LanguageSimplifiedChinese:
-        return QString::fromUtf8(chs);
-    case LanguageTraditionalChinese:
-        return QString::fromUtf8(cht);
-    default:
-        return QString::fromUtf8(eng);
-    }
-}
-
 QString native(const QString &path)
 {
     return QDir::toNativeSeparators(path);
@@ -25,13 +13,13 @@ QString native(const QString &path)
 
 QString FileOpenFailedText(int languageIndex, const QString &path, const QString &reason)
 {
-    return pick(languageIndex, "Could not open %1.\n%2", "无法打开 %1。\n%2", "無法打開 %1。\n%2")
+    return LanguageText(languageIndex, "Could not open %1.\n%2", "无法打开 %1。\n%2", "無法打開 %1。\n%2")
         .arg(native(path), reason);
 }
 
 QString FileTooShortText(int languageIndex, const QString &path, qint64 size)
 {
-    return pick(languageIndex,
+    return LanguageText(languageIndex,
                 "%1 is not a channel data file: it holds %2 bytes, a channel data file holds 8192.\n"
                 "Nothing was changed.",
                 "%1 不是信道数据文件：它只有 %2 字节，信道数据文件应有 8192 字节。\n未做任何更改。",
@@ -42,39 +30,39 @@ QString FileTooShortText(int languageIndex, const QString &path, qint64 size)
 
 QString FileSaveFailedText(int languageIndex, const QString &path, const QString &reason)
 {
-    return pick(languageIndex, "Could not save %1.\n%2\nAn existing file of that name was left as it was.",
+    return LanguageText(languageIndex, "Could not save %1.\n%2\nAn existing file of that name was left as it was.",
                 "无法保存 %1。\n%2\n同名的原有文件保持不变。", "無法保存 %1。\n%2\n同名的原有文件保持不變。")
         .arg(native(path), reason);
 }
 
 QString DefaultFilePromptCaption(int languageIndex)
 {
-    return pick(languageIndex, "Prompt", "提示", "提示");
+    return LanguageText(languageIndex, "Prompt", "提示", "提示");
 }
 
 QString DefaultFileMissingText(int languageIndex)
 {
-    return pick(languageIndex, "Cound not found default file", "没找到默认文件", "沒找到默認文件");
+    return LanguageText(languageIndex, "Cound not found default file", "没找到默认文件", "沒找到默認文件");
 }
 
 QString DefaultFileUnreadableText(int languageIndex, const QString &path, const QString &reason)
 {
-    return pick(languageIndex, "Could not read the default file %1.\n%2",
+    return LanguageText(languageIndex, "Could not read the default file %1.\n%2",
                 "无法读取默认文件 %1。\n%2", "無法讀取默認文件 %1。\n%2")
         .arg(native(path), reason);
 }
 
 QString OpenDialogCaption(int languageIndex)
 {
-    return pick(languageIndex, "Open", "打开", "打開");
+    return LanguageText(languageIndex, "Open", "打开", "打開");
 }
 
 QString SaveAsDialogCaption(int languageIndex)
 {
-    return pick(languageIndex, "Save As", "另存为", "另存為");
+    return LanguageText(languageIndex, "Save As", "另存为", "另存為");
 }
 
 QString AllFilesFilter(int languageIndex)
 {
-    return pick(languageIndex, "All Files (*)", "所有文件 (*)", "所有檔案 (*)");
+    return LanguageText(languageIndex, "All Files (*)", "所有文件 (*)", "所有檔案 (*)");
 }

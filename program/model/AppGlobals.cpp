@@ -2,3 +2,16 @@
 
 std::uint8_t LanguageIndex = LanguageEnglish;
 std::uint8_t RadioImage[RadioImageSize] = {};
+
+QString LanguageText(int languageIndex, const char *english, const char *simplified,
+                     const char *traditional)
+{
+    switch (languageIndex) {
+    case LanguageSimplifiedChinese:
+        return QString::fromUtf8(simplified);
+    case LanguageTraditionalChinese:
+        return QString::fromUtf8(traditional);
+    default:
+        return QString::fromUtf8(english);
+    }
+}

@@ -48,18 +48,6 @@ QString hexBytes(const QByteArray &bytes)
     return bytes.isEmpty() ? QStringLiteral("nothing") : QString::fromLatin1(bytes.toHex(' ').toUpper());
 }
 
-QString languagePick(int languageIndex, const char *eng, const char *chs, const char *cht)
-{
-    switch (languageIndex) {
-    case LanguageSimplifiedChinese:
-        return QString::fromUtf8(chs);
-    case LanguageTraditionalChinese:
-        return QString::fromUtf8(cht);
-    default:
-        return QString::fromUtf8(eng);
-    }
-}
-
 } // namespace
 
 // The serial port with the blocking calls the transfer is written in: synchronous reads
@@ -170,11 +158,11 @@ QString RadioTransfer::FailureText(Result result, int languageIndex)
 {
     switch (result) {
     case PortOpenFailed:
-        return languagePick(languageIndex, "Could not open the port", "无法打开串口", "無法打開串口");
+        return LanguageText(languageIndex, "Could not open the port", "无法打开串口", "無法打開串口");
     case CommunicationError:
     case Busy:
     case Stopped:
-        return languagePick(languageIndex, "Communication error", "通信出錯", "通信出錯");
+        return LanguageText(languageIndex, "Communication error", "通信出錯", "通信出錯");
     case Success:
         break;
     }
@@ -183,8 +171,8 @@ QString RadioTransfer::FailureText(Result result, int languageIndex)
 
 QString RadioTransfer::Title(bool read, int languageIndex)
 {
-    return read ? languagePick(languageIndex, "Read Data", "读数据", "讀數據")
-                : languagePick(languageIndex, "Write Data", "写数据", "寫數據");
+    return read ? LanguageText(languageIndex, "Read Data", "读数据", "讀數據")
+                : LanguageText(languageIndex, "Write Data", "写数据", "寫數據");
 }
 
 RadioTransfer::RadioTransfer(bool read, const QString &portName, const QString &appDirectory, QObject *parent)
