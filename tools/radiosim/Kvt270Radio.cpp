@@ -1,9 +1,9 @@
 #include "Kvt270Radio.h"
 
+#include "MemoryFile.h"
 #include "PtyLine.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <cstdio>
 
 namespace {
@@ -45,11 +45,8 @@ bool Kvt270Radio::save() const
 {
     if (savePath_.isEmpty())
         return true;
-    QSaveFile f(savePath_);
-    if (!f.open(QIODevice::WriteOnly) || f.write(memory_) != memory_.size() || !f.commit()) {
-        std::fprintf(stderr, "radiosim: cannot write %s\n", qPrintable(savePath_));
+    if (!SaveMemoryFile(savePath_, memory_))
         return false;
-    }
     log(QStringLiteral("memory saved to %1").arg(savePath_));
     return true;
 }

@@ -202,16 +202,9 @@ int main(int argc, char **argv)
         faults.noAck.append(address);
     }
 
-    QByteArray memory = Kvt560Radio::blankMemory();
-    if (p.isSet(QStringLiteral("memory"))) {
-        QFile f(p.value(QStringLiteral("memory")));
-        if (!f.open(QIODevice::ReadOnly))
-            fail(QStringLiteral("cannot read %1: %2").arg(f.fileName(), f.errorString()));
-        memory = f.readAll();
-        if (memory.size() != Kvt560Radio::MemorySize)
-            fail(QStringLiteral("%1 holds %2 bytes; a memory file holds exactly %3")
-                     .arg(f.fileName()).arg(memory.size()).arg(Kvt560Radio::MemorySize));
-    }
+    const QByteArray memory = p.isSet(QStringLiteral("memory"))
+        ? readMemory(p.value(QStringLiteral("memory")), Kvt560Radio::MemorySize)
+        : Kvt560Radio::blankMemory();
 
     PtyLine line;
     line.setPacing(!p.isSet(QStringLiteral("no-pacing")));

@@ -1,0 +1,8 @@
+#pragma once
+// Saving a simulated radio's memory to the file named by --save.
+#include <QByteArray>
+#include <QString>
+
+// Writes the memory through a temporary file and a rename, so a reader never sees half a
+// file. Complains on standard error and returns false when it cannot.
+bool SaveMemoryFile(const QString &path, const QByteArray &memory);
