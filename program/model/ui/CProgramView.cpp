@@ -321,10 +321,16 @@ void CProgramView::commitEditor()
     // Cleared first: hiding a focused editor moves the focus and must not commit again.
     m_openEditor = nullptr;
     QString value;
-    if (editor == m_frequencyEditor || editor == m_nameEditor)
+    if (editor == m_frequencyEditor || editor == m_nameEditor) {
         value = static_cast<QLineEdit *>(editor)->text();
-    else
-        value = static_cast<QComboBox *>(editor)->currentText();
+    } else {
+        // A drop-down opened on a value it does not list (a tone read from a radio or a
+        // file) has nothing selected until the user picks an entry; leaving it without a
+        // choice keeps the cell's value rather than blanking it, which would store the tone
+        // as off.
+        const auto *box = static_cast<QComboBox *>(editor);
+        value = box->currentIndex() >= 0 ? box->currentText() : m_grid->textMatrix(m_editRow, m_editColumn);
+    }
 
     ChannelTexts row;
     for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)

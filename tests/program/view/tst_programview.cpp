@@ -270,6 +270,25 @@ private slots:
         QCOMPARE(m_view->cellText(1, 9), QStringLiteral("HELLOW"));
     }
 
+    // A tone the list does not hold (read from a radio or a file) opens the tone editor with
+    // nothing selected; leaving it without a choice keeps the tone instead of turning it off.
+    void toneOutsideTheListSurvivesAVisit()
+    {
+        storeChannel(1, {"440.00000", "440.00000", "68.0", "D000N", "Off", "High", "Add", "Wide", ""});
+        makeView();
+        clickCell(1, 3);
+        QCOMPARE(m_view->openEditor(), static_cast<QWidget *>(m_toneEditor));
+        QCOMPARE(m_toneEditor->currentIndex(), -1);
+        clickCell(1, 4);
+        QCOMPARE(m_view->openEditor(), static_cast<QWidget *>(m_toneEditor));
+        QTest::keyClick(m_toneEditor, Qt::Key_Return);
+        QCOMPARE(m_view->cellText(1, 3), QStringLiteral("68.0"));
+        QCOMPARE(m_view->cellText(1, 4), QStringLiteral("D000N"));
+        m_view->GridToImage();
+        QCOMPARE(LoadChannel(1).rxTone, QStringLiteral("68.0"));
+        QCOMPARE(LoadChannel(1).txTone, QStringLiteral("D000N"));
+    }
+
     // A list or tone value committed when the channel has no Rx Freq leaves the cell empty.
     void listValueOnEmptyChannel()
     {
