@@ -108,9 +108,10 @@ CProgramView::CProgramView(QWidget *parent)
         editor->hide();
         editor->installEventFilter(this);
     }
-    // A name is kept one byte per character: only Latin-1 letters can be typed.
+    // A name is kept one byte per character: only Latin-1 letters can be typed, except the
+    // byte 0xFF (y with diaeresis), which marks the end of a stored name and would cut it off.
     m_nameEditor->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[\\x{20}-\\x{7E}\\x{A0}-\\x{FF}]*")), m_nameEditor));
+        QRegularExpression(QStringLiteral("[\\x{20}-\\x{7E}\\x{A0}-\\x{FE}]*")), m_nameEditor));
     m_frequencyEditor->setContextMenuPolicy(Qt::NoContextMenu);
     m_nameEditor->setContextMenuPolicy(Qt::NoContextMenu);
     m_grid->installEventFilter(this);

@@ -265,6 +265,8 @@ private slots:
         QTest::keyClicks(m_nameEditor, QStringLiteral("HE"));
         QKeyEvent wide(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("张"));
         QApplication::sendEvent(m_nameEditor, &wide); // not one byte: refused
+        QKeyEvent terminator(QEvent::KeyPress, Qt::Key_ydiaeresis, Qt::NoModifier, QStringLiteral("\u00FF"));
+        QApplication::sendEvent(m_nameEditor, &terminator); // byte 0xFF ends a stored name: refused
         QTest::keyClicks(m_nameEditor, QStringLiteral("LLOWORLD"));
         clickCell(1, 1);
         QCOMPARE(m_view->cellText(1, 9), QStringLiteral("HELLOW"));
