@@ -17,6 +17,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <cstdio>
 
@@ -131,6 +132,18 @@ RadioTransfer::Outcome transfer(SerialTransport &transport, const LanguageTexts 
     return outcome;
 }
 
+// The serial device given with --device. A relative path that names a file in the working
+// directory (a link to a device, say) is taken from there; anything else goes to the serial
+// port as it stands, which reads a bare name such as "ttyUSB0" as /dev/ttyUSB0.
+QString devicePath(const QString &value)
+{
+#ifndef Q_OS_WIN
+    if (!value.isEmpty() && !QDir::isAbsolutePath(value) && QFileInfo::exists(value))
+        return QFileInfo(value).absoluteFilePath();
+#endif
+    return value;
+}
+
 } // namespace
 
 bool CommandLine::wanted(const QStringList &arguments)
@@ -241,7 +254,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     SerialTransport transport;
     transport.setIniPath(paths.readPath);
     transport.setPortNumber(portNumber);
-    transport.setDeviceOverride(parser.value(deviceOption));
+    transport.setDeviceOverride(devicePath(parser.value(deviceOption)));
     transport.setCableMode(prefs.commode == Preferences::SingleHead ? SerialTransport::SingleHead
                                                                     : SerialTransport::DualHead);
     // The port is probed and opened as the read and write commands do before their dialog.

@@ -14,6 +14,8 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <cstdio>
 
@@ -117,6 +119,22 @@ bool transfer(bool read, const QString &portName)
     return false;
 }
 
+// The serial device given with --device: a path, absolute or from the working directory, which
+// may be a link to a device lying anywhere; a bare name such as "ttyUSB0" that names no file in
+// the working directory means /dev/ttyUSB0.
+QString devicePath(const QString &value)
+{
+#ifdef Q_OS_WIN
+    return value;
+#else
+    if (QDir::isAbsolutePath(value))
+        return value;
+    if (QFileInfo::exists(value) || value.contains(QLatin1Char('/')))
+        return QFileInfo(value).absoluteFilePath();
+    return QStringLiteral("/dev/") + value;
+#endif
+}
+
 } // namespace
 
 bool CommandLine::wanted(const QStringList &arguments)
@@ -214,7 +232,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     if (parser.isSet(portOption))
         portName = parser.value(portOption);
     else if (parser.isSet(deviceOption))
-        portName = parser.value(deviceOption);
+        portName = devicePath(parser.value(deviceOption));
 
     // The document of start-up: a new image, shown in the grid.
     NewImage();

@@ -2,6 +2,7 @@
 
 #include "frame/ProgramIni.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 QString PortDevice(const QString &portName, const QString &appDirectory)
@@ -15,8 +16,8 @@ QString PortDevice(const QString &portName, const QString &appDirectory)
     const QString mapped = ProgramIni(appDirectory).read(QStringLiteral("Ports"), portName).trimmed();
     if (!mapped.isEmpty())
         return mapped;
-    // A device path stands for itself.
-    if (portName.startsWith(QLatin1String("/dev/")))
+    // A device path stands for itself, wherever it lies (a link to a device, say).
+    if (QDir::isAbsolutePath(portName))
         return portName;
     static const QRegularExpression comName(QStringLiteral("^COM([1-9][0-9]{0,2})$"),
                                             QRegularExpression::CaseInsensitiveOption);

@@ -4,7 +4,7 @@
 
 // On Windows the port name is the device. Elsewhere a port name is looked up in the [Ports]
 // section of Program.ini in appDirectory (for example COM3=/dev/ttyUSB0, or a simulator's
-// pseudo-terminal); without an entry, "COMn" (n from 1) means /dev/ttyUSB(n-1) and a device
-// path ("/dev/ttyS0") means itself. An empty name, or any other name without an entry, gives
+// pseudo-terminal); without an entry, "COMn" (n from 1) means /dev/ttyUSB(n-1) and an absolute
+// device path ("/dev/ttyS0") means itself. An empty name, or any other name without an entry, gives
 // an empty text: such a port cannot be opened.
 QString PortDevice(const QString &portName, const QString &appDirectory);

@@ -29,9 +29,12 @@ struct Run {
 };
 
 // Runs a program without any display: neither DISPLAY nor a platform plugin is set.
-Run runProgram(const QString &program, const QStringList &arguments, int timeoutMs = 60000)
+Run runProgram(const QString &program, const QStringList &arguments, int timeoutMs = 60000,
+               const QString &workingDirectory = QString())
 {
     QProcess process;
+    if (!workingDirectory.isEmpty())
+        process.setWorkingDirectory(workingDirectory);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -101,6 +104,7 @@ class TestKvt560CommandLine : public QObject
 private slots:
     void readsRadioIntoFileWithPortAndLanguageOfIni();
     void writesFileIntoRadio();
+    void deviceRelativeToWorkingDirectory();
     void silentRadioFailsWithoutFile();
     void missingPortFailsWithoutFile();
     void fileThatIsNotACodeplugIsNotWritten();
@@ -171,6 +175,23 @@ void TestKvt560CommandLine::writesFileIntoRadio()
     QCOMPARE(saved.size(), demo.size());
     QCOMPARE(channelsOf(saved), channelsOf(demo));
     QVERIFY(channelsOf(saved) != channelsOf(blank));
+}
+
+void TestKvt560CommandLine::deviceRelativeToWorkingDirectory()
+{
+    // --device with a link to the radio named relative to the working directory.
+    RadioSimulator sim;
+    QVERIFY(sim.start({QStringLiteral("--no-pacing"), QStringLiteral("--memory"), DemoMemory}));
+    QTemporaryDir work;
+    QVERIFY(QFile::link(sim.device(), work.filePath(QStringLiteral("radio-link"))));
+    const QString file = work.filePath(QStringLiteral("radio.k56"));
+
+    const Run r = runProgram(kvt560(),
+                             {QStringLiteral("--read-radio"), file, QStringLiteral("--device"),
+                              QStringLiteral("radio-link"), QStringLiteral("--language"), QStringLiteral("english")},
+                             60000, work.path());
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY(readFile(file).startsWith("KVT560 MEMORY CHANNEL\r\n"));
 }
 
 void TestKvt560CommandLine::silentRadioFailsWithoutFile()

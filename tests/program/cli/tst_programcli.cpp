@@ -134,6 +134,8 @@ class TestProgramCommandLine : public QObject
 private slots:
     void readsRadioIntoFile();
     void writesFileAsTheWindowWould();
+    void deviceGivenAsPath_data();
+    void deviceGivenAsPath();
     void silentRadioFailsWithoutFile();
     void missingPortFailsWithoutFile();
     void shortFileIsRefused();
@@ -196,6 +198,33 @@ void TestProgramCommandLine::writesFileAsTheWindowWould()
     QCOMPARE(after.mid(0x1FD0, 0x20).toHex(), expected.mid(0x1FD0, 0x20).toHex());
     QCOMPARE(after.mid(0x1D50, 0x1FD0 - 0x1D50), before.mid(0x1D50, 0x1FD0 - 0x1D50));
     QCOMPARE(after.mid(0x1FF0), before.mid(0x1FF0));
+}
+
+void TestProgramCommandLine::deviceGivenAsPath_data()
+{
+    QTest::addColumn<bool>("relative");
+    QTest::newRow("link in the working directory") << true;
+    QTest::newRow("absolute link outside /dev") << false;
+}
+
+void TestProgramCommandLine::deviceGivenAsPath()
+{
+    // --device takes any path to the device, as a shell user gives it: here a link to the
+    // radio's pseudo-terminal in the program's working directory.
+    QFETCH(bool, relative);
+    QTemporaryDir work;
+    const QByteArray memory = savedImage();
+    RadiosimProcess radio;
+    QVERIFY(startRadio(radio, work, memory));
+    AppFolder app;
+    QVERIFY(app.make(QStringLiteral("/dev/null/none")));
+    QVERIFY(QFile::link(radio.device(), app.path(QStringLiteral("radio-link"))));
+    const QString device = relative ? QStringLiteral("radio-link") : app.path(QStringLiteral("radio-link"));
+    const QString file = work.filePath(QStringLiteral("read.sin"));
+
+    const Run r = app.run({QStringLiteral("--read-radio"), file, QStringLiteral("--device"), device});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QCOMPARE(readFile(file).toHex(), memory.toHex());
 }
 
 void TestProgramCommandLine::silentRadioFailsWithoutFile()

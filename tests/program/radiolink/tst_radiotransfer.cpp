@@ -52,6 +52,7 @@ private slots:
         QTest::newRow("empty") << "[Ports]\n=/dev/ttyS0\n" << "" << "";
         QTest::newRow("not a COM name") << QString() << "LPT1" << "";
         QTest::newRow("device path") << QString() << "/dev/ttyS1" << "/dev/ttyS1";
+        QTest::newRow("path outside /dev") << QString() << "/tmp/radio-link" << "/tmp/radio-link";
         QTest::newRow("COM0") << QString() << "COM0" << "";
     }
     void portDevice()
