@@ -62,9 +62,11 @@ public:
             return false;
         // Our own buffer: the replies are at most 12 bytes and every request purges first.
         m_port.setReadBufferSize(1024);
-        // 9600 baud, 8 data bits, no parity, one stop bit; flow control stays as the driver has it.
+        // 9600 baud, 8 data bits, no parity, one stop bit, no flow control: the exchange
+        // paces itself with acknowledgements.
         return m_port.setBaudRate(QSerialPort::Baud9600) && m_port.setDataBits(QSerialPort::Data8)
-            && m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::OneStop);
+            && m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::OneStop)
+            && m_port.setFlowControl(QSerialPort::NoFlowControl);
     }
     QString errorString() const { return m_port.errorString(); }
     void close()
