@@ -20,10 +20,10 @@ QString FileOpenFailedText(int languageIndex, const QString &path, const QString
 QString FileTooShortText(int languageIndex, const QString &path, qint64 size)
 {
     return LanguageText(languageIndex,
-                "%1 is not a channel data file: it holds %2 bytes, a channel data file holds 8192.\n"
-                "Nothing was changed.",
-                "%1 不是信道数据文件：它只有 %2 字节，信道数据文件应有 8192 字节。\n未做任何更改。",
-                "%1 不是信道數據文件：它只有 %2 字節，信道數據文件應有 8192 字節。\n未做任何更改。")
+                        "%1 is not a channel data file: it holds %2 bytes, a channel data file holds 8192.\n"
+                        "Nothing was changed.",
+                        "%1 不是信道数据文件：它只有 %2 字节，信道数据文件应有 8192 字节。\n未做任何更改。",
+                        "%1 不是信道數據文件：它只有 %2 字節，信道數據文件應有 8192 字節。\n未做任何更改。")
         .arg(native(path))
         .arg(size);
 }
@@ -31,7 +31,7 @@ QString FileTooShortText(int languageIndex, const QString &path, qint64 size)
 QString FileSaveFailedText(int languageIndex, const QString &path, const QString &reason)
 {
     return LanguageText(languageIndex, "Could not save %1.\n%2\nAn existing file of that name was left as it was.",
-                "无法保存 %1。\n%2\n同名的原有文件保持不变。", "無法保存 %1。\n%2\n同名的原有文件保持不變。")
+                        "无法保存 %1。\n%2\n同名的原有文件保持不变。", "無法保存 %1。\n%2\n同名的原有文件保持不變。")
         .arg(native(path), reason);
 }
 
@@ -48,7 +48,7 @@ QString DefaultFileMissingText(int languageIndex)
 QString DefaultFileUnreadableText(int languageIndex, const QString &path, const QString &reason)
 {
     return LanguageText(languageIndex, "Could not read the default file %1.\n%2",
-                "无法读取默认文件 %1。\n%2", "無法讀取默認文件 %1。\n%2")
+                        "无法读取默认文件 %1。\n%2", "無法讀取默認文件 %1。\n%2")
         .arg(native(path), reason);
 }
 
