@@ -5,7 +5,7 @@
 #include "radiolink/ui/TR_and_W.h"
 #include "shell/CommandLine.h"
 #include "shell/Preferences.h"
-#include "shell/TerminationSignals.h"
+#include "common/TerminationSignals.h"
 #include "shell/ui/TaboutForm.h"
 #include "shell/ui/Tmessage1.h"
 #include "shell/ui/Tform1.h"

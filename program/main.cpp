@@ -1,6 +1,6 @@
 #include "frame/CommandLine.h"
 #include "frame/Startup.h"
-#include "frame/TerminationSignals.h"
+#include "common/TerminationSignals.h"
 #include "frame/ui/ProgramApp.h"
 
 #include <QApplication>

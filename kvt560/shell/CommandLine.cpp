@@ -9,7 +9,7 @@
 #include "radiolink/ToneList.h"
 #include "settings/BandRanges.h"
 #include "settings/SettingsStore.h"
-#include "shell/ConsoleProgress.h"
+#include "common/ConsoleProgress.h"
 #include "shell/LanguageNames.h"
 #include "shell/LanguageTexts.h"
 #include "shell/Preferences.h"

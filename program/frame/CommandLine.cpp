@@ -1,6 +1,6 @@
 #include "frame/CommandLine.h"
 
-#include "frame/ConsoleProgress.h"
+#include "common/ConsoleProgress.h"
 #include "frame/FrameGlobals.h"
 #include "frame/ResourceLibrary.h"
 #include "frame/Startup.h"

@@ -3,7 +3,7 @@
 #include "../radiolink/RadioSimulator.h"
 #include "TestRegistry.h"
 #include "radiolink/MemoryLayout.h"
-#include "shell/ConsoleProgress.h"
+#include "common/ConsoleProgress.h"
 
 #include <QDir>
 #include <QFile>

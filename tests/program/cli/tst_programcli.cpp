@@ -3,7 +3,7 @@
 #include "RadiosimProcess.h"
 #include "TestRegistry.h"
 #include "frame/CommandLine.h"
-#include "frame/ConsoleProgress.h"
+#include "common/ConsoleProgress.h"
 #include "model/AppGlobals.h"
 #include "model/ChannelCodec.h"
 #include "model/MemoryImage.h"

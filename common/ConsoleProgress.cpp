@@ -1,4 +1,4 @@
-#include "frame/ConsoleProgress.h"
+#include "common/ConsoleProgress.h"
 
 #include <QtGlobal>
 #include <unistd.h>
