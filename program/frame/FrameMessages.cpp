@@ -24,15 +24,15 @@ QString LanguageNotSavedText(int languageIndex, const QString &iniPath)
         .arg(QDir::toNativeSeparators(iniPath));
 }
 
-QString HelpFileName(int languageIndex)
+QStringList HelpFiles(int languageIndex)
 {
     switch (languageIndex) {
     case LanguageSimplifiedChinese:
-        return QStringLiteral("chs.chm");
+        return {QStringLiteral("help/chs.html")};
     case LanguageTraditionalChinese:
-        return QStringLiteral("cht.chm");
+        return {QStringLiteral("help/cht.html"), QStringLiteral("help/chs.html")};
     default:
-        return QStringLiteral("eng.chm");
+        return {QStringLiteral("help/eng.html")};
     }
 }
 

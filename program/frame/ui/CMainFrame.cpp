@@ -377,13 +377,16 @@ void CMainFrame::OnLanguage()
 
 void CMainFrame::OnHelp()
 {
-    const QString path = AppDirectory + HelpFileName(LanguageIndex);
-    if (!QFileInfo(path).isFile()) {
-        showMessage(HelpFileMissingText(LanguageIndex, path));
-        return;
+    const QStringList files = HelpFiles(LanguageIndex);
+    for (const QString &file : files) {
+        const QString path = AppDirectory + file;
+        if (QFileInfo(path).isFile()) {
+            if (!openUrl(QUrl::fromLocalFile(path)))
+                showMessage(HelpOpenFailedText(LanguageIndex, path));
+            return;
+        }
     }
-    if (!openUrl(QUrl::fromLocalFile(path)))
-        showMessage(HelpOpenFailedText(LanguageIndex, path));
+    showMessage(HelpFileMissingText(LanguageIndex, AppDirectory + files.constFirst()));
 }
 
 void CMainFrame::OnAppAbout()
