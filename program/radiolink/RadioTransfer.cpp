@@ -1,8 +1,8 @@
 #include "RadioTransfer.h"
 
 #include "PortDevice.h"
-#include "frame/FrameGlobals.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 
 #include <QElapsedTimer>
 #include <QSerialPort>
