@@ -47,7 +47,7 @@ QByteArray image()
 
 ChannelTexts channel(const QString &rx, const QString &tx, const QString &rxTone, const QString &name)
 {
-    ChannelTexts t = NewChannelTexts(rx);
+    ChannelTexts t = newChannelTexts(rx);
     t.txFreq = tx;
     t.rxTone = rxTone;
     t.name = name;
