@@ -1,14 +1,13 @@
 #include "FrameFixture.h"
 #include "TestRegistry.h"
 
-#include "frame/FrameGlobals.h"
-#include "frame/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "base/ResourceLibrary.h"
 #include "frame/Startup.h"
 #include "frame/ui/CAboutDlg.h"
 #include "frame/ui/CLanguageDlg.h"
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/LockKeyState.h"
-#include "model/AppGlobals.h"
 #include "common/InstalledLayout.h"
 
 #include <QAction>
@@ -50,7 +49,7 @@ void useLanguage(const AppDirFixture &fx, const QString &language)
 {
     fx.writeFile(QStringLiteral("Program.ini"), QStringLiteral("[Setup]\nLanguage=%1\nCOM=COM2\n").arg(language).toUtf8());
     QString fail;
-    QVERIFY(LoadLanguageSetup(fx.path(), &fail));
+    QVERIFY(loadLanguageSetup(fx.path(), &fail));
 }
 
 } // namespace
@@ -292,7 +291,7 @@ private slots:
         QFETCH(QString, written);
         const QString ini = fx->filePath(QStringLiteral("Program.ini"));
         fx->writeFile(QStringLiteral("Program.ini"), "[Setup]\nLanguage=Eng\n");
-        frame->OnPort(5);
+        frame->onPort(5);
         answerModal(position, button.constData());
         frame->action(ResId::Language)->trigger();
         QSettings s(ini, QSettings::IniFormat);
@@ -321,7 +320,7 @@ private slots:
         QFile::remove(userIni);
         fx->writeFile(InstalledLayout::markerName(), QByteArray());
         const QByteArray shipped = fx->readFile(QStringLiteral("Program.ini"));
-        frame->OnPort(5);
+        frame->onPort(5);
         answerModal(1, "okButton");
         frame->action(ResId::Language)->trigger();
         QCOMPARE(restarts, 1);
@@ -331,7 +330,7 @@ private slots:
         QCOMPARE(s.value(QStringLiteral("Setup/COM")).toString(), QStringLiteral("COM5"));
 
         QString fail;
-        QVERIFY(LoadLanguageSetup(fx->path(), &fail));
+        QVERIFY(loadLanguageSetup(fx->path(), &fail));
         QCOMPARE(int(LanguageIndex), 1);
         QCOMPARE(PortName, QStringLiteral("COM5"));
         QFile::remove(userIni);
