@@ -30,6 +30,7 @@ for f in usr/bin/kvt560 usr/bin/kvt270 \
          usr/lib/kvt-programmer/{KVT560,Program,installed-layout,myini.ini,Program.ini} \
          usr/lib/kvt-programmer/{chinese,english,taiwan,Eng,Chs,Cht}.dll \
          usr/lib/kvt-programmer/Default{1,2,3,4}.sin \
+         usr/lib/kvt-programmer/help/{KVT560_e.html,KVT560.html,eng.html,chs.html,manual.css} \
          usr/share/man/man1/{kvt560,kvt270}.1.gz \
          usr/share/icons/hicolor/scalable/apps/{kvt560,kvt270}.svg \
          usr/share/icons/hicolor/48x48/apps/{kvt560,kvt270}.png \
@@ -42,6 +43,15 @@ done
 [ -e "$root/usr/bin/KVT560" ] || [ -e "$root/usr/bin/Program" ] || [ -e "$root/usr/bin/myini.ini" ] ||
   ok "nothing of the application folder in /usr/bin"
 [ -e "$root/usr/bin/KVT560" ] && fail "/usr/bin holds the application folder's files"
+
+# The manuals' pictures and style sheet are installed beside them.
+broken=()
+for page in "$app"/help/*.html; do
+  for ref in $(grep -o '\(src\|href\)="[^"#:]*"' "$page" | sed 's/^[a-z]*="//; s/"$//'); do
+    [ -e "$app/help/$ref" ] || broken+=("$(basename "$page"): $ref")
+  done
+done
+[ ${#broken[@]} = 0 ] && ok "the manuals' pictures are installed" || fail "missing in help/: ${broken[*]}"
 
 # The programs run with a home of their own, so that the user's folder can be inspected.
 export HOME="$stage/home"
