@@ -1,19 +1,12 @@
 #include "RadioCommands.h"
 
 #include "CReadWriteDlg.h"
-#include "frame/ui/CMainFrame.h"
 #include "base/Globals.h"
 #include "radiolink/RadioTransfer.h"
 
 RadioCommands::RadioCommands(QWidget *window, QObject *parent)
     : QObject(parent), m_window(window)
 {
-}
-
-void RadioCommands::attach(CMainFrame *frame)
-{
-    connect(frame, &CMainFrame::readRequested, this, &RadioCommands::onRead);
-    connect(frame, &CMainFrame::writeRequested, this, &RadioCommands::onWrite);
 }
 
 bool RadioCommands::onRead()
