@@ -8,6 +8,7 @@
 #include "model/GridRules.h"
 #include "model/GridContents.h"
 #include "model/MemoryImage.h"
+#include "model/RadioImage.h"
 #include "model/OptionLists.h"
 #include "radiolink/RadioTransfer.h"
 
@@ -110,8 +111,11 @@ bool transfer(bool read, const QString &portName)
     QObject::connect(&radio, &RadioTransfer::progress, [&progress](int position, int) { progress.setValue(position); });
     const RadioTransfer::Result result = radio.runHere();
     progress.finish();
-    if (result == RadioTransfer::Success)
+    if (result == RadioTransfer::Success) {
+        if (read)
+            setRadioImageBytes(radio.image());
         return true;
+    }
     printError(RadioTransfer::failureText(result, LanguageIndex));
     if (!radio.detail().isEmpty())
         printError(QStringLiteral("(%1)").arg(radio.detail()));

@@ -2,6 +2,7 @@
 
 #include "CReadWriteDlg.h"
 #include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "radiolink/RadioTransfer.h"
 
 RadioCommands::RadioCommands(QWidget *window, QObject *parent)
@@ -35,5 +36,8 @@ bool RadioCommands::runTransfer(bool read)
     if (dialogCreated)
         dialogCreated(dialog);
     dialog.exec();
+    // The worker read into its own copy; the image takes it here, in the window's thread.
+    if (read && dialog.success())
+        setRadioImageBytes(dialog.readImage());
     return dialog.success();
 }
