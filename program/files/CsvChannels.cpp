@@ -1,7 +1,7 @@
 #include "files/CsvChannels.h"
 
 #include "common/ChannelCsv.h"
-#include "model/ChannelGrid.h"
+#include "model/GridRules.h"
 #include "model/DecimalText.h"
 #include "model/MemoryImage.h"
 
@@ -17,7 +17,7 @@ const QString BusyLockColumn = QStringLiteral("BusyLock");
 bool isWordOfAnyLanguage(const QString &text, ChannelWord word)
 {
     for (int l = 0; l < 3; ++l)
-        if (text == ChannelWordText(word, l))
+        if (text == channelWordText(word, l))
             return true;
     return false;
 }
@@ -27,7 +27,7 @@ bool isOff(const QString &text)
     if (isWordOfAnyLanguage(text, ChannelWord::Off))
         return true;
     for (int l = 0; l < 3; ++l)
-        if (text == ChannelGrid::ListEditorWords(ChannelTexts::BusyLock, l).value(0))
+        if (text == GridRules::listEditorWords(ChannelTexts::BusyLock, l).value(0))
             return true;
     return false;
 }
@@ -40,7 +40,7 @@ ChannelCsv::Tone toneOf(const QString &text)
     const QRegularExpressionMatch m = dcs.match(text);
     if (m.hasMatch())
         return ChannelCsv::Tone::dcs(m.captured(1).toInt(), m.captured(2) == QLatin1String("I"));
-    return ChannelCsv::Tone::ctcss(int(ScaleDecimalText(text, 1)));
+    return ChannelCsv::Tone::ctcss(int(scaleDecimalText(text, 1)));
 }
 
 // The tone as a text of ToneChoices, or empty when the list has no such entry.
@@ -82,8 +82,8 @@ ChannelCsv::Row rowOf(int location, const ChannelTexts &t)
     ChannelCsv::Channel c;
     c.location = location;
     c.name = t.name;
-    c.rxHz = qint64(FrequencyUnits(t.rxFreq)) * 10;
-    const std::uint32_t tx = FrequencyUnits(t.txFreq);
+    c.rxHz = qint64(frequencyUnits(t.rxFreq)) * 10;
+    const std::uint32_t tx = frequencyUnits(t.txFreq);
     c.receiveOnly = tx == 0;
     c.txHz = qint64(tx) * 10;
     c.rxTone = toneOf(t.rxTone);
@@ -128,8 +128,8 @@ bool channelOf(const ChannelCsv::Row &row, std::uint32_t low, std::uint32_t high
         return false;
     if (!c.receiveOnly && !checkFrequency("transmit", c.txHz, low, high, &tx, reason))
         return false;
-    ChannelTexts t = NewChannelTexts(FrequencyText(rx));
-    t.txFreq = c.receiveOnly ? QString() : FrequencyText(tx);
+    ChannelTexts t = newChannelTexts(frequencyText(rx));
+    t.txFreq = c.receiveOnly ? QString() : frequencyText(tx);
     t.rxTone = toneText(c.rxTone);
     if (t.rxTone.isEmpty()) {
         *reason = QStringLiteral("the receive %1 is not one the radio offers").arg(toneDescription(c.rxTone));
@@ -140,16 +140,16 @@ bool channelOf(const ChannelCsv::Row &row, std::uint32_t low, std::uint32_t high
         *reason = QStringLiteral("the transmit %1 is not one the radio offers").arg(toneDescription(c.txTone));
         return false;
     }
-    t.power = ChannelWordText(c.lowPower ? ChannelWord::Low : ChannelWord::High);
-    t.scanAdd = ChannelWordText(c.skip ? ChannelWord::Del : ChannelWord::Add);
-    t.bandwidth = ChannelWordText(c.narrow ? ChannelWord::Narrow : ChannelWord::Wide);
+    t.power = channelWordText(c.lowPower ? ChannelWord::Low : ChannelWord::High);
+    t.scanAdd = channelWordText(c.skip ? ChannelWord::Del : ChannelWord::Add);
+    t.bandwidth = channelWordText(c.narrow ? ChannelWord::Narrow : ChannelWord::Wide);
     const QString busy = row.value(BusyLockColumn).trimmed();
     if (busy.isEmpty() || busy.compare(QLatin1String("Off"), Qt::CaseInsensitive) == 0)
-        t.busyLock = ChannelWordText(ChannelWord::Off);
+        t.busyLock = channelWordText(ChannelWord::Off);
     else if (busy.compare(QLatin1String("Carrier"), Qt::CaseInsensitive) == 0)
-        t.busyLock = ChannelWordText(ChannelWord::Carrier);
+        t.busyLock = channelWordText(ChannelWord::Carrier);
     else if (busy.compare(QLatin1String("QDT"), Qt::CaseInsensitive) == 0)
-        t.busyLock = ChannelWordText(ChannelWord::Qdt);
+        t.busyLock = channelWordText(ChannelWord::Qdt);
     else {
         *reason = QStringLiteral("the BusyLock \"%1\" is none of \"Off\", \"Carrier\" or \"QDT\"").arg(busy);
         return false;
@@ -215,47 +215,47 @@ Import importTable(const ChannelCsv::Table &table, int firstChannel, std::uint32
 
 } // namespace
 
-QStringList Columns()
+QStringList columns()
 {
     return ChannelCsv::standardColumns() + QStringList{BusyLockColumn};
 }
 
-QStringList Fields(int location, const ChannelTexts &texts)
+QStringList fields(int location, const ChannelTexts &texts)
 {
     const ChannelCsv::Row row = rowOf(location, texts);
-    QStringList fields;
-    for (const QString &c : Columns())
-        fields.append(row.value(c));
-    return fields;
+    QStringList out;
+    for (const QString &c : columns())
+        out.append(row.value(c));
+    return out;
 }
 
-QString ExportText(const QList<ChannelTexts> &channels)
+QString exportText(const QList<ChannelTexts> &channels)
 {
     QList<ChannelCsv::Row> rows;
     for (int n = 1; n <= channels.size() && n <= ImageMap::ChannelCount; ++n)
         if (!channels.at(n - 1).rxFreq.isEmpty())
             rows.append(rowOf(n, channels.at(n - 1)));
-    return ChannelCsv::writeTable(Columns(), rows);
+    return ChannelCsv::writeTable(columns(), rows);
 }
 
-QString CopyText(const QList<QPair<int, ChannelTexts>> &channels)
+QString copyText(const QList<QPair<int, ChannelTexts>> &channels)
 {
     QList<ChannelCsv::Row> rows;
     for (const auto &c : channels)
         if (!c.second.rxFreq.isEmpty())
             rows.append(rowOf(c.first, c.second));
-    return ChannelCsv::writeTable(Columns(), rows, QLatin1Char('\t'), false);
+    return ChannelCsv::writeTable(columns(), rows, QLatin1Char('\t'), false);
 }
 
-Import ImportText(const QString &text, std::uint32_t low, std::uint32_t high)
+Import importText(const QString &text, std::uint32_t low, std::uint32_t high)
 {
     return importTable(ChannelCsv::readTable(text), 0, low, high);
 }
 
-Import PasteText(const QString &text, int firstChannel, std::uint32_t low, std::uint32_t high)
+Import pasteText(const QString &text, int firstChannel, std::uint32_t low, std::uint32_t high)
 {
     Import result;
-    const ChannelCsv::Table table = ChannelCsv::readTable(text, QLatin1Char('\t'), false, Columns());
+    const ChannelCsv::Table table = ChannelCsv::readTable(text, QLatin1Char('\t'), false, columns());
     // Rows copied from a grid have every column; anything with fewer fields is other text.
     if (table.ok()) {
         if (table.rows.isEmpty()) {
@@ -273,7 +273,7 @@ Import PasteText(const QString &text, int firstChannel, std::uint32_t low, std::
     return importTable(table, firstChannel < 1 ? 1 : firstChannel, low, high);
 }
 
-QList<ChannelTexts> ReplacedChannels(const QList<QPair<int, ChannelTexts>> &imported)
+QList<ChannelTexts> replacedChannels(const QList<QPair<int, ChannelTexts>> &imported)
 {
     QList<ChannelTexts> channels(ImageMap::ChannelCount);
     for (const auto &c : imported)

@@ -20,16 +20,16 @@
 namespace CsvChannels {
 
 // The standard columns, then "BusyLock".
-QStringList Columns();
+QStringList columns();
 
-// A channel numbered `location` as the fields of one line in the order of Columns().
-QStringList Fields(int location, const ChannelTexts &texts);
+// A channel numbered `location` as the fields of one line in the order of columns().
+QStringList fields(int location, const ChannelTexts &texts);
 
 // The used channels of 1-99 (channels.at(n-1) is channel n), one line each after the header.
-QString ExportText(const QList<ChannelTexts> &channels);
+QString exportText(const QList<ChannelTexts> &channels);
 // Channels as tab-separated lines without header, as the grid copies them; locations are
 // the channel numbers given.
-QString CopyText(const QList<QPair<int, ChannelTexts>> &channels);
+QString copyText(const QList<QPair<int, ChannelTexts>> &channels);
 
 struct Import {
     QString error;                            // empty when every line was taken
@@ -38,13 +38,13 @@ struct Import {
 };
 
 // Reads a whole file. Frequencies must lie in [low, high] (10 Hz units, the model's band).
-Import ImportText(const QString &text, std::uint32_t low, std::uint32_t high);
+Import importText(const QString &text, std::uint32_t low, std::uint32_t high);
 // Reads pasted tab-separated rows (an optional header line is skipped). The channels go to
 // firstChannel, firstChannel + 1, ... whatever their Location column says; a row past
 // channel 99 is refused. Text that is not such rows is refused.
-Import PasteText(const QString &text, int firstChannel, std::uint32_t low, std::uint32_t high);
+Import pasteText(const QString &text, int firstChannel, std::uint32_t low, std::uint32_t high);
 
 // The channels 1-99 after an import: the imported ones in their place, every other empty.
-QList<ChannelTexts> ReplacedChannels(const QList<QPair<int, ChannelTexts>> &imported);
+QList<ChannelTexts> replacedChannels(const QList<QPair<int, ChannelTexts>> &imported);
 
 } // namespace CsvChannels

@@ -1,26 +1,26 @@
 #include "files/ReadBackup.h"
 
 #include "common/Backups.h"
-#include "frame/ProgramIni.h"
+#include "base/ProgramIni.h"
 
 namespace ReadBackup {
 
-int KeepCount(const QString &appDirectory)
+int keepCount(const QString &appDirectory)
 {
     return Backups::keepFromSetting(ProgramIni(appDirectory).read(QStringLiteral("Backups"), QStringLiteral("Keep")));
 }
 
-bool Write(const QByteArray &asRead, const QByteArray &file, const QString &appDirectory, QString *error)
+bool write(const QByteArray &asRead, const QByteArray &file, const QString &appDirectory, QString *error)
 {
     const Backups::WriteResult result =
         Backups::write(QLatin1String(ProgramName), {{QStringLiteral("bin"), asRead}, {QStringLiteral("sin"), file}},
-                       QDateTime::currentDateTime(), KeepCount(appDirectory));
+                       QDateTime::currentDateTime(), keepCount(appDirectory));
     if (!result.ok && error)
         *error = result.error;
     return result.ok;
 }
 
-QString FailureText(const QString &error)
+QString failureText(const QString &error)
 {
     return QStringLiteral("The backup of the read could not be written (%1).").arg(error);
 }

@@ -11,14 +11,14 @@ namespace ReadBackup {
 inline constexpr const char *ProgramName = "Program";
 
 // The number of backups to keep from Program.ini in `appDirectory`.
-int KeepCount(const QString &appDirectory);
+int keepCount(const QString &appDirectory);
 
 // Writes the backup: `asRead` the bytes the radio sent, `file` the channel data file's
 // bytes. Returns false with the file and the reason in `error`; a failed backup changes
 // nothing else.
-bool Write(const QByteArray &asRead, const QByteArray &file, const QString &appDirectory, QString *error);
+bool write(const QByteArray &asRead, const QByteArray &file, const QString &appDirectory, QString *error);
 
 // The notice of a backup that failed, for the status bar or standard error.
-QString FailureText(const QString &error);
+QString failureText(const QString &error);
 
 } // namespace ReadBackup

@@ -1,17 +1,17 @@
 #include "frame/CommandLine.h"
 
 #include "common/ConsoleProgress.h"
-#include "frame/FrameGlobals.h"
-#include "frame/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "base/ResourceLibrary.h"
 #include "frame/Startup.h"
 #include "common/Backups.h"
 #include "common/CheckedSave.h"
 #include "files/CProgramDoc.h"
 #include "files/CsvChannels.h"
 #include "files/ReadBackup.h"
-#include "model/AppGlobals.h"
-#include "model/ChannelGrid.h"
+#include "model/GridRules.h"
 #include "model/GridContents.h"
+#include "model/RadioImage.h"
 #include "model/ImageComparison.h"
 #include "model/MemoryImage.h"
 #include "model/OptionLists.h"
@@ -86,21 +86,21 @@ QStringList alignedTable(const QList<QStringList> &rows)
 // the Option, PTT ID and PCBA dialogs.
 QString dumpText()
 {
-    const GridContents grid = ImageToGridContents();
-    const ResourceLibrary &res = Resources();
+    const GridContents grid = imageToGridContents();
+    const ResourceLibrary &res = resources();
     QList<QStringList> head{
         {res.labelText(ResId::FormDialog, ModelSelectorId), grid.modelText()},
         {res.labelText(ResId::FormDialog, BandSelectorId), grid.bandText()},
     };
-    QList<QStringList> channels{ChannelGrid::HeaderTexts(LanguageIndex)};
+    QList<QStringList> channels{GridRules::headerTexts(LanguageIndex)};
     for (int n = 1; n <= grid.channels.size(); ++n) {
-        QStringList row{ChannelGrid::RowNumberText(n, LanguageIndex)};
+        QStringList row{GridRules::rowNumberText(n, LanguageIndex)};
         for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
             row.append(printable(grid.channels.at(n - 1).text(c)));
         channels.append(row);
     }
     QList<QStringList> settings;
-    for (const ShownSetting &s : ShownSettings(LanguageIndex))
+    for (const ShownSetting &s : shownSettings(LanguageIndex))
         settings.append({s.dialog, s.label, printable(s.text)});
 
     QStringList out = alignedTable(head);
@@ -113,14 +113,14 @@ QString dumpText()
 bool transfer(bool read, const QString &portName)
 {
     RadioTransfer radio(read, portName);
-    ConsoleProgress progress(RadioTransfer::Title(read, LanguageIndex), RadioTransfer::BlockCount(read));
+    ConsoleProgress progress(RadioTransfer::title(read, LanguageIndex), RadioTransfer::blockCount(read));
     QObject::connect(&radio, &RadioTransfer::portOpened, [&progress] { progress.setValue(0); });
     QObject::connect(&radio, &RadioTransfer::progress, [&progress](int position, int) { progress.setValue(position); });
     const RadioTransfer::Result result = radio.runHere();
     progress.finish();
     if (result == RadioTransfer::Success)
         return true;
-    printError(RadioTransfer::FailureText(result, LanguageIndex));
+    printError(RadioTransfer::failureText(result, LanguageIndex));
     if (!radio.detail().isEmpty())
         printError(QStringLiteral("(%1)").arg(radio.detail()));
     return false;
@@ -163,7 +163,7 @@ bool openImage(const QString &file)
 {
     NewImage();
     QString error;
-    if (!CProgramDoc::ReadImageFile(file, &error)) {
+    if (!CProgramDoc::readImageFile(file, &error)) {
         printError(error);
         return false;
     }
@@ -186,7 +186,7 @@ int exportCsv(const QString &codeplug, const QString &out)
 {
     if (!openImage(codeplug))
         return CommandLine::Failure;
-    const QString text = CsvChannels::ExportText(ImageToGridContents().channels);
+    const QString text = CsvChannels::exportText(imageToGridContents().channels);
     QString reason;
     if (!CheckedSave::writeFile(out, text.toUtf8(), &reason)) {
         printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(out), reason));
@@ -205,19 +205,19 @@ int importCsv(const QString &in, const QString &codeplug)
     const QByteArray bytes = file.read(16 * 1024 * 1024);
     if (!openImage(codeplug))
         return CommandLine::Failure;
-    GridContents grid = ImageToGridContents();
+    GridContents grid = imageToGridContents();
     std::uint32_t low = 0, high = 0;
-    ChannelGrid::ParseBandText(grid.bandText(), &low, &high);
-    const CsvChannels::Import import = CsvChannels::ImportText(QString::fromUtf8(bytes), low, high);
+    GridRules::parseBandText(grid.bandText(), &low, &high);
+    const CsvChannels::Import import = CsvChannels::importText(QString::fromUtf8(bytes), low, high);
     if (!import.ok()) {
         printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(in), import.error));
         printError(QStringLiteral("Nothing was changed."));
         return CommandLine::Failure;
     }
-    grid.channels = CsvChannels::ReplacedChannels(import.channels);
-    GridContentsToImage(grid);
+    grid.channels = CsvChannels::replacedChannels(import.channels);
+    gridContentsToImage(grid);
     QString error;
-    if (!CProgramDoc::WriteImageFile(codeplug, &error)) {
+    if (!CProgramDoc::writeImageFile(codeplug, &error)) {
         printError(error);
         return CommandLine::Failure;
     }
@@ -233,7 +233,7 @@ int diffFiles(const QString &a, const QString &b)
         return CommandLine::Failure;
     const QByteArray second = imageBytes();
     const QList<ImageDifference> differences =
-        CompareImages(first, second, QFileInfo(a).fileName(), QFileInfo(b).fileName());
+        compareImages(first, second, QFileInfo(a).fileName(), QFileInfo(b).fileName());
     printDifferences(differences, false);
     std::fflush(stdout);
     return differences.isEmpty() ? CommandLine::Success : CommandLine::Failure;
@@ -373,7 +373,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
 
     // Start-up as the window has it: Program.ini, LanguageIndex, PortName, resource library.
     QString failText, detail;
-    if (!LoadLanguageSetup(applicationDir, &failText, &detail)) {
+    if (!loadLanguageSetup(applicationDir, &failText, &detail)) {
         printError(failText);
         if (!detail.isEmpty())
             printError(QStringLiteral("(%1)").arg(detail));
@@ -396,7 +396,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     QString error;
     if (dump || !read) {
         // Open: the file into the image, shown in the grid.
-        if (!CProgramDoc::ReadImageFile(file, &error)) {
+        if (!CProgramDoc::readImageFile(file, &error)) {
             printError(error);
             return Failure;
         }
@@ -407,7 +407,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     }
 
     // Read and Write store the grid into the image before the transfer.
-    GridContentsToImage(ImageToGridContents());
+    gridContentsToImage(imageToGridContents());
     const QByteArray sent = imageBytes();
     if (!transfer(read, portName))
         return Failure;
@@ -419,8 +419,8 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
             return Failure;
         const QByteArray inRadio = imageBytes();
         setImage(sent);
-        const QList<ImageDifference> differences = CompareImages(
-            sent, inRadio, QStringLiteral("the file"), QStringLiteral("the radio"), WrittenRanges());
+        const QList<ImageDifference> differences = compareImages(
+            sent, inRadio, QStringLiteral("the file"), QStringLiteral("the radio"), writtenRanges());
         if (differences.isEmpty())
             return Success;
         printError(QStringLiteral("The radio does not hold what was written:"));
@@ -430,13 +430,13 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     // The read is shown in the grid; Save stores the grid and writes the file, through a
     // temporary file that replaces it only when complete.
     const QByteArray asRead = imageBytes();
-    GridContentsToImage(ImageToGridContents());
+    gridContentsToImage(imageToGridContents());
     // First a copy of the read in the backups folder, so that the read survives even a file
     // that cannot be written; a backup that fails does not fail the read.
     QString backupError;
-    if (!ReadBackup::Write(asRead, imageBytes(), applicationDir, &backupError))
-        printError(ReadBackup::FailureText(backupError));
-    if (!CProgramDoc::WriteImageFile(file, &error)) {
+    if (!ReadBackup::write(asRead, imageBytes(), applicationDir, &backupError))
+        printError(ReadBackup::failureText(backupError));
+    if (!CProgramDoc::writeImageFile(file, &error)) {
         printError(error);
         return Failure;
     }

@@ -1,9 +1,10 @@
 #include "model/ImageComparison.h"
 
-#include "frame/ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "model/ChannelCodec.h"
-#include "model/ChannelGrid.h"
+#include "model/GridRules.h"
 #include "model/MemoryImage.h"
 #include "model/OptionLists.h"
 #include "model/SettingFields.h"
@@ -39,32 +40,32 @@ struct Shown {
 };
 
 // Every setting the dialogs and selectors show, with the bytes it lives in.
-QList<Shown> shownSettings()
+QList<Shown> settingsShown()
 {
     QList<Shown> shown;
     const auto addList = [&shown](const ListOption &option) {
-        QString label = OptionLabel(option);
+        QString label = optionLabel(option);
         if (label.isEmpty())
             label = QLatin1String(option.field->label);
-        const QStringList entries = OptionEntries(option.words, LanguageIndex);
-        shown.append({label, entries.value(ShownPosition(option)), option.field->address, 1});
+        const QStringList entries = optionEntries(option.words, LanguageIndex);
+        shown.append({label, entries.value(shownPosition(option)), option.field->address, 1});
     };
-    for (const ListOption &option : OptionDialogLists())
+    for (const ListOption &option : optionDialogLists())
         addList(option);
-    for (const ListOption &option : PttIdDialogLists())
+    for (const ListOption &option : pttIdDialogLists())
         addList(option);
     const auto label = [](int dialog, int control, const char *fallback) {
-        const QString text = OptionLabel(dialog, control);
+        const QString text = optionLabel(dialog, control);
         return text.isEmpty() ? QString::fromLatin1(fallback) : text;
     };
-    shown.append({label(ResId::OptionDialog, OptionIds::PowerOnPassword, "Power-On Password"), PowerOnPasswordText(),
+    shown.append({label(ResId::OptionDialog, OptionIds::PowerOnPassword, "Power-On Password"), powerOnPasswordText(),
                   Setting::PowerOnPasswordAddress, Setting::PowerOnPasswordLength});
-    shown.append({label(ResId::PttIdDialog, OptionIds::PttIdCode, "Code"), PttIdCodeText(), Setting::PttIdCode.address,
+    shown.append({label(ResId::PttIdDialog, OptionIds::PttIdCode, "Code"), pttIdCodeText(), Setting::PttIdCode.address,
                   Setting::PttIdCode.length});
-    shown.append({label(ResId::PcbaDialog, OptionIds::PcbaText, "PCBA"), PcbaText(), Setting::Pcba.address,
+    shown.append({label(ResId::PcbaDialog, OptionIds::PcbaText, "PCBA"), pcbaText(), Setting::Pcba.address,
                   Setting::Pcba.length});
     shown.append({QStringLiteral("Model"),
-                  ChannelGrid::RadioModelNames().value(ChannelGrid::ModelIndexFromByte(RadioImage[ImageMap::ModelIndex])),
+                  GridRules::radioModelNames().value(GridRules::modelIndexFromByte(RadioImage[ImageMap::ModelIndex])),
                   ImageMap::ModelIndex, 1});
     return shown;
 }
@@ -94,12 +95,12 @@ QString ImageDifference::detail() const
     return QStringLiteral("block %1").arg(hex(address & ~7, 4));
 }
 
-QList<QPair<int, int>> WrittenRanges()
+QList<QPair<int, int>> writtenRanges()
 {
     return {{0x0000, 0x1D4F}, {0x1FD0, 0x1FEF}};
 }
 
-QList<ImageDifference> CompareImages(const QByteArray &first, const QByteArray &second, const QString &firstName,
+QList<ImageDifference> compareImages(const QByteArray &first, const QByteArray &second, const QString &firstName,
                                      const QString &secondName, const QList<QPair<int, int>> &rangesIn)
 {
     const QList<QPair<int, int>> ranges = rangesIn.isEmpty() ? QList<QPair<int, int>>{{0, int(RadioImageSize) - 1}} : rangesIn;
@@ -167,8 +168,8 @@ QList<ImageDifference> CompareImages(const QByteArray &first, const QByteArray &
         }
     }
 
-    const QList<Shown> sa = withImage<QList<Shown>>(first, shownSettings);
-    const QList<Shown> sb = withImage<QList<Shown>>(second, shownSettings);
+    const QList<Shown> sa = withImage<QList<Shown>>(first, settingsShown);
+    const QList<Shown> sb = withImage<QList<Shown>>(second, settingsShown);
     for (int i = 0; i < sa.size() && i < sb.size(); ++i) {
         const int diff = firstDiffering(sa.at(i).address, sa.at(i).length);
         if (diff < 0 || sa.at(i).text == sb.at(i).text)

@@ -25,8 +25,8 @@ struct ImageDifference {
 // (first address, last address; the whole image when empty). `firstName` and `secondName`
 // say where each comes from ("the file", "the radio"). Texts are in the words of the current
 // LanguageIndex; labels come from the resource library. RadioImage is left as it was.
-QList<ImageDifference> CompareImages(const QByteArray &first, const QByteArray &second, const QString &firstName,
+QList<ImageDifference> compareImages(const QByteArray &first, const QByteArray &second, const QString &firstName,
                                      const QString &secondName, const QList<QPair<int, int>> &ranges = {});
 
 // The parts of the image a write sends: 0x0000-0x1D4F and 0x1FD0-0x1FEF.
-QList<QPair<int, int>> WrittenRanges();
+QList<QPair<int, int>> writtenRanges();

@@ -4,7 +4,7 @@
 #include "TestRegistry.h"
 #include "frame/CommandLine.h"
 #include "common/ConsoleProgress.h"
-#include "model/AppGlobals.h"
+#include "model/RadioImage.h"
 #include "model/ChannelCodec.h"
 #include "model/MemoryImage.h"
 #include "model/SettingFields.h"
@@ -48,7 +48,7 @@ QByteArray image()
 
 ChannelTexts channel(const QString &rx, const QString &tx, const QString &rxTone, const QString &name)
 {
-    ChannelTexts t = NewChannelTexts(rx);
+    ChannelTexts t = newChannelTexts(rx);
     t.txFreq = tx;
     t.rxTone = rxTone;
     t.name = name;
@@ -426,11 +426,11 @@ QByteArray fullImage()
     const QStringList busy{QStringLiteral("Off"), QStringLiteral("Carrier"), QStringLiteral("QDT")};
     for (int n = 1; n <= 99; ++n) {
         const std::uint32_t rx = 40000000 + std::uint32_t(n) * 62500 / 10 * 10;
-        ChannelTexts t = NewChannelTexts(FrequencyText(rx - rx % 625));
+        ChannelTexts t = newChannelTexts(frequencyText(rx - rx % 625));
         const int kind = n % 4;
         t.txFreq = kind == 0 ? t.rxFreq
-                   : kind == 1 ? FrequencyText(rx - rx % 625 + 500000)
-                   : kind == 2 ? FrequencyText(rx - rx % 625 + 2500)
+                   : kind == 1 ? frequencyText(rx - rx % 625 + 500000)
+                   : kind == 2 ? frequencyText(rx - rx % 625 + 2500)
                                : QString();
         t.rxTone = tones.at(n % tones.size());
         t.txTone = tones.at((n / tones.size()) % tones.size());
@@ -576,7 +576,7 @@ void TestProgramCommandLine::csvExportImportRoundTrip()
     // Into a codeplug with other channels and other settings: the channels become those of
     // the export, the settings stay.
     NewImage();
-    StoreChannel(50, NewChannelTexts(QStringLiteral("440.00000")));
+    StoreChannel(50, newChannelTexts(QStringLiteral("440.00000")));
     RadioImage[0x1814] = 2;
     WriteFixedFields();
     RadioImage[ImageMap::ModelIndex] = 0;
