@@ -114,29 +114,35 @@ Row rowOf(const ChannelCells &cells, int row, const ToneList &tones)
     return r;
 }
 
-// The channel's frequency as a cell text when it is one the table would keep as it stands.
-bool frequencyCell(const char *what, qint64 hz, const QString &range, QString *cell, QString *reason)
+// The channel's frequency as a cell text when it is one the table would keep as it stands:
+// inside one of the bands' receive ranges and on its raster.
+bool frequencyCell(const char *what, qint64 hz, const QStringList &ranges, QString *cell, QString *reason)
 {
     const QString given = ChannelCsv::frequencyText(hz);
     const QString text = QStringLiteral("%1.%2").arg(hz / 1000000, 3, 10, QLatin1Char('0')).arg((hz % 1000000) / 10, 5, 10, QLatin1Char('0'));
-    QString offending;
-    const auto normal = ChannelTable::normaliseFrequency(text, range, &offending);
-    if (!normal) {
-        *reason = QStringLiteral("the active band's receive range \"%1\" has no limits to check the frequency against").arg(range);
-        return false;
+    QStringList limits;
+    for (const QString &range : ranges) {
+        if (!ChannelTable::normaliseFrequency(text, range))
+            continue;   // a range without readable limits holds nothing
+        const int low = range.mid(0, 3).toInt();
+        const int high = range.mid(4, 3).toInt();
+        limits.append(QStringLiteral("%1-%2 MHz").arg(low).arg(high));
+        if (hz < qint64(low) * 1000000 || hz > qint64(high) * 1000000 || hz >= 1000000000)
+            continue;
+        if (hz % 10 != 0 || *ChannelTable::normaliseFrequency(text, range) != text) {
+            *reason = QStringLiteral("the %1 frequency %2 is on neither the 5 kHz nor the 6.25 kHz raster")
+                          .arg(QLatin1String(what), given);
+            return false;
+        }
+        *cell = text;
+        return true;
     }
-    const int low = range.mid(0, 3).toInt();
-    const int high = range.mid(4, 3).toInt();
-    if (hz < qint64(low) * 1000000 || hz > qint64(high) * 1000000 || hz >= 1000000000) {
-        *reason = QStringLiteral("the %1 frequency %2 is outside %3-%4 MHz").arg(QLatin1String(what), given).arg(low).arg(high);
-        return false;
-    }
-    if (hz % 10 != 0 || *normal != text) {
-        *reason = QStringLiteral("the %1 frequency %2 is on neither the 5 kHz nor the 6.25 kHz raster").arg(QLatin1String(what), given);
-        return false;
-    }
-    *cell = text;
-    return true;
+    if (limits.isEmpty())
+        *reason = QStringLiteral("no band has a receive range to check the frequency against");
+    else
+        *reason = QStringLiteral("the %1 frequency %2 is outside %3").arg(QLatin1String(what), given,
+                                                                         limits.join(QStringLiteral(" and ")));
+    return false;
 }
 
 bool switchValue(const Row &row, const QString &column, bool byDefault, bool *on, QString *reason)
@@ -159,7 +165,7 @@ bool switchValue(const Row &row, const QString &column, bool byDefault, bool *on
 }
 
 // One row into row `target` of cells; false with the reason.
-bool fillRow(const Row &row, int target, const QString &range, const Marks &marks, const ToneList &tones,
+bool fillRow(const Row &row, int target, const QStringList &range, const Marks &marks, const ToneList &tones,
              ChannelCells &cells, int *location, QString *reason)
 {
     ChannelCsv::Channel c;
@@ -236,7 +242,7 @@ bool fillRow(const Row &row, int target, const QString &range, const Marks &mark
     return true;
 }
 
-Import importTable(const ChannelCsv::Table &table, int firstRow, const QString &range, const Marks &marks,
+Import importTable(const ChannelCsv::Table &table, int firstRow, const QStringList &range, const Marks &marks,
                    const ToneList &tones)
 {
     Import result;
@@ -306,7 +312,7 @@ QString copyText(const ChannelCells &cells, const QList<int> &rowNumbers, const 
     return ChannelCsv::writeTable(columns(), rows, QLatin1Char('\t'), false);
 }
 
-Import importText(const QString &text, const QString &receiveRange, const Marks &marks, const ToneList &tones)
+Import importText(const QString &text, const QStringList &receiveRange, const Marks &marks, const ToneList &tones)
 {
     Import result = importTable(ChannelCsv::readTable(text), 0, receiveRange, marks, tones);
     if (result.ok()) {
@@ -317,7 +323,7 @@ Import importText(const QString &text, const QString &receiveRange, const Marks 
     return result;
 }
 
-Import pasteText(const QString &text, int firstRow, const QString &receiveRange, const Marks &marks,
+Import pasteText(const QString &text, int firstRow, const QStringList &receiveRange, const Marks &marks,
                  const ToneList &tones)
 {
     const ChannelCsv::Table table = ChannelCsv::readTable(text, QLatin1Char('\t'), false, columns());

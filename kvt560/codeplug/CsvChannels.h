@@ -7,7 +7,8 @@
 // "BusyLock", "DTMF", "PTTID", "SquelchTail" (squelch tail elimination), "VOX",
 // "VoiceMode" ("Off", "Compander" or "Scrambler") and "ShowName" (the radio shows the alias).
 // An import is checked whole before anything changes: a channel number 1-128 (each once),
-// frequencies inside the active band's receive range and on the 5 kHz or 6.25 kHz raster,
+// frequencies inside one band's receive range (`receiveRanges`, the selected receive range
+// of band 1 and of band 2, "400-470MHz") and on the 5 kHz or 6.25 kHz raster,
 // tones of the tone list, an alias of at most six characters the radio can show (small
 // letters become capitals, as in the alias editor); the first line that does not pass is
 // refused with its number and the reason. Missing columns take the new-channel defaults.
@@ -37,10 +38,10 @@ struct Import {
 };
 
 // A whole file: every channel is replaced, those the file does not hold become empty.
-Import importText(const QString &text, const QString &receiveRange, const Marks &marks, const ToneList &tones);
+Import importText(const QString &text, const QStringList &receiveRanges, const Marks &marks, const ToneList &tones);
 // Pasted rows go to firstRow, firstRow + 1, ... whatever their Location says; a row past
 // channel 128, or text that is not such rows, is refused.
-Import pasteText(const QString &text, int firstRow, const QString &receiveRange, const Marks &marks,
+Import pasteText(const QString &text, int firstRow, const QStringList &receiveRanges, const Marks &marks,
                  const ToneList &tones);
 
 } // namespace CsvChannels

@@ -5,6 +5,7 @@
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/CsvChannels.h"
 #include "codeplug/MemoryComparison.h"
+#include "codeplug/ReadBackup.h"
 #include "radiolink/Codeplug.h"
 #include "radiolink/RadioTransfer.h"
 #include "radiolink/SerialTransport.h"
@@ -13,7 +14,6 @@
 #include "common/Backups.h"
 #include "common/CheckedSave.h"
 #include "common/ConsoleProgress.h"
-#include "shell/IniFile.h"
 #include "shell/LanguageNames.h"
 #include "shell/LanguageTexts.h"
 #include "shell/Preferences.h"
@@ -297,7 +297,9 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         if (!openCodeplug(codeplugFile, document))
             return Failure;
         const CsvChannels::Import import =
-            CsvChannels::importText(text, document.activeReceiveRange(), texts.marks, ToneList::instance());
+            CsvChannels::importText(text,
+                                    {document.selectedRange(Preferences::List1Rx), document.selectedRange(Preferences::List2Rx)},
+                                    texts.marks, ToneList::instance());
         if (!import.ok()) {
             printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file), import.error));
             printError(QStringLiteral("Nothing was changed."));
@@ -382,14 +384,9 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     const QByteArray bytes = CodeplugFile::write(document.snapshot(), itemText);
     // First a copy of the read in the backups folder, so that the read survives even a file
     // that cannot be written; a backup that fails does not fail the read.
-    IniFile ini;
-    ini.load(paths.readPath);
-    const Backups::WriteResult backup = Backups::write(
-        ProgramName, {{QStringLiteral("bin"), memory.read}, {CodeplugFile::suffix(), bytes}},
-        QDateTime::currentDateTime(),
-        Backups::keepFromSetting(ini.value(QStringLiteral("Backups"), QStringLiteral("Keep")).value_or(QString())));
-    if (!backup.ok)
-        printError(QStringLiteral("The backup of the read could not be written (%1).").arg(backup.error));
+    QString backupError;
+    if (!ReadBackup::write(memory.read, bytes, paths.readPath, &backupError))
+        printError(ReadBackup::failureText(backupError));
     QString reason;
     if (!CodeplugFile::save(file, bytes, &reason)) {
         printError(CodeplugFile::saveFailedText(file, reason));

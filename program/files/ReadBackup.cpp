@@ -2,6 +2,10 @@
 
 #include "common/Backups.h"
 #include "base/ProgramIni.h"
+#include "model/GridContents.h"
+#include "model/RadioImage.h"
+
+#include <cstring>
 
 namespace ReadBackup {
 
@@ -18,6 +22,15 @@ bool write(const QByteArray &asRead, const QByteArray &file, const QString &appD
     if (!result.ok && error)
         *error = result.error;
     return result.ok;
+}
+
+QByteArray fileBytesOfImage()
+{
+    const QByteArray saved(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+    gridContentsToImage(imageToGridContents());
+    const QByteArray file(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+    std::memcpy(RadioImage, saved.constData(), RadioImageSize);
+    return file;
 }
 
 QString failureText(const QString &error)

@@ -3,7 +3,12 @@
 #include "CReadWriteDlg.h"
 #include "frame/ui/CMainFrame.h"
 #include "base/Globals.h"
+#include "files/ReadBackup.h"
+#include "model/RadioImage.h"
 #include "radiolink/RadioTransfer.h"
+
+#include <QMainWindow>
+#include <QStatusBar>
 
 RadioCommands::RadioCommands(QWidget *window, QObject *parent)
     : QObject(parent), m_window(window)
@@ -20,6 +25,14 @@ bool RadioCommands::onRead()
 {
     if (!runTransfer(true))
         return false;
+    // A copy of the read in the backups folder; one that fails does not fail the read, the
+    // status bar says so.
+    const QByteArray asRead(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+    QString error;
+    if (!ReadBackup::write(asRead, ReadBackup::fileBytesOfImage(), AppDirectory, &error)) {
+        if (auto *window = qobject_cast<QMainWindow *>(m_window))
+            window->statusBar()->showMessage(ReadBackup::failureText(error));
+    }
     // The grid follows the image only after a read that brought every block; after a
     // failure the image is unchanged and so is the grid.
     if (imageToGrid)
