@@ -5,7 +5,6 @@
 #include "model/GridContents.h"
 #include "model/RadioImage.h"
 
-#include <cstring>
 
 namespace ReadBackup {
 
@@ -26,10 +25,10 @@ bool write(const QByteArray &asRead, const QByteArray &file, const QString &appD
 
 QByteArray fileBytesOfImage()
 {
-    const QByteArray saved(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+    const QByteArray saved = radioImageBytes();
     gridContentsToImage(imageToGridContents());
-    const QByteArray file(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
-    std::memcpy(RadioImage, saved.constData(), RadioImageSize);
+    const QByteArray file = radioImageBytes();
+    setRadioImageBytes(saved);
     return file;
 }
 

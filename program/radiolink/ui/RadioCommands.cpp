@@ -1,7 +1,6 @@
 #include "RadioCommands.h"
 
 #include "CReadWriteDlg.h"
-#include "frame/ui/CMainFrame.h"
 #include "base/Globals.h"
 #include "files/ReadBackup.h"
 #include "model/RadioImage.h"
@@ -15,19 +14,13 @@ RadioCommands::RadioCommands(QWidget *window, QObject *parent)
 {
 }
 
-void RadioCommands::attach(CMainFrame *frame)
-{
-    connect(frame, &CMainFrame::readRequested, this, &RadioCommands::onRead);
-    connect(frame, &CMainFrame::writeRequested, this, &RadioCommands::onWrite);
-}
-
 bool RadioCommands::onRead()
 {
     if (!runTransfer(true))
         return false;
     // A copy of the read in the backups folder; one that fails does not fail the read, the
     // status bar says so.
-    const QByteArray asRead(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+    const QByteArray asRead = radioImageBytes();
     QString error;
     if (!ReadBackup::write(asRead, ReadBackup::fileBytesOfImage(), AppDirectory, &error)) {
         if (auto *window = qobject_cast<QMainWindow *>(m_window))
@@ -55,5 +48,8 @@ bool RadioCommands::runTransfer(bool read)
     if (dialogCreated)
         dialogCreated(dialog);
     dialog.exec();
+    // The worker read into its own copy; the image takes it here, in the window's thread.
+    if (read && dialog.success())
+        setRadioImageBytes(dialog.readImage());
     return dialog.success();
 }
