@@ -49,7 +49,7 @@ int main(int argc, char **argv)
         for (QWidget *w : QApplication::topLevelWidgets())
             if (auto *dialog = qobject_cast<QDialog *>(w); dialog && dialog->isVisible())
                 dialog->reject();
-        form1.close();
+        form1.closeWithoutQuestion();   // nobody may be there to answer
         QCoreApplication::quit();
     });
 

@@ -64,7 +64,7 @@ private slots:
         QCOMPARE(form.N2->shortcut(), QKeySequence(QStringLiteral("Ctrl+W")));
         QVERIFY(!form.N11->menuAction()->isVisible());
 
-        QCOMPARE(form.windowTitle(), QStringLiteral("RD4400"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("RD4400[*]"));   // "[*]": where the modified mark goes
         QCOMPARE(form.statusText(), QStringLiteral("     DORVAK 对讲机编程软件"));
         form.setStatusText(QStringLiteral("x"));
         QCOMPARE(form.statusText(), QStringLiteral("     x"));
