@@ -1,9 +1,11 @@
 #include "channels/ui/ChannelEditor.h"
+#include "channels/ChannelTextRules.h"
 
 #include "channels/ChannelTable.h"
 #include "channels/ui/ChannelGrid.h"
 #include "radiolink/ToneList.h"
 
+#include <QTimer>
 #include <QComboBox>
 #include <QFont>
 #include <QInputMethodEvent>
@@ -551,15 +553,6 @@ void ChannelEditor::bsSkinTabSheet1Show()
 // ---------------------------------------------------------------------------------------
 // Frequency overlay
 
-bool ChannelEditor::frequencyCharAccepted(QChar c, const QString &text)
-{
-    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-        return true;
-    if (c == QLatin1Char('.'))
-        return text.size() >= 3 && !text.contains(QLatin1Char('.'));
-    return false;
-}
-
 bool ChannelEditor::bsSkinEdit1KeyPress(QKeyEvent *event)
 {
     if (isEnter(event)) {
@@ -631,37 +624,6 @@ void ChannelEditor::ComboBox1Exit()
 // ---------------------------------------------------------------------------------------
 // Alias overlay
 
-bool ChannelEditor::aliasCharAccepted(QChar c)
-{
-    const ushort code = c.unicode();
-    if (code >= 127)
-        return true;
-    if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z'))
-        return true;
-    switch (code) {
-    case 8:     // Backspace
-    case ' ':
-    case '#':
-    case '*':
-    case '+':
-    case '-':
-    case '.':
-    case '/':
-    case '_':
-        return true;
-    default:
-        return false;   // the other control characters and punctuation
-    }
-}
-
-QString ChannelEditor::aliasText(QString typed)
-{
-    for (QChar &c : typed)
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 'a' + 'A');
-    return typed;
-}
-
 bool ChannelEditor::bsSkinEdit7KeyPress(QKeyEvent *event)
 {
     if (isEnter(event)) {
@@ -717,7 +679,7 @@ bool ChannelEditor::overlayEvent(QLineEdit *edit, QEvent *event)
             if (edit != bsSkinEdit7 || !aliasCharAccepted(c))
                 return true;
         if (!text.isEmpty())
-            QMetaObject::invokeMethod(this, &ChannelEditor::bsSkinEdit7KeyUp, Qt::QueuedConnection);
+            QTimer::singleShot(0, this, &ChannelEditor::bsSkinEdit7KeyUp);   // once the text holds it
         return false;
     }
     case QEvent::MouseButtonPress:
