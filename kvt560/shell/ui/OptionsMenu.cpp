@@ -140,13 +140,14 @@ void Tform1::Chinese2Click() { chooseLanguage(3); }
 
 void Tform1::H2Click()
 {
-    const QString name = language::helpFileName(languageTag);
-    if (name.isEmpty())
-        return;
-    const QString path = QDir(appDir).filePath(name);
-    if (!QFileInfo::exists(path))
-        return;   // a missing help file shows nothing
-    helpOpener(QUrl::fromLocalFile(path));
+    for (const QString &name : language::helpFiles(languageTag)) {
+        const QString path = QDir(appDir).filePath(name);
+        if (QFileInfo::exists(path)) {
+            helpOpener(QUrl::fromLocalFile(path));
+            return;
+        }
+    }
+    // a missing help file shows nothing
 }
 
 void Tform1::A1Click()
