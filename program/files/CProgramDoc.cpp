@@ -1,8 +1,8 @@
 #include "CProgramDoc.h"
 
 #include "FileMessages.h"
-#include "frame/FrameGlobals.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "model/MemoryImage.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "FileMessages.h"
 
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
 
 #include <QDir>
 

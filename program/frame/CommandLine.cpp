@@ -1,11 +1,10 @@
 #include "frame/CommandLine.h"
 
 #include "common/ConsoleProgress.h"
-#include "frame/FrameGlobals.h"
-#include "frame/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "base/ResourceLibrary.h"
 #include "frame/Startup.h"
 #include "files/CProgramDoc.h"
-#include "model/AppGlobals.h"
 #include "model/ChannelGrid.h"
 #include "model/GridContents.h"
 #include "model/MemoryImage.h"

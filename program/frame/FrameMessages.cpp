@@ -1,6 +1,6 @@
 #include "FrameMessages.h"
 
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
 
 #include <QDir>
 

@@ -1,9 +1,8 @@
 #include "Startup.h"
 
-#include "FrameGlobals.h"
-#include "ProgramIni.h"
-#include "ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "base/ProgramIni.h"
+#include "base/ResourceLibrary.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,7 @@
 #include "ChannelCodec.h"
 
-#include "AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "DecimalText.h"
 #include "MemoryImage.h"
 

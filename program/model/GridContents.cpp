@@ -1,6 +1,6 @@
 #include "GridContents.h"
 
-#include "AppGlobals.h"
+#include "model/RadioImage.h"
 #include "ChannelGrid.h"
 #include "MemoryImage.h"
 

@@ -1,8 +1,8 @@
 #include "OptionLists.h"
 
-#include "AppGlobals.h"
+#include "base/Globals.h"
 #include "SettingFields.h"
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 
 namespace {
 

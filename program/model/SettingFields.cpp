@@ -1,6 +1,6 @@
 #include "SettingFields.h"
 
-#include "AppGlobals.h"
+#include "model/RadioImage.h"
 
 namespace {
 

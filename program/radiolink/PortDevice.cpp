@@ -1,6 +1,6 @@
 #include "PortDevice.h"
 
-#include "frame/ProgramIni.h"
+#include "base/ProgramIni.h"
 
 #include <QDir>
 #include <QRegularExpression>

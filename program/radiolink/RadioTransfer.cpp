@@ -2,8 +2,8 @@
 
 #include "PortDevice.h"
 #include "TransferPort.h"
-#include "frame/FrameGlobals.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 
 #include <QElapsedTimer>
 #include <QSerialPort>

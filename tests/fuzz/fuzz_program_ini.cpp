@@ -3,8 +3,8 @@
 // port names to devices, and a value written reads back.
 #include "FuzzSupport.h"
 
-#include "frame/FrameGlobals.h"
-#include "frame/ProgramIni.h"
+#include "base/Globals.h"
+#include "base/ProgramIni.h"
 #include "frame/Startup.h"
 #include "radiolink/PortDevice.h"
 

@@ -2,7 +2,7 @@
 // lookup the frame makes answers, or it is refused as a whole with a reason and holds nothing.
 #include "FuzzSupport.h"
 
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 
 namespace {
 

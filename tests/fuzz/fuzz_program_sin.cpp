@@ -5,10 +5,11 @@
 // The grid shows what the image holds and saves exactly that.
 #include "FuzzSupport.h"
 
+#include "base/Globals.h"
 #include "files/CProgramDoc.h"
-#include "model/AppGlobals.h"
 #include "model/ChannelCodec.h"
 #include "model/MemoryImage.h"
+#include "model/RadioImage.h"
 
 #include <algorithm>
 #include <cstring>

@@ -9,7 +9,8 @@
 // radio told it, a write leaves RadioImage in the radio's memory.
 #include "FuzzSupport.h"
 
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "radiolink/RadioTransfer.h"
 #include "radiolink/TransferPort.h"
 

@@ -5,7 +5,8 @@
 //
 //   makedefaults <directory>
 #include "files/CProgramDoc.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "model/ChannelCodec.h"
 #include "model/MemoryImage.h"
 

@@ -3,7 +3,7 @@
 #include "files/CProgramDoc.h"
 #include "files/FileMessages.h"
 #include "frame/ui/CMainFrame.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
 #include "model/ui/CProgramView.h"
 
 #include <QFileDialog>

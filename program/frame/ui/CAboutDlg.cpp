@@ -1,7 +1,7 @@
 #include "CAboutDlg.h"
 
 #include "FrameIcons.h"
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "CLanguageDlg.h"
 
-#include "frame/ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/ResourceLibrary.h"
+#include "base/Globals.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

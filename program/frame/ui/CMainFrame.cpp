@@ -4,11 +4,10 @@
 #include "CLanguageDlg.h"
 #include "FrameIcons.h"
 #include "LockKeyState.h"
-#include "frame/FrameGlobals.h"
+#include "base/Globals.h"
 #include "frame/FrameMessages.h"
-#include "frame/ProgramIni.h"
-#include "frame/ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/ProgramIni.h"
+#include "base/ResourceLibrary.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "FrameIcons.h"
 
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,8 +1,8 @@
 #include "COptionDlg.h"
 
 #include "TextFilterValidator.h"
-#include "frame/ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/ResourceLibrary.h"
+#include "base/Globals.h"
 #include "model/OptionLists.h"
 
 #include <QComboBox>

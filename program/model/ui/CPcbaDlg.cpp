@@ -1,7 +1,7 @@
 #include "CPcbaDlg.h"
 
 #include "TextFilterValidator.h"
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 #include "model/OptionLists.h"
 
 #include <QGridLayout>

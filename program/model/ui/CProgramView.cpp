@@ -2,8 +2,8 @@
 
 #include "ChannelGridWidget.h"
 #include "ChannelPrinting.h"
-#include "frame/ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/ResourceLibrary.h"
+#include "base/Globals.h"
 #include "model/ChannelCodec.h"
 #include "model/ChannelGrid.h"
 #include "model/GridContents.h"

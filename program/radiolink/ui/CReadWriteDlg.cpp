@@ -1,8 +1,7 @@
 #include "CReadWriteDlg.h"
 
-#include "frame/FrameGlobals.h"
-#include "frame/ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "base/ResourceLibrary.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

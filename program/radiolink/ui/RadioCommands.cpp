@@ -2,7 +2,7 @@
 
 #include "CReadWriteDlg.h"
 #include "frame/ui/CMainFrame.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
 #include "radiolink/RadioTransfer.h"
 
 RadioCommands::RadioCommands(QWidget *window, QObject *parent)

@@ -4,7 +4,7 @@
 #include "TestRegistry.h"
 #include "frame/CommandLine.h"
 #include "common/ConsoleProgress.h"
-#include "model/AppGlobals.h"
+#include "model/RadioImage.h"
 #include "model/ChannelCodec.h"
 #include "model/MemoryImage.h"
 

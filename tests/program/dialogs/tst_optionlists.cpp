@@ -1,7 +1,8 @@
 #include "TestRegistry.h"
 
-#include "frame/ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "model/MemoryImage.h"
 #include "model/OptionLists.h"
 #include "model/SettingFields.h"

@@ -1,8 +1,9 @@
 #include "TestRegistry.h"
 
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "model/MemoryImage.h"
 #include "model/OptionLists.h"
 #include "model/ui/COptionDlg.h"

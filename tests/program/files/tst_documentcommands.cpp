@@ -3,7 +3,7 @@
 
 #include "files/CProgramDoc.h"
 #include "files/ui/DocumentCommands.h"
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
 #include "model/MemoryImage.h"
 

@@ -1,14 +1,13 @@
 #include "FrameFixture.h"
 #include "TestRegistry.h"
 
-#include "frame/FrameGlobals.h"
-#include "frame/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "base/ResourceLibrary.h"
 #include "frame/Startup.h"
 #include "frame/ui/CAboutDlg.h"
 #include "frame/ui/CLanguageDlg.h"
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/LockKeyState.h"
-#include "model/AppGlobals.h"
 
 #include <QAction>
 #include <QApplication>

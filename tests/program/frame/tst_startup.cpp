@@ -2,12 +2,12 @@
 #include "TestRegistry.h"
 
 #include "files/CProgramDoc.h"
-#include "frame/FrameGlobals.h"
-#include "frame/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "base/ResourceLibrary.h"
 #include "frame/Startup.h"
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/ProgramApp.h"
-#include "model/AppGlobals.h"
+#include "model/RadioImage.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -1,6 +1,7 @@
 #include "TestRegistry.h"
 
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "model/ChannelGrid.h"
 
 #include <QTest>

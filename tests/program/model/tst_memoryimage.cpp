@@ -1,6 +1,6 @@
 #include "TestRegistry.h"
 
-#include "model/AppGlobals.h"
+#include "model/RadioImage.h"
 #include "model/ChannelCodec.h"
 #include "model/MemoryImage.h"
 #include "model/SettingFields.h"

@@ -2,8 +2,8 @@
 // radio sends appear in the channel view; a read that fails leaves view and image alone.
 #include "Kvt270Simulator.h"
 #include "TestRegistry.h"
-#include "frame/FrameGlobals.h"
-#include "frame/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/ProgramApp.h"
 #include "model/ui/CProgramView.h"

@@ -2,7 +2,7 @@
 // the simulated radio; the answers to the dialog are scheduled before it is shown.
 #include "Kvt270Simulator.h"
 #include "TestRegistry.h"
-#include "frame/FrameGlobals.h"
+#include "base/Globals.h"
 #include "radiolink/RadioTransfer.h"
 #include "radiolink/ui/CReadWriteDlg.h"
 #include "radiolink/ui/RadioCommands.h"

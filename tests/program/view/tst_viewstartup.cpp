@@ -2,10 +2,11 @@
 
 #include "../frame/FrameFixture.h"
 
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/ProgramApp.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "model/ChannelCodec.h"
 #include "model/MemoryImage.h"
 #include "model/ui/CProgramView.h"

@@ -496,7 +496,7 @@ QList<int> ResourceLibrary::menuIds() const
 // Outside any namespace, as the resource initialiser requires.
 static void initBuiltInResourceFile()
 {
-    Q_INIT_RESOURCE(frame_resources);
+    Q_INIT_RESOURCE(base_resources);
 }
 
 const ResourceLibrary &BuiltInResources()

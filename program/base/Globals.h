@@ -1,10 +1,9 @@
 #pragma once
-// Process-wide state of Program: the user-interface language and the radio's memory image.
-// Plain globals on purpose: there is exactly one image and one language per run, and the
-// document, the view, the dialogs, the file code and the radio link all work on them.
+// Process-wide values of Program that every part reads: the user-interface language, the
+// serial port and the application directory. Plain globals on purpose: there is one of each
+// per run, set at start-up (PortName also by the Port menu).
 #include <QString>
 
-#include <cstddef>
 #include <cstdint>
 
 // Language of the user interface, chosen at start-up from Program.ini.
@@ -21,9 +20,9 @@ extern std::uint8_t LanguageIndex;
 QString LanguageText(int languageIndex, const char *english, const char *simplified,
                      const char *traditional);
 
-// Size of the radio's programmable memory, addresses 0x0000-0x1FFF.
-constexpr std::size_t RadioImageSize = 8192;
+// Serial port used by the radio transfer, exactly as stored in Program.ini ("COM1" ... "COM8").
+// "COM1" before start-up, then the ini value (empty when the key is absent).
+extern QString PortName;
 
-// The one codeplug: the radio's memory byte for byte. Zero-filled at start-up, filled by
-// NewImage when the first document is created.
-extern std::uint8_t RadioImage[RadioImageSize];
+// Directory of the running program file, ending with a directory separator ('/').
+extern QString AppDirectory;

@@ -1,6 +1,6 @@
 #include "TestRegistry.h"
 
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 
 #include <QKeySequence>
 #include <QSet>
