@@ -1,7 +1,8 @@
 // KVT560's radio transfer against a radio in the process whose replies the input steers.
 // The first input byte chooses a read (even) or a write (odd); every further byte decides
-// one reply: the right one, busy, silence, bytes of the input, or the right one with a
-// byte changed. When the input is used up the radio answers rightly.
+// one reply: the right one, busy, silence, bytes of the input, the right one with a byte
+// changed, or with a byte changed and its check byte made right. When the input is used up
+// the radio answers rightly.
 //
 // Whatever the replies, the transfer ends, a failed read leaves the codeplug as it was, and
 // a transfer that succeeds carries what the radio actually holds: a read gives the
@@ -62,19 +63,27 @@ public:
         ++exchanges;
         const QByteArray asked = QByteArray::fromHex(request.toLatin1());
         QByteArray reply = rightReply(asked);
-        switch (next() % 8) {
-        case 4: reply = frame(0x09, {}); break;
-        case 5: reply.clear(); break;
-        case 6: {
+        switch (next() % 10) {
+        case 5: reply = frame(0x09, {}); break;
+        case 6: reply.clear(); break;
+        case 7: {
             const int n = next();
             reply.clear();
             for (int i = 0; i < n && m_at < m_size; ++i)
                 reply.append(char(next()));
             break;
         }
-        case 7:
+        case 8:
             if (!reply.isEmpty())
                 reply[next() % reply.size()] ^= char(next());
+            break;
+        case 9:
+            // A byte changed and the check byte made right again: another command, length,
+            // address or data in a frame that is well formed.
+            if (reply.size() > 1) {
+                reply[next() % (reply.size() - 1)] ^= char(next());
+                reply.back() = char(RadioFrame::CheckByte(reply.left(reply.size() - 1)));
+            }
             break;
         default: break;
         }
