@@ -1,8 +1,8 @@
 // KVT560's radio transfer against a radio in the process whose replies the input steers.
 // The first input byte chooses a read (even) or a write (odd); every further byte decides
 // one reply: the right one, busy, silence, bytes of the input, the right one with a byte
-// changed, or with a byte changed and its check byte made right. When the input is used up
-// the radio answers rightly.
+// changed, with a byte changed and its check byte made right, or the reply for another
+// block. When the input is used up the radio answers rightly.
 //
 // Whatever the replies, the transfer ends, a failed read leaves the codeplug as it was, and
 // a transfer that succeeds carries what the radio actually holds: a read gives the
@@ -63,7 +63,7 @@ public:
         ++exchanges;
         const QByteArray asked = QByteArray::fromHex(request.toLatin1());
         QByteArray reply = rightReply(asked);
-        switch (next() % 10) {
+        switch (next() % 11) {
         case 5: reply = frame(0x09, {}); break;
         case 6: reply.clear(); break;
         case 7: {
@@ -83,6 +83,16 @@ public:
             if (reply.size() > 1) {
                 reply[next() % (reply.size() - 1)] ^= char(next());
                 reply.back() = char(RadioFrame::CheckByte(reply.left(reply.size() - 1)));
+            }
+            break;
+        case 10:
+            // The reply for another block, well formed.
+            if (asked.size() == 5 && quint8(asked.at(0)) == 0x52) {
+                QByteArray other = asked;
+                const int address = (addressOf(asked) ^ (16 * (1 + next()))) % MemorySize;
+                other[2] = char(address >> 8);
+                other[3] = char(address & 0xFF);
+                reply = rightReply(other);
             }
             break;
         default: break;
