@@ -79,6 +79,9 @@ RadioTransfer::Outcome RadioTransfer::write(const Codeplug &codeplug, quint8 fir
 RadioTransfer::Outcome RadioTransfer::run(int kind, Codeplug &codeplug, quint8 firstChannel)
 {
     Codeplug work = codeplug;
+    memoryRead_.fill(char(0xFF));
+    memoryWritten_.fill(char(0xFF));
+    blocksWritten_.clear();
     if (start()) {
         if (kind == ReadKind)
             readSequence(work);
@@ -173,6 +176,8 @@ bool RadioTransfer::readBlock(int address, int length, bool secondAttempt, QByte
             break;
         }
         data = received.left(length);
+        if (address >= 0 && address + length <= MemorySize)
+            memoryRead_.replace(address, length, data);
         if (secondAttempt)
             retryCount_ = 2;
         return true;
@@ -195,6 +200,10 @@ bool RadioTransfer::writeBlock(int address, const QByteArray &data, bool secondA
         if (reply == Acknowledged) {
             if (secondAttempt)
                 retryCount_ = 2;
+            if (address >= 0 && address + data.size() <= MemorySize) {
+                memoryWritten_.replace(address, data.size(), data);
+                blocksWritten_.append({address, int(data.size())});
+            }
             return true;
         }
         repeats = 0;

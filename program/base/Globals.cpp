@@ -4,7 +4,7 @@ std::uint8_t LanguageIndex = LanguageEnglish;
 QString PortName = QStringLiteral("COM1");
 QString AppDirectory;
 
-QString LanguageText(int languageIndex, const char *english, const char *simplified,
+QString languageText(int languageIndex, const char *english, const char *simplified,
                      const char *traditional)
 {
     switch (languageIndex) {

@@ -17,7 +17,7 @@ enum LanguageId : int {
 extern std::uint8_t LanguageIndex;
 
 // One of three built-in texts (UTF-8) by language index; any other index gives the English.
-QString LanguageText(int languageIndex, const char *english, const char *simplified,
+QString languageText(int languageIndex, const char *english, const char *simplified,
                      const char *traditional);
 
 // Serial port used by the radio transfer, exactly as stored in Program.ini ("COM1" ... "COM8").

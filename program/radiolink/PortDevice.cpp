@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QRegularExpression>
 
-QString PortDevice(const QString &portName, const QString &appDirectory)
+QString portDevice(const QString &portName, const QString &appDirectory)
 {
     if (portName.isEmpty())
         return QString();

@@ -33,17 +33,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const ProgramIni profile(dir, userPath);
     const QString language = profile.read(QStringLiteral("Setup"), QStringLiteral("Language"));
     FUZZ_CHECK(language.size() <= 255);
-    const QString library = FindResourceLibrary(dir, language);
+    const QString library = findResourceLibrary(dir, language);
     if (!library.isEmpty())
         FUZZ_CHECK(QFileInfo(library).absolutePath() + QLatin1Char('/') == dir);
 
     QString failText, detail;
-    const bool loaded = LoadLanguageSetup(dir, &failText, &detail);
+    const bool loaded = loadLanguageSetup(dir, &failText, &detail);
     FUZZ_CHECK(loaded || !failText.isEmpty());
     FUZZ_CHECK(PortName.size() <= 255);
     for (int n = 1; n <= 8; ++n)
-        (void)PortDevice(QStringLiteral("COM%1").arg(n), dir);
-    (void)PortDevice(PortName, dir);
+        (void)portDevice(QStringLiteral("COM%1").arg(n), dir);
+    (void)portDevice(PortName, dir);
 
     if (profile.write(QStringLiteral("Setup"), QStringLiteral("COM"), QStringLiteral("COM3")))
         FUZZ_CHECK(profile.read(QStringLiteral("Setup"), QStringLiteral("COM")) == QLatin1String("COM3"));

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(!error.isEmpty());
         return 0;
     }
-    library.setFallback(&BuiltInResources());
+    library.setFallback(&builtInResources());
     (void)library.name();
     for (int id : library.stringIds()) {
         (void)library.string(id);

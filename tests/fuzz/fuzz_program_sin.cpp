@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::memset(RadioImage, 0x5A, RadioImageSize);
     const QByteArray before = image();
     QString error;
-    if (!CProgramDoc::ReadImageFile(path, &error)) {
+    if (!CProgramDoc::readImageFile(path, &error)) {
         FUZZ_CHECK(size < RadioImageSize);
         FUZZ_CHECK(!error.isEmpty());
         FUZZ_CHECK(image() == before);
@@ -134,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // The saved file holds the image byte for byte.
     const QString saved = fuzzsupport::scratchDirectory() + QStringLiteral("/saved.sin");
-    FUZZ_CHECK(CProgramDoc::WriteImageFile(saved, &error));
+    FUZZ_CHECK(CProgramDoc::writeImageFile(saved, &error));
     QFile f(saved);
     FUZZ_CHECK(f.open(QIODevice::ReadOnly));
     FUZZ_CHECK(f.readAll() == stored);

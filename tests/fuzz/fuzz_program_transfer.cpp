@@ -4,9 +4,9 @@
 // one cut short, or the right one with a byte changed. When the input is used up the radio
 // answers rightly.
 //
-// Whatever the replies, the transfer ends, a failed read leaves RadioImage as it was, and a
-// transfer that succeeds carries what the radio holds: a read gives the memory as the
-// radio told it, a write leaves RadioImage in the radio's memory.
+// Whatever the replies, the transfer ends without touching RadioImage, and a transfer that
+// succeeds carries what the radio holds: a read gives the memory as the radio told it, a
+// write leaves its image in the radio's memory.
 #include "FuzzSupport.h"
 
 #include "base/Globals.h"
@@ -140,7 +140,7 @@ private:
 // Every byte of `memory` at the addresses the transfer carries equals the one of `image`.
 bool sameAtTransferredBlocks(const QByteArray &memory, const QByteArray &image, bool read)
 {
-    for (int a : RadioTransfer::BlockAddresses(read))
+    for (int a : RadioTransfer::blockAddresses(read))
         if (memory.mid(a, BlockSize) != image.mid(a, BlockSize))
             return false;
     return true;
@@ -159,36 +159,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool read = size == 0 || data[0] % 2 == 0;
     // A radio memory and an image that differ in every byte, so that a block taken from the
     // wrong place shows.
-    QByteArray memory(MemorySize, Qt::Uninitialized);
-    for (int i = 0; i < MemorySize; ++i)
+    QByteArray memory(MemorySize, Qt::Uninitialized), image(MemorySize, Qt::Uninitialized);
+    for (int i = 0; i < MemorySize; ++i) {
         memory[i] = char(i * 7 + i / 256);
-    for (size_t i = 0; i < RadioImageSize; ++i)
-        RadioImage[i] = std::uint8_t(~(i * 7 + i / 256));
-    const QByteArray before = imageBytes();
+        image[i] = char(~(i * 7 + i / 256));
+    }
+    std::memcpy(RadioImage, image.constData(), RadioImageSize);
 
     ScriptedRadio radio(memory, size > 0 ? data + 1 : data, size > 0 ? size - 1 : 0);
-    RadioTransfer transfer(read, QStringLiteral("COM1"));
+    RadioTransfer transfer(read, QStringLiteral("COM1"), image);
     int last = 0;
-    const int upper = RadioTransfer::BlockCount(read);
+    const int upper = RadioTransfer::blockCount(read);
     QObject::connect(&transfer, &RadioTransfer::progress, [&last, upper](int position, int of) {
         FUZZ_CHECK(of == upper && position == last + 1);
         last = position;
     });
     const RadioTransfer::Result result = transfer.runOn(radio);
     FUZZ_CHECK(TransferBusy == 0);
+    // The transfer works on its own image: RadioImage is the caller's to change.
+    FUZZ_CHECK(imageBytes() == image);
     if (result != RadioTransfer::Success) {
         FUZZ_CHECK(result == RadioTransfer::CommunicationError);
         FUZZ_CHECK(!transfer.detail().isEmpty());
-        if (read)
-            FUZZ_CHECK(imageBytes() == before);
         return 0;
     }
     FUZZ_CHECK(last == upper);
-    if (read) {
-        FUZZ_CHECK(sameAtTransferredBlocks(imageBytes(), radio.memory, true));
-    } else {
-        FUZZ_CHECK(imageBytes() == before);
-        FUZZ_CHECK(sameAtTransferredBlocks(radio.memory, before, false));
-    }
+    if (read)
+        FUZZ_CHECK(sameAtTransferredBlocks(transfer.image(), radio.memory, true));
+    else
+        FUZZ_CHECK(sameAtTransferredBlocks(radio.memory, image, false));
     return 0;
 }

@@ -1,7 +1,9 @@
 #include "radiolink/ui/RadioCommands.h"
 
-#include "channels/ChannelTable.h"
-#include "settings/SettingsStore.h"
+#include "codeplug/CodeplugDocument.h"
+#include "codeplug/CodeplugFile.h"
+#include "codeplug/ReadBackup.h"
+#include "settings/ui/CallListGrid.h"
 #include "shell/ui/Tform1.h"
 #include "shell/ui/Tmessage1.h"
 
@@ -32,10 +34,24 @@ RadioCommands::RadioCommands(Tform1 &form, TR_and_W &dialog, QObject *parent)
 {
     notice_ = [this](const QString &caption, const QString &text) { showNotice(&dialog_, caption, text); };
     dialog_.setLink(&transport_);
-    dialog_.setEditor(this);
+    dialog_.setDocument(form_.document());
     dialog_.setNotice([this](const QString &caption, const QString &text) { notice_(caption, text); });
     runner_ = [](TR_and_W &d) { d.exec(); };
 
+    // The call list editor is hidden when the dialog opens.
+    connect(&dialog_, &TR_and_W::shownForTransfer, this, [this] { form_.bsSkinStringGrid1()->hideEditor(); });
+    connect(&dialog_, &TR_and_W::transferFinished, this, [this](RadioTransfer::Outcome outcome) {
+        if (outcome == RadioTransfer::Outcome::Success && dialog_.Tag == RadioTransfer::ReadKind) {
+            // A copy of the read in the backups folder; one that fails does not fail the read,
+            // but the user hears of it.
+            QString error;
+            const QByteArray file = CodeplugFile::write(form_.document()->snapshot());
+            if (!ReadBackup::write(dialog_.lastMemoryRead(), file, form_.preferencesPaths().readPath, &error))
+                notice_(QString(), ReadBackup::failureText(error));
+            emit readApplied();
+        }
+    });
+    connect(this, &RadioCommands::readApplied, &form_, &Tform1::showReadChannel);
     connect(&form_, &Tform1::readRadioRequested, this, &RadioCommands::gs1Click);
     connect(&form_, &Tform1::writeRadioRequested, this, &RadioCommands::N2Click);
 }
@@ -51,10 +67,6 @@ void RadioCommands::showNotice(QWidget *parent, const QString &caption, const QS
     ::showNotice(caption, text);
 }
 
-SettingsStore *RadioCommands::settingsStore() const
-{
-    return form_.settingsStore();
-}
 
 // ---- The commands ----
 
@@ -73,6 +85,9 @@ void RadioCommands::runCommand(int tag, QAction *menuItem, QAbstractButton *tool
     // A pending channel edit is committed before the table is read as a whole, and every
     // overlay editor is hidden; a commit that failed has shown its message.
     if (!form_.finishChannelEdit(true))
+        return;
+    // A read replaces the codeplug: edits not saved yet are saved or given up first.
+    if (tag == RadioTransfer::ReadKind && !form_.settleUnsavedEdits())
         return;
     // The notices speak the language the main window has loaded.
     dialog_.setNoticeTexts(form_.LinkErrorCaption, form_.PortErrorText, form_.LinkErrorText);
@@ -96,70 +111,4 @@ void RadioCommands::runCommand(int tag, QAction *menuItem, QAbstractButton *tool
     dialog_.openPort();
     dialog_.setFixedHeight(TR_and_W::DialogHeight);
     runner_(dialog_);
-}
-
-// ---- The main window as the codeplug ----
-
-Codeplug RadioCommands::codeplug() const
-{
-    Codeplug c;
-    c.channels = form_.channelTable()->cells();
-    c.settings = settingsStore()->snapshot();
-    // The band controls belong to the main window itself.
-    c.settings.set(QStringLiteral("bsSkinCheckRadioBox14"), form_.bsSkinCheckRadioBox14->isChecked() ? 1 : 0);
-    if (form_.bsSkinComboBox22->currentIndex() >= 0)
-        c.settings.set(QStringLiteral("bsSkinComboBox22"), form_.bsSkinComboBox22->currentIndex());
-    for (QComboBox *box : {form_.bsSkinComboBox20, form_.bsSkinComboBox21, form_.bsSkinComboBox6, form_.bsSkinComboBox11})
-        c.bandRanges.append(box->currentText());
-    return c;
-}
-
-Marks RadioCommands::marks() const
-{
-    return form_.marks();
-}
-
-QString RadioCommands::activeReceiveRange() const
-{
-    return form_.activeReceiveRange();
-}
-
-void RadioCommands::applyReadCodeplug(const Codeplug &codeplug)
-{
-    form_.channelTable()->setCells(codeplug.channels);
-    settingsStore()->apply(codeplug.settings);
-
-    const bool bandChange = codeplug.settings.number(QStringLiteral("bsSkinCheckRadioBox14")) == 1;
-    form_.setBandChangeByKeypad(bandChange);
-    if (bandChange)
-        form_.bsSkinComboBox22->setCurrentIndex(codeplug.settings.number(QStringLiteral("bsSkinComboBox22")));
-
-    const QList<QComboBox *> lists{form_.bsSkinComboBox20, form_.bsSkinComboBox21, form_.bsSkinComboBox6,
-                                   form_.bsSkinComboBox11};
-    for (int i = 0; i < lists.size() && i < codeplug.bandRanges.size(); ++i)
-        if (!codeplug.bandRanges.at(i).isEmpty())
-            Tform1::addOrSelectRange(lists.at(i), codeplug.bandRanges.at(i));
-
-    // The single-channel page loads its channel anew; it is found by its handler, so the
-    // radio link needs no knowledge of the page's class.
-    const QList<QObject *> children = form_.findChildren<QObject *>();
-    for (QObject *child : children) {
-        if (child->metaObject()->indexOfSlot("bsSkinTabSheet10Show()") >= 0) {
-            QMetaObject::invokeMethod(child, "bsSkinTabSheet10Show");
-            break;
-        }
-    }
-    emit readApplied();
-}
-
-void RadioCommands::selectVfoMode()
-{
-    settingsStore()->setValue(QStringLiteral("bsSkinComboBox7"), 1);
-    settingsStore()->setValue(QStringLiteral("bsSkinComboBox12"), 1);
-}
-
-void RadioCommands::hideCallListEditor()
-{
-    if (auto *editor = form_.findChild<QWidget *>(QStringLiteral("bsSkinEdit14")))
-        editor->hide();
 }

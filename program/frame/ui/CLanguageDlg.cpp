@@ -1,6 +1,7 @@
 #include "CLanguageDlg.h"
 
 #include "base/ResourceLibrary.h"
+#include "base/ui/OkCancelRow.h"
 #include "base/Globals.h"
 
 #include <QComboBox>
@@ -10,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-QStringList CLanguageDlg::LanguageNames(int languageIndex)
+QStringList CLanguageDlg::languageNames(int languageIndex)
 {
     switch (languageIndex) {
     case LanguageSimplifiedChinese:
@@ -25,7 +26,7 @@ QStringList CLanguageDlg::LanguageNames(int languageIndex)
 CLanguageDlg::CLanguageDlg(QWidget *parent)
     : QDialog(parent)
 {
-    const DialogResource res = Resources().dialog(ResId::LanguageDialog);
+    const DialogResource res = resources().dialog(ResId::LanguageDialog);
     setObjectName(QStringLiteral("CLanguageDlg"));
     setWindowTitle(res.caption);
 
@@ -33,29 +34,21 @@ CLanguageDlg::CLanguageDlg(QWidget *parent)
     languageLabel->setObjectName(QStringLiteral("languageLabel"));
     languageList = new QComboBox(this);
     languageList->setObjectName(QStringLiteral("languageList"));
-    languageList->addItems(LanguageNames(LanguageIndex));
+    languageList->addItems(languageNames(LanguageIndex));
     languageList->setCurrentIndex(LanguageIndex <= LanguageTraditionalChinese ? LanguageIndex : -1);
     languageLabel->setBuddy(languageList);
 
-    okButton = new QPushButton(res.controls.value(ResId::IdOk), this);
-    okButton->setObjectName(QStringLiteral("okButton"));
-    okButton->setDefault(true);
-    cancelButton = new QPushButton(res.controls.value(ResId::IdCancel), this);
-    cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelRow buttons = makeOkCancelRow(this, res);
+    okButton = buttons.ok;
+    cancelButton = buttons.cancel;
 
     auto *row = new QHBoxLayout;
     row->addWidget(languageLabel);
     row->addWidget(languageList, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     setFixedSize(sizeHint().expandedTo(QSize(260, 0)));
 }
 
