@@ -1,4 +1,5 @@
 #include "radiolink/RadioTransfer.h"
+#include "channels/ChannelTable.h"
 
 #include "radiolink/MemoryLayout.h"
 #include "radiolink/RadioFrame.h"
@@ -238,7 +239,7 @@ void RadioTransfer::readSequence(Codeplug &work)
         retryCount_ = 2;
         if (!readBlock(aliasAddress(n), AliasSize, false, data))
             return;
-        work.channels.setColumn(10, n, decodeAlias(data));
+        work.channels.setColumn(ChannelTable::AliasColumn, n, decodeAlias(data));
     }
 
     if (!readBlock(Settings1Address, BlockSize, false, data))
@@ -294,7 +295,7 @@ void RadioTransfer::writeSequence(const Codeplug &codeplug, quint8 firstChannel)
         retryCount_ = 2;
         // An alias the radio does not acknowledge fails the transfer, but the remaining
         // channels are still written.
-        writeBlock(aliasAddress(n), encodeAlias(codeplug.channels.column(10, n)), false);
+        writeBlock(aliasAddress(n), encodeAlias(codeplug.channels.column(ChannelTable::AliasColumn, n)), false);
     }
 
     if (linkOk_) {

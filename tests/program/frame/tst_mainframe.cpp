@@ -310,6 +310,23 @@ private slots:
         QVERIFY(messages.isEmpty());
     }
 
+    // The restart would end this instance: the window's question comes first, and a refused
+    // one (Cancel, a cancelled or failed save) changes nothing.
+    void languageChangeAsksFirst()
+    {
+        const QString ini = fx->filePath(QStringLiteral("Program.ini"));
+        fx->writeFile(QStringLiteral("Program.ini"), "[Setup]\nLanguage=Eng\n");
+        int asked = 0;
+        frame->queryClose = [&asked] { ++asked; return false; };
+        answerModal(1, "okButton");
+        frame->action(ResId::Language)->trigger();
+        QCOMPARE(asked, 1);
+        QCOMPARE(restarts, 0);
+        QCOMPARE(quits, 0);
+        QCOMPARE(QSettings(ini, QSettings::IniFormat).value(QStringLiteral("Setup/Language")).toString(),
+                 QStringLiteral("Eng"));
+    }
+
     // From an installed folder the choice goes to the user's Program.ini, the shipped one
     // stays as it was, and the restarted program comes up in the new language with the port.
     void languageChangeInAnInstalledFolder()
