@@ -17,6 +17,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class RadioLink;
 class ToneList;
@@ -30,6 +31,7 @@ public:
         Success,
         LinkError,   // the radio did not answer as expected: the link notice
         PortError,   // the serial port could not be reopened: the port notice
+        Refused,     // a write that would lose a channel was not started: refusal() says why
     };
     static constexpr int ReadMaximum = 138;    // gauge maximum of a read
     static constexpr int WriteMaximum = 148;   // gauge maximum of a write
@@ -53,6 +55,11 @@ public:
     Outcome run(int kind, Codeplug &codeplug, quint8 firstChannel);
 
     int stepCount() const { return stepCount_; }
+    // After a read: one text per channel field that held no valid value and was read as the
+    // nearest valid one (MemoryLayout::Correction::text()).
+    QStringList corrections() const { return corrections_; }
+    // After a refused write: the channels and fields that cannot be written, one per line.
+    QString refusal() const { return refusal_; }
 
     // Reply texts of the protocol.
     static QString greetingRequest();
@@ -86,4 +93,6 @@ private:
     bool portFailed_ = false;
     int retryCount_ = 2;
     int stepCount_ = 0;
+    QStringList corrections_;
+    QString refusal_;
 };

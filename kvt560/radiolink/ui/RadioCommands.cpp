@@ -124,6 +124,18 @@ QString RadioCommands::activeReceiveRange() const
     return form_.activeReceiveRange();
 }
 
+void RadioCommands::reportCorrections(const QStringList &corrections)
+{
+    // Every field on standard error, the first (and how many there are) on the status bar.
+    for (const QString &c : corrections)
+        qWarning("KVT560: %s", qPrintable(c));
+    form_.setStatusText(corrections.size() == 1
+                            ? corrections.constFirst()
+                            : QStringLiteral("%1 (and %2 more channel fields read as the nearest valid value)")
+                                  .arg(corrections.constFirst())
+                                  .arg(corrections.size() - 1));
+}
+
 void RadioCommands::applyReadCodeplug(const Codeplug &codeplug)
 {
     form_.channelTable()->setCells(codeplug.channels);

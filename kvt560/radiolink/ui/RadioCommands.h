@@ -41,6 +41,7 @@ public:
     QString activeReceiveRange() const override;
     void applyReadCodeplug(const Codeplug &codeplug) override;
     void selectVfoMode() override;
+    void reportCorrections(const QStringList &corrections) override;
     void hideCallListEditor() override;
 
     // A notice of the radio link through the confirmation dialog (notice mode).

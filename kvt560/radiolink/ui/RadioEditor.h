@@ -5,6 +5,7 @@
 #include "radiolink/Codeplug.h"
 
 #include <QString>
+#include <QStringList>
 
 class RadioEditor
 {
@@ -19,6 +20,9 @@ public:
     // A read succeeded: channels, settings, call list, codes and band ranges replace the
     // editor's, and the single-channel page shows the new channel.
     virtual void applyReadCodeplug(const Codeplug &codeplug) = 0;
+    // The read found channel fields that held no valid value and read them as the nearest
+    // valid ones (one text per field, naming the channel): the editor tells the user.
+    virtual void reportCorrections(const QStringList &corrections) { Q_UNUSED(corrections); }
     // No channel lies in the active band: the radio starts in VFO mode showing frequencies.
     virtual void selectVfoMode() = 0;
     // The call list editor is hidden when the dialog opens.

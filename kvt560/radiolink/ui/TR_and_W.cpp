@@ -127,8 +127,11 @@ void TR_and_W::bsSkinButton1Click()
     Codeplug codeplug = editor_ ? editor_->codeplug() : Codeplug();
     const quint8 first = quint8(FirstChannel.toUInt(nullptr, 16));
     lastOutcome_ = transfer.run(Tag, codeplug, first);
-    if (lastOutcome_ == RadioTransfer::Outcome::Success && Tag == RadioTransfer::ReadKind && editor_)
+    if (lastOutcome_ == RadioTransfer::Outcome::Success && Tag == RadioTransfer::ReadKind && editor_) {
         editor_->applyReadCodeplug(codeplug);
+        if (!transfer.corrections().isEmpty())
+            editor_->reportCorrections(transfer.corrections());
+    }
 
     bsSkinButton1->setEnabled(true);
     running_ = false;
@@ -136,6 +139,8 @@ void TR_and_W::bsSkinButton1Click()
         notify(linkErrorText_);
     else if (lastOutcome_ == RadioTransfer::Outcome::PortError)
         notify(portErrorText_);
+    else if (lastOutcome_ == RadioTransfer::Outcome::Refused)
+        notify(transfer.refusal());
     emit transferFinished(lastOutcome_);
 }
 
