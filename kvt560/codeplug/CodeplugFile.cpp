@@ -4,11 +4,11 @@
 #include "channels/ChannelTable.h"
 #include "channels/Marks.h"
 #include "codeplug/CodePage.h"
+#include "common/CheckedSave.h"
 #include "radiolink/ToneList.h"
 #include "settings/SettingsRegistry.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <cmath>
 
@@ -292,13 +292,7 @@ CodeplugReadResult read(const QByteArray &bytes, const SettingsValues &settings,
 
 bool save(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    // commit() renames the finished temporary file over the old one; without it the
-    // temporary file is removed and the old file stays.
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!ok && error)
-        *error = file.errorString();
-    return ok;
+    return CheckedSave::writeFile(path, bytes, error);
 }
 
 std::optional<QByteArray> load(const QString &path, QString *error)

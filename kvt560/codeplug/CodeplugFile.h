@@ -68,8 +68,8 @@ CodeplugReadResult read(const QByteArray &bytes, const SettingsValues &settings,
                         const ToneList *tones = nullptr);
 
 // Writes the file through a temporary file in the same folder that replaces the old one
-// only once everything is written: a failure leaves any existing file as it was. error
-// receives the reason.
+// only once every byte is checked on the disk: a failure (a full disk among them) leaves any
+// existing file as it was. error receives the system's reason.
 bool save(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 // The bytes of a file (at most the first megabyte: a codeplug file is a few kilobytes), or
 // nothing with the reason in error.

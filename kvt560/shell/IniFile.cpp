@@ -1,6 +1,6 @@
 #include "shell/IniFile.h"
+#include "common/CheckedSave.h"
 #include <QFile>
-#include <QSaveFile>
 
 bool IniFile::load(const QString &path)
 {
@@ -12,15 +12,9 @@ bool IniFile::load(const QString &path)
     return true;
 }
 
-bool IniFile::save(const QString &path) const
+bool IniFile::save(const QString &path, QString *reason) const
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = toText().toUtf8();
-    if (f.write(bytes) != bytes.size())
-        return false;
-    return f.commit();
+    return CheckedSave::writeFile(path, toText().toUtf8(), reason);
 }
 
 void IniFile::parse(const QString &text)

@@ -12,9 +12,10 @@ class IniFile
 public:
     // Reads the file (UTF-8). A missing file gives an empty profile and returns false.
     bool load(const QString &path);
-    // Writes the whole profile, replacing the file atomically. Returns false when the file
-    // cannot be written.
-    bool save(const QString &path) const;
+    // Writes the whole profile, replacing the file atomically with every write checked: a
+    // failure (a full disk among them) leaves the old file whole, returns false and gives the
+    // system's reason.
+    bool save(const QString &path, QString *reason = nullptr) const;
 
     void parse(const QString &text);
     QString toText() const;

@@ -1,13 +1,13 @@
 #include "CProgramDoc.h"
 
 #include "FileMessages.h"
+#include "common/CheckedSave.h"
 #include "frame/FrameGlobals.h"
 #include "model/AppGlobals.h"
 #include "model/MemoryImage.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstring>
 
@@ -109,19 +109,12 @@ bool CProgramDoc::ReadImageFile(const QString &path, QString *error)
 
 bool CProgramDoc::WriteImageFile(const QString &path, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, FileSaveFailedText(LanguageIndex, path, file.errorString()));
-        return false;
-    }
-    if (file.write(reinterpret_cast<const char *>(RadioImage), qint64(RadioImageSize)) != qint64(RadioImageSize)) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    // Every write is checked and synced before the temporary file replaces the old one: a
+    // full disk fails here and leaves the old file whole.
+    QString reason;
+    if (!CheckedSave::writeFile(path, QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize)),
+                                &reason)) {
         setError(error, FileSaveFailedText(LanguageIndex, path, reason));
-        return false;
-    }
-    if (!file.commit()) {
-        setError(error, FileSaveFailedText(LanguageIndex, path, file.errorString()));
         return false;
     }
     return true;

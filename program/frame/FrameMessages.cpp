@@ -17,11 +17,13 @@ QString HelpOpenFailedText(int languageIndex, const QString &path)
         .arg(QDir::toNativeSeparators(path));
 }
 
-QString LanguageNotSavedText(int languageIndex, const QString &iniPath)
+QString LanguageNotSavedText(int languageIndex, const QString &iniPath, const QString &reason)
 {
-    return LanguageText(languageIndex, "Could not save the language choice in %1. The language stays as it is.",
-                        "无法将语言设置保存到 %1，语言保持不变。", "無法將語言設置保存到 %1，語言保持不變。")
-        .arg(QDir::toNativeSeparators(iniPath));
+    const QString text =
+        LanguageText(languageIndex, "Could not save the language choice in %1. The language stays as it is.",
+                     "无法将语言设置保存到 %1，语言保持不变。", "無法將語言設置保存到 %1，語言保持不變。")
+            .arg(QDir::toNativeSeparators(iniPath));
+    return reason.isEmpty() ? text : text + QLatin1Char('\n') + reason;
 }
 
 QString HelpFileName(int languageIndex)

@@ -4,7 +4,7 @@
 
 QString HelpFileMissingText(int languageIndex, const QString &path);
 QString HelpOpenFailedText(int languageIndex, const QString &path);
-QString LanguageNotSavedText(int languageIndex, const QString &iniPath);
+QString LanguageNotSavedText(int languageIndex, const QString &iniPath, const QString &reason = QString());
 
 // The help file name for a language index: "eng.chm", "chs.chm" or "cht.chm"; "eng.chm" for
 // any other value.

@@ -364,11 +364,12 @@ void CMainFrame::OnLanguage()
     if (position == LanguageIndex)
         return;
     const ProgramIni ini(AppDirectory);
-    const bool portSaved = ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), PortName);
-    const bool languageSaved = ini.write(QStringLiteral("Setup"), QStringLiteral("Language"), LanguageValue(position));
-    if (!portSaved || !languageSaved) {
+    QString reason;
+    const bool saved = ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), PortName, &reason)
+                       && ini.write(QStringLiteral("Setup"), QStringLiteral("Language"), LanguageValue(position), &reason);
+    if (!saved) {
         // A restart would come back in the old language: say so and keep running.
-        showMessage(LanguageNotSavedText(LanguageIndex, ini.path()));
+        showMessage(LanguageNotSavedText(LanguageIndex, ini.path(), reason));
         return;
     }
     restartProgram();  // the running instance quits even when the new one fails to start

@@ -1,6 +1,7 @@
 // KVT560 run from the command line: the built executable as a separate process, without a
 // display, against the simulated radio on a pseudo-terminal.
 #include "../radiolink/RadioSimulator.h"
+#include "SmallDisk.h"
 #include "TestRegistry.h"
 #include "radiolink/MemoryLayout.h"
 #include "common/ConsoleProgress.h"
@@ -106,6 +107,7 @@ private slots:
     void writesFileIntoRadio();
     void deviceRelativeToWorkingDirectory();
     void silentRadioFailsWithoutFile();
+    void readOntoAFullDiskFailsAndKeepsTheOldFile();
     void missingPortFailsWithoutFile();
     void fileThatIsNotACodeplugIsNotWritten();
     void usage_data();
@@ -208,6 +210,27 @@ void TestKvt560CommandLine::silentRadioFailsWithoutFile()
                  "Communication error: Communication with the radio failed. Check the connection and try again.")),
              qPrintable(r.err));
     QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void TestKvt560CommandLine::readOntoAFullDiskFailsAndKeepsTheOldFile()
+{
+    SmallDisk disk;
+    if (!disk.isMounted())
+        QSKIP(qPrintable(disk.whyNot()));
+    RadioSimulator sim;
+    QVERIFY(sim.start({QStringLiteral("--no-pacing")}));   // a blank radio: a file of some 12 KB
+    const QByteArray old = "KVT560 MEMORY CHANNEL\r\nold\r\n";
+    QVERIFY(disk.put(QStringLiteral("radio.k56"), old));
+    QVERIFY(disk.fill(4096));
+
+    const Run r = runProgram(kvt560(), {QStringLiteral("--read-radio"), disk.filePath(QStringLiteral("radio.k56")),
+                                        QStringLiteral("--device"), sim.device(), QStringLiteral("--language"),
+                                        QStringLiteral("english")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("radio.k56")) && r.err.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
+             qPrintable(r.err));
+    QCOMPARE(readFile(disk.filePath(QStringLiteral("radio.k56"))), old);
+    QCOMPARE(disk.files(), QStringList{QStringLiteral("radio.k56")});
 }
 
 void TestKvt560CommandLine::missingPortFailsWithoutFile()

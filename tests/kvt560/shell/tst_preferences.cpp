@@ -1,4 +1,5 @@
 // myini.ini: reading with defaults, writing in order, keeping what the program does not own.
+#include "SmallDisk.h"
 #include "TestRegistry.h"
 #include "shell/IniFile.h"
 #include "shell/Preferences.h"
@@ -130,6 +131,23 @@ private slots:
                                 "[list2_tx]\nlist4now=-1\nlist4count=0\n"));
         // The stale items above the count are not read back.
         QCOMPARE(Preferences::load(path).lists[Preferences::List1Rx].items, QStringList{"245-246MHz"});
+    }
+
+    void saveOntoAFullDiskKeepsTheOldFile()
+    {
+        SmallDisk disk;
+        if (!disk.isMounted())
+            QSKIP(qPrintable(disk.whyNot()));
+        const QString old = QStringLiteral("[open]\ncom=3\n[list1_rx]\nlistcount=1\ncombo0=136-174MHz\n");
+        QVERIFY(disk.put(QStringLiteral("myini.ini"), old.toUtf8()));
+        QVERIFY(disk.fill());
+        Preferences p;
+        p.lists[Preferences::List1Rx] = {QStringList(400, QStringLiteral("400-470MHz")), 0};
+        QString reason;
+        QVERIFY(!p.save(disk.filePath(QStringLiteral("myini.ini")), &reason));
+        QCOMPARE(reason, QString::fromLocal8Bit(std::strerror(ENOSPC)));
+        QCOMPARE(readAll(disk.filePath(QStringLiteral("myini.ini"))), old);
+        QCOMPARE(disk.files(), QStringList{QStringLiteral("myini.ini")});
     }
 
     void unwritableProgramFolderUsesUserFolder()
