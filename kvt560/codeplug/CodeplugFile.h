@@ -5,9 +5,12 @@
 // by 17 fields separated by " | ". The reader does not look for keys: it takes every value
 // at the fixed position behind its key, so writer and reader keep the layout exactly.
 //
-// Written in GBK, the code page that holds the marks of all three languages; read as UTF-8
-// when the bytes are valid UTF-8, otherwise as GBK, or as Big5 when that is the reading in
-// which the mark words appear. A lone LF ends a line as well as CR LF.
+// Written in GBK, the code page that holds the marks of all three languages, or in UTF-8
+// with a byte order mark when a text holds a character GBK lacks. Read: a byte order mark
+// means UTF-8; otherwise each of GBK, UTF-8 and Big5 that reads the bytes without error is a
+// candidate, and the one in whose channel cells the mark words of the three languages are
+// recognised most often wins, GBK on a tie (then UTF-8): GBK bytes are often valid UTF-8
+// too, so validity alone does not tell. A lone LF ends a line as well as CR LF.
 #include "radiolink/Codeplug.h"
 #include <QByteArray>
 #include <QString>
@@ -49,8 +52,8 @@ using ItemText = std::function<QString(const QString &name, int index)>;
 
 // The 187 lines of the file, without line ends.
 QStringList lines(const Codeplug &content, const ItemText &itemText = {});
-// The lines with CR LF after each, in GBK; in UTF-8 when a text holds a character GBK lacks,
-// so that nothing is lost (the reader takes UTF-8 first).
+// The lines with CR LF after each, in GBK; in UTF-8 after a byte order mark when a text
+// holds a character GBK lacks, so that nothing is lost.
 QByteArray encode(const QStringList &lines);
 QByteArray write(const Codeplug &content, const ItemText &itemText = {});
 
