@@ -12,7 +12,7 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class RadioEditor;
+class CodeplugDocument;
 class RadioLink;
 
 // The number of the first channel inside the active band's receive range as two upper-case
@@ -35,7 +35,8 @@ public:
     int Tag = 0;                   // 1 read, 2 write
 
     void setLink(RadioLink *link) { link_ = link; }
-    void setEditor(RadioEditor *editor) { editor_ = editor; }
+    // The codeplug a read goes into and a write sends.
+    void setDocument(CodeplugDocument *document) { document_ = document; }
     void setTiming(const LinkTiming &timing) { timing_ = timing; }
     // How a notice reaches the user (caption, text).
     using Notice = std::function<void(const QString &caption, const QString &text)>;
@@ -59,6 +60,11 @@ public slots:
 
 signals:
     void transferFinished(RadioTransfer::Outcome outcome);
+    // A read found channel fields that held no valid value and read them as the nearest valid
+    // ones: one text per field, naming the channel.
+    void valuesCorrected(const QStringList &corrections);
+    // The dialog is shown for a transfer (the first channel is known).
+    void shownForTransfer();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -71,7 +77,7 @@ private:
     void notify(const QString &text);
 
     RadioLink *link_ = nullptr;
-    RadioEditor *editor_ = nullptr;
+    CodeplugDocument *document_ = nullptr;
     LinkTiming timing_;
     Notice notice_;
     QString linkErrorCaption_;
