@@ -105,6 +105,7 @@ class TestKvt560CommandLine : public QObject
 private slots:
     void readsRadioIntoFileWithPortAndLanguageOfIni();
     void writesFileIntoRadio();
+    void strayValuesNamedAndUnwritableChannelRefused();
     void deviceRelativeToWorkingDirectory();
     void silentRadioFailsWithoutFile();
     void readOntoAFullDiskFailsAndKeepsTheOldFile();
@@ -177,6 +178,38 @@ void TestKvt560CommandLine::writesFileIntoRadio()
     QCOMPARE(saved.size(), demo.size());
     QCOMPARE(channelsOf(saved), channelsOf(demo));
     QVERIFY(channelsOf(saved) != channelsOf(blank));
+}
+
+// A radio holding a value it should not: the read names the channel and field on standard
+// error and still succeeds; a file whose frequency has no form in memory is not written, and
+// the radio keeps every byte.
+void TestKvt560CommandLine::strayValuesNamedAndUnwritableChannelRefused()
+{
+    QTemporaryDir dir;
+    QByteArray memory = readFile(DemoMemory);
+    memory[0x0010 + 16 * 4 + 3] = char(0x50);   // channel 5, byte 3 of the receive frequency
+    const QString memoryPath = dir.filePath(QStringLiteral("stray.bin"));
+    const QString savedPath = dir.filePath(QStringLiteral("saved.bin"));
+    QVERIFY(writeFile(memoryPath, memory));
+    RadioSimulator sim;
+    QVERIFY(sim.start({QStringLiteral("--no-pacing"), QStringLiteral("--memory"), memoryPath, QStringLiteral("--save"),
+                       savedPath}));
+    const QString file = dir.filePath(QStringLiteral("radio.k56"));
+    Run r = runProgram(kvt560(), {QStringLiteral("--read-radio"), file, QStringLiteral("--device"), sim.device(),
+                                  QStringLiteral("--language"), QStringLiteral("english")});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("Channel 5: receive frequency stored as ")), qPrintable(r.err));
+
+    QByteArray text = readFile(file);
+    const qsizetype at = text.indexOf("CH012 | ") + 8;
+    QVERIFY(at > 8);
+    text.replace(at, 9, "43x.12500");
+    QVERIFY(writeFile(file, text));
+    r = runProgram(kvt560(), {QStringLiteral("--write-radio"), file, QStringLiteral("--device"), sim.device()});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("Channel 12: the receive frequency \"43x.12500\"")), qPrintable(r.err));
+    sim.stop();
+    QCOMPARE(readFile(savedPath).toHex(), memory.toHex());
 }
 
 void TestKvt560CommandLine::deviceRelativeToWorkingDirectory()
