@@ -90,6 +90,9 @@ RadioTransfer::Outcome RadioTransfer::run(int kind, Codeplug &codeplug, quint8 f
         }
     }
     Codeplug work = codeplug;
+    memoryRead_.fill(char(0xFF));
+    memoryWritten_.fill(char(0xFF));
+    blocksWritten_.clear();
     if (start()) {
         if (kind == ReadKind)
             readSequence(work);
@@ -184,6 +187,8 @@ bool RadioTransfer::readBlock(int address, int length, bool secondAttempt, QByte
             break;
         }
         data = received.left(length);
+        if (address >= 0 && address + length <= MemorySize)
+            memoryRead_.replace(address, length, data);
         if (secondAttempt)
             retryCount_ = 2;
         return true;
@@ -206,6 +211,10 @@ bool RadioTransfer::writeBlock(int address, const QByteArray &data, bool secondA
         if (reply == Acknowledged) {
             if (secondAttempt)
                 retryCount_ = 2;
+            if (address >= 0 && address + data.size() <= MemorySize) {
+                memoryWritten_.replace(address, data.size(), data);
+                blocksWritten_.append({address, int(data.size())});
+            }
             return true;
         }
         repeats = 0;

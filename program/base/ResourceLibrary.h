@@ -1,13 +1,15 @@
 #pragma once
 // A resource library: every text of Program's user interface in one language, under numeric
-// ids (menus, accelerators, the toolbar layout, dialog texts and strings). The libraries are
+// ids (menus, accelerators, the toolbar layout, dialog texts and strings), and the lookups
+// that complete it from a fallback library. ResourceParser reads the files; ResourceStore
+// keeps the library installed at start-up. The libraries are
 // UTF-8 text files shipped beside the program (Eng.dll, Chs.dll, Cht.dll); their format is
 // described in resources/README.md. The English library is also compiled into the program
 // and serves as the fallback for any resource a loaded library lacks.
+#include "ResourceParser.h"
+
 #include <QByteArray>
-#include <QHash>
 #include <QList>
-#include <QMap>
 #include <QString>
 
 // Resource and command ids used by the frame.
@@ -37,6 +39,8 @@ constexpr int FilePrint = 57607;
 constexpr int FilePrintPreview = 57609;
 constexpr int AppAbout = 57664;
 constexpr int AppExit = 57665;
+constexpr int EditUndo = 57643;
+constexpr int EditRedo = 57644;
 constexpr int NextPane = 57680;
 constexpr int PrevPane = 57681;
 constexpr int ViewToolbar = 59392;
@@ -55,26 +59,6 @@ constexpr int IdOk = 1;
 constexpr int IdCancel = 2;
 } // namespace ResId
 
-struct MenuEntry {
-    enum Kind { Item, Separator, Popup };
-    Kind kind = Item;
-    int id = 0;                 // command id of an item
-    QString text;               // caption, with '&' before the mnemonic
-    QList<MenuEntry> children;  // entries of a popup
-};
-
-struct AcceleratorEntry {
-    int command = 0;
-    QString keys;               // portable key sequence text, e.g. "Ctrl+N", "Shift+F6"
-};
-
-struct DialogResource {
-    QString caption;
-    QMap<int, QString> controls;  // text of the control with that id (buttons, statics with an id)
-    QMap<int, QString> labels;    // text of the static that labels the control with that id
-    QMap<int, QString> statics;   // free static texts, numbered 1, 2, ... in reading order
-};
-
 class ResourceLibrary
 {
 public:
@@ -85,7 +69,7 @@ public:
     bool isEmpty() const;
 
     // The name given on the library line, e.g. "English".
-    QString name() const { return m_name; }
+    QString name() const { return m_data.name; }
 
     // Lookups fall back to the fallback library (the built-in English one) when this library
     // lacks the resource.
@@ -98,6 +82,8 @@ public:
     QString tipText(int commandId) const;
 
     QList<MenuEntry> menu(int id) const;
+    // The caption of the item with a command id anywhere in menu `menuId`; empty when absent.
+    QString menuItemText(int menuId, int commandId) const;
     QList<AcceleratorEntry> accelerators(int id) const;
     QList<int> toolbar(int id) const;  // command ids in order, 0 for a separator
 
@@ -113,17 +99,15 @@ public:
     QList<int> menuIds() const;
 
 private:
-    void clear();
-    QString m_name;
-    QMap<int, QString> m_strings;
-    QMap<int, QList<MenuEntry>> m_menus;
-    QMap<int, QList<AcceleratorEntry>> m_accelerators;
-    QMap<int, QList<int>> m_toolbars;
-    QMap<int, DialogResource> m_dialogs;
+    ResourceData m_data;
     const ResourceLibrary *m_fallback = nullptr;
 };
 
-// The English library compiled into the program.
+// A menu or button caption as plain text: without its mnemonic mark ("&Open..." and
+// "打开(&O)..." give "Open" and "打开"), its accelerator text and trailing dots.
+QString plainCaption(QString caption);
+
+// The English library compiled into the program (ResourceStore.cpp).
 const ResourceLibrary &builtInResources();
 
 // The library of the current language, the source of every resource after start-up. Until a

@@ -21,6 +21,7 @@ struct Kvt560Faults
     bool echo = false;             // single-head cable: every received byte comes back first
     int stopAfter = -1;            // answer only the first N block requests (-1: all)
     QList<int> noAck;              // writes at these addresses are neither stored nor acknowledged
+    QList<int> corruptAt;          // a write covering one of these addresses stores that byte inverted
 };
 
 class Kvt560Radio : public QObject

@@ -1,25 +1,31 @@
 #include "RadioCommands.h"
 
 #include "CReadWriteDlg.h"
-#include "frame/ui/CMainFrame.h"
 #include "base/Globals.h"
+#include "files/ReadBackup.h"
+#include "model/RadioImage.h"
 #include "radiolink/RadioTransfer.h"
+
+#include <QMainWindow>
+#include <QStatusBar>
 
 RadioCommands::RadioCommands(QWidget *window, QObject *parent)
     : QObject(parent), m_window(window)
 {
 }
 
-void RadioCommands::attach(CMainFrame *frame)
-{
-    connect(frame, &CMainFrame::readRequested, this, &RadioCommands::onRead);
-    connect(frame, &CMainFrame::writeRequested, this, &RadioCommands::onWrite);
-}
-
 bool RadioCommands::onRead()
 {
     if (!runTransfer(true))
         return false;
+    // A copy of the read in the backups folder; one that fails does not fail the read, the
+    // status bar says so.
+    const QByteArray asRead = radioImageBytes();
+    QString error;
+    if (!ReadBackup::write(asRead, ReadBackup::fileBytesOfImage(), AppDirectory, &error)) {
+        if (auto *window = qobject_cast<QMainWindow *>(m_window))
+            window->statusBar()->showMessage(ReadBackup::failureText(error));
+    }
     // The grid follows the image only after a read that brought every block; after a
     // failure the image is unchanged and so is the grid.
     if (imageToGrid)
@@ -42,5 +48,8 @@ bool RadioCommands::runTransfer(bool read)
     if (dialogCreated)
         dialogCreated(dialog);
     dialog.exec();
+    // The worker read into its own copy; the image takes it here, in the window's thread.
+    if (read && dialog.success())
+        setRadioImageBytes(dialog.readImage());
     return dialog.success();
 }
