@@ -4,11 +4,11 @@
 #include "channels/ChannelTable.h"
 #include "channels/Marks.h"
 #include "codeplug/CodePage.h"
+#include "common/CheckedSave.h"
 #include "radiolink/ToneList.h"
 #include "settings/SettingsRegistry.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <cmath>
 
@@ -54,42 +54,58 @@ bool allDigits(const QString &text)
     return true;
 }
 
-// How many times the Chinese written forms of the marks appear: the reading of a file in
-// which they appear is the one it was written in.
-int markWordCount(const QString &text)
+const QByteArray Utf8Bom("\xEF\xBB\xBF");
+
+QStringList splitLines(const QString &text)
+{
+    QStringList out = text.split(QLatin1Char('\n'));
+    if (out.constLast().isEmpty())
+        out.removeLast();   // the line end of the last line
+    for (QString &l : out)
+        if (l.endsWith(QLatin1Char('\r')))
+            l.chop(1);
+    return out;
+}
+
+// In how many cells (the texts between the "|" of a line) a reading of the file finds a mark
+// word of any of the three languages: the reading a file was written in is the one whose
+// marks make sense.
+int markCellCount(const QString &text)
 {
     int count = 0;
-    for (int language = 1; language <= 3; ++language) {
-        const Marks marks = Marks::forLanguage(language);
-        for (Mark m : {Mark::Off, Mark::On, Mark::High, Mark::Low, Mark::Wide, Mark::Narrow, Mark::Compander,
-                       Mark::Scrambler}) {
-            const QString word = marks.text(m);
-            bool ascii = true;
-            for (QChar c : word)
-                ascii = ascii && c.unicode() < 0x80;
-            if (!ascii)
-                count += int(text.count(word));
-        }
-    }
+    for (const QString &line : splitLines(text))
+        for (const QString &cell : line.split(QLatin1Char('|')))
+            count += Marks::recognise(cell.trimmed()) ? 1 : 0;
     return count;
 }
 
-QString decodeText(QByteArray bytes)
+QString decodeText(const QByteArray &bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);   // a byte order mark left by an editor
+    if (bytes.startsWith(Utf8Bom)) {
+        // The mark of a file this program wrote in UTF-8 (or an editor saved so).
+        return QString::fromUtf8(bytes.mid(Utf8Bom.size()));
+    }
+    // Every reading that takes the bytes strictly, in the order that wins a tie.
+    std::optional<QString> readings[3];
+    readings[0] = CodePage(CodePage::Gbk).decode(bytes);
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString asUtf8 = utf8.decode(bytes);
     if (!utf8.hasError())
-        return asUtf8;
+        readings[1] = asUtf8;
+    readings[2] = CodePage(CodePage::Big5).decode(bytes);
 
-    const std::optional<QString> gbk = CodePage(CodePage::Gbk).decode(bytes);
-    const std::optional<QString> big5 = CodePage(CodePage::Big5).decode(bytes);
-    // Big5 text usually reads as GBK too, as other characters: the mark words tell.
-    if (big5 && (!gbk || markWordCount(*big5) > markWordCount(*gbk)))
-        return *big5;
-    if (gbk)
-        return *gbk;
+    int best = -1, bestCount = -1;
+    for (int i = 0; i < 3; ++i) {
+        if (!readings[i])
+            continue;
+        const int count = markCellCount(*readings[i]);
+        if (count > bestCount) {
+            best = i;
+            bestCount = count;
+        }
+    }
+    if (best >= 0)
+        return *readings[best];
     return asUtf8;   // no code page reads it whole: what can be read, the rest replaced
 }
 
@@ -181,7 +197,9 @@ QByteArray encode(const QStringList &lines)
         text += l + Crlf;
     if (const auto gbk = CodePage(CodePage::Gbk).encode(text))
         return *gbk;
-    return text.toUtf8();
+    // The byte order mark tells the reader that this is UTF-8: GBK bytes can be valid UTF-8
+    // too, so without it the reading would be a guess.
+    return Utf8Bom + text.toUtf8();
 }
 
 QByteArray write(const Codeplug &content, const ItemText &itemText)
@@ -191,13 +209,7 @@ QByteArray write(const Codeplug &content, const ItemText &itemText)
 
 QStringList decodeLines(const QByteArray &bytes)
 {
-    QStringList out = decodeText(bytes).split(QLatin1Char('\n'));
-    if (out.constLast().isEmpty())
-        out.removeLast();   // the line end of the last line
-    for (QString &l : out)
-        if (l.endsWith(QLatin1Char('\r')))
-            l.chop(1);
-    return out;
+    return splitLines(decodeText(bytes));
 }
 
 CodeplugReadResult read(const QByteArray &bytes, const SettingsValues &settings, const ChannelCells &channels,
@@ -294,13 +306,7 @@ CodeplugReadResult read(const QByteArray &bytes, const SettingsValues &settings,
 
 bool save(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    // commit() renames the finished temporary file over the old one; without it the
-    // temporary file is removed and the old file stays.
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!ok && error)
-        *error = file.errorString();
-    return ok;
+    return CheckedSave::writeFile(path, bytes, error);
 }
 
 std::optional<QByteArray> load(const QString &path, QString *error)

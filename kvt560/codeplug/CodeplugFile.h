@@ -5,9 +5,12 @@
 // by 17 fields separated by " | ". The reader does not look for keys: it takes every value
 // at the fixed position behind its key, so writer and reader keep the layout exactly.
 //
-// Written in GBK, the code page that holds the marks of all three languages; read as UTF-8
-// when the bytes are valid UTF-8, otherwise as GBK, or as Big5 when that is the reading in
-// which the mark words appear. A lone LF ends a line as well as CR LF.
+// Written in GBK, the code page that holds the marks of all three languages, or in UTF-8
+// with a byte order mark when a text holds a character GBK lacks. Read: a byte order mark
+// means UTF-8; otherwise each of GBK, UTF-8 and Big5 that reads the bytes without error is a
+// candidate, and the one in whose channel cells the mark words of the three languages are
+// recognised most often wins, GBK on a tie (then UTF-8): GBK bytes are often valid UTF-8
+// too, so validity alone does not tell. A lone LF ends a line as well as CR LF.
 #include "radiolink/Codeplug.h"
 #include <QByteArray>
 #include <QString>
@@ -49,8 +52,8 @@ using ItemText = std::function<QString(const QString &name, int index)>;
 
 // The 187 lines of the file, without line ends.
 QStringList lines(const Codeplug &content, const ItemText &itemText = {});
-// The lines with CR LF after each, in GBK; in UTF-8 when a text holds a character GBK lacks,
-// so that nothing is lost (the reader takes UTF-8 first).
+// The lines with CR LF after each, in GBK; in UTF-8 after a byte order mark when a text
+// holds a character GBK lacks, so that nothing is lost.
 QByteArray encode(const QStringList &lines);
 QByteArray write(const Codeplug &content, const ItemText &itemText = {});
 
@@ -68,8 +71,8 @@ CodeplugReadResult read(const QByteArray &bytes, const SettingsValues &settings,
                         const ToneList *tones = nullptr);
 
 // Writes the file through a temporary file in the same folder that replaces the old one
-// only once everything is written: a failure leaves any existing file as it was. error
-// receives the reason.
+// only once every byte is checked on the disk: a failure (a full disk among them) leaves any
+// existing file as it was. error receives the system's reason.
 bool save(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 // The bytes of a file (at most the first megabyte: a codeplug file is a few kilobytes), or
 // nothing with the reason in error.

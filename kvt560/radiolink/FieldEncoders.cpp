@@ -60,6 +60,40 @@ QString decodeFrequency(const QString &hex, bool *ok)
            + QStringLiteral("%1").arg(byte3 * 25 / 4, 2, 10, QLatin1Char('0'));
 }
 
+QString nearestFrequency(const QString &hex, bool *exact)
+{
+    if (exact)
+        *exact = false;
+    if (hex.size() != 8)
+        return QString();
+    bool same = true;
+    int kilohertz = 0;   // the six BCD digits, each above 9 read as 9
+    for (int i = 0; i < 6; ++i) {
+        const int digit = hexValue(hex.at(i));
+        if (digit < 0)
+            return QString();
+        same = same && digit <= 9;
+        kilohertz = kilohertz * 10 + qMin(digit, 9);
+    }
+    const int high = hexValue(hex.at(6)), low = hexValue(hex.at(7));
+    if (high < 0 || low < 0)
+        return QString();
+    const int byte3 = high * 16 + low;   // steps of 62.5 Hz
+    same = same && byte3 % 4 == 0 && byte3 <= 0x0C;
+    int quarters = (byte3 + 1) / 4;        // nearest 250 Hz step, a tie to the lower one
+    kilohertz += quarters / 4;
+    quarters %= 4;
+    constexpr int MaxKilohertz = 999999;
+    if (kilohertz > MaxKilohertz) {
+        kilohertz = MaxKilohertz;
+        quarters = 3;
+    }
+    if (exact)
+        *exact = same;
+    const QString digits = QStringLiteral("%1").arg(kilohertz, 6, 10, QLatin1Char('0'));
+    return digits.left(3) + QLatin1Char('.') + digits.mid(3) + QStringLiteral("%1").arg(quarters * 25, 2, 10, QLatin1Char('0'));
+}
+
 QString StrToHEX(const QString &alias)
 {
     QString result;

@@ -20,6 +20,14 @@ QString WriteFre(const QString &frequencyText, bool *ok = nullptr);
 // the input is not 8 hex characters or the six BCD characters are not decimal digits.
 QString decodeFrequency(const QString &hex, bool *ok = nullptr);
 
+// 8 hex characters -> the text of the nearest frequency the cell's form (nine characters,
+// 438.00625) holds, for a field as a radio read finds it: a BCD character above 9 is read as
+// 9, and byte 3 is rounded to the nearest 250 Hz step (a tie goes to the lower step),
+// carrying into the kHz digits and stopping at 999.99975. For the bytes this program writes
+// the result is decodeFrequency's. *exact is false when a value had to be changed; the result
+// is empty (and *exact false) when the input is not 8 hex characters.
+QString nearestFrequency(const QString &hex, bool *exact = nullptr);
+
 // Alias text -> exactly 12 hex characters (6 character codes), padded with the blank code
 // "0F". Lower-case letters are taken as their upper-case codes; other characters without a
 // code are left out; characters beyond the sixth code are dropped.

@@ -126,22 +126,40 @@ quint8 offsetDirection(const QString &receive, const QString &transmit)
     return rx < tx ? 1 : 2;
 }
 
-void decodeChannel(const QByteArray &record, ChannelCells &cells, int row, const Marks &marks,
-                   const ToneList &tones)
+QString Correction::text() const
 {
-    if (at(record, 0) == 0xFF)
+    return QStringLiteral("Channel %1: %2 stored as %3 was read as %4").arg(channel).arg(field, stored, readAs);
+}
+
+void decodeChannel(const QByteArray &record, ChannelCells &cells, int row, const Marks &marks,
+                   const ToneList &tones, QList<Correction> *corrections)
+{
+    if (at(record, 0) == 0xFF || record.size() < RecordSize)
         return;
-    bool ok = false;
-    const QString rx = FieldEncoders::decodeFrequency(toHexText(record.mid(0, 4)), &ok);
-    if (!ok || record.size() < RecordSize)
-        return;   // not a frequency this program could have written: the row stays empty
+    auto note = [&](const char *field, const QByteArray &stored, const QString &readAs) {
+        if (corrections)
+            corrections->append({row, QLatin1String(field), toHexText(stored), readAs});
+    };
+    bool exact = false;
+    const QByteArray rxBytes = record.mid(0, 4);
+    const QString rx = FieldEncoders::nearestFrequency(toHexText(rxBytes), &exact);
     cells.setColumn(RxFreq, row, rx);
+    if (!exact)
+        note("receive frequency", rxBytes, rx);
     const QByteArray txBytes = record.mid(4, 4);
-    if (txBytes != QByteArray(4, char(0xFF)))
-        cells.setColumn(TxFreq, row, FieldEncoders::decodeFrequency(toHexText(txBytes)));
+    if (txBytes != QByteArray(4, char(0xFF))) {
+        const QString tx = FieldEncoders::nearestFrequency(toHexText(txBytes), &exact);
+        cells.setColumn(TxFreq, row, tx);
+        if (!exact)
+            note("transmit frequency", txBytes, tx);
+    }
 
     const ToneCode::ToneCell rxTone = ToneCode::sendCTC(record.mid(8, 2), tones);
     const ToneCode::ToneCell txTone = ToneCode::sendCTC(record.mid(10, 2), tones);
+    if (!ToneCode::isListed(record.mid(8, 2)))
+        note("receive tone", record.mid(8, 2), rxTone.text);
+    if (!ToneCode::isListed(record.mid(10, 2)))
+        note("transmit tone", record.mid(10, 2), txTone.text);
     cells.setColumn(RxTone, row, rxTone.text);
     cells.setAttribute(RxCode, row, rxTone.index);
     cells.setColumn(TxTone, row, txTone.text);
@@ -195,6 +213,25 @@ QByteArray encodeChannel(const ChannelCells &cells, int row, const Marks &marks)
     record.append(char(b14));
     record.append(char(b15));
     return record;
+}
+
+QStringList unwritableFields(const ChannelCells &cells)
+{
+    QStringList problems;
+    for (int row = 1; row <= ChannelCells::Channels; ++row) {
+        const QString rx = cells.column(RxFreq, row);
+        if (rx.isEmpty())
+            continue;   // an empty channel is written as such
+        for (const auto &[column, field] : {std::pair{int(RxFreq), "receive frequency"}, {int(TxFreq), "transmit frequency"}}) {
+            bool ok = false;
+            FieldEncoders::WriteFre(cells.column(column, row), &ok);
+            if (!ok)
+                problems << QStringLiteral("Channel %1: the %2 \"%3\" is no frequency the radio can hold")
+                                .arg(row)
+                                .arg(QLatin1String(field), cells.column(column, row));
+        }
+    }
+    return problems;
 }
 
 // ---- Alias ----

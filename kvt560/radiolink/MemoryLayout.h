@@ -53,14 +53,34 @@ QString unprogrammedRange();
 
 // ---- Channel record ----
 
+// A channel field whose bytes hold no value the radio should hold (a BCD digit above 9, a
+// part below 1 kHz that is no 250 Hz step, a tone code outside the list), read as the
+// nearest valid value so that the user sees what will be written back.
+struct Correction {
+    int channel = 0;
+    QString field;    // "receive frequency", "transmit frequency", "receive tone", "transmit tone"
+    QString stored;   // the field's bytes as upper-case hexadecimal text
+    QString readAs;   // the cell text it was read as
+    // "Channel 5: receive frequency stored as 14525050 was read as 145.25500"
+    QString text() const;
+};
+
 // Decodes a 16-byte record into row `row`, which the caller has emptied. A record whose
-// first byte is 0xFF (an empty channel), or whose receive frequency is not decimal, leaves
-// the row empty.
+// first byte is 0xFF is an empty channel and leaves the row empty; any other record fills
+// the row, each field with the nearest valid value; a field that needed that is appended to
+// `corrections` when given.
 void decodeChannel(const QByteArray &record, ChannelCells &cells, int row, const Marks &marks,
-                   const ToneList &tones = ToneList::instance());
+                   const ToneList &tones = ToneList::instance(), QList<Correction> *corrections = nullptr);
 // Encodes row `row` as a 16-byte record; sixteen 0xFF bytes for an empty channel. Mark cells
-// are recognised in the current marks and in the written forms of every language.
+// are recognised in the current marks and in the written forms of every language. A row
+// must pass unwritableFields first: a frequency text with no form in the radio's memory
+// would be written as 0xFF bytes, and the channel would vanish from the radio.
 QByteArray encodeChannel(const ChannelCells &cells, int row, const Marks &marks);
+// One text per channel field that cannot be written (a receive or transmit frequency text
+// that is no frequency of at most three integer and five decimal digits), naming the channel:
+// a write must refuse them all rather than empty the channel in the radio. Empty when every
+// channel can be written.
+QStringList unwritableFields(const ChannelCells &cells);
 
 // Byte 14's high nibble: power, bandwidth, fixed 1, busy lockout (read and write).
 void sendcan(quint8 nibble, ChannelCells &cells, int row, const Marks &marks);

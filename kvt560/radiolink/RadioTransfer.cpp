@@ -79,6 +79,17 @@ RadioTransfer::Outcome RadioTransfer::write(const Codeplug &codeplug, quint8 fir
 
 RadioTransfer::Outcome RadioTransfer::run(int kind, Codeplug &codeplug, quint8 firstChannel)
 {
+    corrections_.clear();
+    refusal_.clear();
+    if (kind == WriteKind) {
+        // A frequency text with no form in memory would go out as 0xFF bytes and empty the
+        // channel in the radio: nothing is sent then, not even the greeting.
+        const QStringList unwritable = MemoryLayout::unwritableFields(codeplug.channels);
+        if (!unwritable.isEmpty()) {
+            refusal_ = QStringLiteral("Nothing was written to the radio:\n") + unwritable.join(QLatin1Char('\n'));
+            return Outcome::Refused;
+        }
+    }
     Codeplug work = codeplug;
     memoryRead_.fill(char(0xFF));
     memoryWritten_.fill(char(0xFF));
@@ -234,7 +245,10 @@ void RadioTransfer::readSequence(Codeplug &work)
             work.channels.setAttribute(a, n, QString());
         if (!readBlock(channelAddress(n), RecordSize, true, data))
             return;
-        decodeChannel(data, work.channels, n, marks_, tones);
+        QList<Correction> corrected;
+        decodeChannel(data, work.channels, n, marks_, tones, &corrected);
+        for (const Correction &c : corrected)
+            corrections_ << c.text();
         step();
         retryCount_ = 2;
         if (!readBlock(aliasAddress(n), AliasSize, false, data))

@@ -19,6 +19,7 @@
 #include <QPair>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class RadioLink;
 class ToneList;
@@ -32,6 +33,7 @@ public:
         Success,
         LinkError,   // the radio did not answer as expected: the link notice
         PortError,   // the serial port could not be reopened: the port notice
+        Refused,     // a write that would lose a channel was not started: refusal() says why
     };
     static constexpr int ReadMaximum = 138;    // gauge maximum of a read
     static constexpr int WriteMaximum = 148;   // gauge maximum of a write
@@ -55,6 +57,11 @@ public:
     Outcome run(int kind, Codeplug &codeplug, quint8 firstChannel);
 
     int stepCount() const { return stepCount_; }
+    // After a read: one text per channel field that held no valid value and was read as the
+    // nearest valid one (MemoryLayout::Correction::text()).
+    QStringList corrections() const { return corrections_; }
+    // After a refused write: the channels and fields that cannot be written, one per line.
+    QString refusal() const { return refusal_; }
 
     // The radio's memory as the last transfer saw it, 4096 bytes: every block read (a read)
     // or written and acknowledged (a write) at its address, 0xFF everywhere else. A backup
@@ -97,6 +104,8 @@ private:
     bool portFailed_ = false;
     int retryCount_ = 2;
     int stepCount_ = 0;
+    QStringList corrections_;
+    QString refusal_;
     QByteArray memoryRead_ = QByteArray(MemorySize, char(0xFF));
     QByteArray memoryWritten_ = QByteArray(MemorySize, char(0xFF));
     QList<QPair<int, int>> blocksWritten_;

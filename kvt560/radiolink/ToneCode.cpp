@@ -66,6 +66,25 @@ ToneCell sendCTC(quint8 position, quint8 kind, const ToneList &list)
     return {list.at(index), QString::number(index)};
 }
 
+bool isListed(const QByteArray &code)
+{
+    if (code.size() != 2)
+        return false;
+    const int position = quint8(code.at(0));
+    switch (quint8(code.at(1)) >> 4) {
+    case 0x0:
+    case 0xF:
+        return true;   // off
+    case kKindCtcss:
+        return position >= 1 && position <= ToneList::CtcssCount;
+    case kKindDcsNormal:
+    case kKindDcsInverted:
+        return position >= 1 && position <= ToneList::DcsCount;
+    default:
+        return false;
+    }
+}
+
 ToneCell sendCTC(const QByteArray &code, const ToneList &list)
 {
     if (code.size() != 2)

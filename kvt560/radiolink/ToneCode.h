@@ -32,6 +32,10 @@ struct ToneCell {
 ToneCell sendCTC(quint8 position, quint8 kind, const ToneList &list = ToneList::instance());
 ToneCell sendCTC(const QByteArray &code, const ToneList &list = ToneList::instance());
 
+// True when the code is one the radio should hold: off (kind 0x0 or 0xF), or a kind of tone
+// with a position inside its range. Any other code is read as off by sendCTC.
+bool isListed(const QByteArray &code);
+
 // Encodes a tone cell text (blanks around it are ignored) as exactly two bytes. An empty
 // text, the off word of any language, and any text that is not one of the tone entries
 // encode as off (0xFF 0x00).

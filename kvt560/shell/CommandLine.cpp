@@ -72,6 +72,10 @@ RadioTransfer::Outcome transfer(SerialTransport &transport, const LanguageTexts 
         printNotice(texts.LinkErrorCaption, texts.LinkErrorText);
     else if (outcome == RadioTransfer::Outcome::PortError)
         printNotice(texts.LinkErrorCaption, texts.PortErrorText);
+    else if (outcome == RadioTransfer::Outcome::Refused)
+        printError(radio.refusal());
+    for (const QString &c : radio.corrections())
+        printError(c);
     return outcome;
 }
 

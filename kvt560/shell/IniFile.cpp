@@ -1,10 +1,18 @@
 #include "shell/IniFile.h"
+#include "common/CheckedSave.h"
 #include <QFile>
-#include <QSaveFile>
+
+namespace {
+QString folded(const QString &name)
+{
+    return name.toCaseFolded();
+}
+} // namespace
 
 bool IniFile::load(const QString &path)
 {
-    lines_.clear();
+    blocks_.clear();
+    firstSection_.clear();
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return false;
@@ -12,27 +20,23 @@ bool IniFile::load(const QString &path)
     return true;
 }
 
-bool IniFile::save(const QString &path) const
+bool IniFile::save(const QString &path, QString *reason) const
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = toText().toUtf8();
-    if (f.write(bytes) != bytes.size())
-        return false;
-    return f.commit();
+    return CheckedSave::writeFile(path, toText().toUtf8(), reason);
 }
 
 void IniFile::parse(const QString &text)
 {
-    lines_.clear();
+    blocks_.clear();
+    firstSection_.clear();
+    blocks_.append(Block());   // the lines before the first section
     QString body = text;
     if (body.startsWith(QChar(0xFEFF)))
         body.remove(0, 1);
     QStringList raw = body.split(QLatin1Char('\n'));
     if (!raw.isEmpty() && raw.last().isEmpty())
         raw.removeLast();   // the final line break ends the last line, it adds no line
-    for (QString r : raw) {
+    for (QString &r : raw) {
         if (r.endsWith(QLatin1Char('\r')))
             r.chop(1);
         Line line;
@@ -41,9 +45,17 @@ void IniFile::parse(const QString &text)
         if (t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']'))) {
             line.kind = Line::Section;
             line.name = t.mid(1, t.size() - 2).trimmed();
-        } else if (!t.startsWith(QLatin1Char(';')) && !t.startsWith(QLatin1Char('#'))
-                   && t.contains(QLatin1Char('='))) {
-            const int eq = t.indexOf(QLatin1Char('='));
+            Block block;
+            block.hasHeader = true;
+            block.header = line;
+            blocks_.append(block);
+            // A later section of the same name stays in the file but is never looked up.
+            if (!firstSection_.contains(folded(line.name)))
+                firstSection_.insert(folded(line.name), blocks_.size() - 1);
+            continue;
+        }
+        if (!t.startsWith(QLatin1Char(';')) && !t.startsWith(QLatin1Char('#')) && t.contains(QLatin1Char('='))) {
+            const qsizetype eq = t.indexOf(QLatin1Char('='));
             const QString key = t.left(eq).trimmed();
             if (!key.isEmpty()) {
                 line.kind = Line::Entry;
@@ -51,7 +63,10 @@ void IniFile::parse(const QString &text)
                 line.value = t.mid(eq + 1).trimmed();
             }
         }
-        lines_.append(line);
+        Block &block = blocks_.last();
+        if (line.kind == Line::Entry && !block.firstEntry.contains(folded(line.name)))
+            block.firstEntry.insert(folded(line.name), block.lines.size());
+        block.lines.append(std::move(line));
     }
 }
 
@@ -72,39 +87,34 @@ QString IniFile::render(const Line &line) const
 QString IniFile::toText() const
 {
     QString out;
-    for (const Line &l : lines_) {
-        out += render(l);
-        out += QLatin1Char('\n');
+    for (const Block &b : blocks_) {
+        if (b.hasHeader) {
+            out += render(b.header);
+            out += QLatin1Char('\n');
+        }
+        for (const Line &l : b.lines) {
+            out += render(l);
+            out += QLatin1Char('\n');
+        }
     }
     return out;
 }
 
-int IniFile::sectionLine(const QString &section) const
+const IniFile::Block *IniFile::section(const QString &name) const
 {
-    for (int i = 0; i < lines_.size(); ++i)
-        if (lines_[i].kind == Line::Section && lines_[i].name.compare(section, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
-}
-
-int IniFile::sectionEnd(int sectionLineIndex) const
-{
-    int i = sectionLineIndex + 1;
-    while (i < lines_.size() && lines_[i].kind != Line::Section)
-        ++i;
-    return i;
+    const auto it = firstSection_.constFind(folded(name));
+    return it == firstSection_.constEnd() ? nullptr : &blocks_.at(*it);
 }
 
 std::optional<QString> IniFile::value(const QString &section, const QString &key) const
 {
-    const int s = sectionLine(section);
-    if (s < 0)
+    const Block *b = this->section(section);
+    if (!b)
         return std::nullopt;
-    const int end = sectionEnd(s);
-    for (int i = s + 1; i < end; ++i)
-        if (lines_[i].kind == Line::Entry && lines_[i].name.compare(key, Qt::CaseInsensitive) == 0)
-            return lines_[i].value;
-    return std::nullopt;
+    const auto it = b->firstEntry.constFind(folded(key));
+    if (it == b->firstEntry.constEnd())
+        return std::nullopt;
+    return b->lines.at(*it).value;
 }
 
 int IniFile::intValue(const QString &section, const QString &key, int defaultValue) const
@@ -119,49 +129,50 @@ int IniFile::intValue(const QString &section, const QString &key, int defaultVal
 
 void IniFile::setValue(const QString &section, const QString &key, const QString &value)
 {
-    int s = sectionLine(section);
+    if (blocks_.isEmpty())
+        blocks_.append(Block());
+    qsizetype s = firstSection_.value(folded(section), -1);
     if (s < 0) {
-        Line head;
-        head.kind = Line::Section;
-        head.name = section;
-        lines_.append(head);
-        s = lines_.size() - 1;
+        Block block;
+        block.hasHeader = true;
+        block.header.kind = Line::Section;
+        block.header.name = section;
+        blocks_.append(block);
+        s = blocks_.size() - 1;
+        firstSection_.insert(folded(section), s);
     }
-    const int end = sectionEnd(s);
-    for (int i = s + 1; i < end; ++i) {
-        if (lines_[i].kind == Line::Entry && lines_[i].name.compare(key, Qt::CaseInsensitive) == 0) {
-            lines_[i].value = value;
-            lines_[i].edited = true;
-            return;
-        }
+    Block &b = blocks_[s];
+    if (const auto it = b.firstEntry.constFind(folded(key)); it != b.firstEntry.constEnd()) {
+        Line &line = b.lines[*it];
+        line.value = value;
+        line.edited = true;
+        return;
     }
-    // Append after the section's last entry, before trailing blank lines that separate it
-    // from the next section.
-    int at = end;
-    while (at > s + 1 && lines_[at - 1].kind == Line::Other && lines_[at - 1].raw.trimmed().isEmpty())
+    // Append after the section's last line that is not blank, before the blank lines that
+    // separate it from the next section. Only blank lines follow, so no entry moves.
+    qsizetype at = b.lines.size();
+    while (at > 0 && b.lines.at(at - 1).kind == Line::Other && b.lines.at(at - 1).raw.trimmed().isEmpty())
         --at;
     Line entry;
     entry.kind = Line::Entry;
     entry.name = key;
     entry.value = value;
     entry.edited = true;
-    lines_.insert(at, entry);
+    b.lines.insert(at, entry);
+    b.firstEntry.insert(folded(key), at);
 }
 
 bool IniFile::hasSection(const QString &section) const
 {
-    return sectionLine(section) >= 0;
+    return this->section(section) != nullptr;
 }
 
 QStringList IniFile::keys(const QString &section) const
 {
     QStringList out;
-    const int s = sectionLine(section);
-    if (s < 0)
-        return out;
-    const int end = sectionEnd(s);
-    for (int i = s + 1; i < end; ++i)
-        if (lines_[i].kind == Line::Entry)
-            out << lines_[i].name;
+    if (const Block *b = this->section(section))
+        for (const Line &l : b->lines)
+            if (l.kind == Line::Entry)
+                out << l.name;
     return out;
 }

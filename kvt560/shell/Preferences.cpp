@@ -80,12 +80,12 @@ Preferences Preferences::load(const QString &path)
     return fromIni(ini);
 }
 
-bool Preferences::save(const QString &path) const
+bool Preferences::save(const QString &path, QString *reason) const
 {
     IniFile ini;
     ini.load(path);
     toIni(ini);
-    return ini.save(path);
+    return ini.save(path, reason);
 }
 
 PreferencesPaths PreferencesPaths::forDirectories(const QString &exeDir, const QString &userConfigDir)

@@ -46,8 +46,9 @@ struct Preferences {
 
     // Missing or unreadable file: the defaults.
     static Preferences load(const QString &path);
-    // Updates the file at path (creating it when missing), keeping its other lines.
-    bool save(const QString &path) const;
+    // Updates the file at path (creating it when missing), keeping its other lines. A failed
+    // write leaves the old file whole and gives the system's reason.
+    bool save(const QString &path, QString *reason = nullptr) const;
 
     bool operator==(const Preferences &o) const
     {

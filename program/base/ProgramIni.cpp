@@ -1,11 +1,15 @@
 #include "ProgramIni.h"
 
+#include "common/CheckedSave.h"
 #include "common/InstalledLayout.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include <optional>
 
 namespace {
 
@@ -50,6 +54,83 @@ bool readFrom(const QString &file, const QString &section, const QString &key, Q
     return true;
 }
 
+// The value as the INI reader gives it back unchanged: as it stands when it holds nothing the
+// reader treats specially, otherwise in double quotes with backslash escapes.
+QString iniValueText(const QString &value)
+{
+    QString text = value;
+    if (text.startsWith(QLatin1Char('@')))
+        text.prepend(QLatin1Char('@'));   // a leading "@" would name a variant type
+    static const QString special = QStringLiteral("\\\";,=#");
+    bool quote = text != text.trimmed();
+    for (QChar c : text)
+        quote = quote || special.contains(c);
+    if (!quote)
+        return text;
+    QString out = QStringLiteral("\"");
+    for (QChar c : text) {
+        if (c.unicode() < 0x20)
+            continue;   // a line break would end the line; no setting holds control characters
+        if (c == QLatin1Char('\\') || c == QLatin1Char('"'))
+            out += QLatin1Char('\\');
+        out += c;
+    }
+    return out + QLatin1Char('"');
+}
+
+// The file's text with key set to value in section: the key's line replaced where it stands
+// (its spelling kept), else a new line after the section's last entry, else a new section at
+// the end. Every other line (comments, other keys) stays as the user wrote it.
+QByteArray withValue(const QByteArray &old, const QString &section, const QString &key, const QString &value)
+{
+    QString text = QString::fromUtf8(old);
+    const bool byteOrderMark = text.startsWith(QChar(0xFEFF));
+    if (byteOrderMark)
+        text.remove(0, 1);
+    const QString eol = text.contains(QLatin1String("\r\n")) ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.constLast().isEmpty())
+        lines.removeLast();
+    for (QString &l : lines)
+        if (l.endsWith(QLatin1Char('\r')))
+            l.chop(1);
+
+    auto sectionName = [](const QString &line) -> std::optional<QString> {
+        const QString t = line.trimmed();
+        if (t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']')))
+            return t.mid(1, t.size() - 2).trimmed();
+        return std::nullopt;
+    };
+    qsizetype head = -1;
+    for (qsizetype i = 0; i < lines.size() && head < 0; ++i)
+        if (const auto name = sectionName(lines.at(i)); name && name->compare(section, Qt::CaseInsensitive) == 0)
+            head = i;
+    if (head < 0) {
+        lines << QLatin1Char('[') + section + QLatin1Char(']') << key + QLatin1Char('=') + iniValueText(value);
+    } else {
+        qsizetype end = head + 1;
+        while (end < lines.size() && !sectionName(lines.at(end)))
+            ++end;
+        qsizetype at = -1, lastEntry = head;
+        for (qsizetype i = head + 1; i < end; ++i) {
+            const QString t = lines.at(i).trimmed();
+            if (t.isEmpty() || t.startsWith(QLatin1Char(';')) || t.startsWith(QLatin1Char('#')))
+                continue;
+            lastEntry = i;
+            const qsizetype eq = t.indexOf(QLatin1Char('='));
+            if (at < 0 && eq > 0 && t.left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0)
+                at = i;
+        }
+        if (at >= 0) {
+            const QString t = lines.at(at).trimmed();
+            lines[at] = t.left(t.indexOf(QLatin1Char('='))).trimmed() + QLatin1Char('=') + iniValueText(value);
+        } else {
+            lines.insert(lastEntry + 1, key + QLatin1Char('=') + iniValueText(value));
+        }
+    }
+    return ((byteOrderMark ? QString(QChar(0xFEFF)) : QString()) + lines.join(eol) + eol).toUtf8();
+}
+
 } // namespace
 
 ProgramIni::ProgramIni(const QString &appDirectory, const QString &userFallbackPath)
@@ -86,19 +167,29 @@ QString ProgramIni::read(const QString &section, const QString &key) const
     return value.left(MaxValueLength);
 }
 
-bool ProgramIni::write(const QString &section, const QString &key, const QString &value) const
+bool ProgramIni::write(const QString &section, const QString &key, const QString &value, QString *reason) const
 {
     if (value.isEmpty())
         return true;
     QString file = m_path;
     if (!appFileWritable()) {
-        if (m_userPath.isEmpty())
+        if (m_userPath.isEmpty()) {
+            if (reason)
+                *reason = QStringLiteral("The folder of %1 cannot be written.").arg(QDir::toNativeSeparators(m_path));
             return false;
+        }
         QDir().mkpath(QFileInfo(m_userPath).absolutePath());
         file = m_userPath;
     }
-    QSettings s(file, QSettings::IniFormat);
-    s.setValue(findKey(s, section, key), value);
-    s.sync();
-    return s.status() == QSettings::NoError;
+    QByteArray old;
+    if (QFileInfo::exists(file)) {
+        QFile in(file);
+        if (!in.open(QIODevice::ReadOnly)) {
+            if (reason)
+                *reason = in.errorString();
+            return false;
+        }
+        old = in.readAll();
+    }
+    return CheckedSave::writeFile(file, withValue(old, section, key, value), reason);
 }

@@ -20,9 +20,10 @@ public:
     // The value, or an empty text when the file, the section or the key is missing. Values
     // are cut to 255 characters, as the reading buffer holds 256 including its terminator.
     QString read(const QString &section, const QString &key) const;
-    // Writes one value. An empty value is not written. Returns false when the file could not
-    // be written.
-    bool write(const QString &section, const QString &key, const QString &value) const;
+    // Writes one value, keeping every other line of the file. An empty value is not written.
+    // Returns false when the file could not be written (a full disk among the reasons), with
+    // the old file whole and the reason in reason.
+    bool write(const QString &section, const QString &key, const QString &value, QString *reason = nullptr) const;
 
 private:
     bool appFileWritable() const;

@@ -2,12 +2,12 @@
 
 #include "FileMessages.h"
 #include "base/Globals.h"
+#include "common/CheckedSave.h"
 #include "model/RadioImage.h"
 #include "model/MemoryImage.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstring>
 
@@ -140,19 +140,12 @@ bool CProgramDoc::readImageFile(const QString &path, QString *error)
 
 bool CProgramDoc::writeImageFile(const QString &path, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, fileSaveFailedText(LanguageIndex, path, file.errorString()));
-        return false;
-    }
-    if (file.write(reinterpret_cast<const char *>(RadioImage), qint64(RadioImageSize)) != qint64(RadioImageSize)) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    // Every write is checked and synced before the temporary file replaces the old one: a
+    // full disk fails here and leaves the old file whole.
+    QString reason;
+    if (!CheckedSave::writeFile(path, QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize)),
+                                &reason)) {
         setError(error, fileSaveFailedText(LanguageIndex, path, reason));
-        return false;
-    }
-    if (!file.commit()) {
-        setError(error, fileSaveFailedText(LanguageIndex, path, file.errorString()));
         return false;
     }
     return true;

@@ -17,11 +17,13 @@ QString helpOpenFailedText(int languageIndex, const QString &path)
         .arg(QDir::toNativeSeparators(path));
 }
 
-QString languageNotSavedText(int languageIndex, const QString &iniPath)
+QString languageNotSavedText(int languageIndex, const QString &iniPath, const QString &reason)
 {
-    return languageText(languageIndex, "Could not save the language choice in %1. The language stays as it is.",
-                        "无法将语言设置保存到 %1，语言保持不变。", "無法將語言設置保存到 %1，語言保持不變。")
-        .arg(QDir::toNativeSeparators(iniPath));
+    const QString text =
+        languageText(languageIndex, "Could not save the language choice in %1. The language stays as it is.",
+                     "无法将语言设置保存到 %1，语言保持不变。", "無法將語言設置保存到 %1，語言保持不變。")
+            .arg(QDir::toNativeSeparators(iniPath));
+    return reason.isEmpty() ? text : text + QLatin1Char('\n') + reason;
 }
 
 QStringList helpFiles(int languageIndex)

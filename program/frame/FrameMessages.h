@@ -5,7 +5,7 @@
 
 QString helpFileMissingText(int languageIndex, const QString &path);
 QString helpOpenFailedText(int languageIndex, const QString &path);
-QString languageNotSavedText(int languageIndex, const QString &iniPath);
+QString languageNotSavedText(int languageIndex, const QString &iniPath, const QString &reason = QString());
 
 // The user manual for a language index, relative to the application directory:
 // "help/eng.html", "help/chs.html" or "help/cht.html" ("help/eng.html" for any other value),

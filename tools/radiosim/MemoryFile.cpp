@@ -1,14 +1,14 @@
 #include "MemoryFile.h"
 
-#include <QSaveFile>
+#include "common/CheckedSave.h"
 
 #include <cstdio>
 
 bool SaveMemoryFile(const QString &path, const QByteArray &memory)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(memory) != memory.size() || !f.commit()) {
-        std::fprintf(stderr, "radiosim: cannot write %s\n", qPrintable(path));
+    QString reason;
+    if (!CheckedSave::writeFile(path, memory, &reason)) {
+        std::fprintf(stderr, "radiosim: cannot write %s: %s\n", qPrintable(path), qPrintable(reason));
         return false;
     }
     return true;

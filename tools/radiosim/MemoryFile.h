@@ -4,5 +4,6 @@
 #include <QString>
 
 // Writes the memory through a temporary file and a rename, so a reader never sees half a
-// file. Complains on standard error and returns false when it cannot.
+// file, with every write checked (a full disk keeps the old file). Complains on standard
+// error with the system's reason and returns false when it cannot.
 bool SaveMemoryFile(const QString &path, const QByteArray &memory);

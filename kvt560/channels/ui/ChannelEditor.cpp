@@ -114,6 +114,7 @@ ChannelEditor::ChannelEditor(ChannelGrid *grid, ToneList *tones)
 
     grid->installEventFilter(this);
     viewport->installEventFilter(this);
+    connect(grid, &ChannelGrid::destroying, this, &ChannelEditor::releaseGrid);
     connect(grid, &ChannelGrid::aboutToSelectCell, this, &ChannelEditor::StringAlignGrid1SelectCell);
     connect(grid, &ChannelGrid::currentCellChanged, this, &ChannelEditor::onCurrentCellChanged);
     connect(grid, &ChannelGrid::cellDoubleClicked, this, &ChannelEditor::StringAlignGrid1DblClick);

@@ -121,8 +121,10 @@ private:
     void syncOverlaysWithCells();
     void fillToneList();
     int toneIndexOf(const QString &text) const;
+    void releaseGrid();
 
     ChannelGrid *m_grid;
+    bool m_released = false;        // the grid is going: no more of its events are handled
     ChannelTable *m_table;
     QPointer<ToneList> m_tones;
     int m_toneColumn = 2;           // the tone column the list was opened for

@@ -265,8 +265,23 @@ bool ChannelEditor::viewportEvent(QEvent *event)
     }
 }
 
+// The grid's destructor has begun: the events its widgets get while they are taken apart
+// (hiding, children going) must not reach code that treats the grid as whole.
+void ChannelEditor::releaseGrid()
+{
+    m_released = true;
+    for (QObject *watched : {static_cast<QObject *>(m_grid), static_cast<QObject *>(m_grid->viewport()),
+                             static_cast<QObject *>(bsSkinEdit1), static_cast<QObject *>(bsSkinEdit7)})
+        watched->removeEventFilter(this);
+    disconnect(m_grid, nullptr, this, nullptr);
+    disconnect(m_grid->verticalScrollBar(), nullptr, this, nullptr);
+    disconnect(m_grid->horizontalScrollBar(), nullptr, this, nullptr);
+}
+
 bool ChannelEditor::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_released)
+        return false;
     if (watched == bsSkinEdit1 || watched == bsSkinEdit7)
         return overlayEvent(static_cast<QLineEdit *>(watched), event);
     if (watched == m_grid->viewport())

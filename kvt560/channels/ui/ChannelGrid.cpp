@@ -85,6 +85,11 @@ ChannelGrid::ChannelGrid(ChannelTable *table, QWidget *parent)
     });
 }
 
+ChannelGrid::~ChannelGrid()
+{
+    emit destroying();
+}
+
 int ChannelGrid::columnWidthFor(int column)
 {
     static const int widths[ChannelTable::Grid1Columns] = {30, 72, 73, 72, 73, 60, 60, 60, 60, 60, 60, 60};

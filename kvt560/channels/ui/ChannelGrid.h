@@ -16,6 +16,7 @@ public:
     static constexpr int RowHeight = 20;
 
     ChannelGrid(ChannelTable *table, QWidget *parent = nullptr);
+    ~ChannelGrid() override;
 
     ChannelTable *table() const { return m_table; }
     ChannelGridModel *gridModel() const { return m_model; }
@@ -36,6 +37,9 @@ public:
     QSize sizeHint() const override;
 
 signals:
+    // The grid is about to be destroyed and is still whole: whatever watches its events or its
+    // viewport's lets go now, before the widgets underneath come apart.
+    void destroying();
     // The current cell is about to move to (column, row) by a mouse press or a navigation key;
     // emitted before the move, also when a press lands on the current cell.
     void aboutToSelectCell(int column, int row);

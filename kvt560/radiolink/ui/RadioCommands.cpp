@@ -52,6 +52,17 @@ RadioCommands::RadioCommands(Tform1 &form, TR_and_W &dialog, QObject *parent)
         }
     });
     connect(this, &RadioCommands::readApplied, &form_, &Tform1::showReadChannel);
+    // Values the radio should not hold: every field on standard error, the first (and how
+    // many there are) on the status bar.
+    connect(&dialog_, &TR_and_W::valuesCorrected, this, [this](const QStringList &corrections) {
+        for (const QString &c : corrections)
+            qWarning("KVT560: %s", qPrintable(c));
+        form_.setStatusText(corrections.size() == 1
+                                ? corrections.constFirst()
+                                : QStringLiteral("%1 (and %2 more channel fields read as the nearest valid value)")
+                                      .arg(corrections.constFirst())
+                                      .arg(corrections.size() - 1));
+    });
     connect(&form_, &Tform1::readRadioRequested, this, &RadioCommands::gs1Click);
     connect(&form_, &Tform1::writeRadioRequested, this, &RadioCommands::N2Click);
 }

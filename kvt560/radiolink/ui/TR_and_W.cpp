@@ -135,6 +135,8 @@ void TR_and_W::bsSkinButton1Click()
             document_->applyRead(codeplug);
         else
             document_->markSaved();
+        if (!transfer.corrections().isEmpty())
+            emit valuesCorrected(transfer.corrections());
     }
 
     bsSkinButton1->setEnabled(true);
@@ -143,6 +145,8 @@ void TR_and_W::bsSkinButton1Click()
         notify(linkErrorText_);
     else if (lastOutcome_ == RadioTransfer::Outcome::PortError)
         notify(portErrorText_);
+    else if (lastOutcome_ == RadioTransfer::Outcome::Refused)
+        notify(transfer.refusal());
     emit transferFinished(lastOutcome_);
 }
 

@@ -62,6 +62,9 @@ public slots:
 
 signals:
     void transferFinished(RadioTransfer::Outcome outcome);
+    // A read found channel fields that held no valid value and read them as the nearest valid
+    // ones: one text per field, naming the channel.
+    void valuesCorrected(const QStringList &corrections);
     // The dialog is shown for a transfer (the first channel is known).
     void shownForTransfer();
 

@@ -7,6 +7,7 @@
 #include "channels/ui/ConversionNotice.h"
 #include "channels/ui/SingleChannelEditor.h"
 #include "codeplug/CodeplugDocument.h"
+#include "codeplug/CodeplugFile.h"
 #include "codeplug/ui/CodeplugFiles.h"
 #include "codeplug/ui/DocumentHistory.h"
 #include "radiolink/ToneList.h"
@@ -190,7 +191,9 @@ void Tform1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    savePreferences();   // FormDestroy
+    QString reason;
+    if (!savePreferences(&reason))   // FormDestroy
+        showNotice(QStringLiteral("KVT560"), CodeplugFile::saveFailedText(paths.writePath, reason));
     event->accept();
 }
 
@@ -205,14 +208,17 @@ Preferences Tform1::currentPreferences() const
     return p;
 }
 
-bool Tform1::savePreferences()
+bool Tform1::savePreferences(QString *reason)
 {
     if (prefsSaved)
         return true;
     currentPreferences().toIni(prefsFile);
-    const bool ok = prefsFile.save(paths.writePath);
+    QString why;
+    const bool ok = prefsFile.save(paths.writePath, &why);
     if (!ok)
-        qWarning("KVT560: cannot write the preferences to %s", qPrintable(paths.writePath));
+        qWarning("KVT560: %s", qPrintable(CodeplugFile::saveFailedText(paths.writePath, why)));
+    if (reason)
+        *reason = why;
     prefsSaved = ok;
     return ok;
 }

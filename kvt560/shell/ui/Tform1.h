@@ -109,8 +109,9 @@ public:
     // The preference values as they stand in the menus and band lists.
     Preferences currentPreferences() const;
     // Writes myini.ini, once: when the window closes, or at the latest when it is destroyed.
-    // False when it cannot be written.
-    bool savePreferences();
+    // False when it cannot be written (the old file stays whole), with the system's reason;
+    // the failure goes to standard error, and closing the window also shows it.
+    bool savePreferences(QString *reason = nullptr);
     // The preferences file as read (with sections of other parts, such as [ports]).
     const IniFile &preferencesFile() const { return prefsFile; }
     const PreferencesPaths &preferencesPaths() const { return paths; }

@@ -379,11 +379,12 @@ void CMainFrame::onLanguage()
     if (queryClose && !queryClose())
         return;
     const ProgramIni ini(AppDirectory);
-    const bool portSaved = ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), PortName);
-    const bool languageSaved = ini.write(QStringLiteral("Setup"), QStringLiteral("Language"), languageValue(position));
-    if (!portSaved || !languageSaved) {
+    QString reason;
+    const bool saved = ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), PortName, &reason)
+                       && ini.write(QStringLiteral("Setup"), QStringLiteral("Language"), languageValue(position), &reason);
+    if (!saved) {
         // A restart would come back in the old language: say so and keep running.
-        showMessage(languageNotSavedText(LanguageIndex, ini.path()));
+        showMessage(languageNotSavedText(LanguageIndex, ini.path(), reason));
         return;
     }
     m_closeConfirmed = true;

@@ -176,8 +176,9 @@ void ProgramApp::connectCommands()
 int ProgramApp::exitInstance(int code)
 {
     const ProgramIni ini(AppDirectory);
-    if (!ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), PortName))
-        std::fprintf(stderr, "Program: could not write %s\n", qPrintable(ini.path()));
+    QString reason;
+    if (!ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), PortName, &reason))
+        std::fprintf(stderr, "Program: could not write %s: %s\n", qPrintable(ini.path()), qPrintable(reason));
     m_radioCommands.reset();
     m_frame.reset();
     m_view = nullptr;

@@ -1,6 +1,7 @@
 // KVT560 run from the command line: the built executable as a separate process, without a
 // display, against the simulated radio on a pseudo-terminal.
 #include "../radiolink/RadioSimulator.h"
+#include "SmallDisk.h"
 #include "TestRegistry.h"
 #include "radiolink/MemoryLayout.h"
 #include "common/ConsoleProgress.h"
@@ -112,8 +113,10 @@ class TestKvt560CommandLine : public QObject
 private slots:
     void readsRadioIntoFileWithPortAndLanguageOfIni();
     void writesFileIntoRadio();
+    void strayValuesNamedAndUnwritableChannelRefused();
     void deviceRelativeToWorkingDirectory();
     void silentRadioFailsWithoutFile();
+    void readOntoAFullDiskFailsAndKeepsTheOldFile();
     void missingPortFailsWithoutFile();
     void fileThatIsNotACodeplugIsNotWritten();
     void usage_data();
@@ -192,6 +195,38 @@ void TestKvt560CommandLine::writesFileIntoRadio()
     QVERIFY(channelsOf(saved) != channelsOf(blank));
 }
 
+// A radio holding a value it should not: the read names the channel and field on standard
+// error and still succeeds; a file whose frequency has no form in memory is not written, and
+// the radio keeps every byte.
+void TestKvt560CommandLine::strayValuesNamedAndUnwritableChannelRefused()
+{
+    QTemporaryDir dir;
+    QByteArray memory = readFile(DemoMemory);
+    memory[0x0010 + 16 * 4 + 3] = char(0x50);   // channel 5, byte 3 of the receive frequency
+    const QString memoryPath = dir.filePath(QStringLiteral("stray.bin"));
+    const QString savedPath = dir.filePath(QStringLiteral("saved.bin"));
+    QVERIFY(writeFile(memoryPath, memory));
+    RadioSimulator sim;
+    QVERIFY(sim.start({QStringLiteral("--no-pacing"), QStringLiteral("--memory"), memoryPath, QStringLiteral("--save"),
+                       savedPath}));
+    const QString file = dir.filePath(QStringLiteral("radio.k56"));
+    Run r = runProgram(kvt560(), {QStringLiteral("--read-radio"), file, QStringLiteral("--device"), sim.device(),
+                                  QStringLiteral("--language"), QStringLiteral("english")});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("Channel 5: receive frequency stored as ")), qPrintable(r.err));
+
+    QByteArray text = readFile(file);
+    const qsizetype at = text.indexOf("CH012 | ") + 8;
+    QVERIFY(at > 8);
+    text.replace(at, 9, "43x.12500");
+    QVERIFY(writeFile(file, text));
+    r = runProgram(kvt560(), {QStringLiteral("--write-radio"), file, QStringLiteral("--device"), sim.device()});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("Channel 12: the receive frequency \"43x.12500\"")), qPrintable(r.err));
+    sim.stop();
+    QCOMPARE(readFile(savedPath).toHex(), memory.toHex());
+}
+
 void TestKvt560CommandLine::deviceRelativeToWorkingDirectory()
 {
     // --device with a link to the radio named relative to the working directory.
@@ -223,6 +258,27 @@ void TestKvt560CommandLine::silentRadioFailsWithoutFile()
                  "Communication error: Communication with the radio failed. Check the connection and try again.")),
              qPrintable(r.err));
     QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void TestKvt560CommandLine::readOntoAFullDiskFailsAndKeepsTheOldFile()
+{
+    SmallDisk disk;
+    if (!disk.isMounted())
+        QSKIP(qPrintable(disk.whyNot()));
+    RadioSimulator sim;
+    QVERIFY(sim.start({QStringLiteral("--no-pacing")}));   // a blank radio: a file of some 12 KB
+    const QByteArray old = "KVT560 MEMORY CHANNEL\r\nold\r\n";
+    QVERIFY(disk.put(QStringLiteral("radio.k56"), old));
+    QVERIFY(disk.fill(4096));
+
+    const Run r = runProgram(kvt560(), {QStringLiteral("--read-radio"), disk.filePath(QStringLiteral("radio.k56")),
+                                        QStringLiteral("--device"), sim.device(), QStringLiteral("--language"),
+                                        QStringLiteral("english")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("radio.k56")) && r.err.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
+             qPrintable(r.err));
+    QCOMPARE(readFile(disk.filePath(QStringLiteral("radio.k56"))), old);
+    QCOMPARE(disk.files(), QStringList{QStringLiteral("radio.k56")});
 }
 
 void TestKvt560CommandLine::missingPortFailsWithoutFile()

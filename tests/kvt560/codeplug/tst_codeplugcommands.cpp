@@ -1,6 +1,7 @@
 // Save and Open in the main window: the commands from the menu and the toolbar, the file
 // dialogs, applying a file to the band lists, settings and channels, and the files that
 // change nothing.
+#include "SmallDisk.h"
 #include "TestRegistry.h"
 #include "channels/ChannelTable.h"
 #include "channels/ui/ChannelEditor.h"
@@ -244,6 +245,23 @@ private slots:
         QCOMPARE(notices.size(), 1);
         QVERIFY2(notices.constFirst().contains(QString(251, QLatin1Char('x'))), qPrintable(notices.constFirst()));
         QCOMPARE(readAll(path), QByteArray("old contents\r\n"));
+    }
+
+    void saveOntoAFullDiskNamesTheFileAndTheReason()
+    {
+        SmallDisk disk;
+        if (!disk.isMounted())
+            QSKIP(qPrintable(disk.whyNot()));
+        QVERIFY(disk.put(QStringLiteral("radio.k56"), "old contents\r\n"));
+        QVERIFY(disk.fill(4096));   // room for a part of the file only
+        auto form = window({}, disk.filePath(QStringLiteral("radio.k56")));
+        form->segs1->trigger();
+        QCOMPARE(notices.size(), 1);
+        QVERIFY2(notices.constFirst().contains(QStringLiteral("radio.k56"))
+                     && notices.constFirst().contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
+                 qPrintable(notices.constFirst()));
+        QCOMPARE(readAll(disk.filePath(QStringLiteral("radio.k56"))), QByteArray("old contents\r\n"));
+        QCOMPARE(disk.files(), QStringList{QStringLiteral("radio.k56")});
     }
 
     void unreadableFileIsReported()

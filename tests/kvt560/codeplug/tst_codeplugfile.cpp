@@ -333,6 +333,9 @@ private slots:
         const auto gbk = CodePage(CodePage::Gbk).encode(text);
         QVERIFY(big5 && gbk);
         QTest::newRow("UTF-8") << text.toUtf8() << 3;
+        // Edited by hand and saved as UTF-8 without a byte order mark: the Chinese marks tell.
+        const QByteArray edited = CodePage(CodePage::Gbk).decode(CodeplugFile::write(exampleContent()))->toUtf8();
+        QTest::newRow("UTF-8 with Simplified marks") << edited << 1;
         QTest::newRow("UTF-8 with byte order mark") << QByteArray("\xEF\xBB\xBF" + text.toUtf8()) << 3;
         QTest::newRow("Big5") << *big5 << 3;
         QTest::newRow("GBK") << *gbk << 3;
@@ -372,11 +375,52 @@ private slots:
         QCOMPARE(CodeplugFile::decodeLines(*gbk.encode(simplified)), QStringList{simplified});
     }
 
+    // Whatever the texts, a file this program writes reads back to the same texts: GBK bytes
+    // that are valid UTF-8 too ("小" is D0 A1, which UTF-8 reads as "С") stay GBK, and a text
+    // GBK cannot hold makes a UTF-8 file that says so with a byte order mark.
+    void everyFileWrittenReopensToTheSameTexts_data()
+    {
+        QTest::addColumn<int>("language");   // of the marks
+        QTest::addColumn<QString>("alias");
+        QTest::addColumn<bool>("utf8");
+        const QList<std::pair<const char *, QString>> aliases{
+            {"Latin", QStringLiteral("CH-1")},
+            {"Simplified", QStringLiteral("小")},
+            {"Simplified pair", QStringLiteral("频道一")},
+            {"Traditional", QStringLiteral("頻道")},
+            {"Cyrillic", QStringLiteral("Связь")},
+            {"not in GBK", QStringLiteral("小\U0001F600")},
+        };
+        for (int language = 1; language <= 3; ++language)
+            for (const auto &[name, alias] : aliases)
+                QTest::addRow("marks %d, %s", language, name)
+                    << language << alias << alias.contains(QStringLiteral("\U0001F600"));
+    }
+    void everyFileWrittenReopensToTheSameTexts()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, alias);
+        QFETCH(bool, utf8);
+        Codeplug c = exampleContent();
+        const Marks marks = Marks::forLanguage(language);
+        fillChannel(c.channels, 1, QStringLiteral("400.12500"), marks);
+        fillChannel(c.channels, 7, QStringLiteral("145.50000"), marks);
+        c.channels.setColumn(10, 1, alias);
+        c.channels.setColumn(10, 7, alias + alias);
+        const QByteArray bytes = CodeplugFile::write(c);
+        QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), utf8);
+        const CodeplugReadResult r = CodeplugFile::read(bytes, SettingsValues(), ChannelCells());
+        QCOMPARE(r.status, CodeplugReadResult::Read);
+        QCOMPARE(r.content.channels.column(10, 1), alias);
+        QVERIFY(r.content.channels == c.channels);
+    }
+
     void textGbkCannotHoldIsWrittenInUtf8()
     {
         Codeplug c = exampleContent();
         c.channels.setColumn(10, 1, QStringLiteral("A\U0001F600"));
         const QByteArray bytes = CodeplugFile::write(c);
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF" "KVT560 MEMORY CHANNEL\r\n"));
         QVERIFY(bytes.contains(QStringLiteral("禁用").toUtf8()));
         const CodeplugReadResult r = CodeplugFile::read(bytes, SettingsValues(), ChannelCells());
         QVERIFY(r.content.channels == c.channels);

@@ -24,6 +24,9 @@ private slots:
     void decodeOnly_data();
     void decodeOnly();
     void otherLanguageMarksAreWritten();
+    void storedValuesReadAsNearestValid_data();
+    void storedValuesReadAsNearestValid();
+    void unwritableFrequencyIsNamed();
 
     void alias();
 
@@ -115,6 +118,85 @@ void TestMemoryLayout::otherLanguageMarksAreWritten()
     setRow(zh, 1, row);
     setRow(en, 1, "438.00625|OFF|438.00625|OFF|Low|Narrow|OFF|ON|ON||OFF|ON|ON|0|0|scrambler|ON");
     QCOMPARE(encodeChannel(en, 1, Zh), encodeChannel(zh, 1, Zh));
+}
+
+// Fields whose bytes hold no valid value: each is read as the nearest valid value and named,
+// and the row written back holds that value, never an empty channel.
+void TestMemoryLayout::storedValuesReadAsNearestValid_data()
+{
+    QTest::addColumn<QByteArray>("fields");     // bytes 0-11: receive, transmit, receive tone, transmit tone
+    QTest::addColumn<QString>("cells");         // columns 1-4 as read
+    QTest::addColumn<QStringList>("named");     // the corrected fields
+    QTest::addColumn<QByteArray>("written");    // bytes 0-11 written back
+
+    const QStringList none;
+    QTest::newRow("valid") << hx("43512500435125000E8202C3") << "435.12500|100.0|435.12500|D023N" << none
+                           << hx("43512500435125000E8202C3");
+    QTest::newRow("byte 3 0x0C") << hx("4351250C43512508FF00FF00") << "435.12575|禁用|435.12550|禁用" << none
+                                 << hx("4351250C43512508FF00FF00");
+    QTest::newRow("byte 3 0x07 rounds to 500 Hz")
+        << hx("14433707FFFFFFFFFF00FF00") << "144.33750|禁用||禁用" << QStringList{"receive frequency"}
+        << hx("14433708FFFFFFFFFF00FF00");
+    QTest::newRow("byte 3 0x50 carries into the kHz digits")
+        << hx("14525050FFFFFFFFFF00FF00") << "145.25500|禁用||禁用" << QStringList{"receive frequency"}
+        << hx("14525500FFFFFFFFFF00FF00");
+    QTest::newRow("byte 3 0x02, a tie, goes down")
+        << hx("40012502FFFFFFFFFF00FF00") << "400.12500|禁用||禁用" << QStringList{"receive frequency"}
+        << hx("40012500FFFFFFFFFF00FF00");
+    QTest::newRow("byte 3 0xFF carries past a MHz")
+        << hx("145999FFFFFFFFFFFF00FF00") << "146.01500|禁用||禁用" << QStringList{"receive frequency"}
+        << hx("14601500FFFFFFFFFF00FF00");
+    QTest::newRow("carry past the top stops there")
+        << hx("9999990FFFFFFFFFFF00FF00") << "999.99975|禁用||禁用" << QStringList{"receive frequency"}
+        << hx("9999990CFFFFFFFFFF00FF00");
+    QTest::newRow("nibbles A-F read as 9")
+        << hx("4A5B2C004D3E1F04FF00FF00") << "495.92900|禁用|493.91925|禁用"
+        << QStringList{"receive frequency", "transmit frequency"} << hx("4959290049391904FF00FF00");
+    QTest::newRow("transmit 0xFF in byte 0 only")
+        << hx("43512500FF123400FF00FF00") << "435.12500|禁用|991.23400|禁用" << QStringList{"transmit frequency"}
+        << hx("4351250099123400FF00FF00");
+    QTest::newRow("a tone outside the list is off")
+        << hx("43512500435125003482" "6BE3") << "435.12500|禁用|435.12500|D754I" << QStringList{"receive tone"}
+        << hx("4351250043512500FF006BE3");
+    QTest::newRow("tone kinds outside the list")
+        << hx("43512500435125000E5200C4") << "435.12500|禁用|435.12500|禁用"
+        << QStringList{"receive tone", "transmit tone"} << hx("4351250043512500FF00FF00");
+}
+
+void TestMemoryLayout::storedValuesReadAsNearestValid()
+{
+    QFETCH(QByteArray, fields);
+    QFETCH(QString, cells);
+    QFETCH(QStringList, named);
+    QFETCH(QByteArray, written);
+    const QByteArray record = fields + hx("FFFFF0F0");
+    ChannelCells row;
+    QList<Correction> corrections;
+    decodeChannel(record, row, 9, Zh, ToneList::instance(), &corrections);
+    QCOMPARE(rowText(row, 9).section(QLatin1Char('|'), 0, 3), cells);
+    QStringList fieldsNamed;
+    for (const Correction &c : corrections) {
+        QCOMPARE(c.channel, 9);
+        QVERIFY2(c.text().startsWith(QStringLiteral("Channel 9: %1 stored as ").arg(c.field)), qPrintable(c.text()));
+        fieldsNamed << c.field;
+    }
+    QCOMPARE(fieldsNamed, named);
+    QVERIFY(unwritableFields(row).isEmpty());
+    QCOMPARE(encodeChannel(row, 9, Zh).left(12).toHex().toUpper(), written.toHex().toUpper());
+}
+
+// A frequency text the radio's memory has no form for refuses the write: encoded it would
+// be 0xFF bytes, and the channel would disappear from the radio.
+void TestMemoryLayout::unwritableFrequencyIsNamed()
+{
+    ChannelCells cells;
+    setRow(cells, 3, QStringLiteral("145.5x|||||||||||||||"));
+    setRow(cells, 8, QStringLiteral("145.50000||1450.000|||||||||||||"));
+    setRow(cells, 9, QStringLiteral("|||||||||||||||"));   // empty: written as empty
+    setRow(cells, 10, QStringLiteral("145.5||145.50000|||||||||||||"));   // short forms are fine
+    QCOMPARE(unwritableFields(cells),
+             (QStringList{QStringLiteral("Channel 3: the receive frequency \"145.5x\" is no frequency the radio can hold"),
+                          QStringLiteral("Channel 8: the transmit frequency \"1450.000\" is no frequency the radio can hold")}));
 }
 
 void TestMemoryLayout::alias()

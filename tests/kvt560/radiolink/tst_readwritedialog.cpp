@@ -91,6 +91,7 @@ private slots:
     void portThatCannotBeOpened();
     void openFailureLeavesDialogUsable();
     void writeDialogAndFirstChannel();
+    void strayValuesAreNamedAndUnwritableChannelsRefused();
 };
 
 void TestReadWriteDialog::readFillsMainWindow()
@@ -245,6 +246,55 @@ void TestReadWriteDialog::writeDialogAndFirstChannel()
     QCOMPARE(first, QString("05"));
     QCOMPARE(bench.form->settingsStore()->number("bsSkinComboBox7"), 0);
     QCOMPARE(bench.notices.size(), 0);
+}
+
+// A radio holding values it should not: the read fills the nearest valid values and names
+// each field on the status bar; a write of a channel whose frequency has no form in memory is
+// refused with the channel's number, before a byte reaches the radio.
+void TestReadWriteDialog::strayValuesAreNamedAndUnwritableChannelsRefused()
+{
+    QFile sample(samplePath());
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    QByteArray memory = sample.readAll();
+    memory[16 * 5 + 3] = char(0x50);                  // channel 5: byte 3 of the receive frequency
+    memory[16 * 9 + 8] = char(0x34);                  // channel 9: CTCSS position 52 of 51
+    memory[16 * 9 + 9] = char(0x82);
+    QTemporaryDir dir;
+    QFile stray(dir.filePath("stray.bin"));
+    QVERIFY(stray.open(QIODevice::WriteOnly) && stray.write(memory) == memory.size());
+    stray.close();
+    RadioSimulator sim;
+    QVERIFY(sim.start({"--no-pacing", "--memory", stray.fileName(), "--save", dir.filePath("after.bin")}));
+    Bench bench(sim.device());
+
+    bench.commands->setDialogRunner([](TR_and_W &d) {
+        d.show();
+        d.bsSkinButton1->click();
+        d.close();
+    });
+    bench.form->gs1->trigger();
+    QCOMPARE(bench.notices.size(), 0);
+    ChannelTable *table = bench.form->channelTable();
+    QCOMPARE(table->cell(ChannelTable::Grid2, 4, 9), QString("0"));   // the receive tone is off
+    QCOMPARE(table->cell(ChannelTable::Grid1, 1, 5).size(), 9);
+    const QString status = bench.form->statusText();
+    QVERIFY2(status.contains(QStringLiteral("Channel 5: receive frequency stored as ")) && status.contains(QStringLiteral("and 1 more")),
+             qPrintable(status));
+
+    table->setCell(ChannelTable::Grid1, 1, 12, "43x.12500");
+    bench.commands->setDialogRunner([](TR_and_W &d) {
+        d.show();
+        d.bsSkinButton1->click();
+        d.close();
+    });
+    bench.form->N2->trigger();
+    QCOMPARE(bench.notices.size(), 1);
+    QVERIFY2(bench.notices.first().text.contains(QStringLiteral("Channel 12: the receive frequency \"43x.12500\"")),
+             qPrintable(bench.notices.first().text));
+    sim.stop();
+    QFile after(dir.filePath("after.bin"));
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll().toHex(), memory.toHex());   // not one block was written
 }
 
 REGISTER_TEST(TestReadWriteDialog)

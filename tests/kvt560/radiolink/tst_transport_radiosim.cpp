@@ -1,6 +1,7 @@
 // The serial transport end to end: a real pseudo-terminal with the simulated radio on the
 // other side, reached through the [ports] mapping of an ini file.
 #include "RadioSimulator.h"
+#include "SmallDisk.h"
 #include "TestRegistry.h"
 #include "radiolink/LinkTiming.h"
 #include "radiolink/RadioFrame.h"
@@ -68,6 +69,7 @@ private slots:
     void faults();
     void savesMemoryWhenStopped();
     void rejectsMemoryFileOfWrongSize();
+    void saveOntoAFullDiskFailsAndKeepsTheOldFile();
 };
 
 void TestTransportRadiosim::roundTrip_data()
@@ -247,6 +249,32 @@ void TestTransportRadiosim::rejectsMemoryFileOfWrongSize()
     QCOMPARE(sim.exitCode(), 2);
     QVERIFY(sim.readAllStandardOutput().isEmpty());
     QVERIFY(sim.readAllStandardError().contains("4096"));
+}
+
+void TestTransportRadiosim::saveOntoAFullDiskFailsAndKeepsTheOldFile()
+{
+    SmallDisk disk;
+    if (!disk.isMounted())
+        QSKIP(qPrintable(disk.whyNot()));
+    const QByteArray old(4096, '\x11');
+    QVERIFY(disk.put(QStringLiteral("saved.bin"), old));
+    QVERIFY(disk.fill());
+
+    QProcess sim;
+    sim.start(QStringLiteral(RADIOSIM_PATH), {"kvt560", "--no-pacing", "--save", disk.filePath(QStringLiteral("saved.bin"))});
+    QVERIFY(sim.waitForStarted(5000));
+    while (!sim.canReadLine())
+        QVERIFY(sim.waitForReadyRead(5000));
+    sim.terminate();
+    QVERIFY(sim.waitForFinished(5000));
+    QCOMPARE(sim.exitCode(), 1);
+    const QString err = QString::fromLocal8Bit(sim.readAllStandardError());
+    QVERIFY2(err.contains(QStringLiteral("saved.bin")) && err.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
+             qPrintable(err));
+    QFile kept(disk.filePath(QStringLiteral("saved.bin")));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), old);
+    QCOMPARE(disk.files(), QStringList{QStringLiteral("saved.bin")});
 }
 
 REGISTER_TEST(TestTransportRadiosim)

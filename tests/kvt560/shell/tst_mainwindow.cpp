@@ -1,16 +1,19 @@
 // The main window: menus, preference state through menus and back to myini.ini, cable mode,
 // language and help, themes, toolbar, and the exit path on SIGTERM.
+#include "SmallDisk.h"
 #include "TestRegistry.h"
 #include "channels/ChannelTable.h"
 #include "codeplug/ui/CodeplugFiles.h"
 #include "shell/IniFile.h"
 #include "shell/ui/TaboutForm.h"
+#include "shell/ui/Tmessage1.h"
 #include "shell/ui/Tform1.h"
 #include "shell/ui/Themes.h"
 #include <QDir>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -136,6 +139,35 @@ private slots:
         QCOMPARE(again.comPort(), 3);
         QVERIFY(again.COM31->isChecked());
         QVERIFY(!again.COM11->isChecked() && !again.COM21->isChecked() && !again.COM41->isChecked());
+    }
+
+    void closingOntoAFullDiskSaysWhyThePreferencesWereNotSaved()
+    {
+        SmallDisk disk;
+        if (!disk.isMounted())
+            QSKIP(qPrintable(disk.whyNot()));
+        const QByteArray old = "[open]\ncom=2\n";
+        QVERIFY(disk.put(QStringLiteral("myini.ini"), old));
+        QVERIFY(disk.fill());
+        QString shown;
+        {
+            Tform1 form(PreferencesPaths::single(disk.filePath(QStringLiteral("myini.ini"))));
+            form.show();
+            form.COM31->trigger();
+            QTimer::singleShot(0, &form, [&shown] {
+                if (auto *notice = qobject_cast<Tmessage1 *>(QApplication::activeModalWidget())) {
+                    shown = notice->cap1->text();
+                    notice->bsSkinButton1->click();
+                }
+            });
+            form.close();
+        }
+        QVERIFY2(shown.contains(QStringLiteral("myini.ini")) && shown.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
+                 qPrintable(shown));
+        QFile kept(disk.filePath(QStringLiteral("myini.ini")));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), old);
+        QCOMPARE(disk.files(), QStringList{QStringLiteral("myini.ini")});
     }
 
     void singleHeadCableMode()

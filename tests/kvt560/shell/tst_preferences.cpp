@@ -1,9 +1,11 @@
 // myini.ini: reading with defaults, writing in order, keeping what the program does not own.
+#include "SmallDisk.h"
 #include "TestRegistry.h"
 #include "shell/IniFile.h"
 #include "shell/Preferences.h"
 #include "common/InstalledLayout.h"
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -131,6 +133,72 @@ private slots:
                                 "[list2_tx]\nlist4now=-1\nlist4count=0\n"));
         // The stale items above the count are not read back.
         QCOMPARE(Preferences::load(path).lists[Preferences::List1Rx].items, QStringList{"245-246MHz"});
+    }
+
+    // A section or key that appears twice: the first counts for reading and for setValue,
+    // the later ones stay in the file as they stand.
+    void duplicatesResolveToTheFirst()
+    {
+        IniFile ini;
+        ini.parse(QStringLiteral("com=9\n[open]\ncom=2\nCOM=3\n\n[Open]\ncom=5\nlang=2\n[ports]\n"));
+        QCOMPARE(ini.value(QStringLiteral("OPEN"), QStringLiteral("Com")).value_or(QString()), QStringLiteral("2"));
+        QVERIFY(!ini.value(QStringLiteral("open"), QStringLiteral("lang")));   // only in the second [open]
+        QCOMPARE(ini.keys(QStringLiteral("open")), (QStringList{"com", "COM"}));
+        QVERIFY(ini.hasSection(QStringLiteral("PORTS")));
+        ini.setValue(QStringLiteral("open"), QStringLiteral("COM"), QStringLiteral("7"));
+        ini.setValue(QStringLiteral("open"), QStringLiteral("lang"), QStringLiteral("1"));
+        ini.setValue(QStringLiteral("new"), QStringLiteral("a"), QStringLiteral("1"));
+        ini.setValue(QStringLiteral("NEW"), QStringLiteral("b"), QStringLiteral("2"));
+        QCOMPARE(ini.toText(), QStringLiteral("com=9\n[open]\ncom=7\nCOM=3\nlang=1\n\n[Open]\ncom=5\nlang=2\n[ports]\n"
+                                              "[new]\na=1\nb=2\n"));
+        QCOMPARE(ini.value(QStringLiteral("open"), QStringLiteral("lang")).value_or(QString()), QStringLiteral("1"));
+    }
+
+    // Parsed once: the four lists at their largest in a file of megabytes read in a moment
+    // (each lookup used to walk the whole file: ten seconds).
+    void largeFileLoadsQuickly()
+    {
+        QString text;
+        for (int l = 0; l < Preferences::ListCount; ++l) {
+            const auto id = Preferences::ListId(l);
+            text += QLatin1Char('[') + Preferences::sectionName(id) + QStringLiteral("]\n");
+            text += Preferences::countKey(id) + QStringLiteral("=%1\n").arg(Preferences::MaxListItems);
+            for (int i = 0; i < Preferences::MaxListItems; ++i)
+                text += Preferences::itemKey(id, i) + QStringLiteral("=400-470MHz\n");
+        }
+        text += QStringLiteral("[other]\n");
+        for (int i = 0; text.size() < 2'000'000; ++i)
+            text += QStringLiteral("key%1=a value kept as it stands\n").arg(i);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("myini.ini"));
+        writeAll(path, text);
+
+        QElapsedTimer timer;
+        timer.start();
+        Preferences p = Preferences::load(path);
+        QCOMPARE(p.lists[Preferences::List2Tx].items.size(), Preferences::MaxListItems);
+        p.com = 3;
+        QVERIFY(p.save(path));
+        QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(Preferences::load(path).com, 3);
+        QVERIFY(readAll(path).contains(QStringLiteral("[other]\nkey0=a value kept as it stands\nkey1=")));
+    }
+
+    void saveOntoAFullDiskKeepsTheOldFile()
+    {
+        SmallDisk disk;
+        if (!disk.isMounted())
+            QSKIP(qPrintable(disk.whyNot()));
+        const QString old = QStringLiteral("[open]\ncom=3\n[list1_rx]\nlistcount=1\ncombo0=136-174MHz\n");
+        QVERIFY(disk.put(QStringLiteral("myini.ini"), old.toUtf8()));
+        QVERIFY(disk.fill());
+        Preferences p;
+        p.lists[Preferences::List1Rx] = {QStringList(400, QStringLiteral("400-470MHz")), 0};
+        QString reason;
+        QVERIFY(!p.save(disk.filePath(QStringLiteral("myini.ini")), &reason));
+        QCOMPARE(reason, QString::fromLocal8Bit(std::strerror(ENOSPC)));
+        QCOMPARE(readAll(disk.filePath(QStringLiteral("myini.ini"))), old);
+        QCOMPARE(disk.files(), QStringList{QStringLiteral("myini.ini")});
     }
 
     void unwritableProgramFolderUsesUserFolder()

@@ -1,6 +1,7 @@
 // Program run from the command line: the built executable as a separate process, without a
 // display, against the simulated KVT270 radio on a pseudo-terminal.
 #include "RadiosimProcess.h"
+#include "SmallDisk.h"
 #include "TestRegistry.h"
 #include "frame/CommandLine.h"
 #include "common/ConsoleProgress.h"
@@ -141,6 +142,7 @@ private slots:
     void deviceGivenAsPath_data();
     void deviceGivenAsPath();
     void silentRadioFailsWithoutFile();
+    void readOntoAFullDiskFailsAndKeepsTheOldFile();
     void missingPortFailsWithoutFile();
     void shortFileIsRefused();
     void dumpsFactoryDefaultFile();
@@ -252,6 +254,29 @@ void TestProgramCommandLine::silentRadioFailsWithoutFile()
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(r.err.contains(QStringLiteral("\nCommunication error\n")), qPrintable(r.err));
     QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void TestProgramCommandLine::readOntoAFullDiskFailsAndKeepsTheOldFile()
+{
+    SmallDisk disk;
+    if (!disk.isMounted())
+        QSKIP(qPrintable(disk.whyNot()));
+    QTemporaryDir work;
+    RadiosimProcess radio;
+    QVERIFY(startRadio(radio, work, savedImage()));
+    AppFolder app;
+    QVERIFY(app.make(radio.device()));
+    const QByteArray old(8192, '\x5A');
+    QVERIFY(disk.put(QStringLiteral("radio.sin"), old));
+    QVERIFY(disk.fill(4096));   // room for half the image
+
+    const Run r = app.run({QStringLiteral("--read-radio"), disk.filePath(QStringLiteral("radio.sin"))});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("Could not save ")) && r.err.contains(QStringLiteral("radio.sin"))
+                 && r.err.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
+             qPrintable(r.err));
+    QCOMPARE(readFile(disk.filePath(QStringLiteral("radio.sin"))), old);
+    QCOMPARE(disk.files(), QStringList{QStringLiteral("radio.sin")});
 }
 
 void TestProgramCommandLine::missingPortFailsWithoutFile()

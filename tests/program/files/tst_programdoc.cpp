@@ -1,4 +1,5 @@
 #include "FilesFixture.h"
+#include "SmallDisk.h"
 #include "TestRegistry.h"
 
 #include "files/CProgramDoc.h"
@@ -130,6 +131,36 @@ private slots:
         QCOMPARE(doc.pathName(), fx.path("old.sin"));
         QCOMPARE(fx.read("old.sin"), old);
         QCOMPARE(fx.read("plain-file"), QByteArray("x"));
+    }
+
+    // On a full disk the save says so (the bytes did not all reach the disk) and the old
+    // file stays whole: neither cut short nor replaced.
+    void saveOntoAFullDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<qint64>("free");
+        QTest::newRow("no byte free") << qint64(0);
+        QTest::newRow("half the image fits") << qint64(4096);
+    }
+    void saveOntoAFullDiskKeepsTheOldFile()
+    {
+        QFETCH(qint64, free);
+        SmallDisk disk;
+        if (!disk.isMounted())
+            QSKIP(qPrintable(disk.whyNot()));
+        const QByteArray old = pattern(8192, 11, 2);
+        QVERIFY(disk.put(QStringLiteral("radio.sin"), old));
+        QVERIFY(disk.fill(free));
+        CProgramDoc doc;
+        QVERIFY(doc.openDocument(disk.filePath(QStringLiteral("radio.sin")), nullptr));
+        setImage(pattern(8192, 17, 4));
+        QString error;
+        QVERIFY(!doc.saveDocument(disk.filePath(QStringLiteral("radio.sin")), &error));
+        QVERIFY2(error.contains(QStringLiteral("radio.sin")) && error.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
+                 qPrintable(error));
+        QFile kept(disk.filePath(QStringLiteral("radio.sin")));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), old);
+        QCOMPARE(disk.files(), QStringList{QStringLiteral("radio.sin")});
     }
 
     // Saving over a file that may not be written fails without touching it. Permissions do

@@ -1,8 +1,10 @@
 #include "FrameFixture.h"
+#include "SmallDisk.h"
 #include "TestRegistry.h"
 
 #include "files/CProgramDoc.h"
 #include "base/Globals.h"
+#include "base/ProgramIni.h"
 #include "base/ResourceLibrary.h"
 #include "frame/Startup.h"
 #include "frame/ui/CMainFrame.h"
@@ -15,6 +17,7 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
@@ -178,6 +181,63 @@ private slots:
         // An empty port name is not written; any other is written back as it was.
         QCOMPARE(QSettings(fx.filePath(QStringLiteral("Program.ini")), QSettings::IniFormat).contains(QStringLiteral("Setup/COM")),
                  !portName.isEmpty());
+    }
+
+    // A value written into Program.ini reads back as it was, whatever the INI reader treats
+    // specially, and every other line of the file stays as the user wrote it.
+    void iniValuesReadBackAsWritten_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("port name") << "COM3";
+        QTest::newRow("device by id") << "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10-if00-port0";
+        QTest::newRow("comma") << "a,b";
+        QTest::newRow("semicolon and hash") << "x;y#z";
+        QTest::newRow("quotes and backslash") << "say \"hi\" C:\\dev";
+        QTest::newRow("blanks around") << " COM1 ";
+        QTest::newRow("at sign first") << "@Variant(x)";
+        QTest::newRow("equals sign") << "a=b";
+        QTest::newRow("Chinese") << "简体中文";
+    }
+    void iniValuesReadBackAsWritten()
+    {
+        QFETCH(QString, value);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Program.ini"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("; comment\r\n[setup]\r\nlanguage=Chs\r\n\r\n[Ports]\r\nCOM1=/dev/pts/3\r\n");
+        f.close();
+        const ProgramIni ini(dir.path(), dir.filePath(QStringLiteral("user/Program.ini")));
+        QVERIFY(ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), value));
+        QCOMPARE(ini.read(QStringLiteral("Setup"), QStringLiteral("COM")), value);
+        QVERIFY(ini.write(QStringLiteral("SETUP"), QStringLiteral("com"), value));   // replaced where it stands
+        QCOMPARE(ini.read(QStringLiteral("Setup"), QStringLiteral("Language")), QStringLiteral("Chs"));
+        QCOMPARE(ini.read(QStringLiteral("Ports"), QStringLiteral("COM1")), QStringLiteral("/dev/pts/3"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray text = f.readAll();
+        QVERIFY2(text.startsWith("; comment\r\n[setup]\r\nlanguage=Chs\r\nCOM=")
+                     && text.endsWith("\r\n\r\n[Ports]\r\nCOM1=/dev/pts/3\r\n")
+                     && text.count("COM=") == 1,
+                 text.constData());
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("user"))));
+    }
+
+    void iniOntoAFullDiskKeepsTheOldFile()
+    {
+        SmallDisk disk;
+        if (!disk.isMounted())
+            QSKIP(qPrintable(disk.whyNot()));
+        const QByteArray old = "[Setup]\nLanguage=Eng\nCOM=COM1\n";
+        QVERIFY(disk.put(QStringLiteral("Program.ini"), old));
+        QVERIFY(disk.fill());
+        const ProgramIni ini(disk.path(), disk.filePath(QStringLiteral("user/Program.ini")));
+        QString reason;
+        QVERIFY(!ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), QStringLiteral("/dev/ttyUSB0"), &reason));
+        QCOMPARE(reason, QString::fromLocal8Bit(std::strerror(ENOSPC)));
+        QFile kept(disk.filePath(QStringLiteral("Program.ini")));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), old);
+        QCOMPARE(disk.files(), QStringList{QStringLiteral("Program.ini")});
     }
 
     void iniNamesMatchWithoutRegardToCase()
