@@ -86,6 +86,9 @@ void RadioCommands::runCommand(int tag, QAction *menuItem, QAbstractButton *tool
     // overlay editor is hidden; a commit that failed has shown its message.
     if (!form_.finishChannelEdit(true))
         return;
+    // A read replaces the codeplug: edits not saved yet are saved or given up first.
+    if (tag == RadioTransfer::ReadKind && !form_.settleUnsavedEdits())
+        return;
     // The notices speak the language the main window has loaded.
     dialog_.setNoticeTexts(form_.LinkErrorCaption, form_.PortErrorText, form_.LinkErrorText);
 

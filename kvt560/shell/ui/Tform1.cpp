@@ -8,6 +8,7 @@
 #include "channels/ui/SingleChannelEditor.h"
 #include "codeplug/CodeplugDocument.h"
 #include "codeplug/ui/CodeplugFiles.h"
+#include "codeplug/ui/DocumentHistory.h"
 #include "radiolink/ToneList.h"
 #include "settings/BandRanges.h"
 #include "settings/SettingsStore.h"
@@ -41,6 +42,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {
@@ -94,7 +96,7 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     , helpOpener([](const QUrl &url) { return QDesktopServices::openUrl(url); })
 {
     setObjectName(QStringLiteral("Tform1"));
-    setWindowTitle(QStringLiteral("RD4400"));
+    setWindowTitle(QStringLiteral("RD4400[*]"));   // "[*]": the mark of unsaved changes
     setWindowIcon(QIcon(TaboutForm::picture(64)));
 
     doc = new CodeplugDocument(this);
@@ -145,6 +147,10 @@ Tform1::~Tform1()
 {
     // FormDestroy: the preferences are written even when the run ends without a close.
     savePreferences();
+    // The document and its history go after the menus; they report to nobody any more.
+    qApp->removeEventFilter(this);
+    disconnect(doc, nullptr, this, nullptr);
+    disconnect(history->stack(), nullptr, this, nullptr);
     // The views go before the channel table they show.
     delete takeCentralWidget();
 }
@@ -275,6 +281,7 @@ void Tform1::buildToolBar()
     };
     readButton = captioned("bsSkinSpeedButton4", QStringLiteral("读频"), gs1);
     writeButton = captioned("bsSkinSpeedButton5", QStringLiteral("写频"), N2);
+    buildUndoActions(bar);
 }
 
 void Tform1::buildPages()
@@ -352,6 +359,7 @@ void Tform1::buildChannelOperations()
     addChannelListButtons(channelButtonRow, channelListOps);
     connect(channelListOps, &ChannelListOps::selectionMoveRequested, channelEditor, &ChannelEditor::moveSelection);
     connect(channelListOps, &ChannelListOps::overlaysHideRequested, channelEditor, &ChannelEditor::hideOverlays);
+    connect(channelListOps, &ChannelListOps::autoAddHeld, doc, &CodeplugDocument::setHolding);
 
     singleChannel = new SingleChannelEditor(table, ToneList::instance(), singleChannelPage);
     auto *single = new QVBoxLayout(singleChannelPage);
@@ -529,6 +537,10 @@ void Tform1::showEvent(QShowEvent *event)
 
 void Tform1::closeEvent(QCloseEvent *event)
 {
+    if (askBeforeClosing && !settleUnsavedEdits()) {
+        event->ignore();
+        return;
+    }
     savePreferences();   // FormDestroy
     event->accept();
 }
@@ -648,13 +660,14 @@ void Tform1::Chinese2Click() { chooseLanguage(3); }
 
 void Tform1::H2Click()
 {
-    const QString name = language::helpFileName(languageTag);
-    if (name.isEmpty())
-        return;
-    const QString path = QDir(appDir).filePath(name);
-    if (!QFileInfo::exists(path))
-        return;   // a missing help file shows nothing
-    helpOpener(QUrl::fromLocalFile(path));
+    for (const QString &name : language::helpFiles(languageTag)) {
+        const QString path = QDir(appDir).filePath(name);
+        if (QFileInfo::exists(path)) {
+            helpOpener(QUrl::fromLocalFile(path));
+            return;
+        }
+    }
+    // a missing help file shows nothing
 }
 
 void Tform1::A1Click()
@@ -674,7 +687,7 @@ void Tform1::showPage(int page)
 
 void Tform1::bs()
 {
-    setWindowTitle(QStringLiteral("KVT560    [") + bsSkinComboBox20->currentText() + QLatin1Char(']'));
+    setWindowTitle(QStringLiteral("KVT560    [") + bsSkinComboBox20->currentText() + QStringLiteral("][*]"));
 }
 
 void Tform1::setBandChangeByKeypad(bool marked)
@@ -750,7 +763,7 @@ void Tform1::bindBandBoxes()
 
 LanguageTexts Tform1::noticeTexts() const
 {
-    LanguageTexts t = LanguageTexts::builtIn();
+    LanguageTexts t = texts;
     t.LinkErrorCaption = LinkErrorCaption;
     t.PortErrorText = PortErrorText;
     t.LinkErrorText = LinkErrorText;
@@ -759,8 +772,9 @@ LanguageTexts Tform1::noticeTexts() const
     return t;
 }
 
-void Tform1::setNoticeTexts(const LanguageTexts &texts)
+void Tform1::setNoticeTexts(const LanguageTexts &newTexts)
 {
+    texts = newTexts;
     LinkErrorCaption = texts.LinkErrorCaption;
     PortErrorText = texts.PortErrorText;
     LinkErrorText = texts.LinkErrorText;
@@ -830,6 +844,8 @@ Tmessage1 *Tform1::messageDialog()
 
 void Tform1::fsef1Click()
 {
+    if (!settleUnsavedEdits())
+        return;
     bsSkinStringGrid1()->hideEditor();
     channelEditor->ComboBox1->hide();
     messageDialog()->ask(ConfirmCaption, ConfirmText, 2);
