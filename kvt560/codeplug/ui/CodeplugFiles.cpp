@@ -2,18 +2,31 @@
 
 #include "channels/ChannelTable.h"
 #include "codeplug/CodeplugDocument.h"
+#include "codeplug/CsvChannels.h"
+#include "common/Backups.h"
+#include "common/CheckedSave.h"
+#include "radiolink/ToneList.h"
+#include "shell/Preferences.h"
 #include "channels/ui/ChannelEditor.h"
+#include "channels/ui/ChannelGrid.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "settings/ui/SettingsPages.h"
 #include "shell/ui/Tform1.h"
 #include "shell/ui/Tmessage1.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+
+#include <algorithm>
 
 CodeplugFiles::CodeplugFiles(Tform1 *mainWindow, CodeplugDocument *document)
     : QObject(mainWindow)
@@ -21,8 +34,27 @@ CodeplugFiles::CodeplugFiles(Tform1 *mainWindow, CodeplugDocument *document)
     , doc(document)
 {
     setObjectName(QStringLiteral("codeplugFiles"));
+    // Ctrl+C and Ctrl+V on the grid itself copy and paste whole channel rows; the overlay
+    // editors keep their own keys.
+    if (QWidget *grid = form->StringAlignGrid1) {
+        auto *copy = new QAction(grid);
+        copy->setObjectName(QStringLiteral("copyChannelsAction"));
+        copy->setShortcut(QKeySequence::Copy);
+        copy->setShortcutContext(Qt::WidgetShortcut);
+        grid->addAction(copy);
+        connect(copy, &QAction::triggered, this, &CodeplugFiles::copyChannels);
+        auto *paste = new QAction(grid);
+        paste->setObjectName(QStringLiteral("pasteChannelsAction"));
+        paste->setShortcut(QKeySequence::Paste);
+        paste->setShortcutContext(Qt::WidgetShortcut);
+        grid->addAction(paste);
+        connect(paste, &QAction::triggered, this, &CodeplugFiles::pasteChannels);
+    }
     connect(form, &Tform1::saveRequested, this, &CodeplugFiles::segs1Click);
     connect(form, &Tform1::openRequested, this, &CodeplugFiles::rsgg1Click);
+    connect(form, &Tform1::openBackupRequested, this, &CodeplugFiles::openBackup);
+    connect(form, &Tform1::exportChannelsRequested, this, &CodeplugFiles::exportChannels);
+    connect(form, &Tform1::importChannelsRequested, this, &CodeplugFiles::importChannels);
 }
 
 QString CodeplugFiles::dialogFilter()
@@ -156,6 +188,117 @@ void CodeplugFiles::rsgg1Click()
         return;
     openFrom(path);
     hideFrequencyEditor();
+}
+
+QString CodeplugFiles::askBackupFile(QWidget *parent)
+{
+    QDir().mkpath(Backups::folder());
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open backup"), Backups::folder(), dialogFilter());
+}
+
+QString CodeplugFiles::askCsvOpenFile(QWidget *parent)
+{
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Import channels"), QString(),
+                                        QStringLiteral("CSV (*.csv);;All files (*)"));
+}
+
+QString CodeplugFiles::askCsvSaveFile(QWidget *parent)
+{
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Export channels"), QString(),
+                                                QStringLiteral("CSV (*.csv)"));
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    return path;
+}
+
+bool CodeplugFiles::exportChannelsTo(const QString &path)
+{
+    QString reason;
+    if (!CheckedSave::writeFile(path, CsvChannels::exportText(doc->channels()->cells(), ToneList::instance()).toUtf8(),
+                                &reason)) {
+        notify(CodeplugFile::saveFailedText(path, reason));
+        return false;
+    }
+    return true;
+}
+
+bool CodeplugFiles::importChannelsFrom(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        notify(CodeplugFile::loadFailedText(path, file.errorString()));
+        return false;
+    }
+    const QString text = QString::fromUtf8(file.read(16 * 1024 * 1024));
+    const CsvChannels::Import import = CsvChannels::importText(
+        text, {doc->selectedRange(Preferences::List1Rx), doc->selectedRange(Preferences::List2Rx)},
+        doc->channels()->marks(), ToneList::instance());
+    if (!import.ok()) {
+        notify(QStringLiteral("%1\n%2\nNothing was changed.").arg(QDir::toNativeSeparators(path), import.error));
+        return false;
+    }
+    doc->replaceRows(import.rows, import.cells, QStringLiteral("Import channels"));
+    return true;
+}
+
+void CodeplugFiles::openBackup()
+{
+    if (!commitPendingEdit())
+        return;
+    const QString path = backupChooser(form);
+    if (path.isEmpty())
+        return;
+    openFrom(path);
+    hideFrequencyEditor();
+}
+
+void CodeplugFiles::exportChannels()
+{
+    if (!commitPendingEdit())
+        return;
+    const QString path = csvSaveChooser(form);
+    if (!path.isEmpty())
+        exportChannelsTo(path);
+}
+
+void CodeplugFiles::importChannels()
+{
+    if (!commitPendingEdit())
+        return;
+    const QString path = csvOpenChooser(form);
+    if (path.isEmpty())
+        return;
+    importChannelsFrom(path);
+    hideFrequencyEditor();
+}
+
+void CodeplugFiles::copyChannels()
+{
+    QList<int> rows;
+    if (QItemSelectionModel *selection = form->StringAlignGrid1->selectionModel())
+        for (const QModelIndex &index : selection->selectedIndexes())
+            if (!rows.contains(index.row()) && index.row() >= 1)
+                rows.append(index.row());
+    if (rows.isEmpty())
+        rows.append(form->StringAlignGrid1->currentRow() >= 1 ? form->StringAlignGrid1->currentRow()
+                                                               : doc->channels()->CurRow);
+    std::sort(rows.begin(), rows.end());
+    QGuiApplication::clipboard()->setText(CsvChannels::copyText(doc->channels()->cells(), rows, ToneList::instance()));
+}
+
+void CodeplugFiles::pasteChannels()
+{
+    const int first = form->StringAlignGrid1->currentRow() >= 1 ? form->StringAlignGrid1->currentRow()
+                                                                 : doc->channels()->CurRow;
+    const CsvChannels::Import import = CsvChannels::pasteText(
+        QGuiApplication::clipboard()->text(), first,
+        {doc->selectedRange(Preferences::List1Rx), doc->selectedRange(Preferences::List2Rx)}, doc->channels()->marks(),
+        ToneList::instance());
+    if (!import.ok()) {
+        notify(QStringLiteral("Nothing was pasted.\n%1").arg(import.error));
+        return;
+    }
+    doc->replaceRows(import.rows, import.cells, QStringLiteral("Paste channels"));
 }
 
 void CodeplugFiles::notify(const QString &text)

@@ -22,6 +22,9 @@ public:
     using FileChooser = std::function<QString(QWidget *parent)>;
     void setOpenFileChooser(FileChooser chooser) { openChooser = std::move(chooser); }
     void setSaveFileChooser(FileChooser chooser) { saveChooser = std::move(chooser); }
+    void setBackupFileChooser(FileChooser chooser) { backupChooser = std::move(chooser); }
+    void setCsvOpenChooser(FileChooser chooser) { csvOpenChooser = std::move(chooser); }
+    void setCsvSaveChooser(FileChooser chooser) { csvSaveChooser = std::move(chooser); }
     // Shows a notice (a value that does not read, a file that cannot be read or written);
     // the confirmation dialog in notice mode unless replaced.
     using Notifier = std::function<void(const QString &text)>;
@@ -34,6 +37,17 @@ public:
     static QString askSaveFile(QWidget *parent);
     // The name with ".k56" appended when it has no extension.
     static QString withDefaultSuffix(const QString &path);
+    // A file dialog in the backups folder of radio reads.
+    static QString askBackupFile(QWidget *parent);
+    static QString askCsvOpenFile(QWidget *parent);
+    static QString askCsvSaveFile(QWidget *parent);
+
+    // Writes the channels as CSV; false (after the notice) when the file cannot be written.
+    bool exportChannelsTo(const QString &path);
+    // Replaces every channel with those of a CSV file, as one step of the history; false
+    // (after the notice naming the refused line) when the file cannot be read or a line is
+    // refused, and then nothing changes.
+    bool importChannelsFrom(const QString &path);
 
     // The editor as a codeplug file holds it.
     Codeplug currentContent() const;
@@ -50,6 +64,14 @@ public:
 public slots:
     void segs1Click();   // Save
     void rsgg1Click();   // Open
+    void openBackup();
+    void exportChannels();
+    void importChannels();
+    // Ctrl+C on the grid: the selected channel rows (the current one without a selection) as
+    // tab-separated text in the CSV column order. Ctrl+V: such rows from the current row on,
+    // through the checks of an import, as one step; anything else is refused with a notice.
+    void copyChannels();
+    void pasteChannels();
 
 private:
     // Page 0, a frequency being typed committed, the frequency editor hidden. False when
@@ -63,5 +85,8 @@ private:
     CodeplugDocument *doc;
     FileChooser openChooser = &CodeplugFiles::askOpenFile;
     FileChooser saveChooser = &CodeplugFiles::askSaveFile;
+    FileChooser backupChooser = &CodeplugFiles::askBackupFile;
+    FileChooser csvOpenChooser = &CodeplugFiles::askCsvOpenFile;
+    FileChooser csvSaveChooser = &CodeplugFiles::askCsvSaveFile;
     Notifier notifier;
 };

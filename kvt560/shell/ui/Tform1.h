@@ -156,6 +156,9 @@ public:
     QAction *fsef1;      // New
     QAction *rsgg1;      // Open
     QAction *segs1;      // Save
+    QAction *openBackupAction;      // File > Open backup...: a codeplug kept from a radio read
+    QAction *exportChannelsAction;  // File > Export channels...: the channels as CSV
+    QAction *importChannelsAction;  // File > Import channels...: the channels from CSV
     QAction *N1;         // separator
     QAction *E1;         // Exit
     QMenu *sgse1;        // Edit
@@ -269,6 +272,9 @@ signals:
     // (gs1, "读频") and write it (N2, "写频").
     void openRequested();
     void saveRequested();
+    void openBackupRequested();
+    void exportChannelsRequested();
+    void importChannelsRequested();
     void readRadioRequested();
     void writeRadioRequested();
     // Load the language library of lang (1-3): at first show for the saved language and

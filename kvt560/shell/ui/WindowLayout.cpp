@@ -100,6 +100,12 @@ void Tform1::buildMenus()
     fsef1 = namedAction(fefs1, "fsef1", QStringLiteral("新建(&N)"));
     rsgg1 = namedAction(fefs1, "rsgg1", QStringLiteral("打开(&O)"));
     segs1 = namedAction(fefs1, "segs1", QStringLiteral("保存(&S)"));
+    openBackupAction = namedAction(fefs1, "openBackupAction", QStringLiteral("Open backup…"));
+    exportChannelsAction = namedAction(fefs1, "exportChannelsAction", QStringLiteral("Export channels…"));
+    importChannelsAction = namedAction(fefs1, "importChannelsAction", QStringLiteral("Import channels…"));
+    connect(openBackupAction, &QAction::triggered, this, &Tform1::openBackupRequested);
+    connect(exportChannelsAction, &QAction::triggered, this, &Tform1::exportChannelsRequested);
+    connect(importChannelsAction, &QAction::triggered, this, &Tform1::importChannelsRequested);
     N1 = namedSeparator(fefs1, "N1");
     E1 = namedAction(fefs1, "E1", QStringLiteral("退出(&E)"));
     fsef1->setIcon(style()->standardIcon(QStyle::SP_FileIcon));

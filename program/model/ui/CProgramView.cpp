@@ -2,6 +2,7 @@
 
 #include "ChannelGridWidget.h"
 #include "ChannelPrinting.h"
+#include "files/CsvChannels.h"
 #include "base/ResourceLibrary.h"
 #include "base/Globals.h"
 #include "model/ChannelCodec.h"
@@ -24,6 +25,10 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QAction>
+#include <algorithm>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -115,6 +120,20 @@ CProgramView::CProgramView(QWidget *parent)
     m_frequencyEditor->setContextMenuPolicy(Qt::NoContextMenu);
     m_nameEditor->setContextMenuPolicy(Qt::NoContextMenu);
     m_grid->installEventFilter(this);
+    // Whole channel rows go to and from the clipboard from the grid itself; the editors laid
+    // over it keep their own keys.
+    auto *copy = new QAction(m_grid);
+    copy->setObjectName(QStringLiteral("copyChannelsAction"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    m_grid->addAction(copy);
+    connect(copy, &QAction::triggered, this, &CProgramView::copyChannels);
+    auto *paste = new QAction(m_grid);
+    paste->setObjectName(QStringLiteral("pasteChannelsAction"));
+    paste->setShortcut(QKeySequence::Paste);
+    paste->setShortcutContext(Qt::WidgetShortcut);
+    m_grid->addAction(paste);
+    connect(paste, &QAction::triggered, this, &CProgramView::pasteChannels);
 
     connect(m_modelSelector, &QComboBox::currentIndexChanged, this, &CProgramView::onModelSelected);
     connect(m_bandSelector, &QComboBox::currentIndexChanged, this, &CProgramView::onBandSelected);
@@ -510,6 +529,49 @@ void CProgramView::onFilePrint()
         QMessageBox::warning(this, resources().string(ResId::AppTitle),
                              QString::fromUtf16(failed[LanguageIndex < 3 ? LanguageIndex : 0]));
     }
+}
+
+void CProgramView::copyChannels()
+{
+    if (m_openEditor)
+        commitEditor();
+    QList<int> rows;
+    for (const QTableWidgetSelectionRange &range : m_grid->selectedRanges())
+        for (int r = range.topRow(); r <= range.bottomRow(); ++r)
+            if (!rows.contains(r + 1))
+                rows.append(r + 1);
+    if (rows.isEmpty())
+        rows.append(m_grid->row());
+    std::sort(rows.begin(), rows.end());
+    QList<QPair<int, ChannelTexts>> channels;
+    for (int row : std::as_const(rows)) {
+        ChannelTexts texts;
+        for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
+            texts.setText(c, m_grid->textMatrix(row, c));
+        channels.append({row, texts});
+    }
+    QGuiApplication::clipboard()->setText(CsvChannels::copyText(channels));
+}
+
+void CProgramView::pasteChannels()
+{
+    if (m_openEditor)
+        commitEditor();
+    const CsvChannels::Import import =
+        CsvChannels::pasteText(QGuiApplication::clipboard()->text(), m_grid->row(), FreqLow, FreqHigh);
+    if (!import.ok()) {
+        static const char16_t *const refused[] = {u"Nothing was pasted.", u"未粘贴任何内容。", u"未貼上任何內容。"};
+        QMessageBox::warning(this, resources().string(ResId::AppTitle),
+                             QString::fromUtf16(refused[LanguageIndex < 3 ? LanguageIndex : 0]) + QLatin1Char('\n')
+                                 + import.error);
+        return;
+    }
+    const QByteArray before = radioImageBytes();
+    for (const auto &channel : import.channels)
+        for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
+            m_grid->setTextMatrix(channel.first, c, channel.second.text(c));
+    GridToImage();
+    emit imageEdited(QStringLiteral("Paste channels"), before);
 }
 
 void CProgramView::onFilePrintPreview()

@@ -65,6 +65,11 @@ public:
     QSize sizeHint() const override;
 
 public slots:
+    // Ctrl+C on the grid: the selected channel rows (the current one without a selection) as
+    // tab-separated text in the CSV column order. Ctrl+V: such rows from the current row on,
+    // through the checks of an import, as one change; anything else is refused with a message.
+    void copyChannels();
+    void pasteChannels();
     void onFilePrint();
     void onFilePrintPreview();
     void onFilePrintSetup();

@@ -7,6 +7,7 @@
 #include "channels/ui/ChannelEditor.h"
 #include "channels/ui/ChannelGrid.h"
 #include "channels/Marks.h"
+#include "codeplug/CodeplugDocument.h"
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/ui/CodeplugFiles.h"
 #include "settings/SettingsStore.h"
@@ -15,12 +16,15 @@
 #include "shell/ui/Tform1.h"
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -105,6 +109,76 @@ class TestCodeplugCommands : public QObject
     }
 
 private slots:
+    // File > Export channels, then Import channels into an emptied table: the same channels
+    // come back, as one step; a file with a refused line changes nothing and names the line.
+    void exportThenImportChannels()
+    {
+        auto form = window();
+        const QString csv = dir.filePath(QStringLiteral("channels.csv"));
+        CodeplugFiles *files = form->codeplugFiles();
+        files->setCsvSaveChooser([csv](QWidget *) { return csv; });
+        files->setCsvOpenChooser([csv](QWidget *) { return csv; });
+        const Marks marks = form->channelTable()->marks();
+        fillChannel(form->channelTable(), 1, QStringLiteral("438.50000"), marks);
+        fillChannel(form->channelTable(), 128, QStringLiteral("136.00625"), marks);
+        form->channelTable()->setCell(ChannelTable::Grid1, 3, 128, QStringLiteral("146.00625"));
+        const ChannelCells before = form->channelTable()->cells();
+
+        form->exportChannelsAction->trigger();
+        QVERIFY2(notices.isEmpty(), qPrintable(notices.join('\n')));
+        QVERIFY(readAll(csv).startsWith("Location,Name,Frequency,"));
+        form->document()->clearChannels();
+        QVERIFY(form->channelTable()->cells() != before);
+
+        QSignalSpy steps(form->document(), &CodeplugDocument::stepRecorded);
+        form->importChannelsAction->trigger();
+        QVERIFY2(notices.isEmpty(), qPrintable(notices.join('\n')));
+        QCOMPARE(form->channelTable()->cells(), before);
+        QCOMPARE(steps.count(), 1);
+
+        writeAll(csv, readAll(csv) + "129,X,440.000000,,,,,,,,,,FM,,,High\r\n");
+        form->document()->clearChannels();
+        const ChannelCells empty = form->channelTable()->cells();
+        form->importChannelsAction->trigger();
+        QCOMPARE(notices.size(), 1);
+        QVERIFY2(notices.first().contains(QStringLiteral("Line 4: the location 129 is not a channel from 1 to 128.")),
+                 qPrintable(notices.first()));
+        QCOMPARE(form->channelTable()->cells(), empty);
+    }
+
+    // Ctrl+C on channel 5 of the grid, Ctrl+V on channel 9: channel 9 becomes channel 5, as
+    // one step; text that is not channel rows is refused and changes nothing.
+    void copyThenPasteChannel()
+    {
+        auto form = window();
+        fillChannel(form->channelTable(), 5, QStringLiteral("438.50000"), form->channelTable()->marks());
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        ChannelGrid *grid = form->StringAlignGrid1;
+        grid->setCurrentCell(1, 5);
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("5\tR5\t438.500000\t")));
+
+        grid->setCurrentCell(1, 9);
+        QSignalSpy steps(form->document(), &CodeplugDocument::stepRecorded);
+        QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY2(notices.isEmpty(), qPrintable(notices.join('\n')));
+        for (int c = 1; c <= 10; ++c)
+            QCOMPARE(form->channelTable()->cell(ChannelTable::Grid1, c, 9), form->channelTable()->cell(ChannelTable::Grid1, c, 5));
+        for (int a = 1; a <= 7; ++a)
+            QCOMPARE(form->channelTable()->cell(ChannelTable::Grid2, a, 9), form->channelTable()->cell(ChannelTable::Grid2, a, 5));
+        QCOMPARE(steps.count(), 1);
+
+        const ChannelCells before = form->channelTable()->cells();
+        QGuiApplication::clipboard()->setText(QStringLiteral("just some words"));
+        grid->setCurrentCell(1, 12);
+        QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(notices.size(), 1);
+        QCOMPARE(form->channelTable()->cells(), before);
+    }
+
     void init()
     {
         notices.clear();

@@ -9,7 +9,11 @@
 #include "model/ui/CProgramView.h"
 #include "model/ui/ChannelGridWidget.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QTimer>
 #include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -119,6 +123,36 @@ private slots:
         m_view.reset();
         LanguageIndex = LanguageEnglish;
         installResources(builtInResources());
+    }
+
+    // Ctrl+C on channel 5, Ctrl+V on channel 9: channel 9 becomes channel 5 in grid and image,
+    // as one change; text that is not channel rows is refused and changes nothing.
+    void copyThenPasteChannel()
+    {
+        storeChannel(5, {"438.50000", "433.50000", "67.0", "D023I", "QDT", "Low", "Del", "Narrow", "RPT5"});
+        makeView();
+        QSignalSpy edits(m_view.get(), &CProgramView::imageEdited);
+        m_grid->setFocus();
+        m_grid->setCurrentCell(4, 0);
+        QTest::keyClick(m_grid, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("5\tRPT5\t438.500000\t-\t5.000000\t")));
+        m_grid->setCurrentCell(8, 0);
+        QTest::keyClick(m_grid, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(rowTexts(*m_view, 9), rowTexts(*m_view, 5));
+        QCOMPARE(LoadChannel(9), LoadChannel(5));
+        QCOMPARE(edits.count(), 1);
+
+        // A refusal shows a message box; it is answered as soon as it is up.
+        QGuiApplication::clipboard()->setText(QStringLiteral("not\tchannels"));
+        const QByteArray before = radioImageBytes();
+        QTimer::singleShot(0, [] {
+            if (QWidget *box = QApplication::activeModalWidget())
+                box->close();
+        });
+        m_grid->setCurrentCell(11, 0);
+        QTest::keyClick(m_grid, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(radioImageBytes(), before);
+        QCOMPARE(edits.count(), 1);
     }
 
     void layoutAndHeaders()
