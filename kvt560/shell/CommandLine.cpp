@@ -115,13 +115,15 @@ private:
 
 // Runs one transfer with the progress on standard error; the notice of a failure is printed.
 RadioTransfer::Outcome transfer(SerialTransport &transport, const LanguageTexts &texts, int kind,
-                                Codeplug &codeplug, quint8 firstChannel)
+                                Codeplug &codeplug, quint8 firstChannel, bool fastLink, bool verbose)
 {
     const bool reading = kind == RadioTransfer::ReadKind;
     ConsoleProgress progress(reading ? QStringLiteral("Reading radio") : QStringLiteral("Writing radio"),
                              reading ? RadioTransfer::ReadMaximum : RadioTransfer::WriteMaximum);
-    RadioTransfer radio(transport);
+    RadioTransfer radio(transport, fastLink ? LinkTiming::fast() : LinkTiming::standard());
     radio.setMarks(texts.marks);
+    if (verbose)
+        QObject::connect(&radio, &RadioTransfer::linkNote, [](const QString &text) { printError(text); });
     QObject::connect(&radio, &RadioTransfer::progress, [&progress](int value) { progress.setValue(value); });
     const RadioTransfer::Outcome outcome = radio.run(kind, codeplug, firstChannel);
     progress.finish();
@@ -183,7 +185,12 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         QStringLiteral("Words written into the file and language of the notices: chinese, english or taiwan "
                        "(default: the language saved in myini.ini)."),
         QStringLiteral("name"));
-    parser.addOptions({readOption, writeOption, portOption, deviceOption, languageOption});
+    const QCommandLineOption fastOption(
+        QStringLiteral("fast"),
+        QStringLiteral("Fast link: end each wait as soon as the radio's reply is complete."));
+    const QCommandLineOption verboseOption(QStringLiteral("verbose"),
+                                           QStringLiteral("Report on standard error what the link learns on the way."));
+    parser.addOptions({readOption, writeOption, portOption, deviceOption, languageOption, fastOption, verboseOption});
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -267,7 +274,8 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     const quint8 first = editor.firstChannel();
     Codeplug codeplug = editor.codeplug();
     const RadioTransfer::Outcome outcome =
-        transfer(transport, texts, reading ? RadioTransfer::ReadKind : RadioTransfer::WriteKind, codeplug, first);
+        transfer(transport, texts, reading ? RadioTransfer::ReadKind : RadioTransfer::WriteKind, codeplug, first,
+                 parser.isSet(fastOption), parser.isSet(verboseOption));
     transport.close();
     if (outcome != RadioTransfer::Outcome::Success)
         return Failure;

@@ -36,6 +36,7 @@ RadioCommands::RadioCommands(Tform1 &form, TR_and_W &dialog, QObject *parent)
     dialog_.setNotice([this](const QString &caption, const QString &text) { notice_(caption, text); });
     runner_ = [](TR_and_W &d) { d.exec(); };
 
+    connect(dialog_.fastLinkBox, &QCheckBox::toggled, this, [this](bool on) { form_.setFastLink(on); });
     connect(&form_, &Tform1::readRadioRequested, this, &RadioCommands::gs1Click);
     connect(&form_, &Tform1::writeRadioRequested, this, &RadioCommands::N2Click);
 }
@@ -92,6 +93,7 @@ void RadioCommands::runCommand(int tag, QAction *menuItem, QAbstractButton *tool
     dialog_.Tag = tag;
     dialog_.bsSkinGauge1->setValue(0);
     dialog_.bsSkinGauge1->setMaximum(gaugeMaximum);
+    dialog_.fastLinkBox->setChecked(form_.fastLink());
 
     dialog_.openPort();
     dialog_.setFixedHeight(TR_and_W::DialogHeight);

@@ -473,6 +473,7 @@ void Tform1::FormCreate()
     else
         N13Click();
     selectTheme(p.skin);
+    fastLinkChosen = p.fastLink;
     // The library itself is loaded at first show.
     languageTag = p.lang;
     markLanguage(p.lang);
@@ -534,6 +535,7 @@ Preferences Tform1::currentPreferences() const
     p.commode = modeTag;
     p.skin = themeTag;
     p.lang = languageTag;
+    p.fastLink = fastLinkChosen;
     const QComboBox *const boxes[Preferences::ListCount] = {bsSkinComboBox20, bsSkinComboBox21, bsSkinComboBox6,
                                                             bsSkinComboBox11};
     for (int l = 0; l < Preferences::ListCount; ++l) {
