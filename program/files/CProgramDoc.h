@@ -38,17 +38,17 @@ public:
     // Reads the first 8192 bytes of a channel data file into RadioImage (bytes after them are
     // ignored). A file that cannot be opened or is shorter than 8192 bytes is refused: the
     // image is not touched and *error says why, in the words of LanguageIndex.
-    static bool ReadImageFile(const QString &path, QString *error);
+    static bool readImageFile(const QString &path, QString *error);
     // Writes the 8192 bytes of RadioImage to a file, replacing it only once every byte has
     // been written: a failed save leaves an existing file as it was.
-    static bool WriteImageFile(const QString &path, QString *error);
+    static bool writeImageFile(const QString &path, QString *error);
 
     // The factory default file of a model, by the model selector's text: "Default2.sin" for
     // "KVT270V01", "Default3.sin" for "KVT270U04", "Default4.sin" for "KVT270U10", and
     // "Default1.sin" for any other text.
-    static QString DefaultFileName(const QString &modelText);
+    static QString defaultFileName(const QString &modelText);
     // The same, in the application directory.
-    static QString DefaultFilePath(const QString &modelText);
+    static QString defaultFilePath(const QString &modelText);
 
     enum class DefaultLoad {
         Loaded,      // the file's bytes are in RadioImage
@@ -58,7 +58,7 @@ public:
     // Loads a factory default file into RadioImage from address 0: as many bytes as the file
     // holds, at most 8192; the rest of the image keeps its contents. *error is set for
     // Missing and Unreadable (the notice to show, by LanguageIndex).
-    static DefaultLoad LoadDefaultFile(const QString &path, QString *error);
+    static DefaultLoad loadDefaultFile(const QString &path, QString *error);
 
 signals:
     // The path (and with it the title) changed: after New, Open and Save As.

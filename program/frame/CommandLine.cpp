@@ -1,12 +1,11 @@
 #include "frame/CommandLine.h"
 
 #include "common/ConsoleProgress.h"
-#include "frame/FrameGlobals.h"
-#include "frame/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "base/ResourceLibrary.h"
 #include "frame/Startup.h"
 #include "files/CProgramDoc.h"
-#include "model/AppGlobals.h"
-#include "model/ChannelGrid.h"
+#include "model/GridRules.h"
 #include "model/GridContents.h"
 #include "model/MemoryImage.h"
 #include "model/OptionLists.h"
@@ -79,21 +78,21 @@ QStringList alignedTable(const QList<QStringList> &rows)
 // the Option, PTT ID and PCBA dialogs.
 QString dumpText()
 {
-    const GridContents grid = ImageToGridContents();
-    const ResourceLibrary &res = Resources();
+    const GridContents grid = imageToGridContents();
+    const ResourceLibrary &res = resources();
     QList<QStringList> head{
         {res.labelText(ResId::FormDialog, ModelSelectorId), grid.modelText()},
         {res.labelText(ResId::FormDialog, BandSelectorId), grid.bandText()},
     };
-    QList<QStringList> channels{ChannelGrid::HeaderTexts(LanguageIndex)};
+    QList<QStringList> channels{GridRules::headerTexts(LanguageIndex)};
     for (int n = 1; n <= grid.channels.size(); ++n) {
-        QStringList row{ChannelGrid::RowNumberText(n, LanguageIndex)};
+        QStringList row{GridRules::rowNumberText(n, LanguageIndex)};
         for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
             row.append(printable(grid.channels.at(n - 1).text(c)));
         channels.append(row);
     }
     QList<QStringList> settings;
-    for (const ShownSetting &s : ShownSettings(LanguageIndex))
+    for (const ShownSetting &s : shownSettings(LanguageIndex))
         settings.append({s.dialog, s.label, printable(s.text)});
 
     QStringList out = alignedTable(head);
@@ -106,14 +105,14 @@ QString dumpText()
 bool transfer(bool read, const QString &portName)
 {
     RadioTransfer radio(read, portName);
-    ConsoleProgress progress(RadioTransfer::Title(read, LanguageIndex), RadioTransfer::BlockCount(read));
+    ConsoleProgress progress(RadioTransfer::title(read, LanguageIndex), RadioTransfer::blockCount(read));
     QObject::connect(&radio, &RadioTransfer::portOpened, [&progress] { progress.setValue(0); });
     QObject::connect(&radio, &RadioTransfer::progress, [&progress](int position, int) { progress.setValue(position); });
     const RadioTransfer::Result result = radio.runHere();
     progress.finish();
     if (result == RadioTransfer::Success)
         return true;
-    printError(RadioTransfer::FailureText(result, LanguageIndex));
+    printError(RadioTransfer::failureText(result, LanguageIndex));
     if (!radio.detail().isEmpty())
         printError(QStringLiteral("(%1)").arg(radio.detail()));
     return false;
@@ -222,7 +221,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
 
     // Start-up as the window has it: Program.ini, LanguageIndex, PortName, resource library.
     QString failText, detail;
-    if (!LoadLanguageSetup(applicationDir, &failText, &detail)) {
+    if (!loadLanguageSetup(applicationDir, &failText, &detail)) {
         printError(failText);
         if (!detail.isEmpty())
             printError(QStringLiteral("(%1)").arg(detail));
@@ -239,7 +238,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     QString error;
     if (dump || !read) {
         // Open: the file into the image, shown in the grid.
-        if (!CProgramDoc::ReadImageFile(file, &error)) {
+        if (!CProgramDoc::readImageFile(file, &error)) {
             printError(error);
             return Failure;
         }
@@ -250,15 +249,15 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     }
 
     // Read and Write store the grid into the image before the transfer.
-    GridContentsToImage(ImageToGridContents());
+    gridContentsToImage(imageToGridContents());
     if (!transfer(read, portName))
         return Failure;
     if (!read)
         return Success;
     // The read is shown in the grid; Save stores the grid and writes the file, through a
     // temporary file that replaces it only when complete.
-    GridContentsToImage(ImageToGridContents());
-    if (!CProgramDoc::WriteImageFile(file, &error)) {
+    gridContentsToImage(imageToGridContents());
+    if (!CProgramDoc::writeImageFile(file, &error)) {
         printError(error);
         return Failure;
     }

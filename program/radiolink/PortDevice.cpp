@@ -1,11 +1,11 @@
 #include "PortDevice.h"
 
-#include "frame/ProgramIni.h"
+#include "base/ProgramIni.h"
 
 #include <QDir>
 #include <QRegularExpression>
 
-QString PortDevice(const QString &portName, const QString &appDirectory)
+QString portDevice(const QString &portName, const QString &appDirectory)
 {
     if (portName.isEmpty())
         return QString();

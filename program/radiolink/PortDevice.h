@@ -7,4 +7,4 @@
 // pseudo-terminal); without an entry, "COMn" (n from 1) means /dev/ttyUSB(n-1) and an absolute
 // device path ("/dev/ttyS0") means itself. An empty name, or any other name without an entry, gives
 // an empty text: such a port cannot be opened.
-QString PortDevice(const QString &portName, const QString &appDirectory);
+QString portDevice(const QString &portName, const QString &appDirectory);

@@ -1,6 +1,6 @@
 #pragma once
 // The exchange with a KVT270 radio: the handshake and the copy of RadioImage to or from the
-// radio in 8-byte blocks, over the serial port named by a port name (see PortDevice).
+// radio in 8-byte blocks, over the serial port named by a port name (see portDevice).
 //
 // One RadioTransfer object is one transfer. It runs either on a worker thread of its own
 // (start(), for the progress dialog) or in the calling thread (runHere(), or the static run()
@@ -47,17 +47,17 @@ public:
 
     // Block addresses in transfer order: 0x0000-0x1D48, then 0x1FD0-0x1FF8 (read) or
     // 0x1FD0-0x1FE8 (write).
-    static QList<int> BlockAddresses(bool read);
-    static int BlockCount(bool read) { return read ? ReadBlockCount : WriteBlockCount; }
+    static QList<int> blockAddresses(bool read);
+    static int blockCount(bool read) { return read ? ReadBlockCount : WriteBlockCount; }
 
     // The percentage text "P%": position * 100 / upper, integer division.
-    static QString PercentText(int position, int upper);
+    static QString percentText(int position, int upper);
 
     // The notice of a failed transfer in the language of languageIndex (0 English,
     // 1 Simplified Chinese, 2 Traditional Chinese; others English). Empty for Success.
-    static QString FailureText(Result result, int languageIndex);
+    static QString failureText(Result result, int languageIndex);
     // The caption of the progress dialog: "Read Data" / "Write Data" and their Chinese forms.
-    static QString Title(bool read, int languageIndex);
+    static QString title(bool read, int languageIndex);
 
     // read: true to copy the radio into RadioImage, false to copy RadioImage into the radio.
     // portName: as in Program.ini ("COM3"); appDirectory: where Program.ini with its [Ports]

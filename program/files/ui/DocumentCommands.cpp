@@ -3,7 +3,7 @@
 #include "files/CProgramDoc.h"
 #include "files/FileMessages.h"
 #include "frame/ui/CMainFrame.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
 #include "model/ui/CProgramView.h"
 
 #include <QFileDialog>
@@ -16,11 +16,11 @@ DocumentCommands::DocumentCommands(CProgramDoc *document, CMainFrame *frame)
     , m_frame(frame)
 {
     askFileName = [this](bool save, const QString &suggested) {
-        QFileDialog dialog(m_frame, save ? SaveAsDialogCaption(LanguageIndex) : OpenDialogCaption(LanguageIndex));
+        QFileDialog dialog(m_frame, save ? saveAsDialogCaption(LanguageIndex) : openDialogCaption(LanguageIndex));
         dialog.setObjectName(save ? QStringLiteral("saveAsDialog") : QStringLiteral("openDialog"));
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        dialog.setNameFilters({CProgramDoc::fileFilter(), AllFilesFilter(LanguageIndex)});
+        dialog.setNameFilters({CProgramDoc::fileFilter(), allFilesFilter(LanguageIndex)});
         dialog.setDefaultSuffix(CProgramDoc::fileExtension().mid(1));
         if (!suggested.isEmpty())
             dialog.selectFile(suggested);
@@ -28,10 +28,10 @@ DocumentCommands::DocumentCommands(CProgramDoc *document, CMainFrame *frame)
             return QString();
         return dialog.selectedFiles().constFirst();
     };
-    connect(frame, &CMainFrame::newRequested, this, &DocumentCommands::OnFileNew);
-    connect(frame, &CMainFrame::openRequested, this, &DocumentCommands::OnFileOpen);
-    connect(frame, &CMainFrame::saveRequested, this, &DocumentCommands::OnFileSave);
-    connect(frame, &CMainFrame::saveAsRequested, this, &DocumentCommands::OnFileSaveAs);
+    connect(frame, &CMainFrame::newRequested, this, &DocumentCommands::onFileNew);
+    connect(frame, &CMainFrame::openRequested, this, &DocumentCommands::onFileOpen);
+    connect(frame, &CMainFrame::saveRequested, this, &DocumentCommands::onFileSave);
+    connect(frame, &CMainFrame::saveAsRequested, this, &DocumentCommands::onFileSaveAs);
     connect(document, &CProgramDoc::pathNameChanged, this, [this](const QString &path) {
         if (m_frame)
             m_frame->setWindowFilePath(path);
@@ -42,16 +42,16 @@ void DocumentCommands::setView(CProgramView *view)
 {
     const QPointer<CProgramView> v(view);
     ViewHooks hooks;
-    hooks.initialUpdate = [v] { if (v) v->OnInitialUpdate(); };
+    hooks.initialUpdate = [v] { if (v) v->onInitialUpdate(); };
     hooks.gridToImage = [v] { if (v) v->GridToImage(); };
     hooks.imageToGrid = [v] { if (v) v->ImageToGrid(); };
     hooks.modelText = [v] { return v ? v->modelText() : QString(); };
     hooks.widget = view;
     setViewHooks(hooks);
-    connect(view, &CProgramView::defaultFactoryClicked, this, &DocumentCommands::OnDefaultFactory);
+    connect(view, &CProgramView::defaultFactoryClicked, this, &DocumentCommands::onDefaultFactory);
 }
 
-bool DocumentCommands::OnFileNew()
+bool DocumentCommands::onFileNew()
 {
     m_document->newDocument();
     if (m_view.initialUpdate)
@@ -59,12 +59,12 @@ bool DocumentCommands::OnFileNew()
     return true;
 }
 
-bool DocumentCommands::OnFileOpen()
+bool DocumentCommands::onFileOpen()
 {
     const QString path = askFileName(false, QString());
     if (path.isEmpty())
         return false;
-    return OpenDocumentFile(path);
+    return openDocumentFile(path);
 }
 
 bool DocumentCommands::openDocument(const QString &path, QString *error)
@@ -76,7 +76,7 @@ bool DocumentCommands::openDocument(const QString &path, QString *error)
     return true;
 }
 
-bool DocumentCommands::OpenDocumentFile(const QString &path)
+bool DocumentCommands::openDocumentFile(const QString &path)
 {
     QString error;
     if (openDocument(path, &error))
@@ -85,7 +85,7 @@ bool DocumentCommands::OpenDocumentFile(const QString &path)
     return false;
 }
 
-bool DocumentCommands::OnFileSave()
+bool DocumentCommands::onFileSave()
 {
     if (m_view.gridToImage)
         m_view.gridToImage();
@@ -94,7 +94,7 @@ bool DocumentCommands::OnFileSave()
     return saveTo(m_document->pathName());
 }
 
-bool DocumentCommands::OnFileSaveAs()
+bool DocumentCommands::onFileSaveAs()
 {
     if (m_view.gridToImage)
         m_view.gridToImage();
@@ -124,15 +124,15 @@ bool DocumentCommands::saveTo(const QString &path)
     return false;
 }
 
-void DocumentCommands::OnDefaultFactory()
+void DocumentCommands::onDefaultFactory()
 {
     const QString model = m_view.modelText ? m_view.modelText() : QString();
     QString error;
-    const auto result = CProgramDoc::LoadDefaultFile(CProgramDoc::DefaultFilePath(model), &error);
+    const auto result = CProgramDoc::loadDefaultFile(CProgramDoc::defaultFilePath(model), &error);
     if (result != CProgramDoc::DefaultLoad::Loaded) {
         QWidget *owner = m_view.widget ? m_view.widget.data() : static_cast<QWidget *>(m_frame.data());
         QMessageBox box(result == CProgramDoc::DefaultLoad::Missing ? QMessageBox::NoIcon : QMessageBox::Warning,
-                        DefaultFilePromptCaption(LanguageIndex), error, QMessageBox::Ok, owner);
+                        defaultFilePromptCaption(LanguageIndex), error, QMessageBox::Ok, owner);
         box.exec();
         return;
     }

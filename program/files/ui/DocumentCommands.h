@@ -47,23 +47,23 @@ public:
 
 public slots:
     // A new image and an untitled document, then the view's initial update.
-    bool OnFileNew();
+    bool onFileNew();
     // The Open dialog, then OpenDocumentFile. A cancelled dialog changes nothing.
-    bool OnFileOpen();
+    bool onFileOpen();
     // Opens a channel data file (also the one named on the command line): on success the
     // view's initial update follows. A failure is shown and changes nothing.
-    bool OpenDocumentFile(const QString &path);
+    bool openDocumentFile(const QString &path);
     // GridToImage, then the document's file; a document without one asks for a name.
-    bool OnFileSave();
+    bool onFileSave();
     // GridToImage, then the Save As dialog and the save.
-    bool OnFileSaveAs();
+    bool onFileSaveAs();
     // Loads the selected model's factory default file and shows it in the grid. A missing or
     // unreadable file gives a notice from the view and changes nothing. The document's path
     // is not changed.
-    void OnDefaultFactory();
+    void onDefaultFactory();
 
 public:
-    // Like OpenDocumentFile, without showing the failure: *error receives it (start-up shows
+    // Like openDocumentFile, without showing the failure: *error receives it (start-up shows
     // it itself and ends the program).
     bool openDocument(const QString &path, QString *error);
 

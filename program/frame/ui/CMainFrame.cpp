@@ -4,11 +4,10 @@
 #include "CLanguageDlg.h"
 #include "FrameIcons.h"
 #include "LockKeyState.h"
-#include "frame/FrameGlobals.h"
+#include "base/Globals.h"
 #include "frame/FrameMessages.h"
-#include "frame/ProgramIni.h"
-#include "frame/ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/ProgramIni.h"
+#include "base/ResourceLibrary.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -77,8 +76,8 @@ CMainFrame::CMainFrame(QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("CMainFrame"));
-    setWindowTitle(Resources().string(ResId::AppTitle));
-    setWindowIcon(ApplicationIcon());
+    setWindowTitle(resources().string(ResId::AppTitle));
+    setWindowIcon(applicationIcon());
     resize(800, 600);
 
     restartProgram = [] {
@@ -88,7 +87,7 @@ CMainFrame::CMainFrame(QWidget *parent)
     quitProgram = [] { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); };
     openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     showMessage = [this](const QString &text) {
-        QMessageBox::warning(this, Resources().string(ResId::AppTitle), text);
+        QMessageBox::warning(this, resources().string(ResId::AppTitle), text);
     };
 
     createActions();
@@ -121,7 +120,7 @@ void CMainFrame::setView(QWidget *view)
 
 void CMainFrame::createActions()
 {
-    const ResourceLibrary &res = Resources();
+    const ResourceLibrary &res = resources();
     auto make = [this, &res](int id) {
         auto *a = new QAction(this);
         if (const char *name = actionName(id))
@@ -193,7 +192,7 @@ void CMainFrame::buildMenus()
             }
         }
     };
-    const QList<MenuEntry> top = Resources().menu(ResId::MainMenu);
+    const QList<MenuEntry> top = resources().menu(ResId::MainMenu);
     int popupIndex = 0;
     for (const MenuEntry &e : top) {
         if (e.kind == MenuEntry::Popup) {
@@ -220,13 +219,13 @@ void CMainFrame::buildToolBar()
 {
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("toolBar"));
-    m_toolBar->setWindowTitle(Resources().tipText(ResId::ViewToolbar));
+    m_toolBar->setWindowTitle(resources().tipText(ResId::ViewToolbar));
     m_toolBar->setMovable(true);
     m_toolBar->setFloatable(true);
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolBar->setIconSize(QSize(16, 16));
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    for (int id : Resources().toolbar(ResId::MainMenu)) {
+    for (int id : resources().toolbar(ResId::MainMenu)) {
         if (id == 0) {
             m_toolBar->addSeparator();
             continue;
@@ -235,7 +234,7 @@ void CMainFrame::buildToolBar()
         if (!a)
             continue;
         if (a->icon().isNull())
-            a->setIcon(CommandIcon(id));
+            a->setIcon(commandIcon(id));
         m_toolBar->addAction(a);
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
@@ -259,7 +258,7 @@ void CMainFrame::buildStatusBar()
         label->setObjectName(QLatin1String(ind.name));
         label->setAlignment(Qt::AlignCenter);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        const QString text = Resources().string(ind.id);
+        const QString text = resources().string(ind.id);
         label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) + 12);
         bar->addPermanentWidget(label);
         m_indicators.insert(ind.id, label);
@@ -272,7 +271,7 @@ void CMainFrame::buildStatusBar()
         connect(m_indicatorTimer, &QTimer::timeout, this, &CMainFrame::updateIndicators);
         m_indicatorTimer->start();
     }
-    bar->showMessage(Resources().string(ResId::IdleMessage));
+    bar->showMessage(resources().string(ResId::IdleMessage));
 
     QAction *toggle = m_actions.value(ResId::ViewStatusBar);
     toggle->setChecked(true);
@@ -288,7 +287,7 @@ void CMainFrame::updateIndicators()
                {ResId::IndicatorScroll, LockKeyState::ScrollLock}};
     for (const auto &m : map) {
         QLabel *label = m_indicators.value(m.id);
-        const QString text = Resources().string(m.id);
+        const QString text = resources().string(m.id);
         const std::optional<bool> on = m_lockKeys->state(m.key);
         if (!on) {
             // State unknown: the indicator shows its text greyed.
@@ -312,7 +311,7 @@ void CMainFrame::dispatch(int commandId)
 {
     emit commandTriggered(commandId);
     if (commandId >= ResId::Com1 && commandId <= ResId::Com8) {
-        OnPort(commandId - ResId::Com1 + 1);
+        onPort(commandId - ResId::Com1 + 1);
         return;
     }
     switch (commandId) {
@@ -328,9 +327,9 @@ void CMainFrame::dispatch(int commandId)
     case ResId::Option: emit optionRequested(); break;
     case ResId::PttId: emit pttIdRequested(); break;
     case ResId::Embed: emit embedRequested(); break;
-    case ResId::Language: OnLanguage(); break;
-    case ResId::Help: OnHelp(); break;
-    case ResId::AppAbout: OnAppAbout(); break;
+    case ResId::Language: onLanguage(); break;
+    case ResId::Help: onHelp(); break;
+    case ResId::AppAbout: onAppAbout(); break;
     case ResId::AppExit: close(); break;
     case ResId::ViewToolbar: m_toolBar->setVisible(m_actions.value(commandId)->isChecked()); break;
     case ResId::ViewStatusBar: statusBar()->setVisible(m_actions.value(commandId)->isChecked()); break;
@@ -347,7 +346,7 @@ void CMainFrame::focusView()
         view->setFocus(Qt::OtherFocusReason);
 }
 
-void CMainFrame::OnPort(int number)
+void CMainFrame::onPort(int number)
 {
     if (number < 1 || number > 8)
         return;
@@ -355,7 +354,7 @@ void CMainFrame::OnPort(int number)
     updatePortChecks();
 }
 
-void CMainFrame::OnLanguage()
+void CMainFrame::onLanguage()
 {
     CLanguageDlg dlg(this);
     if (dlg.exec() != QDialog::Accepted)
@@ -365,28 +364,28 @@ void CMainFrame::OnLanguage()
         return;
     const ProgramIni ini(AppDirectory);
     const bool portSaved = ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), PortName);
-    const bool languageSaved = ini.write(QStringLiteral("Setup"), QStringLiteral("Language"), LanguageValue(position));
+    const bool languageSaved = ini.write(QStringLiteral("Setup"), QStringLiteral("Language"), languageValue(position));
     if (!portSaved || !languageSaved) {
         // A restart would come back in the old language: say so and keep running.
-        showMessage(LanguageNotSavedText(LanguageIndex, ini.path()));
+        showMessage(languageNotSavedText(LanguageIndex, ini.path()));
         return;
     }
     restartProgram();  // the running instance quits even when the new one fails to start
     quitProgram();
 }
 
-void CMainFrame::OnHelp()
+void CMainFrame::onHelp()
 {
-    const QString path = AppDirectory + HelpFileName(LanguageIndex);
+    const QString path = AppDirectory + helpFileName(LanguageIndex);
     if (!QFileInfo(path).isFile()) {
-        showMessage(HelpFileMissingText(LanguageIndex, path));
+        showMessage(helpFileMissingText(LanguageIndex, path));
         return;
     }
     if (!openUrl(QUrl::fromLocalFile(path)))
-        showMessage(HelpOpenFailedText(LanguageIndex, path));
+        showMessage(helpOpenFailedText(LanguageIndex, path));
 }
 
-void CMainFrame::OnAppAbout()
+void CMainFrame::onAppAbout()
 {
     CAboutDlg dlg(this);
     dlg.exec();
@@ -396,7 +395,7 @@ bool CMainFrame::event(QEvent *event)
 {
     if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent *>(event)->tip().isEmpty()) {
         // No prompt to show: the message pane returns to its idle text.
-        statusBar()->showMessage(Resources().string(ResId::IdleMessage));
+        statusBar()->showMessage(resources().string(ResId::IdleMessage));
         return true;
     }
     return QMainWindow::event(event);

@@ -45,10 +45,10 @@ public:
     void updateIndicators();
 
 public slots:
-    void OnPort(int number);    // COM1 ... COM8
-    void OnLanguage();
-    void OnHelp();
-    void OnAppAbout();
+    void onPort(int number);    // COM1 ... COM8
+    void onLanguage();
+    void onHelp();
+    void onAppAbout();
 
 signals:
     // Every command, with its id, when triggered (the specific signals below follow).

@@ -4,12 +4,11 @@
 #include "FrameIcons.h"
 #include "files/CProgramDoc.h"
 #include "files/ui/DocumentCommands.h"
-#include "frame/FrameGlobals.h"
+#include "base/Globals.h"
 #include "frame/FrameMessages.h"
-#include "frame/ProgramIni.h"
-#include "frame/ResourceLibrary.h"
+#include "base/ProgramIni.h"
+#include "base/ResourceLibrary.h"
 #include "frame/Startup.h"
-#include "model/AppGlobals.h"
 #include "model/ui/CProgramView.h"
 #include "model/ui/SettingDialogs.h"
 #include "radiolink/ui/RadioCommands.h"
@@ -26,7 +25,7 @@ ProgramApp::ProgramApp()
         QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok);
         box.exec();
     };
-    newDocument = [this] { return m_documentCommands->OnFileNew(); };
+    newDocument = [this] { return m_documentCommands->onFileNew(); };
     openDocument = [this](const QString &path, QString *error) {
         return m_documentCommands->openDocument(path, error);
     };
@@ -34,7 +33,7 @@ ProgramApp::ProgramApp()
 
 ProgramApp::~ProgramApp() = default;
 
-bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDirectory)
+bool ProgramApp::initInstance(const QStringList &arguments, const QString &appDirectory)
 {
     // 1. The command line: the first argument that is not an option names a file to open.
     QString fileToOpen;
@@ -47,23 +46,23 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     // 3.-8. Application directory, Program.ini, language and resource library.
     QString failText;
     QString detail;
-    if (!LoadLanguageSetup(appDirectory.isEmpty() ? ApplicationDirectory() : appDirectory, &failText, &detail)) {
+    if (!loadLanguageSetup(appDirectory.isEmpty() ? applicationDirectory() : appDirectory, &failText, &detail)) {
         std::fprintf(stderr, "Program: %s\n", qPrintable(detail));
-        showMessage(BuiltInResources().string(ResId::AppTitle), failText);
+        showMessage(builtInResources().string(ResId::AppTitle), failText);
         return false;
     }
-    QApplication::setWindowIcon(ApplicationIcon());
+    QApplication::setWindowIcon(applicationIcon());
     // 10.-11. The frame, then the document: new, or the file named on the command line.
     m_frame = std::make_unique<CMainFrame>();
     m_view = new CProgramView;
     m_frame->setView(m_view);
-    QObject::connect(m_frame.get(), &CMainFrame::printRequested, m_view, &CProgramView::OnFilePrint);
-    QObject::connect(m_frame.get(), &CMainFrame::printPreviewRequested, m_view, &CProgramView::OnFilePrintPreview);
-    QObject::connect(m_frame.get(), &CMainFrame::printSetupRequested, m_view, &CProgramView::OnFilePrintSetup);
+    QObject::connect(m_frame.get(), &CMainFrame::printRequested, m_view, &CProgramView::onFilePrint);
+    QObject::connect(m_frame.get(), &CMainFrame::printPreviewRequested, m_view, &CProgramView::onFilePrintPreview);
+    QObject::connect(m_frame.get(), &CMainFrame::printSetupRequested, m_view, &CProgramView::onFilePrintSetup);
     // New and Open run the view's initial update; Save and Save As store the grid first.
     m_documentCommands = new DocumentCommands(m_document.get(), m_frame.get());
     m_documentCommands->setView(m_view);
-    ConnectSettingDialogs(m_frame.get());
+    connectSettingDialogs(m_frame.get());
     // Read and Write: the grid goes into the image first; a successful read is shown.
     m_radioCommands = std::make_unique<RadioCommands>(m_frame.get());
     m_radioCommands->gridToImage = [view = m_view] { view->GridToImage(); };
@@ -71,7 +70,7 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     m_radioCommands->attach(m_frame.get());
     if (frameCreated)
         frameCreated(m_frame.get());
-    const QString title = Resources().string(ResId::AppTitle);
+    const QString title = resources().string(ResId::AppTitle);
     if (fileToOpen.isEmpty()) {
         if (!newDocument())
             return false;
@@ -93,7 +92,7 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     return true;
 }
 
-int ProgramApp::ExitInstance(int code)
+int ProgramApp::exitInstance(int code)
 {
     const ProgramIni ini(AppDirectory);
     if (!ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), PortName))

@@ -1,5 +1,5 @@
 #pragma once
-// The application object of Program: start-up (InitInstance) and exit (ExitInstance).
+// The application object of Program: start-up (initInstance) and exit (exitInstance).
 #include <QString>
 #include <QStringList>
 
@@ -34,9 +34,9 @@ public:
     // main window and the document (new, or the file named on the command line). Returns
     // false when the program must end; the reason has been shown. arguments are those of the
     // application (the program name first).
-    bool InitInstance(const QStringList &arguments, const QString &appDirectory = QString());
+    bool initInstance(const QStringList &arguments, const QString &appDirectory = QString());
     // Exit: writes PortName to Program.ini. Returns the exit code.
-    int ExitInstance(int code = 0);
+    int exitInstance(int code = 0);
 
     CMainFrame *mainFrame() const { return m_frame.get(); }
     // The form view filling the main window (owned by it).

@@ -36,7 +36,7 @@ public:
 
     // Run each time a document is created or opened: fits the frame to the form, sets the
     // grid, the tone list and the model list up the first time, then ImageToGrid.
-    void OnInitialUpdate();
+    void onInitialUpdate();
     // Shows RadioImage: model and band from 0x1FE0/0x1FE1, then channels 1-99.
     void ImageToGrid();
     // Commits an open editor, then stores model, band and channels 1-99 into RadioImage and
@@ -58,9 +58,9 @@ public:
     QSize sizeHint() const override;
 
 public slots:
-    void OnFilePrint();
-    void OnFilePrintPreview();
-    void OnFilePrintSetup();
+    void onFilePrint();
+    void onFilePrintPreview();
+    void onFilePrintSetup();
 
 signals:
     void defaultFactoryClicked();
@@ -69,10 +69,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void OnSelchangeModel();
-    void OnSelchangeBand();
-    void OnGridMousePressed(Qt::MouseButton button, int row, int column);
-    void OnGridCellEntered();
+    void onModelChanged();
+    void onBandChanged();
+    void onGridMousePressed(Qt::MouseButton button, int row, int column);
+    void onGridCellEntered();
     // Opens the editor of the grid's current cell (an empty channel starts at Rx Freq).
     void openCellEditor();
     // Writes the open editor's value into the cell it was opened on and hides it.

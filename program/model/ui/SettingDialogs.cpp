@@ -14,7 +14,7 @@ void runModal(CMainFrame *frame)
 }
 } // namespace
 
-void ConnectSettingDialogs(CMainFrame *frame)
+void connectSettingDialogs(CMainFrame *frame)
 {
     QObject::connect(frame, &CMainFrame::optionRequested, frame, [frame] { runModal<COptionDlg>(frame); });
     QObject::connect(frame, &CMainFrame::pttIdRequested, frame, [frame] { runModal<CPttIdDlg>(frame); });

@@ -4,4 +4,4 @@ class CMainFrame;
 
 // Program -> Option opens COptionDlg, Program -> PTTID CPttIdDlg and Setting -> Embed
 // CPcbaDlg, each modal over the main window.
-void ConnectSettingDialogs(CMainFrame *frame);
+void connectSettingDialogs(CMainFrame *frame);

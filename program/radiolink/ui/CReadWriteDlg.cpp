@@ -1,8 +1,7 @@
 #include "CReadWriteDlg.h"
 
-#include "frame/FrameGlobals.h"
-#include "frame/ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "base/ResourceLibrary.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -20,7 +19,7 @@ constexpr int PercentLabelId = 1005;
 CReadWriteDlg::CReadWriteDlg(QWidget *parent)
     : QDialog(parent)
 {
-    const DialogResource res = Resources().dialog(ResId::ReadWriteDialog);
+    const DialogResource res = resources().dialog(ResId::ReadWriteDialog);
     setObjectName(QStringLiteral("CReadWriteDlg"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -39,11 +38,11 @@ CReadWriteDlg::CReadWriteDlg(QWidget *parent)
     cancelButton = new QPushButton(res.controls.value(ResId::IdCancel), this);
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
     cancelButton->setAutoDefault(false);
-    connect(startButton, &QPushButton::clicked, this, &CReadWriteDlg::OnOK);
+    connect(startButton, &QPushButton::clicked, this, &CReadWriteDlg::onStart);
     connect(cancelButton, &QPushButton::clicked, this, &CReadWriteDlg::reject);
 
     showMessage = [this](const QString &text) {
-        QMessageBox::warning(this, Resources().string(ResId::AppTitle), text, QMessageBox::Ok);
+        QMessageBox::warning(this, resources().string(ResId::AppTitle), text, QMessageBox::Ok);
     };
 
     auto *bar = new QHBoxLayout;
@@ -68,7 +67,7 @@ CReadWriteDlg::~CReadWriteDlg() = default;
 void CReadWriteDlg::setReadFlag(bool read)
 {
     m_read = read;
-    progressBar->setRange(0, RadioTransfer::BlockCount(read));
+    progressBar->setRange(0, RadioTransfer::blockCount(read));
 }
 
 void CReadWriteDlg::setTitle(const QString &title)
@@ -77,7 +76,7 @@ void CReadWriteDlg::setTitle(const QString &title)
     setWindowTitle(title);
 }
 
-void CReadWriteDlg::OnOK()
+void CReadWriteDlg::onStart()
 {
     if (m_state != Ready || TransferBusy.load() != 0)
         return;
@@ -104,7 +103,7 @@ void CReadWriteDlg::onProgress(int position, int upper)
 {
     Q_UNUSED(upper);
     progressBar->setValue(position);
-    percentLabel->setText(RadioTransfer::PercentText(progressBar->value(), progressBar->maximum()));
+    percentLabel->setText(RadioTransfer::percentText(progressBar->value(), progressBar->maximum()));
 }
 
 void CReadWriteDlg::onFinished(RadioTransfer::Result result)
@@ -113,7 +112,7 @@ void CReadWriteDlg::onFinished(RadioTransfer::Result result)
         m_transfer->wait();
     m_success = result == RadioTransfer::Success;
     if (!m_success)
-        showMessage(RadioTransfer::FailureText(result, LanguageIndex));
+        showMessage(RadioTransfer::failureText(result, LanguageIndex));
     m_state = Closed;
     done(m_success ? QDialog::Accepted : QDialog::Rejected);
 }

@@ -45,7 +45,7 @@ public:
 
 public slots:
     // "Start": begins the transfer unless one is running (TransferBusy).
-    void OnOK();
+    void onStart();
     // Cancel, Escape and the close box: only before the transfer has started.
     void reject() override;
 

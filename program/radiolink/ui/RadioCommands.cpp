@@ -2,7 +2,7 @@
 
 #include "CReadWriteDlg.h"
 #include "frame/ui/CMainFrame.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
 #include "radiolink/RadioTransfer.h"
 
 RadioCommands::RadioCommands(QWidget *window, QObject *parent)
@@ -12,11 +12,11 @@ RadioCommands::RadioCommands(QWidget *window, QObject *parent)
 
 void RadioCommands::attach(CMainFrame *frame)
 {
-    connect(frame, &CMainFrame::readRequested, this, &RadioCommands::OnRead);
-    connect(frame, &CMainFrame::writeRequested, this, &RadioCommands::OnWrite);
+    connect(frame, &CMainFrame::readRequested, this, &RadioCommands::onRead);
+    connect(frame, &CMainFrame::writeRequested, this, &RadioCommands::onWrite);
 }
 
-bool RadioCommands::OnRead()
+bool RadioCommands::onRead()
 {
     if (!runTransfer(true))
         return false;
@@ -27,7 +27,7 @@ bool RadioCommands::OnRead()
     return true;
 }
 
-bool RadioCommands::OnWrite()
+bool RadioCommands::onWrite()
 {
     return runTransfer(false);
 }
@@ -38,7 +38,7 @@ bool RadioCommands::runTransfer(bool read)
         gridToImage();
     CReadWriteDlg dialog(m_window);
     dialog.setReadFlag(read);
-    dialog.setTitle(RadioTransfer::Title(read, LanguageIndex));
+    dialog.setTitle(RadioTransfer::title(read, LanguageIndex));
     if (dialogCreated)
         dialogCreated(dialog);
     dialog.exec();

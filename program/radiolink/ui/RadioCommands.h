@@ -28,8 +28,8 @@ public:
 
 public slots:
     // Both return true when the transfer succeeded.
-    bool OnRead();
-    bool OnWrite();
+    bool onRead();
+    bool onWrite();
 
 private:
     bool runTransfer(bool read);

@@ -455,7 +455,7 @@ void TestRadioTransfer::busyStormGivesUp()
     SerialTransport transport;
     QVERIFY(sim.attach(transport, dir));
     RecordingLink link(transport);
-    RadioTransfer transfer(link, LinkTiming{5, 40, 20, 10, true});
+    RadioTransfer transfer(link, LinkTiming{5, 40, 40, 10, true});
     const Codeplug original = busyEditor();
     Codeplug codeplug = original;
     QCOMPARE(transfer.read(codeplug), RadioTransfer::Outcome::LinkError);

@@ -4,7 +4,7 @@
 #include "TestRegistry.h"
 #include "frame/CommandLine.h"
 #include "common/ConsoleProgress.h"
-#include "model/AppGlobals.h"
+#include "model/RadioImage.h"
 #include "model/ChannelCodec.h"
 #include "model/MemoryImage.h"
 
@@ -47,7 +47,7 @@ QByteArray image()
 
 ChannelTexts channel(const QString &rx, const QString &tx, const QString &rxTone, const QString &name)
 {
-    ChannelTexts t = NewChannelTexts(rx);
+    ChannelTexts t = newChannelTexts(rx);
     t.txFreq = tx;
     t.rxTone = rxTone;
     t.name = name;

@@ -1,8 +1,9 @@
 #include "TestRegistry.h"
 
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "model/MemoryImage.h"
 #include "model/OptionLists.h"
 #include "model/ui/COptionDlg.h"
@@ -76,7 +77,7 @@ private slots:
     void init()
     {
         LanguageIndex = LanguageEnglish;
-        InstallResources(ResourceLibrary());
+        installResources(ResourceLibrary());
         NewImage();
     }
 
@@ -106,7 +107,7 @@ private slots:
     {
         ResourceLibrary cht;
         QVERIFY(cht.loadFile(QStringLiteral(SOURCE_DIR "/resources/Cht.dll")));
-        InstallResources(cht);
+        installResources(cht);
         LanguageIndex = LanguageTraditionalChinese;
         RadioImage[0x1829] = 254;
         COptionDlg dlg;
@@ -268,7 +269,7 @@ private slots:
     void commandsOpenTheDialogs()
     {
         CMainFrame frame;
-        ConnectSettingDialogs(&frame);
+        connectSettingDialogs(&frame);
         const QList<QPair<int, const char *>> commands{
             {ResId::Option, "COptionDlg"},
             {ResId::PttId, "CPttIdDlg"},

@@ -3,7 +3,7 @@
 
 #include "files/CProgramDoc.h"
 #include "files/ui/DocumentCommands.h"
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
 #include "model/MemoryImage.h"
 
@@ -63,7 +63,7 @@ private slots:
         FilesDir fx;
         QVERIFY(fx.write("a.sin", pattern(8192)));
         Window w;
-        QVERIFY(w.commands->OpenDocumentFile(fx.path("a.sin")));
+        QVERIFY(w.commands->openDocumentFile(fx.path("a.sin")));
         w.calls.clear();
         w.trigger(ResId::FileNew);
         NewImage();
@@ -174,7 +174,7 @@ private slots:
         FilesDir fx;
         QVERIFY(fx.write("a.sin", pattern(8192)));
         Window w;
-        QVERIFY(w.commands->OpenDocumentFile(fx.path("a.sin")));
+        QVERIFY(w.commands->openDocumentFile(fx.path("a.sin")));
         QString offered;
         w.commands->askFileName = [&](bool save, const QString &suggested) {
             offered = suggested;
@@ -207,7 +207,7 @@ private slots:
         QVERIFY(fx.write("old.sin", old));
         QVERIFY(fx.write("plain-file", "x"));
         Window w;
-        QVERIFY(w.commands->OpenDocumentFile(fx.path("old.sin")));
+        QVERIFY(w.commands->openDocumentFile(fx.path("old.sin")));
         setImage(pattern(8192, 1, 1));
         w.commands->askFileName = [&](bool, const QString &) { return fx.path("plain-file/new.sin"); };
         w.trigger(ResId::FileSaveAs);
@@ -226,10 +226,10 @@ private slots:
         QVERIFY(fx.write("Default2.sin", pattern(8192, 5, 5)));
         QVERIFY(fx.write("a.sin", pattern(8192)));
         Window w;
-        QVERIFY(w.commands->OpenDocumentFile(fx.path("a.sin")));
+        QVERIFY(w.commands->openDocumentFile(fx.path("a.sin")));
         w.calls.clear();
         w.model = QStringLiteral("KVT270U09");
-        w.commands->OnDefaultFactory();
+        w.commands->onDefaultFactory();
         QCOMPARE(imageBytes(), pattern(8192, 7, 7));
         QCOMPARE(w.calls, QStringList{"imageToGrid"});
         QCOMPARE(w.document.pathName(), fx.path("a.sin"));
@@ -265,7 +265,7 @@ private slots:
             owner = box->parentWidget();
             box->button(QMessageBox::Ok)->click();
         });
-        w.commands->OnDefaultFactory();
+        w.commands->onDefaultFactory();
         QCOMPARE(shownCaption, caption);
         QCOMPARE(shownText, text);
         QCOMPARE(owner, &w.view);

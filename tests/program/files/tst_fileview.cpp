@@ -5,7 +5,7 @@
 
 #include "files/CProgramDoc.h"
 #include "files/ui/DocumentCommands.h"
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/ProgramApp.h"
 #include "model/ChannelCodec.h"
@@ -34,7 +34,7 @@ struct Program {
     explicit Program(const QStringList &args = {})
     {
         app.showMessage = [this](const QString &, const QString &text) { messages << text; };
-        ok = app.InitInstance(QStringList{QStringLiteral("Program")} + args, dir.path());
+        ok = app.initInstance(QStringList{QStringLiteral("Program")} + args, dir.path());
         if (!ok)
             return;
         app.mainFrame()->showMessage = [this](const QString &text) { messages << text; };
@@ -43,7 +43,7 @@ struct Program {
     ~Program()
     {
         if (ok)
-            app.ExitInstance();
+            app.exitInstance();
     }
     bool ok = false;
 
@@ -71,7 +71,7 @@ QByteArray richImage()
     const char *const freqs[] = {"410.12500", "433.00625", "469.99000"};
     const char *const tones[] = {"67.0", "D023N", "D754I"};
     for (int n = 1; n <= 3; ++n) {
-        ChannelTexts t = NewChannelTexts(QString::fromLatin1(freqs[n - 1]));
+        ChannelTexts t = newChannelTexts(QString::fromLatin1(freqs[n - 1]));
         t.rxTone = t.txTone = QString::fromLatin1(tones[n - 1]);
         t.name = QStringLiteral("CH%1").arg(n);
         StoreChannel(n, t);
@@ -111,7 +111,7 @@ private slots:
     void cleanup()
     {
         LanguageIndex = LanguageEnglish;
-        InstallResources(BuiltInResources());
+        installResources(builtInResources());
     }
 
     // A new document saved through the view: all channels empty, the fixed fields of a store,

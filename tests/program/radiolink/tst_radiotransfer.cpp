@@ -21,7 +21,7 @@ bool transferred(int address, bool read)
 QByteArray expectedRequests(bool read, const QByteArray &image)
 {
     QByteArray out = Greeting + QByteArray::fromHex("4d0206");
-    for (const int a : RadioTransfer::BlockAddresses(read)) {
+    for (const int a : RadioTransfer::blockAddresses(read)) {
         out += read ? 'R' : 'W';
         out += char(a / 256);
         out += char(a % 256);
@@ -66,7 +66,7 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(ini.toUtf8());
         }
-        QCOMPARE(PortDevice(portName, dir.path() + '/'), device);
+        QCOMPARE(::portDevice(portName, dir.path() + '/'), device);
     }
 
     // A read takes exactly the transferred ranges from the radio and leaves 0x1D50-0x1FCF of
@@ -278,10 +278,10 @@ private slots:
         QFETCH(QString, commText);
         QFETCH(QString, readTitle);
         QFETCH(QString, writeTitle);
-        QCOMPARE(RadioTransfer::FailureText(RadioTransfer::PortOpenFailed, language), portText);
-        QCOMPARE(RadioTransfer::FailureText(RadioTransfer::CommunicationError, language), commText);
-        QCOMPARE(RadioTransfer::Title(true, language), readTitle);
-        QCOMPARE(RadioTransfer::Title(false, language), writeTitle);
+        QCOMPARE(RadioTransfer::failureText(RadioTransfer::PortOpenFailed, language), portText);
+        QCOMPARE(RadioTransfer::failureText(RadioTransfer::CommunicationError, language), commText);
+        QCOMPARE(RadioTransfer::title(true, language), readTitle);
+        QCOMPARE(RadioTransfer::title(false, language), writeTitle);
     }
 };
 

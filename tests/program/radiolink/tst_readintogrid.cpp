@@ -2,8 +2,8 @@
 // radio sends appear in the channel view; a read that fails leaves view and image alone.
 #include "Kvt270Simulator.h"
 #include "TestRegistry.h"
-#include "frame/FrameGlobals.h"
-#include "frame/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/ProgramApp.h"
 #include "model/ui/CProgramView.h"
@@ -48,7 +48,7 @@ struct RunningProgram {
         if (!QFile::copy(QStringLiteral(SOURCE_DIR "/resources/Eng.dll"), sim.dir.filePath("Eng.dll")))
             return false;
         app.showMessage = [this](const QString &, const QString &text) { notices << text; };
-        if (!app.InitInstance({QStringLiteral("Program")}, sim.appDirectory()))
+        if (!app.initInstance({QStringLiteral("Program")}, sim.appDirectory()))
             return false;
         app.radioCommands()->dialogCreated = [this](CReadWriteDlg &dialog) {
             imageAtStart = CurrentImage();
@@ -78,7 +78,7 @@ private slots:
     {
         PortName = savedPort;
         AppDirectory = savedAppDir;
-        InstallResources(ResourceLibrary());
+        installResources(ResourceLibrary());
     }
 
     void readShowsChannelsModelAndBand()
@@ -103,7 +103,7 @@ private slots:
         QCOMPARE(rows.at(15), (QStringList{"446.19375", "451.19375", "D023I", "D023I", "Off", "Low", "Del", "Narrow", "DEMO16"}));
         for (int r = 16; r < 99; ++r)
             QVERIFY2(rows.at(r).join(QString()).isEmpty(), qPrintable(QString::number(r + 1)));
-        program.app.ExitInstance();
+        program.app.exitInstance();
     }
 
     void failedReadChangesNothing()
@@ -121,7 +121,7 @@ private slots:
         QCOMPARE(CurrentImage(), program.imageAtStart);
         QCOMPARE(gridTexts(*view), before);
         QCOMPARE(view->modelText(), modelBefore);
-        program.app.ExitInstance();
+        program.app.exitInstance();
     }
 };
 

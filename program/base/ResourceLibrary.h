@@ -124,9 +124,9 @@ private:
 };
 
 // The English library compiled into the program.
-const ResourceLibrary &BuiltInResources();
+const ResourceLibrary &builtInResources();
 
 // The library of the current language, the source of every resource after start-up. Until a
 // library is installed it is empty and every lookup falls back to the built-in English one.
-const ResourceLibrary &Resources();
-void InstallResources(const ResourceLibrary &library);
+const ResourceLibrary &resources();
+void installResources(const ResourceLibrary &library);

@@ -496,10 +496,10 @@ QList<int> ResourceLibrary::menuIds() const
 // Outside any namespace, as the resource initialiser requires.
 static void initBuiltInResourceFile()
 {
-    Q_INIT_RESOURCE(frame_resources);
+    Q_INIT_RESOURCE(base_resources);
 }
 
-const ResourceLibrary &BuiltInResources()
+const ResourceLibrary &builtInResources()
 {
     static const ResourceLibrary builtIn = [] {
         initBuiltInResourceFile();
@@ -512,15 +512,15 @@ const ResourceLibrary &BuiltInResources()
     return builtIn;
 }
 
-const ResourceLibrary &Resources()
+const ResourceLibrary &resources()
 {
     if (g_resources.isEmpty())
-        return BuiltInResources();
+        return builtInResources();
     return g_resources;
 }
 
-void InstallResources(const ResourceLibrary &library)
+void installResources(const ResourceLibrary &library)
 {
     g_resources = library;
-    g_resources.setFallback(&BuiltInResources());
+    g_resources.setFallback(&builtInResources());
 }

@@ -1,0 +1,3 @@
+#include "RadioImage.h"
+
+std::uint8_t RadioImage[RadioImageSize] = {};
