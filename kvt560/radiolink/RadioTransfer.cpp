@@ -33,10 +33,11 @@ bool answersRequest(const QString &reply, int address, int length)
         && quint8(bytes.at(3)) == (address & 0xFF);
 }
 
-// The fast link's next gap after a request that got no reply: 5, 10, 20, 40 ms.
+// The fast link's next gap after a request that got no reply: 5, 10, 20, 30, 40 ms. Each
+// step costs a window without reply; each millisecond of gap costs a millisecond per request.
 int nextGap(int gap)
 {
-    return qMin(RadioTransfer::MaxGapMs, gap == 0 ? 5 : 2 * gap);
+    return qMin(RadioTransfer::MaxGapMs, gap < 20 ? qMax(5, 2 * gap) : gap + 10);
 }
 
 } // namespace

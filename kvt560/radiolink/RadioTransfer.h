@@ -15,7 +15,7 @@
 // With the fast link (LinkTiming::fastLink) every wait for a reply ends as soon as the reply
 // is complete. A request that gets no reply although it went out soon after the radio's last
 // reply may have come before the radio listened again: the transfer then asks again after a
-// longer pause (the gap: 0, then 5, 10, 20, 40 ms after each reply), keeps that gap for the
+// longer pause (the gap: 0, then 5, 10, 20, 30, 40 ms after each reply), keeps that gap for the
 // rest of the transfer and reports it with linkNote(). A busy reply is repeated only after
 // the window it would have had, as with the standard link.
 #include "channels/Marks.h"

@@ -217,7 +217,7 @@ void TestKvt560CommandLine::fastLinkLearnsTheRadiosGap()
         err = r.err;
         files[gap ? 1 : 0] = readFile(file);
     }
-    QVERIFY(err.contains(QStringLiteral("waiting 40 ms after each reply from now on")));
+    QVERIFY(err.contains(QStringLiteral("waiting 30 ms after each reply from now on")));
     QVERIFY(files[0].startsWith("KVT560 MEMORY CHANNEL\r\n"));
     QCOMPARE(files[1], files[0]);
 }

@@ -404,7 +404,7 @@ void TestRadioTransfer::fastLinkMatchesStandard_data()
         << QStringList{"--busy-enter", "2", "--busy-block", "0010:3", "--busy-block", "0C80:2", "--busy-block", "0E80:1"} << 0;
     QTest::newRow("a wrong check byte") << QStringList{"--bad-check-once"} << 0;
     QTest::newRow("a split reply") << QStringList{"--split", "--split-pause", "60"} << 0;
-    QTest::newRow("radio gap 30 ms") << QStringList{"--min-gap", "30"} << RadioTransfer::MaxGapMs;
+    QTest::newRow("radio gap 30 ms") << QStringList{"--min-gap", "30"} << 30;
 }
 
 void TestRadioTransfer::fastLinkMatchesStandard()
@@ -430,7 +430,7 @@ void TestRadioTransfer::fastLinkMatchesStandard()
         QCOMPARE(transfer.gapMs(), gap);
         QCOMPARE(notes.isEmpty(), gap == 0);
         if (gap != 0)
-            QVERIFY(notes.last().at(0).toString().contains(QStringLiteral("waiting 40 ms after each reply")));
+            QVERIFY(notes.last().at(0).toString().contains(QStringLiteral("waiting 30 ms after each reply")));
     }
     RadioSimulator sim;
     QVERIFY(sim.start(options + QStringList{"--no-pacing", "--memory", samplePath(), "--save", dir.filePath("after.bin")}));
