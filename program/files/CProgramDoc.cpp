@@ -55,10 +55,39 @@ QString CProgramDoc::title() const
     return m_pathName.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_pathName).fileName();
 }
 
+void CProgramDoc::markClean()
+{
+    m_cleanImage = radioImageBytes();
+    updateModified();
+}
+
+void CProgramDoc::updateModified()
+{
+    const bool modified = m_cleanImage != radioImageBytes();
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    emit modifiedChanged(m_modified);
+}
+
+CProgramDoc::State CProgramDoc::state() const
+{
+    return {radioImageBytes(), m_pathName, m_cleanImage};
+}
+
+void CProgramDoc::restoreState(const State &state)
+{
+    setRadioImageBytes(state.image);
+    m_cleanImage = state.cleanImage;
+    setPathName(state.pathName);
+    updateModified();
+}
+
 void CProgramDoc::newDocument()
 {
     NewImage();
     setPathName(QString());
+    markClean();
 }
 
 bool CProgramDoc::openDocument(const QString &path, QString *error)
@@ -66,6 +95,7 @@ bool CProgramDoc::openDocument(const QString &path, QString *error)
     if (!readImageFile(path, error))
         return false;
     setPathName(QFileInfo(path).absoluteFilePath());
+    markClean();
     return true;
 }
 
@@ -74,6 +104,7 @@ bool CProgramDoc::saveDocument(const QString &path, QString *error)
     if (!writeImageFile(path, error))
         return false;
     setPathName(QFileInfo(path).absoluteFilePath());
+    markClean();
     return true;
 }
 

@@ -3,11 +3,13 @@
 //
 // A channel data file (".sin") is the 8192 bytes of RadioImage in address order and nothing
 // else: no header, no length, no checksum. The document itself holds only the file's path
-// and title; the image is the one process-wide RadioImage. Nothing marks the document
-// modified: the program never asks whether to save changes.
+// and title; the image is the one process-wide RadioImage. The document is modified while
+// RadioImage differs from the image it was last opened from, saved to, read from the radio
+// or written to it (the saved image).
 //
 // The static functions read and write the file format without a document, so that a
 // command-line front end can use them headless.
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -25,6 +27,24 @@ public:
     QString pathName() const { return m_pathName; }
     // "Untitled" for a new document, else the file name of pathName() without its directory.
     QString title() const;
+
+    // Whether RadioImage differs from the saved image.
+    bool isModified() const { return m_modified; }
+    // The image as it is now counts as saved: after a save, a radio read or write.
+    void markClean();
+    // Compares RadioImage with the saved image and updates the modified flag; run after
+    // every change of the image.
+    void updateModified();
+
+    // The whole document, for undoing New, Open and a radio read.
+    struct State {
+        QByteArray image;       // RadioImage
+        QString pathName;
+        QByteArray cleanImage;  // the saved image
+    };
+    State state() const;
+    // Puts a state back: RadioImage, the path and the saved image.
+    void restoreState(const State &state);
 
     // New document: RadioImage becomes a new image (NewImage) and the path is cleared.
     void newDocument();
@@ -63,9 +83,13 @@ public:
 signals:
     // The path (and with it the title) changed: after New, Open and Save As.
     void pathNameChanged(const QString &pathName);
+    // The modified flag changed.
+    void modifiedChanged(bool modified);
 
 private:
     void setPathName(const QString &path);
 
     QString m_pathName;
+    QByteArray m_cleanImage;
+    bool m_modified = false;
 };

@@ -66,3 +66,25 @@ QString allFilesFilter(int languageIndex)
 {
     return languageText(languageIndex, "All Files (*)", "所有文件 (*)", "所有檔案 (*)");
 }
+
+QString saveChangesText(int languageIndex, const QString &title)
+{
+    return languageText(languageIndex, "The channel data in %1 has been changed.\nDo you want to save the changes?",
+                        "%1 中的信道数据已更改。\n是否保存更改？", "%1 中的信道數據已更改。\n是否保存更改？")
+        .arg(title);
+}
+
+QString saveButtonText(int languageIndex)
+{
+    return languageText(languageIndex, "Save", "保存", "保存");
+}
+
+QString discardButtonText(int languageIndex)
+{
+    return languageText(languageIndex, "Discard", "不保存", "不保存");
+}
+
+QString cancelButtonText(int languageIndex)
+{
+    return languageText(languageIndex, "Cancel", "取消", "取消");
+}

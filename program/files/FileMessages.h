@@ -22,3 +22,10 @@ QString openDialogCaption(int languageIndex);
 QString saveAsDialogCaption(int languageIndex);
 // Name of the catch-all filter of the file dialogs: "All Files (*)".
 QString allFilesFilter(int languageIndex);
+
+// The question before unsaved changes would be lost (Exit, New, Open, a radio read); title is
+// the document's title ("Untitled" or the file name). The answers: Save, Discard, Cancel.
+QString saveChangesText(int languageIndex, const QString &title);
+QString saveButtonText(int languageIndex);
+QString discardButtonText(int languageIndex);
+QString cancelButtonText(int languageIndex);

@@ -185,8 +185,16 @@ QString RadioTransfer::title(bool read, int languageIndex)
 }
 
 RadioTransfer::RadioTransfer(bool read, const QString &portName, const QString &appDirectory, QObject *parent)
-    : QObject(parent), m_read(read), m_portName(portName), m_appDirectory(appDirectory)
+    : RadioTransfer(read, portName, radioImageBytes(), appDirectory, parent)
 {
+}
+
+RadioTransfer::RadioTransfer(bool read, const QString &portName, const QByteArray &image,
+                             const QString &appDirectory, QObject *parent)
+    : QObject(parent), m_read(read), m_portName(portName),
+      m_appDirectory(appDirectory.isEmpty() ? AppDirectory : appDirectory), m_image(image)
+{
+    m_image.resize(int(RadioImageSize), char(0xFF));
     qRegisterMetaType<RadioTransfer::Result>();
 }
 
@@ -249,7 +257,7 @@ RadioTransfer::Result RadioTransfer::fail(Result result, const QString &detail)
 int RadioTransfer::TransferThread()
 {
     TransferPort port;
-    const QString device = portDevice(m_portName, m_appDirectory.isEmpty() ? AppDirectory : m_appDirectory);
+    const QString device = portDevice(m_portName, m_appDirectory);
     if (device.isEmpty()) {
         m_result = fail(PortOpenFailed, m_portName.isEmpty() ? QStringLiteral("no port is chosen")
                                                              : QStringLiteral("%1 names no serial port").arg(m_portName));
@@ -261,7 +269,7 @@ int RadioTransfer::TransferThread()
     }
     port.close();
     TransferBusy = 0;
-    emit finished(m_result);
+    emit finished(m_result, m_image);
     return m_result == Success ? 1 : 0;
 }
 
@@ -298,7 +306,9 @@ RadioTransfer::Result RadioTransfer::transfer(TransferPort &port)
         return fail(CommunicationError, QStringLiteral("the radio did not confirm the identification (answer: %1)")
                                             .arg(hexBytes(answer)));
 
-    QByteArray image(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+    // A read fills a scratch copy, which becomes the transfer's image only when every block
+    // has arrived.
+    QByteArray image = m_image;
     const QList<int> plan = blockAddresses(m_read);
     const int upper = int(plan.size());
     int position = 0;
@@ -344,6 +354,6 @@ RadioTransfer::Result RadioTransfer::transfer(TransferPort &port)
     }
 
     if (m_read)
-        std::memcpy(RadioImage, image.constData(), RadioImageSize);
+        m_image = image;
     return Success;
 }

@@ -5,6 +5,7 @@
 // of 12 bytes, then an acknowledgement both ways) and block writes ("W" hi lo 8 and 8 data
 // bytes, acknowledged with 0x06). Optional faults for the tests.
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -22,6 +23,7 @@ struct Kvt270Faults
     int wrongAddressAt = 0;    // the n-th block request gets a well-formed reply for another address (0: never)
     int garbageAt = 0;         // the n-th block request gets 12 random bytes as its reply (0: never)
     int floodAt = 0;           // from the n-th block request on, bytes without end (0: never)
+    QList<int> corruptAt;      // a write covering one of these addresses stores that byte inverted
 };
 
 class Kvt270Radio : public QObject

@@ -26,6 +26,7 @@ struct Kvt560Faults
     QMap<int, int> garbageBlock;   // address -> replies of random bytes (the length of a data reply)
     bool flood = false;            // from the first block request on: bytes without end, no replies
     int minGapMs = 0;              // a frame arriving sooner than this after the last reply is ignored
+    QList<int> corruptAt;          // a write covering one of these addresses stores that byte inverted
 };
 
 class Kvt560Radio : public QObject

@@ -10,6 +10,7 @@
 #include "base/ResourceLibrary.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -40,6 +41,8 @@ const char *actionName(int id)
     case ResId::FilePrintPreview: return "actionPrintPreview";
     case ResId::FilePrintSetup: return "actionPrintSetup";
     case ResId::AppExit: return "actionExit";
+    case ResId::EditUndo: return "actionUndo";
+    case ResId::EditRedo: return "actionRedo";
     case ResId::Read: return "actionRead";
     case ResId::Write: return "actionWrite";
     case ResId::PttId: return "actionPttId";
@@ -58,7 +61,7 @@ const char *actionName(int id)
 
 const int KnownCommands[] = {
     ResId::FileNew, ResId::FileOpen, ResId::FileSave, ResId::FileSaveAs, ResId::FilePrint,
-    ResId::FilePrintPreview, ResId::FilePrintSetup, ResId::AppExit, ResId::Read, ResId::Write,
+    ResId::FilePrintPreview, ResId::FilePrintSetup, ResId::AppExit, ResId::EditUndo, ResId::EditRedo, ResId::Read, ResId::Write,
     ResId::PttId, ResId::Option, ResId::Embed, ResId::Language, ResId::Com1, ResId::Com1 + 1,
     ResId::Com1 + 2, ResId::Com1 + 3, ResId::Com1 + 4, ResId::Com1 + 5, ResId::Com1 + 6, ResId::Com8,
     ResId::ViewToolbar, ResId::ViewStatusBar, ResId::AppAbout, ResId::Help, ResId::NextPane,
@@ -76,7 +79,8 @@ CMainFrame::CMainFrame(QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("CMainFrame"));
-    setWindowTitle(resources().string(ResId::AppTitle));
+    // The title shows a mark while the document holds unsaved changes (setWindowModified).
+    setWindowTitle(resources().string(ResId::AppTitle) + QStringLiteral("[*]"));
     setWindowIcon(applicationIcon());
     resize(800, 600);
 
@@ -172,8 +176,18 @@ void CMainFrame::createActions()
 
 void CMainFrame::buildMenus()
 {
-    static const char *const popupNames[] = {"menuFile", "menuProgram", "menuSetting",
-                                             "menuPort", "menuView", "menuHelp"};
+    // Object names of the top-level menus, by a command they hold.
+    const auto popupName = [](const MenuEntry &popup) -> QString {
+        static const QList<QPair<int, const char *>> names{
+            {ResId::FileNew, "menuFile"}, {ResId::EditUndo, "menuEdit"}, {ResId::Read, "menuProgram"},
+            {ResId::Language, "menuSetting"}, {ResId::Com1, "menuPort"}, {ResId::ViewToolbar, "menuView"},
+            {ResId::AppAbout, "menuHelp"}};
+        for (const MenuEntry &e : popup.children)
+            for (const auto &[id, name] : names)
+                if (e.kind == MenuEntry::Item && e.id == id)
+                    return QLatin1String(name);
+        return QString();
+    };
     std::function<void(QMenu *, const QList<MenuEntry> &)> fill = [&](QMenu *menu, const QList<MenuEntry> &entries) {
         for (const MenuEntry &e : entries) {
             switch (e.kind) {
@@ -193,13 +207,10 @@ void CMainFrame::buildMenus()
         }
     };
     const QList<MenuEntry> top = resources().menu(ResId::MainMenu);
-    int popupIndex = 0;
     for (const MenuEntry &e : top) {
         if (e.kind == MenuEntry::Popup) {
             QMenu *menu = menuBar()->addMenu(e.text);
-            if (popupIndex < 6)
-                menu->setObjectName(QLatin1String(popupNames[popupIndex]));
-            ++popupIndex;
+            menu->setObjectName(popupName(e));
             fill(menu, e.children);
             connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updatePortChecks);
         } else if (e.kind == MenuEntry::Item) {
@@ -327,6 +338,8 @@ void CMainFrame::dispatch(int commandId)
     case ResId::Option: emit optionRequested(); break;
     case ResId::PttId: emit pttIdRequested(); break;
     case ResId::Embed: emit embedRequested(); break;
+    case ResId::EditUndo: emit undoRequested(); break;
+    case ResId::EditRedo: emit redoRequested(); break;
     case ResId::Language: onLanguage(); break;
     case ResId::Help: onHelp(); break;
     case ResId::AppAbout: onAppAbout(); break;
@@ -362,6 +375,9 @@ void CMainFrame::onLanguage()
     const int position = dlg.selectedPosition();
     if (position == LanguageIndex)
         return;
+    // The restart ends this instance: unsaved changes are offered for saving first.
+    if (queryClose && !queryClose())
+        return;
     const ProgramIni ini(AppDirectory);
     const bool portSaved = ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), PortName);
     const bool languageSaved = ini.write(QStringLiteral("Setup"), QStringLiteral("Language"), languageValue(position));
@@ -370,6 +386,7 @@ void CMainFrame::onLanguage()
         showMessage(languageNotSavedText(LanguageIndex, ini.path()));
         return;
     }
+    m_closeConfirmed = true;
     restartProgram();  // the running instance quits even when the new one fails to start
     quitProgram();
 }
@@ -399,6 +416,16 @@ bool CMainFrame::event(QEvent *event)
         return true;
     }
     return QMainWindow::event(event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    if (!m_closeConfirmed && queryClose && !queryClose()) {
+        event->ignore();
+        return;
+    }
+    m_closeConfirmed = true;
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::showEvent(QShowEvent *event)

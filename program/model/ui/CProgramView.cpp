@@ -5,6 +5,7 @@
 #include "base/ResourceLibrary.h"
 #include "base/Globals.h"
 #include "model/ChannelCodec.h"
+#include "model/RadioImage.h"
 #include "model/GridRules.h"
 #include "model/GridContents.h"
 #include "model/MemoryImage.h"
@@ -33,7 +34,6 @@ namespace {
 
 constexpr int ModelSelectorId = 1017;
 constexpr int BandSelectorId = 1011;
-constexpr int DefaultFactoryId = 1068;
 constexpr int GridId = 1007;
 constexpr int FrequencyEditorId = 1082;
 constexpr int ToneEditorId = 1083;
@@ -116,8 +116,8 @@ CProgramView::CProgramView(QWidget *parent)
     m_nameEditor->setContextMenuPolicy(Qt::NoContextMenu);
     m_grid->installEventFilter(this);
 
-    connect(m_modelSelector, &QComboBox::currentIndexChanged, this, &CProgramView::onModelChanged);
-    connect(m_bandSelector, &QComboBox::currentIndexChanged, this, &CProgramView::onBandChanged);
+    connect(m_modelSelector, &QComboBox::currentIndexChanged, this, &CProgramView::onModelSelected);
+    connect(m_bandSelector, &QComboBox::currentIndexChanged, this, &CProgramView::onBandSelected);
     connect(m_defaultFactoryButton, &QPushButton::clicked, this, &CProgramView::defaultFactoryClicked);
     connect(m_grid, &ChannelGridWidget::mousePressed, this, &CProgramView::onGridMousePressed);
     connect(m_grid, &ChannelGridWidget::cellEntered, this, &CProgramView::onGridCellEntered);
@@ -200,6 +200,17 @@ void CProgramView::GridToImage()
     // 1. An open editor commits first.
     if (m_openEditor)
         commitEditor();
+    storeGridContents();
+}
+
+void CProgramView::commitEdit()
+{
+    if (m_openEditor)
+        commitEditor();
+}
+
+void CProgramView::storeGridContents()
+{
     // 2.-4. Model and band as selected (no selection is stored as 0xFF), the channels, the
     //    fixed fields.
     GridContents contents;
@@ -233,6 +244,22 @@ void CProgramView::onModelChanged()
         m_bandSelector->setCurrentIndex(0);
     }
     onBandChanged();
+}
+
+void CProgramView::onModelSelected()
+{
+    const QByteArray before = radioImageBytes();
+    onModelChanged();
+    storeGridContents();
+    emit imageEdited(m_modelLabel->text().remove(QLatin1Char('&')), before);
+}
+
+void CProgramView::onBandSelected()
+{
+    const QByteArray before = radioImageBytes();
+    onBandChanged();
+    storeGridContents();
+    emit imageEdited(m_bandLabel->text().remove(QLatin1Char('&')), before);
 }
 
 void CProgramView::onBandChanged()
@@ -337,9 +364,21 @@ void CProgramView::commitEditor()
     for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
         row.setText(c, m_grid->textMatrix(m_editRow, c));
     const ChannelTexts committed = GridRules::commitCell(row, m_editColumn, value);
+    bool changed = false;
     for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
-        if (committed.text(c) != row.text(c))
+        if (committed.text(c) != row.text(c)) {
             m_grid->setTextMatrix(m_editRow, c, committed.text(c));
+            changed = true;
+        }
+    if (changed) {
+        // The grid is the working copy of the image: a committed cell goes into it at once.
+        const QByteArray before = radioImageBytes();
+        storeGridContents();
+        emit imageEdited(languageText(LanguageIndex, "Channel %1: %2", "信道 %1：%2", "信道 %1：%2")
+                             .arg(m_editRow)
+                             .arg(GridRules::headerText(m_editColumn, LanguageIndex)),
+                         before);
+    }
     const bool hadFocus = editor->hasFocus();
     editor->hide();
     if (hadFocus)

@@ -4,6 +4,9 @@
 // the current cell. The grid's texts are the working copy of the channels; GridToImage
 // stores them into RadioImage and ImageToGrid shows the image.
 //
+// Every change the user makes here (a committed cell, the model or band selector) is stored
+// into RadioImage at once and announced with imageEdited(), so that it can be undone.
+//
 // Controls, found by objectName (the template's control id in brackets):
 //   modelSelector (1017)         drop-down list of the five models
 //   bandSelector (1011)          drop-down list holding the selected model's band
@@ -31,6 +34,8 @@ class CProgramView : public QWidget
 {
     Q_OBJECT
 public:
+    static constexpr int DefaultFactoryId = 1068;  // the "Default Factory" button
+
     explicit CProgramView(QWidget *parent = nullptr);
     ~CProgramView() override;
 
@@ -42,6 +47,8 @@ public:
     // Commits an open editor, then stores model, band and channels 1-99 into RadioImage and
     // writes the fixed fields.
     void GridToImage();
+    // Commits the editor now laid over the grid, if any (an edit becomes a change).
+    void commitEdit();
 
     // Text of a grid cell as shown (row 0-99, column 0-9).
     QString cellText(int row, int column) const;
@@ -64,6 +71,9 @@ public slots:
 
 signals:
     void defaultFactoryClicked();
+    // The user changed the grid or a selector and the change is in RadioImage; `before` is
+    // the image as it was, `text` names the change ("Channel 5: Rx Freq").
+    void imageEdited(const QString &text, const QByteArray &before);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -71,6 +81,11 @@ protected:
 private:
     void onModelChanged();
     void onBandChanged();
+    // The user chose a model or band: stored at once.
+    void onModelSelected();
+    void onBandSelected();
+    // Stores model, band, channels 1-99 and the fixed fields into RadioImage.
+    void storeGridContents();
     void onGridMousePressed(Qt::MouseButton button, int row, int column);
     void onGridCellEntered();
     // Opens the editor of the grid's current cell (an empty channel starts at Rx Freq).

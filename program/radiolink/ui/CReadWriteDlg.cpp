@@ -106,11 +106,13 @@ void CReadWriteDlg::onProgress(int position, int upper)
     percentLabel->setText(RadioTransfer::percentText(progressBar->value(), progressBar->maximum()));
 }
 
-void CReadWriteDlg::onFinished(RadioTransfer::Result result)
+void CReadWriteDlg::onFinished(RadioTransfer::Result result, const QByteArray &image)
 {
     if (m_transfer)
         m_transfer->wait();
     m_success = result == RadioTransfer::Success;
+    if (m_success && m_read)
+        m_readImage = image;
     if (!m_success)
         showMessage(RadioTransfer::failureText(result, LanguageIndex));
     m_state = Closed;

@@ -1,19 +1,13 @@
 #include "RadioCommands.h"
 
 #include "CReadWriteDlg.h"
-#include "frame/ui/CMainFrame.h"
 #include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "radiolink/RadioTransfer.h"
 
 RadioCommands::RadioCommands(QWidget *window, QObject *parent)
     : QObject(parent), m_window(window)
 {
-}
-
-void RadioCommands::attach(CMainFrame *frame)
-{
-    connect(frame, &CMainFrame::readRequested, this, &RadioCommands::onRead);
-    connect(frame, &CMainFrame::writeRequested, this, &RadioCommands::onWrite);
 }
 
 bool RadioCommands::onRead()
@@ -42,5 +36,8 @@ bool RadioCommands::runTransfer(bool read)
     if (dialogCreated)
         dialogCreated(dialog);
     dialog.exec();
+    // The worker read into its own copy; the image takes it here, in the window's thread.
+    if (read && dialog.success())
+        setRadioImageBytes(dialog.readImage());
     return dialog.success();
 }

@@ -5,7 +5,6 @@
 
 #include <functional>
 
-class CMainFrame;
 class CReadWriteDlg;
 class QWidget;
 
@@ -15,9 +14,6 @@ class RadioCommands : public QObject
 public:
     // window: the owner of the progress dialog.
     explicit RadioCommands(QWidget *window, QObject *parent = nullptr);
-
-    // Connects the frame's Read and Write commands.
-    void attach(CMainFrame *frame);
 
     // The view's conversions: the grid (with a cell still being edited) into RadioImage,
     // and RadioImage into the grid with its model and band selectors.

@@ -179,7 +179,9 @@ private slots:
         QCOMPARE(keys.value(ResId::NextPane), QKeySequence(Qt::Key_F6));
         QCOMPARE(keys.value(ResId::PrevPane), QKeySequence(Qt::SHIFT | Qt::Key_F6));
         QCOMPARE(keys.value(ResId::Read), QKeySequence(Qt::CTRL | Qt::Key_R));
-        QCOMPARE(keys.size(), 8);
+        QCOMPARE(keys.value(ResId::EditUndo), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(keys.value(ResId::EditRedo), QKeySequence(Qt::CTRL | Qt::Key_Y));
+        QCOMPARE(keys.size(), 10);
 
         const QList<int> dialogs{100, 101, 133, 156, 162, 164, 166};
         QCOMPARE(lib.dialogIds(), dialogs);

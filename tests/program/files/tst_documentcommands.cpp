@@ -3,6 +3,7 @@
 
 #include "files/CProgramDoc.h"
 #include "files/ui/DocumentCommands.h"
+#include "files/ui/ImageHistory.h"
 #include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
 #include "model/MemoryImage.h"
@@ -24,8 +25,9 @@ namespace {
 // records what the commands asked of it.
 struct Window {
     CProgramDoc document;
+    ImageHistory history{&document};
     std::unique_ptr<CMainFrame> frame = std::make_unique<CMainFrame>();
-    DocumentCommands *commands = new DocumentCommands(&document, frame.get());
+    DocumentCommands *commands = new DocumentCommands(&document, &history, frame.get());
     QWidget view;
     QStringList calls;     // "initialUpdate", "gridToImage", "imageToGrid"
     QStringList messages;  // notices the frame showed
@@ -42,11 +44,21 @@ struct Window {
         hooks.modelText = [this] { return model; };
         hooks.widget = &view;
         commands->setViewHooks(hooks);
-        frame->showMessage = [this](const QString &text) { messages << text; };
+        commands->showMessage = [this](const QString &text) { messages << text; };
+        QObject::connect(&document, &CProgramDoc::pathNameChanged, frame.get(), &QWidget::setWindowFilePath);
         realFileDialog = commands->askFileName;
         commands->askFileName = [this](bool, const QString &) { return fileToChoose; };
     }
-    void trigger(int command) { frame->action(command)->trigger(); }
+    void trigger(int command)
+    {
+        switch (command) {
+        case ResId::FileNew: commands->onFileNew(); break;
+        case ResId::FileOpen: commands->onFileOpen(); break;
+        case ResId::FileSave: commands->onFileSave(); break;
+        case ResId::FileSaveAs: commands->onFileSaveAs(); break;
+        default: QFAIL("not a file command");
+        }
+    }
 };
 
 } // namespace
@@ -73,7 +85,7 @@ private slots:
         QCOMPARE(imageBytes(), fresh);
         QCOMPARE(w.document.pathName(), QString());
         QCOMPARE(w.calls, QStringList({"initialUpdate", "initialUpdate"}));
-        QCOMPARE(w.frame->windowTitle(), QStringLiteral("KVT PC Encoder"));
+        QCOMPARE(w.frame->windowTitle(), QStringLiteral("KVT PC Encoder[*]"));
     }
 
     // The file dialogs: captions, the channel data filter first, ".sin" added to a name
@@ -132,7 +144,7 @@ private slots:
         QCOMPARE(w.document.pathName(), fx.path("radio.sin"));
         QCOMPARE(w.calls, QStringList{"initialUpdate"});
         QCOMPARE(w.frame->windowFilePath(), fx.path("radio.sin"));
-        QCOMPARE(w.frame->windowTitle(), QStringLiteral("KVT PC Encoder"));
+        QCOMPARE(w.frame->windowTitle(), QStringLiteral("KVT PC Encoder[*]"));
 
         w.fileToChoose.clear();
         w.trigger(ResId::FileOpen);

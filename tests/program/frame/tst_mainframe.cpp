@@ -82,10 +82,10 @@ private slots:
     void windowLayout()
     {
         frame->show();
-        QCOMPARE(frame->windowTitle(), QStringLiteral("KVT PC Encoder"));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("KVT PC Encoder[*]"));
         QCOMPARE(frame->size(), QSize(800, 600));
         QCOMPARE(frame->frameGeometry().center(), frame->screen()->availableGeometry().center());
-        const QStringList menus{"&File", "&Program", "Setting", "Port", "&View", "Help"};
+        const QStringList menus{"&File", "&Edit", "&Program", "Setting", "Port", "&View", "Help"};
         QStringList titles;
         for (QAction *a : frame->menuBar()->actions())
             titles << a->text();

@@ -83,7 +83,7 @@ private slots:
         // With no file named, start-up builds a new image.
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(RadioImage) + 0x1840, 6), QByteArray("KVT270"));
         QCOMPARE(RadioImage[0], quint8(0xFF));
-        QCOMPARE(frame->windowTitle(), QStringLiteral("KVT PC Encoder"));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("KVT PC Encoder[*]"));
         QCOMPARE(frame->findChild<QMenu *>(QStringLiteral("menuFile"))->title(), QStringLiteral("文件(&F)"));
         QCOMPARE(frame->action(ResId::Read)->statusTip(), QStringLiteral("从对讲机读取数据"));
         app.exitInstance();

@@ -80,7 +80,9 @@ private slots:
         QSignalSpy progress(&t, &RadioTransfer::progress);
         QCOMPARE(t.runHere(), RadioTransfer::Success);
 
-        const QByteArray image = CurrentImage();
+        // The transfer reads into its own copy and leaves RadioImage to its caller.
+        QCOMPARE(CurrentImage(), QByteArray(int(RadioImageSize), char(0x5A)));
+        const QByteArray image = t.image();
         for (int a = 0; a < int(RadioImageSize); ++a)
             QVERIFY2(image.at(a) == (transferred(a, true) ? radio.at(a) : char(0x5A)), qPrintable(QString::number(a, 16)));
         QCOMPARE(sim.received(), expectedRequests(true, image));
@@ -130,9 +132,10 @@ private slots:
         const QByteArray radio = PatternMemory(1);
         Kvt270Simulator sim;
         QVERIFY(sim.start(radio, faults));
-        QCOMPARE(int(RadioTransfer(read, "COM1", sim.appDirectory()).runHere()), result);
+        RadioTransfer t(read, "COM1", sim.appDirectory());
+        QCOMPARE(int(t.runHere()), result);
         if (result == RadioTransfer::Success && read)
-            QCOMPARE(CurrentImage().left(0x1D50), radio.left(0x1D50));
+            QCOMPARE(t.image().left(0x1D50), radio.left(0x1D50));
     }
 
     // A radio that never answers gets four greetings of seven bytes, and nothing else.
@@ -237,7 +240,10 @@ private slots:
         QCOMPARE(finished.first().first().value<RadioTransfer::Result>(), RadioTransfer::Success);
         QTRY_COMPARE(threads.size(), RadioTransfer::ReadBlockCount);
         QVERIFY(threads.count(QThread::currentThreadId()) == threads.size());
-        QCOMPARE(CurrentImage().mid(0x1FD0), radio.mid(0x1FD0));
+        // The image read comes back with the finished signal, in the receiver's thread.
+        QCOMPARE(finished.first().at(1).toByteArray().mid(0x1FD0), radio.mid(0x1FD0));
+        QCOMPARE(t.image(), finished.first().at(1).toByteArray());
+        QCOMPARE(CurrentImage(), QByteArray(int(RadioImageSize), char(0x5A)));
         QCOMPARE(sim.memoryAfter(), radio);   // the second transfer never wrote
     }
 

@@ -1,10 +1,12 @@
 // Program > Read in the running application: the channels, the model and the band that the
-// radio sends appear in the channel view; a read that fails leaves view and image alone.
+// radio sends appear in the channel view and can be undone; a read that fails leaves view
+// and image alone.
 #include "Kvt270Simulator.h"
 #include "TestRegistry.h"
 #include "base/Globals.h"
 #include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
+#include "files/CProgramDoc.h"
 #include "frame/ui/ProgramApp.h"
 #include "model/ui/CProgramView.h"
 #include "radiolink/ui/CReadWriteDlg.h"
@@ -92,9 +94,19 @@ private slots:
         QVERIFY(program.start(sim));
         CProgramView *view = program.app.view();
         QCOMPARE(view->cellText(1, 1), QString());
+        const QByteArray beforeRead = CurrentImage();
 
         program.read();
         QCOMPARE(program.notices, QStringList());
+        // The image read counts as saved; the read is one undo step.
+        QVERIFY(!program.app.document()->isModified());
+        const QByteArray read = CurrentImage();
+        program.app.mainFrame()->action(ResId::EditUndo)->trigger();
+        QCOMPARE(CurrentImage(), beforeRead);
+        QCOMPARE(view->cellText(1, 1), QString());
+        program.app.mainFrame()->action(ResId::EditRedo)->trigger();
+        QCOMPARE(CurrentImage(), read);
+        QVERIFY(!program.app.document()->isModified());
         QCOMPARE(view->modelText(), QString("KVT270U09"));
         QCOMPARE(view->findChild<QComboBox *>("bandSelector")->currentIndex(), 0);
         const QList<QStringList> rows = gridTexts(*view);
