@@ -24,6 +24,8 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QList>
+#include <QPair>
 #include <QObject>
 #include <QString>
 
@@ -67,6 +69,15 @@ public:
     // The pause the fast link learned to leave after each reply (ms).
     int gapMs() const { return gapMs_; }
 
+    // The radio's memory as the last transfer saw it, 4096 bytes: every block read (a read)
+    // or written and acknowledged (a write) at its address, 0xFF everywhere else. A backup
+    // keeps the bytes of a read; the check after a write compares the two.
+    static constexpr int MemorySize = 4096;
+    const QByteArray &memoryRead() const { return memoryRead_; }
+    const QByteArray &memoryWritten() const { return memoryWritten_; }
+    // The blocks the last write sent and the radio acknowledged: address, length.
+    const QList<QPair<int, int>> &blocksWritten() const { return blocksWritten_; }
+
     // Reply texts of the protocol.
     static QString greetingRequest();
     static QString greetingReply();
@@ -108,4 +119,7 @@ private:
     int gapMs_ = 0;
     bool replied_ = false;        // the radio has replied in this transfer; sinceReply_ runs
     QElapsedTimer sinceReply_;
+    QByteArray memoryRead_ = QByteArray(MemorySize, char(0xFF));
+    QByteArray memoryWritten_ = QByteArray(MemorySize, char(0xFF));
+    QList<QPair<int, int>> blocksWritten_;
 };

@@ -3,11 +3,16 @@
 #include "channels/ChannelTable.h"
 #include "codeplug/CodeplugDocument.h"
 #include "codeplug/CodeplugFile.h"
+#include "codeplug/CsvChannels.h"
+#include "codeplug/MemoryComparison.h"
+#include "codeplug/ReadBackup.h"
 #include "radiolink/Codeplug.h"
 #include "radiolink/RadioTransfer.h"
 #include "radiolink/SerialTransport.h"
 #include "radiolink/ToneList.h"
 #include "settings/SettingsStore.h"
+#include "common/Backups.h"
+#include "common/CheckedSave.h"
 #include "common/ConsoleProgress.h"
 #include "shell/LanguageNames.h"
 #include "shell/LanguageTexts.h"
@@ -16,6 +21,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <cstdio>
@@ -42,19 +48,35 @@ int usageError(const QString &text)
 }
 
 // Runs one transfer with the progress on standard error; the notice of a failure is printed.
+// The memory a transfer saw: what a read brought, what a write sent and its blocks.
+struct TransferMemory {
+    QByteArray read;
+    QByteArray written;
+    MemoryBlocks blocksWritten;
+};
+
+// The link of every transfer of the run: --fast, and --verbose for what it learns.
+struct LinkChoice {
+    bool fast = false;
+    bool verbose = false;
+};
+LinkChoice linkChoice;
+
 RadioTransfer::Outcome transfer(SerialTransport &transport, const LanguageTexts &texts, int kind,
-                                Codeplug &codeplug, quint8 firstChannel, bool fastLink, bool verbose)
+                                Codeplug &codeplug, quint8 firstChannel, TransferMemory *memory = nullptr)
 {
     const bool reading = kind == RadioTransfer::ReadKind;
     ConsoleProgress progress(reading ? QStringLiteral("Reading radio") : QStringLiteral("Writing radio"),
                              reading ? RadioTransfer::ReadMaximum : RadioTransfer::WriteMaximum);
-    RadioTransfer radio(transport, fastLink ? LinkTiming::fast() : LinkTiming::standard());
+    RadioTransfer radio(transport, linkChoice.fast ? LinkTiming::fast() : LinkTiming::standard());
     radio.setMarks(texts.marks);
-    if (verbose)
+    if (linkChoice.verbose)
         QObject::connect(&radio, &RadioTransfer::linkNote, [](const QString &text) { printError(text); });
     QObject::connect(&radio, &RadioTransfer::progress, [&progress](int value) { progress.setValue(value); });
     const RadioTransfer::Outcome outcome = radio.run(kind, codeplug, firstChannel);
     progress.finish();
+    if (memory)
+        *memory = {radio.memoryRead(), radio.memoryWritten(), radio.blocksWritten()};
     if (outcome == RadioTransfer::Outcome::LinkError)
         printNotice(texts.LinkErrorCaption, texts.LinkErrorText);
     else if (outcome == RadioTransfer::Outcome::PortError)
@@ -72,6 +94,55 @@ QString devicePath(const QString &value)
         return QFileInfo(value).absoluteFilePath();
 #endif
     return value;
+}
+
+
+const QString ProgramName = QStringLiteral("KVT560");
+
+void printLine(const QString &text)
+{
+    std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
+}
+
+// A codeplug file into the document as Open does; false with the message printed.
+bool openCodeplug(const QString &file, CodeplugDocument &document)
+{
+    QString reason;
+    const auto bytes = CodeplugFile::load(file, &reason);
+    if (!bytes) {
+        printError(CodeplugFile::loadFailedText(file, reason));
+        return false;
+    }
+    const CodeplugReadResult result =
+        CodeplugFile::read(*bytes, document.settings()->snapshot(), document.channels()->cells());
+    if (result.status == CodeplugReadResult::NotACodeplug) {
+        printError(QStringLiteral("The file \"%1\" is not a codeplug file: its first line is not \"%2\".")
+                       .arg(QDir::toNativeSeparators(file), CodeplugFile::header()));
+        return false;
+    }
+    if (result.status == CodeplugReadResult::BadValue) {
+        printError(QStringLiteral("%1 (line %2)").arg(result.message).arg(result.line));
+        return false;
+    }
+    document.applyFile(result.content);
+    return true;
+}
+
+// Each difference on one line, its block on the next, indented.
+void printDifferences(const QList<MemoryDifference> &differences, bool toStandardError)
+{
+    for (const MemoryDifference &d : differences) {
+        const QString text = d.text + QStringLiteral("\n    ") + d.detail();
+        if (toStandardError)
+            printError(text);
+        else
+            printLine(text);
+    }
+}
+
+quint8 firstChannelOf(const CodeplugDocument &document)
+{
+    return quint8(document.firstChannelText().toUInt(nullptr, 16));
 }
 
 } // namespace
@@ -118,7 +189,26 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         QStringLiteral("Fast link: end each wait as soon as the radio's reply is complete."));
     const QCommandLineOption verboseOption(QStringLiteral("verbose"),
                                            QStringLiteral("Report on standard error what the link learns on the way."));
-    parser.addOptions({readOption, writeOption, portOption, deviceOption, languageOption, fastOption, verboseOption});
+    const QCommandLineOption verifyOption(
+        QStringLiteral("verify"),
+        QStringLiteral("With --write-radio: read the written blocks back and list every difference."));
+    const QCommandLineOption exportOption(
+        QStringLiteral("export-csv"),
+        QStringLiteral("Write the channels of the codeplug <file> (.k56) as CSV into the file named next."),
+        QStringLiteral("file"));
+    const QCommandLineOption importOption(
+        QStringLiteral("import-csv"),
+        QStringLiteral("Replace the channels of the codeplug file named next with the channels of the CSV <file>; "
+                       "the settings stay. Nothing changes when a line is refused."),
+        QStringLiteral("file"));
+    const QCommandLineOption diffOption(
+        QStringLiteral("diff"),
+        QStringLiteral("Compare the codeplug <file> with the one named next; exit status 1 when they differ."),
+        QStringLiteral("file"));
+    const QCommandLineOption backupsOption(QStringLiteral("backups"),
+                                           QStringLiteral("List the backups of radio reads, newest first."));
+    parser.addOptions({readOption, writeOption, portOption, deviceOption, languageOption, verifyOption, exportOption,
+                       importOption, diffOption, backupsOption, fastOption, verboseOption});
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -131,14 +221,38 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
                     qPrintable(QCoreApplication::applicationVersion()));
         return Success;
     }
-    if (!parser.positionalArguments().isEmpty())
-        return usageError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
-    if (parser.isSet(readOption) == parser.isSet(writeOption))
-        return usageError(QStringLiteral("give one of --read-radio or --write-radio"));
+    const int commands = int(parser.isSet(readOption)) + int(parser.isSet(writeOption)) + int(parser.isSet(exportOption))
+                         + int(parser.isSet(importOption)) + int(parser.isSet(diffOption))
+                         + int(parser.isSet(backupsOption));
+    if (commands != 1)
+        return usageError(QStringLiteral(
+            "give one of --read-radio, --write-radio, --export-csv, --import-csv, --diff or --backups"));
+    const QStringList positional = parser.positionalArguments();
+    // The commands on two files take the second one as the argument after their own.
+    const QCommandLineOption *twoFiles = parser.isSet(exportOption)   ? &exportOption
+                                         : parser.isSet(importOption) ? &importOption
+                                         : parser.isSet(diffOption)   ? &diffOption
+                                                                      : nullptr;
+    const bool radioCommand = parser.isSet(readOption) || parser.isSet(writeOption);
+    if (twoFiles) {
+        if (positional.size() != 1 || positional.constFirst().isEmpty() || parser.value(*twoFiles).isEmpty())
+            return usageError(QStringLiteral("--%1 needs two file names").arg(twoFiles->names().constFirst()));
+    } else if (!positional.isEmpty()) {
+        return usageError(QStringLiteral("unexpected argument '%1'").arg(positional.constFirst()));
+    }
+    if (!radioCommand && (parser.isSet(portOption) || parser.isSet(deviceOption)))
+        return usageError(QStringLiteral("--port and --device go with --read-radio or --write-radio"));
+    if (parser.isSet(verifyOption) && !parser.isSet(writeOption))
+        return usageError(QStringLiteral("--verify goes with --write-radio"));
     if (parser.isSet(portOption) && parser.isSet(deviceOption))
         return usageError(QStringLiteral("give either --port or --device, not both"));
+    if (parser.isSet(backupsOption)) {
+        for (const QString &path : Backups::list(ProgramName, CodeplugFile::suffix()))
+            printLine(QDir::toNativeSeparators(path));
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? Success : Failure;
+    }
     const bool reading = parser.isSet(readOption);
-    const QString file = parser.value(reading ? readOption : writeOption);
+    const QString file = twoFiles ? parser.value(*twoFiles) : parser.value(reading ? readOption : writeOption);
     if (file.isEmpty())
         return usageError(QStringLiteral("the file name is empty"));
 
@@ -168,26 +282,66 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     // The codeplug of a main window just started, with the band lists of the preferences:
     // the Start settings, empty channels. Opening a file or reading the radio goes on from
     // here.
+    const CodeplugFile::ItemText itemText = [&texts](const QString &name, int index) {
+        return texts.itemText(name, index);
+    };
     CodeplugDocument document;
     document.setBandLists(prefs.lists);
-    if (!reading) {
+    if (!reading && !parser.isSet(importOption) && !openCodeplug(file, document))
+        return Failure;
+
+    if (parser.isSet(exportOption)) {
+        const QString out = positional.constFirst();
         QString reason;
-        const auto bytes = CodeplugFile::load(file, &reason);
-        if (!bytes) {
-            printError(CodeplugFile::loadFailedText(file, reason));
+        if (!CheckedSave::writeFile(out, CsvChannels::exportText(document.channels()->cells(), ToneList::instance()).toUtf8(),
+                                    &reason)) {
+            printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(out), reason));
             return Failure;
         }
-        const CodeplugReadResult result = CodeplugFile::read(*bytes, document.settings()->snapshot(), document.channels()->cells());
-        if (result.status == CodeplugReadResult::NotACodeplug) {
-            printError(QStringLiteral("The file \"%1\" is not a codeplug file: its first line is not \"%2\".")
-                           .arg(QDir::toNativeSeparators(file), CodeplugFile::header()));
+        return Success;
+    }
+    if (parser.isSet(importOption)) {
+        const QString codeplugFile = positional.constFirst();
+        QFile in(file);
+        if (!in.open(QIODevice::ReadOnly)) {
+            printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file), in.errorString()));
             return Failure;
         }
-        if (result.status == CodeplugReadResult::BadValue) {
-            printError(QStringLiteral("%1 (line %2)").arg(result.message).arg(result.line));
+        const QString text = QString::fromUtf8(in.read(16 * 1024 * 1024));
+        if (!openCodeplug(codeplugFile, document))
+            return Failure;
+        const CsvChannels::Import import =
+            CsvChannels::importText(text,
+                                    {document.selectedRange(Preferences::List1Rx), document.selectedRange(Preferences::List2Rx)},
+                                    texts.marks, ToneList::instance());
+        if (!import.ok()) {
+            printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file), import.error));
+            printError(QStringLiteral("Nothing was changed."));
             return Failure;
         }
-        document.applyFile(result.content);
+        Codeplug content = document.snapshot();
+        content.channels = import.cells;
+        QString reason;
+        if (!CodeplugFile::save(codeplugFile, CodeplugFile::write(content, itemText), &reason)) {
+            printError(CodeplugFile::saveFailedText(codeplugFile, reason));
+            return Failure;
+        }
+        return Success;
+    }
+    if (parser.isSet(diffOption)) {
+        CodeplugDocument second;
+        second.setBandLists(prefs.lists);
+        if (!openCodeplug(positional.constFirst(), second))
+            return Failure;
+        MemoryBlocks blocks;
+        const QByteArray a = encodeMemory(document.snapshot(), firstChannelOf(document), texts.marks, &blocks);
+        const QByteArray b = encodeMemory(second.snapshot(), firstChannelOf(second), texts.marks, nullptr);
+        const QList<MemoryDifference> differences =
+            compareMemory(a, b, blocks, QFileInfo(file).fileName(), QFileInfo(positional.constFirst()).fileName(),
+                          texts.marks, itemText);
+        printDifferences(differences, false);
+        std::fflush(stdout);
+        return differences.isEmpty() ? Success : Failure;
     }
 
     SerialTransport transport;
@@ -207,21 +361,47 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     // and VFO mode when there is none.
     const quint8 first = document.prepareTransfer();
     Codeplug codeplug = document.snapshot();
-    const RadioTransfer::Outcome outcome =
-        transfer(transport, texts, reading ? RadioTransfer::ReadKind : RadioTransfer::WriteKind, codeplug, first,
-                 parser.isSet(fastOption), parser.isSet(verboseOption));
-    transport.close();
-    if (outcome != RadioTransfer::Outcome::Success)
+    linkChoice = {parser.isSet(fastOption), parser.isSet(verboseOption)};
+    TransferMemory memory;
+    const RadioTransfer::Outcome outcome = transfer(
+        transport, texts, reading ? RadioTransfer::ReadKind : RadioTransfer::WriteKind, codeplug, first, &memory);
+    if (outcome != RadioTransfer::Outcome::Success) {
+        transport.close();
         return Failure;
-    if (!reading)
-        return Success;
+    }
+    if (!reading) {
+        if (!parser.isSet(verifyOption)) {
+            transport.close();
+            return Success;
+        }
+        // The written blocks read back from the radio and compared with what was sent.
+        Codeplug readBack = codeplug;
+        TransferMemory inRadio;
+        const RadioTransfer::Outcome check =
+            transfer(transport, texts, RadioTransfer::ReadKind, readBack, first, &inRadio);
+        transport.close();
+        if (check != RadioTransfer::Outcome::Success)
+            return Failure;
+        const QList<MemoryDifference> differences =
+            compareMemory(memory.written, inRadio.read, readBackBlocks(memory.blocksWritten), QStringLiteral("the file"),
+                          QStringLiteral("the radio"), texts.marks, itemText);
+        if (differences.isEmpty())
+            return Success;
+        printError(QStringLiteral("The radio does not hold what was written:"));
+        printDifferences(differences, true);
+        return Failure;
+    }
+    transport.close();
 
     // The file is written only now that the whole read arrived, through a temporary file
     // that replaces the target when complete.
     document.applyRead(codeplug);
-    const QByteArray bytes = CodeplugFile::write(document.snapshot(), [&texts](const QString &name, int index) {
-        return texts.itemText(name, index);
-    });
+    const QByteArray bytes = CodeplugFile::write(document.snapshot(), itemText);
+    // First a copy of the read in the backups folder, so that the read survives even a file
+    // that cannot be written; a backup that fails does not fail the read.
+    QString backupError;
+    if (!ReadBackup::write(memory.read, bytes, paths.readPath, &backupError))
+        printError(ReadBackup::failureText(backupError));
     QString reason;
     if (!CodeplugFile::save(file, bytes, &reason)) {
         printError(CodeplugFile::saveFailedText(file, reason));

@@ -55,6 +55,8 @@ public:
     bool openPort();
     bool isTransferRunning() const { return running_; }
     RadioTransfer::Outcome lastOutcome() const { return lastOutcome_; }
+    // The memory the last transfer read, block by block (RadioTransfer::memoryRead).
+    const QByteArray &lastMemoryRead() const { return lastMemoryRead_; }
 
 public slots:
     void bsSkinButton1Click();
@@ -85,4 +87,5 @@ private:
     QString linkErrorText_;
     bool running_ = false;
     RadioTransfer::Outcome lastOutcome_ = RadioTransfer::Outcome::Success;
+    QByteArray lastMemoryRead_;
 };
