@@ -19,6 +19,11 @@ public:
     // the wait (upper-case hexadecimal, check byte included; empty when nothing came).
     virtual QString exchange(const QString &request, int waitMs) = 0;
 
+    // The same exchange, but the wait ends as soon as the received text holds one whole
+    // frame (its length is in its count byte, the echo of a single-head cable removed), and
+    // otherwise after `waitMs`. A link that cannot tell waits the whole window.
+    virtual QString exchangeUntilReply(const QString &request, int waitMs) { return exchange(request, waitMs); }
+
     // Sends the frame of `request` without emptying the received text, then waits `waitMs`.
     // Used for the end frame, whose reply nobody reads.
     virtual void sendAndWait(const QString &request, int waitMs) = 0;

@@ -25,6 +25,22 @@ bool checkByteRight(const QString &reply)
     return RadioFrame::CheckByte(bytes.left(bytes.size() - 1)) == quint8(bytes.back());
 }
 
+// Whether a data reply answers the read of `length` bytes at `address`: its count, its
+// address and the number of data bytes are those asked for.
+bool answersRequest(const QString &reply, int address, int length)
+{
+    const QByteArray bytes = QByteArray::fromHex(reply.toLatin1());
+    return bytes.size() == length + 5 && quint8(bytes.at(1)) == length + 2 && quint8(bytes.at(2)) == (address >> 8)
+        && quint8(bytes.at(3)) == (address & 0xFF);
+}
+
+// The fast link's next gap after a request that got no reply: 5, 10, 20, 30, 40 ms. Each
+// step costs a window without reply; each millisecond of gap costs a millisecond per request.
+int nextGap(int gap)
+{
+    return qMin(RadioTransfer::MaxGapMs, gap < 20 ? qMax(5, 2 * gap) : gap + 10);
+}
+
 } // namespace
 
 RadioTransfer::RadioTransfer(RadioLink &link, const LinkTiming &timing, QObject *parent)
@@ -120,20 +136,23 @@ bool RadioTransfer::start()
     stepCount_ = 0;
     retryCount_ = 2;
     linkOk_ = false;
+    totalRepeats_ = 0;
+    gapMs_ = 0;
+    replied_ = false;
     emit progress(0);
     if (portFailed_)
         return false;
 
     // The radio must answer the greeting with exactly its reply, nothing more or less.
     for (int attempt = 0; attempt < 6 && !linkOk_; ++attempt)
-        linkOk_ = link_.exchange(greetingRequest(), timing_.handshakeMs) == greetingReply();
+        linkOk_ = exchange(greetingRequest(), timing_.handshakeMs) == greetingReply();
     if (!linkOk_)
         return false;
 
     int repeats = 0;
     QString reply;
     do {
-        reply = link_.exchange(EnterRequest, timing_.handshakeMs);
+        reply = exchange(EnterRequest, timing_.handshakeMs);
     } while (reply == Busy && repeatAllowed(repeats));
     linkOk_ = reply == Acknowledged;
     return linkOk_;
@@ -141,11 +160,56 @@ bool RadioTransfer::start()
 
 void RadioTransfer::finish()
 {
+    waitGap();
     link_.sendAndWait(EndRequest, timing_.endMs);
+}
+
+// The pause the fast link learned, counted from the end of the radio's last reply.
+void RadioTransfer::waitGap()
+{
+    if (!timing_.fastLink || !replied_ || gapMs_ <= 0)
+        return;
+    const qint64 left = gapMs_ - sinceReply_.elapsed();
+    if (left > 0)
+        link_.wait(int(left));
+}
+
+QString RadioTransfer::exchange(const QString &request, int waitMs)
+{
+    if (!timing_.fastLink)
+        return link_.exchange(request, waitMs);
+    for (;;) {
+        waitGap();
+        const qint64 sentAfterReply = replied_ ? sinceReply_.elapsed() : -1;
+        QElapsedTimer window;
+        window.start();
+        const QString reply = link_.exchangeUntilReply(request, waitMs);
+        if (!reply.isEmpty()) {
+            replied_ = true;
+            sinceReply_.start();
+            // A busy radio gets the time before the repeat that the fixed window gives it.
+            if (reply == Busy && window.elapsed() < waitMs)
+                link_.wait(int(waitMs - window.elapsed()));
+            return reply;
+        }
+        // Silence after a request sent soon after a reply may be a radio that was not
+        // listening yet: ask again with a longer gap while the gap can still grow. Any other
+        // silence is the radio's answer, for the transfer's rules to judge.
+        if (sentAfterReply < 0 || sentAfterReply >= MaxGapMs || gapMs_ >= MaxGapMs)
+            return reply;
+        gapMs_ = nextGap(gapMs_);
+        emit linkNote(QStringLiteral("fast link: no reply to %1 sent %2 ms after the radio's last reply; "
+                                     "waiting %3 ms after each reply from now on")
+                          .arg(request)
+                          .arg(sentAfterReply)
+                          .arg(gapMs_));
+    }
 }
 
 bool RadioTransfer::repeatAllowed(int &repeats)
 {
+    if (++totalRepeats_ > MaxTotalRepeats)
+        return false;
     return ++repeats < MaxRepeats;
 }
 
@@ -165,7 +229,7 @@ bool RadioTransfer::readBlock(int address, int length, bool secondAttempt, QByte
     const QString request = readRequest(address, length);
     int repeats = 0;
     for (;;) {
-        const QString reply = link_.exchange(request, timing_.blockMs);
+        const QString reply = exchange(request, timing_.blockMs);
         if (reply == Busy) {
             if (repeatAllowed(repeats))
                 continue;
@@ -177,17 +241,17 @@ bool RadioTransfer::readBlock(int address, int length, bool secondAttempt, QByte
                 continue;
             break;
         }
-        // Command, count and address are skipped; the count and address are not compared
-        // with the request. A reply with fewer data bytes than asked for was cut short (its
-        // check byte can still come out right): it is asked for again like a corrupted one
-        // rather than taken with its missing bytes read as 0xFF.
+        // A reply with a right check byte can still be the wrong one: cut short (fewer data
+        // bytes than asked for), or well formed for another address. Either is asked for
+        // again like a corrupted one, rather than taken with missing bytes read as 0xFF or
+        // another block's bytes decoded into this one.
         const QByteArray received = QByteArray::fromHex(reply.mid(8, reply.size() - 10).toLatin1());
-        if (!checkByteRight(reply) || received.size() < length) {
+        if (!checkByteRight(reply) || !answersRequest(reply, address, length)) {
             if (repeatAllowed(repeats))
                 continue;
             break;
         }
-        data = received.left(length);
+        data = received;
         if (address >= 0 && address + length <= MemorySize)
             memoryRead_.replace(address, length, data);
         if (secondAttempt)
@@ -203,7 +267,7 @@ bool RadioTransfer::writeBlock(int address, const QByteArray &data, bool secondA
     const QString request = writeRequest(address, data);
     int repeats = 0;
     for (;;) {
-        const QString reply = link_.exchange(request, timing_.blockMs);
+        const QString reply = exchange(request, timing_.blockMs);
         if (reply == Busy) {
             if (repeatAllowed(repeats))
                 continue;

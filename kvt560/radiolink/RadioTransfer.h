@@ -7,14 +7,23 @@
 // A read works on a copy of the codeplug it is given and hands the copy back only when every
 // block arrived, so that a failed read leaves the caller's codeplug untouched. Busy replies,
 // data replies with a wrong check byte and data replies cut short (fewer data bytes than
-// asked for) are answered by repeating the request, but at most
-// MaxRepeats times in a row for the same request: a radio that keeps doing so fails the
-// transfer instead of hanging the program.
+// asked for), and data replies whose count or address is not the one asked for are answered
+// by repeating the request, but at most MaxRepeats times in a row for the same request and
+// MaxTotalRepeats times in the whole transfer: a radio that keeps doing so fails the
+// transfer instead of holding the program for minutes.
+//
+// With the fast link (LinkTiming::fastLink) every wait for a reply ends as soon as the reply
+// is complete. A request that gets no reply although it went out soon after the radio's last
+// reply may have come before the radio listened again: the transfer then asks again after a
+// longer pause (the gap: 0, then 5, 10, 20, 30, 40 ms after each reply), keeps that gap for the
+// rest of the transfer and reports it with linkNote(). A busy reply is repeated only after
+// the window it would have had, as with the standard link.
 #include "channels/Marks.h"
 #include "radiolink/Codeplug.h"
 #include "radiolink/LinkTiming.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QPair>
 #include <QObject>
@@ -38,6 +47,8 @@ public:
     static constexpr int ReadMaximum = 138;    // gauge maximum of a read
     static constexpr int WriteMaximum = 148;   // gauge maximum of a write
     static constexpr int MaxRepeats = 20;      // busy or wrong-check replies in a row
+    static constexpr int MaxTotalRepeats = 256;   // repeats of any request in one transfer
+    static constexpr int MaxGapMs = 40;        // the longest pause the fast link learns
 
     explicit RadioTransfer(RadioLink &link, const LinkTiming &timing = LinkTiming::standard(),
                            QObject *parent = nullptr);
@@ -62,6 +73,8 @@ public:
     QStringList corrections() const { return corrections_; }
     // After a refused write: the channels and fields that cannot be written, one per line.
     QString refusal() const { return refusal_; }
+    // The pause the fast link learned to leave after each reply (ms).
+    int gapMs() const { return gapMs_; }
 
     // The radio's memory as the last transfer saw it, 4096 bytes: every block read (a read)
     // or written and acknowledged (a write) at its address, 0xFF everywhere else. A backup
@@ -81,10 +94,15 @@ public:
 signals:
     // The gauge value: the step count, or the maximum when the sequence completed.
     void progress(int value);
+    // What the link learned on the way (the fast link's gap), for a verbose log.
+    void linkNote(const QString &text);
 
 private:
     bool start();
     void finish();
+    // One exchange with the standard or the fast link.
+    QString exchange(const QString &request, int waitMs);
+    void waitGap();
     void readSequence(Codeplug &work);
     void writeSequence(const Codeplug &codeplug, quint8 firstChannel);
     // One block read: repeats while busy; with a second attempt for channel records and
@@ -106,6 +124,10 @@ private:
     int stepCount_ = 0;
     QStringList corrections_;
     QString refusal_;
+    int totalRepeats_ = 0;
+    int gapMs_ = 0;
+    bool replied_ = false;        // the radio has replied in this transfer; sinceReply_ runs
+    QElapsedTimer sinceReply_;
     QByteArray memoryRead_ = QByteArray(MemorySize, char(0xFF));
     QByteArray memoryWritten_ = QByteArray(MemorySize, char(0xFF));
     QList<QPair<int, int>> blocksWritten_;

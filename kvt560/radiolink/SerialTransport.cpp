@@ -3,8 +3,12 @@
 #include "radiolink/RadioFrame.h"
 #include "radiolink/SysDelay.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QSettings>
+#include <QThread>
+#include <QTimer>
 
 SerialTransport::SerialTransport(QObject *parent)
     : QObject(parent)
@@ -133,24 +137,66 @@ void SerialTransport::send()
 // Bytes that came in while nobody waited belong to no request: collect them now, so that
 // emptying the received text really discards them instead of letting them surface in the
 // next reply.
+// A radio that never stops sending cannot keep this loop going: it takes what is there a
+// bounded number of times.
 void SerialTransport::drainPending()
 {
     if (!port_.isOpen())
         return;
-    while (port_.waitForReadyRead(0)) {
+    for (int round = 0; round < 8; ++round) {
+        const bool more = port_.waitForReadyRead(0);
+        port_.readAll();
+        if (!more)
+            break;
     }
-    if (port_.bytesAvailable() > 0)
-        receiveBytes(port_.readAll());
     port_.clearError();   // the zero-time poll reports a time-out when nothing was waiting
 }
 
-QString SerialTransport::exchange(const QString &request, int waitMs)
+void SerialTransport::sendRequest(const QString &request)
 {
     drainPending();
     BuildFrame(request);
     clearRxText();
     send();
+}
+
+QString SerialTransport::exchange(const QString &request, int waitMs)
+{
+    sendRequest(request);
     SysDelay(waitMs);
+    return rxText_;
+}
+
+bool SerialTransport::replyComplete() const
+{
+    if (cableMode_ == SingleHead && echoLength_ != 0)
+        return false;   // the echo is still in the text, or on its way
+    if (rxText_.size() < 4)
+        return false;
+    const int count = RadioFrame::hexValue(rxText_.at(2)) * 16 + RadioFrame::hexValue(rxText_.at(3));
+    return rxText_.size() >= 2 * (count + 3);
+}
+
+QString SerialTransport::exchangeUntilReply(const QString &request, int waitMs)
+{
+    sendRequest(request);
+    QElapsedTimer clock;
+    clock.start();
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    replyLoop_ = &loop;
+    // The receive handler ends the loop when a whole frame is in, the timer when the window
+    // is over (a timer delivered a little early is started again for the rest).
+    for (qint64 left = waitMs; left > 0 && !replyComplete(); left = waitMs - clock.elapsed()) {
+        timer.start(int(left));
+        if (loop.exec() != 0)
+            QThread::msleep(static_cast<unsigned long>(left));   // no event loop can run: as SysDelay
+    }
+    replyLoop_ = nullptr;
+    port_.clearError();
     return rxText_;
 }
 
@@ -175,7 +221,15 @@ void SerialTransport::MSComm1Comm()
 
 void SerialTransport::receiveBytes(const QByteArray &bytes)
 {
-    rxText_ += RadioFrame::toHexText(bytes);
+    if (overflow_)
+        return;
+    const int room = (MaxRxText - int(rxText_.size())) / 2;
+    if (bytes.size() > room) {
+        rxText_ += RadioFrame::toHexText(bytes.left(room));
+        overflow_ = true;
+    } else {
+        rxText_ += RadioFrame::toHexText(bytes);
+    }
     // The echo of a single-head cable comes before the reply. It is removed only once the
     // text is longer than the echo: an echo still incomplete, or one with nothing after it
     // yet, stays until more arrives.
@@ -183,6 +237,8 @@ void SerialTransport::receiveBytes(const QByteArray &bytes)
         rxText_.remove(0, echoLength_);
         echoLength_ = 0;
     }
+    if (replyLoop_ && replyComplete())
+        replyLoop_->quit();
 }
 
 void SerialTransport::portError(QSerialPort::SerialPortError error)

@@ -11,9 +11,16 @@
 #include <QSerialPort>
 #include <QString>
 
+class QEventLoop;
+
 class SerialTransport : public QObject, public RadioLink
 {
 public:
+    // The received text never grows beyond this many characters: an echo and the longest
+    // frame a count byte can announce, twice over. Whatever would go beyond cannot be a
+    // reply and is discarded until the next request empties the text.
+    static constexpr int MaxRxText = 2 * 2 * (2 + 255 + 1) * 2;
+
     // Values of the cable-mode tag kept in the preferences.
     enum CableMode { SingleHead = 12, DualHead = 13 };
 
@@ -39,6 +46,7 @@ public:
     void close() override;
     bool isOpen() const override;
     QString exchange(const QString &request, int waitMs) override;
+    QString exchangeUntilReply(const QString &request, int waitMs) override;
     void sendAndWait(const QString &request, int waitMs) override;
     void wait(int waitMs) override;
 
@@ -53,7 +61,15 @@ public:
 
     // The bytes received since the text was last emptied, as upper-case hexadecimal pairs.
     const QString &RxText() const { return rxText_; }
-    void clearRxText() { rxText_.clear(); }
+    void clearRxText()
+    {
+        rxText_.clear();
+        overflow_ = false;
+    }
+    // Whether bytes were discarded since the text was last emptied (more than MaxRxText).
+    bool rxOverflow() const { return overflow_; }
+    // Whether the received text holds one whole frame, with nothing of the echo left.
+    bool replyComplete() const;
     // Hexadecimal characters of the echo still expected from a single-head cable; 0: none.
     int EchoLength() const { return echoLength_; }
     void resetEchoLength() { echoLength_ = 0; }
@@ -78,6 +94,7 @@ private:
     void portError(QSerialPort::SerialPortError error);
     static void applyLineSettings(QSerialPort &port);
     void drainPending();
+    void sendRequest(const QString &request);
 
     QSerialPort port_;
     int portNumber_ = 1;
@@ -86,6 +103,8 @@ private:
     CableMode cableMode_ = DualHead;
     QByteArray outgoing_;
     QString rxText_;
+    bool overflow_ = false;
     int echoLength_ = 0;
+    QEventLoop *replyLoop_ = nullptr;   // the wait of exchangeUntilReply, ended by a whole frame
     QString errorString_;
 };

@@ -55,14 +55,23 @@ struct TransferMemory {
     MemoryBlocks blocksWritten;
 };
 
+// The link of every transfer of the run: --fast, and --verbose for what it learns.
+struct LinkChoice {
+    bool fast = false;
+    bool verbose = false;
+};
+LinkChoice linkChoice;
+
 RadioTransfer::Outcome transfer(SerialTransport &transport, const LanguageTexts &texts, int kind,
                                 Codeplug &codeplug, quint8 firstChannel, TransferMemory *memory = nullptr)
 {
     const bool reading = kind == RadioTransfer::ReadKind;
     ConsoleProgress progress(reading ? QStringLiteral("Reading radio") : QStringLiteral("Writing radio"),
                              reading ? RadioTransfer::ReadMaximum : RadioTransfer::WriteMaximum);
-    RadioTransfer radio(transport);
+    RadioTransfer radio(transport, linkChoice.fast ? LinkTiming::fast() : LinkTiming::standard());
     radio.setMarks(texts.marks);
+    if (linkChoice.verbose)
+        QObject::connect(&radio, &RadioTransfer::linkNote, [](const QString &text) { printError(text); });
     QObject::connect(&radio, &RadioTransfer::progress, [&progress](int value) { progress.setValue(value); });
     const RadioTransfer::Outcome outcome = radio.run(kind, codeplug, firstChannel);
     progress.finish();
@@ -179,6 +188,11 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         QStringLiteral("Words written into the file and language of the notices: chinese, english or taiwan "
                        "(default: the language saved in myini.ini)."),
         QStringLiteral("name"));
+    const QCommandLineOption fastOption(
+        QStringLiteral("fast"),
+        QStringLiteral("Fast link: end each wait as soon as the radio's reply is complete."));
+    const QCommandLineOption verboseOption(QStringLiteral("verbose"),
+                                           QStringLiteral("Report on standard error what the link learns on the way."));
     const QCommandLineOption verifyOption(
         QStringLiteral("verify"),
         QStringLiteral("With --write-radio: read the written blocks back and list every difference."));
@@ -198,7 +212,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     const QCommandLineOption backupsOption(QStringLiteral("backups"),
                                            QStringLiteral("List the backups of radio reads, newest first."));
     parser.addOptions({readOption, writeOption, portOption, deviceOption, languageOption, verifyOption, exportOption,
-                       importOption, diffOption, backupsOption});
+                       importOption, diffOption, backupsOption, fastOption, verboseOption});
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -351,6 +365,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     // and VFO mode when there is none.
     const quint8 first = document.prepareTransfer();
     Codeplug codeplug = document.snapshot();
+    linkChoice = {parser.isSet(fastOption), parser.isSet(verboseOption)};
     TransferMemory memory;
     const RadioTransfer::Outcome outcome = transfer(
         transport, texts, reading ? RadioTransfer::ReadKind : RadioTransfer::WriteKind, codeplug, first, &memory);

@@ -42,6 +42,7 @@ Preferences Preferences::fromIni(const IniFile &ini)
     if (skin >= 1 && skin <= 3)
         p.skin = skin;
     p.lang = ini.intValue(kOpen, QStringLiteral("lang"), p.lang);
+    p.fastLink = ini.intValue(kOpen, QStringLiteral("fastlink"), 0) == 1;
 
     for (int l = 0; l < ListCount; ++l) {
         const auto id = ListId(l);
@@ -62,6 +63,10 @@ void Preferences::toIni(IniFile &ini) const
     ini.setValue(kOpen, QStringLiteral("commode"), QString::number(commode));
     ini.setValue(kOpen, QStringLiteral("skin"), QString::number(skin));
     ini.setValue(kOpen, QStringLiteral("lang"), QString::number(lang));
+    // The fast link's key appears once someone chose it, so that files of users who never
+    // did keep their lines exactly.
+    if (fastLink || ini.value(kOpen, QStringLiteral("fastlink")).has_value())
+        ini.setValue(kOpen, QStringLiteral("fastlink"), fastLink ? QStringLiteral("1") : QStringLiteral("0"));
     for (int l = 0; l < ListCount; ++l) {
         const auto id = ListId(l);
         const BandList &list = lists[l];

@@ -44,6 +44,13 @@ bool acknowledged(const QByteArray &reply)
     return !reply.isEmpty() && (static_cast<quint8>(reply.at(0)) & 0x0F) == 0x06;
 }
 
+// The first four bytes of the radio's reply to a read request: "W", the address, the length.
+QByteArray replyHead(QByteArray request)
+{
+    request[0] = 'W';
+    return request;
+}
+
 QString hexBytes(const QByteArray &bytes)
 {
     return bytes.isEmpty() ? QStringLiteral("nothing") : QString::fromLatin1(bytes.toHex(' ').toUpper());
@@ -331,8 +338,10 @@ RadioTransfer::Result RadioTransfer::transfer(TransferPort &port)
         request.append(char(a / 256));
         request.append(char(a % 256));
         request.append(char(BlockSize));
-        const QString where = QStringLiteral("block %1 of %2 at 0x%3").arg(position + 1).arg(upper)
-                                  .arg(a, 4, 16, QLatin1Char('0')).toUpper();
+        const QString where = QStringLiteral("block %1 of %2 at 0x%3")
+                                  .arg(position + 1)
+                                  .arg(upper)
+                                  .arg(QStringLiteral("%1").arg(a, 4, 16, QLatin1Char('0')).toUpper());
         if (m_read) {
             port.pause();
             port.purge();
@@ -342,6 +351,11 @@ RadioTransfer::Result RadioTransfer::transfer(TransferPort &port)
             if (reply.size() < BlockReplySize)
                 return fail(CommunicationError, QStringLiteral("%1: the radio sent %2 of %3 bytes")
                                                     .arg(where).arg(reply.size()).arg(BlockReplySize));
+            // The reply repeats the request with "W" in place of "R"; any other head is not
+            // this block's reply (noise, or another block's), and its bytes must not land here.
+            if (reply.left(4) != replyHead(request))
+                return fail(CommunicationError, QStringLiteral("%1: the reply is not for this block (%2)")
+                                                    .arg(where, hexBytes(reply)));
             std::memcpy(image.data() + a, reply.constData() + 4, BlockSize);
             port.purge();
             port.send(QByteArray(1, Ack));

@@ -37,7 +37,7 @@ public:
     enum Result {
         Success = 0,
         PortOpenFailed,        // the port is missing, in use, or the port name is empty
-        CommunicationError,    // no acknowledgement, or a block reply cut short
+        CommunicationError,    // no acknowledgement, or a block reply cut short or not for its block
         Busy,                  // another transfer is running; nothing was done
         Stopped,               // requestStop() ended the transfer before its last block
     };

@@ -151,6 +151,21 @@ bool Kvt270Radio::handleNext(qint64 t)
             QByteArray answer = message.left(ReadRequestSize);
             answer[0] = 'W';
             answer += memory_.mid(address, BlockSize);
+            if (faults_.wrongAddressAt > 0 && blockRequests_ == faults_.wrongAddressAt) {
+                const int other = (address + BlockSize) % MemorySize;
+                answer[1] = char(other >> 8);
+                answer[2] = char(other & 0xFF);
+                answer.replace(ReadRequestSize, BlockSize, memory_.mid(other, BlockSize));
+                log(QStringLiteral("reply for address %1 instead").arg(other, 4, 16, QLatin1Char('0')));
+            }
+            if (faults_.garbageAt > 0 && blockRequests_ == faults_.garbageAt) {
+                quint32 state = 0x9E3779B9u ^ quint32(address);
+                for (char &b : answer) {
+                    state = state * 1664525u + 1013904223u;
+                    b = char(state >> 24);
+                }
+                log(QStringLiteral("random bytes sent as the reply"));
+            }
             if (faults_.shortAt > 0 && blockRequests_ == faults_.shortAt) {
                 answer.truncate(7);
                 log(QStringLiteral("reply cut short"));
@@ -182,6 +197,11 @@ bool Kvt270Radio::blockRequest(qint64)
         lineGone_ = true;
         pending_.clear();
         line_->hangUp();
+        return false;
+    }
+    if (faults_.floodAt > 0 && blockRequests_ == faults_.floodAt) {
+        log(QStringLiteral("flood begins at block request %1").arg(blockRequests_));
+        line_->startFlood();
         return false;
     }
     if (faults_.stopAt > 0 && blockRequests_ >= faults_.stopAt) {

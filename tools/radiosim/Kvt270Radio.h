@@ -20,6 +20,9 @@ struct Kvt270Faults
     int stopAt = 0;            // from the n-th block request on (counting from 1), no reply (0: never)
     int shortAt = 0;           // the n-th block request gets a reply cut to 7 bytes (0: never)
     int hangUpAt = 0;          // at the n-th block request the device side of the line closes (0: never)
+    int wrongAddressAt = 0;    // the n-th block request gets a well-formed reply for another address (0: never)
+    int garbageAt = 0;         // the n-th block request gets 12 random bytes as its reply (0: never)
+    int floodAt = 0;           // from the n-th block request on, bytes without end (0: never)
     QList<int> corruptAt;      // a write covering one of these addresses stores that byte inverted
 };
 

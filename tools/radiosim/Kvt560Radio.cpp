@@ -120,9 +120,19 @@ bool Kvt560Radio::blockRequestAllowed(int address, qint64 receivedAt)
         log(QStringLiteral("block request at %1 not answered (stopped)").arg(address, 4, 16, QLatin1Char('0')));
         return false;
     }
+    if (faults_.flood) {
+        log(QStringLiteral("flood begins"));
+        line_->startFlood();
+        return false;
+    }
     auto busy = faults_.busyBlock.find(address);
     if (busy != faults_.busyBlock.end() && busy.value() > 0) {
         --busy.value();
+        reply(frame(0x09, {}), receivedAt);
+        return false;
+    }
+    if (faults_.busyEach > 0 && busyEachCount_[address] < faults_.busyEach) {
+        ++busyEachCount_[address];
         reply(frame(0x09, {}), receivedAt);
         return false;
     }
@@ -139,6 +149,14 @@ void Kvt560Radio::handleFrame(const QByteArray &f, qint64 receivedAt)
     }
     if (faults_.silent)
         return;
+    // A radio that needs a pause after its reply before it listens again.
+    if (faults_.minGapMs > 0 && line_->lastSentEnd() > 0) {
+        const qint64 sinceReply = line_->now() - line_->lastSentEnd();
+        if (line_->sending() || sinceReply < qint64(faults_.minGapMs) * 1000000) {
+            log(QStringLiteral("frame ignored: %1 ms after the last reply").arg(qMax<qint64>(0, sinceReply) / 1e6, 0, 'f', 1));
+            return;
+        }
+    }
 
     switch (command) {
     case 0x02:
@@ -174,6 +192,30 @@ void Kvt560Radio::handleFrame(const QByteArray &f, qint64 receivedAt)
         if (!blockRequestAllowed(address, receivedAt))
             return;
         ++answeredBlocks_;
+        auto garbage = faults_.garbageBlock.find(address);
+        if (garbage != faults_.garbageBlock.end() && garbage.value() > 0) {
+            --garbage.value();
+            QByteArray noise(length + 5, '\0');
+            for (char &b : noise) {
+                randomState_ = randomState_ * 1664525u + 1013904223u;
+                b = static_cast<char>(randomState_ >> 24);
+            }
+            log(QStringLiteral("random bytes sent as the reply"));
+            reply(noise, receivedAt);
+            return;
+        }
+        int replyAddress = address;
+        auto wrong = faults_.wrongAddress.find(address);
+        if (wrong != faults_.wrongAddress.end() && wrong.value() > 0) {
+            --wrong.value();
+            replyAddress = (address + length) % MemorySize;
+            if (replyAddress + length > MemorySize)
+                replyAddress = 0;
+            log(QStringLiteral("reply for address %1 instead").arg(replyAddress, 4, 16, QLatin1Char('0')));
+        }
+        QByteArray replyHead;
+        replyHead.append(char(replyAddress >> 8));
+        replyHead.append(char(replyAddress & 0xFF));
         int sent = length;
         auto cut = faults_.shortBlock.find(address);
         if (cut != faults_.shortBlock.end() && cut.value() > 0) {
@@ -181,7 +223,7 @@ void Kvt560Radio::handleFrame(const QByteArray &f, qint64 receivedAt)
             sent = length / 2;
             log(QStringLiteral("short data reply: %1 of %2 bytes").arg(sent).arg(length));
         }
-        QByteArray data = frame(0x57, payload.left(2) + memory_.mid(address, sent));
+        QByteArray data = frame(0x57, replyHead + memory_.mid(replyAddress, sent));
         if (faults_.badCheckOnce) {
             faults_.badCheckOnce = false;
             data.back() = static_cast<char>(data.back() ^ 0x5A);

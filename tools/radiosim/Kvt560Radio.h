@@ -21,6 +21,11 @@ struct Kvt560Faults
     bool echo = false;             // single-head cable: every received byte comes back first
     int stopAfter = -1;            // answer only the first N block requests (-1: all)
     QList<int> noAck;              // writes at these addresses are neither stored nor acknowledged
+    int busyEach = 0;              // busy replies to the first N requests at every address
+    QMap<int, int> wrongAddress;   // address -> well-formed data replies for the next block instead
+    QMap<int, int> garbageBlock;   // address -> replies of random bytes (the length of a data reply)
+    bool flood = false;            // from the first block request on: bytes without end, no replies
+    int minGapMs = 0;              // a frame arriving sooner than this after the last reply is ignored
     QList<int> corruptAt;          // a write covering one of these addresses stores that byte inverted
 };
 
@@ -64,4 +69,6 @@ private:
     bool programming_ = false;
     int answeredBlocks_ = 0;
     bool splitDone_ = false;
+    QMap<int, int> busyEachCount_;   // busy replies given so far per address (--busy-each)
+    quint32 randomState_ = 0x9E3779B9u;
 };

@@ -1,7 +1,9 @@
 #pragma once
 // The device side of a simulated radio: a pseudo-terminal whose slave path is handed to the
 // program under test. Bytes the program writes arrive through received(); bytes queued with
-// send() go back to it, paced like a 9600 baud line unless pacing is off.
+// send() go back to it, paced like a 9600 baud line unless pacing is off: each byte is handed
+// over when its ten bits would have arrived, timed with a nanosecond timer (timerfd) so that
+// the line is neither faster nor slower than a real one.
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
@@ -39,12 +41,27 @@ public:
     // writes fail from now on and nothing more is received or sent.
     void hangUp();
 
+    // Sends bytes without end, as fast as the program's side takes them and ignoring the
+    // pacing: a radio gone mad. Nothing queued with send() goes out any more.
+    void startFlood();
+
+    // Bytes that crossed the line: received from the program, and sent to it.
+    qint64 bytesReceived() const { return bytesReceived_; }
+    qint64 bytesSent() const { return bytesSent_; }
+    // Whether bytes queued with send() are still waiting to go out.
+    bool sending() const { return !queue_.empty(); }
+    // When the last byte sent so far has left the line (ns since open; 0: nothing sent yet).
+    qint64 lastSentEnd() const { return lastSentEnd_; }
+
 signals:
     void received(const QByteArray &bytes);
 
 private:
     void readMaster();
     void pump();
+    void flood();
+    void armTimer(qint64 dueNs);   // pump() again at dueNs (ns since open)
+    void timerFired();
 
     struct Chunk {
         QByteArray bytes;
@@ -62,5 +79,12 @@ private:
     std::deque<Chunk> queue_;
     qint64 nextByteAt_ = 0;
     bool chunkStarted_ = false;
-    QTimer pumpTimer_;
+    int timerFd_ = -1;
+    QSocketNotifier *timerNotifier_ = nullptr;
+    bool timerArmed_ = false;
+    QTimer floodTimer_;
+    qint64 bytesReceived_ = 0;
+    qint64 bytesSent_ = 0;
+    qint64 lastSentEnd_ = 0;
+    quint32 floodSeed_ = 0x2545F491u;
 };

@@ -25,10 +25,20 @@
 namespace {
 int signalPipe[2] = {-1, -1};
 
-void onSignal(int)
+// The signal's number goes through the pipe: SIGUSR1 asks for the byte counts, the others
+// end the radio.
+void onSignal(int signal)
 {
-    const char c = 1;
+    const char c = char(signal);
     [[maybe_unused]] ssize_t n = ::write(signalPipe[1], &c, 1);
+}
+
+// The bytes that crossed the line so far, as a line of standard output.
+void printCounts(const PtyLine &line)
+{
+    std::printf("bytes received %lld sent %lld\n", static_cast<long long>(line.bytesReceived()),
+                static_cast<long long>(line.bytesSent()));
+    std::fflush(stdout);
 }
 
 [[noreturn]] void fail(const QString &message)
@@ -48,16 +58,19 @@ int intValue(const QCommandLineParser &p, const QString &name, int minimum)
 
 // Prints the device path, then runs the event loop until SIGTERM or SIGINT. The signals end
 // the loop through a pipe, so that the memory is saved from ordinary code rather than from
-// the signal handler.
+// the signal handler. SIGUSR1 prints the byte counts, and so does the end.
 int serve(const PtyLine &line)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
         fail(QStringLiteral("socketpair failed"));
     QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, qApp, [&] {
-        char c;
+        char c = 0;
         [[maybe_unused]] ssize_t n = ::read(signalPipe[0], &c, 1);
-        QCoreApplication::quit();
+        if (c == SIGUSR1)
+            printCounts(line);
+        else
+            QCoreApplication::quit();
     });
     struct sigaction sa {};
     sa.sa_handler = onSignal;
@@ -65,11 +78,14 @@ int serve(const PtyLine &line)
     sa.sa_flags = SA_RESTART;
     ::sigaction(SIGTERM, &sa, nullptr);
     ::sigaction(SIGINT, &sa, nullptr);
+    ::sigaction(SIGUSR1, &sa, nullptr);
 
     std::printf("%s\n", qPrintable(line.slavePath()));
     std::fflush(stdout);
 
-    return QCoreApplication::exec();
+    const int rc = QCoreApplication::exec();
+    printCounts(line);
+    return rc;
 }
 
 QByteArray readMemory(const QString &path, int size)
@@ -115,6 +131,12 @@ int runKvt270(const QCommandLineParser &p)
         faults.shortAt = intValue(p, QStringLiteral("short-at"), 1);
     if (p.isSet(QStringLiteral("hang-up-at")))
         faults.hangUpAt = intValue(p, QStringLiteral("hang-up-at"), 1);
+    if (p.isSet(QStringLiteral("wrong-address-at")))
+        faults.wrongAddressAt = intValue(p, QStringLiteral("wrong-address-at"), 1);
+    if (p.isSet(QStringLiteral("garbage-at")))
+        faults.garbageAt = intValue(p, QStringLiteral("garbage-at"), 1);
+    if (p.isSet(QStringLiteral("flood-at")))
+        faults.floodAt = intValue(p, QStringLiteral("flood-at"), 1);
     faults.corruptAt = corruptAddresses(p, Kvt270Radio::MemorySize);
 
     const QByteArray memory = p.isSet(QStringLiteral("memory"))
@@ -172,6 +194,14 @@ int main(int argc, char **argv)
         {QStringLiteral("short-at"), QStringLiteral("kvt270: cut the reply to the <n>-th block request to 7 bytes."), QStringLiteral("n")},
         {QStringLiteral("hang-up-at"), QStringLiteral("kvt270: close the line at the <n>-th block request."), QStringLiteral("n")},
         {QStringLiteral("record"), QStringLiteral("kvt270: append every byte received to <file>."), QStringLiteral("file")},
+        {QStringLiteral("wrong-address-at"), QStringLiteral("kvt270: answer the <n>-th block request with the next block's reply."), QStringLiteral("n")},
+        {QStringLiteral("garbage-at"), QStringLiteral("kvt270: answer the <n>-th block request with 12 random bytes."), QStringLiteral("n")},
+        {QStringLiteral("flood-at"), QStringLiteral("kvt270: from the <n>-th block request on, send bytes without end."), QStringLiteral("n")},
+        {QStringLiteral("busy-each"), QStringLiteral("kvt560: answer busy to the first <n> requests at every address."), QStringLiteral("n")},
+        {QStringLiteral("wrong-address"), QStringLiteral("kvt560: answer the first <n> reads at <addr> (hex) with the next block's reply; repeatable."), QStringLiteral("addr:n")},
+        {QStringLiteral("garbage-block"), QStringLiteral("kvt560: answer the first <n> reads at <addr> (hex) with random bytes; repeatable."), QStringLiteral("addr:n")},
+        {QStringLiteral("flood"), QStringLiteral("kvt560: from the first block request on, send bytes without end.")},
+        {QStringLiteral("min-gap"), QStringLiteral("kvt560: ignore a frame that arrives sooner than <ms> after the last reply."), QStringLiteral("ms")},
         {QStringLiteral("verbose"), QStringLiteral("Log protocol events to stderr.")},
     });
     p.process(app);
@@ -209,6 +239,13 @@ int main(int argc, char **argv)
     };
     faults.busyBlock = addressCounts(QStringLiteral("busy-block"));
     faults.shortBlock = addressCounts(QStringLiteral("short-block"));
+    faults.wrongAddress = addressCounts(QStringLiteral("wrong-address"));
+    faults.garbageBlock = addressCounts(QStringLiteral("garbage-block"));
+    faults.flood = p.isSet(QStringLiteral("flood"));
+    if (p.isSet(QStringLiteral("busy-each")))
+        faults.busyEach = intValue(p, QStringLiteral("busy-each"), 0);
+    if (p.isSet(QStringLiteral("min-gap")))
+        faults.minGapMs = intValue(p, QStringLiteral("min-gap"), 0);
 
     for (const QString &value : p.values(QStringLiteral("no-ack"))) {
         bool ok = false;

@@ -38,6 +38,7 @@ RadioCommands::RadioCommands(Tform1 &form, TR_and_W &dialog, QObject *parent)
     dialog_.setNotice([this](const QString &caption, const QString &text) { notice_(caption, text); });
     runner_ = [](TR_and_W &d) { d.exec(); };
 
+    connect(dialog_.fastLinkBox, &QCheckBox::toggled, this, [this](bool on) { form_.setFastLink(on); });
     // The call list editor is hidden when the dialog opens.
     connect(&dialog_, &TR_and_W::shownForTransfer, this, [this] { form_.bsSkinStringGrid1()->hideEditor(); });
     connect(&dialog_, &TR_and_W::transferFinished, this, [this](RadioTransfer::Outcome outcome) {
@@ -118,6 +119,7 @@ void RadioCommands::runCommand(int tag, QAction *menuItem, QAbstractButton *tool
     dialog_.Tag = tag;
     dialog_.bsSkinGauge1->setValue(0);
     dialog_.bsSkinGauge1->setMaximum(gaugeMaximum);
+    dialog_.fastLinkBox->setChecked(form_.fastLink());
 
     dialog_.openPort();
     dialog_.setFixedHeight(TR_and_W::DialogHeight);

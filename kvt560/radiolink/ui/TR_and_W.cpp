@@ -5,6 +5,7 @@
 #include "radiolink/MemoryLayout.h"
 #include "radiolink/RadioLink.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -39,6 +40,9 @@ TR_and_W::TR_and_W(QWidget *parent)
     bsSkinButton2->setObjectName(QStringLiteral("bsSkinButton2"));
     bsSkinButton2->setAutoDefault(false);
 
+    fastLinkBox = new QCheckBox(QStringLiteral("Fast link"), this);
+    fastLinkBox->setObjectName(QStringLiteral("fastLinkBox"));
+
     bsSkinStatusPanel1 = new QLabel(QStringLiteral("     DORVAK 对讲机编程软件"), this);
     bsSkinStatusPanel1->setObjectName(QStringLiteral("bsSkinStatusPanel1"));
     bsSkinStatusPanel1->setFrameShape(QFrame::StyledPanel);
@@ -56,6 +60,7 @@ TR_and_W::TR_and_W(QWidget *parent)
     auto *body = new QVBoxLayout;
     body->setContentsMargins(24, 28, 24, 16);
     body->addWidget(bsSkinGauge1);
+    body->addWidget(fastLinkBox);
     body->addStretch();
     body->addLayout(buttons);
     body->addStretch();
@@ -119,9 +124,12 @@ void TR_and_W::bsSkinButton1Click()
         return;
     running_ = true;
     bsSkinButton1->setEnabled(false);
+    fastLinkBox->setEnabled(false);
     setGauge(0);
 
-    RadioTransfer transfer(*link_, timing_);
+    LinkTiming timing = timing_;
+    timing.fastLink = fastLinkBox->isChecked();
+    RadioTransfer transfer(*link_, timing);
     if (document_)
         transfer.setMarks(document_->channels()->marks());
     connect(&transfer, &RadioTransfer::progress, this, &TR_and_W::setGauge);
@@ -140,6 +148,7 @@ void TR_and_W::bsSkinButton1Click()
     }
 
     bsSkinButton1->setEnabled(true);
+    fastLinkBox->setEnabled(true);
     running_ = false;
     if (lastOutcome_ == RadioTransfer::Outcome::LinkError)
         notify(linkErrorText_);

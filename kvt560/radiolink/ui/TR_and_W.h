@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <functional>
 
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -32,11 +33,13 @@ public:
     QPushButton *bsSkinButton1;    // starts the transfer ("读频" / "写频")
     QPushButton *bsSkinButton2;    // closes the dialog ("关闭")
     QLabel *bsSkinStatusPanel1;    // status line
+    QCheckBox *fastLinkBox;        // "Fast link": end each wait when the reply is complete
     int Tag = 0;                   // 1 read, 2 write
 
     void setLink(RadioLink *link) { link_ = link; }
     // The codeplug a read goes into and a write sends.
     void setDocument(CodeplugDocument *document) { document_ = document; }
+    // The windows of a transfer; the fast link is the box's choice at each start.
     void setTiming(const LinkTiming &timing) { timing_ = timing; }
     // How a notice reaches the user (caption, text).
     using Notice = std::function<void(const QString &caption, const QString &text)>;

@@ -138,6 +138,7 @@ void Tform1::FormCreate()
     else
         N13Click();
     selectTheme(p.skin);
+    fastLinkChosen = p.fastLink;
     // The library itself is loaded at first show.
     languageTag = p.lang;
     markLanguage(p.lang);
@@ -204,6 +205,7 @@ Preferences Tform1::currentPreferences() const
     p.commode = modeTag;
     p.skin = themeTag;
     p.lang = languageTag;
+    p.fastLink = fastLinkChosen;
     p.lists = doc->bandLists();
     return p;
 }

@@ -106,6 +106,9 @@ public:
     bool singleHead() const { return modeTag == Preferences::SingleHead; }
     int theme() const { return themeTag; }
     int language() const { return languageTag; }
+    // "Fast link" of the read/write dialog, remembered with the other preferences.
+    bool fastLink() const { return fastLinkChosen; }
+    void setFastLink(bool on) { fastLinkChosen = on; }
     // The preference values as they stand in the menus and band lists.
     Preferences currentPreferences() const;
     // Writes myini.ini, once: when the window closes, or at the latest when it is destroyed.
@@ -331,5 +334,6 @@ private:
     int portTag = 1;       // serial port number 1-4
     int modeTag = 13;      // cable mode 12 / 13
     int themeTag = 1;      // theme 1-3
+    bool fastLinkChosen = false;
     int languageTag = 0;   // language 1-3 (other values: none marked, kept as read)
 };

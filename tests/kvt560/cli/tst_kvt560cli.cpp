@@ -115,6 +115,7 @@ private slots:
     void writesFileIntoRadio();
     void strayValuesNamedAndUnwritableChannelRefused();
     void deviceRelativeToWorkingDirectory();
+    void fastLinkLearnsTheRadiosGap();
     void silentRadioFailsWithoutFile();
     void readOntoAFullDiskFailsAndKeepsTheOldFile();
     void missingPortFailsWithoutFile();
@@ -168,7 +169,8 @@ void TestKvt560CommandLine::writesFileIntoRadio()
         RadioSimulator source;
         QVERIFY(source.start({QStringLiteral("--no-pacing"), QStringLiteral("--memory"), DemoMemory}));
         const Run r = runProgram(kvt560(), {QStringLiteral("--read-radio"), file, QStringLiteral("--device"),
-                                            source.device(), QStringLiteral("--language"), QStringLiteral("chinese")});
+                                            source.device(), QStringLiteral("--language"), QStringLiteral("chinese"),
+                                            QStringLiteral("--fast")});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     }
     const QByteArray demo = readFile(DemoMemory);
@@ -182,7 +184,7 @@ void TestKvt560CommandLine::writesFileIntoRadio()
     QVERIFY(target.start({QStringLiteral("--no-pacing"), QStringLiteral("--memory"), blankPath,
                           QStringLiteral("--save"), savedPath}));
     const Run r = runProgram(kvt560(), {QStringLiteral("--write-radio"), file, QStringLiteral("--device"),
-                                        target.device()});
+                                        target.device(), QStringLiteral("--fast")});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY(r.err.endsWith(QStringLiteral("Writing radio: 100%\n")));
     target.stop();
@@ -238,10 +240,36 @@ void TestKvt560CommandLine::deviceRelativeToWorkingDirectory()
 
     const Run r = runProgram(kvt560(),
                              {QStringLiteral("--read-radio"), file, QStringLiteral("--device"),
-                              QStringLiteral("radio-link"), QStringLiteral("--language"), QStringLiteral("english")},
+                              QStringLiteral("radio-link"), QStringLiteral("--language"), QStringLiteral("english"),
+                              QStringLiteral("--fast")},
                              60000, work.path());
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY(readFile(file).startsWith("KVT560 MEMORY CHANNEL\r\n"));
+}
+
+// A radio that needs 30 ms after each reply: the fast link learns the gap, says so with
+// --verbose, and reads the same file as without a gap.
+void TestKvt560CommandLine::fastLinkLearnsTheRadiosGap()
+{
+    QTemporaryDir out;
+    QByteArray files[2];
+    QString err;
+    for (int gap : {0, 30}) {
+        RadioSimulator sim;
+        QVERIFY(sim.start({QStringLiteral("--no-pacing"), QStringLiteral("--memory"), DemoMemory,
+                           QStringLiteral("--min-gap"), QString::number(gap)}));
+        const QString file = out.filePath(QStringLiteral("gap%1.k56").arg(gap));
+        const Run r = runProgram(kvt560(), {QStringLiteral("--read-radio"), file, QStringLiteral("--device"),
+                                            sim.device(), QStringLiteral("--language"), QStringLiteral("english"),
+                                            QStringLiteral("--fast"), QStringLiteral("--verbose")});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(r.err.contains(QStringLiteral("fast link: no reply")), gap != 0);
+        err = r.err;
+        files[gap ? 1 : 0] = readFile(file);
+    }
+    QVERIFY(err.contains(QStringLiteral("ms after each reply from now on")));
+    QVERIFY(files[0].startsWith("KVT560 MEMORY CHANNEL\r\n"));
+    QCOMPARE(files[1], files[0]);
 }
 
 void TestKvt560CommandLine::silentRadioFailsWithoutFile()
@@ -252,7 +280,8 @@ void TestKvt560CommandLine::silentRadioFailsWithoutFile()
     const QString file = out.filePath(QStringLiteral("radio.k56"));
 
     const Run r = runProgram(kvt560(), {QStringLiteral("--read-radio"), file, QStringLiteral("--device"),
-                                        sim.device(), QStringLiteral("--language"), QStringLiteral("english")});
+                                        sim.device(), QStringLiteral("--language"), QStringLiteral("english"),
+                                        QStringLiteral("--fast")});
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(r.err.contains(QStringLiteral(
                  "Communication error: Communication with the radio failed. Check the connection and try again.")),

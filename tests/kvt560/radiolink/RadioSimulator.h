@@ -44,6 +44,11 @@ public:
         requests.append(request);
         return inner_.exchange(request, waitMs);
     }
+    QString exchangeUntilReply(const QString &request, int waitMs) override
+    {
+        requests.append(request);
+        return inner_.exchangeUntilReply(request, waitMs);
+    }
     void sendAndWait(const QString &request, int waitMs) override
     {
         requests.append(request);

@@ -14,6 +14,8 @@ namespace {
 
 // Short windows: the simulator answers at once (--no-pacing).
 const LinkTiming Fast{10, 40, 30, 20};
+// The same windows with the fast link, which ends each as soon as its reply is complete.
+const LinkTiming FastLink{10, 70, 80, 20, true};
 const QString Greeting = QStringLiteral("02055A416B726F");
 const QString Enter = QStringLiteral("0600");
 const QString End = QStringLiteral("64016F");
@@ -51,6 +53,64 @@ QByteArray readFile(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// A codeplug with something in the first and last channel and non-Start settings.
+Codeplug knownCodeplug()
+{
+    Codeplug codeplug;
+    setRow(codeplug.channels, 1,
+           QString::fromUtf8("446.00625|100.0|441.00625|D023N|高功率|宽带|启用|禁用|禁用|CH-1|启用|禁用|禁用|14|53|禁用|禁用"));
+    setRow(codeplug.channels, 128,
+           QString::fromUtf8("400.00000|63.0|469.99375|禁用|高功率|宽带|禁用|禁用|禁用|A B|启用|启用|启用|1|0|扰频|禁用"));
+    codeplug.settings.set("bsSkinCheckRadioBox21", 1);
+    codeplug.settings.set("bsSkinEdit15", "123450");
+    return codeplug;
+}
+
+// What the standard link reads from the sample radio, and what it leaves in a radio after
+// writing knownCodeplug(): the references the fast link must match.
+struct Reference {
+    Codeplug read;
+    QByteArray written;
+};
+
+Reference runReference()
+{
+    Reference ref;
+    QTemporaryDir dir;
+    {
+        RadioSimulator sim;
+        if (!sim.start({"--no-pacing", "--memory", samplePath()}))
+            return ref;
+        SerialTransport transport;
+        if (!sim.attach(transport, dir))
+            return ref;
+        RadioTransfer transfer(transport, Fast);
+        transfer.setMarks(Zh);
+        ref.read = busyEditor();
+        if (transfer.read(ref.read) != RadioTransfer::Outcome::Success)
+            ref.read = Codeplug();
+    }
+    RadioSimulator sim;
+    if (!sim.start({"--no-pacing", "--memory", samplePath(), "--save", dir.filePath("after.bin")}))
+        return ref;
+    SerialTransport transport;
+    if (!sim.attach(transport, dir))
+        return ref;
+    RadioTransfer transfer(transport, Fast);
+    transfer.setMarks(Zh);
+    if (transfer.write(knownCodeplug(), 0x01) == RadioTransfer::Outcome::Success) {
+        sim.stop();
+        ref.written = readFile(dir.filePath("after.bin"));
+    }
+    return ref;
+}
+
+const Reference &reference()
+{
+    static const Reference ref = runReference();
+    return ref;
+}
+
 } // namespace
 
 class TestRadioTransfer : public QObject
@@ -64,6 +124,9 @@ private slots:
     void aliasNotAcknowledged();
     void failures_data();
     void failures();
+    void fastLinkMatchesStandard_data();
+    void fastLinkMatchesStandard();
+    void busyStormGivesUp();
 };
 
 void TestRadioTransfer::readKnownMemory_data()
@@ -83,6 +146,11 @@ void TestRadioTransfer::readKnownMemory_data()
     // Data replies cut short with a right check byte are asked for again, not padded.
     QTest::newRow("short record and alias replies")
         << QStringList{"--short-block", "0010:1", "--short-block", "0810:2"} << int(SerialTransport::DualHead) << 1 << 1;
+    // A well-formed reply for another block, or noise, is asked for again, not decoded.
+    QTest::newRow("replies for another address, random bytes for a record")
+        << QStringList{"--wrong-address", "0010:1", "--wrong-address", "0810:2", "--wrong-address", "0C80:1",
+                       "--garbage-block", "0020:1"}
+        << int(SerialTransport::DualHead) << 1 << 1;
 }
 
 void TestRadioTransfer::readKnownMemory()
@@ -99,7 +167,7 @@ void TestRadioTransfer::readKnownMemory()
     transport.setCableMode(SerialTransport::CableMode(cableMode));
     QVERIFY(sim.attach(transport, dir));
     RecordingLink link(transport);
-    RadioTransfer transfer(link, Fast);
+    RadioTransfer transfer(link, FastLink);
     transfer.setMarks(Zh);
     QSignalSpy progress(&transfer, &RadioTransfer::progress);
 
@@ -159,17 +227,11 @@ void TestRadioTransfer::writeKnownCodeplug()
     SerialTransport transport;
     QVERIFY(sim.attach(transport, dir));
     RecordingLink link(transport);
-    RadioTransfer transfer(link, Fast);
+    RadioTransfer transfer(link, FastLink);
     transfer.setMarks(Zh);
     QSignalSpy progress(&transfer, &RadioTransfer::progress);
 
-    Codeplug codeplug;
-    setRow(codeplug.channels, 1,
-           QString::fromUtf8("446.00625|100.0|441.00625|D023N|高功率|宽带|启用|禁用|禁用|CH-1|启用|禁用|禁用|14|53|禁用|禁用"));
-    setRow(codeplug.channels, 128,
-           QString::fromUtf8("400.00000|63.0|469.99375|禁用|高功率|宽带|禁用|禁用|禁用|A B|启用|启用|启用|1|0|扰频|禁用"));
-    QVERIFY(codeplug.settings.set("bsSkinCheckRadioBox21", 1));
-    QVERIFY(codeplug.settings.set("bsSkinEdit15", "123450"));
+    const Codeplug codeplug = knownCodeplug();
     QCOMPARE(transfer.write(codeplug, 0x01), RadioTransfer::Outcome::Success);
     QCOMPARE(progress.last().at(0).toInt(), RadioTransfer::WriteMaximum);
     QCOMPARE(progress.at(progress.size() - 2).at(0).toInt(), 145);
@@ -284,6 +346,14 @@ void TestRadioTransfer::failures_data()
     QTest::newRow("a radio that keeps cutting its data reply short fails after 20 replies")
         << QStringList{"--short-block", "0CC0:100"} << int(RadioTransfer::ReadKind)
         << int(RadioTransfer::Outcome::LinkError) << (shortBand << End);
+    QTest::newRow("a radio that keeps answering for another address fails after 20 replies")
+        << QStringList{"--wrong-address", "0CC0:100"} << int(RadioTransfer::ReadKind)
+        << int(RadioTransfer::Outcome::LinkError) << (QStringList{Greeting, Enter} + QStringList(20, band) + QStringList{End});
+    // Bytes without end: the reply cannot be one, the read fails at once and the text
+    // collected stays bounded.
+    QTest::newRow("flood of bytes")
+        << QStringList{"--flood"} << int(RadioTransfer::ReadKind) << int(RadioTransfer::Outcome::LinkError)
+        << QStringList{Greeting, Enter, band, End};
     QTest::newRow("enter frame busy without end")
         << QStringList{"--busy-enter", "100"} << int(RadioTransfer::ReadKind)
         << int(RadioTransfer::Outcome::LinkError)
@@ -319,6 +389,81 @@ void TestRadioTransfer::failures()
     QCOMPARE(int(transfer.run(kind, codeplug, 0xFF)), outcome);
     QCOMPARE(link.requests, requests);
     QVERIFY(codeplug == original);
+}
+
+// The fast link reads and writes exactly what the standard link does, through the faults
+// that make it repeat requests or wait out a window, and through a radio that needs 30 ms
+// after each reply before it listens again (which the fast link learns and reports).
+void TestRadioTransfer::fastLinkMatchesStandard_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("gap");   // the gap the link ends with
+
+    QTest::newRow("no fault") << QStringList{} << 0;
+    QTest::newRow("busy replies")
+        << QStringList{"--busy-enter", "2", "--busy-block", "0010:3", "--busy-block", "0C80:2", "--busy-block", "0E80:1"} << 0;
+    QTest::newRow("a wrong check byte") << QStringList{"--bad-check-once"} << 0;
+    QTest::newRow("a split reply") << QStringList{"--split", "--split-pause", "60"} << 0;
+    QTest::newRow("radio gap 30 ms") << QStringList{"--min-gap", "30"} << 30;
+}
+
+void TestRadioTransfer::fastLinkMatchesStandard()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, gap);
+    const Reference &ref = reference();
+    QVERIFY(!ref.read.channels.column(1, 1).isEmpty());
+    QCOMPARE(ref.written.size(), 4096);
+
+    QTemporaryDir dir;
+    {
+        RadioSimulator sim;
+        QVERIFY(sim.start(options + QStringList{"--no-pacing", "--memory", samplePath()}));
+        SerialTransport transport;
+        QVERIFY(sim.attach(transport, dir));
+        RadioTransfer transfer(transport, FastLink);
+        transfer.setMarks(Zh);
+        QSignalSpy notes(&transfer, &RadioTransfer::linkNote);
+        Codeplug codeplug = busyEditor();
+        QCOMPARE(transfer.read(codeplug), RadioTransfer::Outcome::Success);
+        QVERIFY(codeplug == ref.read);
+        // A gap of 30 ms is learned as 30, or as 40 when a loaded machine was slow once more.
+        QVERIFY2(gap == 0 ? transfer.gapMs() == 0 : transfer.gapMs() >= gap, qPrintable(QString::number(transfer.gapMs())));
+        QCOMPARE(notes.isEmpty(), gap == 0);
+        if (gap != 0)
+            QVERIFY(notes.last().at(0).toString().contains(QStringLiteral("ms after each reply from now on")));
+    }
+    RadioSimulator sim;
+    QVERIFY(sim.start(options + QStringList{"--no-pacing", "--memory", samplePath(), "--save", dir.filePath("after.bin")}));
+    SerialTransport transport;
+    QVERIFY(sim.attach(transport, dir));
+    RadioTransfer transfer(transport, FastLink);
+    transfer.setMarks(Zh);
+    QCOMPARE(transfer.write(knownCodeplug(), 0x01), RadioTransfer::Outcome::Success);
+    QVERIFY(gap == 0 ? transfer.gapMs() == 0 : transfer.gapMs() >= gap);
+    sim.stop();
+    QCOMPARE(readFile(dir.filePath("after.bin")), ref.written);
+}
+
+// A radio busy 19 times to every request never reaches the limit in a row, but a transfer
+// that needed more than 256 repeats in all gives up with the link notice: 13 blocks take
+// 247 repeats, the 14th (channel 7's record) fails at its tenth busy reply.
+void TestRadioTransfer::busyStormGivesUp()
+{
+    QTemporaryDir dir;
+    RadioSimulator sim;
+    QVERIFY(sim.start({"--no-pacing", "--memory", samplePath(), "--busy-each", "19"}));
+    SerialTransport transport;
+    QVERIFY(sim.attach(transport, dir));
+    RecordingLink link(transport);
+    RadioTransfer transfer(link, LinkTiming{5, 40, 40, 10, true});
+    const Codeplug original = busyEditor();
+    Codeplug codeplug = original;
+    QCOMPARE(transfer.read(codeplug), RadioTransfer::Outcome::LinkError);
+    QVERIFY(codeplug == original);
+    QCOMPARE(link.countStartingWith("5203"), 13 * 20 + 10);
+    QCOMPARE(link.count(RadioTransfer::readRequest(0x0070, 16)), 10);
+    QCOMPARE(link.requests.last(), End);
 }
 
 REGISTER_TEST(TestRadioTransfer)

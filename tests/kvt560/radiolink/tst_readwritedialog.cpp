@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -34,12 +35,12 @@ struct Bench {
     std::unique_ptr<RadioCommands> commands;
     QList<Notice> notices;
 
-    explicit Bench(const QString &device)
+    explicit Bench(const QString &device, const QString &openKeys = QString())
     {
         QFile ini(dir.filePath("myini.ini"));
         if (ini.open(QIODevice::WriteOnly))
-            ini.write(QStringLiteral("[open]\ncom=1\ncommode=13\n[list1_rx]\nlistnow=0\nlistcount=1\n"
-                                     "combo0=430-440MHz\n[ports]\nCOM1=%1\n").arg(device).toUtf8());
+            ini.write(QStringLiteral("[open]\ncom=1\ncommode=13\n%2[list1_rx]\nlistnow=0\nlistcount=1\n"
+                                     "combo0=430-440MHz\n[ports]\nCOM1=%1\n").arg(device, openKeys).toUtf8());
         ini.close();
         form = std::make_unique<Tform1>(PreferencesPaths::single(ini.fileName()));
         dialog = std::make_unique<TR_and_W>(form.get());
@@ -92,6 +93,7 @@ private slots:
     void openFailureLeavesDialogUsable();
     void writeDialogAndFirstChannel();
     void strayValuesAreNamedAndUnwritableChannelsRefused();
+    void fastLinkIsRemembered();
 };
 
 void TestReadWriteDialog::readFillsMainWindow()
@@ -295,6 +297,41 @@ void TestReadWriteDialog::strayValuesAreNamedAndUnwritableChannelsRefused()
     QFile after(dir.filePath("after.bin"));
     QVERIFY(after.open(QIODevice::ReadOnly));
     QCOMPARE(after.readAll().toHex(), memory.toHex());   // not one block was written
+}
+
+// "Fast link" shows the choice of myini.ini, reads the radio in far less than its windows
+// add up to, and a change goes back into the preferences.
+void TestReadWriteDialog::fastLinkIsRemembered()
+{
+    RadioSimulator sim;
+    QVERIFY(sim.start({"--no-pacing", "--memory", samplePath()}));
+    Bench bench(sim.device(), QStringLiteral("fastlink=1\n"));
+    bool checked = false, enabledDuring = true;
+    qint64 ms = -1;
+    bench.commands->setDialogRunner([&](TR_and_W &d) {
+        d.show();
+        checked = d.fastLinkBox->isChecked();
+        QTimer::singleShot(20, &d, [&] { enabledDuring = d.fastLinkBox->isEnabled(); });
+        QElapsedTimer clock;
+        clock.start();
+        d.bsSkinButton1->click();
+        ms = clock.elapsed();
+        d.fastLinkBox->click();
+        d.close();
+    });
+    bench.form->gs1->trigger();
+
+    QVERIFY(checked);
+    QVERIFY(!enabledDuring);
+    QCOMPARE(bench.notices.size(), 0);
+    QCOMPARE(bench.form->channelTable()->cell(ChannelTable::Grid1, 10, 128), QString("VHF128"));
+    // 267 block requests with the standard link take 267 windows of 30 ms at least.
+    QVERIFY2(ms < 267 * Fast.blockMs, qPrintable(QString::number(ms)));
+    QVERIFY(!bench.form->fastLink());
+    QVERIFY(bench.form->savePreferences());
+    QFile ini(bench.dir.filePath("myini.ini"));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QVERIFY(ini.readAll().contains("fastlink=0"));
 }
 
 REGISTER_TEST(TestReadWriteDialog)

@@ -24,6 +24,7 @@ private slots:
     void checkByte();
     void echoRemoval_data();
     void echoRemoval();
+    void rxTextIsBounded();
     void sysDelayWaitsWithoutSpinning();
     void portDeviceName_data();
     void portDeviceName();
@@ -82,21 +83,29 @@ void TestTransport::echoRemoval_data()
     QTest::addColumn<QStringList>("pieces");   // chunks as delivered by the port, in hex
     QTest::addColumn<QString>("rxText");
     QTest::addColumn<int>("echoLength");
+    QTest::addColumn<bool>("complete");   // a whole frame, no echo left: the fast link's wait ends
 
     // The frame of "5203001010" is six bytes: the echo is 12 characters.
     const QString echo = QStringLiteral("520300101051");
     const QString reply = QStringLiteral("060006");
     const int single = SerialTransport::SingleHead, dual = SerialTransport::DualHead;
 
-    QTest::newRow("echo alone stays") << single << QStringList{echo} << echo << 12;
-    QTest::newRow("echo and reply together") << single << QStringList{echo + reply} << reply << 0;
+    QTest::newRow("echo alone stays") << single << QStringList{echo} << echo << 12 << false;
+    QTest::newRow("echo and reply together") << single << QStringList{echo + reply} << reply << 0 << true;
     QTest::newRow("echo in two parts, reply third")
-        << single << QStringList{echo.left(4), echo.mid(4), reply} << reply << 0;
+        << single << QStringList{echo.left(4), echo.mid(4), reply} << reply << 0 << true;
     QTest::newRow("reply starts with the echo's tail")
-        << single << QStringList{echo.left(8), echo.mid(8) + reply.left(2), reply.mid(2)} << reply << 0;
+        << single << QStringList{echo.left(8), echo.mid(8) + reply.left(2), reply.mid(2)} << reply << 0 << true;
     QTest::newRow("removed once only")
-        << single << QStringList{echo + reply.left(2), reply.mid(2)} << reply << 0;
-    QTest::newRow("dual head keeps everything") << dual << QStringList{echo, reply} << echo + reply << 12;
+        << single << QStringList{echo + reply.left(2), reply.mid(2)} << reply << 0 << true;
+    QTest::newRow("echo and part of the reply")
+        << single << QStringList{echo + reply.left(4)} << reply.left(4) << 0 << false;
+    QTest::newRow("dual head keeps everything") << dual << QStringList{echo, reply} << echo + reply << 12 << true;
+    QTest::newRow("data reply, count byte first")
+        << dual << QStringList{"570A0810", "0102030405060708", "1D"} << "570A081001020304050607081D" << 12 << true;
+    QTest::newRow("data reply one byte short")
+        << dual << QStringList{"570A0810", "0102030405060708"} << "570A08100102030405060708" << 12 << false;
+    QTest::newRow("one byte") << dual << QStringList{"06"} << "06" << 12 << false;
 }
 
 void TestTransport::echoRemoval()
@@ -114,6 +123,26 @@ void TestTransport::echoRemoval()
         transport.receiveBytes(QByteArray::fromHex(piece.toLatin1()));
     QCOMPARE(transport.RxText(), rxText);
     QCOMPARE(transport.EchoLength(), echoLength);
+    QTEST(transport.replyComplete(), "complete");
+}
+
+// A radio that floods the line cannot make the received text grow: it stops at its bound,
+// and the next request starts afresh.
+void TestTransport::rxTextIsBounded()
+{
+    SerialTransport transport;
+    transport.BuildFrame(QStringLiteral("5203001010"));
+    transport.clearRxText();
+    transport.receiveBytes(QByteArray::fromHex("5712"));
+    for (int i = 0; i < 1000; ++i)
+        transport.receiveBytes(QByteArray(1024, char(0x55)));
+    QCOMPARE(transport.RxText().size(), SerialTransport::MaxRxText);
+    QVERIFY(transport.RxText().startsWith(QLatin1String("57125555")));
+    QVERIFY(transport.rxOverflow());
+    transport.clearRxText();
+    QVERIFY(!transport.rxOverflow());
+    transport.receiveBytes(QByteArray::fromHex("060006"));
+    QCOMPARE(transport.RxText(), QStringLiteral("060006"));
 }
 
 void TestTransport::sysDelayWaitsWithoutSpinning()

@@ -7,6 +7,7 @@
 #include "radiolink/RadioFrame.h"
 #include "radiolink/SerialTransport.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -70,6 +71,9 @@ private slots:
     void savesMemoryWhenStopped();
     void rejectsMemoryFileOfWrongSize();
     void saveOntoAFullDiskFailsAndKeepsTheOldFile();
+    void minGapIgnoresEarlyFrames();
+    void floodStaysBounded();
+    void countsBytesOnExit();
 };
 
 void TestTransportRadiosim::roundTrip_data()
@@ -275,6 +279,59 @@ void TestTransportRadiosim::saveOntoAFullDiskFailsAndKeepsTheOldFile()
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), old);
     QCOMPARE(disk.files(), QStringList{QStringLiteral("saved.bin")});
+}
+
+// --min-gap: a frame that comes sooner than the gap after the radio's last reply is not
+// heard; the fast link's wait for it ends at its window, one that ends on a reply at once.
+void TestTransportRadiosim::minGapIgnoresEarlyFrames()
+{
+    QTemporaryDir dir;
+    RadioSimulator sim;
+    QVERIFY(sim.start({"--no-pacing", "--min-gap", "30"}));
+    SerialTransport link;
+    QVERIFY(sim.attach(link, dir) && link.open());
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(link.exchangeUntilReply(Greeting, 200), GreetingReply);
+    QVERIFY2(clock.elapsed() < 150, "the wait ends with the reply");
+    QCOMPARE(link.exchangeUntilReply(QStringLiteral("0600"), 50), QString());   // too soon
+    QVERIFY(clock.elapsed() >= 50);
+    QCOMPARE(link.exchangeUntilReply(QStringLiteral("0600"), 50), Ack);         // 50 ms later
+}
+
+// A radio that sends without end: what a wait collects stays within the bound, and the
+// fast link's wait is over at once (the noise looks complete long before it ends).
+void TestTransportRadiosim::floodStaysBounded()
+{
+    QTemporaryDir dir;
+    RadioSimulator sim;
+    QVERIFY(sim.start({"--no-pacing", "--flood"}));
+    SerialTransport link;
+    QVERIFY(sim.attach(link, dir) && link.open());
+    QCOMPARE(link.exchange(Greeting, 50), GreetingReply);
+    QCOMPARE(link.exchange(QStringLiteral("0600"), 50), Ack);
+    for (int i = 0; i < 3; ++i) {
+        const QString noise = link.exchange(readRequest(0x0CC0, 16), 200);
+        QCOMPARE(noise.size(), SerialTransport::MaxRxText);
+        QVERIFY(link.rxOverflow());
+    }
+    QVERIFY(link.exchangeUntilReply(readRequest(0x0CC0, 16), 500).size() <= SerialTransport::MaxRxText);
+}
+
+// The simulator reports the bytes that crossed the line, both ways, when it ends.
+void TestTransportRadiosim::countsBytesOnExit()
+{
+    QTemporaryDir dir;
+    RadioSimulator sim;
+    QVERIFY(sim.start({"--no-pacing"}));
+    SerialTransport link;
+    QVERIFY(sim.attach(link, dir) && link.open());
+    QCOMPARE(link.exchange(Greeting, 50), GreetingReply);                   // 8 bytes out, 9 back
+    QCOMPARE(link.exchange(QStringLiteral("0600"), 50), Ack);               // 3 and 3
+    QCOMPARE(link.exchange(readRequest(0x0CC0, 16), 50).size(), 2 * 21);   // 6 and 21
+    sim.stop();
+    const QStringList lines = QString::fromLatin1(sim.process().readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.last(), QStringLiteral("bytes received 17 sent 33"));
 }
 
 REGISTER_TEST(TestTransportRadiosim)

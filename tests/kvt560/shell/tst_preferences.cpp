@@ -104,11 +104,31 @@ private slots:
         p.commode = 12;
         p.skin = 3;
         p.lang = 3;
+        p.fastLink = true;
         p.lists[Preferences::List1Rx] = {{"400-470MHz", "136-174MHz"}, 1};
         p.lists[Preferences::List1Tx] = {{"400-470MHz"}, 0};
         p.lists[Preferences::List2Rx] = {{"FFF-FFFMHz", "350-390MHz", "245-246MHz"}, 2};
         QVERIFY(p.save(path));
         QCOMPARE(Preferences::load(path), p);
+    }
+
+    // The fast link has a key of its own, written once it was chosen and kept when turned off.
+    void fastLinkKey()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("myini.ini"));
+        writeAll(path, QStringLiteral("[open]\ncom=2\n"));
+        Preferences p = Preferences::load(path);
+        QVERIFY(!p.fastLink);
+        p.fastLink = true;
+        QVERIFY(p.save(path));
+        QVERIFY(readAll(path).startsWith(QStringLiteral("[open]\ncom=2\ncommode=13\nskin=1\nlang=1\nfastlink=1\n")));
+        p = Preferences::load(path);
+        QVERIFY(p.fastLink);
+        p.fastLink = false;
+        QVERIFY(p.save(path));
+        QVERIFY(readAll(path).contains(QStringLiteral("lang=1\nfastlink=0\n")));
+        QVERIFY(!Preferences::load(path).fastLink);
     }
 
     // Saving over an existing file updates keys where they stand, appends new keys at the

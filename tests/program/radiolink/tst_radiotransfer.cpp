@@ -157,17 +157,31 @@ private slots:
         QTest::addColumn<bool>("read");
         QTest::addColumn<QStringList>("faults");
         QTest::addColumn<int>("blocksDone");
-        QTest::newRow("read, no reply from block 500") << true << QStringList{"--stop-at", "500"} << 499;
-        QTest::newRow("read, block 10 cut short") << true << QStringList{"--short-at", "10"} << 9;
-        QTest::newRow("read, line gone at block 20") << true << QStringList{"--hang-up-at", "20"} << 19;
-        QTest::newRow("write, no ack from block 5") << false << QStringList{"--stop-at", "5"} << 4;
-        QTest::newRow("write, line gone at block 30") << false << QStringList{"--hang-up-at", "30"} << 29;
+        QTest::addColumn<QString>("detail");   // how the detail begins
+        QTest::newRow("read, no reply from block 500") << true << QStringList{"--stop-at", "500"} << 499
+                                                       << "block 500 of 944 at 0x0F98: the radio sent 0 of 12 bytes";
+        QTest::newRow("read, block 10 cut short") << true << QStringList{"--short-at", "10"} << 9
+                                                  << "block 10 of 944 at 0x0048: the radio sent 7 of 12 bytes";
+        QTest::newRow("read, line gone at block 20") << true << QStringList{"--hang-up-at", "20"} << 19
+                                                     << "block 20 of 944";
+        // A reply that is not this block's, well formed or noise, is not taken into the image.
+        QTest::newRow("read, reply for another block at block 7")
+            << true << QStringList{"--wrong-address-at", "7"} << 6
+            << "block 7 of 944 at 0x0030: the reply is not for this block (57 00 38 08";
+        QTest::newRow("read, random bytes at block 12") << true << QStringList{"--garbage-at", "12"} << 11
+                                                        << "block 12 of 944 at 0x0058: the reply is not for this block";
+        QTest::newRow("read, flood from block 3") << true << QStringList{"--flood-at", "3"} << 2 << "block 3 of 944";
+        QTest::newRow("write, no ack from block 5") << false << QStringList{"--stop-at", "5"} << 4
+                                                    << "block 5 of 942 at 0x0020: not acknowledged (answer: nothing)";
+        QTest::newRow("write, line gone at block 30") << false << QStringList{"--hang-up-at", "30"} << 29
+                                                      << "block 30 of 942";
     }
     void failurePartWay()
     {
         QFETCH(bool, read);
         QFETCH(QStringList, faults);
         QFETCH(int, blocksDone);
+        QFETCH(QString, detail);
         const QByteArray before = PatternMemory(42);
         SetImage(before);
         Kvt270Simulator sim;
@@ -178,7 +192,7 @@ private slots:
         QCOMPARE(progress.size(), blocksDone);
         QCOMPARE(CurrentImage(), before);
         QCOMPARE(TransferBusy.load(), 0);
-        QVERIFY(!t.detail().isEmpty());
+        QVERIFY2(t.detail().startsWith(detail), qPrintable(t.detail()));
     }
 
     void portCannotOpen_data()
