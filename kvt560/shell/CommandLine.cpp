@@ -10,8 +10,11 @@
 #include "settings/BandRanges.h"
 #include "settings/SettingsStore.h"
 #include "common/ConsoleProgress.h"
+#include "common/SerialPorts.h"
 #include "shell/LanguageNames.h"
+#include "shell/IniFile.h"
 #include "shell/LanguageTexts.h"
+#include "shell/PortTexts.h"
 #include "shell/Preferences.h"
 
 #include <QCommandLineParser>
@@ -114,8 +117,9 @@ private:
 };
 
 // Runs one transfer with the progress on standard error; the notice of a failure is printed.
-RadioTransfer::Outcome transfer(SerialTransport &transport, const LanguageTexts &texts, int kind,
-                                Codeplug &codeplug, quint8 firstChannel)
+RadioTransfer::Outcome transfer(SerialTransport &transport, const LanguageTexts &texts,
+                                const PortProblemTexts &portTexts, int kind, Codeplug &codeplug,
+                                quint8 firstChannel)
 {
     const bool reading = kind == RadioTransfer::ReadKind;
     ConsoleProgress progress(reading ? QStringLiteral("Reading radio") : QStringLiteral("Writing radio"),
@@ -125,10 +129,14 @@ RadioTransfer::Outcome transfer(SerialTransport &transport, const LanguageTexts 
     QObject::connect(&radio, &RadioTransfer::progress, [&progress](int value) { progress.setValue(value); });
     const RadioTransfer::Outcome outcome = radio.run(kind, codeplug, firstChannel);
     progress.finish();
-    if (outcome == RadioTransfer::Outcome::LinkError)
+    if (outcome == RadioTransfer::Outcome::LinkError) {
         printNotice(texts.LinkErrorCaption, texts.LinkErrorText);
-    else if (outcome == RadioTransfer::Outcome::PortError)
+        if (transport.deviceLost())
+            printError(portTexts.lost(transport.openedDevice(), kind == RadioTransfer::WriteKind));
+    } else if (outcome == RadioTransfer::Outcome::PortError) {
         printNotice(texts.LinkErrorCaption, texts.PortErrorText);
+        printError(portTexts.describe(transport.openProblem()));
+    }
     return outcome;
 }
 
@@ -142,6 +150,27 @@ QString devicePath(const QString &value)
         return QFileInfo(value).absoluteFilePath();
 #endif
     return value;
+}
+
+// --list-ports: the devices present, with the port entries of myini.ini that map to them.
+int listPorts(const QString &applicationDir, const QString &languageName)
+{
+    const PreferencesPaths paths = PreferencesPaths::forDirectories(
+        applicationDir, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    int lang = Preferences::load(paths.readPath).lang;
+    for (int l = 1; l <= 3; ++l)
+        if (languageName == language::libraryName(l))
+            lang = l;
+    IniFile ini;
+    ini.load(paths.readPath);
+    const QList<SerialDevice> present = SerialPorts::available();
+    const QStringList lines = SerialPorts::listLines(present, SerialTransport::portsOf(ini), SerialTransport::PortCount);
+    for (const QString &line : lines)
+        std::printf("%s\n", line.toLocal8Bit().constData());
+    std::fflush(stdout);
+    if (lines.isEmpty())
+        printError(PortTexts::forLanguage(lang, applicationDir).noDevice);
+    return CommandLine::Success;
 }
 
 } // namespace
@@ -183,7 +212,11 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         QStringLiteral("Words written into the file and language of the notices: chinese, english or taiwan "
                        "(default: the language saved in myini.ini)."),
         QStringLiteral("name"));
-    parser.addOptions({readOption, writeOption, portOption, deviceOption, languageOption});
+    const QCommandLineOption listPortsOption(
+        QStringLiteral("list-ports"),
+        QStringLiteral("List the serial devices present, one a line: path, stable name, description, USB ids "
+                       "and the port (COM1 to COM4) that maps to it."));
+    parser.addOptions({readOption, writeOption, portOption, deviceOption, languageOption, listPortsOption});
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -198,6 +231,12 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     }
     if (!parser.positionalArguments().isEmpty())
         return usageError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
+    if (parser.isSet(listPortsOption)) {
+        if (parser.isSet(readOption) || parser.isSet(writeOption) || parser.isSet(portOption)
+            || parser.isSet(deviceOption))
+            return usageError(QStringLiteral("--list-ports goes alone"));
+        return listPorts(applicationDir, parser.isSet(languageOption) ? parser.value(languageOption) : QString());
+    }
     if (parser.isSet(readOption) == parser.isSet(writeOption))
         return usageError(QStringLiteral("give one of --read-radio or --write-radio"));
     if (parser.isSet(portOption) && parser.isSet(deviceOption))
@@ -228,6 +267,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
             return usageError(QStringLiteral("--language needs chinese, english or taiwan"));
     }
     const LanguageTexts texts = LanguageTexts::forLanguage(lang, applicationDir);
+    const PortProblemTexts portTexts = PortTexts::forLanguage(lang, applicationDir);
     ToneList::instance().setOffWord(texts.toneOffWord);
 
     Editor editor(prefs);
@@ -258,16 +298,17 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     transport.setCableMode(prefs.commode == Preferences::SingleHead ? SerialTransport::SingleHead
                                                                     : SerialTransport::DualHead);
     // The port is probed and opened as the read and write commands do before their dialog.
-    if (!SerialTransport::probeDevice(transport.deviceName()) || !transport.open()) {
+    if (!transport.ProbePort(portNumber) || !transport.open()) {
         printNotice(texts.LinkErrorCaption, texts.PortErrorText);
-        printError(QStringLiteral("(%1)").arg(transport.deviceName()));
+        printError(portTexts.describe(transport.openProblem()));
         return Failure;
     }
 
     const quint8 first = editor.firstChannel();
     Codeplug codeplug = editor.codeplug();
     const RadioTransfer::Outcome outcome =
-        transfer(transport, texts, reading ? RadioTransfer::ReadKind : RadioTransfer::WriteKind, codeplug, first);
+        transfer(transport, texts, portTexts, reading ? RadioTransfer::ReadKind : RadioTransfer::WriteKind, codeplug,
+                 first);
     transport.close();
     if (outcome != RadioTransfer::Outcome::Success)
         return Failure;

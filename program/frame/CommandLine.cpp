@@ -1,6 +1,7 @@
 #include "frame/CommandLine.h"
 
 #include "common/ConsoleProgress.h"
+#include "common/SerialPorts.h"
 #include "frame/FrameGlobals.h"
 #include "frame/ResourceLibrary.h"
 #include "frame/Startup.h"
@@ -10,6 +11,8 @@
 #include "model/GridContents.h"
 #include "model/MemoryImage.h"
 #include "model/OptionLists.h"
+#include "radiolink/PortDevice.h"
+#include "radiolink/PortMessages.h"
 #include "radiolink/RadioTransfer.h"
 
 #include <QCommandLineParser>
@@ -113,10 +116,26 @@ bool transfer(bool read, const QString &portName)
     progress.finish();
     if (result == RadioTransfer::Success)
         return true;
-    printError(RadioTransfer::FailureText(result, LanguageIndex));
+    printError(TransferFailureMessage(radio, LanguageIndex));
     if (!radio.detail().isEmpty())
         printError(QStringLiteral("(%1)").arg(radio.detail()));
     return false;
+}
+
+// --list-ports: the devices present, with the Port entries of Program.ini that map to them.
+// The words are those of the resource library of Program.ini's language (English without one).
+int listPorts(const QString &applicationDir)
+{
+    QString failText;
+    LoadLanguageSetup(applicationDir, &failText);
+    const QList<SerialDevice> present = SerialPorts::available();
+    const QStringList lines = SerialPorts::listLines(present, MappedPorts(applicationDir), PortCount);
+    for (const QString &line : lines)
+        std::printf("%s\n", line.toLocal8Bit().constData());
+    std::fflush(stdout);
+    if (lines.isEmpty())
+        printError(PortMessages().noDevice);
+    return CommandLine::Success;
 }
 
 // The serial device given with --device: a path, absolute or from the working directory, which
@@ -186,7 +205,11 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     const QCommandLineOption deviceOption(QStringLiteral("device"),
                                           QStringLiteral("Serial device <path> to use instead of a port name."),
                                           QStringLiteral("path"));
-    parser.addOptions({readOption, writeOption, dumpOption, portOption, deviceOption});
+    const QCommandLineOption listPortsOption(
+        QStringLiteral("list-ports"),
+        QStringLiteral("List the serial devices present, one a line: path, stable name, description, USB ids "
+                       "and the port (COM1 to COM8) that maps to it."));
+    parser.addOptions({readOption, writeOption, dumpOption, portOption, deviceOption, listPortsOption});
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -202,6 +225,11 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     if (!parser.positionalArguments().isEmpty())
         return usageError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
     const int commands = int(parser.isSet(readOption)) + int(parser.isSet(writeOption)) + int(parser.isSet(dumpOption));
+    if (parser.isSet(listPortsOption)) {
+        if (commands != 0 || parser.isSet(portOption) || parser.isSet(deviceOption))
+            return usageError(QStringLiteral("--list-ports goes alone"));
+        return listPorts(applicationDir);
+    }
     if (commands != 1)
         return usageError(QStringLiteral("give one of --read-radio, --write-radio or --dump"));
     const bool dump = parser.isSet(dumpOption);

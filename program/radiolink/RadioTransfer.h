@@ -14,6 +14,8 @@
 // A read collects the radio's memory in a scratch copy of RadioImage and replaces RadioImage
 // only when every block has arrived, so a failed read leaves the image as it was. A write
 // sends a snapshot of RadioImage taken when the transfer starts.
+#include "common/PortDiagnosis.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -89,6 +91,11 @@ public:
     // (device, the system's reason, the block that failed).
     Result result() const { return m_result; }
     QString detail() const { return m_detail; }
+    // The device the port name stood for, and for PortOpenFailed why it did not open.
+    QString device() const { return m_device; }
+    PortProblem portProblem() const { return m_portProblem; }
+    // The device went away (a cable pulled out) during the transfer.
+    bool deviceLost() const { return m_deviceLost; }
 
 signals:
     // The port is open: from here on the transfer cannot be stopped, only finished.
@@ -112,4 +119,7 @@ private:
     std::atomic<bool> m_stopRequested{false};
     Result m_result = Busy;
     QString m_detail;
+    QString m_device;
+    PortProblem m_portProblem;
+    bool m_deviceLost = false;
 };

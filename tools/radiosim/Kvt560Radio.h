@@ -21,6 +21,7 @@ struct Kvt560Faults
     bool echo = false;             // single-head cable: every received byte comes back first
     int stopAfter = -1;            // answer only the first N block requests (-1: all)
     QList<int> noAck;              // writes at these addresses are neither stored nor acknowledged
+    int hangUpAt = 0;              // at the n-th block request the device side of the line closes (0: never)
 };
 
 class Kvt560Radio : public QObject
@@ -62,5 +63,6 @@ private:
     bool greeted_ = false;
     bool programming_ = false;
     int answeredBlocks_ = 0;
+    int blockRequests_ = 0;
     bool splitDone_ = false;
 };

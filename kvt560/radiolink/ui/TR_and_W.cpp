@@ -3,6 +3,7 @@
 #include "radiolink/MemoryLayout.h"
 #include "radiolink/RadioLink.h"
 #include "radiolink/ui/RadioEditor.h"
+#include "shell/PortTexts.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -78,13 +79,25 @@ void TR_and_W::notify(const QString &text)
         notice_(linkErrorCaption_, text);
 }
 
+QString TR_and_W::portNotice() const
+{
+    return PortTexts::withReason(portErrorText_, link_ ? portTexts_.describe(link_->openProblem()) : QString());
+}
+
+QString TR_and_W::linkNotice() const
+{
+    if (!link_ || !link_->deviceLost())
+        return linkErrorText_;
+    return PortTexts::withReason(linkErrorText_, portTexts_.lost(link_->openedDevice(), Tag == RadioTransfer::WriteKind));
+}
+
 bool TR_and_W::openPort()
 {
     if (!link_)
         return false;
     if (link_->open())
         return true;
-    notify(portErrorText_);
+    notify(portNotice());
     return false;
 }
 
@@ -133,9 +146,9 @@ void TR_and_W::bsSkinButton1Click()
     bsSkinButton1->setEnabled(true);
     running_ = false;
     if (lastOutcome_ == RadioTransfer::Outcome::LinkError)
-        notify(linkErrorText_);
+        notify(linkNotice());
     else if (lastOutcome_ == RadioTransfer::Outcome::PortError)
-        notify(portErrorText_);
+        notify(portNotice());
     emit transferFinished(lastOutcome_);
 }
 

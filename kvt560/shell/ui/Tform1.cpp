@@ -1,4 +1,5 @@
 #include "shell/ui/Tform1.h"
+#include "shell/ui/PortMenu.h"
 #include "channels/ChannelListOps.h"
 #include "channels/ChannelTable.h"
 #include "channels/ui/ChannelEditor.h"
@@ -134,6 +135,7 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     files = new CodeplugFiles(this, settings);
 
     FormCreate();
+    portMenu = new PortMenu(*this);
 
     // The client area below the menu bar is fixed (measured once the theme has styled the
     // menu bar); the window cannot be resized or maximised.

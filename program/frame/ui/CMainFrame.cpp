@@ -4,6 +4,7 @@
 #include "CLanguageDlg.h"
 #include "FrameIcons.h"
 #include "LockKeyState.h"
+#include "PortMenu.h"
 #include "frame/FrameGlobals.h"
 #include "frame/FrameMessages.h"
 #include "frame/ProgramIni.h"
@@ -97,6 +98,7 @@ CMainFrame::CMainFrame(QWidget *parent)
     buildStatusBar();
     setCentralWidget(new QWidget(this));
     updatePortChecks();
+    new PortMenu(*this);   // devices and their presence beside the COM entries
 }
 
 CMainFrame::~CMainFrame()

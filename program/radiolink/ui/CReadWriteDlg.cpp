@@ -2,6 +2,7 @@
 
 #include "frame/FrameGlobals.h"
 #include "frame/ResourceLibrary.h"
+#include "radiolink/PortMessages.h"
 #include "model/AppGlobals.h"
 
 #include <QCloseEvent>
@@ -113,7 +114,8 @@ void CReadWriteDlg::onFinished(RadioTransfer::Result result)
         m_transfer->wait();
     m_success = result == RadioTransfer::Success;
     if (!m_success)
-        showMessage(RadioTransfer::FailureText(result, LanguageIndex));
+        showMessage(m_transfer ? TransferFailureMessage(*m_transfer, LanguageIndex)
+                               : RadioTransfer::FailureText(result, LanguageIndex));
     m_state = Closed;
     done(m_success ? QDialog::Accepted : QDialog::Rejected);
 }

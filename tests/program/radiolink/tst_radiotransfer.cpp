@@ -5,6 +5,7 @@
 #include "radiolink/PortDevice.h"
 #include "radiolink/RadioTransfer.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -148,17 +149,20 @@ private slots:
         QCOMPARE(CurrentImage(), QByteArray(int(RadioImageSize), char(0x5A)));
     }
 
-    // A failure part-way leaves the image exactly as it was before the read.
+    // A failure part-way leaves the image exactly as it was before the read, and ends soon
+    // after the last block that went through; a line that closed (a cable pulled out) is told
+    // apart from a radio that stopped answering.
     void failurePartWay_data()
     {
         QTest::addColumn<bool>("read");
         QTest::addColumn<QStringList>("faults");
         QTest::addColumn<int>("blocksDone");
-        QTest::newRow("read, no reply from block 500") << true << QStringList{"--stop-at", "500"} << 499;
-        QTest::newRow("read, block 10 cut short") << true << QStringList{"--short-at", "10"} << 9;
-        QTest::newRow("read, line gone at block 20") << true << QStringList{"--hang-up-at", "20"} << 19;
-        QTest::newRow("write, no ack from block 5") << false << QStringList{"--stop-at", "5"} << 4;
-        QTest::newRow("write, line gone at block 30") << false << QStringList{"--hang-up-at", "30"} << 29;
+        QTest::addColumn<bool>("lost");
+        QTest::newRow("read, no reply from block 500") << true << QStringList{"--stop-at", "500"} << 499 << false;
+        QTest::newRow("read, block 10 cut short") << true << QStringList{"--short-at", "10"} << 9 << false;
+        QTest::newRow("read, line gone at block 20") << true << QStringList{"--hang-up-at", "20"} << 19 << true;
+        QTest::newRow("write, no ack from block 5") << false << QStringList{"--stop-at", "5"} << 4 << false;
+        QTest::newRow("write, line gone at block 30") << false << QStringList{"--hang-up-at", "30"} << 29 << true;
     }
     void failurePartWay()
     {
@@ -171,11 +175,19 @@ private slots:
         QVERIFY(sim.start(PatternMemory(1), faults));
         RadioTransfer t(read, "COM1", sim.appDirectory());
         QSignalSpy progress(&t, &RadioTransfer::progress);
+        QElapsedTimer clock;
+        qint64 lastBlockAt = 0;
+        connect(&t, &RadioTransfer::progress, this, [&] { lastBlockAt = clock.elapsed(); });
+        clock.start();
         QCOMPARE(t.runHere(), RadioTransfer::CommunicationError);
+        QVERIFY2(clock.elapsed() - lastBlockAt < 2000, qPrintable(QString::number(clock.elapsed() - lastBlockAt)));
         QCOMPARE(progress.size(), blocksDone);
         QCOMPARE(CurrentImage(), before);
         QCOMPARE(TransferBusy.load(), 0);
         QVERIFY(!t.detail().isEmpty());
+        QFETCH(bool, lost);
+        QCOMPARE(t.deviceLost(), lost);
+        QVERIFY(t.device().startsWith(QLatin1String("/dev/")));
     }
 
     void portCannotOpen_data()
