@@ -16,7 +16,7 @@ int main(int argc, char **argv)
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Program"));
         QCoreApplication::setApplicationVersion(QStringLiteral(PROGRAM_VERSION));
-        return CommandLine::run(arguments, ApplicationDirectory());
+        return CommandLine::run(arguments, applicationDirectory());
     }
 
     QApplication app(argc, argv);
@@ -29,7 +29,7 @@ int main(int argc, char **argv)
                      [] { QCoreApplication::exit(0); });
 
     ProgramApp program;
-    if (!program.InitInstance(QApplication::arguments()))
+    if (!program.initInstance(QApplication::arguments()))
         return 1;
-    return program.ExitInstance(app.exec());
+    return program.exitInstance(app.exec());
 }

@@ -32,6 +32,9 @@ public:
     SettingsValues snapshot() const { return m_values; }
     // Takes every value of the snapshot, then runs the check-box rules.
     void apply(const SettingsValues &values);
+    // Takes every value of the snapshot as it stands, without running any rule: undo and
+    // redo put back values that the rules produced when they were set.
+    void restore(const SettingsValues &values) { commit(values); }
 
 signals:
     void valueChanged(const QString &name);

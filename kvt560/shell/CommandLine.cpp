@@ -1,13 +1,12 @@
 #include "shell/CommandLine.h"
 
 #include "channels/ChannelTable.h"
+#include "codeplug/CodeplugDocument.h"
 #include "codeplug/CodeplugFile.h"
 #include "radiolink/Codeplug.h"
-#include "radiolink/MemoryLayout.h"
 #include "radiolink/RadioTransfer.h"
 #include "radiolink/SerialTransport.h"
 #include "radiolink/ToneList.h"
-#include "settings/BandRanges.h"
 #include "settings/SettingsStore.h"
 #include "common/ConsoleProgress.h"
 #include "common/SerialPorts.h"
@@ -44,77 +43,6 @@ int usageError(const QString &text)
     printError(QStringLiteral("Try 'KVT560 --help' for more information."));
     return CommandLine::UsageError;
 }
-
-// The codeplug of a main window just started, with the band lists of the preferences: the
-// Start settings, empty channels. Opening a file or reading the radio goes on from here.
-class Editor
-{
-public:
-    explicit Editor(const Preferences &prefs) : lists_(prefs.lists) {}
-
-    SettingsStore store;
-    ChannelCells channels = ChannelTable().cells();
-
-    // A range text from a file or the radio: selected in its list, appended when missing.
-    void addOrSelectRange(int list, const QString &text)
-    {
-        if (text.isEmpty() || list < 0 || list >= Preferences::ListCount)
-            return;
-        BandList &band = lists_[size_t(list)];
-        band.now = ::addOrSelectRange(band.items, text);
-    }
-    QString selectedRange(int list) const
-    {
-        const BandList &band = lists_[size_t(list)];
-        return band.now >= 0 && band.now < band.items.size() ? band.items.at(band.now) : QString();
-    }
-    // The selected receive range of the active band: band 1 when the active-band selector
-    // has index 1, else band 2.
-    QString activeReceiveRange() const
-    {
-        return selectedRange(store.number(QStringLiteral("bsSkinComboBox22")) == 1 ? Preferences::List1Rx
-                                                                                    : Preferences::List2Rx);
-    }
-    Codeplug codeplug() const
-    {
-        Codeplug c;
-        c.channels = channels;
-        c.settings = store.snapshot();
-        for (int list = 0; list < Preferences::ListCount; ++list)
-            c.bandRanges << selectedRange(list);
-        return c;
-    }
-    // What the read/write dialog does as it is shown: the first channel of the active band,
-    // and VFO mode when there is none.
-    quint8 firstChannel()
-    {
-        const QString first = MemoryLayout::firstChannelText(channels, activeReceiveRange());
-        if (first == QLatin1String("FF")) {
-            store.setValue(QStringLiteral("bsSkinComboBox7"), 1);
-            store.setValue(QStringLiteral("bsSkinComboBox12"), 1);
-        }
-        return quint8(first.toUInt(nullptr, 16));
-    }
-    // A read that succeeded replaces channels and settings and brings its band ranges in.
-    void applyRead(const Codeplug &read)
-    {
-        channels = read.channels;
-        store.apply(read.settings);
-        for (int list = 0; list < read.bandRanges.size(); ++list)
-            addOrSelectRange(list, read.bandRanges.at(list));
-    }
-    // An opened file: band ranges first, then settings and channels.
-    void applyFile(const Codeplug &content)
-    {
-        for (int list = 0; list < content.bandRanges.size(); ++list)
-            addOrSelectRange(list, content.bandRanges.at(list));
-        store.apply(content.settings);
-        channels = content.channels;
-    }
-
-private:
-    std::array<BandList, Preferences::ListCount> lists_;
-};
 
 // Runs one transfer with the progress on standard error; the notice of a failure is printed.
 RadioTransfer::Outcome transfer(SerialTransport &transport, const LanguageTexts &texts,
@@ -270,7 +198,11 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     const PortProblemTexts portTexts = PortTexts::forLanguage(lang, applicationDir);
     ToneList::instance().setOffWord(texts.toneOffWord);
 
-    Editor editor(prefs);
+    // The codeplug of a main window just started, with the band lists of the preferences:
+    // the Start settings, empty channels. Opening a file or reading the radio goes on from
+    // here.
+    CodeplugDocument document;
+    document.setBandLists(prefs.lists);
     if (!reading) {
         QString reason;
         const auto bytes = CodeplugFile::load(file, &reason);
@@ -278,7 +210,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
             printError(CodeplugFile::loadFailedText(file, reason));
             return Failure;
         }
-        const CodeplugReadResult result = CodeplugFile::read(*bytes, editor.store.snapshot(), editor.channels);
+        const CodeplugReadResult result = CodeplugFile::read(*bytes, document.settings()->snapshot(), document.channels()->cells());
         if (result.status == CodeplugReadResult::NotACodeplug) {
             printError(QStringLiteral("The file \"%1\" is not a codeplug file: its first line is not \"%2\".")
                            .arg(QDir::toNativeSeparators(file), CodeplugFile::header()));
@@ -288,7 +220,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
             printError(QStringLiteral("%1 (line %2)").arg(result.message).arg(result.line));
             return Failure;
         }
-        editor.applyFile(result.content);
+        document.applyFile(result.content);
     }
 
     SerialTransport transport;
@@ -304,8 +236,10 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         return Failure;
     }
 
-    const quint8 first = editor.firstChannel();
-    Codeplug codeplug = editor.codeplug();
+    // What the read/write dialog does as it is shown: the first channel of the active band,
+    // and VFO mode when there is none.
+    const quint8 first = document.prepareTransfer();
+    Codeplug codeplug = document.snapshot();
     const RadioTransfer::Outcome outcome =
         transfer(transport, texts, portTexts, reading ? RadioTransfer::ReadKind : RadioTransfer::WriteKind, codeplug,
                  first);
@@ -317,8 +251,8 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
 
     // The file is written only now that the whole read arrived, through a temporary file
     // that replaces the target when complete.
-    editor.applyRead(codeplug);
-    const QByteArray bytes = CodeplugFile::write(editor.codeplug(), [&texts](const QString &name, int index) {
+    document.applyRead(codeplug);
+    const QByteArray bytes = CodeplugFile::write(document.snapshot(), [&texts](const QString &name, int index) {
         return texts.itemText(name, index);
     });
     QString reason;

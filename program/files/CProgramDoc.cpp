@@ -1,8 +1,8 @@
 #include "CProgramDoc.h"
 
 #include "FileMessages.h"
-#include "frame/FrameGlobals.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "model/MemoryImage.h"
 
 #include <QFile>
@@ -55,25 +55,56 @@ QString CProgramDoc::title() const
     return m_pathName.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_pathName).fileName();
 }
 
+void CProgramDoc::markClean()
+{
+    m_cleanImage = radioImageBytes();
+    updateModified();
+}
+
+void CProgramDoc::updateModified()
+{
+    const bool modified = m_cleanImage != radioImageBytes();
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    emit modifiedChanged(m_modified);
+}
+
+CProgramDoc::State CProgramDoc::state() const
+{
+    return {radioImageBytes(), m_pathName, m_cleanImage};
+}
+
+void CProgramDoc::restoreState(const State &state)
+{
+    setRadioImageBytes(state.image);
+    m_cleanImage = state.cleanImage;
+    setPathName(state.pathName);
+    updateModified();
+}
+
 void CProgramDoc::newDocument()
 {
     NewImage();
     setPathName(QString());
+    markClean();
 }
 
 bool CProgramDoc::openDocument(const QString &path, QString *error)
 {
-    if (!ReadImageFile(path, error))
+    if (!readImageFile(path, error))
         return false;
     setPathName(QFileInfo(path).absoluteFilePath());
+    markClean();
     return true;
 }
 
 bool CProgramDoc::saveDocument(const QString &path, QString *error)
 {
-    if (!WriteImageFile(path, error))
+    if (!writeImageFile(path, error))
         return false;
     setPathName(QFileInfo(path).absoluteFilePath());
+    markClean();
     return true;
 }
 
@@ -85,49 +116,49 @@ void CProgramDoc::setPathName(const QString &path)
     emit pathNameChanged(m_pathName);
 }
 
-bool CProgramDoc::ReadImageFile(const QString &path, QString *error)
+bool CProgramDoc::readImageFile(const QString &path, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, FileOpenFailedText(LanguageIndex, path, file.errorString()));
+        setError(error, fileOpenFailedText(LanguageIndex, path, file.errorString()));
         return false;
     }
     // The whole image is read before any of it is copied: a short or failing file leaves
     // RadioImage exactly as it was.
     const QByteArray data = readImageBytes(file);
     if (file.error() != QFileDevice::NoError) {
-        setError(error, FileOpenFailedText(LanguageIndex, path, file.errorString()));
+        setError(error, fileOpenFailedText(LanguageIndex, path, file.errorString()));
         return false;
     }
     if (data.size() < int(RadioImageSize)) {
-        setError(error, FileTooShortText(LanguageIndex, path, data.size()));
+        setError(error, fileTooShortText(LanguageIndex, path, data.size()));
         return false;
     }
     std::memcpy(RadioImage, data.constData(), RadioImageSize);
     return true;
 }
 
-bool CProgramDoc::WriteImageFile(const QString &path, QString *error)
+bool CProgramDoc::writeImageFile(const QString &path, QString *error)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, FileSaveFailedText(LanguageIndex, path, file.errorString()));
+        setError(error, fileSaveFailedText(LanguageIndex, path, file.errorString()));
         return false;
     }
     if (file.write(reinterpret_cast<const char *>(RadioImage), qint64(RadioImageSize)) != qint64(RadioImageSize)) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        setError(error, FileSaveFailedText(LanguageIndex, path, reason));
+        setError(error, fileSaveFailedText(LanguageIndex, path, reason));
         return false;
     }
     if (!file.commit()) {
-        setError(error, FileSaveFailedText(LanguageIndex, path, file.errorString()));
+        setError(error, fileSaveFailedText(LanguageIndex, path, file.errorString()));
         return false;
     }
     return true;
 }
 
-QString CProgramDoc::DefaultFileName(const QString &modelText)
+QString CProgramDoc::defaultFileName(const QString &modelText)
 {
     if (modelText == QLatin1String("KVT270V01"))
         return QStringLiteral("Default2.sin");
@@ -138,25 +169,25 @@ QString CProgramDoc::DefaultFileName(const QString &modelText)
     return QStringLiteral("Default1.sin");
 }
 
-QString CProgramDoc::DefaultFilePath(const QString &modelText)
+QString CProgramDoc::defaultFilePath(const QString &modelText)
 {
-    return AppDirectory + DefaultFileName(modelText);
+    return AppDirectory + defaultFileName(modelText);
 }
 
-CProgramDoc::DefaultLoad CProgramDoc::LoadDefaultFile(const QString &path, QString *error)
+CProgramDoc::DefaultLoad CProgramDoc::loadDefaultFile(const QString &path, QString *error)
 {
     if (!QFileInfo(path).isFile()) {
-        setError(error, DefaultFileMissingText(LanguageIndex));
+        setError(error, defaultFileMissingText(LanguageIndex));
         return DefaultLoad::Missing;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, DefaultFileUnreadableText(LanguageIndex, path, file.errorString()));
+        setError(error, defaultFileUnreadableText(LanguageIndex, path, file.errorString()));
         return DefaultLoad::Unreadable;
     }
     const QByteArray data = readImageBytes(file);
     if (file.error() != QFileDevice::NoError) {
-        setError(error, DefaultFileUnreadableText(LanguageIndex, path, file.errorString()));
+        setError(error, defaultFileUnreadableText(LanguageIndex, path, file.errorString()));
         return DefaultLoad::Unreadable;
     }
     // A short default file replaces only the bytes it holds.

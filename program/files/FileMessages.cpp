@@ -1,6 +1,6 @@
 #include "FileMessages.h"
 
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
 
 #include <QDir>
 
@@ -11,15 +11,15 @@ QString native(const QString &path)
 }
 } // namespace
 
-QString FileOpenFailedText(int languageIndex, const QString &path, const QString &reason)
+QString fileOpenFailedText(int languageIndex, const QString &path, const QString &reason)
 {
-    return LanguageText(languageIndex, "Could not open %1.\n%2", "无法打开 %1。\n%2", "無法打開 %1。\n%2")
+    return languageText(languageIndex, "Could not open %1.\n%2", "无法打开 %1。\n%2", "無法打開 %1。\n%2")
         .arg(native(path), reason);
 }
 
-QString FileTooShortText(int languageIndex, const QString &path, qint64 size)
+QString fileTooShortText(int languageIndex, const QString &path, qint64 size)
 {
-    return LanguageText(languageIndex,
+    return languageText(languageIndex,
                         "%1 is not a channel data file: it holds %2 bytes, a channel data file holds 8192.\n"
                         "Nothing was changed.",
                         "%1 不是信道数据文件：它只有 %2 字节，信道数据文件应有 8192 字节。\n未做任何更改。",
@@ -28,41 +28,63 @@ QString FileTooShortText(int languageIndex, const QString &path, qint64 size)
         .arg(size);
 }
 
-QString FileSaveFailedText(int languageIndex, const QString &path, const QString &reason)
+QString fileSaveFailedText(int languageIndex, const QString &path, const QString &reason)
 {
-    return LanguageText(languageIndex, "Could not save %1.\n%2\nAn existing file of that name was left as it was.",
+    return languageText(languageIndex, "Could not save %1.\n%2\nAn existing file of that name was left as it was.",
                         "无法保存 %1。\n%2\n同名的原有文件保持不变。", "無法保存 %1。\n%2\n同名的原有文件保持不變。")
         .arg(native(path), reason);
 }
 
-QString DefaultFilePromptCaption(int languageIndex)
+QString defaultFilePromptCaption(int languageIndex)
 {
-    return LanguageText(languageIndex, "Prompt", "提示", "提示");
+    return languageText(languageIndex, "Prompt", "提示", "提示");
 }
 
-QString DefaultFileMissingText(int languageIndex)
+QString defaultFileMissingText(int languageIndex)
 {
-    return LanguageText(languageIndex, "Cound not found default file", "没找到默认文件", "沒找到默認文件");
+    return languageText(languageIndex, "Cound not found default file", "没找到默认文件", "沒找到默認文件");
 }
 
-QString DefaultFileUnreadableText(int languageIndex, const QString &path, const QString &reason)
+QString defaultFileUnreadableText(int languageIndex, const QString &path, const QString &reason)
 {
-    return LanguageText(languageIndex, "Could not read the default file %1.\n%2",
+    return languageText(languageIndex, "Could not read the default file %1.\n%2",
                         "无法读取默认文件 %1。\n%2", "無法讀取默認文件 %1。\n%2")
         .arg(native(path), reason);
 }
 
-QString OpenDialogCaption(int languageIndex)
+QString openDialogCaption(int languageIndex)
 {
-    return LanguageText(languageIndex, "Open", "打开", "打開");
+    return languageText(languageIndex, "Open", "打开", "打開");
 }
 
-QString SaveAsDialogCaption(int languageIndex)
+QString saveAsDialogCaption(int languageIndex)
 {
-    return LanguageText(languageIndex, "Save As", "另存为", "另存為");
+    return languageText(languageIndex, "Save As", "另存为", "另存為");
 }
 
-QString AllFilesFilter(int languageIndex)
+QString allFilesFilter(int languageIndex)
 {
-    return LanguageText(languageIndex, "All Files (*)", "所有文件 (*)", "所有檔案 (*)");
+    return languageText(languageIndex, "All Files (*)", "所有文件 (*)", "所有檔案 (*)");
+}
+
+QString saveChangesText(int languageIndex, const QString &title)
+{
+    return languageText(languageIndex, "The channel data in %1 has been changed.\nDo you want to save the changes?",
+                        "%1 中的信道数据已更改。\n是否保存更改？", "%1 中的信道數據已更改。\n是否保存更改？")
+        .arg(title);
+}
+
+QString saveButtonText(int languageIndex)
+{
+    return languageText(languageIndex, "Save", "保存", "保存");
+}
+
+QString discardButtonText(int languageIndex)
+{
+    return languageText(languageIndex, "Discard", "不保存", "不保存");
+}
+
+QString cancelButtonText(int languageIndex)
+{
+    return languageText(languageIndex, "Cancel", "取消", "取消");
 }

@@ -4,21 +4,28 @@
 #include <QString>
 
 // A file that cannot be opened for reading; reason is the system's explanation.
-QString FileOpenFailedText(int languageIndex, const QString &path, const QString &reason);
+QString fileOpenFailedText(int languageIndex, const QString &path, const QString &reason);
 // A file shorter than a whole image; size is its length in bytes.
-QString FileTooShortText(int languageIndex, const QString &path, qint64 size);
+QString fileTooShortText(int languageIndex, const QString &path, qint64 size);
 // A file that cannot be created or written; reason is the system's explanation.
-QString FileSaveFailedText(int languageIndex, const QString &path, const QString &reason);
+QString fileSaveFailedText(int languageIndex, const QString &path, const QString &reason);
 
 // Caption of the Default Factory notices: "Prompt", "提示", "提示".
-QString DefaultFilePromptCaption(int languageIndex);
+QString defaultFilePromptCaption(int languageIndex);
 // The factory default file of the selected model is not in the application directory.
-QString DefaultFileMissingText(int languageIndex);
+QString defaultFileMissingText(int languageIndex);
 // The factory default file is there but cannot be read; reason is the system's explanation.
-QString DefaultFileUnreadableText(int languageIndex, const QString &path, const QString &reason);
+QString defaultFileUnreadableText(int languageIndex, const QString &path, const QString &reason);
 
 // Captions of the file dialogs: "Open" and "Save As".
-QString OpenDialogCaption(int languageIndex);
-QString SaveAsDialogCaption(int languageIndex);
+QString openDialogCaption(int languageIndex);
+QString saveAsDialogCaption(int languageIndex);
 // Name of the catch-all filter of the file dialogs: "All Files (*)".
-QString AllFilesFilter(int languageIndex);
+QString allFilesFilter(int languageIndex);
+
+// The question before unsaved changes would be lost (Exit, New, Open, a radio read); title is
+// the document's title ("Untitled" or the file name). The answers: Save, Discard, Cancel.
+QString saveChangesText(int languageIndex, const QString &title);
+QString saveButtonText(int languageIndex);
+QString discardButtonText(int languageIndex);
+QString cancelButtonText(int languageIndex);

@@ -1,15 +1,21 @@
 #include "frame/CommandLine.h"
 
 #include "common/ConsoleProgress.h"
+#include "base/Globals.h"
+#include "base/ResourceLibrary.h"
 #include "common/SerialPorts.h"
-#include "frame/FrameGlobals.h"
-#include "frame/ResourceLibrary.h"
 #include "frame/Startup.h"
+#include "common/Backups.h"
+#include "common/CheckedSave.h"
 #include "files/CProgramDoc.h"
-#include "model/AppGlobals.h"
-#include "model/ChannelGrid.h"
+#include "files/CsvChannels.h"
+#include "files/ReadBackup.h"
+#include "model/GridRules.h"
 #include "model/GridContents.h"
+#include "model/RadioImage.h"
+#include "model/ImageComparison.h"
 #include "model/MemoryImage.h"
+#include "model/RadioImage.h"
 #include "model/OptionLists.h"
 #include "radiolink/PortDevice.h"
 #include "radiolink/PortMessages.h"
@@ -18,9 +24,11 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -82,21 +90,21 @@ QStringList alignedTable(const QList<QStringList> &rows)
 // the Option, PTT ID and PCBA dialogs.
 QString dumpText()
 {
-    const GridContents grid = ImageToGridContents();
-    const ResourceLibrary &res = Resources();
+    const GridContents grid = imageToGridContents();
+    const ResourceLibrary &res = resources();
     QList<QStringList> head{
         {res.labelText(ResId::FormDialog, ModelSelectorId), grid.modelText()},
         {res.labelText(ResId::FormDialog, BandSelectorId), grid.bandText()},
     };
-    QList<QStringList> channels{ChannelGrid::HeaderTexts(LanguageIndex)};
+    QList<QStringList> channels{GridRules::headerTexts(LanguageIndex)};
     for (int n = 1; n <= grid.channels.size(); ++n) {
-        QStringList row{ChannelGrid::RowNumberText(n, LanguageIndex)};
+        QStringList row{GridRules::rowNumberText(n, LanguageIndex)};
         for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
             row.append(printable(grid.channels.at(n - 1).text(c)));
         channels.append(row);
     }
     QList<QStringList> settings;
-    for (const ShownSetting &s : ShownSettings(LanguageIndex))
+    for (const ShownSetting &s : shownSettings(LanguageIndex))
         settings.append({s.dialog, s.label, printable(s.text)});
 
     QStringList out = alignedTable(head);
@@ -109,14 +117,17 @@ QString dumpText()
 bool transfer(bool read, const QString &portName)
 {
     RadioTransfer radio(read, portName);
-    ConsoleProgress progress(RadioTransfer::Title(read, LanguageIndex), RadioTransfer::BlockCount(read));
+    ConsoleProgress progress(RadioTransfer::title(read, LanguageIndex), RadioTransfer::blockCount(read));
     QObject::connect(&radio, &RadioTransfer::portOpened, [&progress] { progress.setValue(0); });
     QObject::connect(&radio, &RadioTransfer::progress, [&progress](int position, int) { progress.setValue(position); });
     const RadioTransfer::Result result = radio.runHere();
     progress.finish();
-    if (result == RadioTransfer::Success)
+    if (result == RadioTransfer::Success) {
+        if (read)
+            setRadioImageBytes(radio.image());
         return true;
-    printError(TransferFailureMessage(radio, LanguageIndex));
+    }
+    printError(transferFailureMessage(radio, LanguageIndex));
     if (!radio.detail().isEmpty())
         printError(QStringLiteral("(%1)").arg(radio.detail()));
     return false;
@@ -127,14 +138,14 @@ bool transfer(bool read, const QString &portName)
 int listPorts(const QString &applicationDir)
 {
     QString failText;
-    LoadLanguageSetup(applicationDir, &failText);
+    loadLanguageSetup(applicationDir, &failText);
     const QList<SerialDevice> present = SerialPorts::available();
-    const QStringList lines = SerialPorts::listLines(present, MappedPorts(applicationDir), PortCount);
+    const QStringList lines = SerialPorts::listLines(present, mappedPorts(applicationDir), PortCount);
     for (const QString &line : lines)
         std::printf("%s\n", line.toLocal8Bit().constData());
     std::fflush(stdout);
     if (lines.isEmpty())
-        printError(PortMessages().noDevice);
+        printError(portMessages().noDevice);
     return CommandLine::Success;
 }
 
@@ -154,6 +165,109 @@ QString devicePath(const QString &value)
 #endif
 }
 
+
+QByteArray imageBytes()
+{
+    return QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+}
+
+void setImage(const QByteArray &bytes)
+{
+    std::memcpy(RadioImage, bytes.constData(), size_t(qMin<qsizetype>(bytes.size(), RadioImageSize)));
+}
+
+void printLine(const QString &text)
+{
+    std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
+}
+
+// A channel data file into RadioImage as Open does; false with the message printed.
+bool openImage(const QString &file)
+{
+    NewImage();
+    QString error;
+    if (!CProgramDoc::readImageFile(file, &error)) {
+        printError(error);
+        return false;
+    }
+    return true;
+}
+
+// Each difference on one line, its block on the next, indented.
+void printDifferences(const QList<ImageDifference> &differences, bool toStandardError)
+{
+    for (const ImageDifference &d : differences) {
+        const QString text = d.text + QStringLiteral("\n    ") + d.detail();
+        if (toStandardError)
+            printError(text);
+        else
+            printLine(text);
+    }
+}
+
+int exportCsv(const QString &codeplug, const QString &out)
+{
+    if (!openImage(codeplug))
+        return CommandLine::Failure;
+    const QString text = CsvChannels::exportText(imageToGridContents().channels);
+    QString reason;
+    if (!CheckedSave::writeFile(out, text.toUtf8(), &reason)) {
+        printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(out), reason));
+        return CommandLine::Failure;
+    }
+    return CommandLine::Success;
+}
+
+int importCsv(const QString &in, const QString &codeplug)
+{
+    QFile file(in);
+    if (!file.open(QIODevice::ReadOnly)) {
+        printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(in), file.errorString()));
+        return CommandLine::Failure;
+    }
+    const QByteArray bytes = file.read(16 * 1024 * 1024);
+    if (!openImage(codeplug))
+        return CommandLine::Failure;
+    GridContents grid = imageToGridContents();
+    std::uint32_t low = 0, high = 0;
+    GridRules::parseBandText(grid.bandText(), &low, &high);
+    const CsvChannels::Import import = CsvChannels::importText(QString::fromUtf8(bytes), low, high);
+    if (!import.ok()) {
+        printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(in), import.error));
+        printError(QStringLiteral("Nothing was changed."));
+        return CommandLine::Failure;
+    }
+    grid.channels = CsvChannels::replacedChannels(import.channels);
+    gridContentsToImage(grid);
+    QString error;
+    if (!CProgramDoc::writeImageFile(codeplug, &error)) {
+        printError(error);
+        return CommandLine::Failure;
+    }
+    return CommandLine::Success;
+}
+
+int diffFiles(const QString &a, const QString &b)
+{
+    if (!openImage(a))
+        return CommandLine::Failure;
+    const QByteArray first = imageBytes();
+    if (!openImage(b))
+        return CommandLine::Failure;
+    const QByteArray second = imageBytes();
+    const QList<ImageDifference> differences =
+        compareImages(first, second, QFileInfo(a).fileName(), QFileInfo(b).fileName());
+    printDifferences(differences, false);
+    std::fflush(stdout);
+    return differences.isEmpty() ? CommandLine::Success : CommandLine::Failure;
+}
+
+int listBackups()
+{
+    for (const QString &path : Backups::list(QLatin1String(ReadBackup::ProgramName), QStringLiteral("sin")))
+        printLine(QDir::toNativeSeparators(path));
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? CommandLine::Success : CommandLine::Failure;
+}
 } // namespace
 
 bool CommandLine::wanted(const QStringList &arguments)
@@ -209,7 +323,26 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         QStringLiteral("list-ports"),
         QStringLiteral("List the serial devices present, one a line: path, stable name, description, USB ids "
                        "and the port (COM1 to COM8) that maps to it."));
-    parser.addOptions({readOption, writeOption, dumpOption, portOption, deviceOption, listPortsOption});
+    const QCommandLineOption verifyOption(
+        QStringLiteral("verify"),
+        QStringLiteral("With --write-radio: read the written blocks back and list every difference."));
+    const QCommandLineOption exportOption(
+        QStringLiteral("export-csv"),
+        QStringLiteral("Write the channels of the channel data <file> (.sin) as CSV into the file named next."),
+        QStringLiteral("file"));
+    const QCommandLineOption importOption(
+        QStringLiteral("import-csv"),
+        QStringLiteral("Replace the channels of the channel data file named next with the channels of the CSV "
+                       "<file>; the options stay. Nothing changes when a line is refused."),
+        QStringLiteral("file"));
+    const QCommandLineOption diffOption(
+        QStringLiteral("diff"),
+        QStringLiteral("Compare the channel data <file> with the one named next; exit status 1 when they differ."),
+        QStringLiteral("file"));
+    const QCommandLineOption backupsOption(QStringLiteral("backups"),
+                                           QStringLiteral("List the backups of radio reads, newest first."));
+    parser.addOptions({readOption, writeOption, dumpOption, portOption, deviceOption, verifyOption, exportOption,
+                       importOption, diffOption, backupsOption, listPortsOption});
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -222,19 +355,42 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
                     qPrintable(QCoreApplication::applicationVersion()));
         return Success;
     }
-    if (!parser.positionalArguments().isEmpty())
-        return usageError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
-    const int commands = int(parser.isSet(readOption)) + int(parser.isSet(writeOption)) + int(parser.isSet(dumpOption));
+    const int commands = int(parser.isSet(readOption)) + int(parser.isSet(writeOption)) + int(parser.isSet(dumpOption))
+                         + int(parser.isSet(exportOption)) + int(parser.isSet(importOption))
+                         + int(parser.isSet(diffOption)) + int(parser.isSet(backupsOption));
     if (parser.isSet(listPortsOption)) {
-        if (commands != 0 || parser.isSet(portOption) || parser.isSet(deviceOption))
+        if (commands != 0 || parser.isSet(portOption) || parser.isSet(deviceOption) || parser.isSet(verifyOption)
+            || !parser.positionalArguments().isEmpty())
             return usageError(QStringLiteral("--list-ports goes alone"));
         return listPorts(applicationDir);
     }
     if (commands != 1)
-        return usageError(QStringLiteral("give one of --read-radio, --write-radio or --dump"));
+        return usageError(QStringLiteral(
+            "give one of --read-radio, --write-radio, --dump, --export-csv, --import-csv, --diff or --backups"));
+    const QStringList positional = parser.positionalArguments();
+    // The commands on two files take the second one as the argument after their own.
+    const QCommandLineOption *twoFiles = parser.isSet(exportOption)   ? &exportOption
+                                         : parser.isSet(importOption) ? &importOption
+                                         : parser.isSet(diffOption)   ? &diffOption
+                                                                      : nullptr;
+    if (twoFiles) {
+        if (positional.size() != 1 || positional.constFirst().isEmpty() || parser.value(*twoFiles).isEmpty())
+            return usageError(QStringLiteral("--%1 needs two file names").arg(twoFiles->names().constFirst()));
+        if (parser.isSet(portOption) || parser.isSet(deviceOption) || parser.isSet(verifyOption))
+            return usageError(QStringLiteral("--port, --device and --verify go with the radio commands"));
+    } else if (!positional.isEmpty()) {
+        return usageError(QStringLiteral("unexpected argument '%1'").arg(positional.constFirst()));
+    }
+    if (parser.isSet(verifyOption) && !parser.isSet(writeOption))
+        return usageError(QStringLiteral("--verify goes with --write-radio"));
+    if (parser.isSet(backupsOption)) {
+        if (parser.isSet(portOption) || parser.isSet(deviceOption))
+            return usageError(QStringLiteral("--port and --device go with --read-radio or --write-radio"));
+        return listBackups();
+    }
     const bool dump = parser.isSet(dumpOption);
     const bool read = parser.isSet(readOption);
-    const QString file = parser.value(dump ? dumpOption : read ? readOption : writeOption);
+    const QString file = twoFiles ? parser.value(*twoFiles) : parser.value(dump ? dumpOption : read ? readOption : writeOption);
     if (file.isEmpty())
         return usageError(QStringLiteral("the file name is empty"));
     if (parser.isSet(portOption) && parser.isSet(deviceOption))
@@ -250,12 +406,18 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
 
     // Start-up as the window has it: Program.ini, LanguageIndex, PortName, resource library.
     QString failText, detail;
-    if (!LoadLanguageSetup(applicationDir, &failText, &detail)) {
+    if (!loadLanguageSetup(applicationDir, &failText, &detail)) {
         printError(failText);
         if (!detail.isEmpty())
             printError(QStringLiteral("(%1)").arg(detail));
         return Failure;
     }
+    if (parser.isSet(exportOption))
+        return exportCsv(file, positional.constFirst());
+    if (parser.isSet(importOption))
+        return importCsv(file, positional.constFirst());
+    if (parser.isSet(diffOption))
+        return diffFiles(file, positional.constFirst());
     QString portName = PortName;
     if (parser.isSet(portOption))
         portName = parser.value(portOption);
@@ -267,7 +429,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     QString error;
     if (dump || !read) {
         // Open: the file into the image, shown in the grid.
-        if (!CProgramDoc::ReadImageFile(file, &error)) {
+        if (!CProgramDoc::readImageFile(file, &error)) {
             printError(error);
             return Failure;
         }
@@ -278,15 +440,36 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     }
 
     // Read and Write store the grid into the image before the transfer.
-    GridContentsToImage(ImageToGridContents());
+    gridContentsToImage(imageToGridContents());
+    const QByteArray sent = imageBytes();
     if (!transfer(read, portName))
         return Failure;
-    if (!read)
-        return Success;
+    if (!read) {
+        if (!parser.isSet(verifyOption))
+            return Success;
+        // The radio read back into the image and compared with what was sent.
+        if (!transfer(true, portName))
+            return Failure;
+        const QByteArray inRadio = imageBytes();
+        setImage(sent);
+        const QList<ImageDifference> differences = compareImages(
+            sent, inRadio, QStringLiteral("the file"), QStringLiteral("the radio"), writtenRanges());
+        if (differences.isEmpty())
+            return Success;
+        printError(QStringLiteral("The radio does not hold what was written:"));
+        printDifferences(differences, true);
+        return Failure;
+    }
     // The read is shown in the grid; Save stores the grid and writes the file, through a
     // temporary file that replaces it only when complete.
-    GridContentsToImage(ImageToGridContents());
-    if (!CProgramDoc::WriteImageFile(file, &error)) {
+    const QByteArray asRead = imageBytes();
+    gridContentsToImage(imageToGridContents());
+    // First a copy of the read in the backups folder, so that the read survives even a file
+    // that cannot be written; a backup that fails does not fail the read.
+    QString backupError;
+    if (!ReadBackup::write(asRead, imageBytes(), applicationDir, &backupError))
+        printError(ReadBackup::failureText(backupError));
+    if (!CProgramDoc::writeImageFile(file, &error)) {
         printError(error);
         return Failure;
     }

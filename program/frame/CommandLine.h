@@ -6,8 +6,10 @@
 // failure prints the message the windows would show, in the language of Program.ini.
 //
 //   Program --read-radio FILE.sin  [--port COMn | --device PATH]
-//   Program --write-radio FILE.sin [--port COMn | --device PATH]
+//   Program --write-radio FILE.sin [--port COMn | --device PATH] [--verify]
 //   Program --dump FILE.sin
+//   Program --export-csv FILE.sin OUT.csv | --import-csv IN.csv FILE.sin
+//   Program --diff A.sin B.sin | --backups
 //   Program --help | --version
 #include <QStringList>
 

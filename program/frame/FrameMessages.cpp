@@ -1,30 +1,30 @@
 #include "FrameMessages.h"
 
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
 
 #include <QDir>
 
-QString HelpFileMissingText(int languageIndex, const QString &path)
+QString helpFileMissingText(int languageIndex, const QString &path)
 {
-    return LanguageText(languageIndex, "Could not find the help file %1", "找不到帮助文件 %1", "找不到幫助文件 %1")
+    return languageText(languageIndex, "Could not find the help file %1", "找不到帮助文件 %1", "找不到幫助文件 %1")
         .arg(QDir::toNativeSeparators(path));
 }
 
-QString HelpOpenFailedText(int languageIndex, const QString &path)
+QString helpOpenFailedText(int languageIndex, const QString &path)
 {
-    return LanguageText(languageIndex, "Could not open the help file %1. Is a viewer for it installed?",
+    return languageText(languageIndex, "Could not open the help file %1. Is a viewer for it installed?",
                         "无法打开帮助文件 %1。是否安装了它的查看程序？", "無法打開幫助文件 %1。是否安裝了它的查看程序？")
         .arg(QDir::toNativeSeparators(path));
 }
 
-QString LanguageNotSavedText(int languageIndex, const QString &iniPath)
+QString languageNotSavedText(int languageIndex, const QString &iniPath)
 {
-    return LanguageText(languageIndex, "Could not save the language choice in %1. The language stays as it is.",
+    return languageText(languageIndex, "Could not save the language choice in %1. The language stays as it is.",
                         "无法将语言设置保存到 %1，语言保持不变。", "無法將語言設置保存到 %1，語言保持不變。")
         .arg(QDir::toNativeSeparators(iniPath));
 }
 
-QString HelpFileName(int languageIndex)
+QString helpFileName(int languageIndex)
 {
     switch (languageIndex) {
     case LanguageSimplifiedChinese:
@@ -36,7 +36,7 @@ QString HelpFileName(int languageIndex)
     }
 }
 
-QString LanguageValue(int position)
+QString languageValue(int position)
 {
     switch (position) {
     case 1:

@@ -1,15 +1,14 @@
 #include "Startup.h"
 
-#include "FrameGlobals.h"
-#include "ProgramIni.h"
-#include "ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "base/ProgramIni.h"
+#include "base/ResourceLibrary.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
-int LanguageIndexFor(const QString &languageValue)
+int languageIndexFor(const QString &languageValue)
 {
     if (languageValue.compare(QLatin1String("Chs"), Qt::CaseInsensitive) == 0)
         return LanguageSimplifiedChinese;
@@ -18,7 +17,7 @@ int LanguageIndexFor(const QString &languageValue)
     return LanguageEnglish;
 }
 
-QString LoadLanguageFailText(int languageIndex)
+QString loadLanguageFailText(int languageIndex)
 {
     switch (languageIndex) {
     case LanguageSimplifiedChinese:
@@ -30,7 +29,7 @@ QString LoadLanguageFailText(int languageIndex)
     }
 }
 
-QString FindResourceLibrary(const QString &appDirectory, const QString &languageValue)
+QString findResourceLibrary(const QString &appDirectory, const QString &languageValue)
 {
     if (languageValue.isEmpty() || languageValue.contains(QLatin1Char('/'))
         || languageValue.contains(QLatin1Char('\\')))
@@ -48,7 +47,7 @@ QString FindResourceLibrary(const QString &appDirectory, const QString &language
     return QString();
 }
 
-QString ApplicationDirectory()
+QString applicationDirectory()
 {
     QString dir = QCoreApplication::applicationDirPath();
     if (!dir.endsWith(QLatin1Char('/')))
@@ -56,7 +55,7 @@ QString ApplicationDirectory()
     return dir;
 }
 
-bool LoadLanguageSetup(const QString &appDirectory, QString *failText, QString *detail)
+bool loadLanguageSetup(const QString &appDirectory, QString *failText, QString *detail)
 {
     AppDirectory = appDirectory;
     if (!AppDirectory.endsWith(QLatin1Char('/')))
@@ -64,20 +63,20 @@ bool LoadLanguageSetup(const QString &appDirectory, QString *failText, QString *
     const ProgramIni ini(AppDirectory);
     const QString language = ini.read(QStringLiteral("Setup"), QStringLiteral("Language"));
     PortName = ini.read(QStringLiteral("Setup"), QStringLiteral("COM"));
-    LanguageIndex = static_cast<std::uint8_t>(LanguageIndexFor(language));
+    LanguageIndex = static_cast<std::uint8_t>(languageIndexFor(language));
 
-    const QString path = FindResourceLibrary(AppDirectory, language);
+    const QString path = findResourceLibrary(AppDirectory, language);
     ResourceLibrary library;
     QString why;
     if (path.isEmpty()) {
         why = language.isEmpty() ? QStringLiteral("%1: no Language value in section Setup").arg(ini.path())
                                  : QStringLiteral("no resource library %1.dll in %2").arg(language, AppDirectory);
     } else if (library.loadFile(path, &why)) {
-        InstallResources(library);
+        installResources(library);
         return true;
     }
     if (failText)
-        *failText = LoadLanguageFailText(LanguageIndex);
+        *failText = loadLanguageFailText(LanguageIndex);
     if (detail)
         *detail = why;
     return false;

@@ -4,21 +4,21 @@
 #include <QString>
 
 // 0 for "Eng", 1 for "Chs", 2 for "Cht" (compared without regard to case), 0 for anything else.
-int LanguageIndexFor(const QString &languageValue);
+int languageIndexFor(const QString &languageValue);
 
 // The message shown when the resource library cannot be loaded, by language index.
-QString LoadLanguageFailText(int languageIndex);
+QString loadLanguageFailText(int languageIndex);
 
 // The file of the resource library named by the ini value: the value plus ".dll" in the
 // application directory. File names match without regard to case, so "chs" finds Chs.dll.
 // Returns an empty text when the value is empty, names another directory, or no file matches.
-QString FindResourceLibrary(const QString &appDirectory, const QString &languageValue);
+QString findResourceLibrary(const QString &appDirectory, const QString &languageValue);
 
 // The directory of the running program file, ending with '/'.
-QString ApplicationDirectory();
+QString applicationDirectory();
 
 // Start-up steps 3 to 8: sets AppDirectory, reads Program.ini, sets PortName and
 // LanguageIndex, loads the resource library and installs it. Returns false when the library
 // cannot be loaded; *failText is then the message to show (by LanguageIndex) and *detail
 // says what went wrong, for the diagnostic output.
-bool LoadLanguageSetup(const QString &appDirectory, QString *failText, QString *detail = nullptr);
+bool loadLanguageSetup(const QString &appDirectory, QString *failText, QString *detail = nullptr);

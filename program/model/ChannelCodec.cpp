@@ -1,6 +1,7 @@
 #include "ChannelCodec.h"
 
-#include "AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "DecimalText.h"
 #include "MemoryImage.h"
 
@@ -73,7 +74,7 @@ bool validChannel(int channel)
 void writeFrequency(std::uint8_t *bytes, std::uint32_t units)
 {
     for (int i = 0; i < 4; ++i) {
-        bytes[i] = Bcd(units % 100);
+        bytes[i] = bcd(units % 100);
         units /= 100;
     }
 }
@@ -82,7 +83,7 @@ std::uint32_t readFrequency(const std::uint8_t *bytes)
 {
     std::uint32_t units = 0;
     for (int i = 3; i >= 0; --i)
-        units = units * 100 + Dec(bytes[i]);
+        units = units * 100 + dec(bytes[i]);
     return units;
 }
 
@@ -105,29 +106,29 @@ void writeTone(std::uint8_t *low, std::uint8_t *high, const QString &text)
             polarity = 0xC0;
         else
             return;
-        const std::int64_t code = ScaleDecimalText(rest, 0);
+        const std::int64_t code = scaleDecimalText(rest, 0);
         if (code < 0 || code > 999)
             return;
         *high = std::uint8_t(polarity + code / 100);
-        *low = Bcd(unsigned(code % 100));
+        *low = bcd(unsigned(code % 100));
         return;
     }
-    const std::int64_t tenths = ScaleDecimalText(text, 1);
+    const std::int64_t tenths = scaleDecimalText(text, 1);
     if (tenths < 0 || tenths > 7999)
         return;
-    *high = Bcd(unsigned(tenths / 100));
-    *low = Bcd(unsigned(tenths % 100));
+    *high = bcd(unsigned(tenths / 100));
+    *low = bcd(unsigned(tenths % 100));
 }
 
 QString readTone(std::uint8_t low, std::uint8_t high)
 {
     if (high == 0xFF || high == 0x00)
-        return ChannelWordText(ChannelWord::Off);
+        return channelWordText(ChannelWord::Off);
     if (high >= 0xC0)
-        return QString::asprintf("D%03dI", int(Dec(high - 0xC0) * 100 + Dec(low)));
+        return QString::asprintf("D%03dI", int(dec(high - 0xC0) * 100 + dec(low)));
     if (high >= 0x80)
-        return QString::asprintf("D%03dN", int(Dec(high - 0x80) * 100 + Dec(low)));
-    return FormatScaled(Dec(high) * 100 + Dec(low), 1);
+        return QString::asprintf("D%03dN", int(dec(high - 0x80) * 100 + dec(low)));
+    return formatScaled(dec(high) * 100 + dec(low), 1);
 }
 
 } // namespace
@@ -172,23 +173,23 @@ bool ChannelTexts::operator==(const ChannelTexts &other) const
     return true;
 }
 
-QString ChannelWordText(ChannelWord word, int language)
+QString channelWordText(ChannelWord word, int language)
 {
     if (language < 0 || language >= LanguageCount)
         language = LanguageEnglish;
     return QString::fromUtf16(Words[int(word)][language]);
 }
 
-QString ChannelWordText(ChannelWord word)
+QString channelWordText(ChannelWord word)
 {
-    return ChannelWordText(word, LanguageIndex);
+    return channelWordText(word, LanguageIndex);
 }
 
 QStringList ToneChoices(int language)
 {
     QStringList choices;
     choices.reserve(1 + std::size(CtcssTexts) + 2 * std::size(DcsCodes));
-    choices.append(ChannelWordText(ChannelWord::Off, language));
+    choices.append(channelWordText(ChannelWord::Off, language));
     for (const char *tone : CtcssTexts)
         choices.append(QLatin1String(tone));
     for (const char *code : DcsCodes)
@@ -203,9 +204,9 @@ QStringList ToneChoices()
     return ToneChoices(LanguageIndex);
 }
 
-std::uint32_t FrequencyUnits(const QString &text)
+std::uint32_t frequencyUnits(const QString &text)
 {
-    const std::int64_t units = ScaleDecimalText(text, 5);
+    const std::int64_t units = scaleDecimalText(text, 5);
     if (units <= 0)
         return 0;
     if (units > std::int64_t(std::numeric_limits<std::uint32_t>::max()))
@@ -213,22 +214,22 @@ std::uint32_t FrequencyUnits(const QString &text)
     return std::uint32_t(units);
 }
 
-QString FrequencyText(std::uint32_t units)
+QString frequencyText(std::uint32_t units)
 {
-    return FormatScaled(units, 5);
+    return formatScaled(units, 5);
 }
 
-ChannelTexts NewChannelTexts(const QString &frequency)
+ChannelTexts newChannelTexts(const QString &frequency)
 {
     ChannelTexts texts;
     texts.rxFreq = frequency;
     texts.txFreq = frequency;
-    texts.rxTone = ChannelWordText(ChannelWord::Off);
+    texts.rxTone = channelWordText(ChannelWord::Off);
     texts.txTone = texts.rxTone;
     texts.busyLock = texts.rxTone;
-    texts.power = ChannelWordText(ChannelWord::High);
-    texts.scanAdd = ChannelWordText(ChannelWord::Add);
-    texts.bandwidth = ChannelWordText(ChannelWord::Wide);
+    texts.power = channelWordText(ChannelWord::High);
+    texts.scanAdd = channelWordText(ChannelWord::Add);
+    texts.bandwidth = channelWordText(ChannelWord::Wide);
     return texts;
 }
 
@@ -241,8 +242,8 @@ void StoreChannel(int channel, const ChannelTexts &texts)
         std::fill(bytes, bytes + ImageMap::ChannelRecordSize, std::uint8_t(0xFF));
         return;
     }
-    writeFrequency(bytes, FrequencyUnits(texts.rxFreq));
-    writeFrequency(bytes + 4, FrequencyUnits(texts.txFreq));
+    writeFrequency(bytes, frequencyUnits(texts.rxFreq));
+    writeFrequency(bytes + 4, frequencyUnits(texts.txFreq));
     writeTone(bytes + 8, bytes + 9, texts.rxTone);
     writeTone(bytes + 10, bytes + 11, texts.txTone);
 
@@ -280,21 +281,21 @@ ChannelTexts LoadChannel(int channel)
     if (bytes[3] == 0xFF)
         return texts;
 
-    texts.rxFreq = FrequencyText(readFrequency(bytes));
-    texts.txFreq = FrequencyText(readFrequency(bytes + 4));
+    texts.rxFreq = frequencyText(readFrequency(bytes));
+    texts.txFreq = frequencyText(readFrequency(bytes + 4));
     texts.rxTone = readTone(bytes[8], bytes[9]);
     texts.txTone = readTone(bytes[10], bytes[11]);
 
     const std::uint8_t flags = bytes[12];
     switch (flags & 0x03) {
-    case 0: texts.busyLock = ChannelWordText(ChannelWord::Off); break;
-    case 1: texts.busyLock = ChannelWordText(ChannelWord::Carrier); break;
-    case 2: texts.busyLock = ChannelWordText(ChannelWord::Qdt); break;
+    case 0: texts.busyLock = channelWordText(ChannelWord::Off); break;
+    case 1: texts.busyLock = channelWordText(ChannelWord::Carrier); break;
+    case 2: texts.busyLock = channelWordText(ChannelWord::Qdt); break;
     default: break; // 3 has no meaning: left empty
     }
-    texts.power = ChannelWordText(flags & 0x20 ? ChannelWord::High : ChannelWord::Low);
-    texts.scanAdd = ChannelWordText(flags & 0x10 ? ChannelWord::Add : ChannelWord::Del);
-    texts.bandwidth = ChannelWordText(flags & 0x04 ? ChannelWord::Wide : ChannelWord::Narrow);
+    texts.power = channelWordText(flags & 0x20 ? ChannelWord::High : ChannelWord::Low);
+    texts.scanAdd = channelWordText(flags & 0x10 ? ChannelWord::Add : ChannelWord::Del);
+    texts.bandwidth = channelWordText(flags & 0x04 ? ChannelWord::Wide : ChannelWord::Narrow);
 
     const std::uint8_t *name = nameSlot(channel);
     for (int i = 0; i < ImageMap::ChannelNameLength && name[i] != 0xFF; ++i)

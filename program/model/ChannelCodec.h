@@ -49,9 +49,9 @@ enum class ChannelWord { Off, Carrier, Qdt, High, Low, Add, Del, Wide, Narrow };
 
 // The word in `language` (0 English, 1 Simplified Chinese, 2 Traditional Chinese; any other
 // value English).
-QString ChannelWordText(ChannelWord word, int language);
+QString channelWordText(ChannelWord word, int language);
 // The word in the current LanguageIndex.
-QString ChannelWordText(ChannelWord word);
+QString channelWordText(ChannelWord word);
 
 // The 265 tone choices: the off word of `language`, the 50 CTCSS tones ("67.0" ... "254.1"),
 // the 107 DCS codes normal ("D017N" ... "D754N"), then the same inverted ("D017I" ...).
@@ -62,7 +62,7 @@ QStringList ToneChoices();
 // The texts of a channel started with `frequency`: the same receive and transmit frequency,
 // both tones off, busy lock off, high power, scan add, wide, in the words of the current
 // LanguageIndex; no name.
-ChannelTexts NewChannelTexts(const QString &frequency);
+ChannelTexts newChannelTexts(const QString &frequency);
 
 // Writes channel n (1-99) from its texts. An empty Rx Freq empties the record (all 0xFF) and
 // leaves the name bytes as they were. The words of all three languages are understood,
@@ -76,6 +76,6 @@ ChannelTexts LoadChannel(int channel);
 
 // A frequency text in MHz as a whole number of 10 Hz units ("145.125" -> 14512500), exact
 // and truncated; 0 for text without a number or a negative number.
-std::uint32_t FrequencyUnits(const QString &text);
+std::uint32_t frequencyUnits(const QString &text);
 // 10 Hz units as the frequency text the grid shows (14512500 -> "145.12500").
-QString FrequencyText(std::uint32_t units);
+QString frequencyText(std::uint32_t units);

@@ -11,7 +11,7 @@ bool isDigit(QChar c)
 
 } // namespace
 
-std::int64_t ScaleDecimalText(QStringView text, int decimals)
+std::int64_t scaleDecimalText(QStringView text, int decimals)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
@@ -85,7 +85,7 @@ std::int64_t ScaleDecimalText(QStringView text, int decimals)
     return negative ? -std::int64_t(value) : std::int64_t(value);
 }
 
-QString FormatScaled(std::int64_t units, int decimals)
+QString formatScaled(std::int64_t units, int decimals)
 {
     const bool negative = units < 0;
     std::uint64_t magnitude = negative ? 0 - std::uint64_t(units) : std::uint64_t(units);

@@ -13,8 +13,8 @@
 // part of the product dropped (towards zero). Text without a leading number gives 0; a value
 // beyond the 64-bit range saturates at its limit. The separator is always ".", whatever the
 // user's locale.
-std::int64_t ScaleDecimalText(QStringView text, int decimals);
+std::int64_t scaleDecimalText(QStringView text, int decimals);
 
 // The whole number `units` divided by 10^`decimals`, written with exactly `decimals` digits
 // after the "." ("%3.5f" of the quotient, without its rounding): (14512500, 5) -> "145.12500".
-QString FormatScaled(std::int64_t units, int decimals);
+QString formatScaled(std::int64_t units, int decimals);

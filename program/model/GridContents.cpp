@@ -1,24 +1,24 @@
 #include "GridContents.h"
 
-#include "AppGlobals.h"
-#include "ChannelGrid.h"
+#include "model/RadioImage.h"
+#include "GridRules.h"
 #include "MemoryImage.h"
 
 QString GridContents::modelText() const
 {
-    const QStringList names = ChannelGrid::RadioModelNames();
+    const QStringList names = GridRules::radioModelNames();
     return modelIndex >= 0 && modelIndex < names.size() ? names.at(modelIndex) : QString();
 }
 
 QString GridContents::bandText() const
 {
-    return ChannelGrid::BandTextOfModel(modelText());
+    return GridRules::bandTextOfModel(modelText());
 }
 
-GridContents ImageToGridContents()
+GridContents imageToGridContents()
 {
     GridContents grid;
-    grid.modelIndex = ChannelGrid::ModelIndexFromByte(RadioImage[ImageMap::ModelIndex]);
+    grid.modelIndex = GridRules::modelIndexFromByte(RadioImage[ImageMap::ModelIndex]);
     // The band selector holds the model's one band; a band byte beyond it selects that band.
     grid.bandIndex = 0;
     grid.channels.reserve(ImageMap::ChannelCount);
@@ -27,7 +27,7 @@ GridContents ImageToGridContents()
     return grid;
 }
 
-void GridContentsToImage(const GridContents &grid)
+void gridContentsToImage(const GridContents &grid)
 {
     RadioImage[ImageMap::ModelIndex] = std::uint8_t(grid.modelIndex);
     RadioImage[ImageMap::BandIndex] = std::uint8_t(grid.bandIndex);

@@ -19,7 +19,7 @@ struct GridContents {
 // RadioImage as ImageToGrid shows it: the model of byte 0x1FE0 (the first model when the
 // byte names none), the model's band, and channels 1-99 in the words of the current
 // LanguageIndex.
-GridContents ImageToGridContents();
+GridContents imageToGridContents();
 // Stores what GridToImage stores: model and band indexes (no selection as 0xFF), channels
 // 1-99 from their texts, then the fixed fields.
-void GridContentsToImage(const GridContents &grid);
+void gridContentsToImage(const GridContents &grid);

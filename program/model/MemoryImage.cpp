@@ -1,6 +1,6 @@
 #include "MemoryImage.h"
 
-#include "AppGlobals.h"
+#include "model/RadioImage.h"
 #include "SettingFields.h"
 
 #include <cstring>

@@ -33,13 +33,13 @@ constexpr int BandIndex = 0x1FE1;
 } // namespace ImageMap
 
 // Packed decimal of 0-99: BCD(45) = 0x45.
-constexpr std::uint8_t Bcd(unsigned value)
+constexpr std::uint8_t bcd(unsigned value)
 {
     return std::uint8_t((value / 10) * 16 + value % 10);
 }
 
 // Reads a packed decimal byte back without checking its nibbles: DEC(0x45) = 45, DEC(0x1F) = 25.
-constexpr unsigned Dec(std::uint8_t byte)
+constexpr unsigned dec(std::uint8_t byte)
 {
     return unsigned(byte / 16) * 10 + byte % 16;
 }

@@ -1,8 +1,8 @@
 #include "OptionLists.h"
 
-#include "AppGlobals.h"
+#include "base/Globals.h"
 #include "SettingFields.h"
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ QString entryAt(const QStringList &entries, int position)
 
 } // namespace
 
-const QList<ListOption> &OptionDialogLists()
+const QList<ListOption> &optionDialogLists()
 {
     using namespace Setting;
     namespace Id = OptionIds;
@@ -103,13 +103,13 @@ const QList<ListOption> &OptionDialogLists()
     return lists;
 }
 
-const QList<ListOption> &OptionWriteBackOrder()
+const QList<ListOption> &optionWriteBackOrder()
 {
     // The field table keeps the write-back order; pair each field with its list.
     static const QList<ListOption> ordered = [] {
         QList<ListOption> result;
         for (const SettingField *field : Setting::OptionFields)
-            for (const ListOption &option : OptionDialogLists())
+            for (const ListOption &option : optionDialogLists())
                 if (option.field == field)
                     result << option;
         return result;
@@ -117,7 +117,7 @@ const QList<ListOption> &OptionWriteBackOrder()
     return ordered;
 }
 
-const QList<ListOption> &PttIdDialogLists()
+const QList<ListOption> &pttIdDialogLists()
 {
     static const QList<ListOption> lists{
         list(ResId::PttIdDialog, OptionIds::PttIdDisplay, "displayList", Setting::PttIdDisplay, OptionWords::OnOff),
@@ -126,7 +126,7 @@ const QList<ListOption> &PttIdDialogLists()
     return lists;
 }
 
-QStringList OptionEntries(OptionWords words, int lang)
+QStringList optionEntries(OptionWords words, int lang)
 {
     switch (words) {
     case OptionWords::Sql: {
@@ -185,27 +185,27 @@ QStringList OptionEntries(OptionWords words, int lang)
     return {};
 }
 
-QString OptionLabel(int dialogId, int controlId)
+QString optionLabel(int dialogId, int controlId)
 {
-    return Resources().labelText(dialogId, controlId);
+    return resources().labelText(dialogId, controlId);
 }
 
-int ShownPosition(const ListOption &option)
+int shownPosition(const ListOption &option)
 {
-    return SettingPosition(*option.field);
+    return settingPosition(*option.field);
 }
 
-void StorePosition(const ListOption &option, int position)
+void storePosition(const ListOption &option, int position)
 {
-    SetSettingPosition(*option.field, position);
+    setSettingPosition(*option.field, position);
 }
 
-QString PowerOnPasswordText()
+QString powerOnPasswordText()
 {
-    return ReadPowerOnPassword();
+    return readPowerOnPassword();
 }
 
-QString FilterPowerOnPassword(const QString &input)
+QString filterPowerOnPassword(const QString &input)
 {
     QString digits;
     for (QChar c : input)
@@ -214,17 +214,17 @@ QString FilterPowerOnPassword(const QString &input)
     return digits;
 }
 
-void StorePowerOnPassword(const QString &text)
+void storePowerOnPassword(const QString &text)
 {
-    WritePowerOnPassword(FilterPowerOnPassword(text));
+    writePowerOnPassword(filterPowerOnPassword(text));
 }
 
-QString PttIdCodeText()
+QString pttIdCodeText()
 {
-    return asciiUpper(ReadImageText(Setting::PttIdCode));
+    return asciiUpper(readImageText(Setting::PttIdCode));
 }
 
-QString FilterPttIdCode(const QString &input)
+QString filterPttIdCode(const QString &input)
 {
     QString code;
     for (QChar c : input) {
@@ -237,17 +237,17 @@ QString FilterPttIdCode(const QString &input)
     return code;
 }
 
-void StorePttIdCode(const QString &text)
+void storePttIdCode(const QString &text)
 {
-    WriteImageText(Setting::PttIdCode, text);
+    writeImageText(Setting::PttIdCode, text);
 }
 
-QString PcbaText()
+QString pcbaText()
 {
-    return asciiUpper(ReadImageText(Setting::Pcba));
+    return asciiUpper(readImageText(Setting::Pcba));
 }
 
-QString FilterPcbaText(const QString &input)
+QString filterPcbaText(const QString &input)
 {
     QString text;
     for (QChar c : input) {
@@ -258,31 +258,31 @@ QString FilterPcbaText(const QString &input)
     return text;
 }
 
-void StorePcbaText(const QString &text)
+void storePcbaText(const QString &text)
 {
-    WriteImageText(Setting::Pcba, text);
+    writeImageText(Setting::Pcba, text);
 }
 
-QList<ShownSetting> ShownSettings(int languageIndex)
+QList<ShownSetting> shownSettings(int languageIndex)
 {
     QList<ShownSetting> shown;
-    const ResourceLibrary &res = Resources();
+    const ResourceLibrary &res = resources();
     const auto addList = [&](const ListOption &option) {
-        shown.append({res.dialogCaption(option.dialogId), OptionLabel(option),
-                      entryAt(OptionEntries(option.words, languageIndex), ShownPosition(option))});
+        shown.append({res.dialogCaption(option.dialogId), optionLabel(option),
+                      entryAt(optionEntries(option.words, languageIndex), shownPosition(option))});
     };
     const QString optionCaption = res.dialogCaption(ResId::OptionDialog);
-    for (const ListOption &option : OptionDialogLists()) {
+    for (const ListOption &option : optionDialogLists()) {
         if (option.controlId == OptionIds::PowerOnPasswordSwitch)
-            shown.append({optionCaption, OptionLabel(ResId::OptionDialog, OptionIds::PowerOnPassword),
-                          PowerOnPasswordText()});
+            shown.append({optionCaption, optionLabel(ResId::OptionDialog, OptionIds::PowerOnPassword),
+                          powerOnPasswordText()});
         addList(option);
     }
-    for (const ListOption &option : PttIdDialogLists())
+    for (const ListOption &option : pttIdDialogLists())
         addList(option);
-    shown.append({res.dialogCaption(ResId::PttIdDialog), OptionLabel(ResId::PttIdDialog, OptionIds::PttIdCode),
-                  PttIdCodeText()});
-    shown.append({res.dialogCaption(ResId::PcbaDialog), OptionLabel(ResId::PcbaDialog, OptionIds::PcbaText),
-                  PcbaText()});
+    shown.append({res.dialogCaption(ResId::PttIdDialog), optionLabel(ResId::PttIdDialog, OptionIds::PttIdCode),
+                  pttIdCodeText()});
+    shown.append({res.dialogCaption(ResId::PcbaDialog), optionLabel(ResId::PcbaDialog, OptionIds::PcbaText),
+                  pcbaText()});
     return shown;
 }

@@ -8,7 +8,7 @@
 // maps to the stored value through the field. The power-on password, the PTT ID code and the
 // PCBA text are texts, read and stored here with the input filters the dialogs apply.
 //
-// ShownSettings() lists every field with its label and the entry shown for the current image,
+// shownSettings() lists every field with its label and the entry shown for the current image,
 // in the words of a language, for a textual dump of the settings.
 #include <QList>
 #include <QString>
@@ -78,43 +78,43 @@ constexpr int PcbaText = 1092;  // text box
 
 // The lists of the Option dialog in the order they are laid out (the password box stands
 // between Receive Alarm Time and the password switch).
-const QList<ListOption> &OptionDialogLists();
+const QList<ListOption> &optionDialogLists();
 // The same lists in the order the dialog writes them back when it closes.
-const QList<ListOption> &OptionWriteBackOrder();
+const QList<ListOption> &optionWriteBackOrder();
 // The lists of the PTT ID dialog: Display, then PTT ID.
-const QList<ListOption> &PttIdDialogLists();
+const QList<ListOption> &pttIdDialogLists();
 
 // The entries of a word set in a language.
-QStringList OptionEntries(OptionWords words, int languageIndex);
+QStringList optionEntries(OptionWords words, int languageIndex);
 // The label of a list or text box from the current resource library.
-QString OptionLabel(int dialogId, int controlId);
-inline QString OptionLabel(const ListOption &option) { return OptionLabel(option.dialogId, option.controlId); }
+QString optionLabel(int dialogId, int controlId);
+inline QString optionLabel(const ListOption &option) { return optionLabel(option.dialogId, option.controlId); }
 
 // The position shown for the value in the image; the field's fallback position when the
 // value has no entry.
-int ShownPosition(const ListOption &option);
+int shownPosition(const ListOption &option);
 // Stores the value of a list position; no selection (-1) stores the field's no-choice value.
-void StorePosition(const ListOption &option, int position);
+void storePosition(const ListOption &option, int position);
 
 // Power-on password: at most six decimal digits.
 constexpr int PowerOnPasswordMaxLength = 6;
-QString PowerOnPasswordText();
+QString powerOnPasswordText();
 // Keeps only the characters 0-9, at most six of them.
-QString FilterPowerOnPassword(const QString &input);
+QString filterPowerOnPassword(const QString &input);
 // Stores the digits of `text` (after filtering), 0xFF after the last.
-void StorePowerOnPassword(const QString &text);
+void storePowerOnPassword(const QString &text);
 
 // PTT ID code: up to 16 of 0-9, A-D, # and *; small a-d become capitals.
 constexpr int PttIdCodeMaxLength = 16;
-QString PttIdCodeText(); // as stored, small letters shown as capitals
-QString FilterPttIdCode(const QString &input);
-void StorePttIdCode(const QString &text); // low 8 bits of each character, 0xFF after the last
+QString pttIdCodeText(); // as stored, small letters shown as capitals
+QString filterPttIdCode(const QString &input);
+void storePttIdCode(const QString &text); // low 8 bits of each character, 0xFF after the last
 
 // PCBA text: up to 16 ASCII letters and digits, letters as capitals.
 constexpr int PcbaMaxLength = 16;
-QString PcbaText(); // as stored, small letters shown as capitals
-QString FilterPcbaText(const QString &input);
-void StorePcbaText(const QString &text); // all 16 bytes 0xFF, then the characters
+QString pcbaText(); // as stored, small letters shown as capitals
+QString filterPcbaText(const QString &input);
+void storePcbaText(const QString &text); // all 16 bytes 0xFF, then the characters
 
 // One line of a settings dump.
 struct ShownSetting {
@@ -126,4 +126,4 @@ struct ShownSetting {
 // Option dialog's controls in layout order, then Display, PTT ID and Code, then PCBA.
 // Entries are in the words of `languageIndex`; labels and captions come from the current
 // resource library.
-QList<ShownSetting> ShownSettings(int languageIndex);
+QList<ShownSetting> shownSettings(int languageIndex);

@@ -1,6 +1,6 @@
 #include "SettingFields.h"
 
-#include "AppGlobals.h"
+#include "model/RadioImage.h"
 
 namespace {
 
@@ -16,36 +16,36 @@ unsigned choiceValue(const SettingField &field, int position)
 
 } // namespace
 
-unsigned ReadSetting(const SettingField &field)
+unsigned readSetting(const SettingField &field)
 {
     return (RadioImage[field.address] & fieldMask(field)) >> field.shift;
 }
 
-void WriteSetting(const SettingField &field, unsigned value)
+void writeSetting(const SettingField &field, unsigned value)
 {
     const unsigned mask = fieldMask(field);
     RadioImage[field.address] =
         std::uint8_t((RadioImage[field.address] & ~mask) | ((value << field.shift) & mask));
 }
 
-int SettingPosition(const SettingField &field)
+int settingPosition(const SettingField &field)
 {
-    const unsigned value = ReadSetting(field);
+    const unsigned value = readSetting(field);
     for (int position = 0; position < field.choiceCount; ++position)
         if (choiceValue(field, position) == value)
             return position;
     return field.fallbackPosition;
 }
 
-void SetSettingPosition(const SettingField &field, int position)
+void setSettingPosition(const SettingField &field, int position)
 {
     if (position >= 0 && position < field.choiceCount)
-        WriteSetting(field, choiceValue(field, position));
+        writeSetting(field, choiceValue(field, position));
     else
-        WriteSetting(field, field.noChoiceValue);
+        writeSetting(field, field.noChoiceValue);
 }
 
-QString ReadImageText(const TextField &field)
+QString readImageText(const TextField &field)
 {
     QString text;
     for (int i = 0; i < field.length; ++i) {
@@ -57,14 +57,14 @@ QString ReadImageText(const TextField &field)
     return text;
 }
 
-void WriteImageText(const TextField &field, const QString &text)
+void writeImageText(const TextField &field, const QString &text)
 {
     for (int i = 0; i < field.length; ++i)
         RadioImage[field.address + i] =
             i < text.size() ? std::uint8_t(text.at(i).unicode() & 0xFF) : std::uint8_t(0xFF);
 }
 
-QString ReadPowerOnPassword()
+QString readPowerOnPassword()
 {
     QString digits;
     for (int i = 0; i < Setting::PowerOnPasswordLength; ++i) {
@@ -76,7 +76,7 @@ QString ReadPowerOnPassword()
     return digits;
 }
 
-bool WritePowerOnPassword(const QString &digits)
+bool writePowerOnPassword(const QString &digits)
 {
     if (digits.size() > Setting::PowerOnPasswordLength)
         return false;

@@ -90,25 +90,25 @@ inline constexpr int PowerOnPasswordLength = 6;
 } // namespace Setting
 
 // The value in the field's bits, shifted down to bit 0.
-unsigned ReadSetting(const SettingField &field);
+unsigned readSetting(const SettingField &field);
 // Puts `value` (masked to the field's width) into the field's bits; other bits stay.
-void WriteSetting(const SettingField &field, unsigned value);
+void writeSetting(const SettingField &field, unsigned value);
 
 // The list position that shows the stored value; the field's fallback position when the
 // value has none.
-int SettingPosition(const SettingField &field);
+int settingPosition(const SettingField &field);
 // Stores the value of list position `position`; a position outside the list (no selection,
 // -1) stores the field's no-choice value.
-void SetSettingPosition(const SettingField &field, int position);
+void setSettingPosition(const SettingField &field, int position);
 
 // The field's bytes up to the first 0xFF, each byte the character with that code (Latin-1).
-QString ReadImageText(const TextField &field);
+QString readImageText(const TextField &field);
 // Writes the low 8 bits of each character, 0xFF after the last; characters beyond the
 // field's length are dropped.
-void WriteImageText(const TextField &field, const QString &text);
+void writeImageText(const TextField &field, const QString &text);
 
 // The digits of the power-on password: the bytes from 0x1848 while they are 0-9, at most six.
-QString ReadPowerOnPassword();
+QString readPowerOnPassword();
 // Stores up to six digits, 0xFF after the last. Returns false and leaves the image unchanged
 // when `digits` holds anything but the characters 0-9 or more than six of them.
-bool WritePowerOnPassword(const QString &digits);
+bool writePowerOnPassword(const QString &digits);

@@ -1,12 +1,12 @@
 #include "PortDevice.h"
 
+#include "base/ProgramIni.h"
 #include "common/SerialPorts.h"
-#include "frame/ProgramIni.h"
 
 #include <QDir>
 #include <QRegularExpression>
 
-int PortNumber(const QString &portName)
+int portNumber(const QString &portName)
 {
     static const QRegularExpression comName(QStringLiteral("^COM([1-9][0-9]{0,2})$"),
                                             QRegularExpression::CaseInsensitiveOption);
@@ -14,7 +14,7 @@ int PortNumber(const QString &portName)
     return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
-QMap<int, QString> MappedPorts(const QString &appDirectory)
+QMap<int, QString> mappedPorts(const QString &appDirectory)
 {
     const ProgramIni ini(appDirectory);
     QMap<int, QString> mapped;
@@ -26,7 +26,7 @@ QMap<int, QString> MappedPorts(const QString &appDirectory)
     return mapped;
 }
 
-QString PortDevice(const QString &portName, const QString &appDirectory)
+QString portDevice(const QString &portName, const QString &appDirectory)
 {
     if (portName.isEmpty())
         return QString();
@@ -40,9 +40,9 @@ QString PortDevice(const QString &portName, const QString &appDirectory)
     // A device path stands for itself, wherever it lies (a link to a device, say).
     if (QDir::isAbsolutePath(portName))
         return portName;
-    const int number = PortNumber(portName);
+    const int number = portNumber(portName);
     if (number == 0)
         return QString();
-    return SerialPorts::deviceFor(number, MappedPorts(appDirectory), SerialPorts::available());
+    return SerialPorts::deviceFor(number, mappedPorts(appDirectory), SerialPorts::available());
 #endif
 }

@@ -9,11 +9,11 @@
 // USB serial device present, when no port has an entry) and an absolute device path
 // ("/dev/ttyS0") means itself. An empty name, or any other name without an entry, gives an
 // empty text: such a port cannot be opened.
-QString PortDevice(const QString &portName, const QString &appDirectory);
+QString portDevice(const QString &portName, const QString &appDirectory);
 
 // The ports of the Port menu, COM1 ... COM8.
 constexpr int PortCount = 8;
 // The non-empty entries COM1 ... COM8 of the [Ports] section, by port number.
-QMap<int, QString> MappedPorts(const QString &appDirectory);
+QMap<int, QString> mappedPorts(const QString &appDirectory);
 // The port number of "COMn" (any case), or 0.
-int PortNumber(const QString &portName);
+int portNumber(const QString &portName);

@@ -1,12 +1,12 @@
 #include "PortMessages.h"
 
 #include "RadioTransfer.h"
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 
-PortProblemTexts PortMessages()
+PortProblemTexts portMessages()
 {
     using namespace PortString;
-    const ResourceLibrary &res = Resources();
+    const ResourceLibrary &res = resources();
     PortProblemTexts t;
     t.missing = res.string(Missing);
     t.missingNone = res.string(MissingNone);
@@ -22,15 +22,15 @@ PortProblemTexts PortMessages()
     return t.completedBy(PortProblemTexts::english());
 }
 
-QString TransferFailureMessage(const RadioTransfer &transfer, int languageIndex)
+QString transferFailureMessage(const RadioTransfer &transfer, int languageIndex)
 {
-    const QString text = RadioTransfer::FailureText(transfer.result(), languageIndex);
+    const QString text = RadioTransfer::failureText(transfer.result(), languageIndex);
     if (text.isEmpty())
         return text;
     QString reason;
     if (transfer.result() == RadioTransfer::PortOpenFailed)
-        reason = PortMessages().describe(transfer.portProblem());
+        reason = portMessages().describe(transfer.portProblem());
     else if (transfer.deviceLost())
-        reason = PortMessages().lost(transfer.device(), !transfer.isRead());
+        reason = portMessages().lost(transfer.device(), !transfer.isRead());
     return reason.isEmpty() ? text : text + QLatin1Char('\n') + reason;
 }

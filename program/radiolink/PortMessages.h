@@ -24,8 +24,8 @@ enum Id {
 }
 
 // The sentences of the resource library in use.
-PortProblemTexts PortMessages();
+PortProblemTexts portMessages();
 
 // The message of a failed transfer in the language of languageIndex, with the line that says
 // what happened to the port when there is one; empty for a success.
-QString TransferFailureMessage(const RadioTransfer &transfer, int languageIndex);
+QString transferFailureMessage(const RadioTransfer &transfer, int languageIndex);

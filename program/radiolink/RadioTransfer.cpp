@@ -1,8 +1,8 @@
 #include "RadioTransfer.h"
 
 #include "PortDevice.h"
-#include "frame/FrameGlobals.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 
 #include <QElapsedTimer>
 #include <QSerialPort>
@@ -165,10 +165,10 @@ private:
     bool m_lost = false;
 };
 
-QList<int> RadioTransfer::BlockAddresses(bool read)
+QList<int> RadioTransfer::blockAddresses(bool read)
 {
     QList<int> addresses;
-    addresses.reserve(BlockCount(read));
+    addresses.reserve(blockCount(read));
     for (int a = 0x0000; a <= 0x1D48; a += BlockSize)
         addresses.append(a);
     const int lastOfSecondRun = read ? 0x1FF8 : 0x1FE8;
@@ -177,35 +177,43 @@ QList<int> RadioTransfer::BlockAddresses(bool read)
     return addresses;
 }
 
-QString RadioTransfer::PercentText(int position, int upper)
+QString RadioTransfer::percentText(int position, int upper)
 {
     return QStringLiteral("%1%").arg(upper > 0 ? position * 100 / upper : 0);
 }
 
-QString RadioTransfer::FailureText(Result result, int languageIndex)
+QString RadioTransfer::failureText(Result result, int languageIndex)
 {
     switch (result) {
     case PortOpenFailed:
-        return LanguageText(languageIndex, "Could not open the port", "无法打开串口", "無法打開串口");
+        return languageText(languageIndex, "Could not open the port", "无法打开串口", "無法打開串口");
     case CommunicationError:
     case Busy:
     case Stopped:
-        return LanguageText(languageIndex, "Communication error", "通信出錯", "通信出錯");
+        return languageText(languageIndex, "Communication error", "通信出錯", "通信出錯");
     case Success:
         break;
     }
     return QString();
 }
 
-QString RadioTransfer::Title(bool read, int languageIndex)
+QString RadioTransfer::title(bool read, int languageIndex)
 {
-    return read ? LanguageText(languageIndex, "Read Data", "读数据", "讀數據")
-                : LanguageText(languageIndex, "Write Data", "写数据", "寫數據");
+    return read ? languageText(languageIndex, "Read Data", "读数据", "讀數據")
+                : languageText(languageIndex, "Write Data", "写数据", "寫數據");
 }
 
 RadioTransfer::RadioTransfer(bool read, const QString &portName, const QString &appDirectory, QObject *parent)
-    : QObject(parent), m_read(read), m_portName(portName), m_appDirectory(appDirectory)
+    : RadioTransfer(read, portName, radioImageBytes(), appDirectory, parent)
 {
+}
+
+RadioTransfer::RadioTransfer(bool read, const QString &portName, const QByteArray &image,
+                             const QString &appDirectory, QObject *parent)
+    : QObject(parent), m_read(read), m_portName(portName),
+      m_appDirectory(appDirectory.isEmpty() ? AppDirectory : appDirectory), m_image(image)
+{
+    m_image.resize(int(RadioImageSize), char(0xFF));
     qRegisterMetaType<RadioTransfer::Result>();
 }
 
@@ -268,7 +276,7 @@ RadioTransfer::Result RadioTransfer::fail(Result result, const QString &detail)
 int RadioTransfer::TransferThread()
 {
     TransferPort port;
-    const QString device = PortDevice(m_portName, m_appDirectory.isEmpty() ? AppDirectory : m_appDirectory);
+    const QString device = portDevice(m_portName, m_appDirectory);
     m_device = device;
     if (device.isEmpty()) {
         m_result = fail(PortOpenFailed, m_portName.isEmpty() ? QStringLiteral("no port is chosen")
@@ -283,7 +291,7 @@ int RadioTransfer::TransferThread()
     }
     port.close();
     TransferBusy = 0;
-    emit finished(m_result);
+    emit finished(m_result, m_image);
     return m_result == Success ? 1 : 0;
 }
 
@@ -320,8 +328,10 @@ RadioTransfer::Result RadioTransfer::transfer(TransferPort &port)
         return fail(CommunicationError, QStringLiteral("the radio did not confirm the identification (answer: %1)")
                                             .arg(hexBytes(answer)));
 
-    QByteArray image(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
-    const QList<int> plan = BlockAddresses(m_read);
+    // A read fills a scratch copy, which becomes the transfer's image only when every block
+    // has arrived.
+    QByteArray image = m_image;
+    const QList<int> plan = blockAddresses(m_read);
     const int upper = int(plan.size());
     int position = 0;
     for (const int a : plan) {
@@ -359,6 +369,6 @@ RadioTransfer::Result RadioTransfer::transfer(TransferPort &port)
     }
 
     if (m_read)
-        std::memcpy(RadioImage, image.constData(), RadioImageSize);
+        m_image = image;
     return Success;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The exchange with a KVT270 radio: the handshake and the copy of RadioImage to or from the
-// radio in 8-byte blocks, over the serial port named by a port name (see PortDevice).
+// radio in 8-byte blocks, over the serial port named by a port name (see portDevice).
 //
 // One RadioTransfer object is one transfer. It runs either on a worker thread of its own
 // (start(), for the progress dialog) or in the calling thread (runHere(), or the static run()
@@ -11,9 +11,11 @@
 //     connect(&t, &RadioTransfer::progress, ...);
 //     RadioTransfer::Result r = t.runHere();     // or t.start() and wait for finished()
 //
-// A read collects the radio's memory in a scratch copy of RadioImage and replaces RadioImage
-// only when every block has arrived, so a failed read leaves the image as it was. A write
-// sends a snapshot of RadioImage taken when the transfer starts.
+// The transfer works on its own copy of the image, given by value (by default RadioImage as
+// it is when the object is made, in the thread that makes it); the worker thread never
+// touches RadioImage. A write sends that copy. A read fills it block by block and hands it
+// back in finished() and image(); the caller copies it into RadioImage, so a failed read
+// leaves RadioImage as it was.
 #include "common/PortDiagnosis.h"
 
 #include <QByteArray>
@@ -49,23 +51,27 @@ public:
 
     // Block addresses in transfer order: 0x0000-0x1D48, then 0x1FD0-0x1FF8 (read) or
     // 0x1FD0-0x1FE8 (write).
-    static QList<int> BlockAddresses(bool read);
-    static int BlockCount(bool read) { return read ? ReadBlockCount : WriteBlockCount; }
+    static QList<int> blockAddresses(bool read);
+    static int blockCount(bool read) { return read ? ReadBlockCount : WriteBlockCount; }
 
     // The percentage text "P%": position * 100 / upper, integer division.
-    static QString PercentText(int position, int upper);
+    static QString percentText(int position, int upper);
 
     // The notice of a failed transfer in the language of languageIndex (0 English,
     // 1 Simplified Chinese, 2 Traditional Chinese; others English). Empty for Success.
-    static QString FailureText(Result result, int languageIndex);
+    static QString failureText(Result result, int languageIndex);
     // The caption of the progress dialog: "Read Data" / "Write Data" and their Chinese forms.
-    static QString Title(bool read, int languageIndex);
+    static QString title(bool read, int languageIndex);
 
     // read: true to copy the radio into RadioImage, false to copy RadioImage into the radio.
     // portName: as in Program.ini ("COM3"); appDirectory: where Program.ini with its [Ports]
-    // section lies (empty: the application directory AppDirectory).
+    // section lies (empty: the application directory AppDirectory, as it is now).
     RadioTransfer(bool read, const QString &portName, const QString &appDirectory = QString(),
                   QObject *parent = nullptr);
+    // The same with the image to write, or to read into (blocks the radio does not send keep
+    // their bytes); it must hold RadioImageSize bytes.
+    RadioTransfer(bool read, const QString &portName, const QByteArray &image,
+                  const QString &appDirectory = QString(), QObject *parent = nullptr);
     // Stops a running worker thread and waits for it to end.
     ~RadioTransfer() override;
 
@@ -96,14 +102,18 @@ public:
     PortProblem portProblem() const { return m_portProblem; }
     // The device went away (a cable pulled out) during the transfer.
     bool deviceLost() const { return m_deviceLost; }
+    // The transfer's image: after a successful read, what the radio holds on the read ranges.
+    // Read it once the transfer is over (after runHere() or finished()).
+    QByteArray image() const { return m_image; }
 
 signals:
     // The port is open: from here on the transfer cannot be stopped, only finished.
     void portOpened();
     // A block is done: position 1 .. upper.
     void progress(int position, int upper);
-    // The transfer is over, the port is closed and TransferBusy is 0 again.
-    void finished(RadioTransfer::Result result);
+    // The transfer is over, the port is closed and TransferBusy is 0 again. image: the
+    // transfer's image, for a successful read the image read.
+    void finished(RadioTransfer::Result result, const QByteArray &image);
 
 private:
     // The procedure itself; TransferBusy is already 1 and is cleared on the way out.
@@ -114,6 +124,7 @@ private:
     const bool m_read;
     const QString m_portName;
     const QString m_appDirectory;
+    QByteArray m_image;
     QThread *m_thread = nullptr;
     bool m_started = false;
     std::atomic<bool> m_stopRequested{false};

@@ -5,7 +5,8 @@
 //
 //   makedefaults <directory>
 #include "files/CProgramDoc.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "model/ChannelCodec.h"
 #include "model/MemoryImage.h"
 
@@ -49,14 +50,14 @@ void buildImage(const FactoryDefault &d)
 {
     NewImage();
     for (int n = 1; n <= ChannelCount; ++n) {
-        ChannelTexts texts = NewChannelTexts(FrequencyText(d.firstChannel + std::uint32_t(n - 1) * ChannelSpacing));
+        ChannelTexts texts = newChannelTexts(frequencyText(d.firstChannel + std::uint32_t(n - 1) * ChannelSpacing));
         texts.rxTone = QString::fromLatin1(RxTones[n - 1]);
         texts.txTone = QString::fromLatin1(TxTones[n - 1]);
         // Channels 9-16 are narrow, every fourth runs on low power.
         if (n > 8)
-            texts.bandwidth = ChannelWordText(ChannelWord::Narrow, LanguageEnglish);
+            texts.bandwidth = channelWordText(ChannelWord::Narrow, LanguageEnglish);
         if (n % 4 == 0)
-            texts.power = ChannelWordText(ChannelWord::Low, LanguageEnglish);
+            texts.power = channelWordText(ChannelWord::Low, LanguageEnglish);
         texts.name = QStringLiteral("CH%1").arg(n);
         StoreChannel(n, texts);
     }
@@ -80,7 +81,7 @@ int main(int argc, char **argv)
     for (const FactoryDefault &d : Defaults) {
         buildImage(d);
         QString error;
-        if (!CProgramDoc::WriteImageFile(dir.filePath(QString::fromLatin1(d.fileName)), &error)) {
+        if (!CProgramDoc::writeImageFile(dir.filePath(QString::fromLatin1(d.fileName)), &error)) {
             std::fprintf(stderr, "makedefaults: %s\n", qPrintable(error));
             return 1;
         }

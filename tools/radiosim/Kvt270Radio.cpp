@@ -158,6 +158,11 @@ bool Kvt270Radio::handleNext(qint64 t)
             reply(answer, arrival(size));
         } else {
             memory_.replace(address, BlockSize, message.mid(ReadRequestSize));
+            for (const int a : std::as_const(faults_.corruptAt))
+                if (a >= address && a < address + BlockSize) {
+                    memory_[a] = char(~memory_.at(a));
+                    log(QStringLiteral("byte at %1 changed after storing").arg(a, 4, 16, QLatin1Char('0')));
+                }
             reply(QByteArray(1, faults_.ack), arrival(size));
             if (!savePath_.isEmpty())
                 saveTimer_.start();

@@ -5,6 +5,7 @@
 // of 12 bytes, then an acknowledgement both ways) and block writes ("W" hi lo 8 and 8 data
 // bytes, acknowledged with 0x06). Optional faults for the tests.
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -19,6 +20,7 @@ struct Kvt270Faults
     int stopAt = 0;            // from the n-th block request on (counting from 1), no reply (0: never)
     int shortAt = 0;           // the n-th block request gets a reply cut to 7 bytes (0: never)
     int hangUpAt = 0;          // at the n-th block request the device side of the line closes (0: never)
+    QList<int> corruptAt;      // a write covering one of these addresses stores that byte inverted
 };
 
 class Kvt270Radio : public QObject

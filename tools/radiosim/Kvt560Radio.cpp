@@ -214,6 +214,11 @@ void Kvt560Radio::handleFrame(const QByteArray &f, qint64 receivedAt)
             return;
         }
         memory_.replace(address, data.size(), data);
+        for (const int a : std::as_const(faults_.corruptAt))
+            if (a >= address && a < address + data.size()) {
+                memory_[a] = char(~memory_.at(a));
+                log(QStringLiteral("byte at %1 changed after storing").arg(a, 4, 16, QLatin1Char('0')));
+            }
         reply(frame(0x06, {}), receivedAt);
         return;
     }

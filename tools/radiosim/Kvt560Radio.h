@@ -22,6 +22,7 @@ struct Kvt560Faults
     int stopAfter = -1;            // answer only the first N block requests (-1: all)
     QList<int> noAck;              // writes at these addresses are neither stored nor acknowledged
     int hangUpAt = 0;              // at the n-th block request the device side of the line closes (0: never)
+    QList<int> corruptAt;          // a write covering one of these addresses stores that byte inverted
 };
 
 class Kvt560Radio : public QObject

@@ -83,6 +83,20 @@ QByteArray readMemory(const QString &path, int size)
     return memory;
 }
 
+// The addresses of --corrupt-write, each a hex address inside a memory of `size` bytes.
+QList<int> corruptAddresses(const QCommandLineParser &p, int size)
+{
+    QList<int> addresses;
+    for (const QString &value : p.values(QStringLiteral("corrupt-write"))) {
+        bool ok = false;
+        const int address = value.toInt(&ok, 16);
+        if (!ok || address < 0 || address >= size)
+            fail(QStringLiteral("--corrupt-write needs a hex address inside the memory, as in 0010"));
+        addresses.append(address);
+    }
+    return addresses;
+}
+
 int runKvt270(const QCommandLineParser &p)
 {
     Kvt270Faults faults;
@@ -101,6 +115,7 @@ int runKvt270(const QCommandLineParser &p)
         faults.shortAt = intValue(p, QStringLiteral("short-at"), 1);
     if (p.isSet(QStringLiteral("hang-up-at")))
         faults.hangUpAt = intValue(p, QStringLiteral("hang-up-at"), 1);
+    faults.corruptAt = corruptAddresses(p, Kvt270Radio::MemorySize);
 
     const QByteArray memory = p.isSet(QStringLiteral("memory"))
         ? readMemory(p.value(QStringLiteral("memory")), Kvt270Radio::MemorySize)
@@ -149,6 +164,7 @@ int main(int argc, char **argv)
         {QStringLiteral("echo"), QStringLiteral("Single-head cable: echo every received byte before the reply.")},
         {QStringLiteral("stop-after"), QStringLiteral("Answer only the first <n> block requests, then none."), QStringLiteral("n")},
         {QStringLiteral("no-ack"), QStringLiteral("Neither store nor acknowledge writes at <addr> (hex); repeatable."), QStringLiteral("addr")},
+        {QStringLiteral("corrupt-write"), QStringLiteral("After storing a write that covers <addr> (hex), change that byte (its bits inverted); repeatable."), QStringLiteral("addr")},
         {QStringLiteral("unprogrammed-bands"), QStringLiteral("Band limits read as unprogrammed (all 0xFF).")},
         {QStringLiteral("refuse-greeting"), QStringLiteral("kvt270: answer the greeting with 0x07.")},
         {QStringLiteral("ack"), QStringLiteral("kvt270: acknowledge with byte <hex> instead of 06."), QStringLiteral("hex")},
@@ -203,6 +219,7 @@ int main(int argc, char **argv)
             fail(QStringLiteral("--no-ack needs a hex address, as in 0810"));
         faults.noAck.append(address);
     }
+    faults.corruptAt = corruptAddresses(p, Kvt560Radio::MemorySize);
 
     const QByteArray memory = p.isSet(QStringLiteral("memory"))
         ? readMemory(p.value(QStringLiteral("memory")), Kvt560Radio::MemorySize)

@@ -1,9 +1,11 @@
 #include "codeplug/ui/CodeplugFiles.h"
 
 #include "channels/ChannelTable.h"
+#include "codeplug/CodeplugDocument.h"
 #include "channels/ui/ChannelEditor.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
+#include "settings/ui/SettingsPages.h"
 #include "shell/ui/Tform1.h"
 #include "shell/ui/Tmessage1.h"
 
@@ -13,10 +15,10 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
-CodeplugFiles::CodeplugFiles(Tform1 *mainWindow, SettingsStore *settings)
+CodeplugFiles::CodeplugFiles(Tform1 *mainWindow, CodeplugDocument *document)
     : QObject(mainWindow)
     , form(mainWindow)
-    , store(settings)
+    , doc(document)
 {
     setObjectName(QStringLiteral("codeplugFiles"));
     connect(form, &Tform1::saveRequested, this, &CodeplugFiles::segs1Click);
@@ -63,7 +65,8 @@ QString CodeplugFiles::itemText(const QString &name, int index) const
 {
     // The drop-down as the user sees it, in the current language; the built-in items when
     // the control is not there.
-    if (const auto *box = form->findChild<QComboBox *>(name); box && index >= 0 && index < box->count())
+    const auto *box = form->settingsPages() ? qobject_cast<QComboBox *>(form->settingsPages()->control(name)) : nullptr;
+    if (box && index >= 0 && index < box->count())
         return box->itemText(index);
     const SettingDef *def = SettingsRegistry::byName(name);
     return def ? def->itemTexts().value(index) : QString();
@@ -71,14 +74,7 @@ QString CodeplugFiles::itemText(const QString &name, int index) const
 
 Codeplug CodeplugFiles::currentContent() const
 {
-    Codeplug content;
-    content.settings = store->snapshot();
-    for (const QString &name : CodeplugFile::bandListNames()) {
-        const auto *box = form->findChild<QComboBox *>(name);
-        content.bandRanges << (box && box->currentIndex() >= 0 ? box->currentText() : QString());
-    }
-    content.channels = form->channelTable()->cells();
-    return content;
+    return doc->snapshot();
 }
 
 bool CodeplugFiles::saveTo(const QString &path)
@@ -87,8 +83,10 @@ bool CodeplugFiles::saveTo(const QString &path)
         return itemText(name, index);
     });
     QString reason;
-    if (CodeplugFile::save(path, bytes, &reason))
+    if (CodeplugFile::save(path, bytes, &reason)) {
+        doc->markSaved();
         return true;
+    }
     notify(CodeplugFile::saveFailedText(path, reason));
     return false;
 }
@@ -102,7 +100,7 @@ bool CodeplugFiles::openFrom(const QString &path)
         return false;
     }
     const CodeplugReadResult result =
-        CodeplugFile::read(*bytes, store->snapshot(), form->channelTable()->cells());
+        CodeplugFile::read(*bytes, doc->settings()->snapshot(), doc->channels()->cells());
     switch (result.status) {
     case CodeplugReadResult::NotACodeplug:
         return false;
@@ -118,18 +116,10 @@ bool CodeplugFiles::openFrom(const QString &path)
 
 void CodeplugFiles::apply(const Codeplug &content)
 {
-    // The band lists in file order: each range text is selected, or appended and selected;
-    // the lists are kept in the preferences at exit.
-    const QStringList names = CodeplugFile::bandListNames();
-    for (int i = 0; i < names.size(); ++i) {
-        const QString range = content.bandRanges.value(i);
-        if (auto *box = form->findChild<QComboBox *>(names.at(i)); box && !range.isEmpty())
-            Tform1::addOrSelectRange(box, range);
-    }
+    // The band lists in file order (each range text selected, or appended and selected; the
+    // lists are kept in the preferences at exit), then settings and channels.
+    doc->applyFile(content);
     form->bs();
-    // Drop-downs take their indexes without their change rules; check boxes run theirs.
-    store->apply(content.settings);
-    form->channelTable()->setCells(content.channels);
 }
 
 bool CodeplugFiles::commitPendingEdit()

@@ -1,21 +1,21 @@
 #pragma once
 // The Save and Open commands of the main window (menu items segs1 and rsgg1 and their
-// toolbar buttons): they ask for a file name, then write the editor into a codeplug file or
-// read a file into the editor. The editor is the main window's band lists, the settings
-// store and the channel table. A file is read and checked whole before anything changes.
+// toolbar buttons): they ask for a file name, then write the editor (the main window's
+// codeplug document) into a codeplug file or read a file into it. A file is read and checked
+// whole before anything changes.
 #include "codeplug/CodeplugFile.h"
 #include <QObject>
 #include <functional>
 
 class QWidget;
-class SettingsStore;
+class CodeplugDocument;
 class Tform1;
 
 class CodeplugFiles : public QObject
 {
     Q_OBJECT
 public:
-    CodeplugFiles(Tform1 *form, SettingsStore *store);
+    CodeplugFiles(Tform1 *form, CodeplugDocument *document);
 
     // Asks for a file name with the parent window; an empty name means the user cancelled.
     // Tests put their own in place of the file dialogs.
@@ -58,7 +58,7 @@ private:
     void notify(const QString &text);
 
     Tform1 *form;
-    SettingsStore *store;
+    CodeplugDocument *doc;
     FileChooser openChooser = &CodeplugFiles::askOpenFile;
     FileChooser saveChooser = &CodeplugFiles::askSaveFile;
     Notifier notifier;

@@ -1,7 +1,7 @@
 #include "radiolink/ui/RadioCommands.h"
 
-#include "channels/ChannelTable.h"
-#include "settings/SettingsStore.h"
+#include "codeplug/CodeplugDocument.h"
+#include "settings/ui/CallListGrid.h"
 #include "shell/PortTexts.h"
 #include "shell/ui/Tform1.h"
 #include "shell/ui/Tmessage1.h"
@@ -33,10 +33,17 @@ RadioCommands::RadioCommands(Tform1 &form, TR_and_W &dialog, QObject *parent)
 {
     notice_ = [this](const QString &caption, const QString &text) { showNotice(&dialog_, caption, text); };
     dialog_.setLink(&transport_);
-    dialog_.setEditor(this);
+    dialog_.setDocument(form_.document());
     dialog_.setNotice([this](const QString &caption, const QString &text) { notice_(caption, text); });
     runner_ = [](TR_and_W &d) { d.exec(); };
 
+    // The call list editor is hidden when the dialog opens.
+    connect(&dialog_, &TR_and_W::shownForTransfer, this, [this] { form_.bsSkinStringGrid1()->hideEditor(); });
+    connect(&dialog_, &TR_and_W::transferFinished, this, [this](RadioTransfer::Outcome outcome) {
+        if (outcome == RadioTransfer::Outcome::Success && dialog_.Tag == RadioTransfer::ReadKind)
+            emit readApplied();
+    });
+    connect(this, &RadioCommands::readApplied, &form_, &Tform1::showReadChannel);
     connect(&form_, &Tform1::readRadioRequested, this, &RadioCommands::gs1Click);
     connect(&form_, &Tform1::writeRadioRequested, this, &RadioCommands::N2Click);
 }
@@ -52,10 +59,6 @@ void RadioCommands::showNotice(QWidget *parent, const QString &caption, const QS
     ::showNotice(caption, text);
 }
 
-SettingsStore *RadioCommands::settingsStore() const
-{
-    return form_.settingsStore();
-}
 
 // ---- The commands ----
 
@@ -101,70 +104,4 @@ void RadioCommands::runCommand(int tag, QAction *menuItem, QAbstractButton *tool
     dialog_.openPort();
     dialog_.setFixedHeight(TR_and_W::DialogHeight);
     runner_(dialog_);
-}
-
-// ---- The main window as the codeplug ----
-
-Codeplug RadioCommands::codeplug() const
-{
-    Codeplug c;
-    c.channels = form_.channelTable()->cells();
-    c.settings = settingsStore()->snapshot();
-    // The band controls belong to the main window itself.
-    c.settings.set(QStringLiteral("bsSkinCheckRadioBox14"), form_.bsSkinCheckRadioBox14->isChecked() ? 1 : 0);
-    if (form_.bsSkinComboBox22->currentIndex() >= 0)
-        c.settings.set(QStringLiteral("bsSkinComboBox22"), form_.bsSkinComboBox22->currentIndex());
-    for (QComboBox *box : {form_.bsSkinComboBox20, form_.bsSkinComboBox21, form_.bsSkinComboBox6, form_.bsSkinComboBox11})
-        c.bandRanges.append(box->currentText());
-    return c;
-}
-
-Marks RadioCommands::marks() const
-{
-    return form_.marks();
-}
-
-QString RadioCommands::activeReceiveRange() const
-{
-    return form_.activeReceiveRange();
-}
-
-void RadioCommands::applyReadCodeplug(const Codeplug &codeplug)
-{
-    form_.channelTable()->setCells(codeplug.channels);
-    settingsStore()->apply(codeplug.settings);
-
-    const bool bandChange = codeplug.settings.number(QStringLiteral("bsSkinCheckRadioBox14")) == 1;
-    form_.setBandChangeByKeypad(bandChange);
-    if (bandChange)
-        form_.bsSkinComboBox22->setCurrentIndex(codeplug.settings.number(QStringLiteral("bsSkinComboBox22")));
-
-    const QList<QComboBox *> lists{form_.bsSkinComboBox20, form_.bsSkinComboBox21, form_.bsSkinComboBox6,
-                                   form_.bsSkinComboBox11};
-    for (int i = 0; i < lists.size() && i < codeplug.bandRanges.size(); ++i)
-        if (!codeplug.bandRanges.at(i).isEmpty())
-            Tform1::addOrSelectRange(lists.at(i), codeplug.bandRanges.at(i));
-
-    // The single-channel page loads its channel anew; it is found by its handler, so the
-    // radio link needs no knowledge of the page's class.
-    const QList<QObject *> children = form_.findChildren<QObject *>();
-    for (QObject *child : children) {
-        if (child->metaObject()->indexOfSlot("bsSkinTabSheet10Show()") >= 0) {
-            QMetaObject::invokeMethod(child, "bsSkinTabSheet10Show");
-            break;
-        }
-    }
-    emit readApplied();
-}
-
-void RadioCommands::selectVfoMode()
-{
-    settingsStore()->setValue(QStringLiteral("bsSkinComboBox7"), 1);
-    settingsStore()->setValue(QStringLiteral("bsSkinComboBox12"), 1);
-}
-
-void RadioCommands::hideCallListEditor()
-{
-    if (auto *editor = form_.findChild<QWidget *>(QStringLiteral("bsSkinEdit14")))
-        editor->hide();
 }

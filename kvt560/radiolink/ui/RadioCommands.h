@@ -2,12 +2,10 @@
 // The main window's radio commands "频率读出(&R)" (gs1Click, Ctrl+R, toolbar "读频") and
 // "频率写入(&W)" (N2Click, Ctrl+W, toolbar "写频"): commit a pending channel edit, probe
 // the serial port, prepare and open the read/write dialog TR_and_W. It owns the serial
-// transport (the main window's port) and gives the dialog the main window's controls as the
+// transport (the main window's port) and gives the dialog the main window's document as the
 // codeplug to read into or write from.
 #include "radiolink/SerialTransport.h"
-#include "radiolink/ui/RadioEditor.h"
 #include "radiolink/ui/TR_and_W.h"
-#include "settings/SettingsStore.h"
 
 #include <QObject>
 #include <functional>
@@ -16,7 +14,7 @@ class QAbstractButton;
 class QAction;
 class Tform1;
 
-class RadioCommands : public QObject, public RadioEditor
+class RadioCommands : public QObject
 {
     Q_OBJECT
 public:
@@ -26,22 +24,11 @@ public:
     SerialTransport &MSComm1() { return transport_; }
     TR_and_W &dialog() { return dialog_; }
 
-    // The store that holds the function settings: the main window's own when it has one,
-    // else this one.
-    SettingsStore *settingsStore() const;
     void setTiming(const LinkTiming &timing) { dialog_.setTiming(timing); }
     // How notices are shown; the confirmation dialog in notice mode by default.
     void setNotice(TR_and_W::Notice notice);
     // How the dialog is shown; modally by default (tests drive it themselves).
     void setDialogRunner(std::function<void(TR_and_W &)> runner) { runner_ = std::move(runner); }
-
-    // RadioEditor
-    Codeplug codeplug() const override;
-    Marks marks() const override;
-    QString activeReceiveRange() const override;
-    void applyReadCodeplug(const Codeplug &codeplug) override;
-    void selectVfoMode() override;
-    void hideCallListEditor() override;
 
     // A notice of the radio link through the confirmation dialog (notice mode).
     static void showNotice(QWidget *parent, const QString &caption, const QString &text);

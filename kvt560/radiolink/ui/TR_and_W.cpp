@@ -1,8 +1,9 @@
 #include "radiolink/ui/TR_and_W.h"
+#include "channels/ChannelTable.h"
+#include "codeplug/CodeplugDocument.h"
 
 #include "radiolink/MemoryLayout.h"
 #include "radiolink/RadioLink.h"
-#include "radiolink/ui/RadioEditor.h"
 #include "shell/PortTexts.h"
 
 #include <QCloseEvent>
@@ -111,12 +112,12 @@ void TR_and_W::showEvent(QShowEvent *event)
 void TR_and_W::FormShow()
 {
     FirstChannel = QStringLiteral("FF");
-    if (editor_) {
-        FirstChannel = MemoryLayout::firstChannelText(editor_->codeplug().channels, editor_->activeReceiveRange());
-        if (FirstChannel == QLatin1String("FF"))
-            editor_->selectVfoMode();
-        editor_->hideCallListEditor();
+    if (document_) {
+        // Without a channel in the active band the radio starts in VFO mode.
+        FirstChannel = document_->firstChannelText();
+        document_->prepareTransfer();
     }
+    emit shownForTransfer();
     bsSkinButton1->setFocus();
 }
 
@@ -134,14 +135,19 @@ void TR_and_W::bsSkinButton1Click()
     setGauge(0);
 
     RadioTransfer transfer(*link_, timing_);
-    if (editor_)
-        transfer.setMarks(editor_->marks());
+    if (document_)
+        transfer.setMarks(document_->channels()->marks());
     connect(&transfer, &RadioTransfer::progress, this, &TR_and_W::setGauge);
-    Codeplug codeplug = editor_ ? editor_->codeplug() : Codeplug();
+    Codeplug codeplug = document_ ? document_->snapshot() : Codeplug();
     const quint8 first = quint8(FirstChannel.toUInt(nullptr, 16));
     lastOutcome_ = transfer.run(Tag, codeplug, first);
-    if (lastOutcome_ == RadioTransfer::Outcome::Success && Tag == RadioTransfer::ReadKind && editor_)
-        editor_->applyReadCodeplug(codeplug);
+    if (lastOutcome_ == RadioTransfer::Outcome::Success && document_) {
+        // The document now holds what the radio holds.
+        if (Tag == RadioTransfer::ReadKind)
+            document_->applyRead(codeplug);
+        else
+            document_->markSaved();
+    }
 
     bsSkinButton1->setEnabled(true);
     running_ = false;

@@ -13,7 +13,7 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class RadioEditor;
+class CodeplugDocument;
 class RadioLink;
 
 // The number of the first channel inside the active band's receive range as two upper-case
@@ -36,7 +36,8 @@ public:
     int Tag = 0;                   // 1 read, 2 write
 
     void setLink(RadioLink *link) { link_ = link; }
-    void setEditor(RadioEditor *editor) { editor_ = editor; }
+    // The codeplug a read goes into and a write sends.
+    void setDocument(CodeplugDocument *document) { document_ = document; }
     void setTiming(const LinkTiming &timing) { timing_ = timing; }
     // How a notice reaches the user (caption, text).
     using Notice = std::function<void(const QString &caption, const QString &text)>;
@@ -67,6 +68,8 @@ public slots:
 
 signals:
     void transferFinished(RadioTransfer::Outcome outcome);
+    // The dialog is shown for a transfer (the first channel is known).
+    void shownForTransfer();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -79,7 +82,7 @@ private:
     void notify(const QString &text);
 
     RadioLink *link_ = nullptr;
-    RadioEditor *editor_ = nullptr;
+    CodeplugDocument *document_ = nullptr;
     LinkTiming timing_;
     Notice notice_;
     QString linkErrorCaption_;

@@ -1,5 +1,6 @@
 // Tform1::LoadLanguage: puts the strings of one language library into the interface by the
 // element table of LanguageElements, then rewrites the marks standing in the channel table.
+#include "codeplug/CodeplugDocument.h"
 #include "channels/ChannelTable.h"
 #include "radiolink/ToneList.h"
 #include "settings/SettingsRegistry.h"
@@ -160,7 +161,7 @@ bool Tform1::LoadLanguage(const QString &name)
     setNoticeTexts(texts);
 
     // The marks standing in the tables follow the new language.
-    table->setMarks(marks);
-    table->rewriteMarks();
+    // A switch of words, not of the codeplug: the document stays as modified as it was.
+    doc->relabelMarks(marks);
     return true;
 }

@@ -7,6 +7,7 @@
 #include "channels/ui/ChannelListButtons.h"
 #include "channels/ui/ConversionNotice.h"
 #include "channels/ui/SingleChannelEditor.h"
+#include "codeplug/CodeplugDocument.h"
 #include "codeplug/ui/CodeplugFiles.h"
 #include "radiolink/ToneList.h"
 #include "settings/BandRanges.h"
@@ -97,11 +98,9 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     setWindowTitle(QStringLiteral("RD4400"));
     setWindowIcon(QIcon(TaboutForm::picture(64)));
 
-    table = new ChannelTable(this);
-    table->setObjectName(QStringLiteral("channelTable"));
-    table->setBandSource(this);
-    settings = new SettingsStore(this);
-    settings->setObjectName(QStringLiteral("settingsStore"));
+    doc = new CodeplugDocument(this);
+    table = doc->channels();
+    settings = doc->settings();
 
     // Built-in texts until a language library gives its own.
     setNoticeTexts(LanguageTexts::builtIn());
@@ -132,10 +131,12 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     setStatusText(kProductLine);
 
     installConversionNotice(table, this);
-    files = new CodeplugFiles(this, settings);
+    files = new CodeplugFiles(this, doc);
 
     FormCreate();
     portMenu = new PortMenu(*this);
+    // What start-up put into the controls is where the user's editing begins.
+    doc->resetHistory();
 
     // The client area below the menu bar is fixed (measured once the theme has styled the
     // menu bar); the window cannot be resized or maximised.
@@ -479,22 +480,19 @@ void Tform1::FormCreate()
     languageTag = p.lang;
     markLanguage(p.lang);
 
-    QComboBox *const boxes[Preferences::ListCount] = {bsSkinComboBox20, bsSkinComboBox21, bsSkinComboBox6,
-                                                      bsSkinComboBox11};
-    for (int l = 0; l < Preferences::ListCount; ++l) {
-        boxes[l]->addItems(p.lists[l].items);
-        boxes[l]->setCurrentIndex(p.lists[l].now);
-    }
+    doc->setBandLists(p.lists);
+    bindBandBoxes();
 
     // From here on a new band selection updates the caption; the start-up caption stays.
     for (QComboBox *box : {bsSkinComboBox20, bsSkinComboBox6, bsSkinComboBox11})
         connect(box, &QComboBox::currentIndexChanged, this, &Tform1::bs);
-    if (auto *squelchMode = findChild<QComboBox *>(QStringLiteral("bsSkinComboBox18")))
+    if (auto *squelchMode = qobject_cast<QComboBox *>(pages->control(QStringLiteral("bsSkinComboBox18"))))
         connect(squelchMode, &QComboBox::currentIndexChanged, this, &Tform1::bs);
 }
 
 void Tform1::FormShow()
 {
+    const bool edited = doc->isModified();
     // 1. The call list and the PTT ID codes hold their Start values from the settings
     //    store. 4. The transport's echo counter belongs to the radio link: it acts on
     //    firstShown.
@@ -507,6 +505,8 @@ void Tform1::FormShow()
     // 5. The saved language; any other number loads nothing.
     if (language::isKnown(languageTag))
         emit languageChosen(languageTag);
+    if (!edited)
+        doc->resetHistory();
 }
 
 void Tform1::showEvent(QShowEvent *event)
@@ -536,13 +536,7 @@ Preferences Tform1::currentPreferences() const
     p.commode = modeTag;
     p.skin = themeTag;
     p.lang = languageTag;
-    const QComboBox *const boxes[Preferences::ListCount] = {bsSkinComboBox20, bsSkinComboBox21, bsSkinComboBox6,
-                                                            bsSkinComboBox11};
-    for (int l = 0; l < Preferences::ListCount; ++l) {
-        for (int i = 0; i < boxes[l]->count(); ++i)
-            p.lists[l].items << boxes[l]->itemText(i);
-        p.lists[l].now = boxes[l]->currentIndex();
-    }
+    p.lists = doc->bandLists();
     return p;
 }
 
@@ -692,13 +686,62 @@ void Tform1::bsSkinCheckRadioBox14Click()
 
 int Tform1::activeBandIndex() const
 {
-    return settings->number(QStringLiteral("bsSkinComboBox22"));
+    return doc->activeBandIndex();
 }
 
 QString Tform1::receiveRangeText(int band) const
 {
-    const QComboBox *box = band == 1 ? bsSkinComboBox20 : bsSkinComboBox6;
-    return box->currentIndex() < 0 ? QString() : box->currentText();
+    return doc->receiveRangeText(band);
+}
+
+QComboBox *Tform1::bandBox(int list) const
+{
+    QComboBox *const boxes[Preferences::ListCount] = {bsSkinComboBox20, bsSkinComboBox21, bsSkinComboBox6,
+                                                      bsSkinComboBox11};
+    return list >= 0 && list < Preferences::ListCount ? boxes[list] : nullptr;
+}
+
+void Tform1::showBandList(int list)
+{
+    QComboBox *box = bandBox(list);
+    const BandList &band = doc->bandList(list);
+    showingBands = true;
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    if (items != band.items) {
+        const QSignalBlocker block(box);   // the selection is set (and announced) below
+        box->clear();
+        box->addItems(band.items);
+        box->setCurrentIndex(-1);
+    }
+    box->setCurrentIndex(band.now);
+    showingBands = false;
+}
+
+void Tform1::bandBoxChanged(int list)
+{
+    if (showingBands)
+        return;
+    // The user's choice, or an item put into the drop-down: the document takes the list.
+    QComboBox *box = bandBox(list);
+    BandList band;
+    for (int i = 0; i < box->count(); ++i)
+        band.items << box->itemText(i);
+    band.now = box->currentIndex();
+    doc->changeBandList(list, band);
+}
+
+void Tform1::bindBandBoxes()
+{
+    for (int list = 0; list < Preferences::ListCount; ++list) {
+        QComboBox *box = bandBox(list);
+        showBandList(list);
+        connect(box, &QComboBox::currentIndexChanged, this, [this, list] { bandBoxChanged(list); });
+        connect(box->model(), &QAbstractItemModel::rowsInserted, this, [this, list] { bandBoxChanged(list); });
+        connect(box->model(), &QAbstractItemModel::rowsRemoved, this, [this, list] { bandBoxChanged(list); });
+    }
+    connect(doc, &CodeplugDocument::bandListChanged, this, &Tform1::showBandList);
 }
 
 LanguageTexts Tform1::noticeTexts() const
@@ -723,7 +766,7 @@ void Tform1::setNoticeTexts(const LanguageTexts &texts)
 
 QString Tform1::activeReceiveRange() const
 {
-    return table->activeReceiveRange();   // the table reads the bands through this form
+    return doc->activeReceiveRange();
 }
 
 void Tform1::addOrSelectRange(QComboBox *box, const QString &text)
@@ -798,19 +841,22 @@ void Tform1::newReset()
     // 1. The frequency overlay editor loses its text.
     channelEditor->bsSkinEdit1->clear();
     // 2-3. Every setting with a New value, the call list included; check-box rules run.
-    settings->resetToNew();
     // 4. Every channel empty.
-    table->emptyAll();
+    doc->newCodeplug();
     // 5. Selection on column 1 of channel 1.
     channelEditor->moveSelection(1, 1);
     // 6. The single-channel page on channel 1.
-    if (auto *number = findChild<QSpinBox *>(QStringLiteral("bsSkinSpinEdit20")))
-        number->setValue(1);
+    singleChannel->bsSkinSpinEdit20->setValue(1);
+}
+
+void Tform1::showReadChannel()
+{
+    singleChannel->bsSkinTabSheet10Show();
 }
 
 void Tform1::clearAllChannels()
 {
-    table->emptyAll();
+    doc->clearChannels();
     channelEditor->moveSelection(1, 1);
     channelEditor->ComboBox1->hide();
     channelEditor->bsSkinEdit1->hide();

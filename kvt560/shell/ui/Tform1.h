@@ -24,6 +24,7 @@ class ChannelEditor;
 class ChannelGrid;
 class ChannelListOps;
 class ChannelTable;
+class CodeplugDocument;
 class CodeplugFiles;
 struct LanguageTexts;
 class QAction;
@@ -123,6 +124,8 @@ public:
     using UrlOpener = std::function<bool(const QUrl &)>;
     void setHelpOpener(UrlOpener opener) { helpOpener = std::move(opener); }
 
+    // The codeplug the window shows and edits.
+    CodeplugDocument *document() const { return doc; }
     ChannelTable *channelTable() const { return table; }
     CodeplugFiles *codeplugFiles() const { return files; }   // Save and Open
     // Before a radio read or write (hideAllOverlays) and a file open or save: page 0, a
@@ -240,6 +243,8 @@ public slots:
     void bsSkinButton9Click();           // clear all channels: confirm, then clearAllChannels()
     void bsSkinTabSheet2Show();          // page 1 shown
     void showPage(int page);
+    // A radio read was applied: the single-channel page loads its channel anew.
+    void showReadChannel();
 
 signals:
     // Commands that other parts carry out: Open (rsgg1), Save (segs1), read the radio
@@ -274,6 +279,10 @@ private:
     void selectTheme(int theme);
     void chooseLanguage(int lang);
     void markLanguage(int lang);
+    QComboBox *bandBox(int list) const;
+    void bindBandBoxes();
+    void showBandList(int list);
+    void bandBoxChanged(int list);
 
     PreferencesPaths paths;
     IniFile prefsFile;
@@ -281,8 +290,10 @@ private:
     bool shownOnce = false;
     QString appDir;
     UrlOpener helpOpener;
-    ChannelTable *table;
-    SettingsStore *settings;
+    CodeplugDocument *doc;
+    ChannelTable *table;        // the document's channels
+    SettingsStore *settings;    // the document's settings
+    bool showingBands = false;  // the band drop-downs are being filled from the document
     SettingsPages *pages = nullptr;
     CodeplugFiles *files;
 

@@ -1,7 +1,7 @@
 #include "CAboutDlg.h"
 
 #include "FrameIcons.h"
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -10,13 +10,13 @@
 CAboutDlg::CAboutDlg(QWidget *parent)
     : QDialog(parent)
 {
-    const DialogResource res = Resources().dialog(ResId::AboutDialog);
+    const DialogResource res = resources().dialog(ResId::AboutDialog);
     setObjectName(QStringLiteral("CAboutDlg"));
     setWindowTitle(res.caption);
 
     iconLabel = new QLabel(this);
     iconLabel->setObjectName(QStringLiteral("iconLabel"));
-    iconLabel->setPixmap(ApplicationIcon().pixmap(32, 32));
+    iconLabel->setPixmap(applicationIcon().pixmap(32, 32));
     versionLabel = new QLabel(res.statics.value(1), this);
     versionLabel->setObjectName(QStringLiteral("versionLabel"));
     infoLabel = new QLabel(res.statics.value(2), this);

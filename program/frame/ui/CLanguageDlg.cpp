@@ -1,7 +1,7 @@
 #include "CLanguageDlg.h"
 
-#include "frame/ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/ResourceLibrary.h"
+#include "base/Globals.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-QStringList CLanguageDlg::LanguageNames(int languageIndex)
+QStringList CLanguageDlg::languageNames(int languageIndex)
 {
     switch (languageIndex) {
     case LanguageSimplifiedChinese:
@@ -25,7 +25,7 @@ QStringList CLanguageDlg::LanguageNames(int languageIndex)
 CLanguageDlg::CLanguageDlg(QWidget *parent)
     : QDialog(parent)
 {
-    const DialogResource res = Resources().dialog(ResId::LanguageDialog);
+    const DialogResource res = resources().dialog(ResId::LanguageDialog);
     setObjectName(QStringLiteral("CLanguageDlg"));
     setWindowTitle(res.caption);
 
@@ -33,7 +33,7 @@ CLanguageDlg::CLanguageDlg(QWidget *parent)
     languageLabel->setObjectName(QStringLiteral("languageLabel"));
     languageList = new QComboBox(this);
     languageList->setObjectName(QStringLiteral("languageList"));
-    languageList->addItems(LanguageNames(LanguageIndex));
+    languageList->addItems(languageNames(LanguageIndex));
     languageList->setCurrentIndex(LanguageIndex <= LanguageTraditionalChinese ? LanguageIndex : -1);
     languageLabel->setBuddy(languageList);
 

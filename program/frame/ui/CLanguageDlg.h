@@ -12,7 +12,7 @@ class CLanguageDlg : public QDialog
     Q_OBJECT
 public:
     // The list entries for a language index: English, Simplified Chinese, Traditional Chinese.
-    static QStringList LanguageNames(int languageIndex);
+    static QStringList languageNames(int languageIndex);
 
     explicit CLanguageDlg(QWidget *parent = nullptr);
 

@@ -5,13 +5,13 @@
 #include "FrameIcons.h"
 #include "LockKeyState.h"
 #include "PortMenu.h"
-#include "frame/FrameGlobals.h"
+#include "base/Globals.h"
 #include "frame/FrameMessages.h"
-#include "frame/ProgramIni.h"
-#include "frame/ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/ProgramIni.h"
+#include "base/ResourceLibrary.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -42,6 +42,8 @@ const char *actionName(int id)
     case ResId::FilePrintPreview: return "actionPrintPreview";
     case ResId::FilePrintSetup: return "actionPrintSetup";
     case ResId::AppExit: return "actionExit";
+    case ResId::EditUndo: return "actionUndo";
+    case ResId::EditRedo: return "actionRedo";
     case ResId::Read: return "actionRead";
     case ResId::Write: return "actionWrite";
     case ResId::PttId: return "actionPttId";
@@ -60,7 +62,7 @@ const char *actionName(int id)
 
 const int KnownCommands[] = {
     ResId::FileNew, ResId::FileOpen, ResId::FileSave, ResId::FileSaveAs, ResId::FilePrint,
-    ResId::FilePrintPreview, ResId::FilePrintSetup, ResId::AppExit, ResId::Read, ResId::Write,
+    ResId::FilePrintPreview, ResId::FilePrintSetup, ResId::AppExit, ResId::EditUndo, ResId::EditRedo, ResId::Read, ResId::Write,
     ResId::PttId, ResId::Option, ResId::Embed, ResId::Language, ResId::Com1, ResId::Com1 + 1,
     ResId::Com1 + 2, ResId::Com1 + 3, ResId::Com1 + 4, ResId::Com1 + 5, ResId::Com1 + 6, ResId::Com8,
     ResId::ViewToolbar, ResId::ViewStatusBar, ResId::AppAbout, ResId::Help, ResId::NextPane,
@@ -78,8 +80,9 @@ CMainFrame::CMainFrame(QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("CMainFrame"));
-    setWindowTitle(Resources().string(ResId::AppTitle));
-    setWindowIcon(ApplicationIcon());
+    // The title shows a mark while the document holds unsaved changes (setWindowModified).
+    setWindowTitle(resources().string(ResId::AppTitle) + QStringLiteral("[*]"));
+    setWindowIcon(applicationIcon());
     resize(800, 600);
 
     restartProgram = [] {
@@ -89,7 +92,7 @@ CMainFrame::CMainFrame(QWidget *parent)
     quitProgram = [] { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); };
     openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     showMessage = [this](const QString &text) {
-        QMessageBox::warning(this, Resources().string(ResId::AppTitle), text);
+        QMessageBox::warning(this, resources().string(ResId::AppTitle), text);
     };
 
     createActions();
@@ -123,7 +126,7 @@ void CMainFrame::setView(QWidget *view)
 
 void CMainFrame::createActions()
 {
-    const ResourceLibrary &res = Resources();
+    const ResourceLibrary &res = resources();
     auto make = [this, &res](int id) {
         auto *a = new QAction(this);
         if (const char *name = actionName(id))
@@ -175,8 +178,18 @@ void CMainFrame::createActions()
 
 void CMainFrame::buildMenus()
 {
-    static const char *const popupNames[] = {"menuFile", "menuProgram", "menuSetting",
-                                             "menuPort", "menuView", "menuHelp"};
+    // Object names of the top-level menus, by a command they hold.
+    const auto popupName = [](const MenuEntry &popup) -> QString {
+        static const QList<QPair<int, const char *>> names{
+            {ResId::FileNew, "menuFile"}, {ResId::EditUndo, "menuEdit"}, {ResId::Read, "menuProgram"},
+            {ResId::Language, "menuSetting"}, {ResId::Com1, "menuPort"}, {ResId::ViewToolbar, "menuView"},
+            {ResId::AppAbout, "menuHelp"}};
+        for (const MenuEntry &e : popup.children)
+            for (const auto &[id, name] : names)
+                if (e.kind == MenuEntry::Item && e.id == id)
+                    return QLatin1String(name);
+        return QString();
+    };
     std::function<void(QMenu *, const QList<MenuEntry> &)> fill = [&](QMenu *menu, const QList<MenuEntry> &entries) {
         for (const MenuEntry &e : entries) {
             switch (e.kind) {
@@ -195,14 +208,11 @@ void CMainFrame::buildMenus()
             }
         }
     };
-    const QList<MenuEntry> top = Resources().menu(ResId::MainMenu);
-    int popupIndex = 0;
+    const QList<MenuEntry> top = resources().menu(ResId::MainMenu);
     for (const MenuEntry &e : top) {
         if (e.kind == MenuEntry::Popup) {
             QMenu *menu = menuBar()->addMenu(e.text);
-            if (popupIndex < 6)
-                menu->setObjectName(QLatin1String(popupNames[popupIndex]));
-            ++popupIndex;
+            menu->setObjectName(popupName(e));
             fill(menu, e.children);
             connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updatePortChecks);
         } else if (e.kind == MenuEntry::Item) {
@@ -222,13 +232,13 @@ void CMainFrame::buildToolBar()
 {
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("toolBar"));
-    m_toolBar->setWindowTitle(Resources().tipText(ResId::ViewToolbar));
+    m_toolBar->setWindowTitle(resources().tipText(ResId::ViewToolbar));
     m_toolBar->setMovable(true);
     m_toolBar->setFloatable(true);
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolBar->setIconSize(QSize(16, 16));
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    for (int id : Resources().toolbar(ResId::MainMenu)) {
+    for (int id : resources().toolbar(ResId::MainMenu)) {
         if (id == 0) {
             m_toolBar->addSeparator();
             continue;
@@ -237,7 +247,7 @@ void CMainFrame::buildToolBar()
         if (!a)
             continue;
         if (a->icon().isNull())
-            a->setIcon(CommandIcon(id));
+            a->setIcon(commandIcon(id));
         m_toolBar->addAction(a);
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
@@ -261,7 +271,7 @@ void CMainFrame::buildStatusBar()
         label->setObjectName(QLatin1String(ind.name));
         label->setAlignment(Qt::AlignCenter);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        const QString text = Resources().string(ind.id);
+        const QString text = resources().string(ind.id);
         label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) + 12);
         bar->addPermanentWidget(label);
         m_indicators.insert(ind.id, label);
@@ -274,7 +284,7 @@ void CMainFrame::buildStatusBar()
         connect(m_indicatorTimer, &QTimer::timeout, this, &CMainFrame::updateIndicators);
         m_indicatorTimer->start();
     }
-    bar->showMessage(Resources().string(ResId::IdleMessage));
+    bar->showMessage(resources().string(ResId::IdleMessage));
 
     QAction *toggle = m_actions.value(ResId::ViewStatusBar);
     toggle->setChecked(true);
@@ -290,7 +300,7 @@ void CMainFrame::updateIndicators()
                {ResId::IndicatorScroll, LockKeyState::ScrollLock}};
     for (const auto &m : map) {
         QLabel *label = m_indicators.value(m.id);
-        const QString text = Resources().string(m.id);
+        const QString text = resources().string(m.id);
         const std::optional<bool> on = m_lockKeys->state(m.key);
         if (!on) {
             // State unknown: the indicator shows its text greyed.
@@ -314,7 +324,7 @@ void CMainFrame::dispatch(int commandId)
 {
     emit commandTriggered(commandId);
     if (commandId >= ResId::Com1 && commandId <= ResId::Com8) {
-        OnPort(commandId - ResId::Com1 + 1);
+        onPort(commandId - ResId::Com1 + 1);
         return;
     }
     switch (commandId) {
@@ -330,9 +340,11 @@ void CMainFrame::dispatch(int commandId)
     case ResId::Option: emit optionRequested(); break;
     case ResId::PttId: emit pttIdRequested(); break;
     case ResId::Embed: emit embedRequested(); break;
-    case ResId::Language: OnLanguage(); break;
-    case ResId::Help: OnHelp(); break;
-    case ResId::AppAbout: OnAppAbout(); break;
+    case ResId::EditUndo: emit undoRequested(); break;
+    case ResId::EditRedo: emit redoRequested(); break;
+    case ResId::Language: onLanguage(); break;
+    case ResId::Help: onHelp(); break;
+    case ResId::AppAbout: onAppAbout(); break;
     case ResId::AppExit: close(); break;
     case ResId::ViewToolbar: m_toolBar->setVisible(m_actions.value(commandId)->isChecked()); break;
     case ResId::ViewStatusBar: statusBar()->setVisible(m_actions.value(commandId)->isChecked()); break;
@@ -349,7 +361,7 @@ void CMainFrame::focusView()
         view->setFocus(Qt::OtherFocusReason);
 }
 
-void CMainFrame::OnPort(int number)
+void CMainFrame::onPort(int number)
 {
     if (number < 1 || number > 8)
         return;
@@ -357,7 +369,7 @@ void CMainFrame::OnPort(int number)
     updatePortChecks();
 }
 
-void CMainFrame::OnLanguage()
+void CMainFrame::onLanguage()
 {
     CLanguageDlg dlg(this);
     if (dlg.exec() != QDialog::Accepted)
@@ -365,30 +377,34 @@ void CMainFrame::OnLanguage()
     const int position = dlg.selectedPosition();
     if (position == LanguageIndex)
         return;
+    // The restart ends this instance: unsaved changes are offered for saving first.
+    if (queryClose && !queryClose())
+        return;
     const ProgramIni ini(AppDirectory);
     const bool portSaved = ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), PortName);
-    const bool languageSaved = ini.write(QStringLiteral("Setup"), QStringLiteral("Language"), LanguageValue(position));
+    const bool languageSaved = ini.write(QStringLiteral("Setup"), QStringLiteral("Language"), languageValue(position));
     if (!portSaved || !languageSaved) {
         // A restart would come back in the old language: say so and keep running.
-        showMessage(LanguageNotSavedText(LanguageIndex, ini.path()));
+        showMessage(languageNotSavedText(LanguageIndex, ini.path()));
         return;
     }
+    m_closeConfirmed = true;
     restartProgram();  // the running instance quits even when the new one fails to start
     quitProgram();
 }
 
-void CMainFrame::OnHelp()
+void CMainFrame::onHelp()
 {
-    const QString path = AppDirectory + HelpFileName(LanguageIndex);
+    const QString path = AppDirectory + helpFileName(LanguageIndex);
     if (!QFileInfo(path).isFile()) {
-        showMessage(HelpFileMissingText(LanguageIndex, path));
+        showMessage(helpFileMissingText(LanguageIndex, path));
         return;
     }
     if (!openUrl(QUrl::fromLocalFile(path)))
-        showMessage(HelpOpenFailedText(LanguageIndex, path));
+        showMessage(helpOpenFailedText(LanguageIndex, path));
 }
 
-void CMainFrame::OnAppAbout()
+void CMainFrame::onAppAbout()
 {
     CAboutDlg dlg(this);
     dlg.exec();
@@ -398,10 +414,20 @@ bool CMainFrame::event(QEvent *event)
 {
     if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent *>(event)->tip().isEmpty()) {
         // No prompt to show: the message pane returns to its idle text.
-        statusBar()->showMessage(Resources().string(ResId::IdleMessage));
+        statusBar()->showMessage(resources().string(ResId::IdleMessage));
         return true;
     }
     return QMainWindow::event(event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    if (!m_closeConfirmed && queryClose && !queryClose()) {
+        event->ignore();
+        return;
+    }
+    m_closeConfirmed = true;
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::showEvent(QShowEvent *event)

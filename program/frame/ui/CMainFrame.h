@@ -38,6 +38,9 @@ public:
     std::function<bool(const QUrl &)> openUrl;
     // Shows a notice with the application title as caption.
     std::function<void(const QString &text)> showMessage;
+    // Asked before the window closes (Exit, the close box) and before a language change
+    // restarts the program; returns false to keep the window. Unset: nothing is asked.
+    std::function<bool()> queryClose;
 
     // Brings the Port menu's check marks in line with PortName.
     void updatePortChecks();
@@ -45,10 +48,10 @@ public:
     void updateIndicators();
 
 public slots:
-    void OnPort(int number);    // COM1 ... COM8
-    void OnLanguage();
-    void OnHelp();
-    void OnAppAbout();
+    void onPort(int number);    // COM1 ... COM8
+    void onLanguage();
+    void onHelp();
+    void onAppAbout();
 
 signals:
     // Every command, with its id, when triggered (the specific signals below follow).
@@ -65,9 +68,12 @@ signals:
     void optionRequested();
     void pttIdRequested();
     void embedRequested();
+    void undoRequested();
+    void redoRequested();
 
 protected:
     bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
@@ -83,4 +89,5 @@ private:
     QHash<int, QLabel *> m_indicators;
     LockKeyState *m_lockKeys = nullptr;
     QTimer *m_indicatorTimer = nullptr;
+    bool m_closeConfirmed = false;  // the question before closing has been answered
 };

@@ -1,6 +1,6 @@
 #include "FrameIcons.h"
 
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -76,7 +76,7 @@ void arrow(QPainter &p, QPointF from, QPointF to, const QColor &color)
 
 } // namespace
 
-QIcon ApplicationIcon()
+QIcon applicationIcon()
 {
     static const QIcon icon = makeIcon([](QPainter &p) {
         radio(p, QRectF(4.5, 4.5, 7, 10.5));
@@ -84,7 +84,7 @@ QIcon ApplicationIcon()
     return icon;
 }
 
-QIcon DocumentIcon()
+QIcon documentIcon()
 {
     static const QIcon icon = makeIcon([](QPainter &p) {
         page(p, Qt::white);
@@ -95,7 +95,7 @@ QIcon DocumentIcon()
     return icon;
 }
 
-QIcon CommandIcon(int commandId)
+QIcon commandIcon(int commandId)
 {
     switch (commandId) {
     case ResId::FileNew: {

@@ -3,7 +3,7 @@
 // drawn in code so that they need no image files.
 #include <QIcon>
 
-QIcon ApplicationIcon();
-QIcon DocumentIcon();
+QIcon applicationIcon();
+QIcon documentIcon();
 // The toolbar image of a command, a null icon for a command without one.
-QIcon CommandIcon(int commandId);
+QIcon commandIcon(int commandId);

@@ -1,9 +1,9 @@
 #include "PortMenu.h"
 
 #include "CMainFrame.h"
-#include "frame/FrameGlobals.h"
-#include "frame/ProgramIni.h"
-#include "frame/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "base/ProgramIni.h"
+#include "base/ResourceLibrary.h"
 #include "radiolink/PortDevice.h"
 #include "radiolink/PortMessages.h"
 
@@ -39,9 +39,9 @@ void PortMenu::refresh()
 {
     if (!m_menu)
         return;
-    const PortProblemTexts texts = PortMessages();
+    const PortProblemTexts texts = portMessages();
     const QList<SerialDevice> present = SerialPorts::available();
-    const QMap<int, QString> mapped = MappedPorts(AppDirectory);
+    const QMap<int, QString> mapped = mappedPorts(AppDirectory);
     for (auto it = m_captions.cbegin(); it != m_captions.cend(); ++it) {
         const QString device = SerialPorts::deviceFor(it.key(), mapped, present);
         m_frame.action(ResId::Com1 + it.key() - 1)
@@ -72,15 +72,15 @@ void PortMenu::refresh()
 
 bool PortMenu::choose(const SerialDevice &device)
 {
-    int number = PortNumber(PortName);
+    int number = portNumber(PortName);
     if (number < 1 || number > PortCount) {
         number = 1;
-        m_frame.OnPort(number);
+        m_frame.onPort(number);
     }
     const ProgramIni ini(AppDirectory);
     const bool saved = ini.write(QStringLiteral("Ports"), QStringLiteral("COM%1").arg(number), device.preferredName());
     if (!saved)
-        m_frame.showMessage(PortMessages().other.arg(ini.path(), QStringLiteral("cannot be written")));
+        m_frame.showMessage(portMessages().other.arg(ini.path(), QStringLiteral("cannot be written")));
     refresh();
     return saved;
 }

@@ -4,17 +4,21 @@
 #include "FrameIcons.h"
 #include "files/CProgramDoc.h"
 #include "files/ui/DocumentCommands.h"
-#include "frame/FrameGlobals.h"
+#include "files/ui/ImageHistory.h"
+#include "base/Globals.h"
 #include "frame/FrameMessages.h"
-#include "frame/ProgramIni.h"
-#include "frame/ResourceLibrary.h"
+#include "base/ProgramIni.h"
+#include "base/ResourceLibrary.h"
 #include "frame/Startup.h"
-#include "model/AppGlobals.h"
 #include "model/ui/CProgramView.h"
-#include "model/ui/SettingDialogs.h"
+#include "model/ui/COptionDlg.h"
+#include "model/ui/CPcbaDlg.h"
+#include "model/ui/CPttIdDlg.h"
 #include "radiolink/ui/RadioCommands.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QUndoStack>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -26,7 +30,7 @@ ProgramApp::ProgramApp()
         QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok);
         box.exec();
     };
-    newDocument = [this] { return m_documentCommands->OnFileNew(); };
+    newDocument = [this] { return m_documentCommands->newDocument(); };
     openDocument = [this](const QString &path, QString *error) {
         return m_documentCommands->openDocument(path, error);
     };
@@ -34,7 +38,7 @@ ProgramApp::ProgramApp()
 
 ProgramApp::~ProgramApp() = default;
 
-bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDirectory)
+bool ProgramApp::initInstance(const QStringList &arguments, const QString &appDirectory)
 {
     // 1. The command line: the first argument that is not an option names a file to open.
     QString fileToOpen;
@@ -47,31 +51,20 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     // 3.-8. Application directory, Program.ini, language and resource library.
     QString failText;
     QString detail;
-    if (!LoadLanguageSetup(appDirectory.isEmpty() ? ApplicationDirectory() : appDirectory, &failText, &detail)) {
+    if (!loadLanguageSetup(appDirectory.isEmpty() ? applicationDirectory() : appDirectory, &failText, &detail)) {
         std::fprintf(stderr, "Program: %s\n", qPrintable(detail));
-        showMessage(BuiltInResources().string(ResId::AppTitle), failText);
+        showMessage(builtInResources().string(ResId::AppTitle), failText);
         return false;
     }
-    QApplication::setWindowIcon(ApplicationIcon());
+    QApplication::setWindowIcon(applicationIcon());
     // 10.-11. The frame, then the document: new, or the file named on the command line.
     m_frame = std::make_unique<CMainFrame>();
     m_view = new CProgramView;
     m_frame->setView(m_view);
-    QObject::connect(m_frame.get(), &CMainFrame::printRequested, m_view, &CProgramView::OnFilePrint);
-    QObject::connect(m_frame.get(), &CMainFrame::printPreviewRequested, m_view, &CProgramView::OnFilePrintPreview);
-    QObject::connect(m_frame.get(), &CMainFrame::printSetupRequested, m_view, &CProgramView::OnFilePrintSetup);
-    // New and Open run the view's initial update; Save and Save As store the grid first.
-    m_documentCommands = new DocumentCommands(m_document.get(), m_frame.get());
-    m_documentCommands->setView(m_view);
-    ConnectSettingDialogs(m_frame.get());
-    // Read and Write: the grid goes into the image first; a successful read is shown.
-    m_radioCommands = std::make_unique<RadioCommands>(m_frame.get());
-    m_radioCommands->gridToImage = [view = m_view] { view->GridToImage(); };
-    m_radioCommands->imageToGrid = [view = m_view] { view->ImageToGrid(); };
-    m_radioCommands->attach(m_frame.get());
+    connectCommands();
     if (frameCreated)
         frameCreated(m_frame.get());
-    const QString title = Resources().string(ResId::AppTitle);
+    const QString title = resources().string(ResId::AppTitle);
     if (fileToOpen.isEmpty()) {
         if (!newDocument())
             return false;
@@ -83,6 +76,7 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
             m_frame.reset();
             m_view = nullptr;
             m_documentCommands = nullptr;
+            m_history = nullptr;
             return false;
         }
     }
@@ -93,7 +87,93 @@ bool ProgramApp::InitInstance(const QStringList &arguments, const QString &appDi
     return true;
 }
 
-int ProgramApp::ExitInstance(int code)
+// Every command of the main window meets the code that serves it here, and nowhere else.
+void ProgramApp::connectCommands()
+{
+    CMainFrame *frame = m_frame.get();
+    CProgramView *view = m_view;
+    CProgramDoc *document = m_document.get();
+
+    // The undo history: every change shows in the grid when undone or redone.
+    m_history = new ImageHistory(document, frame);
+    m_history->imageToGrid = [view] { view->ImageToGrid(); };
+    QUndoStack *stack = m_history->undoStack();
+    QAction *undo = frame->action(ResId::EditUndo);
+    QAction *redo = frame->action(ResId::EditRedo);
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    QObject::connect(stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    QObject::connect(stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    // An editor still open over the grid commits first, so that Undo takes back what was typed.
+    QObject::connect(frame, &CMainFrame::undoRequested, m_history, [this, view] {
+        view->commitEdit();
+        m_history->undo();
+    });
+    QObject::connect(frame, &CMainFrame::redoRequested, m_history, [this, view] {
+        view->commitEdit();
+        m_history->redo();
+    });
+    QObject::connect(view, &CProgramView::imageEdited, m_history, &ImageHistory::recordImageChange);
+    QObject::connect(document, &CProgramDoc::modifiedChanged, frame, &QWidget::setWindowModified);
+    QObject::connect(document, &CProgramDoc::pathNameChanged, frame, &QWidget::setWindowFilePath);
+
+    // New, Open, Save, Save As and Default Factory; Exit asks about unsaved changes.
+    m_documentCommands = new DocumentCommands(document, m_history, frame);
+    m_documentCommands->setView(view);
+    m_documentCommands->showMessage = [frame](const QString &text) { frame->showMessage(text); };
+    DocumentCommands *files = m_documentCommands;
+    QObject::connect(frame, &CMainFrame::newRequested, files, &DocumentCommands::onFileNew);
+    QObject::connect(frame, &CMainFrame::openRequested, files, &DocumentCommands::onFileOpen);
+    QObject::connect(frame, &CMainFrame::saveRequested, files, &DocumentCommands::onFileSave);
+    QObject::connect(frame, &CMainFrame::saveAsRequested, files, &DocumentCommands::onFileSaveAs);
+    frame->queryClose = [files] { return files->saveModified(); };
+
+    // Printing is the view's.
+    QObject::connect(frame, &CMainFrame::printRequested, view, &CProgramView::onFilePrint);
+    QObject::connect(frame, &CMainFrame::printPreviewRequested, view, &CProgramView::onFilePrintPreview);
+    QObject::connect(frame, &CMainFrame::printSetupRequested, view, &CProgramView::onFilePrintSetup);
+
+    // The Option, PTT ID and PCBA dialogs, modal over the window; a close that changed the
+    // image is one undo step.
+    const auto runDialog = [this, frame](int dialogId, auto makeDialog) {
+        return [this, frame, dialogId, makeDialog] {
+            m_history->recordChange(resources().dialogCaption(dialogId), [frame, makeDialog] {
+                auto dialog = makeDialog(frame);
+                dialog->exec();
+            });
+        };
+    };
+    QObject::connect(frame, &CMainFrame::optionRequested, frame,
+                     runDialog(ResId::OptionDialog, [](QWidget *w) { return std::make_unique<COptionDlg>(w); }));
+    QObject::connect(frame, &CMainFrame::pttIdRequested, frame,
+                     runDialog(ResId::PttIdDialog, [](QWidget *w) { return std::make_unique<CPttIdDlg>(w); }));
+    QObject::connect(frame, &CMainFrame::embedRequested, frame,
+                     runDialog(ResId::PcbaDialog, [](QWidget *w) { return std::make_unique<CPcbaDlg>(w); }));
+
+    // Read and Write: the grid goes into the image first; a successful read is shown, is one
+    // undo step and counts as saved, as does a successful write. A read replaces the image:
+    // unsaved changes are offered for saving first.
+    m_radioCommands = std::make_unique<RadioCommands>(frame);
+    m_radioCommands->gridToImage = [files] { files->storeGrid(); };
+    m_radioCommands->imageToGrid = [view] { view->ImageToGrid(); };
+    RadioCommands *radio = m_radioCommands.get();
+    QObject::connect(frame, &CMainFrame::readRequested, radio, [this, files, document, radio] {
+        if (!files->saveModified())
+            return;
+        const CProgramDoc::State before = document->state();
+        if (!radio->onRead())
+            return;
+        document->markClean();
+        m_history->recordDocumentChange(
+            plainCaption(resources().menuItemText(ResId::MainMenu, ResId::Read)), before);
+    });
+    QObject::connect(frame, &CMainFrame::writeRequested, radio, [document, radio] {
+        if (radio->onWrite())
+            document->markClean();
+    });
+}
+
+int ProgramApp::exitInstance(int code)
 {
     const ProgramIni ini(AppDirectory);
     if (!ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), PortName))
@@ -102,5 +182,6 @@ int ProgramApp::ExitInstance(int code)
     m_frame.reset();
     m_view = nullptr;
     m_documentCommands = nullptr;
+    m_history = nullptr;
     return code;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The application object of Program: start-up (InitInstance) and exit (ExitInstance).
+// The application object of Program: start-up (initInstance) and exit (exitInstance).
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +11,7 @@ class RadioCommands;
 class CProgramDoc;
 class CProgramView;
 class DocumentCommands;
+class ImageHistory;
 
 class ProgramApp
 {
@@ -21,7 +22,7 @@ public:
     // Shows a start-up failure; replaceable for tests. caption, text.
     std::function<void(const QString &, const QString &)> showMessage;
     // Creates the new document shown at start-up. Returns false when the document cannot be
-    // created. The default is the document's New (a new image, the view's initial update).
+    // created. The default is a new image and the view's initial update.
     std::function<bool()> newDocument;
     // Opens the file named on the command line. Returns false, with *error set to the
     // message to show, when it cannot be opened. The default is the document's Open.
@@ -34,9 +35,9 @@ public:
     // main window and the document (new, or the file named on the command line). Returns
     // false when the program must end; the reason has been shown. arguments are those of the
     // application (the program name first).
-    bool InitInstance(const QStringList &arguments, const QString &appDirectory = QString());
+    bool initInstance(const QStringList &arguments, const QString &appDirectory = QString());
     // Exit: writes PortName to Program.ini. Returns the exit code.
-    int ExitInstance(int code = 0);
+    int exitInstance(int code = 0);
 
     CMainFrame *mainFrame() const { return m_frame.get(); }
     // The form view filling the main window (owned by it).
@@ -46,11 +47,17 @@ public:
     DocumentCommands *documentCommands() const { return m_documentCommands; }
     // The Read and Write commands of the main window, working on the view's grid.
     RadioCommands *radioCommands() const { return m_radioCommands.get(); }
+    // The undo history of the document; null until InitInstance created the frame.
+    ImageHistory *history() const { return m_history; }
 
 private:
+    // Connects every command of the main window to the code that serves it.
+    void connectCommands();
+
     std::unique_ptr<CProgramDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;
     CProgramView *m_view = nullptr;                  // owned by the frame
     DocumentCommands *m_documentCommands = nullptr;  // owned by the frame
+    ImageHistory *m_history = nullptr;               // owned by the frame
     std::unique_ptr<RadioCommands> m_radioCommands;
 };

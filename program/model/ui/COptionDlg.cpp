@@ -1,8 +1,8 @@
 #include "COptionDlg.h"
 
 #include "TextFilterValidator.h"
-#include "frame/ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/ResourceLibrary.h"
+#include "base/Globals.h"
 #include "model/OptionLists.h"
 
 #include <QComboBox>
@@ -20,14 +20,14 @@ COptionDlg::COptionDlg(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("COptionDlg"));
-    setWindowTitle(Resources().dialogCaption(ResId::OptionDialog));
+    setWindowTitle(resources().dialogCaption(ResId::OptionDialog));
 
     auto *grid = new QGridLayout(this);
     grid->setHorizontalSpacing(10);
     grid->setColumnMinimumWidth(2, 16);
     int index = 0;
     const auto place = [&](int controlId, QWidget *control) {
-        auto *label = new QLabel(OptionLabel(ResId::OptionDialog, controlId), this);
+        auto *label = new QLabel(optionLabel(ResId::OptionDialog, controlId), this);
         label->setObjectName(QStringLiteral("label%1").arg(controlId));
         label->setBuddy(control);
         const int row = index < LeftColumnRows ? index : index - LeftColumnRows;
@@ -39,7 +39,7 @@ COptionDlg::COptionDlg(QWidget *parent)
 
     powerOnPassword = new QLineEdit(this);
     powerOnPassword->setObjectName(QStringLiteral("powerOnPassword"));
-    for (const ListOption &option : OptionDialogLists()) {
+    for (const ListOption &option : optionDialogLists()) {
         if (option.controlId == OptionIds::PowerOnPasswordSwitch)
             place(OptionIds::PowerOnPassword, powerOnPassword);
         auto *combo = new QComboBox(this);
@@ -50,7 +50,7 @@ COptionDlg::COptionDlg(QWidget *parent)
         place(option.controlId, combo);
     }
 
-    OnInitDialog();
+    onInitDialog();
     layout()->setSizeConstraint(QLayout::SetFixedSize); // sized to its contents, not resizable
 }
 
@@ -58,34 +58,34 @@ COptionDlg::~COptionDlg()
 {
     // Destroyed while still shown (its parent went away): the shown values are kept as well.
     if (isVisible())
-        WriteBack();
+        writeBack();
 }
 
-void COptionDlg::OnInitDialog()
+void COptionDlg::onInitDialog()
 {
-    for (const ListOption &option : OptionDialogLists()) {
+    for (const ListOption &option : optionDialogLists()) {
         QComboBox *combo = m_lists.value(option.controlId);
         combo->clear();
-        combo->addItems(OptionEntries(option.words, LanguageIndex));
-        combo->setCurrentIndex(ShownPosition(option));
+        combo->addItems(optionEntries(option.words, LanguageIndex));
+        combo->setCurrentIndex(shownPosition(option));
     }
-    powerOnPassword->setText(PowerOnPasswordText());
-    powerOnPassword->setValidator(new TextFilterValidator(&FilterPowerOnPassword, PowerOnPasswordMaxLength, powerOnPassword));
+    powerOnPassword->setText(powerOnPasswordText());
+    powerOnPassword->setValidator(new TextFilterValidator(&filterPowerOnPassword, PowerOnPasswordMaxLength, powerOnPassword));
 }
 
-void COptionDlg::WriteBack()
+void COptionDlg::writeBack()
 {
-    for (const ListOption &option : OptionWriteBackOrder()) {
+    for (const ListOption &option : optionWriteBackOrder()) {
         if (option.controlId == OptionIds::PowerOnPasswordSwitch)
-            StorePowerOnPassword(powerOnPassword->text());
-        StorePosition(option, m_lists.value(option.controlId)->currentIndex());
+            storePowerOnPassword(powerOnPassword->text());
+        storePosition(option, m_lists.value(option.controlId)->currentIndex());
     }
 }
 
 void COptionDlg::done(int result)
 {
     // Every way of closing (close box, Escape, a caller's close()) ends here.
-    WriteBack();
+    writeBack();
     QDialog::done(result);
 }
 

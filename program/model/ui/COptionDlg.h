@@ -44,8 +44,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void OnInitDialog();
-    void WriteBack();
+    void onInitDialog();
+    void writeBack();
 
     QHash<int, QComboBox *> m_lists;
 };

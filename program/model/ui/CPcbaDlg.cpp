@@ -1,7 +1,7 @@
 #include "CPcbaDlg.h"
 
 #include "TextFilterValidator.h"
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 #include "model/OptionLists.h"
 
 #include <QGridLayout>
@@ -14,7 +14,7 @@
 CPcbaDlg::CPcbaDlg(QWidget *parent)
     : QDialog(parent)
 {
-    const DialogResource res = Resources().dialog(ResId::PcbaDialog);
+    const DialogResource res = resources().dialog(ResId::PcbaDialog);
     setObjectName(QStringLiteral("CPcbaDlg"));
     setWindowTitle(res.caption);
 
@@ -45,19 +45,19 @@ CPcbaDlg::CPcbaDlg(QWidget *parent)
     layout->addSpacing(8);
     layout->addLayout(buttons);
 
-    OnInitDialog();
+    onInitDialog();
     layout->setSizeConstraint(QLayout::SetFixedSize); // sized to its contents, not resizable
 }
 
-void CPcbaDlg::OnInitDialog()
+void CPcbaDlg::onInitDialog()
 {
-    pcbaEdit->setText(PcbaText());
+    pcbaEdit->setText(pcbaText());
     // Installed after the stored text is shown, so that the text is kept as it is until edited.
-    pcbaEdit->setValidator(new TextFilterValidator(&FilterPcbaText, PcbaMaxLength, pcbaEdit));
+    pcbaEdit->setValidator(new TextFilterValidator(&filterPcbaText, PcbaMaxLength, pcbaEdit));
 }
 
 void CPcbaDlg::accept()
 {
-    StorePcbaText(pcbaEdit->text());
+    storePcbaText(pcbaEdit->text());
     QDialog::accept();
 }

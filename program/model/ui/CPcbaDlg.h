@@ -26,5 +26,5 @@ public slots:
     void accept() override;
 
 private:
-    void OnInitDialog();
+    void onInitDialog();
 };

@@ -2,10 +2,11 @@
 
 #include "ChannelGridWidget.h"
 #include "ChannelPrinting.h"
-#include "frame/ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/ResourceLibrary.h"
+#include "base/Globals.h"
 #include "model/ChannelCodec.h"
-#include "model/ChannelGrid.h"
+#include "model/RadioImage.h"
+#include "model/GridRules.h"
 #include "model/GridContents.h"
 #include "model/MemoryImage.h"
 
@@ -33,7 +34,6 @@ namespace {
 
 constexpr int ModelSelectorId = 1017;
 constexpr int BandSelectorId = 1011;
-constexpr int DefaultFactoryId = 1068;
 constexpr int GridId = 1007;
 constexpr int FrequencyEditorId = 1082;
 constexpr int ToneEditorId = 1083;
@@ -68,7 +68,7 @@ CProgramView::CProgramView(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("CProgramView"));
-    const ResourceLibrary &res = Resources();
+    const ResourceLibrary &res = resources();
 
     m_group = new QGroupBox(this);
     m_modelLabel = new QLabel(res.labelText(ResId::FormDialog, ModelSelectorId), m_group);
@@ -116,11 +116,11 @@ CProgramView::CProgramView(QWidget *parent)
     m_nameEditor->setContextMenuPolicy(Qt::NoContextMenu);
     m_grid->installEventFilter(this);
 
-    connect(m_modelSelector, &QComboBox::currentIndexChanged, this, &CProgramView::OnSelchangeModel);
-    connect(m_bandSelector, &QComboBox::currentIndexChanged, this, &CProgramView::OnSelchangeBand);
+    connect(m_modelSelector, &QComboBox::currentIndexChanged, this, &CProgramView::onModelSelected);
+    connect(m_bandSelector, &QComboBox::currentIndexChanged, this, &CProgramView::onBandSelected);
     connect(m_defaultFactoryButton, &QPushButton::clicked, this, &CProgramView::defaultFactoryClicked);
-    connect(m_grid, &ChannelGridWidget::mousePressed, this, &CProgramView::OnGridMousePressed);
-    connect(m_grid, &ChannelGridWidget::cellEntered, this, &CProgramView::OnGridCellEntered);
+    connect(m_grid, &ChannelGridWidget::mousePressed, this, &CProgramView::onGridMousePressed);
+    connect(m_grid, &ChannelGridWidget::cellEntered, this, &CProgramView::onGridCellEntered);
     // Scrolling takes the focus to the grid, so an open editor commits before it would drift
     // away from its cell.
     connect(m_grid, &ChannelGridWidget::scrolled, this, [this] {
@@ -145,7 +145,7 @@ QSize CProgramView::sizeHint() const
                  top.height() + layout()->spacing() + gridHeight + m.top() + m.bottom());
 }
 
-void CProgramView::OnInitialUpdate()
+void CProgramView::onInitialUpdate()
 {
     // 1. Lay the frame out again and shrink it, if larger, to fit the form.
     QWidget *frame = window();
@@ -161,10 +161,10 @@ void CProgramView::OnInitialUpdate()
     // 3. One-time set-up of the grid, the tone list and the model list.
     if (!m_setUp) {
         m_setUp = true;
-        m_grid->setUp(ChannelGrid::HeaderTexts(LanguageIndex));
+        m_grid->setUp(GridRules::headerTexts(LanguageIndex));
         m_toneEditor->addItems(ToneChoices(LanguageIndex));
         const QSignalBlocker block(m_modelSelector);
-        m_modelSelector->addItems(ChannelGrid::RadioModelNames());
+        m_modelSelector->addItems(GridRules::radioModelNames());
     }
     // 4.
     ImageToGrid();
@@ -177,17 +177,17 @@ void CProgramView::ImageToGrid()
         m_openEditor->hide();
         m_openEditor = nullptr;
     }
-    const GridContents contents = ImageToGridContents();
+    const GridContents contents = imageToGridContents();
     {
         const QSignalBlocker block(m_modelSelector);
         m_modelSelector->setCurrentIndex(m_modelSelector->count() > 0 ? contents.modelIndex : -1);
     }
-    OnSelchangeModel();
+    onModelChanged();
     {
         const QSignalBlocker block(m_bandSelector);
         m_bandSelector->setCurrentIndex(contents.bandIndex < m_bandSelector->count() ? contents.bandIndex : 0);
     }
-    OnSelchangeBand();
+    onBandChanged();
     for (int n = 1; n <= ImageMap::ChannelCount; ++n) {
         const ChannelTexts &texts = contents.channels.at(n - 1);
         for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
@@ -200,6 +200,17 @@ void CProgramView::GridToImage()
     // 1. An open editor commits first.
     if (m_openEditor)
         commitEditor();
+    storeGridContents();
+}
+
+void CProgramView::commitEdit()
+{
+    if (m_openEditor)
+        commitEditor();
+}
+
+void CProgramView::storeGridContents()
+{
     // 2.-4. Model and band as selected (no selection is stored as 0xFF), the channels, the
     //    fixed fields.
     GridContents contents;
@@ -211,7 +222,7 @@ void CProgramView::GridToImage()
             texts.setText(c, m_grid->textMatrix(n, c));
         contents.channels.append(texts);
     }
-    GridContentsToImage(contents);
+    gridContentsToImage(contents);
 }
 
 QString CProgramView::cellText(int row, int column) const
@@ -224,21 +235,37 @@ QString CProgramView::modelText() const
     return m_modelSelector->currentText();
 }
 
-void CProgramView::OnSelchangeModel()
+void CProgramView::onModelChanged()
 {
     {
         const QSignalBlocker block(m_bandSelector);
         m_bandSelector->clear();
-        m_bandSelector->addItem(ChannelGrid::BandTextOfModel(m_modelSelector->currentText()));
+        m_bandSelector->addItem(GridRules::bandTextOfModel(m_modelSelector->currentText()));
         m_bandSelector->setCurrentIndex(0);
     }
-    OnSelchangeBand();
+    onBandChanged();
 }
 
-void CProgramView::OnSelchangeBand()
+void CProgramView::onModelSelected()
+{
+    const QByteArray before = radioImageBytes();
+    onModelChanged();
+    storeGridContents();
+    emit imageEdited(m_modelLabel->text().remove(QLatin1Char('&')), before);
+}
+
+void CProgramView::onBandSelected()
+{
+    const QByteArray before = radioImageBytes();
+    onBandChanged();
+    storeGridContents();
+    emit imageEdited(m_bandLabel->text().remove(QLatin1Char('&')), before);
+}
+
+void CProgramView::onBandChanged()
 {
     const int index = m_bandSelector->currentIndex() >= 0 ? m_bandSelector->currentIndex() : 0;
-    ChannelGrid::ApplyBand(m_bandSelector->itemText(index));
+    GridRules::applyBand(m_bandSelector->itemText(index));
 }
 
 bool CProgramView::pointerOverChannelColumn() const
@@ -246,7 +273,7 @@ bool CProgramView::pointerOverChannelColumn() const
     return m_grid->mouseCol() == 0 && m_grid->mouseRow() > 0;
 }
 
-void CProgramView::OnGridMousePressed(Qt::MouseButton button, int, int column)
+void CProgramView::onGridMousePressed(Qt::MouseButton button, int, int column)
 {
     if (button != Qt::LeftButton)
         return;
@@ -258,7 +285,7 @@ void CProgramView::OnGridMousePressed(Qt::MouseButton button, int, int column)
     openCellEditor();
 }
 
-void CProgramView::OnGridCellEntered()
+void CProgramView::onGridCellEntered()
 {
     m_grid->setHighLight(pointerOverChannelColumn());
 }
@@ -298,7 +325,7 @@ void CProgramView::openCellEditor()
         break;
     default:
         m_listEditor->clear();
-        m_listEditor->addItems(ChannelGrid::ListEditorWords(column, LanguageIndex));
+        m_listEditor->addItems(GridRules::listEditorWords(column, LanguageIndex));
         m_listEditor->setCurrentIndex(firstStartingWith(m_listEditor, text));
         editor = m_listEditor;
         break;
@@ -336,10 +363,22 @@ void CProgramView::commitEditor()
     ChannelTexts row;
     for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
         row.setText(c, m_grid->textMatrix(m_editRow, c));
-    const ChannelTexts committed = ChannelGrid::CommitCell(row, m_editColumn, value);
+    const ChannelTexts committed = GridRules::commitCell(row, m_editColumn, value);
+    bool changed = false;
     for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
-        if (committed.text(c) != row.text(c))
+        if (committed.text(c) != row.text(c)) {
             m_grid->setTextMatrix(m_editRow, c, committed.text(c));
+            changed = true;
+        }
+    if (changed) {
+        // The grid is the working copy of the image: a committed cell goes into it at once.
+        const QByteArray before = radioImageBytes();
+        storeGridContents();
+        emit imageEdited(languageText(LanguageIndex, "Channel %1: %2", "信道 %1：%2", "信道 %1：%2")
+                             .arg(m_editRow)
+                             .arg(GridRules::headerText(m_editColumn, LanguageIndex)),
+                         before);
+    }
     const bool hadFocus = editor->hasFocus();
     editor->hide();
     if (hadFocus)
@@ -456,7 +495,7 @@ QPrinter *CProgramView::printer()
     return m_printer.get();
 }
 
-void CProgramView::OnFilePrint()
+void CProgramView::onFilePrint()
 {
     if (m_openEditor)
         commitEditor();
@@ -468,12 +507,12 @@ void CProgramView::OnFilePrint()
     if (!ChannelPrinting::print(printer(), [this](int row, int column) { return cellText(row, column); })) {
         static const char16_t *const failed[] = {u"The channel list could not be printed.",
                                                  u"无法打印信道列表。", u"無法列印信道列表。"};
-        QMessageBox::warning(this, Resources().string(ResId::AppTitle),
+        QMessageBox::warning(this, resources().string(ResId::AppTitle),
                              QString::fromUtf16(failed[LanguageIndex < 3 ? LanguageIndex : 0]));
     }
 }
 
-void CProgramView::OnFilePrintPreview()
+void CProgramView::onFilePrintPreview()
 {
     if (m_openEditor)
         commitEditor();
@@ -488,7 +527,7 @@ void CProgramView::OnFilePrintPreview()
     dialog.exec();
 }
 
-void CProgramView::OnFilePrintSetup()
+void CProgramView::onFilePrintSetup()
 {
     QPageSetupDialog dialog(printer(), this);
     dialog.exec();

@@ -4,6 +4,9 @@
 // the current cell. The grid's texts are the working copy of the channels; GridToImage
 // stores them into RadioImage and ImageToGrid shows the image.
 //
+// Every change the user makes here (a committed cell, the model or band selector) is stored
+// into RadioImage at once and announced with imageEdited(), so that it can be undone.
+//
 // Controls, found by objectName (the template's control id in brackets):
 //   modelSelector (1017)         drop-down list of the five models
 //   bandSelector (1011)          drop-down list holding the selected model's band
@@ -31,17 +34,21 @@ class CProgramView : public QWidget
 {
     Q_OBJECT
 public:
+    static constexpr int DefaultFactoryId = 1068;  // the "Default Factory" button
+
     explicit CProgramView(QWidget *parent = nullptr);
     ~CProgramView() override;
 
     // Run each time a document is created or opened: fits the frame to the form, sets the
     // grid, the tone list and the model list up the first time, then ImageToGrid.
-    void OnInitialUpdate();
+    void onInitialUpdate();
     // Shows RadioImage: model and band from 0x1FE0/0x1FE1, then channels 1-99.
     void ImageToGrid();
     // Commits an open editor, then stores model, band and channels 1-99 into RadioImage and
     // writes the fixed fields.
     void GridToImage();
+    // Commits the editor now laid over the grid, if any (an edit becomes a change).
+    void commitEdit();
 
     // Text of a grid cell as shown (row 0-99, column 0-9).
     QString cellText(int row, int column) const;
@@ -58,21 +65,29 @@ public:
     QSize sizeHint() const override;
 
 public slots:
-    void OnFilePrint();
-    void OnFilePrintPreview();
-    void OnFilePrintSetup();
+    void onFilePrint();
+    void onFilePrintPreview();
+    void onFilePrintSetup();
 
 signals:
     void defaultFactoryClicked();
+    // The user changed the grid or a selector and the change is in RadioImage; `before` is
+    // the image as it was, `text` names the change ("Channel 5: Rx Freq").
+    void imageEdited(const QString &text, const QByteArray &before);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void OnSelchangeModel();
-    void OnSelchangeBand();
-    void OnGridMousePressed(Qt::MouseButton button, int row, int column);
-    void OnGridCellEntered();
+    void onModelChanged();
+    void onBandChanged();
+    // The user chose a model or band: stored at once.
+    void onModelSelected();
+    void onBandSelected();
+    // Stores model, band, channels 1-99 and the fixed fields into RadioImage.
+    void storeGridContents();
+    void onGridMousePressed(Qt::MouseButton button, int row, int column);
+    void onGridCellEntered();
     // Opens the editor of the grid's current cell (an empty channel starts at Rx Freq).
     void openCellEditor();
     // Writes the open editor's value into the cell it was opened on and hides it.

@@ -1,8 +1,8 @@
 #include "CPttIdDlg.h"
 
 #include "TextFilterValidator.h"
-#include "frame/ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/ResourceLibrary.h"
+#include "base/Globals.h"
 #include "model/OptionLists.h"
 
 #include <QComboBox>
@@ -15,9 +15,9 @@ CPttIdDlg::CPttIdDlg(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("CPttIdDlg"));
-    setWindowTitle(Resources().dialogCaption(ResId::PttIdDialog));
+    setWindowTitle(resources().dialogCaption(ResId::PttIdDialog));
 
-    const QList<ListOption> &lists = PttIdDialogLists();
+    const QList<ListOption> &lists = pttIdDialogLists();
     displayList = new QComboBox(this);
     displayList->setObjectName(QLatin1String(lists.at(0).objectName));
     pttIdList = new QComboBox(this);
@@ -33,7 +33,7 @@ CPttIdDlg::CPttIdDlg(QWidget *parent)
     for (const auto &[controlId, control] : {std::pair<int, QWidget *>{OptionIds::PttIdDisplay, displayList},
                                              {OptionIds::PttIdMode, pttIdList},
                                              {OptionIds::PttIdCode, codeEdit}}) {
-        auto *label = new QLabel(OptionLabel(ResId::PttIdDialog, controlId), this);
+        auto *label = new QLabel(optionLabel(ResId::PttIdDialog, controlId), this);
         label->setObjectName(QStringLiteral("label%1").arg(controlId));
         label->setBuddy(control);
         grid->addWidget(label, row, 0);
@@ -41,7 +41,7 @@ CPttIdDlg::CPttIdDlg(QWidget *parent)
         ++row;
     }
 
-    OnInitDialog();
+    onInitDialog();
     layout()->setSizeConstraint(QLayout::SetFixedSize); // sized to its contents, not resizable
 }
 
@@ -49,37 +49,37 @@ CPttIdDlg::~CPttIdDlg()
 {
     // Destroyed while still shown (its parent went away): the shown values are kept as well.
     if (isVisible())
-        WriteBack();
+        writeBack();
 }
 
-void CPttIdDlg::OnInitDialog()
+void CPttIdDlg::onInitDialog()
 {
-    const QList<ListOption> &lists = PttIdDialogLists();
+    const QList<ListOption> &lists = pttIdDialogLists();
     displayList->clear();
-    displayList->addItems(OptionEntries(lists.at(0).words, LanguageIndex));
+    displayList->addItems(optionEntries(lists.at(0).words, LanguageIndex));
     pttIdList->clear();
-    pttIdList->addItems(OptionEntries(lists.at(1).words, LanguageIndex));
+    pttIdList->addItems(optionEntries(lists.at(1).words, LanguageIndex));
     codeEdit->clear();
 
-    displayList->setCurrentIndex(ShownPosition(lists.at(0)));
-    pttIdList->setCurrentIndex(ShownPosition(lists.at(1)));
-    codeEdit->setText(PttIdCodeText());
+    displayList->setCurrentIndex(shownPosition(lists.at(0)));
+    pttIdList->setCurrentIndex(shownPosition(lists.at(1)));
+    codeEdit->setText(pttIdCodeText());
     // Installed after the stored code is shown, so that the code is kept as it is until edited.
-    codeEdit->setValidator(new TextFilterValidator(&FilterPttIdCode, PttIdCodeMaxLength, codeEdit));
+    codeEdit->setValidator(new TextFilterValidator(&filterPttIdCode, PttIdCodeMaxLength, codeEdit));
 }
 
-void CPttIdDlg::WriteBack()
+void CPttIdDlg::writeBack()
 {
-    const QList<ListOption> &lists = PttIdDialogLists();
-    StorePosition(lists.at(0), displayList->currentIndex());
-    StorePosition(lists.at(1), pttIdList->currentIndex());
-    StorePttIdCode(codeEdit->text());
+    const QList<ListOption> &lists = pttIdDialogLists();
+    storePosition(lists.at(0), displayList->currentIndex());
+    storePosition(lists.at(1), pttIdList->currentIndex());
+    storePttIdCode(codeEdit->text());
 }
 
 void CPttIdDlg::done(int result)
 {
     // Every way of closing (close box, Escape, a caller's close()) ends here.
-    WriteBack();
+    writeBack();
     QDialog::done(result);
 }
 

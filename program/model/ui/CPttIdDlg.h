@@ -32,6 +32,6 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void OnInitDialog();
-    void WriteBack();
+    void onInitDialog();
+    void writeBack();
 };

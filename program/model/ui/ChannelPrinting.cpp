@@ -1,6 +1,6 @@
 #include "ChannelPrinting.h"
 
-#include "model/ChannelGrid.h"
+#include "model/GridRules.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -13,7 +13,7 @@ namespace ChannelPrinting {
 
 namespace {
 // Left edge of each column, in average character widths.
-constexpr int ColumnX[ChannelGrid::ColumnCount] = {2, 8, 20, 32, 42, 52, 62, 72, 82, 94};
+constexpr int ColumnX[GridRules::ColumnCount] = {2, 8, 20, 32, 42, 52, 62, 72, 82, 94};
 } // namespace
 
 int firstRow(int page)
@@ -23,7 +23,7 @@ int firstRow(int page)
 
 int lastRow(int page)
 {
-    return page <= 1 ? 50 : ChannelGrid::RowCount - 1;
+    return page <= 1 ? 50 : GridRules::RowCount - 1;
 }
 
 void paintPage(QPainter &painter, int page, const CellTextProvider &cellText)
@@ -45,7 +45,7 @@ void paintPage(QPainter &painter, int page, const CellTextProvider &cellText)
         // smaller until every row, and a six-character name in the last column, is on the
         // page instead of being cut off at its edges.
         const int neededHeight = (rowsOnPage + 2) * lineHeight;
-        const int neededWidth = (ColumnX[ChannelGrid::ColumnCount - 1] + 7) * charWidth;
+        const int neededWidth = (ColumnX[GridRules::ColumnCount - 1] + 7) * charWidth;
         if ((neededHeight <= device->height() && neededWidth <= device->width()) || pixelSize <= 4)
             break;
         const double scale = std::min(double(device->height()) / neededHeight, double(device->width()) / neededWidth);
@@ -58,7 +58,7 @@ void paintPage(QPainter &painter, int page, const CellTextProvider &cellText)
     for (int row = firstRow(page); row <= lastRow(page); ++row, ++k) {
         // Rows are placed by their top edge; drawText wants the baseline.
         const int baseline = (k + 1) * lineHeight + ascent;
-        for (int column = 0; column < ChannelGrid::ColumnCount; ++column)
+        for (int column = 0; column < GridRules::ColumnCount; ++column)
             painter.drawText(ColumnX[column] * charWidth, baseline, cellText(row, column));
     }
 }

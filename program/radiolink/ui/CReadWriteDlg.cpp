@@ -1,9 +1,8 @@
 #include "CReadWriteDlg.h"
 
-#include "frame/FrameGlobals.h"
-#include "frame/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "base/ResourceLibrary.h"
 #include "radiolink/PortMessages.h"
-#include "model/AppGlobals.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -21,7 +20,7 @@ constexpr int PercentLabelId = 1005;
 CReadWriteDlg::CReadWriteDlg(QWidget *parent)
     : QDialog(parent)
 {
-    const DialogResource res = Resources().dialog(ResId::ReadWriteDialog);
+    const DialogResource res = resources().dialog(ResId::ReadWriteDialog);
     setObjectName(QStringLiteral("CReadWriteDlg"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -40,11 +39,11 @@ CReadWriteDlg::CReadWriteDlg(QWidget *parent)
     cancelButton = new QPushButton(res.controls.value(ResId::IdCancel), this);
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
     cancelButton->setAutoDefault(false);
-    connect(startButton, &QPushButton::clicked, this, &CReadWriteDlg::OnOK);
+    connect(startButton, &QPushButton::clicked, this, &CReadWriteDlg::onStart);
     connect(cancelButton, &QPushButton::clicked, this, &CReadWriteDlg::reject);
 
     showMessage = [this](const QString &text) {
-        QMessageBox::warning(this, Resources().string(ResId::AppTitle), text, QMessageBox::Ok);
+        QMessageBox::warning(this, resources().string(ResId::AppTitle), text, QMessageBox::Ok);
     };
 
     auto *bar = new QHBoxLayout;
@@ -69,7 +68,7 @@ CReadWriteDlg::~CReadWriteDlg() = default;
 void CReadWriteDlg::setReadFlag(bool read)
 {
     m_read = read;
-    progressBar->setRange(0, RadioTransfer::BlockCount(read));
+    progressBar->setRange(0, RadioTransfer::blockCount(read));
 }
 
 void CReadWriteDlg::setTitle(const QString &title)
@@ -78,7 +77,7 @@ void CReadWriteDlg::setTitle(const QString &title)
     setWindowTitle(title);
 }
 
-void CReadWriteDlg::OnOK()
+void CReadWriteDlg::onStart()
 {
     if (m_state != Ready || TransferBusy.load() != 0)
         return;
@@ -105,17 +104,19 @@ void CReadWriteDlg::onProgress(int position, int upper)
 {
     Q_UNUSED(upper);
     progressBar->setValue(position);
-    percentLabel->setText(RadioTransfer::PercentText(progressBar->value(), progressBar->maximum()));
+    percentLabel->setText(RadioTransfer::percentText(progressBar->value(), progressBar->maximum()));
 }
 
-void CReadWriteDlg::onFinished(RadioTransfer::Result result)
+void CReadWriteDlg::onFinished(RadioTransfer::Result result, const QByteArray &image)
 {
     if (m_transfer)
         m_transfer->wait();
     m_success = result == RadioTransfer::Success;
+    if (m_success && m_read)
+        m_readImage = image;
     if (!m_success)
-        showMessage(m_transfer ? TransferFailureMessage(*m_transfer, LanguageIndex)
-                               : RadioTransfer::FailureText(result, LanguageIndex));
+        showMessage(m_transfer ? transferFailureMessage(*m_transfer, LanguageIndex)
+                               : RadioTransfer::failureText(result, LanguageIndex));
     m_state = Closed;
     done(m_success ? QDialog::Accepted : QDialog::Rejected);
 }

@@ -32,6 +32,9 @@ public:
     QString title() const { return m_title; }
     // True only when every block of a transfer succeeded.
     bool success() const { return m_success; }
+    // After a successful read, the image the radio sent (RadioImage itself is not touched;
+    // the caller copies it in).
+    QByteArray readImage() const { return m_readImage; }
     State state() const { return m_state; }
 
     // Shows a failure notice; the default is a message box with the application title as
@@ -45,7 +48,7 @@ public:
 
 public slots:
     // "Start": begins the transfer unless one is running (TransferBusy).
-    void OnOK();
+    void onStart();
     // Cancel, Escape and the close box: only before the transfer has started.
     void reject() override;
 
@@ -55,11 +58,12 @@ protected:
 private:
     void onPortOpened();
     void onProgress(int position, int upper);
-    void onFinished(RadioTransfer::Result result);
+    void onFinished(RadioTransfer::Result result, const QByteArray &image);
 
     bool m_success = false;
     bool m_read = true;
     QString m_title;
     State m_state = Ready;
     std::unique_ptr<RadioTransfer> m_transfer;
+    QByteArray m_readImage;
 };

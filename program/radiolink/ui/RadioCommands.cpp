@@ -1,8 +1,8 @@
 #include "RadioCommands.h"
 
 #include "CReadWriteDlg.h"
-#include "frame/ui/CMainFrame.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "radiolink/RadioTransfer.h"
 
 RadioCommands::RadioCommands(QWidget *window, QObject *parent)
@@ -10,13 +10,7 @@ RadioCommands::RadioCommands(QWidget *window, QObject *parent)
 {
 }
 
-void RadioCommands::attach(CMainFrame *frame)
-{
-    connect(frame, &CMainFrame::readRequested, this, &RadioCommands::OnRead);
-    connect(frame, &CMainFrame::writeRequested, this, &RadioCommands::OnWrite);
-}
-
-bool RadioCommands::OnRead()
+bool RadioCommands::onRead()
 {
     if (!runTransfer(true))
         return false;
@@ -27,7 +21,7 @@ bool RadioCommands::OnRead()
     return true;
 }
 
-bool RadioCommands::OnWrite()
+bool RadioCommands::onWrite()
 {
     return runTransfer(false);
 }
@@ -38,9 +32,12 @@ bool RadioCommands::runTransfer(bool read)
         gridToImage();
     CReadWriteDlg dialog(m_window);
     dialog.setReadFlag(read);
-    dialog.setTitle(RadioTransfer::Title(read, LanguageIndex));
+    dialog.setTitle(RadioTransfer::title(read, LanguageIndex));
     if (dialogCreated)
         dialogCreated(dialog);
     dialog.exec();
+    // The worker read into its own copy; the image takes it here, in the window's thread.
+    if (read && dialog.success())
+        setRadioImageBytes(dialog.readImage());
     return dialog.success();
 }

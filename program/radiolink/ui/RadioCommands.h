@@ -5,7 +5,6 @@
 
 #include <functional>
 
-class CMainFrame;
 class CReadWriteDlg;
 class QWidget;
 
@@ -16,9 +15,6 @@ public:
     // window: the owner of the progress dialog.
     explicit RadioCommands(QWidget *window, QObject *parent = nullptr);
 
-    // Connects the frame's Read and Write commands.
-    void attach(CMainFrame *frame);
-
     // The view's conversions: the grid (with a cell still being edited) into RadioImage,
     // and RadioImage into the grid with its model and band selectors.
     std::function<void()> gridToImage;
@@ -28,8 +24,8 @@ public:
 
 public slots:
     // Both return true when the transfer succeeded.
-    bool OnRead();
-    bool OnWrite();
+    bool onRead();
+    bool onWrite();
 
 private:
     bool runTransfer(bool read);

@@ -6,9 +6,10 @@
 #include "frame/CommandLine.h"
 #include "common/ConsoleProgress.h"
 #include "common/SerialPorts.h"
-#include "model/AppGlobals.h"
+#include "model/RadioImage.h"
 #include "model/ChannelCodec.h"
 #include "model/MemoryImage.h"
+#include "model/SettingFields.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -50,7 +51,7 @@ QByteArray image()
 
 ChannelTexts channel(const QString &rx, const QString &tx, const QString &rxTone, const QString &name)
 {
-    ChannelTexts t = NewChannelTexts(rx);
+    ChannelTexts t = newChannelTexts(rx);
     t.txFreq = tx;
     t.rxTone = rxTone;
     t.name = name;
@@ -99,6 +100,8 @@ public:
         env.remove(QStringLiteral("DISPLAY"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        // Backups of reads go to this folder's own data folder, never the user's.
+        env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.isEmpty() ? path(QStringLiteral("data")) : dataHome);
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(dir.path());
         if (prefix.isEmpty())
@@ -118,6 +121,7 @@ public:
     }
 
     QTemporaryDir dir;
+    QString dataHome;   // XDG_DATA_HOME of the runs; empty: "data" in this folder
 };
 
 // A radio holding `memory`, saving what it holds at the end into `saved`.
@@ -157,6 +161,14 @@ private slots:
     void displayWidth_data();
     void displayWidth();
     void progressRewritesOneLineOnTerminal();
+    void readLeavesBackup();
+    void unwritableBackupFolderDoesNotFailRead();
+    void verifyAfterWrite();
+    void diffNamesChangedFields_data();
+    void diffNamesChangedFields();
+    void csvExportImportRoundTrip();
+    void csvImportRefusals_data();
+    void csvImportRefusals();
 };
 
 void TestProgramCommandLine::readsRadioIntoFile()
@@ -419,7 +431,7 @@ void TestProgramCommandLine::usage_data()
     QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("--dump <file>");
     QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0 << QStringLiteral("Program 1.");
     QTest::newRow("no command") << QStringList{QStringLiteral("--port"), QStringLiteral("COM1")} << 2
-                                << QStringLiteral("give one of --read-radio, --write-radio or --dump");
+                                << QStringLiteral("give one of --read-radio, --write-radio, --dump, --export-csv, --import-csv, --diff or --backups");
     QTest::newRow("two commands") << QStringList{QStringLiteral("--dump"), f, QStringLiteral("--read-radio"), f} << 2
                                   << QStringLiteral("give one of");
     QTest::newRow("port name") << QStringList{QStringLiteral("--read-radio"), f, QStringLiteral("--port"), QStringLiteral("3")}
@@ -490,6 +502,227 @@ void TestProgramCommandLine::progressRewritesOneLineOnTerminal()
     QCOMPARE(shown.count("\r"), 101 + 1);
     QVERIFY(shown.contains("\rWrite Data: 10%\033[K"));
     QVERIFY(shown.endsWith("\rWrite Data: 100%\033[K\r\n"));
+}
+
+namespace {
+
+QStringList backupFiles(const QString &dataHome, const QString &suffix)
+{
+    QDir dir(dataHome + QStringLiteral("/Program/backups"));
+    QStringList paths;
+    for (const QString &name : dir.entryList({QStringLiteral("Program-*.") + suffix}, QDir::Files))
+        paths << dir.filePath(name);
+    return paths;
+}
+
+// A codeplug of every kind of channel: each tone pairing, duplex, power, scan, bandwidth,
+// busy lock and name, on all 99 channels.
+QByteArray fullImage()
+{
+    NewImage();
+    const QStringList tones{QStringLiteral("Off"), QStringLiteral("67.0"), QStringLiteral("254.1"),
+                            QStringLiteral("D023N"), QStringLiteral("D754I"), QStringLiteral("100.0"),
+                            QStringLiteral("D023I")};
+    const QStringList busy{QStringLiteral("Off"), QStringLiteral("Carrier"), QStringLiteral("QDT")};
+    for (int n = 1; n <= 99; ++n) {
+        const std::uint32_t rx = 40000000 + std::uint32_t(n) * 62500 / 10 * 10;
+        ChannelTexts t = newChannelTexts(frequencyText(rx - rx % 625));
+        const int kind = n % 4;
+        t.txFreq = kind == 0 ? t.rxFreq
+                   : kind == 1 ? frequencyText(rx - rx % 625 + 500000)
+                   : kind == 2 ? frequencyText(rx - rx % 625 + 2500)
+                               : QString();
+        t.rxTone = tones.at(n % tones.size());
+        t.txTone = tones.at((n / tones.size()) % tones.size());
+        t.busyLock = busy.at(n % 3);
+        t.power = n % 2 ? QStringLiteral("High") : QStringLiteral("Low");
+        t.scanAdd = n % 5 ? QStringLiteral("Add") : QStringLiteral("Del");
+        t.bandwidth = n % 3 ? QStringLiteral("Wide") : QStringLiteral("Narrow");
+        t.name = n % 6 ? QStringLiteral("CH%1").arg(n) : QStringLiteral("A b-%1").arg(n % 10);
+        StoreChannel(n, t);
+    }
+    WriteFixedFields();
+    RadioImage[ImageMap::ModelIndex] = 0;
+    RadioImage[ImageMap::BandIndex] = 0;
+    return image();
+}
+
+} // namespace
+
+void TestProgramCommandLine::readLeavesBackup()
+{
+    QTemporaryDir work;
+    const QByteArray memory = savedImage();
+    RadiosimProcess radio;
+    QVERIFY(startRadio(radio, work, memory));
+    AppFolder app;
+    QVERIFY(app.make(radio.device()));
+    const QString file = work.filePath(QStringLiteral("read.sin"));
+
+    const Run r = app.run({QStringLiteral("--read-radio"), file});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QString data = app.path(QStringLiteral("data"));
+    const QStringList raw = backupFiles(data, QStringLiteral("bin"));
+    const QStringList sin = backupFiles(data, QStringLiteral("sin"));
+    QCOMPARE(raw.size(), 1);
+    QCOMPARE(sin.size(), 1);
+    QVERIFY(QFileInfo(raw.first()).fileName().contains(
+        QRegularExpression(QStringLiteral("^Program-\\d{4}-\\d\\d-\\d\\dT\\d\\d-\\d\\d-\\d\\d\\.bin$"))));
+    QCOMPARE(readFile(raw.first()).toHex(), memory.toHex());
+    QCOMPARE(readFile(sin.first()).toHex(), readFile(file).toHex());
+
+    const Run list = app.run({QStringLiteral("--backups")});
+    QCOMPARE(list.exitCode, 0);
+    QCOMPARE(list.out, sin.first() + QLatin1Char('\n'));
+}
+
+void TestProgramCommandLine::unwritableBackupFolderDoesNotFailRead()
+{
+    QTemporaryDir work;
+    const QByteArray memory = savedImage();
+    RadiosimProcess radio;
+    QVERIFY(startRadio(radio, work, memory));
+    AppFolder app;
+    QVERIFY(app.make(radio.device()));
+    // A data folder below a plain file cannot be made, not even by root.
+    QVERIFY(writeFile(app.path(QStringLiteral("blocker")), "x"));
+    app.dataHome = app.path(QStringLiteral("blocker/data"));
+    const QString file = work.filePath(QStringLiteral("read.sin"));
+
+    const Run r = app.run({QStringLiteral("--read-radio"), file});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("The backup of the read could not be written")), qPrintable(r.err));
+    QCOMPARE(readFile(file).toHex(), memory.toHex());
+}
+
+void TestProgramCommandLine::verifyAfterWrite()
+{
+    QTemporaryDir work;
+    const QString filePath = work.filePath(QStringLiteral("codeplug.sin"));
+    QVERIFY(writeFile(filePath, savedImage()));
+    AppFolder app;
+    QVERIFY(app.make(QStringLiteral("/dev/null/none")));
+    {
+        RadiosimProcess radio;
+        QVERIFY(startRadio(radio, work, QByteArray(int(RadioImageSize), char(0x33))));
+        const Run r = app.run({QStringLiteral("--write-radio"), filePath, QStringLiteral("--verify"),
+                               QStringLiteral("--device"), radio.device()});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QVERIFY(r.err.contains(QStringLiteral("Read Data: 100%")));
+    }
+    // The radio changes the first byte of channel 2's record after storing it: 446.00625 MHz
+    // comes back as another frequency, reported as the channel's field with its block.
+    RadiosimProcess radio;
+    QVERIFY(startRadio(radio, work, QByteArray(int(RadioImageSize), char(0x33)),
+                       {QStringLiteral("--corrupt-write"), QStringLiteral("0010")}));
+    const Run r = app.run({QStringLiteral("--write-radio"), filePath, QStringLiteral("--verify"),
+                           QStringLiteral("--device"), radio.device()});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(QRegularExpression(QStringLiteral(
+                 "\nChannel 2: receive frequency 446\\.00625 in the file, [0-9.]+ in the radio\n    block 0x0010\n"))),
+             qPrintable(r.err));
+    QCOMPARE(r.err.count(QStringLiteral("\nChannel ")), 1);
+}
+
+void TestProgramCommandLine::diffNamesChangedFields_data()
+{
+    QTest::addColumn<int>("address");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("receive frequency") << 0x0011 << 0x01 << "Channel 2: receive frequency 446.00625 in a.sin, 446.00125 in b.sin\n    block 0x0010";
+    QTest::newRow("tone") << 0x0019 << 0xC0 << "Channel 2: receive tone D023N in a.sin, D023I in b.sin\n    block 0x0018";
+    QTest::newRow("power") << 0x001C << 0x14 << "Channel 2: power High in a.sin, Low in b.sin\n    block 0x0018";
+    QTest::newRow("name") << 0x0C98 << int('Q') << "Channel 2: name PMR in a.sin, QMR in b.sin\n    block 0x0C98";
+    QTest::newRow("channel emptied") << 0x0623 << 0xFF << "Channel 99: 469.99000 in a.sin, empty in b.sin\n    block 0x0620";
+    QTest::newRow("setting") << 0x1814 << 0x03 << "Setting SQL: 5 / 3\n    block 0x1810";
+    QTest::newRow("carried byte") << 0x1000 << 0x12 << "Memory at 0x1000: 0xFF in a.sin, 0x12 in b.sin\n    block 0x1000";
+}
+
+void TestProgramCommandLine::diffNamesChangedFields()
+{
+    QFETCH(int, address);
+    QFETCH(int, value);
+    QFETCH(QString, line);
+    AppFolder app;
+    QVERIFY(app.make(QStringLiteral("/dev/null/none")));
+    const QByteArray a = savedImage();
+    QByteArray b = a;
+    b[address] = char(value);
+    QVERIFY(writeFile(app.path(QStringLiteral("a.sin")), a));
+    QVERIFY(writeFile(app.path(QStringLiteral("b.sin")), b));
+
+    const Run same = app.run({QStringLiteral("--diff"), QStringLiteral("a.sin"), QStringLiteral("a.sin")});
+    QCOMPARE(same.exitCode, 0);
+    QCOMPARE(same.out, QString());
+    const Run r = app.run({QStringLiteral("--diff"), QStringLiteral("a.sin"), QStringLiteral("b.sin")});
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.out, line + QLatin1Char('\n'));
+}
+
+void TestProgramCommandLine::csvExportImportRoundTrip()
+{
+    AppFolder app;
+    QVERIFY(app.make(QStringLiteral("/dev/null/none")));
+    const QByteArray full = fullImage();
+    QVERIFY(writeFile(app.path(QStringLiteral("full.sin")), full));
+    const Run out = app.run({QStringLiteral("--export-csv"), QStringLiteral("full.sin"), QStringLiteral("ch.csv")});
+    QVERIFY2(out.exitCode == 0, qPrintable(out.err));
+    const QByteArray csv = readFile(app.path(QStringLiteral("ch.csv")));
+    QVERIFY(csv.startsWith("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+                           "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE,"
+                           "BusyLock\r\n"));
+    QCOMPARE(csv.count("\r\n"), 100);
+
+    // Into a codeplug with other channels and other settings: the channels become those of
+    // the export, the settings stay.
+    NewImage();
+    StoreChannel(50, newChannelTexts(QStringLiteral("440.00000")));
+    RadioImage[0x1814] = 2;
+    WriteFixedFields();
+    RadioImage[ImageMap::ModelIndex] = 0;
+    QByteArray other = image();
+    QVERIFY(writeFile(app.path(QStringLiteral("other.sin")), other));
+    const Run in = app.run({QStringLiteral("--import-csv"), QStringLiteral("ch.csv"), QStringLiteral("other.sin")});
+    QVERIFY2(in.exitCode == 0, qPrintable(in.err));
+    const QByteArray after = readFile(app.path(QStringLiteral("other.sin")));
+    QCOMPARE(after.at(0x1814), char(2));
+    const Run diff = app.run({QStringLiteral("--diff"), QStringLiteral("full.sin"), QStringLiteral("other.sin")});
+    QCOMPARE(diff.out, QStringLiteral("Setting SQL: 5 / 2\n    block 0x1810\n"));
+}
+
+void TestProgramCommandLine::csvImportRefusals_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("frequency outside the band") << "3,X,520.000000,,,,,,,,,,FM,,,High"
+                                                << "Line 3: the receive frequency 520.000000 is outside 400-470 MHz.";
+    QTest::newRow("unknown tone") << "3,X,440.000000,,,Tone,62.5,,,,,,FM,,,High"
+                                  << "Line 3: the transmit CTCSS tone 62.5 is not one the radio offers.";
+    QTest::newRow("channel 100") << "100,X,440.000000,,,,,,,,,,FM,,,High"
+                                 << "Line 3: the location 100 is not a channel from 1 to 99.";
+    QTest::newRow("name character") << QString::fromUtf8("3,Ωmega,440.000000,,,,,,,,,,FM,,,High")
+                                    << QString::fromUtf8("Line 3: the name \"Ωmega\" holds the character \"Ω\", which the radio cannot hold.");
+    QTest::newRow("not a frequency") << "3,X,four,,,,,,,,,,FM,,,High"
+                                     << "Line 3: the frequency \"four\" is not a frequency in MHz.";
+}
+
+void TestProgramCommandLine::csvImportRefusals()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, reason);
+    AppFolder app;
+    QVERIFY(app.make(QStringLiteral("/dev/null/none")));
+    const QByteArray before = savedImage();
+    QVERIFY(writeFile(app.path(QStringLiteral("c.sin")), before));
+    const QString csv = QStringLiteral("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                                       "DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power\r\n"
+                                       "1,OK,440.000000,,,,,,,,,,FM,,,High\r\n")
+                        + line + QStringLiteral("\r\n4,OK,441.000000,,,,,,,,,,FM,,,High\r\n");
+    QVERIFY(writeFile(app.path(QStringLiteral("in.csv")), csv.toUtf8()));
+    const Run r = app.run({QStringLiteral("--import-csv"), QStringLiteral("in.csv"), QStringLiteral("c.sin")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(reason), qPrintable(r.err));
+    QCOMPARE(readFile(app.path(QStringLiteral("c.sin"))).toHex(), before.toHex());
 }
 
 REGISTER_TEST(TestProgramCommandLine)

@@ -1,7 +1,8 @@
 #include "TestRegistry.h"
 
-#include "frame/ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "model/MemoryImage.h"
 #include "model/OptionLists.h"
 #include "model/SettingFields.h"
@@ -18,7 +19,7 @@ QByteArray imageBytes(int address, int length)
 
 const ListOption &findList(int dialogId, int controlId)
 {
-    const auto &lists = dialogId == ResId::PttIdDialog ? PttIdDialogLists() : OptionDialogLists();
+    const auto &lists = dialogId == ResId::PttIdDialog ? pttIdDialogLists() : optionDialogLists();
     for (const ListOption &option : lists)
         if (option.controlId == controlId)
             return option;
@@ -29,7 +30,7 @@ const ListOption &findList(int dialogId, int controlId)
 QMap<QString, QString> shownByLabel(int languageIndex, const QString &dialog)
 {
     QMap<QString, QString> map;
-    for (const ShownSetting &s : ShownSettings(languageIndex))
+    for (const ShownSetting &s : shownSettings(languageIndex))
         if (s.dialog == dialog)
             map.insert(s.label, s.text);
     return map;
@@ -70,17 +71,17 @@ private slots:
     // Every list offers one entry per position of its field, in each language.
     void entriesCoverEveryPosition()
     {
-        for (const auto *lists : {&OptionDialogLists(), &PttIdDialogLists()}) {
+        for (const auto *lists : {&optionDialogLists(), &pttIdDialogLists()}) {
             for (const ListOption &option : *lists) {
                 for (int lang : {0, 1, 2}) {
-                    const QStringList entries = OptionEntries(option.words, lang);
+                    const QStringList entries = optionEntries(option.words, lang);
                     QVERIFY2(entries.size() == option.field->choiceCount, option.objectName);
                     QVERIFY2(!entries.contains(QString()), option.objectName);
                 }
             }
         }
-        QCOMPARE(OptionDialogLists().size(), 22);
-        QCOMPARE(OptionWriteBackOrder().size(), 22);
+        QCOMPARE(optionDialogLists().size(), 22);
+        QCOMPARE(optionWriteBackOrder().size(), 22);
     }
 
     // A stored byte, the entry shown for it and the byte stored back when the shown position
@@ -144,33 +145,33 @@ private slots:
         const ListOption &option = findList(dialog, control);
         const int address = option.field->address;
         RadioImage[address] = std::uint8_t(byte);
-        const int position = ShownPosition(option);
-        QCOMPARE(OptionEntries(option.words, language).value(position), shown);
-        StorePosition(option, position);
+        const int position = shownPosition(option);
+        QCOMPARE(optionEntries(option.words, language).value(position), shown);
+        storePosition(option, position);
         QCOMPARE(int(RadioImage[address]), storedBack);
-        QCOMPARE(ShownPosition(option), position);
+        QCOMPARE(shownPosition(option), position);
     }
 
     // Labels and captions come from the resource library of the current language.
     void labelsFromTheResourceLibrary()
     {
-        QCOMPARE(OptionLabel(findList(ResId::OptionDialog, OptionIds::ReceiveAlarmTime)),
+        QCOMPARE(optionLabel(findList(ResId::OptionDialog, OptionIds::ReceiveAlarmTime)),
                  QStringLiteral("Receive Alarm Time"));
         ResourceLibrary chs;
         QVERIFY(chs.loadFile(QStringLiteral(SOURCE_DIR "/resources/Chs.dll")));
-        InstallResources(chs);
+        installResources(chs);
         NewImage();
         const QMap<QString, QString> shown = shownByLabel(1, QStringLiteral("选项"));
-        InstallResources(ResourceLibrary());
+        installResources(ResourceLibrary());
         QCOMPARE(shown.value(QStringLiteral("静噪等级")), QStringLiteral("5"));
         QCOMPARE(shown.value(QStringLiteral("接收报警时间")), QStringLiteral("连续"));
     }
 
     void passwordDigits()
     {
-        StorePowerOnPassword(QStringLiteral("12"));
+        storePowerOnPassword(QStringLiteral("12"));
         QCOMPARE(imageBytes(0x1848, 6).toHex(' '), QByteArray("01 02 ff ff ff ff"));
-        QCOMPARE(PowerOnPasswordText(), QStringLiteral("12"));
+        QCOMPARE(powerOnPasswordText(), QStringLiteral("12"));
     }
 
     // What a text box keeps of typed or pasted input.
@@ -196,23 +197,23 @@ private slots:
         QFETCH(int, which);
         QFETCH(QString, input);
         QFETCH(QString, kept);
-        const QString result = which == 0 ? FilterPowerOnPassword(input)
-                               : which == 1 ? FilterPttIdCode(input)
-                                            : FilterPcbaText(input);
+        const QString result = which == 0 ? filterPowerOnPassword(input)
+                               : which == 1 ? filterPttIdCode(input)
+                                            : filterPcbaText(input);
         QCOMPARE(result, kept);
     }
 
     void codeAndPcbaReadBack()
     {
-        StorePttIdCode(QStringLiteral("A1#"));
+        storePttIdCode(QStringLiteral("A1#"));
         QCOMPARE(imageBytes(0x1D30, 16), QByteArray("A1#") + QByteArray(13, char(0xFF)));
-        QCOMPARE(PttIdCodeText(), QStringLiteral("A1#"));
-        StorePcbaText(QStringLiteral("AB12"));
+        QCOMPARE(pttIdCodeText(), QStringLiteral("A1#"));
+        storePcbaText(QStringLiteral("AB12"));
         QCOMPARE(imageBytes(0x1FD0, 16), QByteArray("AB12") + QByteArray(12, char(0xFF)));
-        QCOMPARE(PcbaText(), QStringLiteral("AB12"));
+        QCOMPARE(pcbaText(), QStringLiteral("AB12"));
         // small letters found in the image are shown as capitals
         std::memcpy(RadioImage + 0x1FD0, "ab1\xff", 4);
-        QCOMPARE(PcbaText(), QStringLiteral("AB1"));
+        QCOMPARE(pcbaText(), QStringLiteral("AB1"));
     }
 };
 

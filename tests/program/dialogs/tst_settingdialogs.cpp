@@ -1,14 +1,16 @@
 #include "TestRegistry.h"
 
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "model/MemoryImage.h"
 #include "model/OptionLists.h"
 #include "model/ui/COptionDlg.h"
 #include "model/ui/CPcbaDlg.h"
 #include "model/ui/CPttIdDlg.h"
-#include "model/ui/SettingDialogs.h"
+#include "frame/ui/ProgramApp.h"
+#include "../frame/FrameFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -76,7 +78,7 @@ private slots:
     void init()
     {
         LanguageIndex = LanguageEnglish;
-        InstallResources(ResourceLibrary());
+        installResources(ResourceLibrary());
         NewImage();
     }
 
@@ -106,7 +108,7 @@ private slots:
     {
         ResourceLibrary cht;
         QVERIFY(cht.loadFile(QStringLiteral(SOURCE_DIR "/resources/Cht.dll")));
-        InstallResources(cht);
+        installResources(cht);
         LanguageIndex = LanguageTraditionalChinese;
         RadioImage[0x1829] = 254;
         COptionDlg dlg;
@@ -267,8 +269,10 @@ private slots:
     // The main window's commands open each dialog modally over it.
     void commandsOpenTheDialogs()
     {
-        CMainFrame frame;
-        ConnectSettingDialogs(&frame);
+        AppDirFixture dir;
+        ProgramApp app;
+        QVERIFY(app.initInstance({QStringLiteral("Program")}, dir.path()));
+        CMainFrame &frame = *app.mainFrame();
         const QList<QPair<int, const char *>> commands{
             {ResId::Option, "COptionDlg"},
             {ResId::PttId, "CPttIdDlg"},
@@ -291,7 +295,7 @@ private slots:
             QCOMPARE(seen, QLatin1String(name));
             QCOMPARE(parent, &frame);
         }
-        QVERIFY(!frame.isWindowModified());
+        QVERIFY(frame.isWindowModified());  // closing the Option dialog stores the shown values
     }
 };
 

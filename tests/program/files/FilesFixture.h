@@ -1,8 +1,8 @@
 #pragma once
 // Helpers of the files tests: a throw-away folder standing in for the application
 // directory, and the image as bytes.
-#include "frame/FrameGlobals.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 
 #include <QApplication>
 #include <QByteArray>

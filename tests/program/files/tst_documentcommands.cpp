@@ -3,7 +3,8 @@
 
 #include "files/CProgramDoc.h"
 #include "files/ui/DocumentCommands.h"
-#include "frame/ResourceLibrary.h"
+#include "files/ui/ImageHistory.h"
+#include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
 #include "model/MemoryImage.h"
 
@@ -24,8 +25,9 @@ namespace {
 // records what the commands asked of it.
 struct Window {
     CProgramDoc document;
+    ImageHistory history{&document};
     std::unique_ptr<CMainFrame> frame = std::make_unique<CMainFrame>();
-    DocumentCommands *commands = new DocumentCommands(&document, frame.get());
+    DocumentCommands *commands = new DocumentCommands(&document, &history, frame.get());
     QWidget view;
     QStringList calls;     // "initialUpdate", "gridToImage", "imageToGrid"
     QStringList messages;  // notices the frame showed
@@ -42,11 +44,21 @@ struct Window {
         hooks.modelText = [this] { return model; };
         hooks.widget = &view;
         commands->setViewHooks(hooks);
-        frame->showMessage = [this](const QString &text) { messages << text; };
+        commands->showMessage = [this](const QString &text) { messages << text; };
+        QObject::connect(&document, &CProgramDoc::pathNameChanged, frame.get(), &QWidget::setWindowFilePath);
         realFileDialog = commands->askFileName;
         commands->askFileName = [this](bool, const QString &) { return fileToChoose; };
     }
-    void trigger(int command) { frame->action(command)->trigger(); }
+    void trigger(int command)
+    {
+        switch (command) {
+        case ResId::FileNew: commands->onFileNew(); break;
+        case ResId::FileOpen: commands->onFileOpen(); break;
+        case ResId::FileSave: commands->onFileSave(); break;
+        case ResId::FileSaveAs: commands->onFileSaveAs(); break;
+        default: QFAIL("not a file command");
+        }
+    }
 };
 
 } // namespace
@@ -63,7 +75,7 @@ private slots:
         FilesDir fx;
         QVERIFY(fx.write("a.sin", pattern(8192)));
         Window w;
-        QVERIFY(w.commands->OpenDocumentFile(fx.path("a.sin")));
+        QVERIFY(w.commands->openDocumentFile(fx.path("a.sin")));
         w.calls.clear();
         w.trigger(ResId::FileNew);
         NewImage();
@@ -73,7 +85,7 @@ private slots:
         QCOMPARE(imageBytes(), fresh);
         QCOMPARE(w.document.pathName(), QString());
         QCOMPARE(w.calls, QStringList({"initialUpdate", "initialUpdate"}));
-        QCOMPARE(w.frame->windowTitle(), QStringLiteral("KVT PC Encoder"));
+        QCOMPARE(w.frame->windowTitle(), QStringLiteral("KVT PC Encoder[*]"));
     }
 
     // The file dialogs: captions, the channel data filter first, ".sin" added to a name
@@ -132,7 +144,7 @@ private slots:
         QCOMPARE(w.document.pathName(), fx.path("radio.sin"));
         QCOMPARE(w.calls, QStringList{"initialUpdate"});
         QCOMPARE(w.frame->windowFilePath(), fx.path("radio.sin"));
-        QCOMPARE(w.frame->windowTitle(), QStringLiteral("KVT PC Encoder"));
+        QCOMPARE(w.frame->windowTitle(), QStringLiteral("KVT PC Encoder[*]"));
 
         w.fileToChoose.clear();
         w.trigger(ResId::FileOpen);
@@ -174,7 +186,7 @@ private slots:
         FilesDir fx;
         QVERIFY(fx.write("a.sin", pattern(8192)));
         Window w;
-        QVERIFY(w.commands->OpenDocumentFile(fx.path("a.sin")));
+        QVERIFY(w.commands->openDocumentFile(fx.path("a.sin")));
         QString offered;
         w.commands->askFileName = [&](bool save, const QString &suggested) {
             offered = suggested;
@@ -207,7 +219,7 @@ private slots:
         QVERIFY(fx.write("old.sin", old));
         QVERIFY(fx.write("plain-file", "x"));
         Window w;
-        QVERIFY(w.commands->OpenDocumentFile(fx.path("old.sin")));
+        QVERIFY(w.commands->openDocumentFile(fx.path("old.sin")));
         setImage(pattern(8192, 1, 1));
         w.commands->askFileName = [&](bool, const QString &) { return fx.path("plain-file/new.sin"); };
         w.trigger(ResId::FileSaveAs);
@@ -226,10 +238,10 @@ private slots:
         QVERIFY(fx.write("Default2.sin", pattern(8192, 5, 5)));
         QVERIFY(fx.write("a.sin", pattern(8192)));
         Window w;
-        QVERIFY(w.commands->OpenDocumentFile(fx.path("a.sin")));
+        QVERIFY(w.commands->openDocumentFile(fx.path("a.sin")));
         w.calls.clear();
         w.model = QStringLiteral("KVT270U09");
-        w.commands->OnDefaultFactory();
+        w.commands->onDefaultFactory();
         QCOMPARE(imageBytes(), pattern(8192, 7, 7));
         QCOMPARE(w.calls, QStringList{"imageToGrid"});
         QCOMPARE(w.document.pathName(), fx.path("a.sin"));
@@ -265,7 +277,7 @@ private slots:
             owner = box->parentWidget();
             box->button(QMessageBox::Ok)->click();
         });
-        w.commands->OnDefaultFactory();
+        w.commands->onDefaultFactory();
         QCOMPARE(shownCaption, caption);
         QCOMPARE(shownText, text);
         QCOMPARE(owner, &w.view);

@@ -1,11 +1,9 @@
-#include "FilesFixture.h"
+#include "ProgramFixture.h"
 #include "TestRegistry.h"
-
-#include "../frame/FrameFixture.h"
 
 #include "files/CProgramDoc.h"
 #include "files/ui/DocumentCommands.h"
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/ProgramApp.h"
 #include "model/ChannelCodec.h"
@@ -24,45 +22,6 @@
 
 namespace {
 
-// The running program on a throw-away application directory, its notices collected.
-struct Program {
-    AppDirFixture dir;
-    ProgramApp app;
-    QStringList messages;
-    QString fileToOpen;  // answer of every file dialog
-
-    explicit Program(const QStringList &args = {})
-    {
-        app.showMessage = [this](const QString &, const QString &text) { messages << text; };
-        ok = app.InitInstance(QStringList{QStringLiteral("Program")} + args, dir.path());
-        if (!ok)
-            return;
-        app.mainFrame()->showMessage = [this](const QString &text) { messages << text; };
-        app.documentCommands()->askFileName = [this](bool, const QString &) { return fileToOpen; };
-    }
-    ~Program()
-    {
-        if (ok)
-            app.ExitInstance();
-    }
-    bool ok = false;
-
-    CProgramView *view() const { return app.view(); }
-    void trigger(int command) { app.mainFrame()->action(command)->trigger(); }
-    QStringList row(int n) const
-    {
-        QStringList texts;
-        for (int c = 1; c <= 9; ++c)
-            texts << view()->cellText(n, c);
-        return texts;
-    }
-    QComboBox *modelSelector() const { return view()->findChild<QComboBox *>(QStringLiteral("modelSelector")); }
-    void clickDefaultFactory() const
-    {
-        view()->findChild<QPushButton *>(QStringLiteral("defaultFactoryButton"))->click();
-    }
-};
-
 // A channel data file with channels the grid shows and stores back unchanged, and a pattern
 // in every byte the program does not interpret.
 QByteArray richImage()
@@ -71,7 +30,7 @@ QByteArray richImage()
     const char *const freqs[] = {"410.12500", "433.00625", "469.99000"};
     const char *const tones[] = {"67.0", "D023N", "D754I"};
     for (int n = 1; n <= 3; ++n) {
-        ChannelTexts t = NewChannelTexts(QString::fromLatin1(freqs[n - 1]));
+        ChannelTexts t = newChannelTexts(QString::fromLatin1(freqs[n - 1]));
         t.rxTone = t.txTone = QString::fromLatin1(tones[n - 1]);
         t.name = QStringLiteral("CH%1").arg(n);
         StoreChannel(n, t);
@@ -111,7 +70,7 @@ private slots:
     void cleanup()
     {
         LanguageIndex = LanguageEnglish;
-        InstallResources(BuiltInResources());
+        installResources(builtInResources());
     }
 
     // A new document saved through the view: all channels empty, the fixed fields of a store,
@@ -133,7 +92,7 @@ private slots:
         QCOMPARE(quint8(file[0x1817]), quint8(0));
         QCOMPARE(file.mid(0x1FE0, 2), QByteArray(2, '\0'));
         QCOMPARE(p.app.document()->pathName(), p.dir.filePath(QStringLiteral("new.sin")));
-        QCOMPARE(p.app.mainFrame()->windowTitle(), QStringLiteral("KVT PC Encoder"));
+        QCOMPARE(p.app.mainFrame()->windowTitle(), QStringLiteral("KVT PC Encoder[*]"));
     }
 
     // Open, then Save As without edits: the file comes back byte for byte, except the bytes

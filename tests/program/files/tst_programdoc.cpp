@@ -144,7 +144,7 @@ private slots:
         QVERIFY(QFile::setPermissions(fx.path("locked.sin"), QFile::ReadOwner));
         setImage(pattern(8192, 17, 4));
         QString error;
-        QVERIFY(!CProgramDoc::WriteImageFile(fx.path("locked.sin"), &error));
+        QVERIFY(!CProgramDoc::writeImageFile(fx.path("locked.sin"), &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(fx.read("locked.sin"), old);
     }
@@ -179,7 +179,7 @@ private slots:
         QFETCH(QString, model);
         QFETCH(QString, file);
         FilesDir fx;
-        QCOMPARE(CProgramDoc::DefaultFilePath(model), fx.path(file));
+        QCOMPARE(CProgramDoc::defaultFilePath(model), fx.path(file));
     }
 
     // A default file replaces as many image bytes as it holds, at most 8192.
@@ -201,7 +201,7 @@ private slots:
         QByteArray expected = imageBytes();
         expected.replace(0, std::min(size, 8192), data.left(8192));
         QString error;
-        QCOMPARE(CProgramDoc::LoadDefaultFile(fx.path("Default1.sin"), &error), CProgramDoc::DefaultLoad::Loaded);
+        QCOMPARE(CProgramDoc::loadDefaultFile(fx.path("Default1.sin"), &error), CProgramDoc::DefaultLoad::Loaded);
         QCOMPARE(imageBytes(), expected);
     }
 
@@ -221,7 +221,7 @@ private slots:
         LanguageIndex = std::uint8_t(language);
         setImage(pattern(8192));
         QString error;
-        QCOMPARE(CProgramDoc::LoadDefaultFile(fx.path("Default2.sin"), &error), CProgramDoc::DefaultLoad::Missing);
+        QCOMPARE(CProgramDoc::loadDefaultFile(fx.path("Default2.sin"), &error), CProgramDoc::DefaultLoad::Missing);
         QCOMPARE(error, message);
         QCOMPARE(imageBytes(), pattern(8192));
     }
@@ -259,7 +259,7 @@ private slots:
             QCOMPARE(shipped.mid(0x1D10, 4), QByteArray(4, '\0'));
             for (int n = 1; n <= 16; ++n) {
                 const ChannelTexts ch = LoadChannel(n);
-                const std::uint32_t rx = FrequencyUnits(ch.rxFreq);
+                const std::uint32_t rx = frequencyUnits(ch.rxFreq);
                 QVERIFY2(rx >= std::uint32_t(bands[k - 1][0]) * 100000 && rx <= std::uint32_t(bands[k - 1][1]) * 100000,
                          qPrintable(name + QLatin1Char(' ') + ch.rxFreq));
                 QCOMPARE(ch.txFreq, ch.rxFreq);

@@ -1,14 +1,13 @@
 #include "FrameFixture.h"
 #include "TestRegistry.h"
 
-#include "frame/FrameGlobals.h"
-#include "frame/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "base/ResourceLibrary.h"
 #include "frame/Startup.h"
 #include "frame/ui/CAboutDlg.h"
 #include "frame/ui/CLanguageDlg.h"
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/LockKeyState.h"
-#include "model/AppGlobals.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,7 +45,7 @@ void useLanguage(const AppDirFixture &fx, const QString &language)
 {
     fx.writeFile(QStringLiteral("Program.ini"), QStringLiteral("[Setup]\nLanguage=%1\nCOM=COM2\n").arg(language).toUtf8());
     QString fail;
-    QVERIFY(LoadLanguageSetup(fx.path(), &fail));
+    QVERIFY(loadLanguageSetup(fx.path(), &fail));
 }
 
 } // namespace
@@ -83,10 +82,10 @@ private slots:
     void windowLayout()
     {
         frame->show();
-        QCOMPARE(frame->windowTitle(), QStringLiteral("KVT PC Encoder"));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("KVT PC Encoder[*]"));
         QCOMPARE(frame->size(), QSize(800, 600));
         QCOMPARE(frame->frameGeometry().center(), frame->screen()->availableGeometry().center());
-        const QStringList menus{"&File", "&Program", "Setting", "Port", "&View", "Help"};
+        const QStringList menus{"&File", "&Edit", "&Program", "Setting", "Port", "&View", "Help"};
         QStringList titles;
         for (QAction *a : frame->menuBar()->actions())
             titles << a->text();
@@ -288,7 +287,7 @@ private slots:
         QFETCH(QString, written);
         const QString ini = fx->filePath(QStringLiteral("Program.ini"));
         fx->writeFile(QStringLiteral("Program.ini"), "[Setup]\nLanguage=Eng\n");
-        frame->OnPort(5);
+        frame->onPort(5);
         answerModal(position, button.constData());
         frame->action(ResId::Language)->trigger();
         QSettings s(ini, QSettings::IniFormat);

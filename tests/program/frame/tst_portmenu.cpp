@@ -6,9 +6,9 @@
 
 #include "common/PortDiagnosis.h"
 #include "common/SerialPorts.h"
-#include "frame/FrameGlobals.h"
-#include "frame/ProgramIni.h"
-#include "frame/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "base/ProgramIni.h"
+#include "base/ResourceLibrary.h"
 #include "frame/Startup.h"
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/PortMenu.h"
@@ -65,7 +65,7 @@ class TestProgramPortMenu : public QObject
         SerialPorts::setListing([present] { return present; });
         fx = std::make_unique<AppDirFixture>(ini);
         QString fail;
-        QVERIFY(LoadLanguageSetup(fx->path(), &fail));
+        QVERIFY(loadLanguageSetup(fx->path(), &fail));
         frame = std::make_unique<CMainFrame>();
         frame->showMessage = [this](const QString &text) { messages << text; };
         menu = frame->findChild<PortMenu *>();
@@ -119,8 +119,8 @@ private slots:
         menu->deviceActions().first()->trigger();
         QVERIFY(messages.isEmpty());
         QCOMPARE(ProgramIni(fx->path()).read(QStringLiteral("Ports"), QStringLiteral("COM2")), cable.device.stableName);
-        QCOMPARE(PortDevice(QStringLiteral("COM2"), fx->path()), cable.device.stableName);
-        QVERIFY(!PortDiagnosis::tryOpen(PortDevice(QStringLiteral("COM2"), fx->path())).isProblem());
+        QCOMPARE(portDevice(QStringLiteral("COM2"), fx->path()), cable.device.stableName);
+        QVERIFY(!PortDiagnosis::tryOpen(portDevice(QStringLiteral("COM2"), fx->path())).isProblem());
         QCOMPARE(entry(2), QStringLiteral("COM2  %1 – CP2102 USB to UART Bridge Controller (10c4:ea60)")
                                .arg(cable.device.path));
         QCOMPARE(PortName, QStringLiteral("COM2"));
@@ -147,8 +147,8 @@ private slots:
         SerialDevice builtIn;
         builtIn.path = QStringLiteral("/dev/ttyS0");
         start(QStringLiteral("[Setup]\nLanguage=Eng\nCOM=COM1\n"), {builtIn, cable.device});
-        QCOMPARE(PortDevice(QStringLiteral("COM1"), fx->path()), cable.device.path);
-        QCOMPARE(PortDevice(QStringLiteral("COM2"), fx->path()), QStringLiteral("/dev/ttyUSB1"));
+        QCOMPARE(portDevice(QStringLiteral("COM1"), fx->path()), cable.device.path);
+        QCOMPARE(portDevice(QStringLiteral("COM2"), fx->path()), QStringLiteral("/dev/ttyUSB1"));
         QVERIFY(entry(1).startsWith(QStringLiteral("COM1  ") + cable.device.path + QStringLiteral(" – CP2102")));
         QCOMPARE(menu->deviceActions().size(), 2);
     }

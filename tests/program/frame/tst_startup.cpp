@@ -2,12 +2,12 @@
 #include "TestRegistry.h"
 
 #include "files/CProgramDoc.h"
-#include "frame/FrameGlobals.h"
-#include "frame/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "base/ResourceLibrary.h"
 #include "frame/Startup.h"
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/ProgramApp.h"
-#include "model/AppGlobals.h"
+#include "model/RadioImage.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -33,7 +33,7 @@ Started start(ProgramApp &app, const AppDirFixture &fx, const QStringList &extra
     app.showMessage = [&s](const QString &caption, const QString &text) {
         s.messages << caption + QLatin1Char('|') + text;
     };
-    s.ok = app.InitInstance(QStringList{QStringLiteral("Program")} + extraArgs, fx.path());
+    s.ok = app.initInstance(QStringList{QStringLiteral("Program")} + extraArgs, fx.path());
     return s;
 }
 
@@ -64,7 +64,7 @@ private slots:
     {
         QFETCH(QString, value);
         QFETCH(int, index);
-        QCOMPARE(LanguageIndexFor(value), index);
+        QCOMPARE(languageIndexFor(value), index);
     }
 
     void smallLettersSelectSimplifiedChinese()
@@ -77,16 +77,16 @@ private slots:
         QVERIFY(s.messages.isEmpty());
         QCOMPARE(int(LanguageIndex), 1);
         QCOMPARE(PortName, QStringLiteral("COM2"));
-        QCOMPARE(Resources().name(), QStringLiteral("简体中文"));
+        QCOMPARE(resources().name(), QStringLiteral("简体中文"));
         CMainFrame *frame = app.mainFrame();
         QVERIFY(frame && frame->isVisible());
         // With no file named, start-up builds a new image.
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(RadioImage) + 0x1840, 6), QByteArray("KVT270"));
         QCOMPARE(RadioImage[0], quint8(0xFF));
-        QCOMPARE(frame->windowTitle(), QStringLiteral("KVT PC Encoder"));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("KVT PC Encoder[*]"));
         QCOMPARE(frame->findChild<QMenu *>(QStringLiteral("menuFile"))->title(), QStringLiteral("文件(&F)"));
         QCOMPARE(frame->action(ResId::Read)->statusTip(), QStringLiteral("从对讲机读取数据"));
-        app.ExitInstance();
+        app.exitInstance();
     }
 
     void otherLanguageLibraryWithEnglishMessages()
@@ -97,9 +97,9 @@ private slots:
         const Started s = start(app, fx);
         QVERIFY(s.ok);
         QCOMPARE(int(LanguageIndex), 0);
-        QCOMPARE(Resources().name(), QStringLiteral("Français"));
+        QCOMPARE(resources().name(), QStringLiteral("Français"));
         QCOMPARE(app.mainFrame()->findChild<QMenu *>(QStringLiteral("menuFile"))->title(), QStringLiteral("&Fichier"));
-        app.ExitInstance();
+        app.exitInstance();
     }
 
     void libraryNotLoadedEndsStartUp_data()
@@ -145,7 +145,7 @@ private slots:
             QVERIFY(app.mainFrame()->action(ResId::Com1)->isChecked());
             app.mainFrame()->action(ResId::Com1 + 2)->trigger();
             QCOMPARE(PortName, QStringLiteral("COM3"));
-            app.ExitInstance();
+            app.exitInstance();
         }
         QCOMPARE(iniValue(fx, QStringLiteral("Setup/COM")), QStringLiteral("COM3"));
         QCOMPARE(iniValue(fx, QStringLiteral("Setup/Language")), QStringLiteral("Eng"));
@@ -153,7 +153,7 @@ private slots:
         QVERIFY(start(again, fx).ok);
         for (int n = 1; n <= 8; ++n)
             QCOMPARE(again.mainFrame()->action(ResId::Com1 + n - 1)->isChecked(), n == 3);
-        again.ExitInstance();
+        again.exitInstance();
     }
 
     void portOutsideTheMenuMarksNothing_data()
@@ -174,7 +174,7 @@ private slots:
         QCOMPARE(PortName, portName);
         for (int id = ResId::Com1; id <= ResId::Com8; ++id)
             QVERIFY(!app.mainFrame()->action(id)->isChecked());
-        app.ExitInstance();
+        app.exitInstance();
         // An empty port name is not written; any other is written back as it was.
         QCOMPARE(QSettings(fx.filePath(QStringLiteral("Program.ini")), QSettings::IniFormat).contains(QStringLiteral("Setup/COM")),
                  !portName.isEmpty());
@@ -187,8 +187,8 @@ private slots:
         QVERIFY(start(app, fx).ok);
         QCOMPARE(int(LanguageIndex), 2);
         QCOMPARE(PortName, QStringLiteral("COM5"));
-        app.mainFrame()->OnPort(6);
-        app.ExitInstance();
+        app.mainFrame()->onPort(6);
+        app.exitInstance();
         const QByteArray ini = fx.readFile(QStringLiteral("Program.ini"));
         QVERIFY2(ini.contains("com=COM6") && !ini.contains("COM=") && !ini.contains("[Setup]"), ini.constData());
     }
@@ -214,7 +214,7 @@ private slots:
         QVERIFY(!created);
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(RadioImage), 8192), image.left(8192));
         QCOMPARE(app.document()->pathName(), fx.filePath(QStringLiteral("radio.sin")));
-        app.ExitInstance();
+        app.exitInstance();
     }
 
     void unreadableCommandLineFileEndsStartUp_data()

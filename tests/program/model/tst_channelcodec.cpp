@@ -1,6 +1,7 @@
 #include "TestRegistry.h"
 
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "model/ChannelCodec.h"
 #include "model/DecimalText.h"
 #include "model/MemoryImage.h"
@@ -87,7 +88,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, decimals);
         QFETCH(qint64, expected);
-        QCOMPARE(ScaleDecimalText(text, decimals), expected);
+        QCOMPARE(::scaleDecimalText(text, decimals), expected);
     }
 
     void formatScaled_data()
@@ -107,7 +108,7 @@ private slots:
         QFETCH(qint64, units);
         QFETCH(int, decimals);
         QFETCH(QString, expected);
-        QCOMPARE(FormatScaled(units, decimals), expected);
+        QCOMPARE(::formatScaled(units, decimals), expected);
     }
 
     // Record bytes after storing the nine texts over a record that held `before`.
@@ -376,7 +377,7 @@ private slots:
     {
         for (int language : {0, 1, 2}) {
             LanguageIndex = std::uint8_t(language);
-            const ChannelTexts texts = NewChannelTexts(QStringLiteral("145.12500"));
+            const ChannelTexts texts = newChannelTexts(QStringLiteral("145.12500"));
             std::memset(RadioImage + Channel1, 0xFF, 16);
             StoreChannel(1, texts);
             QCOMPARE(imageBytes(Channel1, 16).toHex(' '),

@@ -1,6 +1,6 @@
 #include "TestRegistry.h"
 
-#include "model/AppGlobals.h"
+#include "model/RadioImage.h"
 #include "model/ChannelCodec.h"
 #include "model/MemoryImage.h"
 #include "model/SettingFields.h"
@@ -99,7 +99,7 @@ private slots:
                 field = f;
         QVERIFY(field);
         NewImage();
-        QCOMPARE(SettingPosition(*field), position);
+        QCOMPARE(settingPosition(*field), position);
     }
 
     void newImageHasNoChannelsAndTheDefaultPassword()
@@ -108,7 +108,7 @@ private slots:
         NewImage();
         for (int n = 1; n <= 99; ++n)
             QCOMPARE(LoadChannel(n), ChannelTexts());
-        QCOMPARE(ReadPowerOnPassword(), QStringLiteral("123456"));
+        QCOMPARE(readPowerOnPassword(), QStringLiteral("123456"));
     }
 
     void writeFixedFields_data()

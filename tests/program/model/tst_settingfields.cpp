@@ -1,6 +1,6 @@
 #include "TestRegistry.h"
 
-#include "model/AppGlobals.h"
+#include "model/RadioImage.h"
 #include "model/SettingFields.h"
 
 #include <QTest>
@@ -81,7 +81,7 @@ private slots:
         QFETCH(int, byte);
         QFETCH(int, position);
         RadioImage[field->address] = std::uint8_t(byte);
-        QCOMPARE(SettingPosition(*field), position);
+        QCOMPARE(settingPosition(*field), position);
     }
 
     // The byte after storing a list position over `before`.
@@ -122,7 +122,7 @@ private slots:
         QFETCH(int, position);
         QFETCH(int, after);
         RadioImage[field->address] = std::uint8_t(before);
-        SetSettingPosition(*field, position);
+        setSettingPosition(*field, position);
         QCOMPARE(int(RadioImage[field->address]), after);
     }
 
@@ -134,8 +134,8 @@ private slots:
             for (int around : {0x00, 0xFF}) {
                 for (int p = 0; p < field->choiceCount; ++p) {
                     RadioImage[field->address] = std::uint8_t(around);
-                    SetSettingPosition(*field, p);
-                    QVERIFY2(SettingPosition(*field) == p, field->label);
+                    setSettingPosition(*field, p);
+                    QVERIFY2(settingPosition(*field) == p, field->label);
                     QVERIFY2((RadioImage[field->address] & ~mask) == (around & ~mask), field->label);
                 }
             }
@@ -174,18 +174,18 @@ private slots:
         QFETCH(bool, accepted);
         QFETCH(QByteArray, bytes);
         std::memcpy(RadioImage + 0x1848, "\xaa\xbb\xcc\xdd\xee\xff", 6);
-        QCOMPARE(WritePowerOnPassword(digits), accepted);
+        QCOMPARE(writePowerOnPassword(digits), accepted);
         QCOMPARE(imageBytes(0x1848, 6).toHex(' '), bytes.toHex(' '));
         if (accepted)
-            QCOMPARE(ReadPowerOnPassword(), digits);
+            QCOMPARE(readPowerOnPassword(), digits);
     }
 
     void passwordReadStopsAtTheFirstNonDigit()
     {
         std::memcpy(RadioImage + 0x1848, "\x01\x02\x0a\x03\x04\x05\x06", 7);
-        QCOMPARE(ReadPowerOnPassword(), QStringLiteral("12"));
+        QCOMPARE(readPowerOnPassword(), QStringLiteral("12"));
         std::memcpy(RadioImage + 0x1848, "\x00\x09\x00\x09\x00\x09\x01", 7);
-        QCOMPARE(ReadPowerOnPassword(), QStringLiteral("090909"));
+        QCOMPARE(readPowerOnPassword(), QStringLiteral("090909"));
     }
 
     void imageText_data()
@@ -208,10 +208,10 @@ private slots:
         QFETCH(QString, readBack);
         const TextField &field = which == 0 ? Setting::Pcba : Setting::PttIdCode;
         std::memset(RadioImage + field.address, 0x20, 32); // the bytes after the field too
-        WriteImageText(field, text);
+        writeImageText(field, text);
         QCOMPARE(imageBytes(field.address, 16), bytes);
         QCOMPARE(imageBytes(field.address + 16, 16), QByteArray(16, ' '));
-        QCOMPARE(ReadImageText(field), readBack);
+        QCOMPARE(readImageText(field), readBack);
     }
 };
 

@@ -3,7 +3,7 @@
 // throw-away application directory, with a known memory, the memory it holds at the end and
 // every byte the program sent it.
 #include "RadiosimProcess.h"
-#include "model/AppGlobals.h"
+#include "model/RadioImage.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -22,7 +22,7 @@ bool transferred(int address, bool read)
 QByteArray expectedRequests(bool read, const QByteArray &image)
 {
     QByteArray out = Greeting + QByteArray::fromHex("4d0206");
-    for (const int a : RadioTransfer::BlockAddresses(read)) {
+    for (const int a : RadioTransfer::blockAddresses(read)) {
         out += read ? 'R' : 'W';
         out += char(a / 256);
         out += char(a % 256);
@@ -67,7 +67,7 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(ini.toUtf8());
         }
-        QCOMPARE(PortDevice(portName, dir.path() + '/'), device);
+        QCOMPARE(::portDevice(portName, dir.path() + '/'), device);
     }
 
     // A read takes exactly the transferred ranges from the radio and leaves 0x1D50-0x1FCF of
@@ -81,7 +81,9 @@ private slots:
         QSignalSpy progress(&t, &RadioTransfer::progress);
         QCOMPARE(t.runHere(), RadioTransfer::Success);
 
-        const QByteArray image = CurrentImage();
+        // The transfer reads into its own copy and leaves RadioImage to its caller.
+        QCOMPARE(CurrentImage(), QByteArray(int(RadioImageSize), char(0x5A)));
+        const QByteArray image = t.image();
         for (int a = 0; a < int(RadioImageSize); ++a)
             QVERIFY2(image.at(a) == (transferred(a, true) ? radio.at(a) : char(0x5A)), qPrintable(QString::number(a, 16)));
         QCOMPARE(sim.received(), expectedRequests(true, image));
@@ -131,9 +133,10 @@ private slots:
         const QByteArray radio = PatternMemory(1);
         Kvt270Simulator sim;
         QVERIFY(sim.start(radio, faults));
-        QCOMPARE(int(RadioTransfer(read, "COM1", sim.appDirectory()).runHere()), result);
+        RadioTransfer t(read, "COM1", sim.appDirectory());
+        QCOMPARE(int(t.runHere()), result);
         if (result == RadioTransfer::Success && read)
-            QCOMPARE(CurrentImage().left(0x1D50), radio.left(0x1D50));
+            QCOMPARE(t.image().left(0x1D50), radio.left(0x1D50));
     }
 
     // A radio that never answers gets four greetings of seven bytes, and nothing else.
@@ -235,7 +238,10 @@ private slots:
         QCOMPARE(finished.first().first().value<RadioTransfer::Result>(), RadioTransfer::Success);
         QTRY_COMPARE(threads.size(), RadioTransfer::ReadBlockCount);
         QVERIFY(threads.count(QThread::currentThreadId()) == threads.size());
-        QCOMPARE(CurrentImage().mid(0x1FD0), radio.mid(0x1FD0));
+        // The image read comes back with the finished signal, in the receiver's thread.
+        QCOMPARE(finished.first().at(1).toByteArray().mid(0x1FD0), radio.mid(0x1FD0));
+        QCOMPARE(t.image(), finished.first().at(1).toByteArray());
+        QCOMPARE(CurrentImage(), QByteArray(int(RadioImageSize), char(0x5A)));
         QCOMPARE(sim.memoryAfter(), radio);   // the second transfer never wrote
     }
 
@@ -276,10 +282,10 @@ private slots:
         QFETCH(QString, commText);
         QFETCH(QString, readTitle);
         QFETCH(QString, writeTitle);
-        QCOMPARE(RadioTransfer::FailureText(RadioTransfer::PortOpenFailed, language), portText);
-        QCOMPARE(RadioTransfer::FailureText(RadioTransfer::CommunicationError, language), commText);
-        QCOMPARE(RadioTransfer::Title(true, language), readTitle);
-        QCOMPARE(RadioTransfer::Title(false, language), writeTitle);
+        QCOMPARE(RadioTransfer::failureText(RadioTransfer::PortOpenFailed, language), portText);
+        QCOMPARE(RadioTransfer::failureText(RadioTransfer::CommunicationError, language), commText);
+        QCOMPARE(RadioTransfer::title(true, language), readTitle);
+        QCOMPARE(RadioTransfer::title(false, language), writeTitle);
     }
 };
 

@@ -1,10 +1,12 @@
 // Program > Read in the running application: the channels, the model and the band that the
-// radio sends appear in the channel view; a read that fails leaves view and image alone.
+// radio sends appear in the channel view and can be undone; a read that fails leaves view
+// and image alone.
 #include "Kvt270Simulator.h"
 #include "TestRegistry.h"
-#include "frame/FrameGlobals.h"
-#include "frame/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
+#include "files/CProgramDoc.h"
 #include "frame/ui/ProgramApp.h"
 #include "model/ui/CProgramView.h"
 #include "radiolink/ui/CReadWriteDlg.h"
@@ -48,7 +50,7 @@ struct RunningProgram {
         if (!QFile::copy(QStringLiteral(SOURCE_DIR "/resources/Eng.dll"), sim.dir.filePath("Eng.dll")))
             return false;
         app.showMessage = [this](const QString &, const QString &text) { notices << text; };
-        if (!app.InitInstance({QStringLiteral("Program")}, sim.appDirectory()))
+        if (!app.initInstance({QStringLiteral("Program")}, sim.appDirectory()))
             return false;
         app.radioCommands()->dialogCreated = [this](CReadWriteDlg &dialog) {
             imageAtStart = CurrentImage();
@@ -78,7 +80,7 @@ private slots:
     {
         PortName = savedPort;
         AppDirectory = savedAppDir;
-        InstallResources(ResourceLibrary());
+        installResources(ResourceLibrary());
     }
 
     void readShowsChannelsModelAndBand()
@@ -92,9 +94,19 @@ private slots:
         QVERIFY(program.start(sim));
         CProgramView *view = program.app.view();
         QCOMPARE(view->cellText(1, 1), QString());
+        const QByteArray beforeRead = CurrentImage();
 
         program.read();
         QCOMPARE(program.notices, QStringList());
+        // The image read counts as saved; the read is one undo step.
+        QVERIFY(!program.app.document()->isModified());
+        const QByteArray read = CurrentImage();
+        program.app.mainFrame()->action(ResId::EditUndo)->trigger();
+        QCOMPARE(CurrentImage(), beforeRead);
+        QCOMPARE(view->cellText(1, 1), QString());
+        program.app.mainFrame()->action(ResId::EditRedo)->trigger();
+        QCOMPARE(CurrentImage(), read);
+        QVERIFY(!program.app.document()->isModified());
         QCOMPARE(view->modelText(), QString("KVT270U09"));
         QCOMPARE(view->findChild<QComboBox *>("bandSelector")->currentIndex(), 0);
         const QList<QStringList> rows = gridTexts(*view);
@@ -103,7 +115,7 @@ private slots:
         QCOMPARE(rows.at(15), (QStringList{"446.19375", "451.19375", "D023I", "D023I", "Off", "Low", "Del", "Narrow", "DEMO16"}));
         for (int r = 16; r < 99; ++r)
             QVERIFY2(rows.at(r).join(QString()).isEmpty(), qPrintable(QString::number(r + 1)));
-        program.app.ExitInstance();
+        program.app.exitInstance();
     }
 
     void failedReadChangesNothing()
@@ -121,7 +133,7 @@ private slots:
         QCOMPARE(CurrentImage(), program.imageAtStart);
         QCOMPARE(gridTexts(*view), before);
         QCOMPARE(view->modelText(), modelBefore);
-        program.app.ExitInstance();
+        program.app.exitInstance();
     }
 };
 

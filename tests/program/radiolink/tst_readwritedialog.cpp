@@ -2,7 +2,7 @@
 // the simulated radio; the answers to the dialog are scheduled before it is shown.
 #include "Kvt270Simulator.h"
 #include "TestRegistry.h"
-#include "frame/FrameGlobals.h"
+#include "base/Globals.h"
 #include "radiolink/PortDevice.h"
 #include "radiolink/RadioTransfer.h"
 #include "radiolink/ui/CReadWriteDlg.h"
@@ -103,7 +103,7 @@ private slots:
         QFETCH(int, language);
         LanguageIndex = std::uint8_t(language);
         Bench bench("cancel");
-        QVERIFY(!(read ? bench.commands.OnRead() : bench.commands.OnWrite()));
+        QVERIFY(!(read ? bench.commands.onRead() : bench.commands.onWrite()));
         QFETCH(QString, caption);
         QFETCH(int, range);
         QCOMPARE(bench.caption, caption);
@@ -122,7 +122,7 @@ private slots:
         AppDirectory = sim.appDirectory();
         PortName = "COM1";
         Bench bench("start");
-        QVERIFY(bench.commands.OnRead());
+        QVERIFY(bench.commands.onRead());
         QCOMPARE(bench.events, (QStringList{"gridToImage", "dialog", "imageToGrid"}));
         QCOMPARE(bench.notices, QStringList());
         QCOMPARE(bench.labelBefore, QString("0%"));
@@ -170,8 +170,8 @@ private slots:
         PortName = port;
         LanguageIndex = std::uint8_t(language);
         Bench bench("start");
-        QVERIFY(!(read ? bench.commands.OnRead() : bench.commands.OnWrite()));
-        QCOMPARE(bench.notices, QStringList{notice.replace(QLatin1String("{device}"), PortDevice(port, AppDirectory))});
+        QVERIFY(!(read ? bench.commands.onRead() : bench.commands.onWrite()));
+        QCOMPARE(bench.notices, QStringList{notice.replace(QLatin1String("{device}"), portDevice(port, AppDirectory))});
         QCOMPARE(bench.events, (QStringList{"gridToImage", "dialog"}));
         QCOMPARE(CurrentImage(), before);
         QCOMPARE(TransferBusy.load(), 0);

@@ -1,9 +1,10 @@
 #include "TestRegistry.h"
 
-#include "frame/ResourceLibrary.h"
-#include "model/AppGlobals.h"
+#include "base/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "model/ChannelCodec.h"
-#include "model/ChannelGrid.h"
+#include "model/GridRules.h"
 #include "model/MemoryImage.h"
 #include "model/ui/CProgramView.h"
 #include "model/ui/ChannelGridWidget.h"
@@ -60,7 +61,7 @@ class TestProgramView : public QObject
         m_view->show();
         m_view->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_view.get()));
-        m_view->OnInitialUpdate();
+        m_view->onInitialUpdate();
         m_grid = m_view->findChild<ChannelGridWidget *>(QStringLiteral("channelGrid"));
         m_frequencyEditor = m_view->findChild<QLineEdit *>(QStringLiteral("frequencyEditor"));
         m_toneEditor = m_view->findChild<QComboBox *>(QStringLiteral("toneEditor"));
@@ -117,7 +118,7 @@ private slots:
     {
         m_view.reset();
         LanguageIndex = LanguageEnglish;
-        InstallResources(BuiltInResources());
+        installResources(builtInResources());
     }
 
     void layoutAndHeaders()
@@ -208,7 +209,7 @@ private slots:
         QCOMPARE(bands->count(), 1);
         QCOMPARE(bands->currentText(), band);
         std::uint32_t low = 0, high = 0;
-        QVERIFY(ChannelGrid::ParseBandText(band, &low, &high));
+        QVERIFY(GridRules::parseBandText(band, &low, &high));
         QCOMPARE(FreqLow, low);
         QCOMPARE(FreqHigh, high);
     }
@@ -461,7 +462,7 @@ private slots:
             if (lang == 1) {
                 ResourceLibrary chs;
                 QVERIFY(chs.loadFile(QStringLiteral(SOURCE_DIR "/resources/Chs.dll")));
-                InstallResources(chs);
+                installResources(chs);
             }
             NewImage();
             storeChannel(1, {"145.12500", "145.72500", "67.0", "D023N", "Carrier", "Low", "Del", "Narrow", "HOME"});

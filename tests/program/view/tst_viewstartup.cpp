@@ -2,10 +2,11 @@
 
 #include "../frame/FrameFixture.h"
 
-#include "frame/ResourceLibrary.h"
+#include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/ProgramApp.h"
-#include "model/AppGlobals.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
 #include "model/ChannelCodec.h"
 #include "model/MemoryImage.h"
 #include "model/ui/CProgramView.h"
@@ -22,7 +23,7 @@ private slots:
     void cleanup()
     {
         LanguageIndex = LanguageEnglish;
-        InstallResources(BuiltInResources());
+        installResources(builtInResources());
     }
 
     void newDocumentIsShown()
@@ -30,7 +31,7 @@ private slots:
         AppDirFixture fx(QStringLiteral("[Setup]\nLanguage=Chs\nCOM=COM1\n"));
         ProgramApp app;
         app.showMessage = [](const QString &, const QString &text) { QFAIL(qPrintable(text)); };
-        QVERIFY(app.InitInstance({QStringLiteral("Program")}, fx.path()));
+        QVERIFY(app.initInstance({QStringLiteral("Program")}, fx.path()));
         CProgramView *view = app.view();
         QVERIFY(view);
         QCOMPARE(app.mainFrame()->centralWidget(), static_cast<QWidget *>(view));
@@ -43,14 +44,14 @@ private slots:
         const QString shots = qEnvironmentVariable("PROGRAM_SHOTS_DIR");
         if (!shots.isEmpty())
             app.mainFrame()->grab().save(shots + QStringLiteral("/program-frame-chs.png"));
-        app.ExitInstance();
+        app.exitInstance();
     }
 
     void fileOnCommandLineIsShown()
     {
         AppDirFixture fx;
         NewImage();
-        ChannelTexts t = NewChannelTexts(QStringLiteral("150.02500"));
+        ChannelTexts t = newChannelTexts(QStringLiteral("150.02500"));
         t.name = QStringLiteral("BASE");
         StoreChannel(7, t);
         RadioImage[ImageMap::ModelIndex] = 1;
@@ -58,12 +59,12 @@ private slots:
         NewImage();
         ProgramApp app;
         app.showMessage = [](const QString &, const QString &text) { QFAIL(qPrintable(text)); };
-        QVERIFY(app.InitInstance({QStringLiteral("Program"), fx.filePath(QStringLiteral("start.sin"))}, fx.path()));
+        QVERIFY(app.initInstance({QStringLiteral("Program"), fx.filePath(QStringLiteral("start.sin"))}, fx.path()));
         CProgramView *view = app.view();
         QCOMPARE(view->modelText(), QStringLiteral("KVT270V01"));
         QCOMPARE(view->cellText(7, 1), QStringLiteral("150.02500"));
         QCOMPARE(view->cellText(7, 9), QStringLiteral("BASE"));
-        app.ExitInstance();
+        app.exitInstance();
     }
 };
 

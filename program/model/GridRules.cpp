@@ -1,4 +1,4 @@
-#include "ChannelGrid.h"
+#include "GridRules.h"
 
 #include "MemoryImage.h"
 
@@ -7,7 +7,7 @@
 std::uint32_t FreqLow = 40000000;
 std::uint32_t FreqHigh = 47000000;
 
-namespace ChannelGrid {
+namespace GridRules {
 
 namespace {
 
@@ -44,27 +44,27 @@ constexpr std::uint32_t MaxUnits = 99999999;
 
 } // namespace
 
-QString HeaderText(int column, int lang)
+QString headerText(int column, int lang)
 {
     if (column < 0 || column >= ColumnCount)
         return QString();
     return QString::fromUtf16(Headers[column][language(lang)]);
 }
 
-QStringList HeaderTexts(int lang)
+QStringList headerTexts(int lang)
 {
     QStringList texts;
     for (int c = 0; c < ColumnCount; ++c)
-        texts << HeaderText(c, lang);
+        texts << headerText(c, lang);
     return texts;
 }
 
-QString RowNumberText(int row, int lang)
+QString rowNumberText(int row, int lang)
 {
-    return row == 0 ? HeaderText(ChannelColumn, lang) : QString::asprintf("%d", row);
+    return row == 0 ? headerText(ChannelColumn, lang) : QString::asprintf("%d", row);
 }
 
-QStringList ListEditorWords(int column, int lang)
+QStringList listEditorWords(int column, int lang)
 {
     lang = language(lang);
     switch (column) {
@@ -75,17 +75,17 @@ QStringList ListEditorWords(int column, int lang)
         return words;
     }
     case ChannelTexts::Power:
-        return {ChannelWordText(ChannelWord::High, lang), ChannelWordText(ChannelWord::Low, lang)};
+        return {channelWordText(ChannelWord::High, lang), channelWordText(ChannelWord::Low, lang)};
     case ChannelTexts::ScanAdd:
-        return {ChannelWordText(ChannelWord::Add, lang), ChannelWordText(ChannelWord::Del, lang)};
+        return {channelWordText(ChannelWord::Add, lang), channelWordText(ChannelWord::Del, lang)};
     case ChannelTexts::Bandwidth:
-        return {ChannelWordText(ChannelWord::Wide, lang), ChannelWordText(ChannelWord::Narrow, lang)};
+        return {channelWordText(ChannelWord::Wide, lang), channelWordText(ChannelWord::Narrow, lang)};
     default:
         return {};
     }
 }
 
-const QList<RadioModel> &RadioModels()
+const QList<RadioModel> &radioModels()
 {
     static const QList<RadioModel> models = {
         {QStringLiteral("KVT270U01"), QStringLiteral("400-470MHz"), 40000000, 47000000},
@@ -97,28 +97,28 @@ const QList<RadioModel> &RadioModels()
     return models;
 }
 
-QStringList RadioModelNames()
+QStringList radioModelNames()
 {
     QStringList names;
-    for (const RadioModel &m : RadioModels())
+    for (const RadioModel &m : radioModels())
         names << m.name;
     return names;
 }
 
-QString BandTextOfModel(const QString &modelName)
+QString bandTextOfModel(const QString &modelName)
 {
-    for (const RadioModel &m : RadioModels())
+    for (const RadioModel &m : radioModels())
         if (m.name == modelName)
             return m.band;
-    return RadioModels().first().band;
+    return radioModels().first().band;
 }
 
-int ModelIndexFromByte(std::uint8_t byte)
+int modelIndexFromByte(std::uint8_t byte)
 {
-    return byte < RadioModels().size() ? int(byte) : 0;
+    return byte < radioModels().size() ? int(byte) : 0;
 }
 
-bool ParseBandText(const QString &band, std::uint32_t *low, std::uint32_t *high)
+bool parseBandText(const QString &band, std::uint32_t *low, std::uint32_t *high)
 {
     std::uint64_t numbers[2] = {0, 0};
     int found = 0;
@@ -140,14 +140,14 @@ bool ParseBandText(const QString &band, std::uint32_t *low, std::uint32_t *high)
     return true;
 }
 
-bool ApplyBand(const QString &band)
+bool applyBand(const QString &band)
 {
-    return ParseBandText(band, &FreqLow, &FreqHigh);
+    return parseBandText(band, &FreqLow, &FreqHigh);
 }
 
-std::uint32_t SnapFrequencyUnits(const QString &typed, std::uint32_t low, std::uint32_t high)
+std::uint32_t snapFrequencyUnits(const QString &typed, std::uint32_t low, std::uint32_t high)
 {
-    std::uint32_t v = FrequencyUnits(typed);
+    std::uint32_t v = frequencyUnits(typed);
     if (v != 0) {
         if (v > high)
             v = high;
@@ -161,24 +161,24 @@ std::uint32_t SnapFrequencyUnits(const QString &typed, std::uint32_t low, std::u
     return v;
 }
 
-QString SnapFrequencyText(const QString &typed, std::uint32_t low, std::uint32_t high)
+QString snapFrequencyText(const QString &typed, std::uint32_t low, std::uint32_t high)
 {
-    const std::uint32_t v = SnapFrequencyUnits(typed, low, high);
-    return v == 0 ? QString() : FrequencyText(v);
+    const std::uint32_t v = snapFrequencyUnits(typed, low, high);
+    return v == 0 ? QString() : frequencyText(v);
 }
 
-ChannelTexts CommitCell(const ChannelTexts &row, int column, const QString &editorText,
+ChannelTexts commitCell(const ChannelTexts &row, int column, const QString &editorText,
                         std::uint32_t low, std::uint32_t high)
 {
     ChannelTexts result = row;
     const bool empty = row.rxFreq.isEmpty();
     switch (column) {
     case ChannelTexts::RxFreq: {
-        const QString text = SnapFrequencyText(editorText, low, high);
+        const QString text = snapFrequencyText(editorText, low, high);
         if (text.isEmpty()) {
             result = ChannelTexts();
         } else if (empty) {
-            result = NewChannelTexts(text);
+            result = newChannelTexts(text);
             result.name = row.name;
         } else {
             result.rxFreq = text;
@@ -186,7 +186,7 @@ ChannelTexts CommitCell(const ChannelTexts &row, int column, const QString &edit
         break;
     }
     case ChannelTexts::TxFreq:
-        result.txFreq = empty ? QString() : SnapFrequencyText(editorText, low, high);
+        result.txFreq = empty ? QString() : snapFrequencyText(editorText, low, high);
         break;
     case ChannelTexts::Name:
         result.name = empty ? QString() : editorText.left(ImageMap::ChannelNameLength);
@@ -199,4 +199,4 @@ ChannelTexts CommitCell(const ChannelTexts &row, int column, const QString &edit
     return result;
 }
 
-} // namespace ChannelGrid
+} // namespace GridRules

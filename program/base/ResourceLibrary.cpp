@@ -1,6 +1,7 @@
 #include "ResourceLibrary.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 namespace {
@@ -421,6 +422,20 @@ QList<MenuEntry> ResourceLibrary::menu(int id) const
     return m_fallback ? m_fallback->menu(id) : QList<MenuEntry>();
 }
 
+QString ResourceLibrary::menuItemText(int menuId, int commandId) const
+{
+    QList<QList<MenuEntry>> pending{menu(menuId)};
+    while (!pending.isEmpty()) {
+        for (const MenuEntry &e : pending.takeFirst()) {
+            if (e.kind == MenuEntry::Item && e.id == commandId)
+                return e.text;
+            if (e.kind == MenuEntry::Popup)
+                pending.append(e.children);
+        }
+    }
+    return QString();
+}
+
 QList<AcceleratorEntry> ResourceLibrary::accelerators(int id) const
 {
     const auto it = m_accelerators.constFind(id);
@@ -493,13 +508,24 @@ QList<int> ResourceLibrary::menuIds() const
     return m_menus.keys();
 }
 
+QString plainCaption(QString caption)
+{
+    caption = caption.section(QLatin1Char('\t'), 0, 0);
+    static const QRegularExpression bracketedMnemonic(QStringLiteral("\\(&[^)]\\)"));
+    caption.remove(bracketedMnemonic);
+    caption.remove(QLatin1Char('&'));
+    while (caption.endsWith(QLatin1Char('.')))
+        caption.chop(1);
+    return caption.trimmed();
+}
+
 // Outside any namespace, as the resource initialiser requires.
 static void initBuiltInResourceFile()
 {
-    Q_INIT_RESOURCE(frame_resources);
+    Q_INIT_RESOURCE(base_resources);
 }
 
-const ResourceLibrary &BuiltInResources()
+const ResourceLibrary &builtInResources()
 {
     static const ResourceLibrary builtIn = [] {
         initBuiltInResourceFile();
@@ -512,15 +538,15 @@ const ResourceLibrary &BuiltInResources()
     return builtIn;
 }
 
-const ResourceLibrary &Resources()
+const ResourceLibrary &resources()
 {
     if (g_resources.isEmpty())
-        return BuiltInResources();
+        return builtInResources();
     return g_resources;
 }
 
-void InstallResources(const ResourceLibrary &library)
+void installResources(const ResourceLibrary &library)
 {
     g_resources = library;
-    g_resources.setFallback(&BuiltInResources());
+    g_resources.setFallback(&builtInResources());
 }

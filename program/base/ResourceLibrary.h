@@ -37,6 +37,8 @@ constexpr int FilePrint = 57607;
 constexpr int FilePrintPreview = 57609;
 constexpr int AppAbout = 57664;
 constexpr int AppExit = 57665;
+constexpr int EditUndo = 57643;
+constexpr int EditRedo = 57644;
 constexpr int NextPane = 57680;
 constexpr int PrevPane = 57681;
 constexpr int ViewToolbar = 59392;
@@ -98,6 +100,8 @@ public:
     QString tipText(int commandId) const;
 
     QList<MenuEntry> menu(int id) const;
+    // The caption of the item with a command id anywhere in menu `menuId`; empty when absent.
+    QString menuItemText(int menuId, int commandId) const;
     QList<AcceleratorEntry> accelerators(int id) const;
     QList<int> toolbar(int id) const;  // command ids in order, 0 for a separator
 
@@ -123,10 +127,14 @@ private:
     const ResourceLibrary *m_fallback = nullptr;
 };
 
+// A menu or button caption as plain text: without its mnemonic mark ("&Open..." and
+// "打开(&O)..." give "Open" and "打开"), its accelerator text and trailing dots.
+QString plainCaption(QString caption);
+
 // The English library compiled into the program.
-const ResourceLibrary &BuiltInResources();
+const ResourceLibrary &builtInResources();
 
 // The library of the current language, the source of every resource after start-up. Until a
 // library is installed it is empty and every lookup falls back to the built-in English one.
-const ResourceLibrary &Resources();
-void InstallResources(const ResourceLibrary &library);
+const ResourceLibrary &resources();
+void installResources(const ResourceLibrary &library);

@@ -1,9 +1,10 @@
-#include "AppGlobals.h"
+#include "Globals.h"
 
 std::uint8_t LanguageIndex = LanguageEnglish;
-std::uint8_t RadioImage[RadioImageSize] = {};
+QString PortName = QStringLiteral("COM1");
+QString AppDirectory;
 
-QString LanguageText(int languageIndex, const char *english, const char *simplified,
+QString languageText(int languageIndex, const char *english, const char *simplified,
                      const char *traditional)
 {
     switch (languageIndex) {

@@ -1,13 +1,14 @@
 #include "TestRegistry.h"
 
-#include "model/AppGlobals.h"
-#include "model/ChannelGrid.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
+#include "model/GridRules.h"
 
 #include <QTest>
 
-using namespace ChannelGrid;
+using namespace GridRules;
 
-class TestChannelGrid : public QObject
+class TestGridRules : public QObject
 {
     Q_OBJECT
 
@@ -42,8 +43,8 @@ private slots:
         QFETCH(QString, band);
         QFETCH(QString, expected);
         std::uint32_t low = 0, high = 0;
-        QVERIFY(ParseBandText(band, &low, &high));
-        QCOMPARE(SnapFrequencyText(typed, low, high), expected);
+        QVERIFY(parseBandText(band, &low, &high));
+        QCOMPARE(snapFrequencyText(typed, low, high), expected);
     }
 
     void commitCell_data()
@@ -78,7 +79,7 @@ private slots:
         ChannelTexts before;
         for (int c = 1; c <= 9; ++c)
             before.setText(c, row.at(c - 1));
-        const ChannelTexts after = CommitCell(before, column, text, 13600000, 17400000);
+        const ChannelTexts after = GridRules::commitCell(before, column, text, 13600000, 17400000);
         QStringList got;
         for (int c = 1; c <= 9; ++c)
             got << after.text(c);
@@ -104,9 +105,9 @@ private slots:
         QFETCH(QString, band);
         QFETCH(uint, low);
         QFETCH(uint, high);
-        QCOMPARE(BandTextOfModel(model), band);
+        QCOMPARE(bandTextOfModel(model), band);
         const std::uint32_t oldLow = FreqLow, oldHigh = FreqHigh;
-        QVERIFY(ApplyBand(band));
+        QVERIFY(applyBand(band));
         QCOMPARE(uint(FreqLow), low);
         QCOMPARE(uint(FreqHigh), high);
         FreqLow = oldLow;
@@ -118,41 +119,41 @@ private slots:
     {
         std::uint32_t low = 1, high = 2;
         for (const char *bad : {"", "MHz", "470-400MHz", "400MHz", "100-5000MHz"})
-            QVERIFY2(!ParseBandText(QString::fromLatin1(bad), &low, &high), bad);
+            QVERIFY2(!parseBandText(QString::fromLatin1(bad), &low, &high), bad);
         QCOMPARE(low, 1u);
         QCOMPARE(high, 2u);
     }
 
     void modelByte()
     {
-        QCOMPARE(ModelIndexFromByte(1), 1);
-        QCOMPARE(ModelIndexFromByte(4), 4);
-        QCOMPARE(ModelIndexFromByte(5), 0);
-        QCOMPARE(ModelIndexFromByte(7), 0);
-        QCOMPARE(ModelIndexFromByte(0xFF), 0);
+        QCOMPARE(modelIndexFromByte(1), 1);
+        QCOMPARE(modelIndexFromByte(4), 4);
+        QCOMPARE(modelIndexFromByte(5), 0);
+        QCOMPARE(modelIndexFromByte(7), 0);
+        QCOMPARE(modelIndexFromByte(0xFF), 0);
     }
 
     // The list words of every language are understood by the codec as the same values.
     void listWordsStoreAsTheirValues()
     {
         for (int lang = 0; lang < 3; ++lang) {
-            const QStringList busy = ListEditorWords(ChannelTexts::BusyLock, lang);
+            const QStringList busy = listEditorWords(ChannelTexts::BusyLock, lang);
             QCOMPARE(busy.size(), 3);
-            ChannelTexts t = NewChannelTexts(QStringLiteral("145.00000"));
+            ChannelTexts t = newChannelTexts(QStringLiteral("145.00000"));
             for (int value = 0; value < 3; ++value) {
                 t.busyLock = busy.at(value);
                 StoreChannel(1, t);
                 QCOMPARE(RadioImage[12] & 0x03, value);
             }
-            const QStringList scan = ListEditorWords(ChannelTexts::ScanAdd, lang);
+            const QStringList scan = listEditorWords(ChannelTexts::ScanAdd, lang);
             t.scanAdd = scan.at(1);
             StoreChannel(1, t);
             QCOMPARE(RadioImage[12] & 0x10, 0);
         }
-        QCOMPARE(ListEditorWords(ChannelTexts::BusyLock, 1).first(), QStringLiteral("关闭"));
-        QVERIFY(ListEditorWords(ChannelTexts::RxTone, 0).isEmpty());
+        QCOMPARE(listEditorWords(ChannelTexts::BusyLock, 1).first(), QStringLiteral("关闭"));
+        QVERIFY(listEditorWords(ChannelTexts::RxTone, 0).isEmpty());
     }
 };
 
-REGISTER_TEST(TestChannelGrid)
-#include "tst_channelgrid.moc"
+REGISTER_TEST(TestGridRules)
+#include "tst_gridrules.moc"

@@ -13,11 +13,11 @@
 #include <cstdint>
 
 // Limits of the selected band in units of 10 Hz (400 MHz is 40000000). New frequencies are
-// clamped to them. Set by ApplyBand; 40000000 and 47000000 before any band is applied.
+// clamped to them. Set by applyBand; 40000000 and 47000000 before any band is applied.
 extern std::uint32_t FreqLow;
 extern std::uint32_t FreqHigh;
 
-namespace ChannelGrid {
+namespace GridRules {
 
 constexpr int RowCount = 100;
 constexpr int ColumnCount = 10;
@@ -25,18 +25,18 @@ constexpr int ChannelColumn = 0; // the channel number, "%d"
 
 // Text of header row cell `column` (0-9) in `language` (0 English, 1 Simplified Chinese,
 // 2 Traditional Chinese; any other value English). Empty for a column outside 0-9.
-QString HeaderText(int column, int language);
+QString headerText(int column, int language);
 // The header row of `language`, ten texts.
-QStringList HeaderTexts(int language);
+QStringList headerTexts(int language);
 
 // Text of column 0 for row `row`: "1" ... "99"; the header text for row 0.
-QString RowNumberText(int row, int language);
+QString rowNumberText(int row, int language);
 
 // Words offered by the list editor for column 5 (Busy Lock), 6 (Power), 7 (Scan Add) or
 // 8 (Bandwidth) in `language`; an empty list for any other column. The busy-lock off word is
 // "Off" / "关闭" / "關閉" here, while a loaded channel shows the short word of
-// ChannelWordText; both are stored as off.
-QStringList ListEditorWords(int column, int language);
+// channelWordText; both are stored as off.
+QStringList listEditorWords(int column, int language);
 
 // One radio model and its single band.
 struct RadioModel {
@@ -47,40 +47,40 @@ struct RadioModel {
 };
 
 // The five models in selector order: U01, V01, U04, U09, U10.
-const QList<RadioModel> &RadioModels();
-QStringList RadioModelNames();
+const QList<RadioModel> &radioModels();
+QStringList radioModelNames();
 // The band text of the model named exactly `modelName`; "400-470MHz" for any other text.
-QString BandTextOfModel(const QString &modelName);
+QString bandTextOfModel(const QString &modelName);
 // Index of a model byte as read from the image: the byte itself when below the number of
 // models, else 0.
-int ModelIndexFromByte(std::uint8_t byte);
+int modelIndexFromByte(std::uint8_t byte);
 
 // Reads a band text such as "136-174MHz": the first and the second run of decimal digits,
 // each times 100000. Returns false, and changes nothing, when the text does not hold two
 // numbers, when the lower limit is not below the upper one, or when a limit does not fit
 // the eight frequency digits of a channel record.
-bool ParseBandText(const QString &band, std::uint32_t *low, std::uint32_t *high);
+bool parseBandText(const QString &band, std::uint32_t *low, std::uint32_t *high);
 // Sets FreqLow and FreqHigh from a band text; a text ParseBandText refuses leaves them as
 // they are and returns false.
-bool ApplyBand(const QString &band);
+bool applyBand(const QString &band);
 
 // A typed frequency as the units to store: read exactly, clamped to [low, high] unless it is
 // 0, then moved down onto the 5 kHz or the 6.25 kHz raster, whichever is nearer below (a tie
 // goes to 5 kHz). 0 means no frequency.
-std::uint32_t SnapFrequencyUnits(const QString &typed, std::uint32_t low, std::uint32_t high);
+std::uint32_t snapFrequencyUnits(const QString &typed, std::uint32_t low, std::uint32_t high);
 // The same as the text the grid shows: "145.12000", or empty for no frequency.
-QString SnapFrequencyText(const QString &typed, std::uint32_t low = FreqLow, std::uint32_t high = FreqHigh);
+QString snapFrequencyText(const QString &typed, std::uint32_t low = FreqLow, std::uint32_t high = FreqHigh);
 
 // Commits an editor's text into cell `column` (1-9) of a channel row, the way the grid does
 // when an editor closes, and returns the new row. A channel counts as empty when its Rx Freq
 // is empty.
-//  - Column 1: the text is snapped (SnapFrequencyText). No frequency deletes the channel
+//  - Column 1: the text is snapped (snapFrequencyText). No frequency deletes the channel
 //    (columns 1-9 emptied); an empty channel is started with the frequency in Rx and Tx and
-//    the defaults of NewChannelTexts, keeping its name; otherwise only Rx Freq changes.
+//    the defaults of newChannelTexts, keeping its name; otherwise only Rx Freq changes.
 //  - Column 2: the snapped text, or empty; an empty channel stays empty.
 //  - Columns 3-9: the text as given; an empty channel stays empty. A name keeps its first
 //    six characters.
-ChannelTexts CommitCell(const ChannelTexts &row, int column, const QString &editorText,
+ChannelTexts commitCell(const ChannelTexts &row, int column, const QString &editorText,
                         std::uint32_t low = FreqLow, std::uint32_t high = FreqHigh);
 
-} // namespace ChannelGrid
+} // namespace GridRules

@@ -1,4 +1,0 @@
-#include "FrameGlobals.h"
-
-QString PortName = QStringLiteral("COM1");
-QString AppDirectory;

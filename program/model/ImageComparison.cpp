@@ -1,0 +1,191 @@
+#include "model/ImageComparison.h"
+
+#include "base/ResourceLibrary.h"
+#include "base/Globals.h"
+#include "model/RadioImage.h"
+#include "model/ChannelCodec.h"
+#include "model/GridRules.h"
+#include "model/MemoryImage.h"
+#include "model/OptionLists.h"
+#include "model/SettingFields.h"
+
+#include <QSet>
+#include <cstring>
+#include <functional>
+
+namespace {
+
+const char *const ChannelFieldNames[] = {
+    "", "receive frequency", "transmit frequency", "receive tone", "transmit tone",
+    "busy lock", "power", "scan add", "bandwidth", "name",
+};
+
+// Runs `f` with RadioImage holding `bytes`; the image is restored afterwards.
+template <typename T>
+T withImage(const QByteArray &bytes, const std::function<T()> &f)
+{
+    QByteArray saved(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+    std::memset(RadioImage, 0xFF, RadioImageSize);
+    std::memcpy(RadioImage, bytes.constData(), size_t(qMin<qsizetype>(bytes.size(), RadioImageSize)));
+    T result = f();
+    std::memcpy(RadioImage, saved.constData(), RadioImageSize);
+    return result;
+}
+
+struct Shown {
+    QString label;
+    QString text;
+    int address;
+    int length;
+};
+
+// Every setting the dialogs and selectors show, with the bytes it lives in.
+QList<Shown> settingsShown()
+{
+    QList<Shown> shown;
+    const auto addList = [&shown](const ListOption &option) {
+        QString label = optionLabel(option);
+        if (label.isEmpty())
+            label = QLatin1String(option.field->label);
+        const QStringList entries = optionEntries(option.words, LanguageIndex);
+        shown.append({label, entries.value(shownPosition(option)), option.field->address, 1});
+    };
+    for (const ListOption &option : optionDialogLists())
+        addList(option);
+    for (const ListOption &option : pttIdDialogLists())
+        addList(option);
+    const auto label = [](int dialog, int control, const char *fallback) {
+        const QString text = optionLabel(dialog, control);
+        return text.isEmpty() ? QString::fromLatin1(fallback) : text;
+    };
+    shown.append({label(ResId::OptionDialog, OptionIds::PowerOnPassword, "Power-On Password"), powerOnPasswordText(),
+                  Setting::PowerOnPasswordAddress, Setting::PowerOnPasswordLength});
+    shown.append({label(ResId::PttIdDialog, OptionIds::PttIdCode, "Code"), pttIdCodeText(), Setting::PttIdCode.address,
+                  Setting::PttIdCode.length});
+    shown.append({label(ResId::PcbaDialog, OptionIds::PcbaText, "PCBA"), pcbaText(), Setting::Pcba.address,
+                  Setting::Pcba.length});
+    shown.append({QStringLiteral("Model"),
+                  GridRules::radioModelNames().value(GridRules::modelIndexFromByte(RadioImage[ImageMap::ModelIndex])),
+                  ImageMap::ModelIndex, 1});
+    return shown;
+}
+
+QList<ChannelTexts> channels()
+{
+    QList<ChannelTexts> all;
+    for (int n = 1; n <= ImageMap::ChannelCount; ++n)
+        all.append(LoadChannel(n));
+    return all;
+}
+
+QString hex(int value, int digits)
+{
+    return QStringLiteral("0x") + QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
+}
+
+QString shownText(const QString &text)
+{
+    return text.isEmpty() ? QStringLiteral("(none)") : text;
+}
+
+} // namespace
+
+QString ImageDifference::detail() const
+{
+    return QStringLiteral("block %1").arg(hex(address & ~7, 4));
+}
+
+QList<QPair<int, int>> writtenRanges()
+{
+    return {{0x0000, 0x1D4F}, {0x1FD0, 0x1FEF}};
+}
+
+QList<ImageDifference> compareImages(const QByteArray &first, const QByteArray &second, const QString &firstName,
+                                     const QString &secondName, const QList<QPair<int, int>> &rangesIn)
+{
+    const QList<QPair<int, int>> ranges = rangesIn.isEmpty() ? QList<QPair<int, int>>{{0, int(RadioImageSize) - 1}} : rangesIn;
+    auto byteAt = [](const QByteArray &bytes, int address) {
+        return address < bytes.size() ? std::uint8_t(bytes.at(address)) : std::uint8_t(0xFF);
+    };
+    QList<int> differing;
+    for (const auto &range : ranges)
+        for (int a = range.first; a <= range.second && a < int(RadioImageSize); ++a)
+            if (byteAt(first, a) != byteAt(second, a))
+                differing.append(a);
+    QList<ImageDifference> result;
+    if (differing.isEmpty())
+        return result;
+    const QSet<int> differs(differing.begin(), differing.end());
+    QSet<int> explained;
+    auto firstDiffering = [&differs](int address, int length) {
+        for (int a = address; a < address + length; ++a)
+            if (differs.contains(a))
+                return a;
+        return -1;
+    };
+    auto pair = [&](const QString &a, const QString &b) {
+        return QStringLiteral("%1 in %2, %3 in %4").arg(shownText(a), firstName, shownText(b), secondName);
+    };
+
+    const QList<ChannelTexts> a = withImage<QList<ChannelTexts>>(first, channels);
+    const QList<ChannelTexts> b = withImage<QList<ChannelTexts>>(second, channels);
+    for (int n = 1; n <= ImageMap::ChannelCount; ++n) {
+        const int record = ImageMap::ChannelRecords + (n - 1) * ImageMap::ChannelRecordSize;
+        const int name = ImageMap::ChannelNames + (n - 1) * ImageMap::ChannelNameSize;
+        const int recordDiff = firstDiffering(record, 13);
+        const int nameDiff = firstDiffering(name, ImageMap::ChannelNameLength);
+        if (recordDiff < 0 && nameDiff < 0)
+            continue;
+        const ChannelTexts &x = a.at(n - 1);
+        const ChannelTexts &y = b.at(n - 1);
+        if (x.rxFreq.isEmpty() != y.rxFreq.isEmpty()) {
+            if (recordDiff >= 0) {
+                result.append({QStringLiteral("Channel %1: %2").arg(n).arg(
+                                   QStringLiteral("%1 in %2, %3 in %4")
+                                       .arg(x.rxFreq.isEmpty() ? QStringLiteral("empty") : x.rxFreq, firstName,
+                                            y.rxFreq.isEmpty() ? QStringLiteral("empty") : y.rxFreq, secondName)),
+                               recordDiff});
+                for (int i = 0; i < 13; ++i)
+                    explained.insert(record + i);
+                for (int i = 0; i < ImageMap::ChannelNameLength; ++i)
+                    explained.insert(name + i);
+            }
+            continue;
+        }
+        for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c) {
+            if (x.text(c) == y.text(c))
+                continue;
+            const bool isName = c == ChannelTexts::Name;
+            result.append({QStringLiteral("Channel %1: %2 %3").arg(n).arg(QLatin1String(ChannelFieldNames[c]),
+                                                                          pair(x.text(c), y.text(c))),
+                           isName ? (nameDiff >= 0 ? nameDiff : name) : (recordDiff >= 0 ? recordDiff : record)});
+            if (isName)
+                for (int i = 0; i < ImageMap::ChannelNameLength; ++i)
+                    explained.insert(name + i);
+            else
+                for (int i = 0; i < 13; ++i)
+                    explained.insert(record + i);
+        }
+    }
+
+    const QList<Shown> sa = withImage<QList<Shown>>(first, settingsShown);
+    const QList<Shown> sb = withImage<QList<Shown>>(second, settingsShown);
+    for (int i = 0; i < sa.size() && i < sb.size(); ++i) {
+        const int diff = firstDiffering(sa.at(i).address, sa.at(i).length);
+        if (diff < 0 || sa.at(i).text == sb.at(i).text)
+            continue;
+        result.append({QStringLiteral("Setting %1: %2 / %3").arg(sa.at(i).label, shownText(sa.at(i).text),
+                                                                shownText(sb.at(i).text)),
+                       diff});
+        for (int k = 0; k < sa.at(i).length; ++k)
+            explained.insert(sa.at(i).address + k);
+    }
+
+    for (int address : std::as_const(differing))
+        if (!explained.contains(address))
+            result.append({QStringLiteral("Memory at %1: %2 in %3, %4 in %5")
+                               .arg(hex(address, 4), hex(byteAt(first, address), 2), firstName,
+                                    hex(byteAt(second, address), 2), secondName),
+                           address});
+    return result;
+}

@@ -1,0 +1,326 @@
+// Undo and redo of every kind of change, the modified flag, and the question before a
+// modified document would be replaced or closed, through the running program's commands.
+#include "ProgramFixture.h"
+#include "TestRegistry.h"
+
+#include "base/ResourceLibrary.h"
+#include "files/CProgramDoc.h"
+#include "files/FileMessages.h"
+#include "files/ui/ImageHistory.h"
+#include "model/ChannelCodec.h"
+#include "model/MemoryImage.h"
+#include "model/ui/COptionDlg.h"
+#include "model/ui/CPcbaDlg.h"
+#include "model/ui/CPttIdDlg.h"
+#include "model/ui/ChannelGridWidget.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <QUndoStack>
+
+#include <memory>
+
+namespace {
+
+// A file whose bytes a store of the grid would rewrite in many places, so that an undo that
+// only restored the edited cell would show.
+QByteArray fileImage()
+{
+    NewImage();
+    for (int n = 1; n <= 3; ++n) {
+        ChannelTexts t = newChannelTexts(QStringLiteral("41%1.12500").arg(n));
+        t.name = QStringLiteral("CH%1").arg(n);
+        StoreChannel(n, t);
+    }
+    for (int a = 0x1D14; a <= 0x1D2F; ++a)
+        RadioImage[a] = std::uint8_t(a * 13);
+    RadioImage[0x0630] = 0x12;
+    RadioImage[0x1D10] = 0x55;
+    RadioImage[0x1817] = 0x77;
+    RadioImage[0x1811] = 0xFF;
+    RadioImage[ImageMap::ModelIndex] = 3;  // KVT270U09
+    RadioImage[ImageMap::PcbaText] = 0xFF;
+    return imageBytes();
+}
+
+QStringList loadedRow(int n)
+{
+    const ChannelTexts t = LoadChannel(n);
+    QStringList texts;
+    for (int c = 1; c <= 9; ++c)
+        texts << t.text(c);
+    return texts;
+}
+
+void clickCell(CProgramView *view, int row, int column)
+{
+    ChannelGridWidget *grid = view->grid();
+    const QModelIndex index = grid->model()->index(row - 1, column - 1);
+    grid->scrollTo(index);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+}
+
+// Types into the editor over a cell and presses Enter.
+void typeIntoCell(CProgramView *view, int row, int column, const QString &text)
+{
+    clickCell(view, row, column);
+    auto *editor = qobject_cast<QLineEdit *>(view->openEditor());
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
+void chooseInCell(CProgramView *view, int row, int column, int entry)
+{
+    clickCell(view, row, column);
+    auto *editor = qobject_cast<QComboBox *>(view->openEditor());
+    QVERIFY(editor);
+    editor->setCurrentIndex(entry);
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
+// Answers the next Save / Discard / Cancel question with the button of that object name and
+// records its text.
+void answerQuestion(const QString &button, QString *text)
+{
+    answerModal<QMessageBox>([button, text](QMessageBox *box) {
+        *text = box->text();
+        box->findChild<QPushButton *>(button)->click();
+    });
+}
+
+} // namespace
+
+class TestUndoHistory : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { LanguageIndex = LanguageEnglish; }
+    void cleanup()
+    {
+        LanguageIndex = LanguageEnglish;
+        installResources(builtInResources());
+    }
+
+    // Each kind of change is one step: Undo gives the image back byte for byte and shows it,
+    // Redo brings the changed image back.
+    void undoAndRedoRestoreTheImage_data()
+    {
+        QTest::addColumn<QString>("change");
+        for (const char *c : {"rx frequency", "tone", "list value", "name", "model", "default factory", "option",
+                              "ptt id", "pcba", "new", "open"})
+            QTest::newRow(c) << QString::fromLatin1(c);
+    }
+    void undoAndRedoRestoreTheImage()
+    {
+        QFETCH(QString, change);
+        Program p;
+        QVERIFY(p.ok);
+        p.dir.writeFile(QStringLiteral("a.sin"), fileImage());
+        p.dir.writeFile(QStringLiteral("b.sin"), pattern(8192));
+        p.dir.writeFile(QStringLiteral("Default1.sin"), pattern(100, 3, 1));
+        QVERIFY(p.app.documentCommands()->openDocumentFile(p.dir.filePath(QStringLiteral("a.sin"))));
+        QUndoStack *stack = p.app.history()->undoStack();
+        QVERIFY(stack);
+        const QByteArray before = imageBytes();
+        const QString pathBefore = p.app.document()->pathName();
+        const QStringList rowBefore = p.row(1);
+        const int steps = stack->count();
+
+        CProgramView *view = p.view();
+        if (change == QLatin1String("rx frequency"))
+            typeIntoCell(view, 1, 1, QStringLiteral("455.5"));
+        else if (change == QLatin1String("tone"))
+            chooseInCell(view, 1, 3, 5);
+        else if (change == QLatin1String("list value"))
+            chooseInCell(view, 1, 6, 1);
+        else if (change == QLatin1String("name"))
+            typeIntoCell(view, 1, 9, QStringLiteral("NEW"));
+        else if (change == QLatin1String("model"))
+            p.modelSelector()->setCurrentIndex(1);
+        else if (change == QLatin1String("default factory"))
+            p.clickDefaultFactory();
+        else if (change == QLatin1String("option")) {
+            answerModal<COptionDlg>([](COptionDlg *d) {
+                d->list(1081)->setCurrentIndex(2);
+                d->close();
+            });
+            p.trigger(ResId::Option);
+        } else if (change == QLatin1String("ptt id")) {
+            answerModal<CPttIdDlg>([](CPttIdDlg *d) {
+                d->codeEdit->setText(QStringLiteral("123"));
+                d->close();
+            });
+            p.trigger(ResId::PttId);
+        } else if (change == QLatin1String("pcba")) {
+            answerModal<CPcbaDlg>([](CPcbaDlg *d) {
+                d->pcbaEdit->setText(QStringLiteral("AB12"));
+                d->okButton->click();
+            });
+            p.trigger(ResId::Embed);
+        } else if (change == QLatin1String("new")) {
+            p.trigger(ResId::FileNew);
+        } else if (change == QLatin1String("open")) {
+            p.fileToOpen = p.dir.filePath(QStringLiteral("b.sin"));
+            p.trigger(ResId::FileOpen);
+        }
+        QVERIFY2(p.messages.isEmpty(), qPrintable(p.messages.join('\n')));
+        const QByteArray after = imageBytes();
+        const QString pathAfter = p.app.document()->pathName();
+        QVERIFY(after != before);
+        QCOMPARE(stack->count(), steps + 1);
+        const bool replacesDocument = change == QLatin1String("new") || change == QLatin1String("open");
+        QCOMPARE(p.app.document()->isModified(), !replacesDocument);
+
+        p.trigger(ResId::EditUndo);
+        QCOMPARE(imageBytes(), before);
+        QCOMPARE(p.app.document()->pathName(), pathBefore);
+        QCOMPARE(p.row(1), rowBefore);
+        QVERIFY(!p.app.document()->isModified());
+        QVERIFY(!p.app.mainFrame()->isWindowModified());
+
+        p.trigger(ResId::EditRedo);
+        QCOMPARE(imageBytes(), after);
+        QCOMPARE(p.app.document()->pathName(), pathAfter);
+        QCOMPARE(p.row(1), loadedRow(1));
+        QCOMPARE(p.app.document()->isModified(), !replacesDocument);
+    }
+
+    // Nothing to undo at start; a dialog closed without a change is no step.
+    void unchangedIsNoStep()
+    {
+        Program p;
+        QVERIFY(p.ok);
+        QAction *undo = p.app.mainFrame()->action(ResId::EditUndo);
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+        QCOMPARE(p.app.mainFrame()->action(ResId::EditRedo)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Y")));
+        answerModal<CPcbaDlg>([](CPcbaDlg *d) { d->cancelButton->click(); });
+        p.trigger(ResId::Embed);
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(!p.app.document()->isModified());
+    }
+
+    // Modified after an edit, with the title's mark; clean after Save; an undo past the save
+    // is modified again.
+    void modifiedUntilSaved()
+    {
+        Program p;
+        QVERIFY(p.ok);
+        CMainFrame *frame = p.app.mainFrame();
+        QCOMPARE(frame->windowTitle(), QStringLiteral("KVT PC Encoder[*]"));
+        QVERIFY(!frame->isWindowModified());
+        typeIntoCell(p.view(), 1, 1, QStringLiteral("410"));
+        QVERIFY(p.app.document()->isModified());
+        QVERIFY(frame->isWindowModified());
+        p.fileToOpen = p.dir.filePath(QStringLiteral("saved.sin"));
+        p.trigger(ResId::FileSave);
+        QVERIFY(!p.app.document()->isModified());
+        QVERIFY(!frame->isWindowModified());
+        QCOMPARE(p.dir.readFile(QStringLiteral("saved.sin")), imageBytes());
+        p.trigger(ResId::EditUndo);
+        QVERIFY(p.app.document()->isModified());
+        p.trigger(ResId::EditRedo);
+        QVERIFY(!p.app.document()->isModified());
+    }
+
+    // Closing a modified document asks; Cancel keeps the window, Discard closes, Save on an
+    // untitled document goes through Save As, and cancelling that keeps the window.
+    void closeAsksAboutChanges_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("saveAsAnswer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("cancel") << "cancelButton" << "" << false << false;
+        QTest::newRow("discard") << "discardButton" << "" << true << false;
+        QTest::newRow("save, Save As cancelled") << "saveButton" << "" << false << false;
+        QTest::newRow("save") << "saveButton" << "kept.sin" << true << true;
+    }
+    void closeAsksAboutChanges()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, saveAsAnswer);
+        QFETCH(bool, closed);
+        QFETCH(bool, saved);
+        Program p;
+        QVERIFY(p.ok);
+        typeIntoCell(p.view(), 1, 9, QString());
+        typeIntoCell(p.view(), 1, 1, QStringLiteral("420"));
+        p.fileToOpen = saveAsAnswer.isEmpty() ? QString() : p.dir.filePath(saveAsAnswer);
+        QString question;
+        answerQuestion(button, &question);
+        QCOMPARE(p.app.mainFrame()->close(), closed);
+        QCOMPARE(question, saveChangesText(LanguageEnglish, QStringLiteral("Untitled")));
+        QCOMPARE(p.app.mainFrame()->isVisible(), !closed);
+        QCOMPARE(p.fileDialogs, button == QLatin1String("saveButton") ? QList<bool>{true} : QList<bool>{});
+        QCOMPARE(QFileInfo::exists(p.dir.filePath(QStringLiteral("kept.sin"))), saved);
+    }
+
+    // An unmodified document closes without a question (a question would be cancelled).
+    void unmodifiedClosesWithoutAsking()
+    {
+        Program p;
+        QVERIFY(p.ok);
+        auto asked = std::make_shared<bool>(false);
+        QTimer::singleShot(0, [asked] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                *asked = true;
+                box->reject();
+            }
+        });
+        QVERIFY(p.app.mainFrame()->close());
+        QTest::qWait(20);  // the answer's timer, had there been no question to answer
+        QVERIFY(!*asked);
+    }
+
+    // New, Open and Read ask as well; Cancel changes nothing, Discard goes ahead. The
+    // question is in the language of the program.
+    void replacingAsks_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("New, cancel") << int(ResId::FileNew) << "cancelButton" << 0 << false;
+        QTest::newRow("New, discard") << int(ResId::FileNew) << "discardButton" << 0 << true;
+        QTest::newRow("Open, cancel") << int(ResId::FileOpen) << "cancelButton" << 1 << false;
+        QTest::newRow("Open, discard") << int(ResId::FileOpen) << "discardButton" << 2 << true;
+        QTest::newRow("Read, cancel") << int(ResId::Read) << "cancelButton" << 2 << false;
+    }
+    void replacingAsks()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, button);
+        QFETCH(int, language);
+        QFETCH(bool, replaced);
+        Program p;
+        QVERIFY(p.ok);
+        LanguageIndex = std::uint8_t(language);
+        p.dir.writeFile(QStringLiteral("b.sin"), pattern(8192));
+        p.fileToOpen = p.dir.filePath(QStringLiteral("b.sin"));
+        typeIntoCell(p.view(), 1, 1, QStringLiteral("430"));
+        const QByteArray edited = imageBytes();
+        QString question;
+        QStringList buttons;
+        answerModal<QMessageBox>([&](QMessageBox *box) {
+            question = box->text();
+            for (const char *name : {"saveButton", "discardButton", "cancelButton"})
+                buttons << box->findChild<QPushButton *>(QLatin1String(name))->text();
+            box->findChild<QPushButton *>(button)->click();
+        });
+        p.trigger(command);
+        QCOMPARE(question, saveChangesText(language, QStringLiteral("Untitled")));
+        QCOMPARE(buttons, (QStringList{saveButtonText(language), discardButtonText(language),
+                                       cancelButtonText(language)}));
+        QCOMPARE(imageBytes() != edited, replaced);
+        QCOMPARE(p.app.document()->isModified(), !replaced);
+    }
+};
+
+REGISTER_TEST(TestUndoHistory)
+#include "tst_undohistory.moc"
