@@ -1,8 +1,13 @@
-# Copies every file of SRC into DST. Preference files (*.ini) are copied only when DST has
-# none yet: they are the user's, written by the programs at exit.
+# Copies every file of SRC into DST, folders (the user manuals in help/) with their content.
+# Preference files (*.ini) are copied only when DST has none yet: they are the user's,
+# written by the programs at exit.
 file(GLOB files RELATIVE ${SRC} ${SRC}/*)
 foreach(f IN LISTS files)
-  if(f STREQUAL "README.md" OR IS_DIRECTORY ${SRC}/${f})
+  if(f STREQUAL "README.md")
+    continue()
+  endif()
+  if(IS_DIRECTORY ${SRC}/${f})
+    file(COPY ${SRC}/${f} DESTINATION ${DST})
     continue()
   endif()
   if(f MATCHES "\\.ini$")

@@ -1,6 +1,8 @@
 // KVT560 start-up: the windows are created once, in order, and kept until the program ends.
 // Closing the main window (also on SIGINT/SIGTERM) writes the preferences and ends the run.
-// With options it runs without windows (shell/CommandLine.h).
+// With options it runs without windows (shell/CommandLine.h); a file name alone opens that
+// codeplug file in the window.
+#include "codeplug/ui/CodeplugFiles.h"
 #include "radiolink/ui/RadioCommands.h"
 #include "radiolink/ui/TR_and_W.h"
 #include "shell/CommandLine.h"
@@ -11,6 +13,7 @@
 #include "shell/ui/Tform1.h"
 #include <QApplication>
 #include <QDialog>
+#include <QTimer>
 
 int main(int argc, char **argv)
 {
@@ -46,10 +49,15 @@ int main(int argc, char **argv)
         for (QWidget *w : QApplication::topLevelWidgets())
             if (auto *dialog = qobject_cast<QDialog *>(w); dialog && dialog->isVisible())
                 dialog->reject();
-        form1.close();
+        form1.closeWithoutQuestion();   // nobody may be there to answer
         QCoreApplication::quit();
     });
 
     form1.show();
+    // A codeplug file named on the command line (the desktop's "open with") is read into the
+    // window once it is shown and its language loaded, as Open reads a file.
+    const QStringList files = QApplication::arguments().mid(1);
+    if (!files.isEmpty())
+        QTimer::singleShot(0, &form1, [&form1, file = files.constFirst()] { form1.codeplugFiles()->openFrom(file); });
     return app.exec();
 }

@@ -121,6 +121,7 @@ void ChannelListOps::fail(const QString &offending)
 
 void ChannelListOps::bsSkinButton6MouseDown()
 {
+    emit autoAddHeld(true);
     Timer1->start(FirstInterval);
     ChannelTable &t = *m_table;
     if (t.CurRow < 1)
@@ -170,6 +171,7 @@ void ChannelListOps::Timer1Timer()
 void ChannelListOps::bsSkinButton6MouseUp()
 {
     Timer1->stop();
+    emit autoAddHeld(false);
 }
 
 bool ChannelListOps::addNextChannel()

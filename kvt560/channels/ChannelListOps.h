@@ -49,6 +49,8 @@ signals:
     // The current channel was deleted: empty and hide the frequency overlay, hide the tone
     // list and the alias overlay.
     void overlaysHideRequested();
+    // Auto add was pressed (true) or released (false): what it adds in between is one edit.
+    void autoAddHeld(bool held);
 
 private:
     bool addNextChannel();

@@ -283,7 +283,10 @@ DocumentState CodeplugDocument::state() const
 
 void CodeplugDocument::somethingChanged()
 {
-    if (m_quiet > 0 || m_explicit > 0 || m_closeScheduled)
+    if (m_quiet > 0)
+        return;
+    emit contentChanged();
+    if (m_explicit > 0 || m_closeScheduled)
         return;
     m_closeScheduled = true;
     QTimer::singleShot(0, this, [this] {

@@ -97,6 +97,8 @@ public:
     DocumentState state() const;
     // Closes the step being gathered now, also one left open by a half-entered row.
     void closeStep();
+    // Whether changes are being gathered into a step that is not closed yet.
+    bool hasOpenStep() const { return state() != m_baseline; }
     // Puts one side of a recorded step into the document, without recording it: forward
     // for redo, backward for undo.
     void applyChange(const DocumentChange &change, bool forward);
@@ -106,6 +108,8 @@ public:
 
 signals:
     void bandListChanged(int list);
+    // Something in the codeplug changed (by the user or the program, not by undo or redo).
+    void contentChanged();
     void stepRecorded(const DocumentChange &change);
     void historyReset();
     void modifiedChanged(bool modified);

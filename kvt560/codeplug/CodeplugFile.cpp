@@ -275,6 +275,8 @@ CodeplugReadResult read(const QByteArray &bytes, const SettingsValues &settings,
             continue;   // no receive frequency: an empty channel
         // A line too short to hold a field is a channel whose fields are all empty.
         const QStringList fields = l.size() >= 9 ? channelFields(l) : QStringList(FieldCount);
+        if (l.size() >= 9 && fields.at(0).isEmpty())
+            continue;   // the same, the blank of the empty field dropped by an editor
         int k = 0;
         for (int c = ChannelCells::FirstColumn; c <= ChannelCells::LastColumn; ++c)
             out.channels.setColumn(c, row, fields.at(k++));

@@ -1,8 +1,10 @@
 #include "radiolink/MemoryLayout.h"
 
+#include "channels/ChannelTable.h"
 #include "radiolink/FieldEncoders.h"
 #include "radiolink/RadioFrame.h"
 #include "radiolink/ToneCode.h"
+#include "settings/BandRanges.h"
 #include "settings/SettingsRegistry.h"
 
 #include <algorithm>
@@ -11,16 +13,16 @@ namespace MemoryLayout {
 
 namespace {
 
-using Column = int;
-enum : Column {
-    RxFreq = 1, RxTone = 2, TxFreq = 3, TxTone = 4, Power = 5, Bandwidth = 6, Scan = 7, Dtmf = 8,
-    PttId = 9, Alias = 10
-};
-enum : Column {
-    Tail = 1, Vox = 2, BusyLock = 3, RxCode = 4, TxCode = 5, VoiceMode = 6, ShowAlias = 7
-};
+// The channel table's columns and attributes, by shorter names.
+using T = ChannelTable;
+constexpr int RxFreq = T::RxFreqColumn, RxTone = T::RxToneColumn, TxFreq = T::TxFreqColumn,
+              TxTone = T::TxToneColumn, Power = T::PowerColumn, Bandwidth = T::BandwidthColumn,
+              Scan = T::ScanColumn, Dtmf = T::DtmfColumn, PttId = T::PttIdColumn, Alias = T::AliasColumn;
+constexpr int Tail = T::TailAttribute, Vox = T::VoxAttribute, BusyLock = T::BusyLockAttribute,
+              RxCode = T::RxCodeAttribute, TxCode = T::TxCodeAttribute, VoiceMode = T::VoiceModeAttribute,
+              ShowAlias = T::ShowAliasAttribute;
 
-const QString DefaultPassword = QStringLiteral("570913");
+const QString DefaultPassword = SettingsRegistry::defaultPassword();
 
 quint8 at(const QByteArray &bytes, int i)
 {
@@ -75,15 +77,14 @@ void setDtmf(SettingsValues &settings, const QString &name, const QString &code)
 int number(const SettingsValues &s, const char *name) { return s.number(QLatin1String(name)); }
 
 // Characters 1-3 and 5-7 of a range text as whole MHz.
+// The whole-MHz limits of a range text the radio can hold (BandRanges, strict reading).
 bool rangeLimits(const QString &range, int *lower, int *upper)
 {
-    if (range.size() < 7 || range.at(3) != QLatin1Char('-'))
+    const std::optional<WholeRangeLimits> limits = parseWholeRangeLimits(range);
+    if (!limits)
         return false;
-    for (int i : {0, 1, 2, 4, 5, 6})
-        if (range.at(i).unicode() < '0' || range.at(i).unicode() > '9')
-            return false;
-    *lower = range.left(3).toInt();
-    *upper = range.mid(4, 3).toInt();
+    *lower = limits->lower;
+    *upper = limits->upper;
     return true;
 }
 

@@ -1,4 +1,5 @@
 #include "radiolink/RadioTransfer.h"
+#include "channels/ChannelTable.h"
 
 #include "radiolink/MemoryLayout.h"
 #include "radiolink/RadioFrame.h"
@@ -79,6 +80,9 @@ RadioTransfer::Outcome RadioTransfer::write(const Codeplug &codeplug, quint8 fir
 RadioTransfer::Outcome RadioTransfer::run(int kind, Codeplug &codeplug, quint8 firstChannel)
 {
     Codeplug work = codeplug;
+    memoryRead_.fill(char(0xFF));
+    memoryWritten_.fill(char(0xFF));
+    blocksWritten_.clear();
     if (start()) {
         if (kind == ReadKind)
             readSequence(work);
@@ -173,6 +177,8 @@ bool RadioTransfer::readBlock(int address, int length, bool secondAttempt, QByte
             break;
         }
         data = received.left(length);
+        if (address >= 0 && address + length <= MemorySize)
+            memoryRead_.replace(address, length, data);
         if (secondAttempt)
             retryCount_ = 2;
         return true;
@@ -195,6 +201,10 @@ bool RadioTransfer::writeBlock(int address, const QByteArray &data, bool secondA
         if (reply == Acknowledged) {
             if (secondAttempt)
                 retryCount_ = 2;
+            if (address >= 0 && address + data.size() <= MemorySize) {
+                memoryWritten_.replace(address, data.size(), data);
+                blocksWritten_.append({address, int(data.size())});
+            }
             return true;
         }
         repeats = 0;
@@ -229,7 +239,7 @@ void RadioTransfer::readSequence(Codeplug &work)
         retryCount_ = 2;
         if (!readBlock(aliasAddress(n), AliasSize, false, data))
             return;
-        work.channels.setColumn(10, n, decodeAlias(data));
+        work.channels.setColumn(ChannelTable::AliasColumn, n, decodeAlias(data));
     }
 
     if (!readBlock(Settings1Address, BlockSize, false, data))
@@ -285,7 +295,7 @@ void RadioTransfer::writeSequence(const Codeplug &codeplug, quint8 firstChannel)
         retryCount_ = 2;
         // An alias the radio does not acknowledge fails the transfer, but the remaining
         // channels are still written.
-        writeBlock(aliasAddress(n), encodeAlias(codeplug.channels.column(10, n)), false);
+        writeBlock(aliasAddress(n), encodeAlias(codeplug.channels.column(ChannelTable::AliasColumn, n)), false);
     }
 
     if (linkOk_) {

@@ -15,6 +15,8 @@
 #include "radiolink/LinkTiming.h"
 
 #include <QByteArray>
+#include <QList>
+#include <QPair>
 #include <QObject>
 #include <QString>
 
@@ -54,6 +56,15 @@ public:
 
     int stepCount() const { return stepCount_; }
 
+    // The radio's memory as the last transfer saw it, 4096 bytes: every block read (a read)
+    // or written and acknowledged (a write) at its address, 0xFF everywhere else. A backup
+    // keeps the bytes of a read; the check after a write compares the two.
+    static constexpr int MemorySize = 4096;
+    const QByteArray &memoryRead() const { return memoryRead_; }
+    const QByteArray &memoryWritten() const { return memoryWritten_; }
+    // The blocks the last write sent and the radio acknowledged: address, length.
+    const QList<QPair<int, int>> &blocksWritten() const { return blocksWritten_; }
+
     // Reply texts of the protocol.
     static QString greetingRequest();
     static QString greetingReply();
@@ -86,4 +97,7 @@ private:
     bool portFailed_ = false;
     int retryCount_ = 2;
     int stepCount_ = 0;
+    QByteArray memoryRead_ = QByteArray(MemorySize, char(0xFF));
+    QByteArray memoryWritten_ = QByteArray(MemorySize, char(0xFF));
+    QList<QPair<int, int>> blocksWritten_;
 };

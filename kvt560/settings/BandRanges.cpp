@@ -30,6 +30,16 @@ std::optional<RangeLimits> parseRangeLimits(const QString &rangeText, QString *o
     return RangeLimits{*low, *high};
 }
 
+std::optional<WholeRangeLimits> parseWholeRangeLimits(const QString &range)
+{
+    if (range.size() < 7 || range.at(3) != QLatin1Char('-'))
+        return std::nullopt;
+    for (int i : {0, 1, 2, 4, 5, 6})
+        if (range.at(i).unicode() < '0' || range.at(i).unicode() > '9')
+            return std::nullopt;
+    return WholeRangeLimits{range.left(3).toInt(), range.mid(4, 3).toInt()};
+}
+
 int addOrSelectRange(QStringList &items, const QString &text)
 {
     const int found = items.indexOf(text);

@@ -14,6 +14,16 @@ struct RangeLimits {
 // selection, "FFF"). offending, when given, receives the part that failed.
 std::optional<RangeLimits> parseRangeLimits(const QString &rangeText, QString *offending = nullptr);
 
+// The strict reading, for range texts that go to or come from the radio: three digits, "-",
+// three digits (the rest of the text is not examined). Unlike parseRangeLimits, which reads
+// each part as a number the way an edited range is taken ("40.-470" gives 40), anything
+// else means the range is unprogrammed ("FFF-FFFMHz") or cannot be encoded.
+struct WholeRangeLimits {
+    int lower = 0;
+    int upper = 0;
+};
+std::optional<WholeRangeLimits> parseWholeRangeLimits(const QString &rangeText);
+
 // Add or select a range text in a band list: the index of the first item equal to text, or,
 // when there is none, text is appended and the new last index is returned.
 int addOrSelectRange(QStringList &items, const QString &text);

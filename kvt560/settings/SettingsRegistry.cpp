@@ -8,7 +8,7 @@ namespace {
 
 const QString DtmfCharacters = QStringLiteral("0123456789ABCD*#");
 const QString Digits = QStringLiteral("0123456789");
-const QString DefaultPassword = QStringLiteral("570913");
+const QString DefaultPassword = SettingsRegistry::defaultPassword();
 
 SettingItem lit(const QString &text) { return {SettingItem::Literal, text, 0, {}}; }
 SettingItem str(int id, const QString &builtin) { return {SettingItem::String, builtin, id, {}}; }
@@ -455,6 +455,11 @@ QString groupBoxName(const SettingGroup &group)
     if (group.caption.text.isEmpty() && !group.objectName.isEmpty())
         return group.objectName;
     return group.key + QStringLiteral("Group");
+}
+
+QString defaultPassword()
+{
+    return QStringLiteral("570913");
 }
 
 QString callListEntryName(int entry)

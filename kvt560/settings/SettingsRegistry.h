@@ -152,6 +152,9 @@ QString groupBoxName(const SettingGroup &group);
 
 // Name of call list entry 0 to 9 (column 1, row entry + 1 of bsSkinStringGrid1).
 QString callListEntryName(int entry);
+// The power-on password of the Start values, also what a write sends for a password that is
+// not six digits.
+QString defaultPassword();
 constexpr int CallListEntries = 10;
 // The call list headers, columns 0 and 1 of row 0, and the fixed row labels.
 Caption callListHeader(int column);

@@ -3,11 +3,16 @@
 #include "channels/ChannelTable.h"
 #include "codeplug/CodeplugDocument.h"
 #include "codeplug/CodeplugFile.h"
+#include "codeplug/CsvChannels.h"
+#include "codeplug/MemoryComparison.h"
+#include "codeplug/ReadBackup.h"
 #include "radiolink/Codeplug.h"
 #include "radiolink/RadioTransfer.h"
 #include "radiolink/SerialTransport.h"
 #include "radiolink/ToneList.h"
 #include "settings/SettingsStore.h"
+#include "common/Backups.h"
+#include "common/CheckedSave.h"
 #include "common/ConsoleProgress.h"
 #include "common/SerialPorts.h"
 #include "shell/LanguageNames.h"
@@ -19,6 +24,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <cstdio>
@@ -45,9 +51,16 @@ int usageError(const QString &text)
 }
 
 // Runs one transfer with the progress on standard error; the notice of a failure is printed.
+// The memory a transfer saw: what a read brought, what a write sent and its blocks.
+struct TransferMemory {
+    QByteArray read;
+    QByteArray written;
+    MemoryBlocks blocksWritten;
+};
+
 RadioTransfer::Outcome transfer(SerialTransport &transport, const LanguageTexts &texts,
                                 const PortProblemTexts &portTexts, int kind, Codeplug &codeplug,
-                                quint8 firstChannel)
+                                quint8 firstChannel, TransferMemory *memory = nullptr)
 {
     const bool reading = kind == RadioTransfer::ReadKind;
     ConsoleProgress progress(reading ? QStringLiteral("Reading radio") : QStringLiteral("Writing radio"),
@@ -57,6 +70,8 @@ RadioTransfer::Outcome transfer(SerialTransport &transport, const LanguageTexts 
     QObject::connect(&radio, &RadioTransfer::progress, [&progress](int value) { progress.setValue(value); });
     const RadioTransfer::Outcome outcome = radio.run(kind, codeplug, firstChannel);
     progress.finish();
+    if (memory)
+        *memory = {radio.memoryRead(), radio.memoryWritten(), radio.blocksWritten()};
     if (outcome == RadioTransfer::Outcome::LinkError) {
         printNotice(texts.LinkErrorCaption, texts.LinkErrorText);
         if (transport.deviceLost())
@@ -99,6 +114,54 @@ int listPorts(const QString &applicationDir, const QString &languageName)
     if (lines.isEmpty())
         printError(PortTexts::forLanguage(lang, applicationDir).noDevice);
     return CommandLine::Success;
+}
+
+const QString ProgramName = QStringLiteral("KVT560");
+
+void printLine(const QString &text)
+{
+    std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
+}
+
+// A codeplug file into the document as Open does; false with the message printed.
+bool openCodeplug(const QString &file, CodeplugDocument &document)
+{
+    QString reason;
+    const auto bytes = CodeplugFile::load(file, &reason);
+    if (!bytes) {
+        printError(CodeplugFile::loadFailedText(file, reason));
+        return false;
+    }
+    const CodeplugReadResult result =
+        CodeplugFile::read(*bytes, document.settings()->snapshot(), document.channels()->cells());
+    if (result.status == CodeplugReadResult::NotACodeplug) {
+        printError(QStringLiteral("The file \"%1\" is not a codeplug file: its first line is not \"%2\".")
+                       .arg(QDir::toNativeSeparators(file), CodeplugFile::header()));
+        return false;
+    }
+    if (result.status == CodeplugReadResult::BadValue) {
+        printError(QStringLiteral("%1 (line %2)").arg(result.message).arg(result.line));
+        return false;
+    }
+    document.applyFile(result.content);
+    return true;
+}
+
+// Each difference on one line, its block on the next, indented.
+void printDifferences(const QList<MemoryDifference> &differences, bool toStandardError)
+{
+    for (const MemoryDifference &d : differences) {
+        const QString text = d.text + QStringLiteral("\n    ") + d.detail();
+        if (toStandardError)
+            printError(text);
+        else
+            printLine(text);
+    }
+}
+
+quint8 firstChannelOf(const CodeplugDocument &document)
+{
+    return quint8(document.firstChannelText().toUInt(nullptr, 16));
 }
 
 } // namespace
@@ -144,7 +207,26 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         QStringLiteral("list-ports"),
         QStringLiteral("List the serial devices present, one a line: path, stable name, description, USB ids "
                        "and the port (COM1 to COM4) that maps to it."));
-    parser.addOptions({readOption, writeOption, portOption, deviceOption, languageOption, listPortsOption});
+    const QCommandLineOption verifyOption(
+        QStringLiteral("verify"),
+        QStringLiteral("With --write-radio: read the written blocks back and list every difference."));
+    const QCommandLineOption exportOption(
+        QStringLiteral("export-csv"),
+        QStringLiteral("Write the channels of the codeplug <file> (.k56) as CSV into the file named next."),
+        QStringLiteral("file"));
+    const QCommandLineOption importOption(
+        QStringLiteral("import-csv"),
+        QStringLiteral("Replace the channels of the codeplug file named next with the channels of the CSV <file>; "
+                       "the settings stay. Nothing changes when a line is refused."),
+        QStringLiteral("file"));
+    const QCommandLineOption diffOption(
+        QStringLiteral("diff"),
+        QStringLiteral("Compare the codeplug <file> with the one named next; exit status 1 when they differ."),
+        QStringLiteral("file"));
+    const QCommandLineOption backupsOption(QStringLiteral("backups"),
+                                           QStringLiteral("List the backups of radio reads, newest first."));
+    parser.addOptions({readOption, writeOption, portOption, deviceOption, languageOption, verifyOption, exportOption,
+                       importOption, diffOption, backupsOption, listPortsOption});
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -157,20 +239,44 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
                     qPrintable(QCoreApplication::applicationVersion()));
         return Success;
     }
-    if (!parser.positionalArguments().isEmpty())
-        return usageError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
+    const int commands = int(parser.isSet(readOption)) + int(parser.isSet(writeOption)) + int(parser.isSet(exportOption))
+                         + int(parser.isSet(importOption)) + int(parser.isSet(diffOption))
+                         + int(parser.isSet(backupsOption));
     if (parser.isSet(listPortsOption)) {
-        if (parser.isSet(readOption) || parser.isSet(writeOption) || parser.isSet(portOption)
-            || parser.isSet(deviceOption))
+        if (commands != 0 || parser.isSet(portOption) || parser.isSet(deviceOption) || parser.isSet(verifyOption)
+            || !parser.positionalArguments().isEmpty())
             return usageError(QStringLiteral("--list-ports goes alone"));
         return listPorts(applicationDir, parser.isSet(languageOption) ? parser.value(languageOption) : QString());
     }
-    if (parser.isSet(readOption) == parser.isSet(writeOption))
-        return usageError(QStringLiteral("give one of --read-radio or --write-radio"));
+    if (commands != 1)
+        return usageError(QStringLiteral(
+            "give one of --read-radio, --write-radio, --export-csv, --import-csv, --diff or --backups"));
+    const QStringList positional = parser.positionalArguments();
+    // The commands on two files take the second one as the argument after their own.
+    const QCommandLineOption *twoFiles = parser.isSet(exportOption)   ? &exportOption
+                                         : parser.isSet(importOption) ? &importOption
+                                         : parser.isSet(diffOption)   ? &diffOption
+                                                                      : nullptr;
+    const bool radioCommand = parser.isSet(readOption) || parser.isSet(writeOption);
+    if (twoFiles) {
+        if (positional.size() != 1 || positional.constFirst().isEmpty() || parser.value(*twoFiles).isEmpty())
+            return usageError(QStringLiteral("--%1 needs two file names").arg(twoFiles->names().constFirst()));
+    } else if (!positional.isEmpty()) {
+        return usageError(QStringLiteral("unexpected argument '%1'").arg(positional.constFirst()));
+    }
+    if (!radioCommand && (parser.isSet(portOption) || parser.isSet(deviceOption)))
+        return usageError(QStringLiteral("--port and --device go with --read-radio or --write-radio"));
+    if (parser.isSet(verifyOption) && !parser.isSet(writeOption))
+        return usageError(QStringLiteral("--verify goes with --write-radio"));
     if (parser.isSet(portOption) && parser.isSet(deviceOption))
         return usageError(QStringLiteral("give either --port or --device, not both"));
+    if (parser.isSet(backupsOption)) {
+        for (const QString &path : Backups::list(ProgramName, CodeplugFile::suffix()))
+            printLine(QDir::toNativeSeparators(path));
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? Success : Failure;
+    }
     const bool reading = parser.isSet(readOption);
-    const QString file = parser.value(reading ? readOption : writeOption);
+    const QString file = twoFiles ? parser.value(*twoFiles) : parser.value(reading ? readOption : writeOption);
     if (file.isEmpty())
         return usageError(QStringLiteral("the file name is empty"));
 
@@ -201,26 +307,66 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     // The codeplug of a main window just started, with the band lists of the preferences:
     // the Start settings, empty channels. Opening a file or reading the radio goes on from
     // here.
+    const CodeplugFile::ItemText itemText = [&texts](const QString &name, int index) {
+        return texts.itemText(name, index);
+    };
     CodeplugDocument document;
     document.setBandLists(prefs.lists);
-    if (!reading) {
+    if (!reading && !parser.isSet(importOption) && !openCodeplug(file, document))
+        return Failure;
+
+    if (parser.isSet(exportOption)) {
+        const QString out = positional.constFirst();
         QString reason;
-        const auto bytes = CodeplugFile::load(file, &reason);
-        if (!bytes) {
-            printError(CodeplugFile::loadFailedText(file, reason));
+        if (!CheckedSave::writeFile(out, CsvChannels::exportText(document.channels()->cells(), ToneList::instance()).toUtf8(),
+                                    &reason)) {
+            printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(out), reason));
             return Failure;
         }
-        const CodeplugReadResult result = CodeplugFile::read(*bytes, document.settings()->snapshot(), document.channels()->cells());
-        if (result.status == CodeplugReadResult::NotACodeplug) {
-            printError(QStringLiteral("The file \"%1\" is not a codeplug file: its first line is not \"%2\".")
-                           .arg(QDir::toNativeSeparators(file), CodeplugFile::header()));
+        return Success;
+    }
+    if (parser.isSet(importOption)) {
+        const QString codeplugFile = positional.constFirst();
+        QFile in(file);
+        if (!in.open(QIODevice::ReadOnly)) {
+            printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file), in.errorString()));
             return Failure;
         }
-        if (result.status == CodeplugReadResult::BadValue) {
-            printError(QStringLiteral("%1 (line %2)").arg(result.message).arg(result.line));
+        const QString text = QString::fromUtf8(in.read(16 * 1024 * 1024));
+        if (!openCodeplug(codeplugFile, document))
+            return Failure;
+        const CsvChannels::Import import =
+            CsvChannels::importText(text,
+                                    {document.selectedRange(Preferences::List1Rx), document.selectedRange(Preferences::List2Rx)},
+                                    texts.marks, ToneList::instance());
+        if (!import.ok()) {
+            printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file), import.error));
+            printError(QStringLiteral("Nothing was changed."));
             return Failure;
         }
-        document.applyFile(result.content);
+        Codeplug content = document.snapshot();
+        content.channels = import.cells;
+        QString reason;
+        if (!CodeplugFile::save(codeplugFile, CodeplugFile::write(content, itemText), &reason)) {
+            printError(CodeplugFile::saveFailedText(codeplugFile, reason));
+            return Failure;
+        }
+        return Success;
+    }
+    if (parser.isSet(diffOption)) {
+        CodeplugDocument second;
+        second.setBandLists(prefs.lists);
+        if (!openCodeplug(positional.constFirst(), second))
+            return Failure;
+        MemoryBlocks blocks;
+        const QByteArray a = encodeMemory(document.snapshot(), firstChannelOf(document), texts.marks, &blocks);
+        const QByteArray b = encodeMemory(second.snapshot(), firstChannelOf(second), texts.marks, nullptr);
+        const QList<MemoryDifference> differences =
+            compareMemory(a, b, blocks, QFileInfo(file).fileName(), QFileInfo(positional.constFirst()).fileName(),
+                          texts.marks, itemText);
+        printDifferences(differences, false);
+        std::fflush(stdout);
+        return differences.isEmpty() ? Success : Failure;
     }
 
     SerialTransport transport;
@@ -240,21 +386,46 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     // and VFO mode when there is none.
     const quint8 first = document.prepareTransfer();
     Codeplug codeplug = document.snapshot();
-    const RadioTransfer::Outcome outcome =
-        transfer(transport, texts, portTexts, reading ? RadioTransfer::ReadKind : RadioTransfer::WriteKind, codeplug,
-                 first);
-    transport.close();
-    if (outcome != RadioTransfer::Outcome::Success)
+    TransferMemory memory;
+    const RadioTransfer::Outcome outcome = transfer(transport, texts, portTexts, reading ? RadioTransfer::ReadKind : RadioTransfer::WriteKind,
+                                                    codeplug, first, &memory);
+    if (outcome != RadioTransfer::Outcome::Success) {
+        transport.close();
         return Failure;
-    if (!reading)
-        return Success;
+    }
+    if (!reading) {
+        if (!parser.isSet(verifyOption)) {
+            transport.close();
+            return Success;
+        }
+        // The written blocks read back from the radio and compared with what was sent.
+        Codeplug readBack = codeplug;
+        TransferMemory inRadio;
+        const RadioTransfer::Outcome check =
+            transfer(transport, texts, portTexts, RadioTransfer::ReadKind, readBack, first, &inRadio);
+        transport.close();
+        if (check != RadioTransfer::Outcome::Success)
+            return Failure;
+        const QList<MemoryDifference> differences =
+            compareMemory(memory.written, inRadio.read, readBackBlocks(memory.blocksWritten), QStringLiteral("the file"),
+                          QStringLiteral("the radio"), texts.marks, itemText);
+        if (differences.isEmpty())
+            return Success;
+        printError(QStringLiteral("The radio does not hold what was written:"));
+        printDifferences(differences, true);
+        return Failure;
+    }
+    transport.close();
 
     // The file is written only now that the whole read arrived, through a temporary file
     // that replaces the target when complete.
     document.applyRead(codeplug);
-    const QByteArray bytes = CodeplugFile::write(document.snapshot(), [&texts](const QString &name, int index) {
-        return texts.itemText(name, index);
-    });
+    const QByteArray bytes = CodeplugFile::write(document.snapshot(), itemText);
+    // First a copy of the read in the backups folder, so that the read survives even a file
+    // that cannot be written; a backup that fails does not fail the read.
+    QString backupError;
+    if (!ReadBackup::write(memory.read, bytes, paths.readPath, &backupError))
+        printError(ReadBackup::failureText(backupError));
     QString reason;
     if (!CodeplugFile::save(file, bytes, &reason)) {
         printError(CodeplugFile::saveFailedText(file, reason));

@@ -6,7 +6,9 @@
 // notice the windows would show, in the language of the run.
 //
 //   KVT560 --read-radio FILE.k56  [--port N | --device PATH] [--language NAME]
-//   KVT560 --write-radio FILE.k56 [--port N | --device PATH] [--language NAME]
+//   KVT560 --write-radio FILE.k56 [--port N | --device PATH] [--language NAME] [--verify]
+//   KVT560 --export-csv FILE.k56 OUT.csv | --import-csv IN.csv FILE.k56
+//   KVT560 --diff A.k56 B.k56 | --backups
 //   KVT560 --help | --version
 #include <QStringList>
 

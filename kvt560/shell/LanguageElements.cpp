@@ -99,6 +99,9 @@ QVector<E> fixedElements()
         markList("bsSkinComboBox31", {Mark::Narrow, Mark::Wide}),
         markList("bsSkinComboBox32", {Mark::Off, Mark::Compander, Mark::Scrambler}),
         of(146, E::FirstItem, "bsSkinComboBox19"), of(146, E::FirstItem, "bsSkinComboBox23"),
+        of(147, E::MenuCaption, "undoAction"), of(148, E::MenuCaption, "redoAction"),
+        of(149, E::NoticeText, "SaveQuestionText"), of(150, E::NoticeText, "SaveButtonText"),
+        of(151, E::NoticeText, "DiscardButtonText"), of(152, E::NoticeText, "CancelButtonText"),
     };
 }
 

@@ -131,6 +131,8 @@ const QVector<int> &LanguageLibrary::appliedIds()
         133, 134, 135,                       // remote control type label and list rebuild
         136, 137, 138, 139,                  // side key functions 4 to 7
         140, 141, 142, 143, 144, 145, 146,
+        147, 148,                            // undo and redo
+        149, 150, 151, 152,                  // the question before unsaved edits are lost
     };
     return ids;
 }

@@ -10,12 +10,12 @@ QString language::libraryName(int lang)
     }
 }
 
-QString language::helpFileName(int lang)
+QStringList language::helpFiles(int lang)
 {
     switch (lang) {
-    case 1: return QStringLiteral("KVT560.chm");
-    case 2: return QStringLiteral("KVT560_e.chm");
-    case 3: return QStringLiteral("KVT560_t.chm");
+    case 1: return {QStringLiteral("help/KVT560.html")};
+    case 2: return {QStringLiteral("help/KVT560_e.html")};
+    case 3: return {QStringLiteral("help/KVT560_t.html"), QStringLiteral("help/KVT560.html")};
     default: return {};
     }
 }

@@ -15,6 +15,10 @@ LanguageTexts LanguageTexts::builtIn()
     t.LinkErrorText = QStringLiteral("与对讲机通信失败，请检查连接后重试。");
     t.ConfirmCaption = QStringLiteral("警告");
     t.ConfirmText = QStringLiteral("所有信道数据将被清除，是否继续？");
+    t.SaveQuestionText = QStringLiteral("信道和设置已修改，是否保存？");
+    t.SaveButtonText = QStringLiteral("保存");
+    t.DiscardButtonText = QStringLiteral("不保存");
+    t.CancelButtonText = QStringLiteral("取消");
     return t;
 }
 
@@ -48,11 +52,13 @@ void LanguageTexts::apply(const LanguageLibrary &library)
             toneOffWord = text;
             break;
         case LanguageElement::NoticeText: {
-            QString *const targets[] = {&LinkErrorCaption, &PortErrorText, &LinkErrorText, &ConfirmCaption,
-                                        &ConfirmText};
-            const char *const names[] = {"LinkErrorCaption", "PortErrorText", "LinkErrorText", "ConfirmCaption",
-                                         "ConfirmText"};
-            for (int i = 0; i < 5; ++i)
+            QString *const targets[] = {&LinkErrorCaption, &PortErrorText,    &LinkErrorText,
+                                        &ConfirmCaption,   &ConfirmText,      &SaveQuestionText,
+                                        &SaveButtonText,   &DiscardButtonText, &CancelButtonText};
+            const char *const names[] = {"LinkErrorCaption", "PortErrorText",    "LinkErrorText",
+                                         "ConfirmCaption",   "ConfirmText",      "SaveQuestionText",
+                                         "SaveButtonText",   "DiscardButtonText", "CancelButtonText"};
+            for (int i = 0; i < int(std::size(names)); ++i)
                 if (e.target == QLatin1String(names[i]))
                     *targets[i] = text;
             break;

@@ -18,6 +18,11 @@ struct LanguageTexts
     QString LinkErrorText;      // a radio transfer failed (60)
     QString ConfirmCaption;     // caption of the New and Clear confirmations (62)
     QString ConfirmText;        // text of the New and Clear confirmations (64)
+    // The question before a command would lose unsaved edits, and its three answers.
+    QString SaveQuestionText;   // 149
+    QString SaveButtonText;     // 150
+    QString DiscardButtonText;  // 151
+    QString CancelButtonText;   // 152
 
     // The texts the program shows until a language library gives its own.
     static LanguageTexts builtIn();

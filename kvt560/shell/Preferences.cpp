@@ -1,10 +1,10 @@
 #include "shell/Preferences.h"
 #include "shell/IniFile.h"
+#include "common/InstalledLayout.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 namespace {
 const QString kOpen = QStringLiteral("open");
@@ -88,22 +88,10 @@ bool Preferences::save(const QString &path) const
     return ini.save(path);
 }
 
-namespace {
-// Whether a file can be created or replaced in dir (probing beats permission bits: a
-// read-only mount or an ACL tells the truth only on a real attempt).
-bool directoryWritable(const QString &dir)
-{
-    if (!QFileInfo(dir).isDir())
-        return false;
-    QTemporaryFile probe(QDir(dir).filePath(QStringLiteral(".write-probe-XXXXXX")));
-    return probe.open();
-}
-} // namespace
-
 PreferencesPaths PreferencesPaths::forDirectories(const QString &exeDir, const QString &userConfigDir)
 {
     const QString beside = QDir(exeDir).filePath(Preferences::fileName());
-    if (directoryWritable(exeDir))
+    if (InstalledLayout::preferencesBesidePrograms(exeDir))
         return single(beside);
     QDir().mkpath(userConfigDir);
     const QString user = QDir(userConfigDir).filePath(Preferences::fileName());

@@ -56,8 +56,9 @@ struct Preferences {
 };
 
 // Where myini.ini is read and written: beside the executable; when that folder cannot be
-// written, the per-user configuration folder (first run there starts from the file beside
-// the executable, so the delivered band lists still apply).
+// written or is an installed one (common/InstalledLayout.h), the per-user configuration
+// folder (first run there starts from the file beside the executable, so the delivered band
+// lists and port mappings still apply).
 struct PreferencesPaths {
     QString readPath;
     QString writePath;

@@ -1,5 +1,7 @@
 #include "ProgramIni.h"
 
+#include "common/InstalledLayout.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -69,6 +71,8 @@ bool ProgramIni::exists() const
 bool ProgramIni::appFileWritable() const
 {
     const QFileInfo fi(m_path);
+    if (InstalledLayout::isInstalled(fi.absolutePath()))
+        return false;   // an installed folder is never written, not even by root
     if (fi.exists())
         return fi.isWritable();
     return QFileInfo(fi.absolutePath()).isWritable();

@@ -1,13 +1,15 @@
 #pragma once
 // A resource library: every text of Program's user interface in one language, under numeric
-// ids (menus, accelerators, the toolbar layout, dialog texts and strings). The libraries are
+// ids (menus, accelerators, the toolbar layout, dialog texts and strings), and the lookups
+// that complete it from a fallback library. ResourceParser reads the files; ResourceStore
+// keeps the library installed at start-up. The libraries are
 // UTF-8 text files shipped beside the program (Eng.dll, Chs.dll, Cht.dll); their format is
 // described in resources/README.md. The English library is also compiled into the program
 // and serves as the fallback for any resource a loaded library lacks.
+#include "ResourceParser.h"
+
 #include <QByteArray>
-#include <QHash>
 #include <QList>
-#include <QMap>
 #include <QString>
 
 // Resource and command ids used by the frame.
@@ -57,26 +59,6 @@ constexpr int IdOk = 1;
 constexpr int IdCancel = 2;
 } // namespace ResId
 
-struct MenuEntry {
-    enum Kind { Item, Separator, Popup };
-    Kind kind = Item;
-    int id = 0;                 // command id of an item
-    QString text;               // caption, with '&' before the mnemonic
-    QList<MenuEntry> children;  // entries of a popup
-};
-
-struct AcceleratorEntry {
-    int command = 0;
-    QString keys;               // portable key sequence text, e.g. "Ctrl+N", "Shift+F6"
-};
-
-struct DialogResource {
-    QString caption;
-    QMap<int, QString> controls;  // text of the control with that id (buttons, statics with an id)
-    QMap<int, QString> labels;    // text of the static that labels the control with that id
-    QMap<int, QString> statics;   // free static texts, numbered 1, 2, ... in reading order
-};
-
 class ResourceLibrary
 {
 public:
@@ -87,7 +69,7 @@ public:
     bool isEmpty() const;
 
     // The name given on the library line, e.g. "English".
-    QString name() const { return m_name; }
+    QString name() const { return m_data.name; }
 
     // Lookups fall back to the fallback library (the built-in English one) when this library
     // lacks the resource.
@@ -117,13 +99,7 @@ public:
     QList<int> menuIds() const;
 
 private:
-    void clear();
-    QString m_name;
-    QMap<int, QString> m_strings;
-    QMap<int, QList<MenuEntry>> m_menus;
-    QMap<int, QList<AcceleratorEntry>> m_accelerators;
-    QMap<int, QList<int>> m_toolbars;
-    QMap<int, DialogResource> m_dialogs;
+    ResourceData m_data;
     const ResourceLibrary *m_fallback = nullptr;
 };
 
@@ -131,7 +107,7 @@ private:
 // "打开(&O)..." give "Open" and "打开"), its accelerator text and trailing dots.
 QString plainCaption(QString caption);
 
-// The English library compiled into the program.
+// The English library compiled into the program (ResourceStore.cpp).
 const ResourceLibrary &builtInResources();
 
 // The library of the current language, the source of every resource after start-up. Until a

@@ -74,6 +74,11 @@ QString saveChangesText(int languageIndex, const QString &title)
         .arg(title);
 }
 
+QString untitledText(int languageIndex)
+{
+    return languageText(languageIndex, "Untitled", "无标题", "無標題");
+}
+
 QString saveButtonText(int languageIndex)
 {
     return languageText(languageIndex, "Save", "保存", "保存");

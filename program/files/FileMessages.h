@@ -26,6 +26,8 @@ QString allFilesFilter(int languageIndex);
 // The question before unsaved changes would be lost (Exit, New, Open, a radio read); title is
 // the document's title ("Untitled" or the file name). The answers: Save, Discard, Cancel.
 QString saveChangesText(int languageIndex, const QString &title);
+// The name of a document that has no file yet, in the question: "Untitled", "无标题", "無標題".
+QString untitledText(int languageIndex);
 QString saveButtonText(int languageIndex);
 QString discardButtonText(int languageIndex);
 QString cancelButtonText(int languageIndex);

@@ -28,7 +28,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -166,16 +165,6 @@ QString devicePath(const QString &value)
 }
 
 
-QByteArray imageBytes()
-{
-    return QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
-}
-
-void setImage(const QByteArray &bytes)
-{
-    std::memcpy(RadioImage, bytes.constData(), size_t(qMin<qsizetype>(bytes.size(), RadioImageSize)));
-}
-
 void printLine(const QString &text)
 {
     std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
@@ -251,10 +240,10 @@ int diffFiles(const QString &a, const QString &b)
 {
     if (!openImage(a))
         return CommandLine::Failure;
-    const QByteArray first = imageBytes();
+    const QByteArray first = radioImageBytes();
     if (!openImage(b))
         return CommandLine::Failure;
-    const QByteArray second = imageBytes();
+    const QByteArray second = radioImageBytes();
     const QList<ImageDifference> differences =
         compareImages(first, second, QFileInfo(a).fileName(), QFileInfo(b).fileName());
     printDifferences(differences, false);
@@ -441,7 +430,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
 
     // Read and Write store the grid into the image before the transfer.
     gridContentsToImage(imageToGridContents());
-    const QByteArray sent = imageBytes();
+    const QByteArray sent = radioImageBytes();
     if (!transfer(read, portName))
         return Failure;
     if (!read) {
@@ -450,8 +439,8 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         // The radio read back into the image and compared with what was sent.
         if (!transfer(true, portName))
             return Failure;
-        const QByteArray inRadio = imageBytes();
-        setImage(sent);
+        const QByteArray inRadio = radioImageBytes();
+        setRadioImageBytes(sent);
         const QList<ImageDifference> differences = compareImages(
             sent, inRadio, QStringLiteral("the file"), QStringLiteral("the radio"), writtenRanges());
         if (differences.isEmpty())
@@ -462,12 +451,12 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     }
     // The read is shown in the grid; Save stores the grid and writes the file, through a
     // temporary file that replaces it only when complete.
-    const QByteArray asRead = imageBytes();
+    const QByteArray asRead = radioImageBytes();
     gridContentsToImage(imageToGridContents());
     // First a copy of the read in the backups folder, so that the read survives even a file
     // that cannot be written; a backup that fails does not fail the read.
     QString backupError;
-    if (!ReadBackup::write(asRead, imageBytes(), applicationDir, &backupError))
+    if (!ReadBackup::write(asRead, radioImageBytes(), applicationDir, &backupError))
         printError(ReadBackup::failureText(backupError));
     if (!CProgramDoc::writeImageFile(file, &error)) {
         printError(error);

@@ -24,15 +24,15 @@ QString languageNotSavedText(int languageIndex, const QString &iniPath)
         .arg(QDir::toNativeSeparators(iniPath));
 }
 
-QString helpFileName(int languageIndex)
+QStringList helpFiles(int languageIndex)
 {
     switch (languageIndex) {
     case LanguageSimplifiedChinese:
-        return QStringLiteral("chs.chm");
+        return {QStringLiteral("help/chs.html")};
     case LanguageTraditionalChinese:
-        return QStringLiteral("cht.chm");
+        return {QStringLiteral("help/cht.html"), QStringLiteral("help/chs.html")};
     default:
-        return QStringLiteral("eng.chm");
+        return {QStringLiteral("help/eng.html")};
     }
 }
 

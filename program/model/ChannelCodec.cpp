@@ -71,8 +71,13 @@ bool validChannel(int channel)
     return channel >= 1 && channel <= ImageMap::ChannelCount;
 }
 
+// Eight BCD digits hold at most 999.99999 MHz. A larger value (read from a record whose
+// nibbles are not digits) leaves the bytes as they were, as an unencodable tone does,
+// instead of being cut to its last eight digits.
 void writeFrequency(std::uint8_t *bytes, std::uint32_t units)
 {
+    if (units > 99999999)
+        return;
     for (int i = 0; i < 4; ++i) {
         bytes[i] = bcd(units % 100);
         units /= 100;

@@ -66,7 +66,8 @@ ChannelTexts newChannelTexts(const QString &frequency);
 
 // Writes channel n (1-99) from its texts. An empty Rx Freq empties the record (all 0xFF) and
 // leaves the name bytes as they were. The words of all three languages are understood,
-// whatever the current language. A channel number outside 1-99 writes nothing.
+// whatever the current language. A frequency above 999.99999 MHz, more than the eight
+// digits hold, keeps its bytes. A channel number outside 1-99 writes nothing.
 void StoreChannel(int channel, const ChannelTexts &texts);
 
 // The texts of channel n (1-99), in the words of the current LanguageIndex; all empty for

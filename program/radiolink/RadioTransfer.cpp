@@ -1,6 +1,7 @@
 #include "RadioTransfer.h"
 
 #include "PortDevice.h"
+#include "TransferPort.h"
 #include "base/Globals.h"
 #include "model/RadioImage.h"
 
@@ -53,7 +54,7 @@ QString hexBytes(const QByteArray &bytes)
 
 // The serial port with the blocking calls the transfer is written in: synchronous reads
 // and writes with time-outs, purge and the 1 ms pause.
-class TransferPort
+class SerialTransferPort final : public TransferPort
 {
 public:
     bool open(const QString &device)
@@ -84,18 +85,18 @@ public:
             m_port.close();
     }
 
-    static void pause() { QThread::msleep(1); }
+    void pause() override { QThread::msleep(1); }
     // Discards whatever has been received and not yet read. Bytes already written are let go
     // out first instead of being discarded: a write returns once the bytes are with the
     // driver, not once they are on the line, and discarding the transmit side then cuts off
     // the end of the request just sent (a greeting byte, say) rather than anything stale.
-    void purge()
+    void purge() override
     {
         drain();
         m_port.clear(QSerialPort::Input);
     }
 
-    void send(const QByteArray &bytes)
+    void send(const QByteArray &bytes) override
     {
         if (m_port.write(bytes) < 0)
             return;
@@ -123,7 +124,7 @@ public:
 
     // Up to n bytes: fewer when the total time-out runs out, when the line goes quiet for
     // the interval time-out after a byte, or when the port fails.
-    QByteArray receive(int n)
+    QByteArray receive(int n) override
     {
         QByteArray got;
         QElapsedTimer t;
@@ -273,9 +274,26 @@ RadioTransfer::Result RadioTransfer::fail(Result result, const QString &detail)
     return result;
 }
 
+RadioTransfer::Result RadioTransfer::runOn(TransferPort &port)
+{
+    if (m_started)
+        return Busy;
+    int idle = 0;
+    if (!TransferBusy.compare_exchange_strong(idle, 1)) {
+        m_detail = QStringLiteral("another transfer is running");
+        return Busy;
+    }
+    m_started = true;
+    emit portOpened();
+    m_result = transfer(port);
+    TransferBusy = 0;
+    emit finished(m_result, m_image);
+    return m_result;
+}
+
 int RadioTransfer::TransferThread()
 {
-    TransferPort port;
+    SerialTransferPort port;
     const QString device = portDevice(m_portName, m_appDirectory);
     m_device = device;
     if (device.isEmpty()) {
@@ -304,7 +322,7 @@ RadioTransfer::Result RadioTransfer::transfer(TransferPort &port)
         if (m_stopRequested)
             return fail(Stopped, QStringLiteral("stopped during the greeting"));
         for (char b : Greeting) {
-            TransferPort::pause();
+            port.pause();
             port.purge();
             port.send(QByteArray(1, b));
         }
@@ -316,7 +334,7 @@ RadioTransfer::Result RadioTransfer::transfer(TransferPort &port)
                                             .arg(hexBytes(answer)));
 
     // Identification: the radio's 8-byte answer is taken as it comes, whatever it holds.
-    TransferPort::pause();
+    port.pause();
     port.purge();
     port.send(IdentifyRequest);
     port.receive(IdentifyReplySize);
@@ -345,7 +363,7 @@ RadioTransfer::Result RadioTransfer::transfer(TransferPort &port)
         const QString where = QStringLiteral("block %1 of %2 at 0x%3").arg(position + 1).arg(upper)
                                   .arg(a, 4, 16, QLatin1Char('0')).toUpper();
         if (m_read) {
-            TransferPort::pause();
+            port.pause();
             port.purge();
             port.send(request);
             const QByteArray reply = port.receive(BlockReplySize);
@@ -357,7 +375,7 @@ RadioTransfer::Result RadioTransfer::transfer(TransferPort &port)
             port.purge();
             port.send(QByteArray(1, Ack));
         } else {
-            TransferPort::pause();
+            port.pause();
             port.purge();
             port.send(request);
             port.send(image.mid(a, BlockSize));

@@ -26,6 +26,7 @@
 #include <atomic>
 
 class QThread;
+class TransferPort;
 
 // 1 while a transfer runs, else 0. Taken with an atomic test-and-set when a transfer starts,
 // so that a quick second press of Start cannot begin a second transfer.
@@ -81,6 +82,9 @@ public:
     // Runs the whole transfer in the calling thread and returns its result; signals are
     // emitted from the calling thread.
     Result runHere();
+    // Runs the whole transfer in the calling thread over `port` instead of the serial port of
+    // the port name (which is not used): a radio simulated in the process, for tests.
+    Result runOn(TransferPort &port);
     // Runs a transfer in the calling thread without any receiver.
     static Result run(bool read, const QString &portName, QString *detail = nullptr);
 
@@ -118,7 +122,7 @@ signals:
 private:
     // The procedure itself; TransferBusy is already 1 and is cleared on the way out.
     int TransferThread();
-    Result transfer(class TransferPort &port);
+    Result transfer(TransferPort &port);
     Result fail(Result result, const QString &detail);
 
     const bool m_read;

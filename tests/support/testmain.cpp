@@ -3,6 +3,7 @@
 // QTest as usual (test function names, -v2, ...).
 #include "TestRegistry.h"
 #include <QApplication>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTest>
 #include <memory>
@@ -12,6 +13,9 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Whatever a test writes into the user's folders (backups of reads, say) goes to a test
+    // location instead.
+    QStandardPaths::setTestModeEnabled(true);
     QStringList args = app.arguments();
     QStringList only;
     if (args.size() > 1 && !args.at(1).startsWith(QLatin1Char('-'))) {

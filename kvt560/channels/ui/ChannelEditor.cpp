@@ -1,9 +1,12 @@
 #include "channels/ui/ChannelEditor.h"
+#include "channels/ChannelTextRules.h"
 
 #include "channels/ChannelTable.h"
 #include "channels/ui/ChannelGrid.h"
+#include "channels/ui/OverlayKeys.h"
 #include "radiolink/ToneList.h"
 
+#include <QTimer>
 #include <QComboBox>
 #include <QFont>
 #include <QInputMethodEvent>
@@ -15,6 +18,8 @@
 #include <QSignalBlocker>
 #include <QWheelEvent>
 #include <functional>
+
+using namespace OverlayKeys;
 
 namespace {
 
@@ -68,71 +73,6 @@ QLineEdit *textOverlay(QWidget *parent, const char *name, int maxLength)
     edit->setDragEnabled(false);
     edit->hide();
     return edit;
-}
-
-bool isEnter(const QKeyEvent *event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
-
-// Keys that move the caret or delete in place; they type no character.
-bool isEditingKey(const QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_Delete:
-    case Qt::Key_Backspace:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Clipboard and undo keys: refused like the control characters they stand for.
-bool isClipboardOrUndo(const QKeyEvent *event)
-{
-    for (QKeySequence::StandardKey k : {QKeySequence::Paste, QKeySequence::Cut, QKeySequence::Copy,
-                                        QKeySequence::Undo, QKeySequence::Redo, QKeySequence::SelectAll,
-                                        QKeySequence::DeleteEndOfLine, QKeySequence::DeleteStartOfWord,
-                                        QKeySequence::DeleteEndOfWord, QKeySequence::DeleteCompleteLine})
-        if (event->matches(k))
-            return true;
-    return false;
-}
-
-// A key that stands for a control character (Ctrl+letter and the like).
-bool isControlChord(const QKeyEvent *event)
-{
-    const Qt::KeyboardModifiers m = event->modifiers();
-    return ((m & Qt::ControlModifier) && !(m & Qt::AltModifier)) || (m & Qt::MetaModifier);
-}
-
-// What an overlay does with a key other than Enter: true swallows it. Clipboard and undo
-// keys and control chords are refused, caret and delete keys pass, and typed text passes
-// only when accepted takes every character of it.
-template <typename Accept>
-bool typedKeyRefused(const QKeyEvent *event, Accept accepted)
-{
-    if (isClipboardOrUndo(event))
-        return true;
-    if (isEditingKey(event) && !(event->modifiers() & Qt::ControlModifier))
-        return false;
-    const QString text = event->text();
-    if (text.isEmpty())
-        return false;
-    if (isControlChord(event))
-        return true;
-    for (QChar c : text)
-        if (!accepted(c))
-            return true;
-    return false;
 }
 
 } // namespace
@@ -364,150 +304,6 @@ void ChannelEditor::StringAlignGrid1DblClick(int column, int row)
 }
 
 // ---------------------------------------------------------------------------------------
-// Keys and wheel of the table
-
-bool ChannelEditor::StringAlignGrid1KeyDown(QKeyEvent *event)
-{
-    const int row = m_table->CurRow;
-    const int column = m_table->CurCol;
-    if (event->key() == Qt::Key_Delete) {
-        // The whole channel, whatever the column; its attributes go with the next commit.
-        for (int c = T::RxFreqColumn; c <= T::AliasColumn; ++c)
-            m_table->setCell(T::Grid1, c, row, QString());
-        m_rowPending = true;
-        syncOverlaysWithCells();
-        return true;
-    }
-    if (event->key() == Qt::Key_Backspace) {
-        // Only a complete frequency is wiped this way, not one being typed.
-        if ((column == T::RxFreqColumn || column == T::TxFreqColumn)
-            && m_table->cell(T::Grid1, column, row).size() == FrequencyMaxLength) {
-            m_table->setCell(T::Grid1, column, row, QString());
-            m_rowPending = true;
-            syncOverlaysWithCells();
-        }
-        return true;
-    }
-    return false;
-}
-
-void ChannelEditor::syncOverlaysWithCells()
-{
-    const int row = m_table->CurRow;
-    const int column = m_table->CurCol;
-    const bool used = channelUsed(row);
-    if (!bsSkinEdit1->isHidden()) {
-        if ((column == T::RxFreqColumn || column == T::TxFreqColumn) && (column == T::RxFreqColumn || used))
-            bsSkinEdit1->setText(m_table->cell(T::Grid1, column, row));
-        else
-            bsSkinEdit1->hide();
-    }
-    if (!used) {
-        ComboBox1->hide();
-        bsSkinEdit7->hide();
-    }
-}
-
-void ChannelEditor::StringAlignGrid1KeyPress(QKeyEvent *event)
-{
-    const int column = m_table->CurCol;
-    const QString text = event->text();
-    const bool backspace = event->key() == Qt::Key_Backspace;
-
-    if (column == T::AliasColumn) {
-        if (isEnter(event)) {
-            bsSkinEdit7->hide();
-            m_grid->setFocus();
-            return;
-        }
-        if (bsSkinEdit7->isHidden())
-            return;
-        QString first;
-        if (!backspace) {
-            if (text.isEmpty() || isControlChord(event))
-                return;
-            for (QChar c : text)
-                if (!aliasCharAccepted(c))
-                    return;   // a refused key changes nothing
-            first = text.left(AliasMaxLength);
-        }
-        bsSkinEdit7->setText(first);
-        bsSkinEdit7->setFocus();
-        bsSkinEdit7->setCursorPosition(first.size());
-        bsSkinEdit7KeyUp();
-        return;
-    }
-
-    if (column == T::RxFreqColumn || (column == T::TxFreqColumn && channelUsed(m_table->CurRow))) {
-        if (isEnter(event)) {
-            if (!bsSkinEdit1->isHidden())
-                bsSkinEdit1->setFocus();
-            return;
-        }
-        if (text.size() == 1 && text.at(0).isDigit() && text.at(0).unicode() < 128 && !isControlChord(event))
-            handFrequencyKey(text);
-    }
-}
-
-void ChannelEditor::handFrequencyKey(const QString &digit)
-{
-    const int column = m_table->CurCol;
-    const int row = m_table->CurRow;
-    if (bsSkinEdit1->isHidden()) {
-        // Scrolled away or closed by a page switch: open it again over its cell.
-        m_grid->scrollTo(m_grid->model()->index(row - 1, column));
-        place(bsSkinEdit1, column, row);
-        bsSkinEdit1->show();
-    }
-    bsSkinEdit1->setText(digit);
-    bsSkinEdit1->setFocus();
-    bsSkinEdit1->setCursorPosition(digit.size());
-    bsSkinEdit1KeyUp();
-}
-
-void ChannelEditor::StringAlignGrid1MouseWheelDown(int rows)
-{
-    const int column = m_grid->currentColumn();
-    const int row = m_grid->currentRow() + (rows > 0 ? 1 : -1);
-    if (column < 1 || row < 1 || row > T::ChannelCount)
-        return;   // at the edge nothing moves, and SkipToggle stays as it is
-    moveSelection(column, row);
-}
-
-bool ChannelEditor::gridKeyEvent(QKeyEvent *event)
-{
-    // A key ends any click the table saw only half of.
-    m_mousePress = m_entryOnRelease = false;
-    if (StringAlignGrid1KeyDown(event)) {
-        if (event->key() == Qt::Key_Backspace)
-            StringAlignGrid1KeyPress(event);
-        return true;
-    }
-    switch (event->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return false;   // the table's navigation (announced through aboutToSelectCell)
-    default:
-        break;
-    }
-    if (isEnter(event) || !event->text().isEmpty()) {
-        // Typed characters go to the overlays only; the view's own type-ahead search
-        // would move the selection.
-        StringAlignGrid1KeyPress(event);
-        return true;
-    }
-    return false;
-}
-
-// ---------------------------------------------------------------------------------------
 // Overlays kept on their cell
 
 bool ChannelEditor::onItsCell(const QWidget *overlay) const
@@ -550,15 +346,6 @@ void ChannelEditor::bsSkinTabSheet1Show()
 
 // ---------------------------------------------------------------------------------------
 // Frequency overlay
-
-bool ChannelEditor::frequencyCharAccepted(QChar c, const QString &text)
-{
-    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-        return true;
-    if (c == QLatin1Char('.'))
-        return text.size() >= 3 && !text.contains(QLatin1Char('.'));
-    return false;
-}
 
 bool ChannelEditor::bsSkinEdit1KeyPress(QKeyEvent *event)
 {
@@ -631,37 +418,6 @@ void ChannelEditor::ComboBox1Exit()
 // ---------------------------------------------------------------------------------------
 // Alias overlay
 
-bool ChannelEditor::aliasCharAccepted(QChar c)
-{
-    const ushort code = c.unicode();
-    if (code >= 127)
-        return true;
-    if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z'))
-        return true;
-    switch (code) {
-    case 8:     // Backspace
-    case ' ':
-    case '#':
-    case '*':
-    case '+':
-    case '-':
-    case '.':
-    case '/':
-    case '_':
-        return true;
-    default:
-        return false;   // the other control characters and punctuation
-    }
-}
-
-QString ChannelEditor::aliasText(QString typed)
-{
-    for (QChar &c : typed)
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 'a' + 'A');
-    return typed;
-}
-
 bool ChannelEditor::bsSkinEdit7KeyPress(QKeyEvent *event)
 {
     if (isEnter(event)) {
@@ -682,112 +438,4 @@ void ChannelEditor::bsSkinEdit7KeyUp()
     bsSkinEdit7->setCursorPosition(text.size());
     // The alias overlay only ever edits the alias column.
     m_table->setCell(T::Grid1, T::AliasColumn, m_table->CurRow, text);
-}
-
-// ---------------------------------------------------------------------------------------
-// Event routing
-
-bool ChannelEditor::overlayEvent(QLineEdit *edit, QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        auto *key = static_cast<QKeyEvent *>(event);
-        return edit == bsSkinEdit1 ? bsSkinEdit1KeyPress(key) : bsSkinEdit7KeyPress(key);
-    }
-    case QEvent::ShortcutOverride: {
-        // Take the paste keys as keys, so that they reach the filter instead of a shortcut.
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (isClipboardOrUndo(key))
-            event->accept();
-        return false;
-    }
-    case QEvent::KeyRelease:
-        if (!static_cast<QKeyEvent *>(event)->isAutoRepeat()) {
-            if (edit == bsSkinEdit1)
-                bsSkinEdit1KeyUp();
-            else
-                bsSkinEdit7KeyUp();
-        }
-        return false;
-    case QEvent::InputMethod: {
-        // Characters composed with an input method pass the same filter; as no key goes
-        // up for them, the alias is copied once the text has taken them.
-        const QString text = static_cast<QInputMethodEvent *>(event)->commitString();
-        for (QChar c : text)
-            if (edit != bsSkinEdit7 || !aliasCharAccepted(c))
-                return true;
-        if (!text.isEmpty())
-            QMetaObject::invokeMethod(this, &ChannelEditor::bsSkinEdit7KeyUp, Qt::QueuedConnection);
-        return false;
-    }
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-        // The middle button pastes the selection on X11.
-        return static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton;
-    case QEvent::Drop:
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool ChannelEditor::viewportEvent(QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-            // The grid announces the selection (commit) during the press; entry follows on
-            // release. The second press of a double click only opens ">>".
-            m_mousePress = true;
-            m_entryOnRelease = false;
-            m_moveCommitted = false;
-        }
-        return false;
-    case QEvent::MouseMove:
-        // No drag selection: the current cell moves by press, keys, wheel and program only.
-        return static_cast<QMouseEvent *>(event)->buttons() & Qt::LeftButton;
-    case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-            const bool enter = m_entryOnRelease;
-            m_mousePress = m_entryOnRelease = false;
-            if (enter)
-                StringAlignGrid1Click();
-        }
-        return false;
-    case QEvent::Wheel: {
-        auto *wheel = static_cast<QWheelEvent *>(event);
-        m_mousePress = m_entryOnRelease = false;
-        m_wheelRemainder += wheel->angleDelta().y();
-        while (m_wheelRemainder >= QWheelEvent::DefaultDeltasPerStep) {
-            m_wheelRemainder -= QWheelEvent::DefaultDeltasPerStep;
-            StringAlignGrid1MouseWheelDown(-1);   // wheel up: one row up
-        }
-        while (m_wheelRemainder <= -QWheelEvent::DefaultDeltasPerStep) {
-            m_wheelRemainder += QWheelEvent::DefaultDeltasPerStep;
-            StringAlignGrid1MouseWheelDown(1);
-        }
-        event->accept();
-        return true;   // the wheel moves the selection, it does not scroll
-    }
-    case QEvent::Paint:
-        StringAlignGrid1DrawCell();
-        return false;
-    default:
-        return false;
-    }
-}
-
-bool ChannelEditor::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == bsSkinEdit1 || watched == bsSkinEdit7)
-        return overlayEvent(static_cast<QLineEdit *>(watched), event);
-    if (watched == m_grid->viewport())
-        return viewportEvent(event);
-    if (watched == m_grid && event->type() == QEvent::KeyPress)
-        return gridKeyEvent(static_cast<QKeyEvent *>(event));
-    return QObject::eventFilter(watched, event);
 }

@@ -11,6 +11,7 @@
 // A mark cell (columns 5 to 9) flips only on a mouse click. Every other selection move (keys,
 // wheel, the program) sets ChannelTable::SkipToggle just before the selection moves; the cell
 // entry that follows selects the cell without flipping and clears the flag.
+#include "channels/ChannelTextRules.h"
 #include <QObject>
 #include <QPointer>
 
@@ -85,11 +86,14 @@ public:
     // The channel-editing page became the active page.
     void bsSkinTabSheet1Show();
 
-    // The character filters, by character code (Enter is handled apart).
-    static bool frequencyCharAccepted(QChar c, const QString &text);
-    static bool aliasCharAccepted(QChar c);
-    // An alias as stored: the letters a-z in capitals, every other character as typed.
-    static QString aliasText(QString typed);
+    // The character filters, by character code (Enter is handled apart), and an alias as
+    // stored: the rules of ChannelTextRules, which every editor of the channels shares.
+    static bool frequencyCharAccepted(QChar c, const QString &text)
+    {
+        return ChannelTextRules::frequencyCharAccepted(c, text);
+    }
+    static bool aliasCharAccepted(QChar c) { return ChannelTextRules::aliasCharAccepted(c); }
+    static QString aliasText(const QString &typed) { return ChannelTextRules::aliasText(typed); }
 
 signals:
     // Double click on ">>": open the single-channel page for channel row.

@@ -1,7 +1,7 @@
 #include "channels/ui/SingleChannelEditor.h"
 
 #include "channels/ChannelTable.h"
-#include "channels/ui/ChannelEditor.h"
+#include "channels/ChannelTextRules.h"
 #include "radiolink/ToneList.h"
 
 #include <QCheckBox>
@@ -387,7 +387,7 @@ bool SingleChannelEditor::frequencyKeyAccepted(QLineEdit *edit, const QString &t
 {
     QString text = edit->text();
     for (const QChar c : typed) {
-        if (c != QLatin1Char('\b') && !ChannelEditor::frequencyCharAccepted(c, text))
+        if (c != QLatin1Char('\b') && !ChannelTextRules::frequencyCharAccepted(c, text))
             return false;
         text += c;
     }
@@ -404,7 +404,7 @@ void SingleChannelEditor::frequencyEditReleased(QLineEdit *edit)
 
 void SingleChannelEditor::aliasEditReleased()
 {
-    const QString text = ChannelEditor::aliasText(bsSkinEdit8->text());
+    const QString text = ChannelTextRules::aliasText(bsSkinEdit8->text());
     if (text != bsSkinEdit8->text())
         bsSkinEdit8->setText(text);
     bsSkinEdit8->setCursorPosition(text.size());
@@ -434,7 +434,7 @@ bool SingleChannelEditor::eventFilter(QObject *watched, QEvent *event)
         if (frequency)
             return !frequencyKeyAccepted(edit, typed);
         for (const QChar c : typed)
-            if (!ChannelEditor::aliasCharAccepted(c))
+            if (!ChannelTextRules::aliasCharAccepted(c))
                 return true;
         return false;
     }

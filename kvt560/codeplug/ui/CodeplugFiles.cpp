@@ -134,17 +134,22 @@ void CodeplugFiles::hideFrequencyEditor()
 
 void CodeplugFiles::segs1Click()
 {
+    save();
+}
+
+bool CodeplugFiles::save()
+{
     if (!commitPendingEdit())
-        return;
+        return false;
     const QString path = withDefaultSuffix(saveChooser(form));
     if (path.isEmpty())
-        return;
-    saveTo(path);
+        return false;
+    return saveTo(path);
 }
 
 void CodeplugFiles::rsgg1Click()
 {
-    if (!commitPendingEdit())
+    if (!commitPendingEdit() || !form->settleUnsavedEdits())
         return;
     const QString path = openChooser(form);
     if (path.isEmpty())

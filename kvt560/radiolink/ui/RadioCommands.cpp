@@ -1,6 +1,8 @@
 #include "radiolink/ui/RadioCommands.h"
 
 #include "codeplug/CodeplugDocument.h"
+#include "codeplug/CodeplugFile.h"
+#include "codeplug/ReadBackup.h"
 #include "settings/ui/CallListGrid.h"
 #include "shell/PortTexts.h"
 #include "shell/ui/Tform1.h"
@@ -40,8 +42,15 @@ RadioCommands::RadioCommands(Tform1 &form, TR_and_W &dialog, QObject *parent)
     // The call list editor is hidden when the dialog opens.
     connect(&dialog_, &TR_and_W::shownForTransfer, this, [this] { form_.bsSkinStringGrid1()->hideEditor(); });
     connect(&dialog_, &TR_and_W::transferFinished, this, [this](RadioTransfer::Outcome outcome) {
-        if (outcome == RadioTransfer::Outcome::Success && dialog_.Tag == RadioTransfer::ReadKind)
+        if (outcome == RadioTransfer::Outcome::Success && dialog_.Tag == RadioTransfer::ReadKind) {
+            // A copy of the read in the backups folder; one that fails does not fail the read,
+            // but the user hears of it.
+            QString error;
+            const QByteArray file = CodeplugFile::write(form_.document()->snapshot());
+            if (!ReadBackup::write(dialog_.lastMemoryRead(), file, form_.preferencesPaths().readPath, &error))
+                notice_(QString(), ReadBackup::failureText(error));
             emit readApplied();
+        }
     });
     connect(this, &RadioCommands::readApplied, &form_, &Tform1::showReadChannel);
     connect(&form_, &Tform1::readRadioRequested, this, &RadioCommands::gs1Click);
@@ -77,6 +86,9 @@ void RadioCommands::runCommand(int tag, QAction *menuItem, QAbstractButton *tool
     // A pending channel edit is committed before the table is read as a whole, and every
     // overlay editor is hidden; a commit that failed has shown its message.
     if (!form_.finishChannelEdit(true))
+        return;
+    // A read replaces the codeplug: edits not saved yet are saved or given up first.
+    if (tag == RadioTransfer::ReadKind && !form_.settleUnsavedEdits())
         return;
     // The notices speak the language the main window has loaded.
     dialog_.setNoticeTexts(form_.LinkErrorCaption, form_.PortErrorText, form_.LinkErrorText);

@@ -141,6 +141,7 @@ void TR_and_W::bsSkinButton1Click()
     Codeplug codeplug = document_ ? document_->snapshot() : Codeplug();
     const quint8 first = quint8(FirstChannel.toUInt(nullptr, 16));
     lastOutcome_ = transfer.run(Tag, codeplug, first);
+    lastMemoryRead_ = transfer.memoryRead();
     if (lastOutcome_ == RadioTransfer::Outcome::Success && document_) {
         // The document now holds what the radio holds.
         if (Tag == RadioTransfer::ReadKind)

@@ -60,6 +60,8 @@ public:
     bool openPort();
     bool isTransferRunning() const { return running_; }
     RadioTransfer::Outcome lastOutcome() const { return lastOutcome_; }
+    // The memory the last transfer read, block by block (RadioTransfer::memoryRead).
+    const QByteArray &lastMemoryRead() const { return lastMemoryRead_; }
 
 public slots:
     void bsSkinButton1Click();
@@ -91,4 +93,5 @@ private:
     PortProblemTexts portTexts_ = PortProblemTexts::simplifiedChinese();
     bool running_ = false;
     RadioTransfer::Outcome lastOutcome_ = RadioTransfer::Outcome::Success;
+    QByteArray lastMemoryRead_;
 };

@@ -14,6 +14,7 @@
 // pages show them through controls named by their control names (SettingsPages).
 #include "settings/BandSource.h"
 #include "shell/IniFile.h"
+#include "shell/LanguageTexts.h"
 #include "shell/Preferences.h"
 #include <QMainWindow>
 #include <QUrl>
@@ -26,7 +27,7 @@ class ChannelListOps;
 class ChannelTable;
 class CodeplugDocument;
 class CodeplugFiles;
-struct LanguageTexts;
+class DocumentHistory;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -36,6 +37,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTabWidget;
+class QToolBar;
 class QToolButton;
 class QWidget;
 class SettingsPages;
@@ -126,6 +128,19 @@ public:
 
     // The codeplug the window shows and edits.
     CodeplugDocument *document() const { return doc; }
+    bool canUndo() const;
+    bool canRedo() const;
+    // Before a command that replaces the codeplug (close, New, Open, radio read): when the
+    // document holds unsaved edits, asks Save / Discard / Cancel in the current language.
+    // True when the command may go on (nothing to lose, discarded, or saved).
+    bool settleUnsavedEdits();
+    // Closes the window without the question (the program is being terminated).
+    void closeWithoutQuestion();
+    // How the question is asked; a message box with the three answers unless replaced.
+    enum class UnsavedAnswer { Save, Discard, Cancel };
+    using UnsavedQuestion = std::function<UnsavedAnswer(const LanguageTexts &texts)>;
+    void setUnsavedQuestion(UnsavedQuestion question) { unsavedQuestion = std::move(question); }
+    static UnsavedAnswer askAboutUnsavedEdits(QWidget *parent, const LanguageTexts &texts);
     ChannelTable *channelTable() const { return table; }
     CodeplugFiles *codeplugFiles() const { return files; }   // Save and Open
     // Before a radio read or write (hideAllOverlays) and a file open or save: page 0, a
@@ -147,6 +162,8 @@ public:
     QMenu *sgse1;        // Edit
     QAction *gs1;        // read the radio (Ctrl+R)
     QAction *N2;         // write the radio (Ctrl+W)
+    QAction *undoAction = nullptr;   // undo the last change (Ctrl+Z), first item of the Edit menu
+    QAction *redoAction = nullptr;   // redo it (Ctrl+Y, Ctrl+Shift+Z)
     QAction *N3;         // separator
     QAction *N4;         // show page 0
     QAction *N5;         // show page 1
@@ -243,6 +260,8 @@ public slots:
     void bsSkinButton9Click();           // clear all channels: confirm, then clearAllChannels()
     void bsSkinTabSheet2Show();          // page 1 shown
     void showPage(int page);
+    void undoEdit();
+    void redoEdit();
     // A radio read was applied: the single-channel page loads its channel anew.
     void showReadChannel();
 
@@ -265,10 +284,13 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenus();
     void buildToolBar();
+    void buildUndoActions(QToolBar *bar);
+    void showAppliedStep();
     void buildPages();
     void buildFunctionPage();
     void buildOtherPage();
@@ -291,9 +313,13 @@ private:
     QString appDir;
     UrlOpener helpOpener;
     CodeplugDocument *doc;
+    DocumentHistory *history = nullptr;
     ChannelTable *table;        // the document's channels
     SettingsStore *settings;    // the document's settings
-    bool showingBands = false;  // the band drop-downs are being filled from the document
+    bool showingBands = false;
+    bool askBeforeClosing = true;
+    UnsavedQuestion unsavedQuestion;
+    LanguageTexts texts;        // the texts of the current language (notices, question)  // the band drop-downs are being filled from the document
     SettingsPages *pages = nullptr;
     CodeplugFiles *files;
 

@@ -166,7 +166,8 @@ bool DocumentCommands::saveModified()
     if (!m_document->isModified())
         return true;
     QMessageBox box(QMessageBox::Warning, resources().string(ResId::AppTitle),
-                    saveChangesText(LanguageIndex, m_document->title()), QMessageBox::NoButton, m_window);
+                    saveChangesText(LanguageIndex, m_document->pathName().isEmpty() ? untitledText(LanguageIndex)
+                                                                                    : m_document->title()), QMessageBox::NoButton, m_window);
     box.setObjectName(QStringLiteral("saveChangesBox"));
     QPushButton *save = box.addButton(saveButtonText(LanguageIndex), QMessageBox::AcceptRole);
     save->setObjectName(QStringLiteral("saveButton"));

@@ -1,6 +1,7 @@
 #include "CLanguageDlg.h"
 
 #include "base/ResourceLibrary.h"
+#include "base/ui/OkCancelRow.h"
 #include "base/Globals.h"
 
 #include <QComboBox>
@@ -37,25 +38,17 @@ CLanguageDlg::CLanguageDlg(QWidget *parent)
     languageList->setCurrentIndex(LanguageIndex <= LanguageTraditionalChinese ? LanguageIndex : -1);
     languageLabel->setBuddy(languageList);
 
-    okButton = new QPushButton(res.controls.value(ResId::IdOk), this);
-    okButton->setObjectName(QStringLiteral("okButton"));
-    okButton->setDefault(true);
-    cancelButton = new QPushButton(res.controls.value(ResId::IdCancel), this);
-    cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelRow buttons = makeOkCancelRow(this, res);
+    okButton = buttons.ok;
+    cancelButton = buttons.cancel;
 
     auto *row = new QHBoxLayout;
     row->addWidget(languageLabel);
     row->addWidget(languageList, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     setFixedSize(sizeHint().expandedTo(QSize(260, 0)));
 }
 

@@ -395,13 +395,16 @@ void CMainFrame::onLanguage()
 
 void CMainFrame::onHelp()
 {
-    const QString path = AppDirectory + helpFileName(LanguageIndex);
-    if (!QFileInfo(path).isFile()) {
-        showMessage(helpFileMissingText(LanguageIndex, path));
-        return;
+    const QStringList files = helpFiles(LanguageIndex);
+    for (const QString &file : files) {
+        const QString path = AppDirectory + file;
+        if (QFileInfo(path).isFile()) {
+            if (!openUrl(QUrl::fromLocalFile(path)))
+                showMessage(helpOpenFailedText(LanguageIndex, path));
+            return;
+        }
     }
-    if (!openUrl(QUrl::fromLocalFile(path)))
-        showMessage(helpOpenFailedText(LanguageIndex, path));
+    showMessage(helpFileMissingText(LanguageIndex, AppDirectory + files.constFirst()));
 }
 
 void CMainFrame::onAppAbout()

@@ -1,8 +1,8 @@
 #pragma once
 // The main window of Program: the menu bar, accelerators, toolbar and status bar from the
 // resource library, the Port menu, the language change with restart, help and the about box.
-// Commands served by other parts of the program (files, printing, the radio transfer and the
-// option dialogs) are announced by signals; the document and the view connect to them.
+// Commands served by other parts of the program (files, undo, printing, the radio transfer
+// and the option dialogs) are announced by signals; ProgramApp connects them.
 #include <QHash>
 #include <QMainWindow>
 

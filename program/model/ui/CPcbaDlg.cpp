@@ -2,6 +2,7 @@
 
 #include "TextFilterValidator.h"
 #include "base/ResourceLibrary.h"
+#include "base/ui/OkCancelRow.h"
 #include "model/OptionLists.h"
 
 #include <QGridLayout>
@@ -25,25 +26,17 @@ CPcbaDlg::CPcbaDlg(QWidget *parent)
     label->setObjectName(QStringLiteral("label%1").arg(OptionIds::PcbaText));
     label->setBuddy(pcbaEdit);
 
-    okButton = new QPushButton(res.controls.value(ResId::IdOk), this);
-    okButton->setObjectName(QStringLiteral("okButton"));
-    okButton->setDefault(true);
-    cancelButton = new QPushButton(res.controls.value(ResId::IdCancel), this);
-    cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    connect(okButton, &QPushButton::clicked, this, &CPcbaDlg::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelRow buttons = makeOkCancelRow(this, res);
+    okButton = buttons.ok;
+    cancelButton = buttons.cancel;
 
     auto *row = new QHBoxLayout;
     row->addWidget(label);
     row->addWidget(pcbaEdit, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
     onInitDialog();
     layout->setSizeConstraint(QLayout::SetFixedSize); // sized to its contents, not resizable

@@ -2,8 +2,12 @@
 
 #include "CReadWriteDlg.h"
 #include "base/Globals.h"
+#include "files/ReadBackup.h"
 #include "model/RadioImage.h"
 #include "radiolink/RadioTransfer.h"
+
+#include <QMainWindow>
+#include <QStatusBar>
 
 RadioCommands::RadioCommands(QWidget *window, QObject *parent)
     : QObject(parent), m_window(window)
@@ -14,6 +18,14 @@ bool RadioCommands::onRead()
 {
     if (!runTransfer(true))
         return false;
+    // A copy of the read in the backups folder; one that fails does not fail the read, the
+    // status bar says so.
+    const QByteArray asRead = radioImageBytes();
+    QString error;
+    if (!ReadBackup::write(asRead, ReadBackup::fileBytesOfImage(), AppDirectory, &error)) {
+        if (auto *window = qobject_cast<QMainWindow *>(m_window))
+            window->statusBar()->showMessage(ReadBackup::failureText(error));
+    }
     // The grid follows the image only after a read that brought every block; after a
     // failure the image is unchanged and so is the grid.
     if (imageToGrid)

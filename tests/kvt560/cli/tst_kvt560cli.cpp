@@ -32,8 +32,15 @@ struct Run {
 };
 
 // Runs a program without any display: neither DISPLAY nor a platform plugin is set.
+// The data folder of the runs (backups of reads go there), never the user's own.
+QString testDataHome()
+{
+    static QTemporaryDir dir;
+    return dir.path();
+}
+
 Run runProgram(const QString &program, const QStringList &arguments, int timeoutMs = 60000,
-               const QString &workingDirectory = QString())
+               const QString &workingDirectory = QString(), const QString &dataHome = QString())
 {
     QProcess process;
     if (!workingDirectory.isEmpty())
@@ -42,6 +49,7 @@ Run runProgram(const QString &program, const QStringList &arguments, int timeout
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.isEmpty() ? testDataHome() : dataHome);
     process.setProcessEnvironment(env);
     process.start(program, arguments);
     Run r;
@@ -119,6 +127,13 @@ private slots:
     void usage_data();
     void usage();
     void progressRewritesOneLineOnTerminal();
+    void readLeavesBackupAndSurvivesUnwritableFolder();
+    void verifyAfterWrite();
+    void diffNamesChangedFields_data();
+    void diffNamesChangedFields();
+    void csvExportImportRoundTrip();
+    void csvImportRefusals_data();
+    void csvImportRefusals();
 };
 
 void TestKvt560CommandLine::readsRadioIntoFileWithPortAndLanguageOfIni()
@@ -353,7 +368,7 @@ void TestKvt560CommandLine::usage_data()
     QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("--write-radio <file>");
     QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0 << QStringLiteral("KVT560 1.");
     QTest::newRow("no command") << QStringList{QStringLiteral("--port"), QStringLiteral("1")} << 2
-                                << QStringLiteral("give one of --read-radio or --write-radio");
+                                << QStringLiteral("give one of --read-radio, --write-radio, --export-csv, --import-csv, --diff or --backups");
     QTest::newRow("both commands") << QStringList{QStringLiteral("--read-radio"), f, QStringLiteral("--write-radio"), f}
                                    << 2 << QStringLiteral("give one of");
     QTest::newRow("port 5") << QStringList{QStringLiteral("--read-radio"), f, QStringLiteral("--port"), QStringLiteral("5")}
@@ -414,6 +429,226 @@ void TestKvt560CommandLine::progressRewritesOneLineOnTerminal()
     QCOMPARE(shown.count("\r"), 101 + 1);   // the terminal turns the final "\n" into "\r\n"
     QVERIFY(shown.contains("\rReading radio: 57%\033[K"));
     QVERIFY(shown.endsWith("\rReading radio: 100%\033[K\r\n"));
+}
+
+namespace {
+
+// The codeplug file of the demonstration radio, read once for the tests that need one.
+QString demoCodeplug()
+{
+    static QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("demo.k56"));
+    if (!QFile::exists(file)) {
+        RadioSimulator radio;
+        if (!radio.start({QStringLiteral("--no-pacing"), QStringLiteral("--memory"), DemoMemory}))
+            return QString();
+        const Run r = runProgram(kvt560(), {QStringLiteral("--read-radio"), file, QStringLiteral("--device"),
+                                            radio.device(), QStringLiteral("--language"), QStringLiteral("english")});
+        if (r.exitCode != 0)
+            return QString();
+    }
+    return file;
+}
+
+// The demonstration codeplug with one line replaced (0-based line index).
+QByteArray demoWithLine(int index, const QString &line)
+{
+    QStringList lines = QString::fromUtf8(readFile(demoCodeplug())).split(QStringLiteral("\r\n"));
+    lines[index] = line;
+    return lines.join(QStringLiteral("\r\n")).toUtf8();
+}
+
+QStringList filesIn(const QString &dir, const QString &pattern)
+{
+    QStringList paths;
+    for (const QString &name : QDir(dir).entryList({pattern}, QDir::Files))
+        paths << QDir(dir).filePath(name);
+    return paths;
+}
+
+} // namespace
+
+void TestKvt560CommandLine::readLeavesBackupAndSurvivesUnwritableFolder()
+{
+    RadioSimulator sim;
+    QVERIFY(sim.start({QStringLiteral("--no-pacing"), QStringLiteral("--memory"), DemoMemory}));
+    QTemporaryDir work;
+    const QString data = work.filePath(QStringLiteral("data"));
+    const QString file = work.filePath(QStringLiteral("radio.k56"));
+    const QStringList read{QStringLiteral("--read-radio"), file, QStringLiteral("--device"), sim.device()};
+
+    Run r = runProgram(kvt560(), read, 60000, QString(), data);
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QString backups = data + QStringLiteral("/KVT560/backups");
+    const QStringList raw = filesIn(backups, QStringLiteral("KVT560-*.bin"));
+    const QStringList k56 = filesIn(backups, QStringLiteral("KVT560-*.k56"));
+    QCOMPARE(raw.size(), 1);
+    QCOMPARE(k56.size(), 1);
+    // The memory as it was read: channel records and aliases byte for byte.
+    const QByteArray demo = readFile(DemoMemory);
+    QCOMPARE(readFile(raw.first()).size(), 4096);
+    QCOMPARE(readFile(raw.first()).mid(ChannelsStart, AliasesEnd - ChannelsStart).toHex(),
+             demo.mid(ChannelsStart, AliasesEnd - ChannelsStart).toHex());
+    QCOMPARE(readFile(k56.first()), readFile(file));
+    const Run list = runProgram(kvt560(), {QStringLiteral("--backups")}, 60000, QString(), data);
+    QCOMPARE(list.exitCode, 0);
+    QCOMPARE(list.out, k56.first() + QLatin1Char('\n'));
+
+    // A data folder below a plain file cannot be made, not even by root: the read still
+    // succeeds and says why there is no backup.
+    QFile::remove(file);
+    QVERIFY(writeFile(work.filePath(QStringLiteral("blocker")), "x"));
+    r = runProgram(kvt560(), read, 60000, QString(), work.filePath(QStringLiteral("blocker/data")));
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("The backup of the read could not be written")), qPrintable(r.err));
+    QVERIFY(QFile::exists(file));
+}
+
+void TestKvt560CommandLine::verifyAfterWrite()
+{
+    const QString file = demoCodeplug();
+    QVERIFY(!file.isEmpty());
+    {
+        RadioSimulator radio;
+        QVERIFY(radio.start({QStringLiteral("--no-pacing"), QStringLiteral("--memory"), DemoMemory}));
+        const Run r = runProgram(kvt560(), {QStringLiteral("--write-radio"), file, QStringLiteral("--verify"),
+                                            QStringLiteral("--device"), radio.device()});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    }
+    // The radio inverts the first byte of channel 2's record after storing it.
+    RadioSimulator radio;
+    QVERIFY(radio.start({QStringLiteral("--no-pacing"), QStringLiteral("--memory"), DemoMemory,
+                         QStringLiteral("--corrupt-write"), QStringLiteral("0020")}));
+    const Run r = runProgram(kvt560(), {QStringLiteral("--write-radio"), file, QStringLiteral("--verify"),
+                                        QStringLiteral("--device"), radio.device()});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("\nChannel 2: receive frequency ")), qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral(" in the file, ")) && r.err.contains(QStringLiteral(" in the radio\n    block 0x0020\n")),
+             qPrintable(r.err));
+    QCOMPARE(r.err.count(QStringLiteral("    block ")), 1);
+}
+
+void TestKvt560CommandLine::diffNamesChangedFields_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("setting") << 12 << "Squelch " << "Squelch %1 %1"
+                             << "Setting Squelch level: %1 / %2\n    block 0x0C80";
+    QTest::newRow("receive frequency") << 60 << "CH002 | " << "CH002 | 431.00000"
+                                       << "Channel 2: receive frequency %1 in a.k56, 431.00000 in b.k56\n    block 0x0020";
+    QTest::newRow("alias") << 59 << "| UHF 01 |" << "| NEW |"
+                           << "Channel 1: name UHF 01 in a.k56, NEW in b.k56\n    block 0x0810";
+}
+
+void TestKvt560CommandLine::diffNamesChangedFields()
+{
+    QFETCH(int, line);
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QByteArray a = readFile(demoCodeplug());
+    QVERIFY(!a.isEmpty());
+    const QStringList lines = QString::fromUtf8(a).split(QStringLiteral("\r\n"));
+    QString changed = lines.at(line);
+    QString old;
+    if (from.endsWith(QLatin1Char(' ')) && !from.startsWith(QLatin1Char('|'))) {
+        // The value after the key (a setting) or the first field (a channel).
+        const int start = changed.indexOf(from) + from.size();
+        const int end = changed.indexOf(QLatin1Char(' '), start);
+        old = changed.mid(start, end - start);
+        if (to.contains(QLatin1String("%1"))) {
+            // Another squelch level than the file's.
+            const QString level = QString::number((old.toInt() + 1) % 10);
+            changed = to.arg(level);
+            expected = expected.arg(old, level);
+        } else {
+            changed = to + changed.mid(end);
+        }
+    } else {
+        changed.replace(from, to);
+    }
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("a.k56")), a));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("b.k56")), demoWithLine(line, changed)));
+
+    const Run same = runProgram(kvt560(), {QStringLiteral("--diff"), QStringLiteral("a.k56"), QStringLiteral("a.k56")},
+                                60000, dir.path());
+    QCOMPARE(same.exitCode, 0);
+    QCOMPARE(same.out, QString());
+    const Run r = runProgram(kvt560(), {QStringLiteral("--diff"), QStringLiteral("a.k56"), QStringLiteral("b.k56")},
+                             60000, dir.path());
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.out, (expected.contains(QLatin1String("%1")) ? expected.arg(old) : expected) + QLatin1Char('\n'));
+}
+
+void TestKvt560CommandLine::csvExportImportRoundTrip()
+{
+    QTemporaryDir dir;
+    const QString full = demoCodeplug();
+    QVERIFY(!full.isEmpty());
+    QVERIFY(QFile::copy(full, dir.filePath(QStringLiteral("full.k56"))));
+    const Run out = runProgram(kvt560(), {QStringLiteral("--export-csv"), QStringLiteral("full.k56"),
+                                          QStringLiteral("ch.csv")}, 60000, dir.path());
+    QVERIFY2(out.exitCode == 0, qPrintable(out.err));
+    const QByteArray csv = readFile(dir.filePath(QStringLiteral("ch.csv")));
+    QVERIFY(csv.startsWith("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+                           "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE,"
+                           "BusyLock,DTMF,PTTID,SquelchTail,VOX,VoiceMode,ShowName\r\n"));
+    QCOMPARE(csv.count("\r\n"), 129);
+
+    // Into a codeplug whose channel 2 differs and whose squelch is another: the channels
+    // become those of the export, the setting stays.
+    QStringList lines = QString::fromUtf8(readFile(full)).split(QStringLiteral("\r\n"));
+    const int level = (lines.at(12).mid(8, 1).toInt() + 1) % 10;
+    lines[12] = QStringLiteral("Squelch %1 %1").arg(level);
+    lines[60] = QStringLiteral("CH002 | 431.00000") + lines.at(60).mid(lines.at(60).indexOf(QLatin1String(" | "), 8));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("other.k56")), lines.join(QStringLiteral("\r\n")).toUtf8()));
+    const Run in = runProgram(kvt560(), {QStringLiteral("--import-csv"), QStringLiteral("ch.csv"),
+                                         QStringLiteral("other.k56")}, 60000, dir.path());
+    QVERIFY2(in.exitCode == 0, qPrintable(in.err));
+    const Run diff = runProgram(kvt560(), {QStringLiteral("--diff"), QStringLiteral("full.k56"),
+                                           QStringLiteral("other.k56")}, 60000, dir.path());
+    QCOMPARE(diff.out, QStringLiteral("Setting Squelch level: %1 / %2\n    block 0x0C80\n")
+                           .arg(QString::fromUtf8(readFile(full)).split(QStringLiteral("\r\n")).at(12).mid(8, 1))
+                           .arg(level));
+}
+
+void TestKvt560CommandLine::csvImportRefusals_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("frequency outside the band") << "3,X,520.000000,,,,,,,,,,FM,,,High"
+                                                << "Line 3: the receive frequency 520.000000 is outside 400-470 MHz and 136-174 MHz.";
+    QTest::newRow("unknown tone") << "3,X,440.000000,,,Tone,62.5,,,,,,FM,,,High"
+                                  << "Line 3: the transmit CTCSS tone 62.5 is not in the tone list.";
+    QTest::newRow("channel 129") << "129,X,440.000000,,,,,,,,,,FM,,,High"
+                                 << "Line 3: the location 129 is not a channel from 1 to 128.";
+    QTest::newRow("name character") << "3,A|B,440.000000,,,,,,,,,,FM,,,High"
+                                    << "Line 3: the name \"A|B\" holds the character \"|\", which the radio cannot show.";
+    QTest::newRow("off the raster") << "3,X,440.001000,,,,,,,,,,FM,,,High"
+                                    << "Line 3: the receive frequency 440.001000 is on neither the 5 kHz nor the 6.25 kHz raster.";
+}
+
+void TestKvt560CommandLine::csvImportRefusals()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("c.k56"));
+    QVERIFY(QFile::copy(demoCodeplug(), file));
+    const QByteArray before = readFile(file);
+    const QString csv = QStringLiteral("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                                       "DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power\r\n"
+                                       "1,OK,440.000000,,,,,,,,,,FM,,,High\r\n")
+                        + line + QStringLiteral("\r\n4,OK,441.000000,,,,,,,,,,FM,,,High\r\n");
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("in.csv")), csv.toUtf8()));
+    const Run r = runProgram(kvt560(), {QStringLiteral("--import-csv"), QStringLiteral("in.csv"), QStringLiteral("c.k56")},
+                             60000, dir.path());
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(reason), qPrintable(r.err));
+    QCOMPARE(readFile(file), before);
 }
 
 REGISTER_TEST(TestKvt560CommandLine)

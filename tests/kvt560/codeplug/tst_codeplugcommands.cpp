@@ -94,6 +94,8 @@ class TestCodeplugCommands : public QObject
         files->setOpenFileChooser([openName](QWidget *) { return openName; });
         files->setSaveFileChooser([saveName](QWidget *) { return saveName; });
         files->setNotifier([this](const QString &text) { notices << text; });
+        // Edits not saved are given up when a file is opened (tst_undo covers the question).
+        form->setUnsavedQuestion([](const LanguageTexts &) { return Tform1::UnsavedAnswer::Discard; });
         form->bsSkinComboBox20->addItems({QStringLiteral("400-470MHz"), QStringLiteral("350-390MHz")});
         form->bsSkinComboBox20->setCurrentIndex(0);
         form->bsSkinComboBox6->addItems({QStringLiteral("136-174MHz")});
@@ -152,7 +154,7 @@ private slots:
         QVERIFY(form->bsSkinCheckRadioBox14->isChecked());
         QCOMPARE(form->bsSkinComboBox22->currentIndex(), 0);
         QVERIFY(form->bsSkinComboBox22->isEnabled());
-        QCOMPARE(form->windowTitle(), QStringLiteral("KVT560    [350-390MHz]"));
+        QCOMPARE(form->windowTitle(), QStringLiteral("KVT560    [350-390MHz][*]"));
         QCOMPARE(form->pageControl->currentIndex(), int(Tform1::ChannelPage));
     }
 
@@ -188,7 +190,7 @@ private slots:
             QCOMPARE(form->bsSkinComboBox20->currentIndex(), 2);
             QCOMPARE(form->bsSkinComboBox6->count(), 1);   // already listed: selected, not added
             QCOMPARE(form->bsSkinComboBox21->count(), 0);  // no text in the file: left alone
-            QCOMPARE(form->windowTitle(), QStringLiteral("KVT560    [136-174MHz]"));
+            QCOMPARE(form->windowTitle(), QStringLiteral("KVT560    [136-174MHz][*]"));
         }
         IniFile ini;
         ini.load(iniPath());

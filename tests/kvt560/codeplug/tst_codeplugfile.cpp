@@ -245,6 +245,10 @@ private slots:
         QTest::newRow("blank 9th character leaves the row")
             << QStringLiteral("CH001 |  | 67.0 | 400.00000 | x | x | x | x | x | x | x | x | x | x | x | x | x | x | ")
             << none << kept;
+        // Read as a channel, its other cells would be lost by the next save and open.
+        QTest::newRow("empty receive field without its blank leaves the row")
+            << QStringLiteral("CH001 | | 67.0 | 400.00000 | x | x | x | x | x | x | x | x | x | x | x | x | x | x | ")
+            << none << kept;
         QTest::newRow("short line empties the attributes too") << QStringLiteral("CH001") << none << QStringList(7);
         QTest::newRow("fewer fields") << QStringLiteral("CH001 | 401.00000 | 67.0 | 401.00000 | ")
                                       << QStringList{"401.00000", "67.0", "401.00000", "", "", "", "", "", "", ""}

@@ -235,16 +235,15 @@ private slots:
         }) << 1;
         QTest::newRow("auto add held") << Action([](CodeplugDocument &d) {
             ChannelListOps ops(d.channels());
+            QObject::connect(&ops, &ChannelListOps::autoAddHeld, &d, &CodeplugDocument::setHolding);
             ops.setStepIndexSource([] { return 4; });
             d.channels()->CurRow = 2;
-            d.setHolding(true);
             ops.bsSkinButton6MouseDown();
             QCoreApplication::processEvents();
             ops.Timer1Timer();
             QCoreApplication::processEvents();
             ops.Timer1Timer();
             ops.bsSkinButton6MouseUp();
-            d.setHolding(false);
         }) << 1;
         QTest::newRow("clear") << Action([](CodeplugDocument &d) { d.clearChannels(); }) << 1;
         QTest::newRow("new") << Action([](CodeplugDocument &d) { d.newCodeplug(); }) << 1;

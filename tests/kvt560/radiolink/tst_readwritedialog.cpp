@@ -47,6 +47,8 @@ struct Bench {
         form = std::make_unique<Tform1>(PreferencesPaths::single(ini.fileName()));
         dialog = std::make_unique<TR_and_W>(form.get());
         commands = std::make_unique<RadioCommands>(*form, *dialog);
+        // Edits not saved are given up when the radio is read (tst_undo covers the question).
+        form->setUnsavedQuestion([](const LanguageTexts &) { return Tform1::UnsavedAnswer::Discard; });
         commands->setTiming(Fast);
         commands->setNotice([this](const QString &c, const QString &t) { notices.append({c, t}); });
     }

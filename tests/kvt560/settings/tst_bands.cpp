@@ -101,15 +101,15 @@ private slots:
     {
         QTemporaryDir dir;
         Tform1 form(PreferencesPaths::single(dir.filePath(QStringLiteral("myini.ini"))));
-        QCOMPARE(form.windowTitle(), QStringLiteral("RD4400"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("RD4400[*]"));
         QCOMPARE(form.activeReceiveRange(), QString());   // empty lists: nothing selected
 
         Tform1::addOrSelectRange(form.bsSkinComboBox20, QStringLiteral("400-470MHz"));
         Tform1::addOrSelectRange(form.bsSkinComboBox20, QStringLiteral("136-174MHz"));
-        QCOMPARE(form.windowTitle(), QStringLiteral("KVT560    [136-174MHz]"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("KVT560    [136-174MHz][*]"));
         Tform1::addOrSelectRange(form.bsSkinComboBox20, QStringLiteral("400-470MHz"));
         QCOMPARE(form.bsSkinComboBox20->count(), 2);
-        QCOMPARE(form.windowTitle(), QStringLiteral("KVT560    [400-470MHz]"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("KVT560    [400-470MHz][*]"));
         Tform1::addOrSelectRange(form.bsSkinComboBox6, QStringLiteral("350-390MHz"));
 
         QCOMPARE(form.activeReceiveRange(), QStringLiteral("400-470MHz"));

@@ -161,7 +161,7 @@ private slots:
         form->bsSkinComboBox20->setCurrentIndex(0);
         form->setWindowTitle(QStringLiteral("RD4400"));
         control<QComboBox>("bsSkinComboBox18")->setCurrentIndex(0);
-        QCOMPARE(form->windowTitle(), QStringLiteral("KVT560    [136-174MHz]"));
+        QCOMPARE(form->windowTitle(), QStringLiteral("KVT560    [136-174MHz][*]"));
     }
 
     void textFilters_data()

@@ -7,6 +7,7 @@
 #include "shell/ui/TaboutForm.h"
 #include "shell/ui/Tform1.h"
 #include "shell/ui/Themes.h"
+#include <QDir>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -63,7 +64,7 @@ private slots:
         QCOMPARE(form.N2->shortcut(), QKeySequence(QStringLiteral("Ctrl+W")));
         QVERIFY(!form.N11->menuAction()->isVisible());
 
-        QCOMPARE(form.windowTitle(), QStringLiteral("RD4400"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("RD4400[*]"));   // "[*]": where the modified mark goes
         QCOMPARE(form.statusText(), QStringLiteral("     DORVAK 对讲机编程软件"));
         form.setStatusText(QStringLiteral("x"));
         QCOMPARE(form.statusText(), QStringLiteral("     x"));
@@ -219,14 +220,19 @@ private slots:
     void helpFileByLanguage_data()
     {
         QTest::addColumn<int>("lang");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("simplified") << 1 << "KVT560.chm";
-        QTest::newRow("english") << 2 << "KVT560_e.chm";
-        QTest::newRow("traditional") << 3 << "KVT560_t.chm";
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QString>("file");   // the manual opened
+        const QStringList all{"help/KVT560.html", "help/KVT560_e.html", "help/KVT560_t.html"};
+        QTest::newRow("simplified") << 1 << all << "help/KVT560.html";
+        QTest::newRow("english") << 2 << all << "help/KVT560_e.html";
+        QTest::newRow("traditional") << 3 << all << "help/KVT560_t.html";
+        QTest::newRow("traditional, falls back") << 3 << QStringList{"help/KVT560.html", "help/KVT560_e.html"}
+                                                 << "help/KVT560.html";
     }
     void helpFileByLanguage()
     {
         QFETCH(int, lang);
+        QFETCH(QStringList, present);
         QFETCH(QString, file);
         QTemporaryDir appDir;
         Tform1 form(PreferencesPaths::single(iniPath()));
@@ -241,8 +247,9 @@ private slots:
 
         form.H2->trigger();
         QVERIFY(opened.isEmpty());   // no help file: nothing happens
-        for (const char *name : {"KVT560.chm", "KVT560_e.chm", "KVT560_t.chm"})
-            writeAll(appDir.filePath(QLatin1String(name)), QStringLiteral("help"));
+        QDir(appDir.path()).mkdir(QStringLiteral("help"));
+        for (const QString &name : present)
+            writeAll(appDir.filePath(name), QStringLiteral("help"));
         form.H2->trigger();
         QCOMPARE(opened.size(), 1);
         QCOMPARE(opened.at(0), QUrl::fromLocalFile(appDir.filePath(file)));

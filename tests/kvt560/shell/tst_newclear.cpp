@@ -2,6 +2,7 @@
 // (mode 3) and notices (mode 1).
 #include "TestRegistry.h"
 #include "channels/ChannelTable.h"
+#include "codeplug/CodeplugDocument.h"
 #include "channels/ui/ChannelGrid.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
@@ -81,6 +82,8 @@ private slots:
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         fillCodeplug();
+        // As if just saved: New asks only its own confirmation (tst_undo covers the question).
+        form->document()->markSaved();
     }
     void cleanup() { form.reset(); }
 

@@ -2,6 +2,7 @@
 #include "TestRegistry.h"
 #include "shell/IniFile.h"
 #include "shell/Preferences.h"
+#include "common/InstalledLayout.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -146,6 +147,32 @@ private slots:
         QTemporaryDir exe;
         QCOMPARE(PreferencesPaths::forDirectories(exe.path(), user.path()).writePath,
                  QDir(exe.path()).filePath(QStringLiteral("myini.ini")));
+    }
+
+    // An installed folder is never written, even when it could be (root, a staging folder):
+    // the first run reads the shipped file, saves the whole of it (the [ports] section too)
+    // into the user folder, and later runs read that.
+    void installedFolderIsNeverWritten()
+    {
+        QTemporaryDir exe, user;
+        const QString shipped = QStringLiteral("[ports]\nCOM1=/dev/ttyS4\n[open]\ncom=1\n");
+        writeAll(exe.filePath(QStringLiteral("myini.ini")), shipped);
+        writeAll(exe.filePath(InstalledLayout::markerName()), QString());
+        PreferencesPaths paths = PreferencesPaths::forDirectories(exe.path(), user.path());
+        QCOMPARE(paths.readPath, exe.filePath(QStringLiteral("myini.ini")));
+        QCOMPARE(paths.writePath, user.filePath(QStringLiteral("myini.ini")));
+
+        IniFile ini;
+        QVERIFY(ini.load(paths.readPath));
+        Preferences p = Preferences::fromIni(ini);
+        p.com = 3;
+        p.toIni(ini);
+        QVERIFY(ini.save(paths.writePath));
+        QCOMPARE(readAll(exe.filePath(QStringLiteral("myini.ini"))), shipped);
+        paths = PreferencesPaths::forDirectories(exe.path(), user.path());
+        QCOMPARE(paths.readPath, paths.writePath);
+        QCOMPARE(Preferences::load(paths.readPath).com, 3);
+        QVERIFY(readAll(paths.readPath).contains(QStringLiteral("COM1=/dev/ttyS4")));
     }
 };
 

@@ -24,6 +24,18 @@ QSet<int> keysOf(const QMap<int, QString> &m)
     return QSet<int>(m.keyBegin(), m.keyEnd());
 }
 
+// A library whose menu 1 holds `depth` popups one inside the other around item 7.
+QByteArray nestedMenus(int depth)
+{
+    QByteArray text = "library \"x\"\nmenu 1\n";
+    for (int i = 0; i < depth; ++i)
+        text += "popup \"p\"\n";
+    text += "item 7 \"i\"\n";
+    for (int i = 0; i < depth; ++i)
+        text += "end\n";
+    return text + "end\n";
+}
+
 ResourceLibrary shipped(const QString &name)
 {
     ResourceLibrary lib;
@@ -103,6 +115,9 @@ private slots:
         QTest::newRow("unknown entry") << QByteArray("library \"x\"\nmenu 1\n  knob 3 \"a\"\nend\n") << "t:3:";
         QTest::newRow("unknown block") << QByteArray("library \"x\"\nbitmap 1\nend\n") << "t:2:";
         QTest::newRow("not utf-8") << QByteArray("library \"\xff\xfe\"\n") << "not valid UTF-8";
+        QTest::newRow("popups 17 deep") << nestedMenus(17) << "t:19: popup menus nested deeper than 16 levels";
+        // Read recursively, a file nested this deep would overflow the stack.
+        QTest::newRow("popups 50000 deep") << nestedMenus(50000) << "t:19: popup menus nested deeper";
     }
     void rejectsDamagedFiles()
     {
@@ -113,6 +128,21 @@ private slots:
         QVERIFY(!lib.parse(text, QStringLiteral("t"), &error));
         QVERIFY2(error.contains(where), qPrintable(error));
         QVERIFY(lib.isEmpty());
+    }
+
+    void popupsSixteenDeepAreRead()
+    {
+        ResourceLibrary lib;
+        QString error;
+        QVERIFY2(lib.parse(nestedMenus(16), QStringLiteral("t"), &error), qPrintable(error));
+        QList<MenuEntry> level = lib.menu(1);
+        for (int depth = 1; depth <= 16; ++depth) {
+            QCOMPARE(level.size(), 1);
+            QCOMPARE(level.first().kind, MenuEntry::Popup);
+            level = level.first().children;
+        }
+        QCOMPARE(level.size(), 1);
+        QCOMPARE(level.first().id, 7);
     }
 
     void missingResourcesComeFromTheFallback()

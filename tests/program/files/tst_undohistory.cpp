@@ -14,7 +14,9 @@
 #include "model/ui/CPttIdDlg.h"
 #include "model/ui/ChannelGridWidget.h"
 
+#include <QDir>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -314,11 +316,37 @@ private slots:
             box->findChild<QPushButton *>(button)->click();
         });
         p.trigger(command);
-        QCOMPARE(question, saveChangesText(language, QStringLiteral("Untitled")));
+        QCOMPARE(question, saveChangesText(language, untitledText(language)));
         QCOMPARE(buttons, (QStringList{saveButtonText(language), discardButtonText(language),
                                        cancelButtonText(language)}));
         QCOMPARE(imageBytes() != edited, replaced);
         QCOMPARE(p.app.document()->isModified(), !replaced);
+    }
+
+    // Grabs the Edit menu and the question in Simplified Chinese when PROGRAM_SHOTS_DIR names
+    // a folder, for a person to look at.
+    void screenshots()
+    {
+        const QString dir = qEnvironmentVariable("PROGRAM_SHOTS_DIR");
+        if (dir.isEmpty())
+            QSKIP("PROGRAM_SHOTS_DIR not set");
+        QDir().mkpath(dir);
+        AppDirFixture chs(QStringLiteral("[Setup]\nLanguage=Chs\nCOM=COM1\n"));
+        ProgramApp app;
+        QVERIFY(app.initInstance({QStringLiteral("Program")}, chs.path()));
+        typeIntoCell(app.view(), 1, 1, QStringLiteral("410"));
+        auto *edit = app.mainFrame()->findChild<QMenu *>(QStringLiteral("menuEdit"));
+        QVERIFY(edit);
+        edit->popup(QPoint(0, 0));
+        QTest::qWait(50);
+        QVERIFY(edit->grab().save(dir + QStringLiteral("/program-edit-menu-chs.png")));
+        edit->hide();
+        QVERIFY(app.mainFrame()->grab().save(dir + QStringLiteral("/program-modified-chs.png")));
+        answerModal<QMessageBox>([dir](QMessageBox *box) {
+            box->grab().save(dir + QStringLiteral("/program-save-question-chs.png"));
+            box->findChild<QPushButton *>(QStringLiteral("cancelButton"))->click();
+        });
+        QVERIFY(!app.mainFrame()->close());
     }
 };
 

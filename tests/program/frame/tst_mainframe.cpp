@@ -8,15 +8,19 @@
 #include "frame/ui/CLanguageDlg.h"
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/LockKeyState.h"
+#include "common/InstalledLayout.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
@@ -306,6 +310,50 @@ private slots:
         QVERIFY(messages.isEmpty());
     }
 
+    // The restart would end this instance: the window's question comes first, and a refused
+    // one (Cancel, a cancelled or failed save) changes nothing.
+    void languageChangeAsksFirst()
+    {
+        const QString ini = fx->filePath(QStringLiteral("Program.ini"));
+        fx->writeFile(QStringLiteral("Program.ini"), "[Setup]\nLanguage=Eng\n");
+        int asked = 0;
+        frame->queryClose = [&asked] { ++asked; return false; };
+        answerModal(1, "okButton");
+        frame->action(ResId::Language)->trigger();
+        QCOMPARE(asked, 1);
+        QCOMPARE(restarts, 0);
+        QCOMPARE(quits, 0);
+        QCOMPARE(QSettings(ini, QSettings::IniFormat).value(QStringLiteral("Setup/Language")).toString(),
+                 QStringLiteral("Eng"));
+    }
+
+    // From an installed folder the choice goes to the user's Program.ini, the shipped one
+    // stays as it was, and the restarted program comes up in the new language with the port.
+    void languageChangeInAnInstalledFolder()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        const QString userIni = QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+                                    .filePath(QStringLiteral("Program.ini"));
+        QFile::remove(userIni);
+        fx->writeFile(InstalledLayout::markerName(), QByteArray());
+        const QByteArray shipped = fx->readFile(QStringLiteral("Program.ini"));
+        frame->onPort(5);
+        answerModal(1, "okButton");
+        frame->action(ResId::Language)->trigger();
+        QCOMPARE(restarts, 1);
+        QCOMPARE(fx->readFile(QStringLiteral("Program.ini")), shipped);
+        QSettings s(userIni, QSettings::IniFormat);
+        QCOMPARE(s.value(QStringLiteral("Setup/Language")).toString(), QStringLiteral("Chs"));
+        QCOMPARE(s.value(QStringLiteral("Setup/COM")).toString(), QStringLiteral("COM5"));
+
+        QString fail;
+        QVERIFY(loadLanguageSetup(fx->path(), &fail));
+        QCOMPARE(int(LanguageIndex), 1);
+        QCOMPARE(PortName, QStringLiteral("COM5"));
+        QFile::remove(userIni);
+        QStandardPaths::setTestModeEnabled(false);
+    }
+
     void languageNotSavedKeepsRunning()
     {
         // Program.ini is a directory: nothing can be written there.
@@ -323,9 +371,9 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("file");
-        QTest::newRow("Eng") << "Eng" << "eng.chm";
-        QTest::newRow("Chs") << "chs" << "chs.chm";
-        QTest::newRow("Cht") << "Cht" << "cht.chm";
+        QTest::newRow("Eng") << "Eng" << "help/eng.html";
+        QTest::newRow("Chs") << "chs" << "help/chs.html";
+        QTest::newRow("Cht") << "Cht" << "help/cht.html";
     }
     void helpOpensTheFileOfTheLanguage()
     {
@@ -336,10 +384,22 @@ private slots:
         QCOMPARE(opened.size(), 0);
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages.at(0).contains(file), qPrintable(messages.at(0)));
+        QDir(fx->path()).mkdir(QStringLiteral("help"));
         fx->writeFile(file, "help");
         frame->action(ResId::Help)->trigger();
         QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(fx->filePath(file))});
         QCOMPARE(messages.size(), 1);
+    }
+
+    // Without a Traditional Chinese manual the Simplified Chinese one opens.
+    void helpFallsBackToSimplifiedChinese()
+    {
+        useLanguage(*fx, QStringLiteral("Cht"));
+        QDir(fx->path()).mkdir(QStringLiteral("help"));
+        fx->writeFile(QStringLiteral("help/chs.html"), "help");
+        frame->action(ResId::Help)->trigger();
+        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(fx->filePath(QStringLiteral("help/chs.html")))});
+        QVERIFY(messages.isEmpty());
     }
 
     void aboutBox()

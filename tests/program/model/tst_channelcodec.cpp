@@ -174,6 +174,10 @@ private slots:
             << used
             << QStringList{"145.12500", "145.12500", "799.9", "D999I", "", "", "", "", ""}
             << QByteArray::fromHex("00255114 00255114 9979 99c9 d8 123456");
+        QTest::newRow("frequencies eight digits cannot hold keep their bytes")
+            << used
+            << QStringList{"999.99999", "1646.66625", "", "", "", "", "", "", ""}
+            << QByteArray::fromHex("99999999 22222222 0000 0000 d8 123456");
         QTest::newRow("empty Rx Freq empties the record")
             << used
             << QStringList{"", "145.12500", "67.0", "D023N", "Carrier", "High", "Add", "Wide", "ABC"}

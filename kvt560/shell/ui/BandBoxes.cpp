@@ -1,0 +1,165 @@
+// The band drop-downs of the main window show the document's four band lists and hand the
+// user's choice to it; the caption follows band 1's receive range.
+#include "shell/ui/Tform1.h"
+#include "channels/ChannelListOps.h"
+#include "channels/ChannelTable.h"
+#include "channels/ui/ChannelEditor.h"
+#include "channels/ui/ChannelGrid.h"
+#include "channels/ui/ChannelListButtons.h"
+#include "channels/ui/ConversionNotice.h"
+#include "channels/ui/SingleChannelEditor.h"
+#include "codeplug/CodeplugDocument.h"
+#include "codeplug/ui/CodeplugFiles.h"
+#include "codeplug/ui/DocumentHistory.h"
+#include "radiolink/ToneList.h"
+#include "settings/BandRanges.h"
+#include "settings/SettingsStore.h"
+#include "settings/ui/CallListGrid.h"
+#include "settings/ui/SettingsPages.h"
+#include "shell/LanguageNames.h"
+#include "shell/LanguageTexts.h"
+#include "shell/ui/TaboutForm.h"
+#include "shell/ui/Tmessage1.h"
+#include "shell/ui/Themes.h"
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+
+// ---------------------------------------------------------------------------------------
+// Bands
+
+void Tform1::bs()
+{
+    setWindowTitle(QStringLiteral("KVT560    [") + bsSkinComboBox20->currentText() + QStringLiteral("][*]"));
+}
+
+void Tform1::setBandChangeByKeypad(bool marked)
+{
+    // The store runs the box's rule: unmarked selects band 1 and disables the selector.
+    settings->setValue(QStringLiteral("bsSkinCheckRadioBox14"), marked ? 1 : 0);
+}
+
+void Tform1::bsSkinCheckRadioBox14Click()
+{
+    settings->setByUser(QStringLiteral("bsSkinCheckRadioBox14"), bsSkinCheckRadioBox14->isChecked() ? 1 : 0);
+}
+
+int Tform1::activeBandIndex() const
+{
+    return doc->activeBandIndex();
+}
+
+QString Tform1::receiveRangeText(int band) const
+{
+    return doc->receiveRangeText(band);
+}
+
+QComboBox *Tform1::bandBox(int list) const
+{
+    QComboBox *const boxes[Preferences::ListCount] = {bsSkinComboBox20, bsSkinComboBox21, bsSkinComboBox6,
+                                                      bsSkinComboBox11};
+    return list >= 0 && list < Preferences::ListCount ? boxes[list] : nullptr;
+}
+
+void Tform1::showBandList(int list)
+{
+    QComboBox *box = bandBox(list);
+    const BandList &band = doc->bandList(list);
+    showingBands = true;
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    if (items != band.items) {
+        const QSignalBlocker block(box);   // the selection is set (and announced) below
+        box->clear();
+        box->addItems(band.items);
+        box->setCurrentIndex(-1);
+    }
+    box->setCurrentIndex(band.now);
+    showingBands = false;
+}
+
+void Tform1::bandBoxChanged(int list)
+{
+    if (showingBands)
+        return;
+    // The user's choice, or an item put into the drop-down: the document takes the list.
+    QComboBox *box = bandBox(list);
+    BandList band;
+    for (int i = 0; i < box->count(); ++i)
+        band.items << box->itemText(i);
+    band.now = box->currentIndex();
+    doc->changeBandList(list, band);
+}
+
+void Tform1::bindBandBoxes()
+{
+    for (int list = 0; list < Preferences::ListCount; ++list) {
+        QComboBox *box = bandBox(list);
+        showBandList(list);
+        connect(box, &QComboBox::currentIndexChanged, this, [this, list] { bandBoxChanged(list); });
+        connect(box->model(), &QAbstractItemModel::rowsInserted, this, [this, list] { bandBoxChanged(list); });
+        connect(box->model(), &QAbstractItemModel::rowsRemoved, this, [this, list] { bandBoxChanged(list); });
+    }
+    connect(doc, &CodeplugDocument::bandListChanged, this, &Tform1::showBandList);
+}
+
+LanguageTexts Tform1::noticeTexts() const
+{
+    LanguageTexts t = texts;
+    t.LinkErrorCaption = LinkErrorCaption;
+    t.PortErrorText = PortErrorText;
+    t.LinkErrorText = LinkErrorText;
+    t.ConfirmCaption = ConfirmCaption;
+    t.ConfirmText = ConfirmText;
+    return t;
+}
+
+void Tform1::setNoticeTexts(const LanguageTexts &newTexts)
+{
+    texts = newTexts;
+    LinkErrorCaption = texts.LinkErrorCaption;
+    PortErrorText = texts.PortErrorText;
+    LinkErrorText = texts.LinkErrorText;
+    ConfirmCaption = texts.ConfirmCaption;
+    ConfirmText = texts.ConfirmText;
+}
+
+QString Tform1::activeReceiveRange() const
+{
+    return doc->activeReceiveRange();
+}
+
+void Tform1::addOrSelectRange(QComboBox *box, const QString &text)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    const int index = ::addOrSelectRange(items, text);
+    if (index == box->count())
+        box->addItem(text);
+    box->setCurrentIndex(index);
+}

@@ -1,0 +1,163 @@
+// The Options and Help menus of the main window: serial port, cable mode, theme and language,
+// help file and about box; and the page items of the Edit menu.
+#include "shell/ui/Tform1.h"
+#include "channels/ChannelListOps.h"
+#include "channels/ChannelTable.h"
+#include "channels/ui/ChannelEditor.h"
+#include "channels/ui/ChannelGrid.h"
+#include "channels/ui/ChannelListButtons.h"
+#include "channels/ui/ConversionNotice.h"
+#include "channels/ui/SingleChannelEditor.h"
+#include "codeplug/CodeplugDocument.h"
+#include "codeplug/ui/CodeplugFiles.h"
+#include "codeplug/ui/DocumentHistory.h"
+#include "radiolink/ToneList.h"
+#include "settings/BandRanges.h"
+#include "settings/SettingsStore.h"
+#include "settings/ui/CallListGrid.h"
+#include "settings/ui/SettingsPages.h"
+#include "shell/LanguageNames.h"
+#include "shell/LanguageTexts.h"
+#include "shell/ui/TaboutForm.h"
+#include "shell/ui/Tmessage1.h"
+#include "shell/ui/Themes.h"
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+
+// ---------------------------------------------------------------------------------------
+// Menus
+
+void Tform1::selectPort(int port)
+{
+    if (port < 1 || port > 4)
+        return;
+    QAction *const items[] = {COM11, COM21, COM31, COM41};
+    for (int i = 0; i < 4; ++i)
+        items[i]->setChecked(i + 1 == port);
+    gsegs1->setProperty("tag", port);
+    const bool changed = portTag != port;
+    portTag = port;   // the serial port number: "COM" + this number
+    if (changed)
+        emit portChanged(port);
+}
+
+void Tform1::COM11Click() { selectPort(1); }
+void Tform1::COM21Click() { selectPort(2); }
+void Tform1::COM31Click() { selectPort(3); }
+void Tform1::COM41Click() { selectPort(4); }
+
+void Tform1::N12Click()
+{
+    N12->setChecked(true);
+    N13->setChecked(false);
+    modeTag = Preferences::SingleHead;
+    N11->setProperty("tag", modeTag);
+    bsSkinPanel7->setVisible(false);
+    // A single-head cable has no VOX: switch it off in every channel.
+    const QString on = table->marks().on;
+    const QString off = table->marks().off;
+    for (int row = 1; row < ChannelTable::Grid2Rows; ++row)
+        if (table->cell(ChannelTable::Grid2, ChannelTable::VoxAttribute, row) == on)
+            table->setCell(ChannelTable::Grid2, ChannelTable::VoxAttribute, row, off);
+    emit cableModeChanged(modeTag);
+}
+
+void Tform1::N13Click()
+{
+    N13->setChecked(true);
+    N12->setChecked(false);
+    modeTag = Preferences::DualHead;
+    N11->setProperty("tag", modeTag);
+    bsSkinPanel7->setVisible(true);
+    emit cableModeChanged(modeTag);
+}
+
+void Tform1::bsSkinTabSheet2Show()
+{
+    if (N12->isChecked())
+        bsSkinPanel7->setVisible(false);
+}
+
+void Tform1::selectTheme(int theme)
+{
+    if (theme < 1 || theme > themes::Count)
+        return;
+    QAction *const items[] = {sk1, sk2, sk3};
+    for (int i = 0; i < themes::Count; ++i)
+        items[i]->setChecked(i + 1 == theme);
+    themeTag = theme;
+    S1->setProperty("tag", theme);
+    if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance()))
+        themes::apply(*app, theme);
+}
+
+void Tform1::sk1Click() { selectTheme(1); }
+void Tform1::sk2Click() { selectTheme(2); }
+void Tform1::sk3Click() { selectTheme(3); }
+
+void Tform1::markLanguage(int lang)
+{
+    QAction *const items[] = {Chinese1, English1, Chinese2};
+    for (int i = 0; i < 3; ++i)
+        items[i]->setChecked(i + 1 == lang);
+    Language1->setProperty("tag", lang);
+}
+
+void Tform1::chooseLanguage(int lang)
+{
+    languageTag = lang;
+    markLanguage(lang);
+    emit languageChosen(lang);
+}
+
+void Tform1::Chinese1Click() { chooseLanguage(1); }
+void Tform1::English1Click() { chooseLanguage(2); }
+void Tform1::Chinese2Click() { chooseLanguage(3); }
+
+void Tform1::H2Click()
+{
+    for (const QString &name : language::helpFiles(languageTag)) {
+        const QString path = QDir(appDir).filePath(name);
+        if (QFileInfo::exists(path)) {
+            helpOpener(QUrl::fromLocalFile(path));
+            return;
+        }
+    }
+    // a missing help file shows nothing
+}
+
+void Tform1::A1Click()
+{
+    if (aboutForm)
+        aboutForm->exec();
+}
+
+void Tform1::showPage(int page)
+{
+    if (page >= 0 && page < pageControl->count())
+        pageControl->setCurrentIndex(page);
+}
