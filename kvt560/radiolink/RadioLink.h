@@ -3,6 +3,8 @@
 // exchange step. A transfer is a straight sequence of exchanges on top of this interface;
 // SerialTransport implements it on a serial port, tests may implement it with a radio
 // simulated in the process.
+#include "common/PortDiagnosis.h"
+
 #include <QString>
 
 class RadioLink
@@ -30,4 +32,12 @@ public:
 
     // Waits `waitMs` while the application keeps running (the port reset at a transfer start).
     virtual void wait(int waitMs) = 0;
+
+    // Why the last open() failed; kind None when it did not.
+    virtual PortProblem openProblem() const { return PortProblem(); }
+    // The device of the open port went away (a cable pulled out) since it was opened; it
+    // stays true until the next open.
+    virtual bool deviceLost() const { return false; }
+    // The device the last open() tried (the one that went away, when deviceLost()).
+    virtual QString openedDevice() const { return QString(); }
 };

@@ -1,5 +1,6 @@
 #include "radiolink/SerialTransport.h"
 
+#include "common/SerialPorts.h"
 #include "radiolink/RadioFrame.h"
 #include "radiolink/SysDelay.h"
 
@@ -9,6 +10,7 @@
 #include <QSettings>
 #include <QThread>
 #include <QTimer>
+#include "shell/IniFile.h"
 
 SerialTransport::SerialTransport(QObject *parent)
     : QObject(parent)
@@ -30,13 +32,17 @@ void SerialTransport::setPortNumber(int number)
 void SerialTransport::setIniPath(const QString &path)
 {
     iniPath_ = path;
+    IniFile ini;
+    if (!path.isEmpty())
+        ini.load(path);
+    ports_ = portsOf(ini);
 }
 
 QString SerialTransport::deviceName() const
 {
     if (!deviceOverride_.isEmpty())
         return deviceOverride_;
-    return portDeviceName(portNumber_, iniPath_);
+    return portDeviceName(portNumber_, ports_);
 }
 
 void SerialTransport::setCableMode(CableMode mode)
@@ -44,21 +50,33 @@ void SerialTransport::setCableMode(CableMode mode)
     cableMode_ = mode;
 }
 
+QMap<int, QString> SerialTransport::portsOf(const IniFile &ini)
+{
+    QMap<int, QString> ports;
+    for (int n = 1; n <= PortCount; ++n) {
+        const QString device = ini.value(QStringLiteral("ports"), QStringLiteral("COM%1").arg(n)).value_or(QString());
+        if (!device.trimmed().isEmpty())
+            ports.insert(n, device.trimmed());
+    }
+    return ports;
+}
+
+QString SerialTransport::portDeviceName(int portNumber, const QMap<int, QString> &ports)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(ports);
+    return QStringLiteral("COM%1").arg(portNumber);
+#else
+    return SerialPorts::deviceFor(portNumber, ports, SerialPorts::available());
+#endif
+}
+
 QString SerialTransport::portDeviceName(int portNumber, const QString &iniPath)
 {
-    const QString name = QStringLiteral("COM%1").arg(portNumber);
-#ifdef Q_OS_WIN
-    Q_UNUSED(iniPath);
-    return name;
-#else
-    if (!iniPath.isEmpty() && QFileInfo::exists(iniPath)) {
-        QSettings ini(iniPath, QSettings::IniFormat);
-        const QString device = ini.value(QStringLiteral("ports/") + name).toString().trimmed();
-        if (!device.isEmpty())
-            return device;
-    }
-    return QStringLiteral("/dev/ttyUSB%1").arg(portNumber - 1);
-#endif
+    IniFile ini;
+    if (!iniPath.isEmpty())
+        ini.load(iniPath);
+    return portDeviceName(portNumber, portsOf(ini));
 }
 
 // 9600 baud 8N1 without flow control. The modem lines are left as the system sets them
@@ -75,16 +93,14 @@ void SerialTransport::applyLineSettings(QSerialPort &port)
 bool SerialTransport::probeDevice(const QString &device)
 {
     // QSerialPort opens exclusively: a device another program holds fails here.
-    QSerialPort probe(device);
-    if (!probe.open(QIODevice::ReadWrite))
-        return false;
-    probe.close();
-    return true;
+    return !PortDiagnosis::tryOpen(device).isProblem();
 }
 
-bool SerialTransport::ProbePort(int portNumber) const
+bool SerialTransport::ProbePort(int portNumber)
 {
-    return probeDevice(portDeviceName(portNumber, iniPath_));
+    const QString device = deviceOverride_.isEmpty() ? portDeviceName(portNumber, ports_) : deviceOverride_;
+    openProblem_ = PortDiagnosis::tryOpen(device);
+    return !openProblem_.isProblem();
 }
 
 bool SerialTransport::open()
@@ -92,12 +108,16 @@ bool SerialTransport::open()
     if (port_.isOpen())
         return true;
     errorString_.clear();
+    openProblem_ = PortProblem();
+    deviceLost_ = false;
     const QString device = deviceName();
+    openedDevice_ = device;
     port_.setPortName(device);
     applyLineSettings(port_);
     port_.setReadBufferSize(1024);
     if (!port_.open(QIODevice::ReadWrite)) {
         errorString_ = QStringLiteral("%1: %2").arg(device, port_.errorString());
+        openProblem_ = PortDiagnosis::diagnose(device, port_.error(), port_.errorString());
         port_.clearError();
         return false;
     }
@@ -245,6 +265,8 @@ void SerialTransport::portError(QSerialPort::SerialPortError error)
 {
     // A device that went away (cable pulled) keeps signalling; close it so that the
     // transfer's remaining waits see no reply and end with the link notice.
-    if (error == QSerialPort::ResourceError && port_.isOpen())
+    if (error == QSerialPort::ResourceError && port_.isOpen()) {
+        deviceLost_ = true;
         port_.close();
+    }
 }

@@ -7,11 +7,13 @@
 #include "radiolink/RadioLink.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
 
 class QEventLoop;
+class IniFile;
 
 class SerialTransport : public QObject, public RadioLink
 {
@@ -28,11 +30,13 @@ public:
     ~SerialTransport() override;
 
     // Port number 1 to 4 of the port menu; the device it means is resolved with the
-    // [ports] section of the ini file at `iniPath` (see portDeviceName).
+    // [ports] section of the ini file at `iniPath` (see portDeviceName), or with the entries
+    // given to setPorts (the main window's preferences as they stand).
     void setPortNumber(int number);
     int portNumber() const { return portNumber_; }
     void setIniPath(const QString &path);
     QString iniPath() const { return iniPath_; }
+    void setPorts(const QMap<int, QString> &ports) { ports_ = ports; }
     QString deviceName() const;
     // A device named directly (a path given on the command line) in place of the port
     // number's; empty: the port number's device.
@@ -52,6 +56,9 @@ public:
 
     // Why the last open failed (the device name and the system's reason).
     QString errorString() const { return errorString_; }
+    PortProblem openProblem() const override { return openProblem_; }
+    bool deviceLost() const override { return deviceLost_; }
+    QString openedDevice() const override { return openedDevice_; }
 
     // Makes the outgoing frame of `text` (its bytes and the check byte) and sets EchoLength
     // to the number of hexadecimal characters of that frame.
@@ -81,12 +88,18 @@ public:
 
     // True when the device of `portNumber` exists and can be opened exclusively for reading
     // and writing; it is closed again at once. The transport's own port is not touched.
-    bool ProbePort(int portNumber) const;
+    // When it cannot be opened, openProblem() says why.
+    bool ProbePort(int portNumber);
     static bool probeDevice(const QString &device);
 
     // The device of port "COMn": on Windows "COMn" itself; elsewhere the value of key
-    // "COMn" in section [ports] of the ini file, else /dev/ttyUSB(n-1).
+    // "COMn" in section [ports] of the ini file, else /dev/ttyUSB(n-1) (COM1: the one USB
+    // serial device present, when no port has an entry; see SerialPorts::deviceFor).
     static QString portDeviceName(int portNumber, const QString &iniPath);
+    static QString portDeviceName(int portNumber, const QMap<int, QString> &ports);
+    // The non-empty entries COM1 … COM4 of the [ports] section.
+    static QMap<int, QString> portsOf(const IniFile &ini);
+    static constexpr int PortCount = 4;
 
 private:
     // Handlers of the port's notifications: received data, and errors.
@@ -99,7 +112,11 @@ private:
     QSerialPort port_;
     int portNumber_ = 1;
     QString iniPath_;
+    QMap<int, QString> ports_;
     QString deviceOverride_;
+    PortProblem openProblem_;
+    QString openedDevice_;
+    bool deviceLost_ = false;
     CableMode cableMode_ = DualHead;
     QByteArray outgoing_;
     QString rxText_;

@@ -14,8 +14,11 @@
 #include "common/Backups.h"
 #include "common/CheckedSave.h"
 #include "common/ConsoleProgress.h"
+#include "common/SerialPorts.h"
 #include "shell/LanguageNames.h"
+#include "shell/IniFile.h"
 #include "shell/LanguageTexts.h"
+#include "shell/PortTexts.h"
 #include "shell/Preferences.h"
 
 #include <QCommandLineParser>
@@ -62,8 +65,9 @@ struct LinkChoice {
 };
 LinkChoice linkChoice;
 
-RadioTransfer::Outcome transfer(SerialTransport &transport, const LanguageTexts &texts, int kind,
-                                Codeplug &codeplug, quint8 firstChannel, TransferMemory *memory = nullptr)
+RadioTransfer::Outcome transfer(SerialTransport &transport, const LanguageTexts &texts,
+                                const PortProblemTexts &portTexts, int kind, Codeplug &codeplug,
+                                quint8 firstChannel, TransferMemory *memory = nullptr)
 {
     const bool reading = kind == RadioTransfer::ReadKind;
     ConsoleProgress progress(reading ? QStringLiteral("Reading radio") : QStringLiteral("Writing radio"),
@@ -77,12 +81,16 @@ RadioTransfer::Outcome transfer(SerialTransport &transport, const LanguageTexts 
     progress.finish();
     if (memory)
         *memory = {radio.memoryRead(), radio.memoryWritten(), radio.blocksWritten()};
-    if (outcome == RadioTransfer::Outcome::LinkError)
+    if (outcome == RadioTransfer::Outcome::LinkError) {
         printNotice(texts.LinkErrorCaption, texts.LinkErrorText);
-    else if (outcome == RadioTransfer::Outcome::PortError)
+        if (transport.deviceLost())
+            printError(portTexts.lost(transport.openedDevice(), kind == RadioTransfer::WriteKind));
+    } else if (outcome == RadioTransfer::Outcome::PortError) {
         printNotice(texts.LinkErrorCaption, texts.PortErrorText);
-    else if (outcome == RadioTransfer::Outcome::Refused)
+        printError(portTexts.describe(transport.openProblem()));
+    } else if (outcome == RadioTransfer::Outcome::Refused) {
         printError(radio.refusal());
+    }
     for (const QString &c : radio.corrections())
         printError(c);
     return outcome;
@@ -100,6 +108,26 @@ QString devicePath(const QString &value)
     return value;
 }
 
+// --list-ports: the devices present, with the port entries of myini.ini that map to them.
+int listPorts(const QString &applicationDir, const QString &languageName)
+{
+    const PreferencesPaths paths = PreferencesPaths::forDirectories(
+        applicationDir, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    int lang = Preferences::load(paths.readPath).lang;
+    for (int l = 1; l <= 3; ++l)
+        if (languageName == language::libraryName(l))
+            lang = l;
+    IniFile ini;
+    ini.load(paths.readPath);
+    const QList<SerialDevice> present = SerialPorts::available();
+    const QStringList lines = SerialPorts::listLines(present, SerialTransport::portsOf(ini), SerialTransport::PortCount);
+    for (const QString &line : lines)
+        std::printf("%s\n", line.toLocal8Bit().constData());
+    std::fflush(stdout);
+    if (lines.isEmpty())
+        printError(PortTexts::forLanguage(lang, applicationDir).noDevice);
+    return CommandLine::Success;
+}
 
 const QString ProgramName = QStringLiteral("KVT560");
 
@@ -193,6 +221,10 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         QStringLiteral("Fast link: end each wait as soon as the radio's reply is complete."));
     const QCommandLineOption verboseOption(QStringLiteral("verbose"),
                                            QStringLiteral("Report on standard error what the link learns on the way."));
+    const QCommandLineOption listPortsOption(
+        QStringLiteral("list-ports"),
+        QStringLiteral("List the serial devices present, one a line: path, stable name, description, USB ids "
+                       "and the port (COM1 to COM4) that maps to it."));
     const QCommandLineOption verifyOption(
         QStringLiteral("verify"),
         QStringLiteral("With --write-radio: read the written blocks back and list every difference."));
@@ -212,7 +244,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     const QCommandLineOption backupsOption(QStringLiteral("backups"),
                                            QStringLiteral("List the backups of radio reads, newest first."));
     parser.addOptions({readOption, writeOption, portOption, deviceOption, languageOption, verifyOption, exportOption,
-                       importOption, diffOption, backupsOption, fastOption, verboseOption});
+                       importOption, diffOption, backupsOption, fastOption, verboseOption, listPortsOption});
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -228,6 +260,12 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     const int commands = int(parser.isSet(readOption)) + int(parser.isSet(writeOption)) + int(parser.isSet(exportOption))
                          + int(parser.isSet(importOption)) + int(parser.isSet(diffOption))
                          + int(parser.isSet(backupsOption));
+    if (parser.isSet(listPortsOption)) {
+        if (commands != 0 || parser.isSet(portOption) || parser.isSet(deviceOption) || parser.isSet(verifyOption)
+            || !parser.positionalArguments().isEmpty())
+            return usageError(QStringLiteral("--list-ports goes alone"));
+        return listPorts(applicationDir, parser.isSet(languageOption) ? parser.value(languageOption) : QString());
+    }
     if (commands != 1)
         return usageError(QStringLiteral(
             "give one of --read-radio, --write-radio, --export-csv, --import-csv, --diff or --backups"));
@@ -281,6 +319,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
             return usageError(QStringLiteral("--language needs chinese, english or taiwan"));
     }
     const LanguageTexts texts = LanguageTexts::forLanguage(lang, applicationDir);
+    const PortProblemTexts portTexts = PortTexts::forLanguage(lang, applicationDir);
     ToneList::instance().setOffWord(texts.toneOffWord);
 
     // The codeplug of a main window just started, with the band lists of the preferences:
@@ -355,9 +394,9 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     transport.setCableMode(prefs.commode == Preferences::SingleHead ? SerialTransport::SingleHead
                                                                     : SerialTransport::DualHead);
     // The port is probed and opened as the read and write commands do before their dialog.
-    if (!SerialTransport::probeDevice(transport.deviceName()) || !transport.open()) {
+    if (!transport.ProbePort(portNumber) || !transport.open()) {
         printNotice(texts.LinkErrorCaption, texts.PortErrorText);
-        printError(QStringLiteral("(%1)").arg(transport.deviceName()));
+        printError(portTexts.describe(transport.openProblem()));
         return Failure;
     }
 
@@ -367,8 +406,8 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     Codeplug codeplug = document.snapshot();
     linkChoice = {parser.isSet(fastOption), parser.isSet(verboseOption)};
     TransferMemory memory;
-    const RadioTransfer::Outcome outcome = transfer(
-        transport, texts, reading ? RadioTransfer::ReadKind : RadioTransfer::WriteKind, codeplug, first, &memory);
+    const RadioTransfer::Outcome outcome = transfer(transport, texts, portTexts, reading ? RadioTransfer::ReadKind : RadioTransfer::WriteKind,
+                                                    codeplug, first, &memory);
     if (outcome != RadioTransfer::Outcome::Success) {
         transport.close();
         return Failure;
@@ -382,7 +421,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         Codeplug readBack = codeplug;
         TransferMemory inRadio;
         const RadioTransfer::Outcome check =
-            transfer(transport, texts, RadioTransfer::ReadKind, readBack, first, &inRadio);
+            transfer(transport, texts, portTexts, RadioTransfer::ReadKind, readBack, first, &inRadio);
         transport.close();
         if (check != RadioTransfer::Outcome::Success)
             return Failure;

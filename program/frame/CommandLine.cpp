@@ -3,6 +3,7 @@
 #include "common/ConsoleProgress.h"
 #include "base/Globals.h"
 #include "base/ResourceLibrary.h"
+#include "common/SerialPorts.h"
 #include "frame/Startup.h"
 #include "common/Backups.h"
 #include "common/CheckedSave.h"
@@ -16,6 +17,8 @@
 #include "model/MemoryImage.h"
 #include "model/RadioImage.h"
 #include "model/OptionLists.h"
+#include "radiolink/PortDevice.h"
+#include "radiolink/PortMessages.h"
 #include "radiolink/RadioTransfer.h"
 
 #include <QCommandLineParser>
@@ -123,10 +126,26 @@ bool transfer(bool read, const QString &portName)
             setRadioImageBytes(radio.image());
         return true;
     }
-    printError(RadioTransfer::failureText(result, LanguageIndex));
+    printError(transferFailureMessage(radio, LanguageIndex));
     if (!radio.detail().isEmpty())
         printError(QStringLiteral("(%1)").arg(radio.detail()));
     return false;
+}
+
+// --list-ports: the devices present, with the Port entries of Program.ini that map to them.
+// The words are those of the resource library of Program.ini's language (English without one).
+int listPorts(const QString &applicationDir)
+{
+    QString failText;
+    loadLanguageSetup(applicationDir, &failText);
+    const QList<SerialDevice> present = SerialPorts::available();
+    const QStringList lines = SerialPorts::listLines(present, mappedPorts(applicationDir), PortCount);
+    for (const QString &line : lines)
+        std::printf("%s\n", line.toLocal8Bit().constData());
+    std::fflush(stdout);
+    if (lines.isEmpty())
+        printError(portMessages().noDevice);
+    return CommandLine::Success;
 }
 
 // The serial device given with --device: a path, absolute or from the working directory, which
@@ -289,6 +308,10 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     const QCommandLineOption deviceOption(QStringLiteral("device"),
                                           QStringLiteral("Serial device <path> to use instead of a port name."),
                                           QStringLiteral("path"));
+    const QCommandLineOption listPortsOption(
+        QStringLiteral("list-ports"),
+        QStringLiteral("List the serial devices present, one a line: path, stable name, description, USB ids "
+                       "and the port (COM1 to COM8) that maps to it."));
     const QCommandLineOption verifyOption(
         QStringLiteral("verify"),
         QStringLiteral("With --write-radio: read the written blocks back and list every difference."));
@@ -308,7 +331,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     const QCommandLineOption backupsOption(QStringLiteral("backups"),
                                            QStringLiteral("List the backups of radio reads, newest first."));
     parser.addOptions({readOption, writeOption, dumpOption, portOption, deviceOption, verifyOption, exportOption,
-                       importOption, diffOption, backupsOption});
+                       importOption, diffOption, backupsOption, listPortsOption});
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -324,6 +347,12 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     const int commands = int(parser.isSet(readOption)) + int(parser.isSet(writeOption)) + int(parser.isSet(dumpOption))
                          + int(parser.isSet(exportOption)) + int(parser.isSet(importOption))
                          + int(parser.isSet(diffOption)) + int(parser.isSet(backupsOption));
+    if (parser.isSet(listPortsOption)) {
+        if (commands != 0 || parser.isSet(portOption) || parser.isSet(deviceOption) || parser.isSet(verifyOption)
+            || !parser.positionalArguments().isEmpty())
+            return usageError(QStringLiteral("--list-ports goes alone"));
+        return listPorts(applicationDir);
+    }
     if (commands != 1)
         return usageError(QStringLiteral(
             "give one of --read-radio, --write-radio, --dump, --export-csv, --import-csv, --diff or --backups"));

@@ -1,9 +1,30 @@
 #include "PortDevice.h"
 
 #include "base/ProgramIni.h"
+#include "common/SerialPorts.h"
 
 #include <QDir>
 #include <QRegularExpression>
+
+int portNumber(const QString &portName)
+{
+    static const QRegularExpression comName(QStringLiteral("^COM([1-9][0-9]{0,2})$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = comName.match(portName);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+QMap<int, QString> mappedPorts(const QString &appDirectory)
+{
+    const ProgramIni ini(appDirectory);
+    QMap<int, QString> mapped;
+    for (int n = 1; n <= PortCount; ++n) {
+        const QString device = ini.read(QStringLiteral("Ports"), QStringLiteral("COM%1").arg(n)).trimmed();
+        if (!device.isEmpty())
+            mapped.insert(n, device);
+    }
+    return mapped;
+}
 
 QString portDevice(const QString &portName, const QString &appDirectory)
 {
@@ -19,11 +40,9 @@ QString portDevice(const QString &portName, const QString &appDirectory)
     // A device path stands for itself, wherever it lies (a link to a device, say).
     if (QDir::isAbsolutePath(portName))
         return portName;
-    static const QRegularExpression comName(QStringLiteral("^COM([1-9][0-9]{0,2})$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = comName.match(portName);
-    if (!m.hasMatch())
+    const int number = portNumber(portName);
+    if (number == 0)
         return QString();
-    return QStringLiteral("/dev/ttyUSB%1").arg(m.captured(1).toInt() - 1);
+    return SerialPorts::deviceFor(number, mappedPorts(appDirectory), SerialPorts::available());
 #endif
 }

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #ifdef Q_OS_UNIX
+#include <poll.h>
 #include <termios.h>
 #endif
 
@@ -65,6 +66,12 @@ class SerialTransferPort final : public TransferPort
 public:
     bool open(const QString &device)
     {
+        // A device that goes away (a cable pulled out) fails every later read and write at
+        // once; the transfer then ends with the communication error.
+        QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port, [this](QSerialPort::SerialPortError e) {
+            if (e == QSerialPort::ResourceError)
+                m_lost = true;
+        });
         m_port.setPortName(device);
         if (!m_port.open(QIODevice::ReadWrite))
             return false;
@@ -77,6 +84,8 @@ public:
             && m_port.setFlowControl(QSerialPort::NoFlowControl);
     }
     QString errorString() const { return m_port.errorString(); }
+    QSerialPort::SerialPortError error() const { return m_port.error(); }
+    bool lost() const { return m_lost; }
     void close()
     {
         if (m_port.isOpen())
@@ -128,23 +137,40 @@ public:
         QElapsedTimer t;
         t.start();
         const qint64 total = ReadConstantMs + ReadPerByteMs * qint64(n);
-        while (got.size() < n) {
+        while (got.size() < n && !m_lost) {
             if (m_port.bytesAvailable() > 0) {
                 got += m_port.read(n - got.size());
                 continue;
             }
             const qint64 left = total - t.elapsed();
-            if (left <= 0)
+            if (left <= 0 || hungUp())
                 break;
             const qint64 wait = got.isEmpty() ? left : std::min<qint64>(left, ReadIntervalMs);
             if (!m_port.waitForReadyRead(int(wait)) && m_port.bytesAvailable() == 0)
                 break;
         }
+        if (got.size() < n)
+            hungUp();   // tells a line that is gone from a radio that is silent
         return got;
     }
 
 private:
+    // The line is gone: the system hung the device up (cable pulled out, the other end of a
+    // pseudo-terminal closed). The blocking calls do not report it; they wait their time out.
+    bool hungUp()
+    {
+#ifdef Q_OS_UNIX
+        if (!m_lost && m_port.isOpen()) {
+            pollfd p{int(m_port.handle()), POLLIN, 0};
+            if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)))
+                m_lost = true;
+        }
+#endif
+        return m_lost;
+    }
+
     QSerialPort m_port;
+    bool m_lost = false;
 };
 
 QList<int> RadioTransfer::blockAddresses(bool read)
@@ -276,14 +302,17 @@ int RadioTransfer::TransferThread()
 {
     SerialTransferPort port;
     const QString device = portDevice(m_portName, m_appDirectory);
+    m_device = device;
     if (device.isEmpty()) {
         m_result = fail(PortOpenFailed, m_portName.isEmpty() ? QStringLiteral("no port is chosen")
                                                              : QStringLiteral("%1 names no serial port").arg(m_portName));
     } else if (!port.open(device)) {
+        m_portProblem = PortDiagnosis::diagnose(device, port.error(), port.errorString());
         m_result = fail(PortOpenFailed, QStringLiteral("%1 (%2): %3").arg(m_portName, device, port.errorString()));
     } else {
         emit portOpened();
         m_result = transfer(port);
+        m_deviceLost = m_result != Success && port.lost();
     }
     port.close();
     TransferBusy = 0;

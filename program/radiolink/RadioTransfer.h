@@ -16,6 +16,8 @@
 // touches RadioImage. A write sends that copy. A read fills it block by block and hands it
 // back in finished() and image(); the caller copies it into RadioImage, so a failed read
 // leaves RadioImage as it was.
+#include "common/PortDiagnosis.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -99,6 +101,11 @@ public:
     // (device, the system's reason, the block that failed).
     Result result() const { return m_result; }
     QString detail() const { return m_detail; }
+    // The device the port name stood for, and for PortOpenFailed why it did not open.
+    QString device() const { return m_device; }
+    PortProblem portProblem() const { return m_portProblem; }
+    // The device went away (a cable pulled out) during the transfer.
+    bool deviceLost() const { return m_deviceLost; }
     // The transfer's image: after a successful read, what the radio holds on the read ranges.
     // Read it once the transfer is over (after runHere() or finished()).
     QByteArray image() const { return m_image; }
@@ -127,4 +134,7 @@ private:
     std::atomic<bool> m_stopRequested{false};
     Result m_result = Busy;
     QString m_detail;
+    QString m_device;
+    PortProblem m_portProblem;
+    bool m_deviceLost = false;
 };

@@ -113,9 +113,16 @@ void Kvt560Radio::reply(const QByteArray &bytes, qint64 notBefore)
     line_->send(bytes, notBefore);
 }
 
-// Block requests past the --stop-after count and busy replies for --busy-block.
+// The line closed for --hang-up-at, block requests past the --stop-after count and busy
+// replies for --busy-block.
 bool Kvt560Radio::blockRequestAllowed(int address, qint64 receivedAt)
 {
+    if (faults_.hangUpAt > 0 && ++blockRequests_ == faults_.hangUpAt) {
+        log(QStringLiteral("line closed at block request %1").arg(blockRequests_));
+        pending_.clear();
+        line_->hangUp();
+        return false;
+    }
     if (faults_.stopAfter >= 0 && answeredBlocks_ >= faults_.stopAfter) {
         log(QStringLiteral("block request at %1 not answered (stopped)").arg(address, 4, 16, QLatin1Char('0')));
         return false;

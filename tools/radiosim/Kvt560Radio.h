@@ -26,6 +26,7 @@ struct Kvt560Faults
     QMap<int, int> garbageBlock;   // address -> replies of random bytes (the length of a data reply)
     bool flood = false;            // from the first block request on: bytes without end, no replies
     int minGapMs = 0;              // a frame arriving sooner than this after the last reply is ignored
+    int hangUpAt = 0;              // at the n-th block request the device side of the line closes (0: never)
     QList<int> corruptAt;          // a write covering one of these addresses stores that byte inverted
 };
 
@@ -68,6 +69,7 @@ private:
     bool greeted_ = false;
     bool programming_ = false;
     int answeredBlocks_ = 0;
+    int blockRequests_ = 0;
     bool splitDone_ = false;
     QMap<int, int> busyEachCount_;   // busy replies given so far per address (--busy-each)
     quint32 randomState_ = 0x9E3779B9u;

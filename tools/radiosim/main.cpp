@@ -192,7 +192,7 @@ int main(int argc, char **argv)
         {QStringLiteral("ack"), QStringLiteral("kvt270: acknowledge with byte <hex> instead of 06."), QStringLiteral("hex")},
         {QStringLiteral("stop-at"), QStringLiteral("kvt270: no reply from the <n>-th block request on (counting from 1)."), QStringLiteral("n")},
         {QStringLiteral("short-at"), QStringLiteral("kvt270: cut the reply to the <n>-th block request to 7 bytes."), QStringLiteral("n")},
-        {QStringLiteral("hang-up-at"), QStringLiteral("kvt270: close the line at the <n>-th block request."), QStringLiteral("n")},
+        {QStringLiteral("hang-up-at"), QStringLiteral("Close the line at the <n>-th block request, as a cable pulled out."), QStringLiteral("n")},
         {QStringLiteral("record"), QStringLiteral("kvt270: append every byte received to <file>."), QStringLiteral("file")},
         {QStringLiteral("wrong-address-at"), QStringLiteral("kvt270: answer the <n>-th block request with the next block's reply."), QStringLiteral("n")},
         {QStringLiteral("garbage-at"), QStringLiteral("kvt270: answer the <n>-th block request with 12 random bytes."), QStringLiteral("n")},
@@ -223,6 +223,8 @@ int main(int argc, char **argv)
         faults.splitPauseMs = intValue(p, QStringLiteral("split-pause"), 0);
     if (p.isSet(QStringLiteral("stop-after")))
         faults.stopAfter = intValue(p, QStringLiteral("stop-after"), 0);
+    if (p.isSet(QStringLiteral("hang-up-at")))
+        faults.hangUpAt = intValue(p, QStringLiteral("hang-up-at"), 1);
     // Options of the form <hex address>:<count>, repeatable.
     const auto addressCounts = [&p](const QString &name) {
         QMap<int, int> counts;

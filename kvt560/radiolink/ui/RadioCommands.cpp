@@ -4,6 +4,7 @@
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/ReadBackup.h"
 #include "settings/ui/CallListGrid.h"
+#include "shell/PortTexts.h"
 #include "shell/ui/Tform1.h"
 #include "shell/ui/Tmessage1.h"
 
@@ -103,12 +104,16 @@ void RadioCommands::runCommand(int tag, QAction *menuItem, QAbstractButton *tool
         return;
     // The notices speak the language the main window has loaded.
     dialog_.setNoticeTexts(form_.LinkErrorCaption, form_.PortErrorText, form_.LinkErrorText);
+    const PortProblemTexts portTexts = PortTexts::forLanguage(form_.language(), form_.executableDir());
+    dialog_.setPortTexts(portTexts);
 
-    transport_.setIniPath(form_.preferencesPaths().readPath);
+    // The port entries as the port menu has them now, chosen devices included.
+    transport_.setPorts(SerialTransport::portsOf(form_.preferencesFile()));
     transport_.setPortNumber(form_.comPort());
     transport_.setCableMode(form_.singleHead() ? SerialTransport::SingleHead : SerialTransport::DualHead);
     if (!transport_.ProbePort(form_.comPort())) {
-        notice_(dialog_.linkErrorCaption(), dialog_.portErrorText());
+        notice_(dialog_.linkErrorCaption(),
+                PortTexts::withReason(dialog_.portErrorText(), portTexts.describe(transport_.openProblem())));
         return;
     }
 

@@ -4,6 +4,7 @@
 
 #include "radiolink/MemoryLayout.h"
 #include "radiolink/RadioLink.h"
+#include "shell/PortTexts.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -84,13 +85,25 @@ void TR_and_W::notify(const QString &text)
         notice_(linkErrorCaption_, text);
 }
 
+QString TR_and_W::portNotice() const
+{
+    return PortTexts::withReason(portErrorText_, link_ ? portTexts_.describe(link_->openProblem()) : QString());
+}
+
+QString TR_and_W::linkNotice() const
+{
+    if (!link_ || !link_->deviceLost())
+        return linkErrorText_;
+    return PortTexts::withReason(linkErrorText_, portTexts_.lost(link_->openedDevice(), Tag == RadioTransfer::WriteKind));
+}
+
 bool TR_and_W::openPort()
 {
     if (!link_)
         return false;
     if (link_->open())
         return true;
-    notify(portErrorText_);
+    notify(portNotice());
     return false;
 }
 
@@ -151,9 +164,9 @@ void TR_and_W::bsSkinButton1Click()
     fastLinkBox->setEnabled(true);
     running_ = false;
     if (lastOutcome_ == RadioTransfer::Outcome::LinkError)
-        notify(linkErrorText_);
+        notify(linkNotice());
     else if (lastOutcome_ == RadioTransfer::Outcome::PortError)
-        notify(portErrorText_);
+        notify(portNotice());
     else if (lastOutcome_ == RadioTransfer::Outcome::Refused)
         notify(transfer.refusal());
     emit transferFinished(lastOutcome_);

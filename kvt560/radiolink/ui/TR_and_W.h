@@ -3,6 +3,7 @@
 // the close button. The transfer runs inside the start button's click; while it runs the
 // button is disabled and the dialog refuses to close. The serial port stays open while the
 // dialog is shown and is closed when it closes.
+#include "common/PortDiagnosis.h"
 #include "radiolink/LinkTiming.h"
 #include "radiolink/RadioTransfer.h"
 
@@ -49,6 +50,13 @@ public:
     QString linkErrorCaption() const { return linkErrorCaption_; }
     QString portErrorText() const { return portErrorText_; }
     QString linkErrorText() const { return linkErrorText_; }
+    // The sentences below a notice that say what happened to the port (in the language of
+    // the notice texts).
+    void setPortTexts(const PortProblemTexts &texts) { portTexts_ = texts; }
+    // The port notice with the reason of the link's last failed open.
+    QString portNotice() const;
+    // The link notice, with the line about a device that went away during the transfer.
+    QString linkNotice() const;
 
     // Opens the serial port; when it cannot be opened the port notice is shown and the
     // dialog stays usable (a transfer tries again).
@@ -88,6 +96,7 @@ private:
     QString linkErrorCaption_;
     QString portErrorText_;
     QString linkErrorText_;
+    PortProblemTexts portTexts_ = PortProblemTexts::simplifiedChinese();
     bool running_ = false;
     RadioTransfer::Outcome lastOutcome_ = RadioTransfer::Outcome::Success;
     QByteArray lastMemoryRead_;

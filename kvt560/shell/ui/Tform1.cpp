@@ -1,4 +1,5 @@
 #include "shell/ui/Tform1.h"
+#include "shell/ui/PortMenu.h"
 #include "channels/ChannelListOps.h"
 #include "channels/ChannelTable.h"
 #include "channels/ui/ChannelEditor.h"
@@ -100,6 +101,7 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     files = new CodeplugFiles(this, doc);
 
     FormCreate();
+    portMenu = new PortMenu(*this);
     // What start-up put into the controls is where the user's editing begins.
     doc->resetHistory();
 

@@ -117,6 +117,8 @@ public:
     bool savePreferences(QString *reason = nullptr);
     // The preferences file as read (with sections of other parts, such as [ports]).
     const IniFile &preferencesFile() const { return prefsFile; }
+    IniFile &preferencesFile() { return prefsFile; }   // the port menu stores [ports] entries
+    class PortMenu *portMenu = nullptr;                // fills gsegs1 with devices as it opens
     const PreferencesPaths &preferencesPaths() const { return paths; }
 
     // ---- Shell ----

@@ -2,6 +2,7 @@
 
 #include "base/Globals.h"
 #include "base/ResourceLibrary.h"
+#include "radiolink/PortMessages.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -114,7 +115,8 @@ void CReadWriteDlg::onFinished(RadioTransfer::Result result, const QByteArray &i
     if (m_success && m_read)
         m_readImage = image;
     if (!m_success)
-        showMessage(RadioTransfer::failureText(result, LanguageIndex));
+        showMessage(m_transfer ? transferFailureMessage(*m_transfer, LanguageIndex)
+                               : RadioTransfer::failureText(result, LanguageIndex));
     m_state = Closed;
     done(m_success ? QDialog::Accepted : QDialog::Rejected);
 }

@@ -2,11 +2,14 @@
 // display, against the simulated radio on a pseudo-terminal.
 #include "../radiolink/RadioSimulator.h"
 #include "SmallDisk.h"
+#include "SerialFixtures.h"
 #include "TestRegistry.h"
 #include "radiolink/MemoryLayout.h"
 #include "common/ConsoleProgress.h"
+#include "common/SerialPorts.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -119,6 +122,11 @@ private slots:
     void silentRadioFailsWithoutFile();
     void readOntoAFullDiskFailsAndKeepsTheOldFile();
     void missingPortFailsWithoutFile();
+    void permissionNoticeForAnUnprivilegedUser();
+    void busyPortNamesItsHolder();
+    void cablePulledOut_data();
+    void cablePulledOut();
+    void listPorts();
     void fileThatIsNotACodeplugIsNotWritten();
     void usage_data();
     void usage();
@@ -320,7 +328,103 @@ void TestKvt560CommandLine::missingPortFailsWithoutFile()
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(r.err.contains(QStringLiteral("Communication error: The serial port cannot be opened.")),
              qPrintable(r.err));
+    // The second line: which device is not there.
+    QVERIFY2(r.err.contains(out.filePath(QStringLiteral("no-such-tty")) + QStringLiteral(" is not there")),
+             qPrintable(r.err));
     QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+// The open as it really fails for a user who may not use the device: the program runs as
+// nobody (without groups) against a pseudo-terminal made like a cable's node, which only root
+// and the group dialout may open.
+void TestKvt560CommandLine::permissionNoticeForAnUnprivilegedUser()
+{
+    const QStringList asNobody = unprivilegedPrefix();
+    if (asNobody.isEmpty())
+        QSKIP("needs root and setpriv to run the program as an unprivileged user");
+    PseudoTerminal pty;
+    QVERIFY(!pty.path.isEmpty());
+    QVERIFY(likeASerialCable(pty.path));
+    QTemporaryDir app;
+    QVERIFY(makeApplicationFolder(app, "[open]\ncom=1\n"));
+    QVERIFY(openToEveryone(app.path()));
+
+    const Run r = runProgram(asNobody.first(),
+                             asNobody.mid(1) + QStringList{app.filePath(QStringLiteral("KVT560")), QStringLiteral("--read-radio"),
+                                                           app.filePath(QStringLiteral("radio.k56")), QStringLiteral("--device"),
+                                                           pty.path, QStringLiteral("--language"), QStringLiteral("english")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("Communication error: The serial port cannot be opened.")), qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("%1 may be used only by members of the group dialout, and nobody is not one of "
+                                           "them. Run: sudo usermod -aG dialout nobody, then log out and in again.")
+                                .arg(pty.path)),
+             qPrintable(r.err));
+}
+
+void TestKvt560CommandLine::busyPortNamesItsHolder()
+{
+    PseudoTerminal pty;
+    QVERIFY(!pty.path.isEmpty());
+    PortHolder holder;
+    QVERIFY(holder.hold(pty.path));
+    QTemporaryDir out;
+    const Run r = runProgram(kvt560(), {QStringLiteral("--write-radio"), QStringLiteral(SOURCE_DIR "/tests/kvt560/codeplug/data/start-settings.k56"),
+                                        QStringLiteral("--device"), pty.path, QStringLiteral("--language"),
+                                        QStringLiteral("chinese")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("%1 正被 holdport (PID %2) 占用。").arg(pty.path).arg(holder.pid())),
+             qPrintable(r.err));
+}
+
+// The radio's line closes in the middle of the transfer, as a cable pulled out: the link
+// notice and the line about the device, well within two seconds, and no file.
+void TestKvt560CommandLine::cablePulledOut_data()
+{
+    QTest::addColumn<bool>("reading");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("read") << true << "%1 went away during the transfer; nothing was changed.";
+    QTest::newRow("write") << false << "%1 went away during the transfer; the radio may be partly written.";
+}
+
+void TestKvt560CommandLine::cablePulledOut()
+{
+    QFETCH(bool, reading);
+    QFETCH(QString, line);
+    RadioSimulator sim;
+    // The third block request is the alias of channel 1 on a read, the record of channel 2 on a write.
+    QVERIFY(sim.start({QStringLiteral("--no-pacing"), QStringLiteral("--memory"), DemoMemory, QStringLiteral("--hang-up-at"),
+                       QStringLiteral("3")}));
+    QTemporaryDir out;
+    const QString file = out.filePath(QStringLiteral("radio.k56"));
+    const QString source = QStringLiteral(SOURCE_DIR "/tests/kvt560/codeplug/data/start-settings.k56");
+    QElapsedTimer clock;
+    clock.start();
+    const Run r = runProgram(kvt560(), {reading ? QStringLiteral("--read-radio") : QStringLiteral("--write-radio"),
+                                        reading ? file : source, QStringLiteral("--device"), sim.device(),
+                                        QStringLiteral("--language"), QStringLiteral("english")});
+    // Port reset, greeting, enter and two blocks take about 0.6 s before the line goes.
+    QVERIFY2(clock.elapsed() < 2600, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(QStringLiteral(
+                 "Communication error: Communication with the radio failed. Check the connection and try again.\n")
+                 + line.arg(sim.device())),
+             qPrintable(r.err));
+    QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+// One line per device the system lists, with the port that maps to it; none here means a
+// note on standard error and still success.
+void TestKvt560CommandLine::listPorts()
+{
+    QTemporaryDir app;
+    QVERIFY(makeApplicationFolder(app, "[open]\ncom=1\nlang=2\n[ports]\nCOM3=/dev/ttyS0\n"));
+    const Run r = runProgram(app.filePath(QStringLiteral("KVT560")), {QStringLiteral("--list-ports")});
+    QCOMPARE(r.exitCode, 0);
+    const QList<SerialDevice> present = SerialPorts::systemListing();
+    QStringList expected = SerialPorts::listLines(present, {{3, QStringLiteral("/dev/ttyS0")}}, 4);
+    QCOMPARE(r.out, expected.isEmpty() ? QString() : expected.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    if (present.isEmpty())
+        QCOMPARE(r.err, QStringLiteral("No serial device is connected\n"));
 }
 
 void TestKvt560CommandLine::fileThatIsNotACodeplugIsNotWritten()
@@ -363,6 +467,8 @@ void TestKvt560CommandLine::usage_data()
                               << 2 << QStringLiteral("--language needs chinese, english or taiwan");
     QTest::newRow("unknown option") << QStringList{QStringLiteral("--dump"), f} << 2
                                     << QStringLiteral("Unknown option 'dump'");
+    QTest::newRow("list and read") << QStringList{QStringLiteral("--list-ports"), QStringLiteral("--read-radio"), f}
+                                   << 2 << QStringLiteral("--list-ports goes alone");
     QTest::newRow("stray argument") << QStringList{QStringLiteral("--read-radio"), f, QStringLiteral("extra")} << 2
                                     << QStringLiteral("unexpected argument 'extra'");
 }

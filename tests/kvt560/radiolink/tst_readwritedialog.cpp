@@ -2,6 +2,7 @@
 // the real main window against the simulated radio.
 #include "RadioSimulator.h"
 #include "TestRegistry.h"
+#include "common/SerialPorts.h"
 #include "channels/ChannelTable.h"
 #include "radiolink/ui/RadioCommands.h"
 #include "radiolink/ui/TR_and_W.h"
@@ -12,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -91,6 +93,8 @@ private slots:
     void failedReadChangesNothing();
     void portThatCannotBeOpened();
     void openFailureLeavesDialogUsable();
+    void cablePulledOut_data();
+    void cablePulledOut();
     void writeDialogAndFirstChannel();
     void strayValuesAreNamedAndUnwritableChannelsRefused();
     void fastLinkIsRemembered();
@@ -179,10 +183,12 @@ void TestReadWriteDialog::failedReadChangesNothing()
 
 void TestReadWriteDialog::portThatCannotBeOpened()
 {
+    SerialPorts::setListing([] { return QList<SerialDevice>(); });
+    const auto restore = qScopeGuard([] { SerialPorts::setListing({}); });
     Bench bench(QStringLiteral("/dev/no-such-port"));
     // The notice texts and the dialog's own texts come from the language library.
     bench.form->setExecutableDir(QStringLiteral(APP_DIR));
-    QVERIFY(bench.form->LoadLanguage(QStringLiteral("english")));
+    bench.form->English1->trigger();
     QCOMPARE(bench.dialog->bsSkinButton2->text(), QString("Close"));
     bool ran = false;
     bench.commands->setDialogRunner([&](TR_and_W &) { ran = true; });
@@ -191,6 +197,9 @@ void TestReadWriteDialog::portThatCannotBeOpened()
     QCOMPARE(bench.notices.size(), 1);
     QCOMPARE(bench.notices.first().caption, QString("Communication error"));
     QVERIFY(bench.notices.first().text.startsWith("The serial port cannot be opened."));
+    // The second line says which device is missing, and that there is none at all.
+    QCOMPARE(bench.notices.first().text.section(QLatin1Char('\n'), 1),
+             QString("/dev/no-such-port is not there, and no serial device is connected."));
 }
 
 // The port was free when probed but cannot be opened: the port notice, and the dialog
@@ -215,6 +224,59 @@ void TestReadWriteDialog::openFailureLeavesDialogUsable()
     QVERIFY(dialog.bsSkinButton1->isEnabled());
     dialog.bsSkinButton2->click();
     QVERIFY(!dialog.isVisible());
+}
+
+// The radio's line closes in mid-transfer, as a cable pulled out: within two seconds of the
+// last block that went through the transfer ends with the link notice and the line about the
+// device (a read changes nothing in the editor), and the dialog takes the next command.
+void TestReadWriteDialog::cablePulledOut_data()
+{
+    QTest::addColumn<bool>("reading");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("read") << true << PortProblemTexts::simplifiedChinese().lostRead;
+    QTest::newRow("write") << false << PortProblemTexts::simplifiedChinese().lostWrite;
+}
+
+void TestReadWriteDialog::cablePulledOut()
+{
+    QFETCH(bool, reading);
+    QFETCH(QString, line);
+    RadioSimulator sim;
+    QVERIFY(sim.start({"--no-pacing", "--memory", samplePath(), "--hang-up-at", "10"}));
+    Bench bench(sim.device());
+    bench.commands->setTiming(LinkTiming::standard());
+    ChannelTable *table = bench.form->channelTable();
+    table->setCell(ChannelTable::Grid1, 1, 1, "438.50000");
+    const ChannelCells before = table->cells();
+    const SettingsValues settingsBefore = bench.form->settingsStore()->snapshot();
+
+    QElapsedTimer clock;
+    qint64 lastStepAt = 0, endedAt = 0;
+    bool usableAfter = false;
+    bench.commands->setDialogRunner([&](TR_and_W &d) {
+        d.show();
+        connect(d.bsSkinGauge1, &QProgressBar::valueChanged, &d, [&] { lastStepAt = clock.elapsed(); });
+        clock.start();
+        d.bsSkinButton1->click();
+        endedAt = clock.elapsed();
+        usableAfter = d.bsSkinButton1->isEnabled() && !d.isTransferRunning();
+        // Another try finds the device gone: the port notice says so.
+        d.bsSkinButton1->click();
+        d.bsSkinButton2->click();
+    });
+    (reading ? bench.form->gs1 : bench.form->N2)->trigger();
+
+    QVERIFY(lastStepAt > 0);
+    QVERIFY2(endedAt - lastStepAt < 2000, qPrintable(QString::number(endedAt - lastStepAt)));
+    QVERIFY(usableAfter);
+    QVERIFY(!bench.dialog->isVisible());
+    QCOMPARE(bench.notices.size(), 2);
+    QCOMPARE(bench.notices.at(0).text, bench.dialog->linkErrorText() + QLatin1Char('\n') + line.arg(sim.device()));
+    QVERIFY(bench.notices.at(1).text.startsWith(bench.dialog->portErrorText() + QLatin1Char('\n') + sim.device()));
+    if (reading) {
+        QVERIFY(table->cells() == before);
+        QVERIFY(bench.form->settingsStore()->snapshot() == settingsBefore);
+    }
 }
 
 void TestReadWriteDialog::writeDialogAndFirstChannel()

@@ -2,15 +2,18 @@
 // display, against the simulated KVT270 radio on a pseudo-terminal.
 #include "RadiosimProcess.h"
 #include "SmallDisk.h"
+#include "SerialFixtures.h"
 #include "TestRegistry.h"
 #include "frame/CommandLine.h"
 #include "common/ConsoleProgress.h"
+#include "common/SerialPorts.h"
 #include "model/RadioImage.h"
 #include "model/ChannelCodec.h"
 #include "model/MemoryImage.h"
 #include "model/SettingFields.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -89,8 +92,9 @@ public:
     }
     QString path(const QString &name) const { return dir.filePath(name); }
 
-    // Runs the program of this folder without any display.
-    Run run(const QStringList &arguments) const
+    // Runs the program of this folder without any display (behind `prefix`, a command that
+    // runs it, when given).
+    Run run(const QStringList &arguments, const QStringList &prefix = {}) const
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -101,7 +105,10 @@ public:
         env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.isEmpty() ? path(QStringLiteral("data")) : dataHome);
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(dir.path());
-        process.start(path(QStringLiteral("Program")), arguments);
+        if (prefix.isEmpty())
+            process.start(path(QStringLiteral("Program")), arguments);
+        else
+            process.start(prefix.first(), prefix.mid(1) + QStringList{path(QStringLiteral("Program"))} + arguments);
         Run r;
         if (!process.waitForFinished(60000)) {
             process.kill();
@@ -144,6 +151,11 @@ private slots:
     void silentRadioFailsWithoutFile();
     void readOntoAFullDiskFailsAndKeepsTheOldFile();
     void missingPortFailsWithoutFile();
+    void permissionNoticeForAnUnprivilegedUser();
+    void busyPortNamesItsHolder();
+    void cablePulledOut_data();
+    void cablePulledOut();
+    void listPorts();
     void shortFileIsRefused();
     void dumpsFactoryDefaultFile();
     void usage_data();
@@ -292,6 +304,94 @@ void TestProgramCommandLine::missingPortFailsWithoutFile()
         QVERIFY2(r.err.startsWith(QStringLiteral("Could not open the port\n")), qPrintable(r.err));
     }
     QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+// The open as it really fails for a user who may not use the device: the program runs as
+// nobody (without groups) against a pseudo-terminal made like a cable's node, which only root
+// and the group dialout may open.
+void TestProgramCommandLine::permissionNoticeForAnUnprivilegedUser()
+{
+    const QStringList asNobody = unprivilegedPrefix();
+    if (asNobody.isEmpty())
+        QSKIP("needs root and setpriv to run the program as an unprivileged user");
+    PseudoTerminal pty;
+    QVERIFY(!pty.path.isEmpty());
+    QVERIFY(likeASerialCable(pty.path));
+    AppFolder app;
+    QVERIFY(app.make(pty.path));
+    QVERIFY(openToEveryone(app.dir.path()));
+    const Run r = app.run({QStringLiteral("--read-radio"), app.path(QStringLiteral("read.sin"))}, asNobody);
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.startsWith(QStringLiteral("Could not open the port\n%1 may be used only by members of the group dialout, "
+                                             "and nobody is not one of them. Run: sudo usermod -aG dialout nobody, then "
+                                             "log out and in again.\n")
+                                  .arg(pty.path)),
+             qPrintable(r.err));
+}
+
+void TestProgramCommandLine::busyPortNamesItsHolder()
+{
+    PseudoTerminal pty;
+    QVERIFY(!pty.path.isEmpty());
+    PortHolder holder;
+    QVERIFY(holder.hold(pty.path));
+    AppFolder app;
+    QVERIFY(app.make(pty.path));
+    QVERIFY(QFile::copy(QStringLiteral(APP_DIR "/Cht.dll"), app.path(QStringLiteral("Cht.dll"))));
+    QVERIFY(writeFile(app.path(QStringLiteral("Program.ini")),
+                      QStringLiteral("[Setup]\nLanguage=Cht\nCOM=COM1\n[Ports]\nCOM1=%1\n").arg(pty.path).toUtf8()));
+    const Run r = app.run({QStringLiteral("--read-radio"), app.path(QStringLiteral("read.sin"))});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.startsWith(QStringLiteral("無法打開串口\n%1 正被 holdport (PID %2) 佔用。\n").arg(pty.path).arg(holder.pid())),
+             qPrintable(r.err));
+}
+
+// The radio's line closes in the middle of the transfer, as a cable pulled out: the
+// communication error and the line about the device, well within two seconds, and no file.
+void TestProgramCommandLine::cablePulledOut_data()
+{
+    QTest::addColumn<bool>("reading");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("read") << true << "%1 went away during the transfer; nothing was changed.";
+    QTest::newRow("write") << false << "%1 went away during the transfer; the radio may be partly written.";
+}
+
+void TestProgramCommandLine::cablePulledOut()
+{
+    QFETCH(bool, reading);
+    QFETCH(QString, line);
+    QTemporaryDir work;
+    RadiosimProcess radio;
+    QVERIFY(startRadio(radio, work, savedImage(), {QStringLiteral("--hang-up-at"), QStringLiteral("100")}));
+    AppFolder app;
+    QVERIFY(app.make(radio.device()));
+    const QString file = work.filePath(QStringLiteral("channels.sin"));
+    if (!reading)
+        QVERIFY(writeFile(file, savedImage()));
+    QElapsedTimer clock;
+    clock.start();
+    const Run r = app.run({reading ? QStringLiteral("--read-radio") : QStringLiteral("--write-radio"), file});
+    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("Communication error\n") + line.arg(radio.device()) + QLatin1Char('\n')),
+             qPrintable(r.err));
+    if (reading)
+        QVERIFY(!QFile::exists(file));
+}
+
+// One line per device the system lists, with the port that maps to it; none here means a
+// note on standard error and still success.
+void TestProgramCommandLine::listPorts()
+{
+    AppFolder app;
+    QVERIFY(app.make(QStringLiteral("/dev/ttyS0")));
+    const Run r = app.run({QStringLiteral("--list-ports")});
+    QCOMPARE(r.exitCode, 0);
+    const QList<SerialDevice> present = SerialPorts::systemListing();
+    const QStringList expected = SerialPorts::listLines(present, {{1, QStringLiteral("/dev/ttyS0")}}, 8);
+    QCOMPARE(r.out, expected.isEmpty() ? QString() : expected.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    if (present.isEmpty())
+        QCOMPARE(r.err, QStringLiteral("No serial device is connected\n"));
 }
 
 void TestProgramCommandLine::shortFileIsRefused()

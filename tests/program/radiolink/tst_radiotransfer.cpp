@@ -5,6 +5,7 @@
 #include "radiolink/PortDevice.h"
 #include "radiolink/RadioTransfer.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -151,30 +152,33 @@ private slots:
         QCOMPARE(CurrentImage(), QByteArray(int(RadioImageSize), char(0x5A)));
     }
 
-    // A failure part-way leaves the image exactly as it was before the read.
+    // A failure part-way leaves the image exactly as it was before the read, and ends soon
+    // after the last block that went through; a line that closed (a cable pulled out) is told
+    // apart from a radio that stopped answering.
     void failurePartWay_data()
     {
         QTest::addColumn<bool>("read");
         QTest::addColumn<QStringList>("faults");
         QTest::addColumn<int>("blocksDone");
         QTest::addColumn<QString>("detail");   // how the detail begins
+        QTest::addColumn<bool>("lost");        // the line went away
         QTest::newRow("read, no reply from block 500") << true << QStringList{"--stop-at", "500"} << 499
-                                                       << "block 500 of 944 at 0x0F98: the radio sent 0 of 12 bytes";
+                                                       << "block 500 of 944 at 0x0F98: the radio sent 0 of 12 bytes" << false;
         QTest::newRow("read, block 10 cut short") << true << QStringList{"--short-at", "10"} << 9
-                                                  << "block 10 of 944 at 0x0048: the radio sent 7 of 12 bytes";
+                                                  << "block 10 of 944 at 0x0048: the radio sent 7 of 12 bytes" << false;
         QTest::newRow("read, line gone at block 20") << true << QStringList{"--hang-up-at", "20"} << 19
-                                                     << "block 20 of 944";
+                                                     << "block 20 of 944" << true;
         // A reply that is not this block's, well formed or noise, is not taken into the image.
         QTest::newRow("read, reply for another block at block 7")
             << true << QStringList{"--wrong-address-at", "7"} << 6
-            << "block 7 of 944 at 0x0030: the reply is not for this block (57 00 38 08";
+            << "block 7 of 944 at 0x0030: the reply is not for this block (57 00 38 08" << false;
         QTest::newRow("read, random bytes at block 12") << true << QStringList{"--garbage-at", "12"} << 11
-                                                        << "block 12 of 944 at 0x0058: the reply is not for this block";
-        QTest::newRow("read, flood from block 3") << true << QStringList{"--flood-at", "3"} << 2 << "block 3 of 944";
+                                                        << "block 12 of 944 at 0x0058: the reply is not for this block" << false;
+        QTest::newRow("read, flood from block 3") << true << QStringList{"--flood-at", "3"} << 2 << "block 3 of 944" << false;
         QTest::newRow("write, no ack from block 5") << false << QStringList{"--stop-at", "5"} << 4
-                                                    << "block 5 of 942 at 0x0020: not acknowledged (answer: nothing)";
+                                                    << "block 5 of 942 at 0x0020: not acknowledged (answer: nothing)" << false;
         QTest::newRow("write, line gone at block 30") << false << QStringList{"--hang-up-at", "30"} << 29
-                                                      << "block 30 of 942";
+                                                      << "block 30 of 942" << true;
     }
     void failurePartWay()
     {
@@ -188,11 +192,19 @@ private slots:
         QVERIFY(sim.start(PatternMemory(1), faults));
         RadioTransfer t(read, "COM1", sim.appDirectory());
         QSignalSpy progress(&t, &RadioTransfer::progress);
+        QElapsedTimer clock;
+        qint64 lastBlockAt = 0;
+        connect(&t, &RadioTransfer::progress, this, [&] { lastBlockAt = clock.elapsed(); });
+        clock.start();
         QCOMPARE(t.runHere(), RadioTransfer::CommunicationError);
+        QVERIFY2(clock.elapsed() - lastBlockAt < 2000, qPrintable(QString::number(clock.elapsed() - lastBlockAt)));
         QCOMPARE(progress.size(), blocksDone);
         QCOMPARE(CurrentImage(), before);
         QCOMPARE(TransferBusy.load(), 0);
         QVERIFY2(t.detail().startsWith(detail), qPrintable(t.detail()));
+        QFETCH(bool, lost);
+        QCOMPARE(t.deviceLost(), lost);
+        QVERIFY(t.device().startsWith(QLatin1String("/dev/")));
     }
 
     void portCannotOpen_data()

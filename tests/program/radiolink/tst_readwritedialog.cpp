@@ -3,6 +3,7 @@
 #include "Kvt270Simulator.h"
 #include "TestRegistry.h"
 #include "base/Globals.h"
+#include "radiolink/PortDevice.h"
 #include "radiolink/RadioTransfer.h"
 #include "radiolink/ui/CReadWriteDlg.h"
 #include "radiolink/ui/RadioCommands.h"
@@ -147,6 +148,13 @@ private slots:
                                                  << "Communication error";
         QTest::newRow("write stops at block 5, Simplified") << false << "COM1" << QStringList{"--stop-at", "5"} << 1
                                                             << "通信出錯";
+        // A cable pulled out: the message says so below the communication error.
+        QTest::newRow("read, line gone at block 300")
+            << true << "COM1" << QStringList{"--hang-up-at", "300"} << 0
+            << "Communication error\n{device} went away during the transfer; nothing was changed.";
+        QTest::newRow("write, line gone at block 300")
+            << false << "COM1" << QStringList{"--hang-up-at", "300"} << 0
+            << "Communication error\n{device} went away during the transfer; the radio may be partly written.";
     }
     void failures()
     {
@@ -163,7 +171,7 @@ private slots:
         LanguageIndex = std::uint8_t(language);
         Bench bench("start");
         QVERIFY(!(read ? bench.commands.onRead() : bench.commands.onWrite()));
-        QCOMPARE(bench.notices, QStringList{notice});
+        QCOMPARE(bench.notices, QStringList{notice.replace(QLatin1String("{device}"), portDevice(port, AppDirectory))});
         QCOMPARE(bench.events, (QStringList{"gridToImage", "dialog"}));
         QCOMPARE(CurrentImage(), before);
         QCOMPARE(TransferBusy.load(), 0);
