@@ -101,25 +101,36 @@ QByteArray withValue(const QByteArray &old, const QString &section, const QStrin
             return t.mid(1, t.size() - 2).trimmed();
         return std::nullopt;
     };
+    // The reader takes, among the sections whose names differ from `section` only in case,
+    // the first in sorted order (findKey walks QSettings' sorted groups); write into that one.
     qsizetype head = -1;
-    for (qsizetype i = 0; i < lines.size() && head < 0; ++i)
-        if (const auto name = sectionName(lines.at(i)); name && name->compare(section, Qt::CaseInsensitive) == 0)
+    QString chosen;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (const auto name = sectionName(lines.at(i)); name && name->compare(section, Qt::CaseInsensitive) == 0
+                                                         && (head < 0 || *name < chosen)) {
             head = i;
+            chosen = *name;
+        }
     if (head < 0) {
         lines << QLatin1Char('[') + section + QLatin1Char(']') << key + QLatin1Char('=') + iniValueText(value);
     } else {
         qsizetype end = head + 1;
         while (end < lines.size() && !sectionName(lines.at(end)))
             ++end;
+        // Likewise the key: the first in sorted order of those that differ only in case.
         qsizetype at = -1, lastEntry = head;
+        QString chosenKey;
         for (qsizetype i = head + 1; i < end; ++i) {
             const QString t = lines.at(i).trimmed();
             if (t.isEmpty() || t.startsWith(QLatin1Char(';')) || t.startsWith(QLatin1Char('#')))
                 continue;
             lastEntry = i;
             const qsizetype eq = t.indexOf(QLatin1Char('='));
-            if (at < 0 && eq > 0 && t.left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0)
+            const QString name = eq > 0 ? t.left(eq).trimmed() : QString();
+            if (eq > 0 && name.compare(key, Qt::CaseInsensitive) == 0 && (at < 0 || name < chosenKey)) {
                 at = i;
+                chosenKey = name;
+            }
         }
         if (at >= 0) {
             const QString t = lines.at(at).trimmed();
