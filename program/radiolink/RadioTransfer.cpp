@@ -232,16 +232,25 @@ RadioTransfer::~RadioTransfer()
     delete m_thread;
 }
 
-RadioTransfer::Result RadioTransfer::runHere()
+// Takes the one transfer the process may run at a time (an atomic test-and-set, so that two
+// quick presses of Start cannot both begin one); a transfer object runs once.
+bool RadioTransfer::claim()
 {
     if (m_started)
-        return Busy;
+        return false;
     int idle = 0;
     if (!TransferBusy.compare_exchange_strong(idle, 1)) {
         m_detail = QStringLiteral("another transfer is running");
-        return Busy;
+        return false;
     }
     m_started = true;
+    return true;
+}
+
+RadioTransfer::Result RadioTransfer::runHere()
+{
+    if (!claim())
+        return Busy;
     TransferThread();
     return m_result;
 }
@@ -257,12 +266,8 @@ RadioTransfer::Result RadioTransfer::run(bool read, const QString &portName, QSt
 
 bool RadioTransfer::start()
 {
-    if (m_started)
+    if (!claim())
         return false;
-    int idle = 0;
-    if (!TransferBusy.compare_exchange_strong(idle, 1))
-        return false;
-    m_started = true;
     m_thread = QThread::create([this] { TransferThread(); });
     m_thread->setObjectName(QStringLiteral("TransferThread"));
     m_thread->start(QThread::NormalPriority);
@@ -283,14 +288,8 @@ RadioTransfer::Result RadioTransfer::fail(Result result, const QString &detail)
 
 RadioTransfer::Result RadioTransfer::runOn(TransferPort &port)
 {
-    if (m_started)
+    if (!claim())
         return Busy;
-    int idle = 0;
-    if (!TransferBusy.compare_exchange_strong(idle, 1)) {
-        m_detail = QStringLiteral("another transfer is running");
-        return Busy;
-    }
-    m_started = true;
     emit portOpened();
     m_result = transfer(port);
     TransferBusy = 0;

@@ -123,6 +123,7 @@ private:
     // The procedure itself; TransferBusy is already 1 and is cleared on the way out.
     int TransferThread();
     Result transfer(TransferPort &port);
+    bool claim();
     Result fail(Result result, const QString &detail);
 
     const bool m_read;
