@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -35,11 +37,22 @@ Tmessage1::Tmessage1(Tform1 *form, QWidget *parent)
     iconLabel->setFixedSize(40, 40);
     iconLabel->setAlignment(Qt::AlignCenter);
 
-    cap1 = new QLabel(panel);
+    // The text lies in a frameless scroll area that is exactly its size for the usual short
+    // texts; a longer one (a list of channels or differences) makes the dialog grow, and
+    // scrolls once the dialog would outgrow the screen.
+    textArea = new QScrollArea(panel);
+    textArea->setObjectName(QStringLiteral("textArea"));
+    textArea->setFrameShape(QFrame::NoFrame);
+    textArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    textArea->viewport()->setAutoFillBackground(false);
+    cap1 = new QLabel;
     cap1->setObjectName(QStringLiteral("cap1"));
-    cap1->setFixedSize(241, 49);
+    cap1->setFixedSize(TextWidth, TextHeight);
     cap1->setAlignment(Qt::AlignCenter);
     cap1->setWordWrap(true);
+    cap1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    textArea->setWidget(cap1);
+    textArea->setFixedSize(TextWidth, TextHeight);
 
     bsSkinButton1 = new QPushButton(QStringLiteral("确定"), panel);
     bsSkinButton1->setObjectName(QStringLiteral("bsSkinButton1"));
@@ -54,7 +67,7 @@ Tmessage1::Tmessage1(Tform1 *form, QWidget *parent)
     auto *message = new QHBoxLayout;
     message->setSpacing(10);
     message->addWidget(iconLabel, 0, Qt::AlignVCenter);
-    message->addWidget(cap1, 0, Qt::AlignVCenter);
+    message->addWidget(textArea, 0, Qt::AlignVCenter);
     message->addStretch();
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -87,10 +100,34 @@ void Tmessage1::ask(const QString &caption, const QString &text, int mode)
     setWindowTitle(caption);
     cap1->setText(text);
     MessageMode = mode;
+    QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    fitText(screen ? screen->availableGeometry().size() : QSize(1024, 768));
     // Centred on the screen.
-    if (QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(Width / 2, Height / 2));
+    if (screen)
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     exec();
+}
+
+void Tmessage1::fitText(const QSize &screen)
+{
+    const QString text = cap1->text();
+    const QFontMetrics metrics(cap1->font());
+    const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    QSize need = metrics.boundingRect(QRect(0, 0, TextWidth, 100000), flags, text).size();
+    int width = TextWidth;
+    if (need.height() > TextHeight) {
+        // Wider first, up to half the screen, so that lines of a list stay whole.
+        width = qBound(TextWidth, metrics.boundingRect(QRect(0, 0, 100000, 100000), flags, text).width() + 8,
+                       qMax(TextWidth, screen.width() / 2));
+        need = metrics.boundingRect(QRect(0, 0, width, 100000), flags, text).size();
+    }
+    const int height = qMax(TextHeight, need.height() + 4);
+    const int shown = qMin(height, qMax(TextHeight, screen.height() * 2 / 3));
+    const int bar = shown < height ? textArea->verticalScrollBar()->sizeHint().width() : 0;
+    cap1->setFixedSize(width, height);
+    textArea->setFixedSize(width + bar, shown);
+    textArea->setVerticalScrollBarPolicy(bar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setFixedSize(Width + width + bar - TextWidth, Height + shown - TextHeight);
 }
 
 void Tmessage1::bsSkinButton1Click()

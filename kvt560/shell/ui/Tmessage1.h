@@ -6,6 +6,7 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class Tform1;
 
 // 1 notice, 2 new codeplug, 3 clear all channels; 0 until a caller sets it.
@@ -17,6 +18,9 @@ class Tmessage1 : public QDialog
 public:
     static constexpr int Width = 334;
     static constexpr int Height = 161;
+    // The text's room at that size; a text that needs more makes the dialog grow.
+    static constexpr int TextWidth = 241;
+    static constexpr int TextHeight = 49;
 
     // form performs the actions of modes 2 and 3; without one OK only closes the dialog.
     explicit Tmessage1(Tform1 *form = nullptr, QWidget *parent = nullptr);
@@ -30,6 +34,7 @@ public:
 
     QLabel *iconLabel;            // warning icon on the left
     QLabel *cap1;                 // the message text
+    QScrollArea *textArea;        // holds cap1
     QPushButton *bsSkinButton1;   // OK
     QPushButton *bsSkinButton2;   // Cancel
 
@@ -38,6 +43,9 @@ public slots:
     void bsSkinButton2Click();
 
 private:
+    // The sizes of the text and the dialog for the text of cap1 on a screen of that size.
+    void fitText(const QSize &screen);
+
     Tform1 *m_form;
 };
 

@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTest>
 #include <QTimer>
 
@@ -94,6 +96,45 @@ private slots:
         QCOMPARE(dialog->cap1->size(), QSize(241, 49));
         QCOMPARE(dialog->bsSkinButton1->text(), QStringLiteral("确定"));
         QCOMPARE(dialog->bsSkinButton2->text(), QStringLiteral("取消"));
+    }
+
+    // A notice longer than the dialog's room (the channels a write refuses, say) makes it
+    // grow to show whole lines, scrolls beyond two thirds of the screen, and a short notice
+    // after it has the usual size again.
+    void longNoticeGrows_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("a few lines") << 6 << false;
+        QTest::newRow("every channel") << 128 << true;
+    }
+    void longNoticeGrows()
+    {
+        QFETCH(int, lines);
+        QFETCH(bool, scrolls);
+        QStringList text{QStringLiteral("Nothing was written to the radio:")};
+        for (int i = 1; i <= lines; ++i)
+            text << QStringLiteral("Channel %1: the receive frequency \"43x.12500\" cannot be written").arg(i);
+        Tmessage1 *dialog = form->messageDialog();
+        QSize grown, label, area;
+        QTimer::singleShot(0, dialog, [&] {
+            grown = dialog->size();
+            label = dialog->cap1->size();
+            area = dialog->textArea->size();
+            dialog->bsSkinButton1->click();
+        });
+        dialog->ask(QStringLiteral("KVT560"), text.join(QLatin1Char('\n')), 1);
+        const QSize screen = dialog->screen()->availableGeometry().size();
+        QVERIFY(grown.width() > Tmessage1::Width && grown.height() > Tmessage1::Height);
+        QVERIFY(grown.width() <= screen.width() && grown.height() <= screen.height());
+        QCOMPARE(label.height() > area.height(), scrolls);
+        // One line of the list fits across, unless it is wider than half the screen.
+        QVERIFY(label.width() >= qMin(dialog->cap1->fontMetrics().horizontalAdvance(text.last()), screen.width() / 2));
+
+        QTimer::singleShot(0, dialog, [dialog] { dialog->bsSkinButton1->click(); });
+        dialog->ask(QStringLiteral("KVT560"), QStringLiteral("OK"), 1);
+        QCOMPARE(dialog->size(), QSize(Tmessage1::Width, Tmessage1::Height));
+        QCOMPARE(dialog->cap1->size(), QSize(241, 49));
     }
 
     void cancelChangesNothing_data()
