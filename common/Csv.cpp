@@ -1,5 +1,7 @@
 #include "common/Csv.h"
 
+#include <QFile>
+
 namespace Csv {
 
 ParseResult parse(const QString &text, QChar separator)
@@ -112,6 +114,26 @@ QString write(const QList<QStringList> &records, QChar separator)
     for (const QStringList &r : records)
         out += line(r, separator) + end;
     return out;
+}
+
+bool readFile(const QString &path, QString *text, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        *error = file.errorString();
+        return false;
+    }
+    if (bytes.size() > MaxFileSize) {
+        *error = QStringLiteral("The file is larger than %1 MB.").arg(MaxFileSize >> 20);
+        return false;
+    }
+    *text = QString::fromUtf8(bytes);
+    return true;
 }
 
 } // namespace Csv

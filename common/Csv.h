@@ -37,4 +37,11 @@ QString line(const QStringList &fields, QChar separator = QLatin1Char(','));
 // copies) each followed by LF.
 QString write(const QList<QStringList> &records, QChar separator = QLatin1Char(','));
 
+// The largest file readFile takes: a channel list is a few kilobytes, and a longer file is
+// refused whole rather than read in part.
+inline constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+// Reads a whole file as UTF-8 text (a byte order mark stays for parse to skip). False with
+// the system's reason in *error when it cannot be read, or "The file is larger than 16 MB."
+bool readFile(const QString &path, QString *text, QString *error);
+
 } // namespace Csv

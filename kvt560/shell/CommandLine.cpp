@@ -13,6 +13,7 @@
 #include "settings/SettingsStore.h"
 #include "common/Backups.h"
 #include "common/CheckedSave.h"
+#include "common/Csv.h"
 #include "common/ConsoleProgress.h"
 #include "common/SerialPorts.h"
 #include "shell/LanguageNames.h"
@@ -345,12 +346,11 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     }
     if (parser.isSet(importOption)) {
         const QString codeplugFile = positional.constFirst();
-        QFile in(file);
-        if (!in.open(QIODevice::ReadOnly)) {
-            printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file), in.errorString()));
+        QString text, readError;
+        if (!Csv::readFile(file, &text, &readError)) {
+            printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file), readError));
             return Failure;
         }
-        const QString text = QString::fromUtf8(in.read(16 * 1024 * 1024));
         if (!openCodeplug(codeplugFile, document))
             return Failure;
         const CsvChannels::Import import =

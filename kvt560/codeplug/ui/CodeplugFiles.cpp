@@ -5,6 +5,7 @@
 #include "codeplug/CsvChannels.h"
 #include "common/Backups.h"
 #include "common/CheckedSave.h"
+#include "common/Csv.h"
 #include "radiolink/ToneList.h"
 #include "shell/LanguageElements.h"
 #include "shell/Preferences.h"
@@ -239,12 +240,11 @@ bool CodeplugFiles::exportChannelsTo(const QString &path)
 
 bool CodeplugFiles::importChannelsFrom(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        notify(CodeplugFile::loadFailedText(path, file.errorString()));
+    QString text, reason;
+    if (!Csv::readFile(path, &text, &reason)) {
+        notify(CodeplugFile::loadFailedText(path, reason));
         return false;
     }
-    const QString text = QString::fromUtf8(file.read(16 * 1024 * 1024));
     const CsvChannels::Import import = CsvChannels::importText(
         text, {doc->selectedRange(Preferences::List1Rx), doc->selectedRange(Preferences::List2Rx)},
         doc->channels()->marks(), ToneList::instance());

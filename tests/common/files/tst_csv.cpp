@@ -2,6 +2,8 @@
 
 #include "common/Csv.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestCsv : public QObject
@@ -79,6 +81,29 @@ private slots:
         }
         QCOMPARE(Csv::write({{"a", "b"}}), QStringLiteral("a,b\r\n"));
         QCOMPARE(Csv::write({{"a", "b"}}, QLatin1Char('\t')), QStringLiteral("a\tb\n"));
+    }
+
+    // A file is read whole or refused: a missing one with the system's reason, one larger
+    // than the limit with the refusal, never its first 16 MB.
+    void readFile()
+    {
+        QTemporaryDir dir;
+        QString text, error;
+        QVERIFY(!Csv::readFile(dir.filePath("missing.csv"), &text, &error));
+        QVERIFY(!error.isEmpty());
+
+        QFile big(dir.filePath("big.csv"));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.write("Location,Name\n1,A\n") > 0);
+        QVERIFY(big.resize(Csv::MaxFileSize + 1));
+        big.close();
+        text.clear();
+        QVERIFY(!Csv::readFile(big.fileName(), &text, &error));
+        QCOMPARE(error, QStringLiteral("The file is larger than 16 MB."));
+        QVERIFY(text.isEmpty());
+
+        QVERIFY(big.resize(Csv::MaxFileSize));
+        QVERIFY(Csv::readFile(big.fileName(), &text, &error));
+        QVERIFY(text.startsWith(QStringLiteral("Location,Name\n1,A\n")));
     }
 };
 
