@@ -445,7 +445,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
             sent, inRadio, QStringLiteral("the file"), QStringLiteral("the radio"), writtenRanges());
         if (differences.isEmpty())
             return Success;
-        printError(QStringLiteral("The radio does not hold what was written:"));
+        printError(notVerifiedHeading(LanguageIndex));
         printDifferences(differences, true);
         return Failure;
     }

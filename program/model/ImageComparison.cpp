@@ -10,6 +10,7 @@
 #include "model/SettingFields.h"
 
 #include <QSet>
+#include <QStringList>
 #include <cstring>
 #include <functional>
 
@@ -188,4 +189,21 @@ QList<ImageDifference> compareImages(const QByteArray &first, const QByteArray &
                                     hex(byteAt(second, address), 2), secondName),
                            address});
     return result;
+}
+
+QString notVerifiedHeading(int languageIndex)
+{
+    return languageText(languageIndex, "The radio does not hold what was written:", "对讲机中的数据与写入的不一致：",
+                        "對講機中的數據與寫入的不一致：");
+}
+
+QString notVerifiedText(int languageIndex, const QList<ImageDifference> &differences, int shown)
+{
+    QStringList lines{notVerifiedHeading(languageIndex)};
+    for (int i = 0; i < differences.size() && i < shown; ++i)
+        lines << differences.at(i).text + QStringLiteral("\n    ") + differences.at(i).detail();
+    if (differences.size() > shown)
+        lines << languageText(languageIndex, "and %1 more", "另有 %1 处不同", "另有 %1 處不同")
+                     .arg(differences.size() - shown);
+    return lines.join(QLatin1Char('\n'));
 }
