@@ -442,7 +442,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         const QByteArray inRadio = radioImageBytes();
         setRadioImageBytes(sent);
         const QList<ImageDifference> differences = compareImages(
-            sent, inRadio, QStringLiteral("the file"), QStringLiteral("the radio"), writtenRanges());
+            sent, inRadio, writtenImageName(LanguageIndex), radioMemoryName(LanguageIndex), writtenRanges());
         if (differences.isEmpty())
             return Success;
         printError(notVerifiedHeading(LanguageIndex));

@@ -194,10 +194,9 @@ void CReadWriteDlg::onVerifyFinished(RadioTransfer::Result result, const QByteAr
         finish();
         return;
     }
-    // Only the parts a write sends can hold what was sent; the names are those of the lines
-    // that compareImages writes.
-    const QList<ImageDifference> differences =
-        compareImages(m_sent, image, QStringLiteral("the file"), QStringLiteral("the radio"), writtenRanges());
+    // Only the parts a write sends can hold what was sent.
+    const QList<ImageDifference> differences = compareImages(
+        m_sent, image, writtenImageName(LanguageIndex), radioMemoryName(LanguageIndex), writtenRanges());
     m_verified = differences.isEmpty();
     if (!m_verified)
         showMessage(notVerifiedText(LanguageIndex, differences));

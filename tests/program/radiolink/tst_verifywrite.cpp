@@ -36,7 +36,7 @@ struct WritingProgram {
 
     bool start(Kvt270Simulator &sim)
     {
-        for (const char *file : {"Eng.dll", "Default1.sin"})
+        for (const char *file : {"Eng.dll", "Chs.dll", "Default1.sin"})
             if (!QFile::copy(QStringLiteral(SOURCE_DIR "/resources/") + QLatin1String(file), sim.dir.filePath(file)))
                 return false;
         app.showMessage = [this](const QString &, const QString &text) { notices << text; };
@@ -63,17 +63,20 @@ class TestVerifyWrite : public QObject
     Q_OBJECT
     QString savedPort;
     QString savedAppDir;
+    std::uint8_t savedLanguage = 0;
 
 private slots:
     void init()
     {
         savedPort = PortName;
         savedAppDir = AppDirectory;
+        savedLanguage = LanguageIndex;
     }
     void cleanup()
     {
         PortName = savedPort;
         AppDirectory = savedAppDir;
+        LanguageIndex = savedLanguage;
         installResources(ResourceLibrary());
     }
 
@@ -114,26 +117,32 @@ private slots:
     void unconfirmedWriteIsNotSaved_data()
     {
         QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("notice");   // a pattern
         QStringList twentyTwo;
         for (int n = 0; n < 22; ++n)
             twentyTwo << QStringLiteral("--corrupt-write") << QString::number(0x10 * n, 16);
         QTest::newRow("one byte changed")
-            << QStringList{"--corrupt-write", "0010"}
+            << QStringList{"--corrupt-write", "0010"} << "Eng"
             << "^The radio does not hold what was written:\nChannel 2: receive frequency [0-9.]+ in the file, [0-9.]+ in "
                "the radio\n    block 0x0010$";
+        QTest::newRow("one byte changed, Simplified Chinese")
+            << QStringList{"--corrupt-write", "0010"} << "Chs"
+            << "^对讲机中的数据与写入的不一致：\n信道 2：接收频率 [0-9.]+（文件），[0-9.]+（对讲机）\n    数据块 0x0010$";
         QTest::newRow("22 channels changed")
-            << twentyTwo
+            << twentyTwo << "Eng"
             << "^The radio does not hold what was written:\nChannel 1: (.*\n    block 0x[0-9A-F]{4}\n){20}and 2 more$";
         // The write's 942 blocks go through; the read-back stops at its 943rd.
-        QTest::newRow("read-back fails") << QStringList{"--stop-at", "943"} << "^Communication error$";
+        QTest::newRow("read-back fails") << QStringList{"--stop-at", "943"} << "Eng" << "^Communication error$";
     }
     void unconfirmedWriteIsNotSaved()
     {
         QFETCH(QStringList, faults);
+        QFETCH(QString, language);
         QFETCH(QString, notice);
         Kvt270Simulator sim;
         QVERIFY(sim.start(QByteArray(int(RadioImageSize), char(0x33)), faults));
+        QVERIFY(ProgramIni(sim.appDirectory()).write(QStringLiteral("Setup"), QStringLiteral("Language"), language));
         WritingProgram program;
         QVERIFY(program.start(sim));
         const QByteArray shown = CurrentImage();
