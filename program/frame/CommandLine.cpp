@@ -214,7 +214,14 @@ int importCsv(const QString &in, const QString &codeplug)
         printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(in), file.errorString()));
         return CommandLine::Failure;
     }
-    const QByteArray bytes = file.read(16 * 1024 * 1024);
+    const QByteArray bytes = file.read(CsvChannels::MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > CsvChannels::MaxFileSize) {
+        printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(in),
+                                                bytes.size() > CsvChannels::MaxFileSize ? CsvChannels::tooLargeText()
+                                                                                        : file.errorString()));
+        printError(QStringLiteral("Nothing was changed."));
+        return CommandLine::Failure;
+    }
     if (!openImage(codeplug))
         return CommandLine::Failure;
     GridContents grid = imageToGridContents();

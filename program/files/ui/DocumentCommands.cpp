@@ -29,9 +29,6 @@ QString commandStepText(int commandId)
     return plainCaption(resources().menuItemText(ResId::MainMenu, commandId));
 }
 
-// The largest channel list Import channels reads; 99 channels take a few kilobytes.
-constexpr qint64 MaxChannelListBytes = 16 * 1024 * 1024;
-
 const QString CsvExtension = QStringLiteral(".csv");
 
 } // namespace
@@ -211,14 +208,13 @@ bool DocumentCommands::onImportChannels()
         showMessage(fileOpenFailedText(LanguageIndex, path, file.errorString()));
         return false;
     }
-    const QByteArray bytes = file.read(MaxChannelListBytes + 1);
+    const QByteArray bytes = file.read(CsvChannels::MaxFileSize + 1);
     if (file.error() != QFileDevice::NoError) {
         showMessage(fileOpenFailedText(LanguageIndex, path, file.errorString()));
         return false;
     }
-    if (bytes.size() > MaxChannelListBytes) {
-        showMessage(importRefusedText(LanguageIndex, path,
-                                      QStringLiteral("The file is larger than %1 MB.").arg(MaxChannelListBytes >> 20)));
+    if (bytes.size() > CsvChannels::MaxFileSize) {
+        showMessage(importRefusedText(LanguageIndex, path, CsvChannels::tooLargeText()));
         return false;
     }
     // The frequencies must lie in the band of the model selected, as stored just now.
