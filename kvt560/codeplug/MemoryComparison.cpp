@@ -83,6 +83,11 @@ QString MemoryDifference::detail() const
     return QStringLiteral("block %1").arg(hex(address, 4));
 }
 
+QString MemoryDifference::withDetail() const
+{
+    return text + QStringLiteral("\n    ") + detail();
+}
+
 QList<MemoryDifference> compareMemory(const QByteArray &first, const QByteArray &second, const MemoryBlocks &blocks,
                                       const QString &firstName, const QString &secondName, const Marks &marks,
                                       const CodeplugFile::ItemText &itemText)

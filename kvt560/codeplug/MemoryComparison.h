@@ -22,6 +22,8 @@ struct MemoryDifference {
     QString text;
     int address = 0;   // the block's address
     QString detail() const;   // "block 0x00C0"
+    // The text, and the detail on an indented line below it.
+    QString withDetail() const;
 };
 
 using MemoryBlocks = QList<QPair<int, int>>;   // address, length

@@ -164,7 +164,7 @@ bool openCodeplug(const QString &file, CodeplugDocument &document)
 void printDifferences(const QList<MemoryDifference> &differences, bool toStandardError)
 {
     for (const MemoryDifference &d : differences) {
-        const QString text = d.text + QStringLiteral("\n    ") + d.detail();
+        const QString text = d.withDetail();
         if (toStandardError)
             printError(text);
         else

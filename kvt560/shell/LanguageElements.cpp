@@ -102,6 +102,13 @@ QVector<E> fixedElements()
         of(147, E::MenuCaption, "undoAction"), of(148, E::MenuCaption, "redoAction"),
         of(149, E::NoticeText, "SaveQuestionText"), of(150, E::NoticeText, "SaveButtonText"),
         of(151, E::NoticeText, "DiscardButtonText"), of(152, E::NoticeText, "CancelButtonText"),
+        of(153, E::MenuCaption, "openBackupAction"), of(154, E::MenuCaption, "exportChannelsAction"),
+        of(155, E::MenuCaption, "importChannelsAction"),
+        caption(156, "TR_and_W/fastLinkBox"), caption(157, "TR_and_W/verifyBox"),
+        of(170, E::NoticeText, "VerifyFailedText"), of(171, E::NoticeText, "VerifyPassedText"),
+        of(172, E::NoticeText, "VerifyingText"), of(173, E::NoticeText, "MoreDifferencesText"),
+        of(174, E::NoticeText, "NothingChangedText"), of(175, E::NoticeText, "NothingPastedText"),
+        of(176, E::NoticeText, "BackupFailedText"),
     };
 }
 

@@ -133,6 +133,9 @@ const QVector<int> &LanguageLibrary::appliedIds()
         140, 141, 142, 143, 144, 145, 146,
         147, 148,                            // undo and redo
         149, 150, 151, 152,                  // the question before unsaved edits are lost
+        153, 154, 155,                       // open backup, export and import of channels
+        156, 157,                            // fast link and verify boxes of the transfer dialog
+        170, 171, 172, 173, 174, 175, 176,   // the check after a write, refusals, backups
     };
     return ids;
 }

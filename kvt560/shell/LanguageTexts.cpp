@@ -19,6 +19,13 @@ LanguageTexts LanguageTexts::builtIn()
     t.SaveButtonText = QStringLiteral("保存");
     t.DiscardButtonText = QStringLiteral("不保存");
     t.CancelButtonText = QStringLiteral("取消");
+    t.VerifyFailedText = QStringLiteral("对讲机中的数据与写入的不一致：");
+    t.VerifyPassedText = QStringLiteral("校验通过：对讲机中的数据与写入的一致。");
+    t.VerifyingText = QStringLiteral("正在校验对讲机中的数据……");
+    t.MoreDifferencesText = QStringLiteral("……另有 %1 处不同");
+    t.NothingChangedText = QStringLiteral("未作任何更改。");
+    t.NothingPastedText = QStringLiteral("未粘贴任何内容。");
+    t.BackupFailedText = QStringLiteral("无法写入本次读频的备份（%1）。");
     return t;
 }
 
@@ -52,15 +59,27 @@ void LanguageTexts::apply(const LanguageLibrary &library)
             toneOffWord = text;
             break;
         case LanguageElement::NoticeText: {
-            QString *const targets[] = {&LinkErrorCaption, &PortErrorText,    &LinkErrorText,
-                                        &ConfirmCaption,   &ConfirmText,      &SaveQuestionText,
-                                        &SaveButtonText,   &DiscardButtonText, &CancelButtonText};
-            const char *const names[] = {"LinkErrorCaption", "PortErrorText",    "LinkErrorText",
-                                         "ConfirmCaption",   "ConfirmText",      "SaveQuestionText",
-                                         "SaveButtonText",   "DiscardButtonText", "CancelButtonText"};
-            for (int i = 0; i < int(std::size(names)); ++i)
-                if (e.target == QLatin1String(names[i]))
-                    *targets[i] = text;
+            static const std::pair<const char *, QString LanguageTexts::*> targets[] = {
+                {"LinkErrorCaption", &LanguageTexts::LinkErrorCaption},
+                {"PortErrorText", &LanguageTexts::PortErrorText},
+                {"LinkErrorText", &LanguageTexts::LinkErrorText},
+                {"ConfirmCaption", &LanguageTexts::ConfirmCaption},
+                {"ConfirmText", &LanguageTexts::ConfirmText},
+                {"SaveQuestionText", &LanguageTexts::SaveQuestionText},
+                {"SaveButtonText", &LanguageTexts::SaveButtonText},
+                {"DiscardButtonText", &LanguageTexts::DiscardButtonText},
+                {"CancelButtonText", &LanguageTexts::CancelButtonText},
+                {"VerifyFailedText", &LanguageTexts::VerifyFailedText},
+                {"VerifyPassedText", &LanguageTexts::VerifyPassedText},
+                {"VerifyingText", &LanguageTexts::VerifyingText},
+                {"MoreDifferencesText", &LanguageTexts::MoreDifferencesText},
+                {"NothingChangedText", &LanguageTexts::NothingChangedText},
+                {"NothingPastedText", &LanguageTexts::NothingPastedText},
+                {"BackupFailedText", &LanguageTexts::BackupFailedText},
+            };
+            for (const auto &[name, member] : targets)
+                if (e.target == QLatin1String(name))
+                    this->*member = text;
             break;
         }
         default:

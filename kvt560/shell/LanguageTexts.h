@@ -23,6 +23,14 @@ struct LanguageTexts
     QString SaveButtonText;     // 150
     QString DiscardButtonText;  // 151
     QString CancelButtonText;   // 152
+    // The check after a write, and the refusal of an import or a paste.
+    QString VerifyFailedText;     // 170 the radio does not hold what was written (a heading)
+    QString VerifyPassedText;     // 171 the radio holds what was written
+    QString VerifyingText;        // 172 the written blocks are being read back
+    QString MoreDifferencesText;  // 173 "%1" more differences not listed
+    QString NothingChangedText;   // 174 an import was refused
+    QString NothingPastedText;    // 175 a paste was refused
+    QString BackupFailedText;     // 176 a read's backup could not be written ("%1" the reason)
 
     // The texts the program shows until a language library gives its own.
     static LanguageTexts builtIn();

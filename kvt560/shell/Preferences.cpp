@@ -43,6 +43,8 @@ Preferences Preferences::fromIni(const IniFile &ini)
         p.skin = skin;
     p.lang = ini.intValue(kOpen, QStringLiteral("lang"), p.lang);
     p.fastLink = ini.intValue(kOpen, QStringLiteral("fastlink"), 0) == 1;
+    // Only "0" turns the check after a write off: a missing or damaged value keeps it on.
+    p.verify = ini.value(kOpen, QStringLiteral("verify")).value_or(QString()).trimmed() != QLatin1String("0");
 
     for (int l = 0; l < ListCount; ++l) {
         const auto id = ListId(l);
@@ -67,6 +69,8 @@ void Preferences::toIni(IniFile &ini) const
     // did keep their lines exactly.
     if (fastLink || ini.value(kOpen, QStringLiteral("fastlink")).has_value())
         ini.setValue(kOpen, QStringLiteral("fastlink"), fastLink ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!verify || ini.value(kOpen, QStringLiteral("verify")).has_value())
+        ini.setValue(kOpen, QStringLiteral("verify"), verify ? QStringLiteral("1") : QStringLiteral("0"));
     for (int l = 0; l < ListCount; ++l) {
         const auto id = ListId(l);
         const BandList &list = lists[l];

@@ -26,6 +26,7 @@ struct Preferences {
     int skin = 1;             // theme 1-3
     int lang = 1;             // language 1-3; other numbers are kept but select nothing
     bool fastLink = false;    // "Fast link" of the read/write dialog
+    bool verify = true;       // "Verify after writing" of the read/write dialog
     std::array<BandList, ListCount> lists;   // list1_rx, list1_tx, list2_rx, list2_tx
 
     // The item given to a list entry that the count promises but the file lacks.
@@ -41,7 +42,7 @@ struct Preferences {
     static QString itemKey(ListId list, int index);
 
     static Preferences fromIni(const IniFile &ini);
-    // Writes the values in the order: open/com, commode, skin, lang, fastlink, then for each list
+    // Writes the values in the order: open/com, commode, skin, lang, fastlink, verify, then for each list
     // its now key, count key and items from 0 upward.
     void toIni(IniFile &ini) const;
 
@@ -54,7 +55,7 @@ struct Preferences {
     bool operator==(const Preferences &o) const
     {
         return com == o.com && commode == o.commode && skin == o.skin && lang == o.lang && fastLink == o.fastLink
-            && lists == o.lists;
+            && verify == o.verify && lists == o.lists;
     }
 };
 

@@ -6,6 +6,7 @@
 #include "common/Backups.h"
 #include "common/CheckedSave.h"
 #include "radiolink/ToneList.h"
+#include "shell/LanguageElements.h"
 #include "shell/Preferences.h"
 #include "channels/ui/ChannelEditor.h"
 #include "channels/ui/ChannelGrid.h"
@@ -50,6 +51,14 @@ CodeplugFiles::CodeplugFiles(Tform1 *mainWindow, CodeplugDocument *document)
         grid->addAction(paste);
         connect(paste, &QAction::triggered, this, &CodeplugFiles::pasteChannels);
     }
+    // The dialogs are titled by the menu items, in the language they show.
+    backupChooser = [this](QWidget *parent) { return askBackupFile(parent, dialogTitle(form->openBackupAction->text())); };
+    csvOpenChooser = [this](QWidget *parent) {
+        return askCsvOpenFile(parent, dialogTitle(form->importChannelsAction->text()));
+    };
+    csvSaveChooser = [this](QWidget *parent) {
+        return askCsvSaveFile(parent, dialogTitle(form->exportChannelsAction->text()));
+    };
     connect(form, &Tform1::saveRequested, this, &CodeplugFiles::segs1Click);
     connect(form, &Tform1::openRequested, this, &CodeplugFiles::rsgg1Click);
     connect(form, &Tform1::openBackupRequested, this, &CodeplugFiles::openBackup);
@@ -190,22 +199,28 @@ void CodeplugFiles::rsgg1Click()
     hideFrequencyEditor();
 }
 
-QString CodeplugFiles::askBackupFile(QWidget *parent)
+QString CodeplugFiles::dialogTitle(const QString &menuText)
+{
+    QString title = LanguageElements::withoutMnemonic(menuText).trimmed();
+    while (title.endsWith(QLatin1Char('.')) || title.endsWith(QChar(0x2026)))
+        title.chop(1);
+    return title;
+}
+
+QString CodeplugFiles::askBackupFile(QWidget *parent, const QString &title)
 {
     QDir().mkpath(Backups::folder());
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open backup"), Backups::folder(), dialogFilter());
+    return QFileDialog::getOpenFileName(parent, title, Backups::folder(), dialogFilter());
 }
 
-QString CodeplugFiles::askCsvOpenFile(QWidget *parent)
+QString CodeplugFiles::askCsvOpenFile(QWidget *parent, const QString &title)
 {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Import channels"), QString(),
-                                        QStringLiteral("CSV (*.csv);;All files (*)"));
+    return QFileDialog::getOpenFileName(parent, title, QString(), QStringLiteral("CSV (*.csv);;All files (*)"));
 }
 
-QString CodeplugFiles::askCsvSaveFile(QWidget *parent)
+QString CodeplugFiles::askCsvSaveFile(QWidget *parent, const QString &title)
 {
-    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Export channels"), QString(),
-                                                QStringLiteral("CSV (*.csv)"));
+    QString path = QFileDialog::getSaveFileName(parent, title, QString(), QStringLiteral("CSV (*.csv)"));
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
     return path;
@@ -234,7 +249,8 @@ bool CodeplugFiles::importChannelsFrom(const QString &path)
         text, {doc->selectedRange(Preferences::List1Rx), doc->selectedRange(Preferences::List2Rx)},
         doc->channels()->marks(), ToneList::instance());
     if (!import.ok()) {
-        notify(QStringLiteral("%1\n%2\nNothing was changed.").arg(QDir::toNativeSeparators(path), import.error));
+        notify(QStringLiteral("%1\n%2\n%3").arg(QDir::toNativeSeparators(path), import.error,
+                                                 form->noticeTexts().NothingChangedText));
         return false;
     }
     doc->replaceRows(import.rows, import.cells, QStringLiteral("Import channels"));
@@ -243,7 +259,8 @@ bool CodeplugFiles::importChannelsFrom(const QString &path)
 
 void CodeplugFiles::openBackup()
 {
-    if (!commitPendingEdit())
+    // A backup replaces the editor as Open does: edits not saved yet are saved or given up first.
+    if (!commitPendingEdit() || !form->settleUnsavedEdits())
         return;
     const QString path = backupChooser(form);
     if (path.isEmpty())
@@ -295,7 +312,7 @@ void CodeplugFiles::pasteChannels()
         {doc->selectedRange(Preferences::List1Rx), doc->selectedRange(Preferences::List2Rx)}, doc->channels()->marks(),
         ToneList::instance());
     if (!import.ok()) {
-        notify(QStringLiteral("Nothing was pasted.\n%1").arg(import.error));
+        notify(QStringLiteral("%1\n%2").arg(form->noticeTexts().NothingPastedText, import.error));
         return;
     }
     doc->replaceRows(import.rows, import.cells, QStringLiteral("Paste channels"));

@@ -37,10 +37,14 @@ public:
     static QString askSaveFile(QWidget *parent);
     // The name with ".k56" appended when it has no extension.
     static QString withDefaultSuffix(const QString &path);
-    // A file dialog in the backups folder of radio reads.
-    static QString askBackupFile(QWidget *parent);
-    static QString askCsvOpenFile(QWidget *parent);
-    static QString askCsvSaveFile(QWidget *parent);
+    // A file dialog in the backups folder of radio reads, and the CSV dialogs of the channel
+    // export and import; title is the menu item's text.
+    static QString askBackupFile(QWidget *parent, const QString &title);
+    static QString askCsvOpenFile(QWidget *parent, const QString &title);
+    static QString askCsvSaveFile(QWidget *parent, const QString &title);
+    // A menu item's text as a dialog title: "导出信道(&X)" -> "导出信道", "E&xport channels..." ->
+    // "Export channels".
+    static QString dialogTitle(const QString &menuText);
 
     // Writes the channels as CSV; false (after the notice) when the file cannot be written.
     bool exportChannelsTo(const QString &path);
@@ -85,8 +89,8 @@ private:
     CodeplugDocument *doc;
     FileChooser openChooser = &CodeplugFiles::askOpenFile;
     FileChooser saveChooser = &CodeplugFiles::askSaveFile;
-    FileChooser backupChooser = &CodeplugFiles::askBackupFile;
-    FileChooser csvOpenChooser = &CodeplugFiles::askCsvOpenFile;
-    FileChooser csvSaveChooser = &CodeplugFiles::askCsvSaveFile;
+    FileChooser backupChooser;
+    FileChooser csvOpenChooser;
+    FileChooser csvSaveChooser;
     Notifier notifier;
 };

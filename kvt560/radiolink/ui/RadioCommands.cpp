@@ -4,6 +4,7 @@
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/ReadBackup.h"
 #include "settings/ui/CallListGrid.h"
+#include "shell/LanguageElements.h"
 #include "shell/PortTexts.h"
 #include "shell/ui/Tform1.h"
 #include "shell/ui/Tmessage1.h"
@@ -14,21 +15,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QToolButton>
 
-namespace {
-
-// A menu caption as a window title: without its mnemonic, "频率读出(&R)" -> "频率读出".
-QString withoutMnemonic(QString caption)
-{
-    static const QRegularExpression suffix(QStringLiteral("\\(&.\\)"));
-    caption.remove(suffix);
-    caption.remove(QLatin1Char('&'));
-    return caption.trimmed();
-}
-
-} // namespace
 
 RadioCommands::RadioCommands(Tform1 &form, TR_and_W &dialog, QObject *parent)
     : QObject(parent), form_(form), dialog_(dialog)
@@ -40,16 +28,19 @@ RadioCommands::RadioCommands(Tform1 &form, TR_and_W &dialog, QObject *parent)
     runner_ = [](TR_and_W &d) { d.exec(); };
 
     connect(dialog_.fastLinkBox, &QCheckBox::toggled, this, [this](bool on) { form_.setFastLink(on); });
+    connect(dialog_.verifyBox, &QCheckBox::toggled, this, [this](bool on) { form_.setVerifyAfterWrite(on); });
     // The call list editor is hidden when the dialog opens.
     connect(&dialog_, &TR_and_W::shownForTransfer, this, [this] { form_.bsSkinStringGrid1()->hideEditor(); });
     connect(&dialog_, &TR_and_W::transferFinished, this, [this](RadioTransfer::Outcome outcome) {
         if (outcome == RadioTransfer::Outcome::Success && dialog_.Tag == RadioTransfer::ReadKind) {
             // A copy of the read in the backups folder; one that fails does not fail the read,
-            // but the user hears of it.
+            // but the status bar and standard error say so.
             QString error;
             const QByteArray file = CodeplugFile::write(form_.document()->snapshot());
-            if (!ReadBackup::write(dialog_.lastMemoryRead(), file, form_.preferencesPaths().readPath, &error))
-                notice_(QString(), ReadBackup::failureText(error));
+            if (!ReadBackup::write(dialog_.lastMemoryRead(), file, form_.preferencesPaths().readPath, &error)) {
+                qWarning("KVT560: %s", qPrintable(ReadBackup::failureText(error)));
+                form_.setStatusText(form_.noticeTexts().BackupFailedText.arg(error));
+            }
             emit readApplied();
         }
     });
@@ -106,6 +97,7 @@ void RadioCommands::runCommand(int tag, QAction *menuItem, QAbstractButton *tool
     dialog_.setNoticeTexts(form_.LinkErrorCaption, form_.PortErrorText, form_.LinkErrorText);
     const PortProblemTexts portTexts = PortTexts::forLanguage(form_.language(), form_.executableDir());
     dialog_.setPortTexts(portTexts);
+    dialog_.setLanguageTexts(form_.noticeTexts());
 
     // The port entries as the port menu has them now, chosen devices included.
     transport_.setPorts(SerialTransport::portsOf(form_.preferencesFile()));
@@ -117,7 +109,7 @@ void RadioCommands::runCommand(int tag, QAction *menuItem, QAbstractButton *tool
         return;
     }
 
-    dialog_.setWindowTitle(withoutMnemonic(menuItem->text()));
+    dialog_.setWindowTitle(LanguageElements::withoutMnemonic(menuItem->text()).trimmed());
     if (tag == RadioTransfer::ReadKind)
         dialog_.bsSkinButton1->setEnabled(true);
     dialog_.bsSkinButton1->setText(toolButton->text());
@@ -125,6 +117,10 @@ void RadioCommands::runCommand(int tag, QAction *menuItem, QAbstractButton *tool
     dialog_.bsSkinGauge1->setValue(0);
     dialog_.bsSkinGauge1->setMaximum(gaugeMaximum);
     dialog_.fastLinkBox->setChecked(form_.fastLink());
+    // The check after a write is offered for writes only.
+    dialog_.verifyBox->setChecked(form_.verifyAfterWrite());
+    dialog_.verifyBox->setVisible(tag == RadioTransfer::WriteKind);
+    dialog_.verifyStatus->clear();
 
     dialog_.openPort();
     dialog_.setFixedHeight(TR_and_W::DialogHeight);

@@ -41,8 +41,13 @@ TR_and_W::TR_and_W(QWidget *parent)
     bsSkinButton2->setObjectName(QStringLiteral("bsSkinButton2"));
     bsSkinButton2->setAutoDefault(false);
 
-    fastLinkBox = new QCheckBox(QStringLiteral("Fast link"), this);
+    fastLinkBox = new QCheckBox(QStringLiteral("快速通信"), this);
     fastLinkBox->setObjectName(QStringLiteral("fastLinkBox"));
+    verifyBox = new QCheckBox(QStringLiteral("写入后校验"), this);
+    verifyBox->setObjectName(QStringLiteral("verifyBox"));
+    verifyBox->setChecked(true);
+    verifyStatus = new QLabel(this);
+    verifyStatus->setObjectName(QStringLiteral("verifyStatus"));
 
     bsSkinStatusPanel1 = new QLabel(QStringLiteral("     DORVAK 对讲机编程软件"), this);
     bsSkinStatusPanel1->setObjectName(QStringLiteral("bsSkinStatusPanel1"));
@@ -62,6 +67,8 @@ TR_and_W::TR_and_W(QWidget *parent)
     body->setContentsMargins(24, 28, 24, 16);
     body->addWidget(bsSkinGauge1);
     body->addWidget(fastLinkBox);
+    body->addWidget(verifyBox);
+    body->addWidget(verifyStatus);
     body->addStretch();
     body->addLayout(buttons);
     body->addStretch();
@@ -138,7 +145,11 @@ void TR_and_W::bsSkinButton1Click()
     running_ = true;
     bsSkinButton1->setEnabled(false);
     fastLinkBox->setEnabled(false);
+    verifyBox->setEnabled(false);
     setGauge(0);
+    lastCheck_ = Check::NotRun;
+    lastDifferences_.clear();
+    verifyStatus->clear();
 
     LinkTiming timing = timing_;
     timing.fastLink = fastLinkBox->isChecked();
@@ -150,11 +161,14 @@ void TR_and_W::bsSkinButton1Click()
     const quint8 first = quint8(FirstChannel.toUInt(nullptr, 16));
     lastOutcome_ = transfer.run(Tag, codeplug, first);
     lastMemoryRead_ = transfer.memoryRead();
+    if (lastOutcome_ == RadioTransfer::Outcome::Success && Tag == RadioTransfer::WriteKind && verifyBox->isChecked())
+        verifyWrite(transfer, codeplug, timing);
     if (lastOutcome_ == RadioTransfer::Outcome::Success && document_) {
-        // The document now holds what the radio holds.
+        // The document now holds what the radio holds; after a check that found differences
+        // it still differs from the radio.
         if (Tag == RadioTransfer::ReadKind)
             document_->applyRead(codeplug);
-        else
+        else if (lastCheck_ != Check::Failed)
             document_->markSaved();
         if (!transfer.corrections().isEmpty())
             emit valuesCorrected(transfer.corrections());
@@ -162,14 +176,58 @@ void TR_and_W::bsSkinButton1Click()
 
     bsSkinButton1->setEnabled(true);
     fastLinkBox->setEnabled(true);
+    verifyBox->setEnabled(true);
     running_ = false;
-    if (lastOutcome_ == RadioTransfer::Outcome::LinkError)
+    if (lastCheck_ == Check::Failed)
+        notify(differencesNotice(lastDifferences_));
+    else if (lastOutcome_ == RadioTransfer::Outcome::LinkError)
         notify(linkNotice());
     else if (lastOutcome_ == RadioTransfer::Outcome::PortError)
         notify(portNotice());
     else if (lastOutcome_ == RadioTransfer::Outcome::Refused)
         notify(transfer.refusal());
     emit transferFinished(lastOutcome_);
+}
+
+void TR_and_W::verifyWrite(const RadioTransfer &write, const Codeplug &sent, const LinkTiming &timing)
+{
+    verifyStatus->setText(texts_.VerifyingText);
+    const int writeMaximum = bsSkinGauge1->maximum();
+    bsSkinGauge1->setMaximum(RadioTransfer::ReadMaximum);
+    setGauge(0);
+
+    const Marks marks = document_ ? document_->channels()->marks() : Marks();
+    RadioTransfer readBack(*link_, timing);
+    readBack.setMarks(marks);
+    connect(&readBack, &RadioTransfer::progress, this, &TR_and_W::setGauge);
+    Codeplug inRadio = sent;
+    const RadioTransfer::Outcome outcome = readBack.run(RadioTransfer::ReadKind, inRadio, 0xFF);
+    if (outcome != RadioTransfer::Outcome::Success) {
+        // The write went through, but whether the radio holds it is not known.
+        lastOutcome_ = outcome;
+        lastCheck_ = Check::Incomplete;
+        verifyStatus->clear();
+    } else {
+        const LanguageTexts &texts = texts_;
+        lastDifferences_ = compareMemory(write.memoryWritten(), readBack.memoryRead(),
+                                         readBackBlocks(write.blocksWritten()), QStringLiteral("the file"),
+                                         QStringLiteral("the radio"), marks,
+                                         [&texts](const QString &name, int index) { return texts.itemText(name, index); });
+        lastCheck_ = lastDifferences_.isEmpty() ? Check::Passed : Check::Failed;
+        verifyStatus->setText(lastCheck_ == Check::Passed ? texts_.VerifyPassedText : texts_.VerifyFailedText);
+    }
+    bsSkinGauge1->setMaximum(writeMaximum);
+    setGauge(lastCheck_ == Check::Passed ? writeMaximum : 0);
+}
+
+QString TR_and_W::differencesNotice(const QList<MemoryDifference> &differences) const
+{
+    QStringList lines{texts_.VerifyFailedText};
+    for (int i = 0; i < differences.size() && i < MaxListedDifferences; ++i)
+        lines << differences.at(i).withDetail();
+    if (differences.size() > MaxListedDifferences)
+        lines << texts_.MoreDifferencesText.arg(differences.size() - MaxListedDifferences);
+    return lines.join(QLatin1Char('\n'));
 }
 
 void TR_and_W::bsSkinButton2Click()

@@ -3,9 +3,15 @@
 // the close button. The transfer runs inside the start button's click; while it runs the
 // button is disabled and the dialog refuses to close. The serial port stays open while the
 // dialog is shown and is closed when it closes.
+//
+// With "Verify after writing" checked, a successful write is followed by a read of the blocks
+// it wrote, compared with what was sent; the document counts as written only when the radio
+// holds what was sent. A difference is shown in the words of the window, one field per line.
+#include "codeplug/MemoryComparison.h"
 #include "common/PortDiagnosis.h"
 #include "radiolink/LinkTiming.h"
 #include "radiolink/RadioTransfer.h"
+#include "shell/LanguageTexts.h"
 
 #include <QDialog>
 #include <functional>
@@ -35,6 +41,8 @@ public:
     QPushButton *bsSkinButton2;    // closes the dialog ("关闭")
     QLabel *bsSkinStatusPanel1;    // status line
     QCheckBox *fastLinkBox;        // "Fast link": end each wait when the reply is complete
+    QCheckBox *verifyBox;          // "Verify after writing": read back and compare (writes only)
+    QLabel *verifyStatus;          // what the check after a write is doing or found
     int Tag = 0;                   // 1 read, 2 write
 
     void setLink(RadioLink *link) { link_ = link; }
@@ -53,6 +61,8 @@ public:
     // The sentences below a notice that say what happened to the port (in the language of
     // the notice texts).
     void setPortTexts(const PortProblemTexts &texts) { portTexts_ = texts; }
+    // The texts of the check after a write and the words of the setting items it names.
+    void setLanguageTexts(const LanguageTexts &texts) { texts_ = texts; }
     // The port notice with the reason of the link's last failed open.
     QString portNotice() const;
     // The link notice, with the line about a device that went away during the transfer.
@@ -65,6 +75,19 @@ public:
     RadioTransfer::Outcome lastOutcome() const { return lastOutcome_; }
     // The memory the last transfer read, block by block (RadioTransfer::memoryRead).
     const QByteArray &lastMemoryRead() const { return lastMemoryRead_; }
+    // The check after the last write.
+    enum class Check {
+        NotRun,       // a read, a failed write, or the box unchecked
+        Passed,       // the radio holds what was written
+        Failed,       // it does not: lastDifferences() says where
+        Incomplete,   // the read-back failed (the link notice was shown)
+    };
+    Check lastCheck() const { return lastCheck_; }
+    const QList<MemoryDifference> &lastDifferences() const { return lastDifferences_; }
+    // The notice of a check that failed: the heading, the first MaxListedDifferences
+    // differences each with its block, and how many more there are.
+    static constexpr int MaxListedDifferences = 20;
+    QString differencesNotice(const QList<MemoryDifference> &differences) const;
 
 public slots:
     void bsSkinButton1Click();
@@ -88,6 +111,8 @@ private:
     void FormClose();
     void setGauge(int value);
     void notify(const QString &text);
+    // Reads the blocks the write sent back from the radio and compares them.
+    void verifyWrite(const RadioTransfer &write, const Codeplug &sent, const LinkTiming &timing);
 
     RadioLink *link_ = nullptr;
     CodeplugDocument *document_ = nullptr;
@@ -97,7 +122,10 @@ private:
     QString portErrorText_;
     QString linkErrorText_;
     PortProblemTexts portTexts_ = PortProblemTexts::simplifiedChinese();
+    LanguageTexts texts_ = LanguageTexts::builtIn();
     bool running_ = false;
     RadioTransfer::Outcome lastOutcome_ = RadioTransfer::Outcome::Success;
     QByteArray lastMemoryRead_;
+    Check lastCheck_ = Check::NotRun;
+    QList<MemoryDifference> lastDifferences_;
 };

@@ -141,6 +141,7 @@ void Tform1::FormCreate()
         N13Click();
     selectTheme(p.skin);
     fastLinkChosen = p.fastLink;
+    verifyChosen = p.verify;
     // The library itself is loaded at first show.
     languageTag = p.lang;
     markLanguage(p.lang);
@@ -208,6 +209,7 @@ Preferences Tform1::currentPreferences() const
     p.skin = themeTag;
     p.lang = languageTag;
     p.fastLink = fastLinkChosen;
+    p.verify = verifyChosen;
     p.lists = doc->bandLists();
     return p;
 }

@@ -109,6 +109,9 @@ public:
     // "Fast link" of the read/write dialog, remembered with the other preferences.
     bool fastLink() const { return fastLinkChosen; }
     void setFastLink(bool on) { fastLinkChosen = on; }
+    // "Verify after writing" of the read/write dialog, remembered likewise (on by default).
+    bool verifyAfterWrite() const { return verifyChosen; }
+    void setVerifyAfterWrite(bool on) { verifyChosen = on; }
     // The preference values as they stand in the menus and band lists.
     Preferences currentPreferences() const;
     // Writes myini.ini, once: when the window closes, or at the latest when it is destroyed.
@@ -337,5 +340,6 @@ private:
     int modeTag = 13;      // cable mode 12 / 13
     int themeTag = 1;      // theme 1-3
     bool fastLinkChosen = false;
+    bool verifyChosen = true;
     int languageTag = 0;   // language 1-3 (other values: none marked, kept as read)
 };

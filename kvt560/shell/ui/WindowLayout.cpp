@@ -100,9 +100,9 @@ void Tform1::buildMenus()
     fsef1 = namedAction(fefs1, "fsef1", QStringLiteral("新建(&N)"));
     rsgg1 = namedAction(fefs1, "rsgg1", QStringLiteral("打开(&O)"));
     segs1 = namedAction(fefs1, "segs1", QStringLiteral("保存(&S)"));
-    openBackupAction = namedAction(fefs1, "openBackupAction", QStringLiteral("Open backup…"));
-    exportChannelsAction = namedAction(fefs1, "exportChannelsAction", QStringLiteral("Export channels…"));
-    importChannelsAction = namedAction(fefs1, "importChannelsAction", QStringLiteral("Import channels…"));
+    openBackupAction = namedAction(fefs1, "openBackupAction", QStringLiteral("打开备份(&B)"));
+    exportChannelsAction = namedAction(fefs1, "exportChannelsAction", QStringLiteral("导出信道(&X)"));
+    importChannelsAction = namedAction(fefs1, "importChannelsAction", QStringLiteral("导入信道(&I)"));
     connect(openBackupAction, &QAction::triggered, this, &Tform1::openBackupRequested);
     connect(exportChannelsAction, &QAction::triggered, this, &Tform1::exportChannelsRequested);
     connect(importChannelsAction, &QAction::triggered, this, &Tform1::importChannelsRequested);

@@ -179,6 +179,37 @@ private slots:
         QCOMPARE(form->channelTable()->cells(), before);
     }
 
+    // File > Open backup replaces the editor as Open does: over unsaved edits it asks first,
+    // Cancel stops before the dialog, Discard goes on and opens the chosen backup.
+    void openBackupAsksFirst()
+    {
+        const QString backup = dir.filePath(QStringLiteral("KVT560-2026-12-10T14-03-22.k56"));
+        auto source = window(QString(), backup);
+        fillChannel(source->channelTable(), 7, QStringLiteral("436.12500"), source->channelTable()->marks());
+        QVERIFY(source->codeplugFiles()->saveTo(backup));
+
+        auto form = window();
+        int asked = 0, chosen = 0;
+        Tform1::UnsavedAnswer answer = Tform1::UnsavedAnswer::Cancel;
+        form->setUnsavedQuestion([&](const LanguageTexts &) { ++asked; return answer; });
+        form->codeplugFiles()->setBackupFileChooser([&](QWidget *) { ++chosen; return backup; });
+        fillChannel(form->channelTable(), 3, QStringLiteral("438.50000"), form->channelTable()->marks());
+        const ChannelCells edited = form->channelTable()->cells();
+        form->openBackupAction->trigger();
+        QCOMPARE(asked, 1);
+        QCOMPARE(chosen, 0);
+        QCOMPARE(form->channelTable()->cells(), edited);
+
+        answer = Tform1::UnsavedAnswer::Discard;
+        form->openBackupAction->trigger();
+        QCOMPARE(asked, 2);
+        QCOMPARE(chosen, 1);
+        QVERIFY2(notices.isEmpty(), qPrintable(notices.join('\n')));
+        QCOMPARE(form->channelTable()->cell(ChannelTable::Grid1, 1, 7), QStringLiteral("436.12500"));
+        QVERIFY(form->channelTable()->cell(ChannelTable::Grid1, 1, 3).isEmpty());
+        QVERIFY(!form->document()->isModified());
+    }
+
     void init()
     {
         notices.clear();

@@ -2,6 +2,8 @@
 // the real main window against the simulated radio.
 #include "RadioSimulator.h"
 #include "TestRegistry.h"
+#include "codeplug/CodeplugDocument.h"
+#include "common/Backups.h"
 #include "common/SerialPorts.h"
 #include "channels/ChannelTable.h"
 #include "radiolink/ui/RadioCommands.h"
@@ -13,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QScopeGuard>
 #include <QProgressBar>
 #include <QPushButton>
@@ -98,6 +101,9 @@ private slots:
     void writeDialogAndFirstChannel();
     void strayValuesAreNamedAndUnwritableChannelsRefused();
     void fastLinkIsRemembered();
+    void verifyAfterWriting_data();
+    void verifyAfterWriting();
+    void windowReadLeavesBackup();
 };
 
 void TestReadWriteDialog::readFillsMainWindow()
@@ -394,6 +400,109 @@ void TestReadWriteDialog::fastLinkIsRemembered()
     QFile ini(bench.dir.filePath("myini.ini"));
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QVERIFY(ini.readAll().contains("fastlink=0"));
+}
+
+// "Verify after writing": the written blocks are read back and compared. A radio that holds
+// what was sent passes and the document counts as written; one that changed a byte (the
+// simulator corrupts channel 2's record after storing it) gives a notice naming the channel
+// and its block, and the document stays modified. Unchecked (verify=0 in myini.ini), no
+// read-back happens, and the box's state goes back into the preferences.
+void TestReadWriteDialog::verifyAfterWriting_data()
+{
+    QTest::addColumn<QStringList>("simOptions");
+    QTest::addColumn<QString>("openKeys");
+    QTest::addColumn<int>("check");
+    QTest::newRow("radio holds the write") << QStringList() << QString() << int(TR_and_W::Check::Passed);
+    QTest::newRow("radio changed a byte") << QStringList{"--corrupt-write", "0020"} << QString()
+                                          << int(TR_and_W::Check::Failed);
+    QTest::newRow("box unchecked") << QStringList{"--corrupt-write", "0020"} << QStringLiteral("verify=0\n")
+                                   << int(TR_and_W::Check::NotRun);
+}
+
+void TestReadWriteDialog::verifyAfterWriting()
+{
+    QFETCH(QStringList, simOptions);
+    QFETCH(QString, openKeys);
+    QFETCH(int, check);
+    RadioSimulator sim;
+    QVERIFY(sim.start(QStringList{"--no-pacing", "--memory", samplePath()} + simOptions));
+    // The fast link keeps the four transfers of a row short.
+    Bench bench(sim.device(), QStringLiteral("fastlink=1\n") + openKeys);
+    bench.commands->setDialogRunner([](TR_and_W &d) {
+        d.show();
+        d.bsSkinButton1->click();
+        d.close();
+    });
+    bench.form->gs1->trigger();
+    QCOMPARE(bench.notices.size(), 0);
+    bench.form->channelTable()->setCell(ChannelTable::Grid1, 1, 2, QStringLiteral("438.50000"));
+    QVERIFY(bench.form->document()->isModified());
+
+    bool boxShown = false, boxChecked = false;
+    QString status;
+    bench.commands->setDialogRunner([&](TR_and_W &d) {
+        d.show();
+        boxShown = d.verifyBox->isVisible();
+        boxChecked = d.verifyBox->isChecked();
+        d.bsSkinButton1->click();
+        status = d.verifyStatus->text();
+        if (!boxChecked)
+            d.verifyBox->click();
+        d.close();
+    });
+    bench.form->N2->trigger();
+    QVERIFY(boxShown);
+    QCOMPARE(boxChecked, check != int(TR_and_W::Check::NotRun));
+    QCOMPARE(int(bench.dialog->lastCheck()), check);
+    QCOMPARE(bench.dialog->lastOutcome(), RadioTransfer::Outcome::Success);
+    const LanguageTexts texts = LanguageTexts::builtIn();
+    if (check == int(TR_and_W::Check::Failed)) {
+        QCOMPARE(bench.notices.size(), 1);
+        const QString notice = bench.notices.first().text;
+        QVERIFY2(notice.startsWith(texts.VerifyFailedText + QLatin1Char('\n')), qPrintable(notice));
+        QVERIFY2(notice.contains(QStringLiteral("\nChannel 2: ")) && notice.contains(QStringLiteral("\n    block 0x0020")),
+                 qPrintable(notice));
+        QVERIFY(bench.form->document()->isModified());
+    } else {
+        QCOMPARE(bench.notices.size(), 0);
+        QVERIFY(!bench.form->document()->isModified());
+        QCOMPARE(status, check == int(TR_and_W::Check::Passed) ? texts.VerifyPassedText : QString());
+    }
+
+    // The read dialog does not offer the check; the choice is kept in myini.ini.
+    bench.commands->setDialogRunner([&](TR_and_W &d) { boxShown = (d.show(), d.verifyBox->isVisible()); });
+    bench.form->gs1->trigger();
+    QVERIFY(!boxShown);
+    QVERIFY(bench.form->verifyAfterWrite());
+    QVERIFY(bench.form->savePreferences());
+    QFile ini(bench.dir.filePath("myini.ini"));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QCOMPARE(ini.readAll().contains("verify=1"), check == int(TR_and_W::Check::NotRun));
+}
+
+// A read in the window leaves the memory as it arrived and its codeplug file in the backups
+// folder.
+void TestReadWriteDialog::windowReadLeavesBackup()
+{
+    RadioSimulator sim;
+    QVERIFY(sim.start({"--no-pacing", "--memory", samplePath()}));
+    Bench bench(sim.device(), QStringLiteral("fastlink=1\n"));
+    const QStringList before = Backups::list(QStringLiteral("KVT560"), QStringLiteral("bin"));
+    bench.commands->setDialogRunner([](TR_and_W &d) {
+        d.show();
+        d.bsSkinButton1->click();
+        d.close();
+    });
+    bench.form->gs1->trigger();
+    const QStringList after = Backups::list(QStringLiteral("KVT560"), QStringLiteral("bin"));
+    QVERIFY(!after.isEmpty() && !before.contains(after.first()));
+    QFile raw(after.first()), sample(samplePath());
+    QVERIFY(raw.open(QIODevice::ReadOnly) && sample.open(QIODevice::ReadOnly));
+    const QByteArray memory = sample.readAll();
+    const QByteArray backup = raw.readAll();
+    QCOMPARE(backup.size(), 4096);
+    QCOMPARE(backup.left(16 * 129).toHex(), memory.left(16 * 129).toHex());   // the channel records
+    QVERIFY(QFileInfo::exists(after.first().chopped(3) + QStringLiteral("k56")));
 }
 
 REGISTER_TEST(TestReadWriteDialog)
