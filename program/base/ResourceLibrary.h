@@ -54,6 +54,9 @@ constexpr int Embed = 32796;
 constexpr int Language = 32797;
 constexpr int Help = 32798;
 constexpr int PttId = 32799;
+constexpr int ExportChannels = 32800;  // File: the channels into a CSV file
+constexpr int ImportChannels = 32801;  // File: the channels from a CSV file
+constexpr int OpenBackup = 32802;      // File: a backup of an earlier radio read
 // Standard dialog buttons
 constexpr int IdOk = 1;
 constexpr int IdCancel = 2;

@@ -282,4 +282,9 @@ QList<ChannelTexts> replacedChannels(const QList<QPair<int, ChannelTexts>> &impo
     return channels;
 }
 
+QString tooLargeText()
+{
+    return QStringLiteral("The file is larger than %1 MB.").arg(MaxFileSize >> 20);
+}
+
 } // namespace CsvChannels

@@ -67,6 +67,27 @@ QString allFilesFilter(int languageIndex)
     return languageText(languageIndex, "All Files (*)", "所有文件 (*)", "所有檔案 (*)");
 }
 
+QString csvFilesFilter(int languageIndex)
+{
+    return languageText(languageIndex, "CSV Files (*.csv)", "CSV 文件 (*.csv)", "CSV 檔案 (*.csv)");
+}
+
+QString importRefusedText(int languageIndex, const QString &path, const QString &refusal)
+{
+    return languageText(languageIndex, "The channels of %1 were not imported.\n%2\nNothing was changed.",
+                        "未导入 %1 中的信道。\n%2\n未做任何更改。", "未匯入 %1 中的信道。\n%2\n未做任何更改。")
+        .arg(native(path), refusal);
+}
+
+QString noBackupsText(int languageIndex, const QString &folder)
+{
+    return languageText(languageIndex,
+                        "There is no backup yet. A backup of every read from the radio is kept in %1.",
+                        "还没有备份。每次从对讲机读取后，备份都保存在 %1 中。",
+                        "還沒有備份。每次從對講機讀取後，備份都保存在 %1 中。")
+        .arg(native(folder));
+}
+
 QString saveChangesText(int languageIndex, const QString &title)
 {
     return languageText(languageIndex, "The channel data in %1 has been changed.\nDo you want to save the changes?",

@@ -22,6 +22,13 @@ QString openDialogCaption(int languageIndex);
 QString saveAsDialogCaption(int languageIndex);
 // Name of the catch-all filter of the file dialogs: "All Files (*)".
 QString allFilesFilter(int languageIndex);
+// Filter of the Export channels and Import channels dialogs: "CSV Files (*.csv)".
+QString csvFilesFilter(int languageIndex);
+
+// A channel list that Import channels refuses; refusal names the line and the reason.
+QString importRefusedText(int languageIndex, const QString &path, const QString &refusal);
+// Open backup before any radio read was kept; folder is where the backups go.
+QString noBackupsText(int languageIndex, const QString &folder);
 
 // The question before unsaved changes would be lost (Exit, New, Open, a radio read); title is
 // the document's title ("Untitled" or the file name). The answers: Save, Discard, Cancel.

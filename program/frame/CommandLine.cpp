@@ -214,7 +214,14 @@ int importCsv(const QString &in, const QString &codeplug)
         printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(in), file.errorString()));
         return CommandLine::Failure;
     }
-    const QByteArray bytes = file.read(16 * 1024 * 1024);
+    const QByteArray bytes = file.read(CsvChannels::MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > CsvChannels::MaxFileSize) {
+        printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(in),
+                                                bytes.size() > CsvChannels::MaxFileSize ? CsvChannels::tooLargeText()
+                                                                                        : file.errorString()));
+        printError(QStringLiteral("Nothing was changed."));
+        return CommandLine::Failure;
+    }
     if (!openImage(codeplug))
         return CommandLine::Failure;
     GridContents grid = imageToGridContents();
@@ -442,10 +449,10 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         const QByteArray inRadio = radioImageBytes();
         setRadioImageBytes(sent);
         const QList<ImageDifference> differences = compareImages(
-            sent, inRadio, QStringLiteral("the file"), QStringLiteral("the radio"), writtenRanges());
+            sent, inRadio, writtenImageName(LanguageIndex), radioMemoryName(LanguageIndex), writtenRanges());
         if (differences.isEmpty())
             return Success;
-        printError(QStringLiteral("The radio does not hold what was written:"));
+        printError(notVerifiedHeading(LanguageIndex));
         printDifferences(differences, true);
         return Failure;
     }

@@ -10,15 +10,30 @@
 #include "model/SettingFields.h"
 
 #include <QSet>
+#include <QStringList>
 #include <cstring>
 #include <functional>
 
 namespace {
 
-const char *const ChannelFieldNames[] = {
-    "", "receive frequency", "transmit frequency", "receive tone", "transmit tone",
-    "busy lock", "power", "scan add", "bandwidth", "name",
-};
+// The fields of a channel by grid column (1-9), in the three languages.
+QString channelFieldName(int column)
+{
+    static const char *const names[][3] = {
+        {"", "", ""},
+        {"receive frequency", "接收频率", "接收頻率"},
+        {"transmit frequency", "发射频率", "發射頻率"},
+        {"receive tone", "接收亚音", "接收亞音"},
+        {"transmit tone", "发射亚音", "發射亞音"},
+        {"busy lock", "繁忙锁定", "繁忙鎖定"},
+        {"power", "功率", "功率"},
+        {"scan add", "扫描添加", "掃描添加"},
+        {"bandwidth", "带宽", "帶寬"},
+        {"name", "名称", "名稱"},
+    };
+    const auto &n = names[column];
+    return languageText(LanguageIndex, n[0], n[1], n[2]);
+}
 
 // Runs `f` with RadioImage holding `bytes`; the image is restored afterwards.
 template <typename T>
@@ -64,7 +79,7 @@ QList<Shown> settingsShown()
                   Setting::PttIdCode.length});
     shown.append({label(ResId::PcbaDialog, OptionIds::PcbaText, "PCBA"), pcbaText(), Setting::Pcba.address,
                   Setting::Pcba.length});
-    shown.append({QStringLiteral("Model"),
+    shown.append({languageText(LanguageIndex, "Model", "机型", "機型"),
                   GridRules::radioModelNames().value(GridRules::modelIndexFromByte(RadioImage[ImageMap::ModelIndex])),
                   ImageMap::ModelIndex, 1});
     return shown;
@@ -85,14 +100,31 @@ QString hex(int value, int digits)
 
 QString shownText(const QString &text)
 {
-    return text.isEmpty() ? QStringLiteral("(none)") : text;
+    return text.isEmpty() ? languageText(LanguageIndex, "(none)", "（无）", "（無）") : text;
+}
+
+QString emptyChannelText()
+{
+    return languageText(LanguageIndex, "empty", "空", "空");
+}
+
+// "a in first, b in second"
+QString bothValues(const QString &a, const QString &firstName, const QString &b, const QString &secondName)
+{
+    return languageText(LanguageIndex, "%1 in %2, %3 in %4", "%1（%2），%3（%4）", "%1（%2），%3（%4）")
+        .arg(a, firstName, b, secondName);
+}
+
+QString channelText(int number, const QString &what)
+{
+    return languageText(LanguageIndex, "Channel %1: %2", "信道 %1：%2", "信道 %1：%2").arg(number).arg(what);
 }
 
 } // namespace
 
 QString ImageDifference::detail() const
 {
-    return QStringLiteral("block %1").arg(hex(address & ~7, 4));
+    return languageText(LanguageIndex, "block %1", "数据块 %1", "數據塊 %1").arg(hex(address & ~7, 4));
 }
 
 QList<QPair<int, int>> writtenRanges()
@@ -124,7 +156,7 @@ QList<ImageDifference> compareImages(const QByteArray &first, const QByteArray &
         return -1;
     };
     auto pair = [&](const QString &a, const QString &b) {
-        return QStringLiteral("%1 in %2, %3 in %4").arg(shownText(a), firstName, shownText(b), secondName);
+        return bothValues(shownText(a), firstName, shownText(b), secondName);
     };
 
     const QList<ChannelTexts> a = withImage<QList<ChannelTexts>>(first, channels);
@@ -140,10 +172,9 @@ QList<ImageDifference> compareImages(const QByteArray &first, const QByteArray &
         const ChannelTexts &y = b.at(n - 1);
         if (x.rxFreq.isEmpty() != y.rxFreq.isEmpty()) {
             if (recordDiff >= 0) {
-                result.append({QStringLiteral("Channel %1: %2").arg(n).arg(
-                                   QStringLiteral("%1 in %2, %3 in %4")
-                                       .arg(x.rxFreq.isEmpty() ? QStringLiteral("empty") : x.rxFreq, firstName,
-                                            y.rxFreq.isEmpty() ? QStringLiteral("empty") : y.rxFreq, secondName)),
+                result.append({channelText(n, bothValues(x.rxFreq.isEmpty() ? emptyChannelText() : x.rxFreq, firstName,
+                                                         y.rxFreq.isEmpty() ? emptyChannelText() : y.rxFreq,
+                                                         secondName)),
                                recordDiff});
                 for (int i = 0; i < 13; ++i)
                     explained.insert(record + i);
@@ -156,8 +187,7 @@ QList<ImageDifference> compareImages(const QByteArray &first, const QByteArray &
             if (x.text(c) == y.text(c))
                 continue;
             const bool isName = c == ChannelTexts::Name;
-            result.append({QStringLiteral("Channel %1: %2 %3").arg(n).arg(QLatin1String(ChannelFieldNames[c]),
-                                                                          pair(x.text(c), y.text(c))),
+            result.append({channelText(n, channelFieldName(c) + QLatin1Char(' ') + pair(x.text(c), y.text(c))),
                            isName ? (nameDiff >= 0 ? nameDiff : name) : (recordDiff >= 0 ? recordDiff : record)});
             if (isName)
                 for (int i = 0; i < ImageMap::ChannelNameLength; ++i)
@@ -174,8 +204,8 @@ QList<ImageDifference> compareImages(const QByteArray &first, const QByteArray &
         const int diff = firstDiffering(sa.at(i).address, sa.at(i).length);
         if (diff < 0 || sa.at(i).text == sb.at(i).text)
             continue;
-        result.append({QStringLiteral("Setting %1: %2 / %3").arg(sa.at(i).label, shownText(sa.at(i).text),
-                                                                shownText(sb.at(i).text)),
+        result.append({languageText(LanguageIndex, "Setting %1: %2 / %3", "设置 %1：%2 / %3", "設置 %1：%2 / %3")
+                           .arg(sa.at(i).label, shownText(sa.at(i).text), shownText(sb.at(i).text)),
                        diff});
         for (int k = 0; k < sa.at(i).length; ++k)
             explained.insert(sa.at(i).address + k);
@@ -183,9 +213,36 @@ QList<ImageDifference> compareImages(const QByteArray &first, const QByteArray &
 
     for (int address : std::as_const(differing))
         if (!explained.contains(address))
-            result.append({QStringLiteral("Memory at %1: %2 in %3, %4 in %5")
-                               .arg(hex(address, 4), hex(byteAt(first, address), 2), firstName,
-                                    hex(byteAt(second, address), 2), secondName),
+            result.append({languageText(LanguageIndex, "Memory at %1: %2", "存储地址 %1：%2", "存儲地址 %1：%2")
+                               .arg(hex(address, 4), bothValues(hex(byteAt(first, address), 2), firstName,
+                                                                hex(byteAt(second, address), 2), secondName)),
                            address});
     return result;
+}
+
+QString notVerifiedHeading(int languageIndex)
+{
+    return languageText(languageIndex, "The radio does not hold what was written:", "对讲机中的数据与写入的不一致：",
+                        "對講機中的數據與寫入的不一致：");
+}
+
+QString writtenImageName(int languageIndex)
+{
+    return languageText(languageIndex, "the file", "文件", "文件");
+}
+
+QString radioMemoryName(int languageIndex)
+{
+    return languageText(languageIndex, "the radio", "对讲机", "對講機");
+}
+
+QString notVerifiedText(int languageIndex, const QList<ImageDifference> &differences, int shown)
+{
+    QStringList lines{notVerifiedHeading(languageIndex)};
+    for (int i = 0; i < differences.size() && i < shown; ++i)
+        lines << differences.at(i).text + QStringLiteral("\n    ") + differences.at(i).detail();
+    if (differences.size() > shown)
+        lines << languageText(languageIndex, "and %1 more", "另有 %1 处不同", "另有 %1 處不同")
+                     .arg(differences.size() - shown);
+    return lines.join(QLatin1Char('\n'));
 }

@@ -30,3 +30,15 @@ QList<ImageDifference> compareImages(const QByteArray &first, const QByteArray &
 
 // The parts of the image a write sends: 0x0000-0x1D4F and 0x1FD0-0x1FEF.
 QList<QPair<int, int>> writtenRanges();
+
+// The names of the two images of the check after a write, for compareImages: "the file"
+// (what was sent) and "the radio" (what was read back).
+QString writtenImageName(int languageIndex);
+QString radioMemoryName(int languageIndex);
+
+// The first line of the notice after a write that the read-back did not confirm: "The radio
+// does not hold what was written:" in the language of languageIndex.
+QString notVerifiedHeading(int languageIndex);
+// The whole notice: the heading, then the first `shown` differences, each with its block on
+// the next line, indented, then how many more there are ("and 3 more").
+QString notVerifiedText(int languageIndex, const QList<ImageDifference> &differences, int shown = 20);

@@ -3,11 +3,19 @@
 #include "ImageHistory.h"
 #include "base/Globals.h"
 #include "base/ResourceLibrary.h"
+#include "common/Backups.h"
+#include "common/CheckedSave.h"
 #include "files/CProgramDoc.h"
+#include "files/CsvChannels.h"
 #include "files/FileMessages.h"
+#include "files/ReadBackup.h"
+#include "model/GridContents.h"
+#include "model/GridRules.h"
 #include "model/RadioImage.h"
 #include "model/ui/CProgramView.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -21,6 +29,8 @@ QString commandStepText(int commandId)
     return plainCaption(resources().menuItemText(ResId::MainMenu, commandId));
 }
 
+const QString CsvExtension = QStringLiteral(".csv");
+
 } // namespace
 
 DocumentCommands::DocumentCommands(CProgramDoc *document, ImageHistory *history, QWidget *window)
@@ -29,15 +39,44 @@ DocumentCommands::DocumentCommands(CProgramDoc *document, ImageHistory *history,
     , m_history(history)
     , m_window(window)
 {
-    askFileName = [this](bool save, const QString &suggested) {
-        QFileDialog dialog(m_window, save ? saveAsDialogCaption(LanguageIndex) : openDialogCaption(LanguageIndex));
-        dialog.setObjectName(save ? QStringLiteral("saveAsDialog") : QStringLiteral("openDialog"));
+    askFileName = [this](FileDialog kind, const QString &start) {
+        const bool save = kind == FileDialog::SaveAs || kind == FileDialog::ExportChannels;
+        const bool csv = kind == FileDialog::ExportChannels || kind == FileDialog::ImportChannels;
+        QString caption, name;
+        switch (kind) {
+        case FileDialog::Open:
+            caption = openDialogCaption(LanguageIndex);
+            name = QStringLiteral("openDialog");
+            break;
+        case FileDialog::SaveAs:
+            caption = saveAsDialogCaption(LanguageIndex);
+            name = QStringLiteral("saveAsDialog");
+            break;
+        case FileDialog::OpenBackup:
+            caption = commandStepText(ResId::OpenBackup);
+            name = QStringLiteral("openBackupDialog");
+            break;
+        case FileDialog::ExportChannels:
+            caption = commandStepText(ResId::ExportChannels);
+            name = QStringLiteral("exportChannelsDialog");
+            break;
+        case FileDialog::ImportChannels:
+            caption = commandStepText(ResId::ImportChannels);
+            name = QStringLiteral("importChannelsDialog");
+            break;
+        }
+        QFileDialog dialog(m_window, caption);
+        dialog.setObjectName(name);
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        dialog.setNameFilters({CProgramDoc::fileFilter(), allFilesFilter(LanguageIndex)});
-        dialog.setDefaultSuffix(CProgramDoc::fileExtension().mid(1));
-        if (!suggested.isEmpty())
-            dialog.selectFile(suggested);
+        dialog.setNameFilters({csv ? csvFilesFilter(LanguageIndex) : CProgramDoc::fileFilter(), allFilesFilter(LanguageIndex)});
+        dialog.setDefaultSuffix(csv ? CsvExtension.mid(1) : CProgramDoc::fileExtension().mid(1));
+        if (!start.isEmpty()) {
+            if (QFileInfo(start).isDir())
+                dialog.setDirectory(start);
+            else
+                dialog.selectFile(start);
+        }
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return QString();
         return dialog.selectedFiles().constFirst();
@@ -92,7 +131,7 @@ bool DocumentCommands::onFileOpen()
 {
     if (!saveModified())
         return false;
-    const QString path = askFileName(false, QString());
+    const QString path = askFileName(FileDialog::Open, QString());
     if (path.isEmpty())
         return false;
     return openDocumentFile(path);
@@ -100,13 +139,97 @@ bool DocumentCommands::onFileOpen()
 
 bool DocumentCommands::openDocumentFile(const QString &path)
 {
+    return openAsStep(path, ResId::FileOpen);
+}
+
+bool DocumentCommands::openAsStep(const QString &path, int commandId)
+{
     const CProgramDoc::State before = m_document->state();
     QString error;
     if (!openDocument(path, &error)) {
         showMessage(error);
         return false;
     }
-    m_history->recordDocumentChange(commandStepText(ResId::FileOpen), before);
+    m_history->recordDocumentChange(commandStepText(commandId), before);
+    return true;
+}
+
+bool DocumentCommands::onOpenBackup()
+{
+    // The newest backup is offered; without any there is nothing to choose from.
+    const QStringList backups = Backups::list(QLatin1String(ReadBackup::ProgramName), QStringLiteral("sin"));
+    if (backups.isEmpty()) {
+        showMessage(noBackupsText(LanguageIndex, Backups::folder()));
+        return false;
+    }
+    if (!saveModified())
+        return false;
+    const QString path = askFileName(FileDialog::OpenBackup, backups.constFirst());
+    if (path.isEmpty())
+        return false;
+    return openAsStep(path, ResId::OpenBackup);
+}
+
+QString DocumentCommands::documentFolder() const
+{
+    return m_document->pathName().isEmpty() ? QString() : QFileInfo(m_document->pathName()).absolutePath();
+}
+
+bool DocumentCommands::onExportChannels()
+{
+    storeGrid();
+    const QString name = (m_document->pathName().isEmpty() ? untitledText(LanguageIndex)
+                                                           : QFileInfo(m_document->pathName()).completeBaseName())
+                         + CsvExtension;
+    const QString folder = documentFolder();
+    QString path = askFileName(FileDialog::ExportChannels, folder.isEmpty() ? name : QDir(folder).filePath(name));
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += CsvExtension;
+    const QString text = CsvChannels::exportText(imageToGridContents().channels);
+    QString reason;
+    if (!CheckedSave::writeFile(path, text.toUtf8(), &reason)) {
+        showMessage(fileSaveFailedText(LanguageIndex, path, reason));
+        return false;
+    }
+    return true;
+}
+
+bool DocumentCommands::onImportChannels()
+{
+    storeGrid();
+    const QString path = askFileName(FileDialog::ImportChannels, documentFolder());
+    if (path.isEmpty())
+        return false;
+    // The whole file is read and checked before anything changes.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showMessage(fileOpenFailedText(LanguageIndex, path, file.errorString()));
+        return false;
+    }
+    const QByteArray bytes = file.read(CsvChannels::MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        showMessage(fileOpenFailedText(LanguageIndex, path, file.errorString()));
+        return false;
+    }
+    if (bytes.size() > CsvChannels::MaxFileSize) {
+        showMessage(importRefusedText(LanguageIndex, path, CsvChannels::tooLargeText()));
+        return false;
+    }
+    // The frequencies must lie in the band of the model selected, as stored just now.
+    GridContents grid = imageToGridContents();
+    std::uint32_t low = 0, high = 0;
+    GridRules::parseBandText(grid.bandText(), &low, &high);
+    const CsvChannels::Import import = CsvChannels::importText(QString::fromUtf8(bytes), low, high);
+    if (!import.ok()) {
+        showMessage(importRefusedText(LanguageIndex, path, import.error));
+        return false;
+    }
+    grid.channels = CsvChannels::replacedChannels(import.channels);
+    m_history->recordChange(commandStepText(ResId::ImportChannels), [&grid] { gridContentsToImage(grid); });
+    if (m_view.imageToGrid)
+        m_view.imageToGrid();
     return true;
 }
 
@@ -141,7 +264,7 @@ bool DocumentCommands::askNameAndSave()
     const QString suggested = m_document->pathName().isEmpty()
         ? m_document->title() + CProgramDoc::fileExtension()
         : m_document->pathName();
-    QString path = askFileName(true, suggested);
+    QString path = askFileName(FileDialog::SaveAs, suggested);
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())

@@ -8,6 +8,10 @@
 // modified document, the user is asked whether to save it first (saveModified); so are Exit
 // and a radio read, through the same function.
 //
+// File > Export channels writes the grid's channels as a CSV file; Import channels replaces
+// them with those of a CSV file, checked whole first, as one undo step; Open backup opens one
+// of the copies kept of every radio read (common/Backups.h) as Open would.
+//
 // The window title stays the application title: the document's name is not added to it. The
 // document's path is given to the main window as its window file path.
 #include <QObject>
@@ -43,10 +47,18 @@ public:
     };
     void setViewHooks(const ViewHooks &hooks) { m_view = hooks; }
 
-    // Asks for a file name; empty when cancelled. save: the Save As dialog, which offers
-    // `suggested`; otherwise the Open dialog. Replaceable for tests; the default shows a
-    // file dialog owned by the window.
-    std::function<QString(bool save, const QString &suggested)> askFileName;
+    // The file dialogs of the commands.
+    enum class FileDialog {
+        Open,            // a channel data file to open
+        SaveAs,          // the name to save the channel data file under
+        OpenBackup,      // a channel data file among the backups
+        ExportChannels,  // the CSV file to write
+        ImportChannels,  // the CSV file to read
+    };
+    // Asks for a file name; empty when cancelled. `start` is the file the dialog offers, or
+    // the folder it opens in. Replaceable for tests; the default shows a file dialog owned by
+    // the window.
+    std::function<QString(FileDialog dialog, const QString &start)> askFileName;
     // Shows a notice; the default is a warning box over the window with the application
     // title as caption. Replaceable for tests.
     std::function<void(const QString &text)> showMessage;
@@ -71,6 +83,16 @@ public slots:
     // step. A missing or unreadable file gives a notice from the view and changes nothing.
     // The document's path is not changed.
     void onDefaultFactory();
+    // Asks about unsaved changes, then the Open dialog in the backups folder, then
+    // openDocumentFile. Without any backup a notice says where they will be kept.
+    bool onOpenBackup();
+    // GridToImage, then the export dialog and the channels as a CSV file (".csv" is added to
+    // a name without extension). A failure names the file and the reason.
+    bool onExportChannels();
+    // GridToImage, then the import dialog; the file's channels replace every channel, in the
+    // selected model's band, as one undo step. A refused line is shown with its number and
+    // reason, and nothing changes.
+    bool onImportChannels();
 
 public:
     // The document of start-up: a new image, shown by the view; nothing asked or recorded.
@@ -91,6 +113,10 @@ public:
 
 private:
     bool askNameAndSave();
+    // openDocumentFile with the undo step named after the command that opened the file.
+    bool openAsStep(const QString &path, int commandId);
+    // The folder of the document's file, else the user's home: where the CSV dialogs start.
+    QString documentFolder() const;
     bool saveTo(const QString &path);
 
     CProgramDoc *m_document;

@@ -38,6 +38,9 @@ const char *actionName(int id)
     case ResId::FileOpen: return "actionOpen";
     case ResId::FileSave: return "actionSave";
     case ResId::FileSaveAs: return "actionSaveAs";
+    case ResId::ExportChannels: return "actionExportChannels";
+    case ResId::ImportChannels: return "actionImportChannels";
+    case ResId::OpenBackup: return "actionOpenBackup";
     case ResId::FilePrint: return "actionPrint";
     case ResId::FilePrintPreview: return "actionPrintPreview";
     case ResId::FilePrintSetup: return "actionPrintSetup";
@@ -61,7 +64,8 @@ const char *actionName(int id)
 }
 
 const int KnownCommands[] = {
-    ResId::FileNew, ResId::FileOpen, ResId::FileSave, ResId::FileSaveAs, ResId::FilePrint,
+    ResId::FileNew, ResId::FileOpen, ResId::FileSave, ResId::FileSaveAs, ResId::ExportChannels,
+    ResId::ImportChannels, ResId::OpenBackup, ResId::FilePrint,
     ResId::FilePrintPreview, ResId::FilePrintSetup, ResId::AppExit, ResId::EditUndo, ResId::EditRedo, ResId::Read, ResId::Write,
     ResId::PttId, ResId::Option, ResId::Embed, ResId::Language, ResId::Com1, ResId::Com1 + 1,
     ResId::Com1 + 2, ResId::Com1 + 3, ResId::Com1 + 4, ResId::Com1 + 5, ResId::Com1 + 6, ResId::Com8,
@@ -332,6 +336,9 @@ void CMainFrame::dispatch(int commandId)
     case ResId::FileOpen: emit openRequested(); break;
     case ResId::FileSave: emit saveRequested(); break;
     case ResId::FileSaveAs: emit saveAsRequested(); break;
+    case ResId::ExportChannels: emit exportChannelsRequested(); break;
+    case ResId::ImportChannels: emit importChannelsRequested(); break;
+    case ResId::OpenBackup: emit openBackupRequested(); break;
     case ResId::FilePrint: emit printRequested(); break;
     case ResId::FilePrintPreview: emit printPreviewRequested(); break;
     case ResId::FilePrintSetup: emit printSetupRequested(); break;

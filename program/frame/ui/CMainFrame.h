@@ -60,6 +60,9 @@ signals:
     void openRequested();
     void saveRequested();
     void saveAsRequested();
+    void exportChannelsRequested();
+    void importChannelsRequested();
+    void openBackupRequested();
     void printRequested();
     void printPreviewRequested();
     void printSetupRequested();

@@ -117,7 +117,8 @@ void ProgramApp::connectCommands()
     QObject::connect(document, &CProgramDoc::modifiedChanged, frame, &QWidget::setWindowModified);
     QObject::connect(document, &CProgramDoc::pathNameChanged, frame, &QWidget::setWindowFilePath);
 
-    // New, Open, Save, Save As and Default Factory; Exit asks about unsaved changes.
+    // New, Open, Save, Save As, the channel export and import, Open backup and Default
+    // Factory; Exit asks about unsaved changes.
     m_documentCommands = new DocumentCommands(document, m_history, frame);
     m_documentCommands->setView(view);
     m_documentCommands->showMessage = [frame](const QString &text) { frame->showMessage(text); };
@@ -126,6 +127,9 @@ void ProgramApp::connectCommands()
     QObject::connect(frame, &CMainFrame::openRequested, files, &DocumentCommands::onFileOpen);
     QObject::connect(frame, &CMainFrame::saveRequested, files, &DocumentCommands::onFileSave);
     QObject::connect(frame, &CMainFrame::saveAsRequested, files, &DocumentCommands::onFileSaveAs);
+    QObject::connect(frame, &CMainFrame::exportChannelsRequested, files, &DocumentCommands::onExportChannels);
+    QObject::connect(frame, &CMainFrame::importChannelsRequested, files, &DocumentCommands::onImportChannels);
+    QObject::connect(frame, &CMainFrame::openBackupRequested, files, &DocumentCommands::onOpenBackup);
     frame->queryClose = [files] { return files->saveModified(); };
 
     // Printing is the view's.
@@ -151,7 +155,8 @@ void ProgramApp::connectCommands()
                      runDialog(ResId::PcbaDialog, [](QWidget *w) { return std::make_unique<CPcbaDlg>(w); }));
 
     // Read and Write: the grid goes into the image first; a successful read is shown, is one
-    // undo step and counts as saved, as does a successful write. A read replaces the image:
+    // undo step and counts as saved, as does a successful write (one the read-back did not
+    // confirm, when verifying, does not count). A read replaces the image:
     // unsaved changes are offered for saving first.
     m_radioCommands = std::make_unique<RadioCommands>(frame);
     m_radioCommands->gridToImage = [files] { files->storeGrid(); };

@@ -1,9 +1,12 @@
 #include "CReadWriteDlg.h"
 
 #include "base/Globals.h"
+#include "base/ProgramIni.h"
 #include "base/ResourceLibrary.h"
+#include "model/ImageComparison.h"
 #include "radiolink/PortMessages.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,10 +15,22 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <cstdio>
+
 namespace {
 constexpr int ProgressBarId = 1003;
 constexpr int PercentLabelId = 1005;
+constexpr int VerifyCheckId = 1006;
+
+// Where the check box's state is kept in Program.ini.
+const QString VerifySection = QStringLiteral("Setup");
+const QString VerifyKey = QStringLiteral("Verify");
 } // namespace
+
+bool CReadWriteDlg::verifySetting(const QString &appDirectory)
+{
+    return ProgramIni(appDirectory).read(VerifySection, VerifyKey).trimmed() != QLatin1String("0");
+}
 
 CReadWriteDlg::CReadWriteDlg(QWidget *parent)
     : QDialog(parent)
@@ -39,6 +54,10 @@ CReadWriteDlg::CReadWriteDlg(QWidget *parent)
     cancelButton = new QPushButton(res.controls.value(ResId::IdCancel), this);
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
     cancelButton->setAutoDefault(false);
+    verifyCheckBox = new QCheckBox(res.controls.value(VerifyCheckId), this);
+    verifyCheckBox->setObjectName(QStringLiteral("verifyCheckBox"));
+    verifyCheckBox->setChecked(verifySetting(AppDirectory));
+    connect(verifyCheckBox, &QCheckBox::clicked, this, &CReadWriteDlg::storeVerifySetting);
     connect(startButton, &QPushButton::clicked, this, &CReadWriteDlg::onStart);
     connect(cancelButton, &QPushButton::clicked, this, &CReadWriteDlg::reject);
 
@@ -55,10 +74,10 @@ CReadWriteDlg::CReadWriteDlg(QWidget *parent)
     buttons->addWidget(cancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(bar);
+    layout->addWidget(verifyCheckBox);
     layout->addSpacing(6);
     layout->addLayout(buttons);
     setReadFlag(true);
-    setFixedSize(sizeHint().expandedTo(QSize(340, 0)));
 }
 
 // Normally the worker has finished by now, since only its end closes the dialog; when the
@@ -69,6 +88,22 @@ void CReadWriteDlg::setReadFlag(bool read)
 {
     m_read = read;
     progressBar->setRange(0, RadioTransfer::blockCount(read));
+    verifyCheckBox->setVisible(!read);
+    layout()->invalidate();
+    setFixedSize(sizeHint().expandedTo(QSize(340, 0)));
+}
+
+bool CReadWriteDlg::verifyAfterWriting() const
+{
+    return verifyCheckBox->isChecked();
+}
+
+void CReadWriteDlg::storeVerifySetting(bool on)
+{
+    const ProgramIni ini(AppDirectory);
+    QString reason;
+    if (!ini.write(VerifySection, VerifyKey, on ? QStringLiteral("1") : QStringLiteral("0"), &reason))
+        std::fprintf(stderr, "Program: could not write %s: %s\n", qPrintable(ini.path()), qPrintable(reason));
 }
 
 void CReadWriteDlg::setTitle(const QString &title)
@@ -81,17 +116,31 @@ void CReadWriteDlg::onStart()
 {
     if (m_state != Ready || TransferBusy.load() != 0)
         return;
-    auto transfer = std::make_unique<RadioTransfer>(m_read, PortName);
-    connect(transfer.get(), &RadioTransfer::portOpened, this, &CReadWriteDlg::onPortOpened, Qt::QueuedConnection);
-    connect(transfer.get(), &RadioTransfer::progress, this, &CReadWriteDlg::onProgress, Qt::QueuedConnection);
-    connect(transfer.get(), &RadioTransfer::finished, this, &CReadWriteDlg::onFinished, Qt::QueuedConnection);
     m_success = false;
-    if (!transfer->start())
+    m_verified = false;
+    m_verifying = !m_read && verifyCheckBox->isChecked();
+    if (!startTransfer(m_read, &CReadWriteDlg::onFinished))
         return;
     // From here on only the transfer's end closes the dialog, even before the port has opened
     // and the buttons are disabled.
-    m_transfer = std::move(transfer);
     m_state = Running;
+    verifyCheckBox->setEnabled(false);
+}
+
+bool CReadWriteDlg::startTransfer(bool read, void (CReadWriteDlg::*done)(RadioTransfer::Result, const QByteArray &))
+{
+    auto transfer = std::make_unique<RadioTransfer>(read, PortName);
+    connect(transfer.get(), &RadioTransfer::portOpened, this, &CReadWriteDlg::onPortOpened, Qt::QueuedConnection);
+    connect(transfer.get(), &RadioTransfer::progress, this, &CReadWriteDlg::onProgress, Qt::QueuedConnection);
+    connect(transfer.get(), &RadioTransfer::finished, this, done, Qt::QueuedConnection);
+    if (!transfer->start())
+        return false;
+    // A finished transfer before this one (the write before its read-back) stays until the
+    // dialog goes: its signal may still be on its way to this slot's caller.
+    if (m_transfer)
+        m_done.push_back(std::move(m_transfer));
+    m_transfer = std::move(transfer);
+    return true;
 }
 
 void CReadWriteDlg::onPortOpened()
@@ -114,11 +163,50 @@ void CReadWriteDlg::onFinished(RadioTransfer::Result result, const QByteArray &i
     m_success = result == RadioTransfer::Success;
     if (m_success && m_read)
         m_readImage = image;
-    if (!m_success)
+    if (!m_success) {
         showMessage(m_transfer ? transferFailureMessage(*m_transfer, LanguageIndex)
                                : RadioTransfer::failureText(result, LanguageIndex));
+        finish();
+        return;
+    }
+    if (m_verifying) {
+        // The write's image is what it sent. The bar now follows the read-back.
+        m_sent = image;
+        progressBar->setRange(0, RadioTransfer::blockCount(true));
+        progressBar->setValue(0);
+        percentLabel->setText(RadioTransfer::percentText(0, progressBar->maximum()));
+        if (!startTransfer(true, &CReadWriteDlg::onVerifyFinished)) {
+            showMessage(RadioTransfer::failureText(RadioTransfer::Busy, LanguageIndex));
+            finish();
+        }
+        return;
+    }
+    finish();
+}
+
+void CReadWriteDlg::onVerifyFinished(RadioTransfer::Result result, const QByteArray &image)
+{
+    if (m_transfer)
+        m_transfer->wait();
+    if (result != RadioTransfer::Success) {
+        showMessage(m_transfer ? transferFailureMessage(*m_transfer, LanguageIndex)
+                               : RadioTransfer::failureText(result, LanguageIndex));
+        finish();
+        return;
+    }
+    // Only the parts a write sends can hold what was sent.
+    const QList<ImageDifference> differences = compareImages(
+        m_sent, image, writtenImageName(LanguageIndex), radioMemoryName(LanguageIndex), writtenRanges());
+    m_verified = differences.isEmpty();
+    if (!m_verified)
+        showMessage(notVerifiedText(LanguageIndex, differences));
+    finish();
+}
+
+void CReadWriteDlg::finish()
+{
     m_state = Closed;
-    done(m_success ? QDialog::Accepted : QDialog::Rejected);
+    done((m_read ? m_success : written()) ? QDialog::Accepted : QDialog::Rejected);
 }
 
 void CReadWriteDlg::reject()

@@ -4,13 +4,21 @@
 // transfer alone closes the dialog once it has started: neither Cancel, Escape nor the close
 // box end it while the radio is being read or written. A failure is reported by a message
 // box before the dialog closes.
+//
+// A write can be checked: with "Verify after writing" on (the check box, shown for a write
+// only, remembered as Verify in section Setup of Program.ini), the radio is read back as soon
+// as the write has succeeded, the bar following the read, and compared with what was sent on
+// the parts a write sends. A difference is reported with the fields that differ; the write
+// then counts as not done (written() is false), as it does when the read-back fails.
 #include <QDialog>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "radiolink/RadioTransfer.h"
 
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -30,8 +38,15 @@ public:
     // The window caption ("Read Data", ...).
     void setTitle(const QString &title);
     QString title() const { return m_title; }
-    // True only when every block of a transfer succeeded.
+    // True only when every block of a transfer succeeded (for a write: of the write itself).
     bool success() const { return m_success; }
+    // Whether the write is to be read back and compared: the check box.
+    bool verifyAfterWriting() const;
+    // After a write with verifying on: the read-back succeeded and the radio holds what was sent.
+    bool verified() const { return m_verified; }
+    // A write that went through and, when verifying was asked for, was confirmed by the
+    // read-back: the radio holds the image.
+    bool written() const { return !m_read && m_success && (!m_verifying || m_verified); }
     // After a successful read, the image the radio sent (RadioImage itself is not touched;
     // the caller copies it in).
     QByteArray readImage() const { return m_readImage; }
@@ -45,6 +60,11 @@ public:
     QPushButton *cancelButton;  // 2: close without a transfer
     QProgressBar *progressBar;  // 1003: blocks done
     QLabel *percentLabel;       // 1005: blocks done in percent, "0%" ... "100%"
+    QCheckBox *verifyCheckBox;  // 1006: read a write back and compare (write only)
+
+    // The check box's remembered state in Program.ini of `appDirectory`: on unless the value
+    // of Verify in section Setup is 0.
+    static bool verifySetting(const QString &appDirectory);
 
 public slots:
     // "Start": begins the transfer unless one is running (TransferBusy).
@@ -59,11 +79,21 @@ private:
     void onPortOpened();
     void onProgress(int position, int upper);
     void onFinished(RadioTransfer::Result result, const QByteArray &image);
+    // Starts a transfer of this dialog: the write or read the user started, or the read-back.
+    bool startTransfer(bool read, void (CReadWriteDlg::*done)(RadioTransfer::Result, const QByteArray &));
+    // The read-back after a successful write: compares and reports, then closes.
+    void onVerifyFinished(RadioTransfer::Result result, const QByteArray &image);
+    void finish();
+    void storeVerifySetting(bool on);
 
     bool m_success = false;
     bool m_read = true;
     QString m_title;
     State m_state = Ready;
     std::unique_ptr<RadioTransfer> m_transfer;
+    std::vector<std::unique_ptr<RadioTransfer>> m_done;  // finished transfers of this dialog
     QByteArray m_readImage;
+    bool m_verifying = false;   // the write in progress is to be read back
+    bool m_verified = false;
+    QByteArray m_sent;          // the image the write sent
 };

@@ -51,5 +51,7 @@ bool RadioCommands::runTransfer(bool read)
     // The worker read into its own copy; the image takes it here, in the window's thread.
     if (read && dialog.success())
         setRadioImageBytes(dialog.readImage());
-    return dialog.success();
+    // A write counts once the radio holds the image: confirmed by the read-back when the
+    // user asked for one.
+    return read ? dialog.success() : dialog.written();
 }

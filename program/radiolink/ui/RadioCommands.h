@@ -23,7 +23,8 @@ public:
     std::function<void(CReadWriteDlg &)> dialogCreated;
 
 public slots:
-    // Both return true when the transfer succeeded.
+    // Both return true when the transfer succeeded; a write with "Verify after writing" on
+    // only when the radio read back holds what was sent.
     bool onRead();
     bool onWrite();
 

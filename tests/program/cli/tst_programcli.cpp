@@ -729,6 +729,9 @@ void TestProgramCommandLine::csvImportRefusals_data()
                                     << QString::fromUtf8("Line 3: the name \"Ωmega\" holds the character \"Ω\", which the radio cannot hold.");
     QTest::newRow("not a frequency") << "3,X,four,,,,,,,,,,FM,,,High"
                                      << "Line 3: the frequency \"four\" is not a frequency in MHz.";
+    // Refused whole, not read in part.
+    QTest::newRow("file too large") << QStringLiteral("3,X,440.000000,,,,,,,,,,FM,,,High,") + QString(16 << 20, QLatin1Char('x'))
+                                    << "The file is larger than 16 MB.";
 }
 
 void TestProgramCommandLine::csvImportRefusals()

@@ -20,7 +20,8 @@ struct Program {
     ProgramApp app;
     QStringList messages;
     QString fileToOpen;      // answer of every file dialog
-    QList<bool> fileDialogs; // the dialogs asked for: true Save As, false Open
+    QList<DocumentCommands::FileDialog> fileDialogs; // the dialogs asked for
+    QStringList fileDialogStarts;                    // the file or folder each offered
 
     explicit Program(const QStringList &args = {})
     {
@@ -30,8 +31,9 @@ struct Program {
             return;
         app.mainFrame()->showMessage = [this](const QString &text) { messages << text; };
         app.documentCommands()->showMessage = [this](const QString &text) { messages << text; };
-        app.documentCommands()->askFileName = [this](bool save, const QString &) {
-            fileDialogs << save;
+        app.documentCommands()->askFileName = [this](DocumentCommands::FileDialog dialog, const QString &start) {
+            fileDialogs << dialog;
+            fileDialogStarts << start;
             return fileToOpen;
         };
     }

@@ -33,7 +33,7 @@ struct Window {
     QStringList messages;  // notices the frame showed
     QString model = QStringLiteral("KVT270U01");
     QString fileToChoose;  // answer of the file dialogs; empty: cancelled
-    std::function<QString(bool, const QString &)> realFileDialog;
+    std::function<QString(DocumentCommands::FileDialog, const QString &)> realFileDialog;
 
     Window()
     {
@@ -47,7 +47,7 @@ struct Window {
         commands->showMessage = [this](const QString &text) { messages << text; };
         QObject::connect(&document, &CProgramDoc::pathNameChanged, frame.get(), &QWidget::setWindowFilePath);
         realFileDialog = commands->askFileName;
-        commands->askFileName = [this](bool, const QString &) { return fileToChoose; };
+        commands->askFileName = [this](DocumentCommands::FileDialog, const QString &) { return fileToChoose; };
     }
     void trigger(int command)
     {
@@ -172,7 +172,7 @@ private slots:
 
         setImage(pattern(8192));
         bool asked = false;
-        w.commands->askFileName = [&asked](bool, const QString &) { asked = true; return QString(); };
+        w.commands->askFileName = [&asked](DocumentCommands::FileDialog, const QString &) { asked = true; return QString(); };
         w.trigger(ResId::FileSave);
         QVERIFY(!asked);
         QCOMPARE(fx.read("first.sin"), pattern(8192));
@@ -188,9 +188,9 @@ private slots:
         Window w;
         QVERIFY(w.commands->openDocumentFile(fx.path("a.sin")));
         QString offered;
-        w.commands->askFileName = [&](bool save, const QString &suggested) {
+        w.commands->askFileName = [&](DocumentCommands::FileDialog dialog, const QString &suggested) {
             offered = suggested;
-            return save ? fx.path("copy") : QString();
+            return dialog == DocumentCommands::FileDialog::SaveAs ? fx.path("copy") : QString();
         };
         w.calls.clear();
         w.trigger(ResId::FileSaveAs);
@@ -199,14 +199,14 @@ private slots:
         QCOMPARE(w.document.pathName(), fx.path("copy.sin"));
         QCOMPARE(fx.read("copy.sin"), pattern(8192));
 
-        w.commands->askFileName = [](bool, const QString &) { return QString(); };
+        w.commands->askFileName = [](DocumentCommands::FileDialog, const QString &) { return QString(); };
         setImage(pattern(8192, 3, 3));
         w.trigger(ResId::FileSaveAs);
         QCOMPARE(w.document.pathName(), fx.path("copy.sin"));
         QCOMPARE(fx.read("copy.sin"), pattern(8192));
 
         // An untitled document offers its title.
-        w.commands->askFileName = [&](bool, const QString &suggested) { offered = suggested; return QString(); };
+        w.commands->askFileName = [&](DocumentCommands::FileDialog, const QString &suggested) { offered = suggested; return QString(); };
         w.trigger(ResId::FileNew);
         w.trigger(ResId::FileSaveAs);
         QCOMPARE(offered, QStringLiteral("Untitled.sin"));
@@ -221,7 +221,7 @@ private slots:
         Window w;
         QVERIFY(w.commands->openDocumentFile(fx.path("old.sin")));
         setImage(pattern(8192, 1, 1));
-        w.commands->askFileName = [&](bool, const QString &) { return fx.path("plain-file/new.sin"); };
+        w.commands->askFileName = [&](DocumentCommands::FileDialog, const QString &) { return fx.path("plain-file/new.sin"); };
         w.trigger(ResId::FileSaveAs);
         QCOMPARE(w.messages.size(), 1);
         QVERIFY2(w.messages.at(0).startsWith(QStringLiteral("Could not save ")), qPrintable(w.messages.at(0)));

@@ -259,7 +259,9 @@ private slots:
         QCOMPARE(p.app.mainFrame()->close(), closed);
         QCOMPARE(question, saveChangesText(LanguageEnglish, QStringLiteral("Untitled")));
         QCOMPARE(p.app.mainFrame()->isVisible(), !closed);
-        QCOMPARE(p.fileDialogs, button == QLatin1String("saveButton") ? QList<bool>{true} : QList<bool>{});
+        QCOMPARE(p.fileDialogs, button == QLatin1String("saveButton")
+                                     ? QList<DocumentCommands::FileDialog>{DocumentCommands::FileDialog::SaveAs}
+                                     : QList<DocumentCommands::FileDialog>{});
         QCOMPARE(QFileInfo::exists(p.dir.filePath(QStringLiteral("kept.sin"))), saved);
     }
 

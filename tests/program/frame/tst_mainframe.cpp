@@ -105,6 +105,9 @@ private slots:
         QTest::newRow("Open") << 57601 << "&Open..." << QKeySequence(Qt::CTRL | Qt::Key_O);
         QTest::newRow("Save") << 57603 << "&Save" << QKeySequence(Qt::CTRL | Qt::Key_S);
         QTest::newRow("Save As") << 57604 << "Save &As..." << QKeySequence();
+        QTest::newRow("Export channels") << 32800 << "&Export channels..." << QKeySequence();
+        QTest::newRow("Import channels") << 32801 << "&Import channels..." << QKeySequence();
+        QTest::newRow("Open backup") << 32802 << "Open &backup..." << QKeySequence();
         QTest::newRow("Print") << 57607 << "&Print..." << QKeySequence(Qt::CTRL | Qt::Key_P);
         QTest::newRow("Print Preview") << 57609 << "Print Pre&view" << QKeySequence();
         QTest::newRow("Print Setup") << 57606 << "P&rint Setup..." << QKeySequence();
@@ -159,6 +162,9 @@ private slots:
         QTest::newRow("Open") << 57601 << QByteArray(SIGNAL(openRequested()));
         QTest::newRow("Save") << 57603 << QByteArray(SIGNAL(saveRequested()));
         QTest::newRow("Save As") << 57604 << QByteArray(SIGNAL(saveAsRequested()));
+        QTest::newRow("Export channels") << 32800 << QByteArray(SIGNAL(exportChannelsRequested()));
+        QTest::newRow("Import channels") << 32801 << QByteArray(SIGNAL(importChannelsRequested()));
+        QTest::newRow("Open backup") << 32802 << QByteArray(SIGNAL(openBackupRequested()));
         QTest::newRow("Print") << 57607 << QByteArray(SIGNAL(printRequested()));
         QTest::newRow("Print Preview") << 57609 << QByteArray(SIGNAL(printPreviewRequested()));
         QTest::newRow("Print Setup") << 57606 << QByteArray(SIGNAL(printSetupRequested()));
