@@ -282,9 +282,4 @@ QList<ChannelTexts> replacedChannels(const QList<QPair<int, ChannelTexts>> &impo
     return channels;
 }
 
-QString tooLargeText()
-{
-    return QStringLiteral("The file is larger than %1 MB.").arg(MaxFileSize >> 20);
-}
-
 } // namespace CsvChannels

@@ -19,12 +19,6 @@
 
 namespace CsvChannels {
 
-// The largest channel list an import reads (99 channels take a few kilobytes); a longer file
-// is refused whole rather than read in part.
-inline constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
-// The refusal of such a file.
-QString tooLargeText();
-
 // The standard columns, then "BusyLock".
 QStringList columns();
 

@@ -7,6 +7,7 @@
 #include "frame/Startup.h"
 #include "common/Backups.h"
 #include "common/CheckedSave.h"
+#include "common/Csv.h"
 #include "files/CProgramDoc.h"
 #include "files/CsvChannels.h"
 #include "files/ReadBackup.h"
@@ -209,16 +210,9 @@ int exportCsv(const QString &codeplug, const QString &out)
 
 int importCsv(const QString &in, const QString &codeplug)
 {
-    QFile file(in);
-    if (!file.open(QIODevice::ReadOnly)) {
-        printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(in), file.errorString()));
-        return CommandLine::Failure;
-    }
-    const QByteArray bytes = file.read(CsvChannels::MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > CsvChannels::MaxFileSize) {
-        printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(in),
-                                                bytes.size() > CsvChannels::MaxFileSize ? CsvChannels::tooLargeText()
-                                                                                        : file.errorString()));
+    QString text, reason;
+    if (!Csv::readFile(in, &text, &reason)) {
+        printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(in), reason));
         printError(QStringLiteral("Nothing was changed."));
         return CommandLine::Failure;
     }
@@ -227,7 +221,7 @@ int importCsv(const QString &in, const QString &codeplug)
     GridContents grid = imageToGridContents();
     std::uint32_t low = 0, high = 0;
     GridRules::parseBandText(grid.bandText(), &low, &high);
-    const CsvChannels::Import import = CsvChannels::importText(QString::fromUtf8(bytes), low, high);
+    const CsvChannels::Import import = CsvChannels::importText(text, low, high);
     if (!import.ok()) {
         printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(in), import.error));
         printError(QStringLiteral("Nothing was changed."));

@@ -5,6 +5,7 @@
 #include "base/ResourceLibrary.h"
 #include "common/Backups.h"
 #include "common/CheckedSave.h"
+#include "common/Csv.h"
 #include "files/CProgramDoc.h"
 #include "files/CsvChannels.h"
 #include "files/FileMessages.h"
@@ -142,13 +143,18 @@ bool DocumentCommands::openDocumentFile(const QString &path)
     return openAsStep(path, ResId::FileOpen);
 }
 
-bool DocumentCommands::openAsStep(const QString &path, int commandId)
+bool DocumentCommands::openAsStep(const QString &path, int commandId, bool untitled)
 {
     const CProgramDoc::State before = m_document->state();
     QString error;
     if (!openDocument(path, &error)) {
         showMessage(error);
         return false;
+    }
+    if (untitled) {
+        CProgramDoc::State opened = m_document->state();
+        opened.pathName.clear();
+        m_document->restoreState(opened);
     }
     m_history->recordDocumentChange(commandStepText(commandId), before);
     return true;
@@ -167,7 +173,8 @@ bool DocumentCommands::onOpenBackup()
     const QString path = askFileName(FileDialog::OpenBackup, backups.constFirst());
     if (path.isEmpty())
         return false;
-    return openAsStep(path, ResId::OpenBackup);
+    // A backup is never saved over: the document it gives has no file yet.
+    return openAsStep(path, ResId::OpenBackup, true);
 }
 
 QString DocumentCommands::documentFolder() const
@@ -203,25 +210,16 @@ bool DocumentCommands::onImportChannels()
     if (path.isEmpty())
         return false;
     // The whole file is read and checked before anything changes.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        showMessage(fileOpenFailedText(LanguageIndex, path, file.errorString()));
-        return false;
-    }
-    const QByteArray bytes = file.read(CsvChannels::MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        showMessage(fileOpenFailedText(LanguageIndex, path, file.errorString()));
-        return false;
-    }
-    if (bytes.size() > CsvChannels::MaxFileSize) {
-        showMessage(importRefusedText(LanguageIndex, path, CsvChannels::tooLargeText()));
+    QString text, reason;
+    if (!Csv::readFile(path, &text, &reason)) {
+        showMessage(importRefusedText(LanguageIndex, path, reason));
         return false;
     }
     // The frequencies must lie in the band of the model selected, as stored just now.
     GridContents grid = imageToGridContents();
     std::uint32_t low = 0, high = 0;
     GridRules::parseBandText(grid.bandText(), &low, &high);
-    const CsvChannels::Import import = CsvChannels::importText(QString::fromUtf8(bytes), low, high);
+    const CsvChannels::Import import = CsvChannels::importText(text, low, high);
     if (!import.ok()) {
         showMessage(importRefusedText(LanguageIndex, path, import.error));
         return false;

@@ -10,7 +10,8 @@
 //
 // File > Export channels writes the grid's channels as a CSV file; Import channels replaces
 // them with those of a CSV file, checked whole first, as one undo step; Open backup opens one
-// of the copies kept of every radio read (common/Backups.h) as Open would.
+// of the copies kept of every radio read (common/Backups.h) as Open would, but untitled, so
+// that Save never writes over the backup.
 //
 // The window title stays the application title: the document's name is not added to it. The
 // document's path is given to the main window as its window file path.
@@ -114,7 +115,9 @@ public:
 private:
     bool askNameAndSave();
     // openDocumentFile with the undo step named after the command that opened the file.
-    bool openAsStep(const QString &path, int commandId);
+    // Opens path as one undo step named after the command; `untitled` leaves the document
+    // without a file, so that Save asks for a name instead of writing over what was opened.
+    bool openAsStep(const QString &path, int commandId, bool untitled = false);
     // The folder of the document's file, else the user's home: where the CSV dialogs start.
     QString documentFolder() const;
     bool saveTo(const QString &path);
