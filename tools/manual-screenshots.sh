@@ -65,6 +65,9 @@ dialog() {
   return 1
 }
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep "${4:-0.6}"; }
+# Keys to a window, then a pause (the read/write commands and the dialog's default button have
+# keys, so the pictures do not depend on where the toolbar puts its buttons).
+key() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; xdotool key "$2"; sleep "${3:-0.6}"; }
 hover() { xdotool mousemove --window "$1" "$2" "$3"; sleep "${4:-0.8}"; }
 shot() { "$GRAB" "$OUT/$1.png" "$2" 2>/dev/null; echo "screenshots: $OUT/$1.png"; }
 
@@ -82,23 +85,23 @@ kvt560() {
   local main
   main="$(window '^RD4400$')"
   sleep 1
-  local options_x=126 read_x=141
-  [ "$LANGUAGE" = zh ] && options_x=152 read_x=142
+  local options_x=126
+  [ "$LANGUAGE" = zh ] && options_x=152
   # The port menu.
   click "$main" "$options_x" 10
   hover "$main" $((options_x + 25)) 30
   shot "$prefix-port" "$main"
   click "$main" 600 610
   # Read: the dialog, the transfer under way.
-  click "$main" "$read_x" 38 1
+  key "$main" ctrl+r 1
   local dlg
   dlg="$(dialog "$main")"
   shot "$prefix-read" "$dlg"
-  click "$dlg" 135 117 8
+  key "$dlg" Return 8
   shot "$prefix-reading" "$dlg"
   [ -n "${PROBE:-}" ] && return
   sleep 17
-  click "$dlg" 245 117 1
+  key "$dlg" Escape 1
   shot "$prefix-channels" "$main"
   # Editing: a receive frequency in the table, then the function settings.
   click "$main" 70 157 1
@@ -114,23 +117,23 @@ kvt560() {
   xdotool key Escape
   sleep 1
   # Write: the dialog while the radio is written.
-  click "$main" $((read_x + 60)) 38 1
+  key "$main" ctrl+w 1
   dlg="$(dialog "$main")"
-  click "$dlg" 135 117 8
+  key "$dlg" Return 8
   shot "$prefix-writing" "$dlg"
-  sleep 17
-  click "$dlg" 245 117 1
+  sleep 40
+  key "$dlg" Escape 1
   # Notices: no radio on the port, then a radio that does not answer.
   stop_radio
-  click "$main" "$read_x" 38 2
+  key "$main" ctrl+r 2
   dlg="$(dialog "$main")"
   shot "$prefix-notice-port" "$dlg"
-  click "$dlg" 116 134 1
+  key "$dlg" Return 1
   start_radio kvt560 --silent
   sed -i "s|^COM1=.*|COM1=$DEVICE|" "$APP/myini.ini"
-  click "$main" "$read_x" 38 1
+  key "$main" ctrl+r 1
   dlg="$(dialog "$main")"
-  click "$dlg" 135 117 1
+  key "$dlg" Return 1
   local notice=""
   for _ in $(seq 60); do
     notice="$(xdotool search --onlyvisible --name . | grep -vx "$main" | grep -vx "$dlg" | tail -n1 || true)"
