@@ -3,6 +3,7 @@
 // throw-away application directory, with a known memory, the memory it holds at the end and
 // every byte the program sent it.
 #include "RadiosimProcess.h"
+#include "base/Globals.h"
 #include "model/RadioImage.h"
 
 #include <QByteArray>
@@ -19,6 +20,20 @@ inline QByteArray PatternMemory(quint8 salt)
         m[k] = char((k * 7 + k / 256 + salt) & 0xFF);
     return m;
 }
+
+// The globals a test of the running program changes (port, application directory,
+// language), kept when made and put back by restore().
+struct SavedProgramGlobals {
+    QString port = PortName;
+    QString appDirectory = AppDirectory;
+    std::uint8_t language = LanguageIndex;
+    void restore() const
+    {
+        PortName = port;
+        AppDirectory = appDirectory;
+        LanguageIndex = language;
+    }
+};
 
 inline QByteArray CurrentImage()
 {

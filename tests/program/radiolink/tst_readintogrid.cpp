@@ -67,19 +67,16 @@ struct RunningProgram {
 class TestReadIntoGrid : public QObject
 {
     Q_OBJECT
-    QString savedPort;
-    QString savedAppDir;
+    SavedProgramGlobals saved;
 
 private slots:
     void init()
     {
-        savedPort = PortName;
-        savedAppDir = AppDirectory;
+        saved = SavedProgramGlobals();
     }
     void cleanup()
     {
-        PortName = savedPort;
-        AppDirectory = savedAppDir;
+        saved.restore();
         installResources(ResourceLibrary());
     }
 

@@ -67,23 +67,17 @@ struct Bench {
 class TestReadWriteDialog : public QObject
 {
     Q_OBJECT
-    QString savedPort;
-    QString savedAppDir;
-    std::uint8_t savedLanguage = 0;
+    SavedProgramGlobals saved;
 
 private slots:
     void init()
     {
-        savedPort = PortName;
-        savedAppDir = AppDirectory;
-        savedLanguage = LanguageIndex;
+        saved = SavedProgramGlobals();
         SetImage(QByteArray(int(RadioImageSize), char(0x5A)));
     }
     void cleanup()
     {
-        PortName = savedPort;
-        AppDirectory = savedAppDir;
-        LanguageIndex = savedLanguage;
+        saved.restore();
     }
 
     // Cancel before Start: the caption and range of the command, nothing read, grid untouched.

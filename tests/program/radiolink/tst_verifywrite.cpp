@@ -61,22 +61,16 @@ struct WritingProgram {
 class TestVerifyWrite : public QObject
 {
     Q_OBJECT
-    QString savedPort;
-    QString savedAppDir;
-    std::uint8_t savedLanguage = 0;
+    SavedProgramGlobals saved;
 
 private slots:
     void init()
     {
-        savedPort = PortName;
-        savedAppDir = AppDirectory;
-        savedLanguage = LanguageIndex;
+        saved = SavedProgramGlobals();
     }
     void cleanup()
     {
-        PortName = savedPort;
-        AppDirectory = savedAppDir;
-        LanguageIndex = savedLanguage;
+        saved.restore();
         installResources(ResourceLibrary());
     }
 
