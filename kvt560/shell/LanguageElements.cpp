@@ -108,7 +108,13 @@ QVector<E> fixedElements()
         of(170, E::NoticeText, "VerifyFailedText"), of(171, E::NoticeText, "VerifyPassedText"),
         of(172, E::NoticeText, "VerifyingText"), of(173, E::NoticeText, "MoreDifferencesText"),
         of(174, E::NoticeText, "NothingChangedText"), of(175, E::NoticeText, "NothingPastedText"),
-        of(176, E::NoticeText, "BackupFailedText"),
+        of(176, E::NoticeText, "BackupFailedText"), of(177, E::NoticeText, "VerifyFailedCaption"),
+        of(178, E::NoticeText, "VerifyAdviceText"), of(179, E::NoticeText, "VerifyFailedStatus"),
+        of(180, E::NoticeText, "HelpTitle"), of(181, E::NoticeText, "HelpBack"),
+        of(182, E::NoticeText, "HelpForward"), of(183, E::NoticeText, "HelpContents"),
+        of(184, E::NoticeText, "HelpFind"), of(185, E::NoticeText, "HelpFindNext"),
+        of(186, E::NoticeText, "HelpFindPrevious"), of(187, E::NoticeText, "HelpNotFound"),
+        of(188, E::NoticeText, "HelpClose"),
     };
 }
 

@@ -26,6 +26,18 @@ LanguageTexts LanguageTexts::builtIn()
     t.NothingChangedText = QStringLiteral("未作任何更改。");
     t.NothingPastedText = QStringLiteral("未粘贴任何内容。");
     t.BackupFailedText = QStringLiteral("无法写入本次读频的备份（%1）。");
+    t.VerifyFailedCaption = QStringLiteral("写入校验失败");
+    t.VerifyAdviceText = QStringLiteral("请再写一次；如果仍是这些信道不同，说明对讲机不接受这些值。");
+    t.VerifyFailedStatus = QStringLiteral("校验失败：对讲机中的数据与写入的不一致。");
+    t.help.title = QStringLiteral("帮助");
+    t.help.back = QStringLiteral("后退");
+    t.help.forward = QStringLiteral("前进");
+    t.help.home = QStringLiteral("目录");
+    t.help.find = QStringLiteral("查找");
+    t.help.findNext = QStringLiteral("下一个");
+    t.help.findPrevious = QStringLiteral("上一个");
+    t.help.notFound = QStringLiteral("未找到");
+    t.help.close = QStringLiteral("关闭");
     return t;
 }
 
@@ -76,10 +88,23 @@ void LanguageTexts::apply(const LanguageLibrary &library)
                 {"NothingChangedText", &LanguageTexts::NothingChangedText},
                 {"NothingPastedText", &LanguageTexts::NothingPastedText},
                 {"BackupFailedText", &LanguageTexts::BackupFailedText},
+                {"VerifyFailedCaption", &LanguageTexts::VerifyFailedCaption},
+                {"VerifyAdviceText", &LanguageTexts::VerifyAdviceText},
+                {"VerifyFailedStatus", &LanguageTexts::VerifyFailedStatus},
             };
             for (const auto &[name, member] : targets)
                 if (e.target == QLatin1String(name))
                     this->*member = text;
+            static const std::pair<const char *, QString HelpTexts::*> helpTargets[] = {
+                {"HelpTitle", &HelpTexts::title},         {"HelpBack", &HelpTexts::back},
+                {"HelpForward", &HelpTexts::forward},     {"HelpContents", &HelpTexts::home},
+                {"HelpFind", &HelpTexts::find},           {"HelpFindNext", &HelpTexts::findNext},
+                {"HelpFindPrevious", &HelpTexts::findPrevious}, {"HelpNotFound", &HelpTexts::notFound},
+                {"HelpClose", &HelpTexts::close},
+            };
+            for (const auto &[name, member] : helpTargets)
+                if (e.target == QLatin1String(name))
+                    help.*member = text;
             break;
         }
         default:

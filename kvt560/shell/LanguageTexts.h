@@ -5,6 +5,7 @@
 // main window starts from the built-in texts; the command line takes them from a language
 // library through the same element table the language loader walks.
 #include "channels/Marks.h"
+#include "common/HelpTexts.h"
 #include "shell/LanguageLibrary.h"
 
 #include <QString>
@@ -31,6 +32,11 @@ struct LanguageTexts
     QString NothingChangedText;   // 174 an import was refused
     QString NothingPastedText;    // 175 a paste was refused
     QString BackupFailedText;     // 176 a read's backup could not be written ("%1" the reason)
+    QString VerifyFailedCaption;  // 177 caption of the notice of a failed check
+    QString VerifyAdviceText;     // 178 what to do after a failed check (below the differences)
+    QString VerifyFailedStatus;   // 179 the dialog's line after a failed check (a whole sentence)
+    HelpTexts help;               // 180-188 the help window: title, back, forward, contents,
+                                  // find, next, previous, not found, close
 
     // The texts the program shows until a language library gives its own.
     static LanguageTexts builtIn();

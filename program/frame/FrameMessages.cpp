@@ -17,6 +17,21 @@ QString helpOpenFailedText(int languageIndex, const QString &path)
         .arg(QDir::toNativeSeparators(path));
 }
 
+HelpTexts helpTexts(int languageIndex)
+{
+    HelpTexts t;
+    t.title = languageText(languageIndex, "Help", "帮助", "說明");
+    t.back = languageText(languageIndex, "Back", "后退", "上一頁");
+    t.forward = languageText(languageIndex, "Forward", "前进", "下一頁");
+    t.home = languageText(languageIndex, "Contents", "目录", "目錄");
+    t.find = languageText(languageIndex, "Find", "查找", "尋找");
+    t.findNext = languageText(languageIndex, "Next", "下一个", "下一個");
+    t.findPrevious = languageText(languageIndex, "Previous", "上一个", "上一個");
+    t.notFound = languageText(languageIndex, "Not found", "未找到", "找不到");
+    t.close = languageText(languageIndex, "Close", "关闭", "關閉");
+    return t;
+}
+
 QString languageNotSavedText(int languageIndex, const QString &iniPath, const QString &reason)
 {
     const QString text =

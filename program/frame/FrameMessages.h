@@ -1,10 +1,14 @@
 #pragma once
 // Notices of the application frame, in the three built-in forms chosen by LanguageIndex.
+#include "common/HelpTexts.h"
+
 #include <QString>
 #include <QStringList>
 
 QString helpFileMissingText(int languageIndex, const QString &path);
 QString helpOpenFailedText(int languageIndex, const QString &path);
+// The words of the help window's controls.
+HelpTexts helpTexts(int languageIndex);
 QString languageNotSavedText(int languageIndex, const QString &iniPath, const QString &reason = QString());
 
 // The user manual for a language index, relative to the application directory:

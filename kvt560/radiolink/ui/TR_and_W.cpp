@@ -88,8 +88,13 @@ void TR_and_W::setNoticeTexts(const QString &caption, const QString &portText, c
 
 void TR_and_W::notify(const QString &text)
 {
+    notify(linkErrorCaption_, text);
+}
+
+void TR_and_W::notify(const QString &caption, const QString &text)
+{
     if (notice_)
-        notice_(linkErrorCaption_, text);
+        notice_(caption, text);
 }
 
 QString TR_and_W::portNotice() const
@@ -179,7 +184,7 @@ void TR_and_W::bsSkinButton1Click()
     verifyBox->setEnabled(true);
     running_ = false;
     if (lastCheck_ == Check::Failed)
-        notify(differencesNotice(lastDifferences_));
+        notify(texts_.VerifyFailedCaption, differencesNotice(lastDifferences_));
     else if (lastOutcome_ == RadioTransfer::Outcome::LinkError)
         notify(linkNotice());
     else if (lastOutcome_ == RadioTransfer::Outcome::PortError)
@@ -214,7 +219,7 @@ void TR_and_W::verifyWrite(const RadioTransfer &write, const Codeplug &sent, con
                                          QStringLiteral("the radio"), marks,
                                          [&texts](const QString &name, int index) { return texts.itemText(name, index); });
         lastCheck_ = lastDifferences_.isEmpty() ? Check::Passed : Check::Failed;
-        verifyStatus->setText(lastCheck_ == Check::Passed ? texts_.VerifyPassedText : texts_.VerifyFailedText);
+        verifyStatus->setText(lastCheck_ == Check::Passed ? texts_.VerifyPassedText : texts_.VerifyFailedStatus);
     }
     bsSkinGauge1->setMaximum(writeMaximum);
     setGauge(lastCheck_ == Check::Passed ? writeMaximum : 0);
@@ -227,6 +232,7 @@ QString TR_and_W::differencesNotice(const QList<MemoryDifference> &differences) 
         lines << differences.at(i).withDetail();
     if (differences.size() > MaxListedDifferences)
         lines << texts_.MoreDifferencesText.arg(differences.size() - MaxListedDifferences);
+    lines << QString() << texts_.VerifyAdviceText;
     return lines.join(QLatin1Char('\n'));
 }
 

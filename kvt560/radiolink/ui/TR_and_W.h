@@ -84,8 +84,9 @@ public:
     };
     Check lastCheck() const { return lastCheck_; }
     const QList<MemoryDifference> &lastDifferences() const { return lastDifferences_; }
-    // The notice of a check that failed: the heading, the first MaxListedDifferences
-    // differences each with its block, and how many more there are.
+    // The notice of a check that failed (shown under its own caption): the heading, the first
+    // MaxListedDifferences differences each with its block, how many more there are, and what
+    // to do next.
     static constexpr int MaxListedDifferences = 20;
     QString differencesNotice(const QList<MemoryDifference> &differences) const;
 
@@ -110,7 +111,9 @@ private:
     void FormShow();
     void FormClose();
     void setGauge(int value);
+    // A notice under the link's caption, or under its own.
     void notify(const QString &text);
+    void notify(const QString &caption, const QString &text);
     // Reads the blocks the write sent back from the radio and compares them.
     void verifyWrite(const RadioTransfer &write, const Codeplug &sent, const LinkTiming &timing);
 

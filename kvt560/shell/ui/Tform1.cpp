@@ -18,6 +18,7 @@
 #include "settings/ui/SettingsPages.h"
 #include "shell/LanguageNames.h"
 #include "shell/LanguageTexts.h"
+#include "common/ui/HelpWindow.h"
 #include "shell/ui/TaboutForm.h"
 #include "shell/ui/Tmessage1.h"
 #include "shell/ui/Themes.h"
@@ -26,7 +27,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -59,7 +59,12 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , paths(prefsPaths)
     , appDir(QCoreApplication::applicationDirPath())
-    , helpOpener([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+    // The manual opens in the program's own help window: no web browser is needed.
+    , helpOpener([this](const QUrl &url) {
+        HelpWindow *help = HelpWindow::instance(this);
+        help->setTexts(texts.help);
+        return help->showManual(url.toLocalFile());
+    })
 {
     setObjectName(QStringLiteral("Tform1"));
     setWindowTitle(QStringLiteral("RD4400[*]"));   // "[*]": the mark of unsaved changes

@@ -185,6 +185,7 @@ void Tform1::buildMenus()
 
     H1 = namedMenu(bar, "H1", QStringLiteral("帮助(&H)"));
     H2 = namedAction(H1, "H2", QStringLiteral("帮助(&H)..."));
+    H2->setShortcut(QKeySequence::HelpContents);
     A1 = namedAction(H1, "A1", QStringLiteral("关于(&A)..."));
     connect(H2, &QAction::triggered, this, &Tform1::H2Click);
     connect(A1, &QAction::triggered, this, &Tform1::A1Click);

@@ -9,11 +9,11 @@
 #include "frame/FrameMessages.h"
 #include "base/ProgramIni.h"
 #include "base/ResourceLibrary.h"
+#include "common/ui/HelpWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
@@ -94,7 +94,12 @@ CMainFrame::CMainFrame(QWidget *parent)
         return QProcess::startDetached(program, {}, AppDirectory);
     };
     quitProgram = [] { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); };
-    openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+    // The manual opens in the program's own help window: no web browser is needed.
+    openUrl = [this](const QUrl &url) {
+        HelpWindow *help = HelpWindow::instance(this);
+        help->setTexts(helpTexts(LanguageIndex));
+        return help->showManual(url.toLocalFile());
+    };
     showMessage = [this](const QString &text) {
         QMessageBox::warning(this, resources().string(ResId::AppTitle), text);
     };
@@ -177,6 +182,12 @@ void CMainFrame::createActions()
         a->setShortcuts(all);
         a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);  // accelerators work whether or not the command is in a menu
+    }
+    // F1 opens the manual, as everywhere on the desktop.
+    if (QAction *help = m_actions.value(ResId::Help)) {
+        help->setShortcuts(help->shortcuts() << QKeySequence(QKeySequence::HelpContents));
+        help->setShortcutContext(Qt::WindowShortcut);
+        addAction(help);
     }
 }
 

@@ -462,6 +462,11 @@ void TestReadWriteDialog::verifyAfterWriting()
         QVERIFY2(notice.startsWith(texts.VerifyFailedText + QLatin1Char('\n')), qPrintable(notice));
         QVERIFY2(notice.contains(QStringLiteral("\nChannel 2: ")) && notice.contains(QStringLiteral("\n    block 0x0020")),
                  qPrintable(notice));
+        // A failed check is its own notice, not a link error, says what to do next, and the
+        // dialog's line below the boxes says in a whole sentence what was found.
+        QCOMPARE(bench.notices.first().caption, texts.VerifyFailedCaption);
+        QVERIFY2(notice.endsWith(QStringLiteral("\n\n") + texts.VerifyAdviceText), qPrintable(notice));
+        QCOMPARE(status, texts.VerifyFailedStatus);
         QVERIFY(bench.form->document()->isModified());
     } else {
         QCOMPARE(bench.notices.size(), 0);

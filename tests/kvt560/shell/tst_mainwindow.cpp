@@ -9,6 +9,7 @@
 #include "shell/ui/Tmessage1.h"
 #include "shell/ui/Tform1.h"
 #include "shell/ui/Themes.h"
+#include "common/ui/HelpWindow.h"
 #include <QDir>
 #include <QAction>
 #include <QApplication>
@@ -23,6 +24,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -285,6 +287,28 @@ private slots:
         form.H2->trigger();
         QCOMPARE(opened.size(), 1);
         QCOMPARE(opened.at(0), QUrl::fromLocalFile(appDir.filePath(file)));
+    }
+
+    // F1 shows the manual in the program's own window, with no web browser to be had; the
+    // window speaks the language of the main window.
+    void f1OpensTheManualWithoutABrowser()
+    {
+        qunsetenv("BROWSER");
+        QTemporaryDir appDir;
+        QDir(appDir.path()).mkdir(QStringLiteral("help"));
+        writeAll(appDir.filePath(QStringLiteral("help/KVT560_e.html")),
+                 QStringLiteral("<html><body><h1>KVT560 user manual</h1></body></html>"));
+        Tform1 form(PreferencesPaths::single(iniPath()));
+        form.setExecutableDir(appDir.path());
+        form.English1->trigger();
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(&form, Qt::Key_F1);
+        auto *help = form.findChild<HelpWindow *>();
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->currentSource(), QUrl::fromLocalFile(appDir.filePath(QStringLiteral("help/KVT560_e.html"))));
+        QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("KVT560 user manual")));
     }
 
     void themes()

@@ -9,6 +9,7 @@
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/LockKeyState.h"
 #include "common/InstalledLayout.h"
+#include "common/ui/HelpWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +25,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -123,7 +125,7 @@ private slots:
         QTest::newRow("Toolbar") << 59392 << "&Toolbar" << QKeySequence();
         QTest::newRow("Status Bar") << 59393 << "&Status Bar" << QKeySequence();
         QTest::newRow("About") << 57664 << "About" << QKeySequence();
-        QTest::newRow("Help") << 32798 << "Help" << QKeySequence();
+        QTest::newRow("Help") << 32798 << "Help" << QKeySequence(Qt::Key_F1);
         QTest::newRow("Next pane") << 57680 << "Next Pane" << QKeySequence(Qt::Key_F6);
         QTest::newRow("Previous pane") << 57681 << "Previous Pane" << QKeySequence(Qt::SHIFT | Qt::Key_F6);
     }
@@ -406,6 +408,24 @@ private slots:
         frame->action(ResId::Help)->trigger();
         QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(fx->filePath(QStringLiteral("help/chs.html")))});
         QVERIFY(messages.isEmpty());
+    }
+
+    // F1 shows the manual in the program's own window, with no web browser to be had.
+    void f1OpensTheManualWithoutABrowser()
+    {
+        qunsetenv("BROWSER");
+        QDir(fx->path()).mkdir(QStringLiteral("help"));
+        fx->writeFile(QStringLiteral("help/eng.html"), "<html><body><h1>KVT270 user manual</h1></body></html>");
+        CMainFrame own;   // the frame's own way of opening the manual
+        own.show();
+        own.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&own));
+        QTest::keyClick(&own, Qt::Key_F1);
+        auto *help = own.findChild<HelpWindow *>();
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->currentSource(), QUrl::fromLocalFile(fx->filePath(QStringLiteral("help/eng.html"))));
+        QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("KVT270 user manual")));
+        QCOMPARE(help->windowTitle(), QStringLiteral("Help"));
     }
 
     void aboutBox()
