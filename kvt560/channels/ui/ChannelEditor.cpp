@@ -118,6 +118,13 @@ ChannelEditor::ChannelEditor(ChannelGrid *grid, ToneList *tones)
     connect(grid, &ChannelGrid::aboutToSelectCell, this, &ChannelEditor::StringAlignGrid1SelectCell);
     connect(grid, &ChannelGrid::currentCellChanged, this, &ChannelEditor::onCurrentCellChanged);
     connect(grid, &ChannelGrid::cellDoubleClicked, this, &ChannelEditor::StringAlignGrid1DblClick);
+    connect(grid, &ChannelGrid::rowHeaderPressed, this, &ChannelEditor::selectRowByHeader);
+    // A cell changed by anything but its overlay takes the overlay's text away from under it.
+    connect(m_table, &ChannelTable::cellChanged, this, [this](ChannelTable::Table table, int column, int row) {
+        if (table == T::Grid1)
+            cellChangedOutside(column, row);
+    });
+    connect(m_table, &ChannelTable::cellsReset, this, &ChannelEditor::discardOverlays);
     // Scrolling takes the cells away from under the overlays.
     connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, this, &ChannelEditor::hideOverlays);
     connect(grid->horizontalScrollBar(), &QScrollBar::valueChanged, this, &ChannelEditor::hideOverlays);
@@ -169,11 +176,40 @@ void ChannelEditor::hideOverlays()
     bsSkinEdit7->hide();
 }
 
+void ChannelEditor::discardOverlays()
+{
+    if (m_released)
+        return;
+    m_discarding = true;
+    hideOverlays();
+    m_discarding = false;
+}
+
+void ChannelEditor::cellChangedOutside(int column, int row)
+{
+    if (m_released || m_ownWrites > 0 || row != m_table->CurRow || column != m_table->CurCol)
+        return;
+    const QString text = m_table->cell(T::Grid1, column, row);
+    // An overlay's own writes leave the cell holding what the overlay shows.
+    if ((!bsSkinEdit1->isHidden() && bsSkinEdit1->text() != text)
+        || (!ComboBox1->isHidden() && row == m_table->ToneRow && ComboBox1->currentText() != text)
+        || (!bsSkinEdit7->isHidden() && bsSkinEdit7->text() != text))
+        discardOverlays();
+}
+
 // ---------------------------------------------------------------------------------------
 // Selection and cell entry
 
+void ChannelEditor::selectRowByHeader(int row)
+{
+    const int column = m_grid->currentColumn() >= T::RxFreqColumn ? m_grid->currentColumn() : int(T::RxFreqColumn);
+    moveSelection(column, row);   // commits the row left, never flips a mark
+    hideOverlays();
+}
+
 bool ChannelEditor::commit()
 {
+    const OwnWrite own(m_ownWrites);
     if (!m_table->sendallcell())
         return false;
     m_rowPending = false;
@@ -286,6 +322,7 @@ void ChannelEditor::enterCell(int column, int row)
 
 void ChannelEditor::flipMark(int column, int row)
 {
+    const OwnWrite own(m_ownWrites);
     const Marks &m = m_table->marks();
     const QString text = m_table->cell(T::Grid1, column, row);
     QString next;
@@ -370,6 +407,7 @@ void ChannelEditor::bsSkinEdit1KeyUp()
     if (bsSkinEdit1->isHidden() || (column != T::RxFreqColumn && column != T::TxFreqColumn))
         return;
     const QString text = bsSkinEdit1->text();
+    const OwnWrite own(m_ownWrites);
     if (m_table->cell(T::Grid1, column, m_table->CurRow) != text) {
         m_table->setCell(T::Grid1, column, m_table->CurRow, text);
         m_rowPending = true;
@@ -402,6 +440,7 @@ void ChannelEditor::ComboBox1Change(int index)
     const int row = m_table->ToneRow;
     if (index < 0 || !channelUsed(row))
         return;
+    const OwnWrite own(m_ownWrites);
     m_table->setCell(T::Grid1, m_toneColumn, row, ComboBox1->itemText(index));
     m_table->setCell(T::Grid2, m_toneColumn == T::RxToneColumn ? T::RxCodeAttribute : T::TxCodeAttribute, row,
                      QString::number(index));
@@ -409,7 +448,7 @@ void ChannelEditor::ComboBox1Change(int index)
 
 void ChannelEditor::ComboBox1Exit()
 {
-    if (ComboBox1->isHidden())
+    if (ComboBox1->isHidden() || m_discarding)
         return;
     // The text and its index together, so that the two cells of the tone never disagree.
     ComboBox1Change(ComboBox1->currentIndex());
@@ -438,5 +477,6 @@ void ChannelEditor::bsSkinEdit7KeyUp()
         bsSkinEdit7->setText(text);
     bsSkinEdit7->setCursorPosition(text.size());
     // The alias overlay only ever edits the alias column.
+    const OwnWrite own(m_ownWrites);
     m_table->setCell(T::Grid1, T::AliasColumn, m_table->CurRow, text);
 }

@@ -8,6 +8,15 @@
 // top-left corner of the cell (CurCol, CurRow); that position is what ties an overlay to its
 // cell, and a redraw that finds an overlay anywhere else hides it.
 //
+// An overlay shows the text of its cell as it was when the cell was entered. When anything
+// else changes that cell (a paste, an import, undo or redo, a read, a list operation), the
+// overlay closes without writing: an editor never writes back a text it read before the
+// codeplug changed. Commands that change channels from outside commit a typed frequency
+// first (commitPendingEdit).
+//
+// A press on the channel-number column selects rows (ChannelGrid) and makes the pressed row
+// the current one without entering a cell: no overlay opens and no mark flips.
+//
 // A mark cell (columns 5 to 9) flips only on a mouse click. Every other selection move (keys,
 // wheel, the program) sets ChannelTable::SkipToggle just before the selection moves; the cell
 // entry that follows selects the cell without flipping and clears the flag.
@@ -106,6 +115,14 @@ protected:
 
 private:
     enum class Origin { Mouse, Navigation };
+    // Marks the editor's own writes, which leave its overlays as they are.
+    struct OwnWrite {
+        explicit OwnWrite(int &count) : m_count(count) { ++m_count; }
+        ~OwnWrite() { --m_count; }
+        OwnWrite(const OwnWrite &) = delete;
+        OwnWrite &operator=(const OwnWrite &) = delete;
+        int &m_count;
+    };
 
     bool gridKeyEvent(QKeyEvent *event);
     bool viewportEvent(QEvent *event);
@@ -122,6 +139,9 @@ private:
     void fillToneList();
     int toneIndexOf(const QString &text) const;
     void releaseGrid();
+    void selectRowByHeader(int row);
+    void cellChangedOutside(int column, int row);
+    void discardOverlays();
 
     ChannelGrid *m_grid;
     bool m_released = false;        // the grid is going: no more of its events are handled
@@ -132,5 +152,7 @@ private:
     bool m_entryOnRelease = false;  // the press selected a cell: enter it on release
     bool m_moveCommitted = false;   // a key move was announced and its commit done
     bool m_rowPending = false;      // the current row holds typed or deleted text, not committed
+    bool m_discarding = false;      // overlays are closing without writing their texts
+    int m_ownWrites = 0;            // > 0 while the editor itself writes cells
     int m_wheelRemainder = 0;       // wheel angle not yet turned into a step
 };

@@ -31,6 +31,7 @@ bool ChannelEditor::StringAlignGrid1KeyDown(QKeyEvent *event)
 {
     const int row = m_table->CurRow;
     const int column = m_table->CurCol;
+    const OwnWrite own(m_ownWrites);
     if (event->key() == Qt::Key_Delete) {
         // The whole channel, whatever the column; its attributes go with the next commit.
         for (int c = T::RxFreqColumn; c <= T::AliasColumn; ++c)
@@ -232,8 +233,9 @@ bool ChannelEditor::viewportEvent(QEvent *event)
         }
         return false;
     case QEvent::MouseMove:
-        // No drag selection: the current cell moves by press, keys, wheel and program only.
-        return static_cast<QMouseEvent *>(event)->buttons() & Qt::LeftButton;
+        // No drag over the cells: the current cell moves by press, keys, wheel and program
+        // only. A drag over the channel-number column selects rows (the grid's own).
+        return (static_cast<QMouseEvent *>(event)->buttons() & Qt::LeftButton) && !m_grid->isSelectingRows();
     case QEvent::MouseButtonRelease:
         if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
             const bool enter = m_entryOnRelease;

@@ -2,19 +2,24 @@
 
 #include "channels/ui/ChannelGridModel.h"
 
+#include <QAction>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace {
 
-// Paints cells as they are: no selection highlight, no focus frame, and the fixed number
-// column in its normal text colour although it cannot be selected.
+// Paints cells as they are: no focus frame, no hover, the fixed number column in its normal
+// text colour although it cannot be selected. Selected channel rows are highlighted, their
+// number too.
 class PlainCellDelegate : public QStyledItemDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit PlainCellDelegate(QTableView *view) : QStyledItemDelegate(view), m_view(view) {}
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
@@ -22,8 +27,40 @@ protected:
         QStyledItemDelegate::initStyleOption(option, index);
         option->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus | QStyle::State_MouseOver);
         option->state |= QStyle::State_Enabled;
+        const QItemSelectionModel *selection = m_view->selectionModel();
+        if (selection && selection->isRowSelected(index.row(), index.parent()))
+            option->state |= QStyle::State_Selected;
     }
+
+private:
+    QTableView *m_view;
 };
+
+bool isNavigationKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The keys that extend a row selection when Shift is held.
+bool extendsRows(int key)
+{
+    return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown
+        || key == Qt::Key_Home || key == Qt::Key_End;
+}
 
 } // namespace
 
@@ -35,8 +72,10 @@ ChannelGrid::ChannelGrid(ChannelTable *table, QWidget *parent)
     setItemDelegate(new PlainCellDelegate(this));
 
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Only the current cell matters; without a selection nothing is drawn highlighted.
-    setSelectionMode(QAbstractItemView::NoSelection);
+    // Whole rows are selected, and only by the channel-number column and the keys below
+    // (selectionCommand keeps the view from selecting by itself).
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
     setTabKeyNavigation(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -83,6 +122,18 @@ ChannelGrid::ChannelGrid(ChannelTable *table, QWidget *parent)
         if (m_model->flags(index) & Qt::ItemIsSelectable)
             emit cellDoubleClicked(index.column(), index.row() + 1);
     });
+    // Ctrl+A selects every channel (a shortcut, so that it is not taken as a typed key).
+    auto *selectAllChannels = new QAction(this);
+    selectAllChannels->setObjectName(QStringLiteral("selectAllChannelsAction"));
+    selectAllChannels->setShortcut(QKeySequence::SelectAll);
+    selectAllChannels->setShortcutContext(Qt::WidgetShortcut);
+    addAction(selectAllChannels);
+    connect(selectAllChannels, &QAction::triggered, this, [this] {
+        selectRows(1, ChannelTable::ChannelCount);
+        m_anchorRow = 1;
+    });
+    // The number column is drawn with its row's selection.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, viewport(), qOverload<>(&QWidget::update));
 }
 
 ChannelGrid::~ChannelGrid()
@@ -129,6 +180,60 @@ void ChannelGrid::setCurrentCell(int column, int row)
     scrollTo(i);
 }
 
+QList<int> ChannelGrid::selectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : selectionModel()->selectedRows(ChannelTable::RxFreqColumn))
+        rows.append(index.row() + 1);
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void ChannelGrid::selectRows(int first, int last, bool add)
+{
+    first = qBound(1, first, int(ChannelTable::ChannelCount));
+    last = qBound(1, last, int(ChannelTable::ChannelCount));
+    if (first > last)
+        std::swap(first, last);
+    const QItemSelection rows(m_model->index(first - 1, ChannelTable::RxFreqColumn),
+                              m_model->index(last - 1, ChannelTable::Grid1Columns - 1));
+    selectionModel()->select(rows, (add ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect)
+                                       | QItemSelectionModel::Rows);
+}
+
+int ChannelGrid::channelRowAt(const QPoint &viewportPos) const
+{
+    const int modelRow = QTableView::rowAt(viewportPos.y());
+    if (modelRow >= 0)
+        return modelRow + 1;
+    // Above or below the rows: the first or the last visible row.
+    return viewportPos.y() < 0 ? qMax(1, QTableView::rowAt(0) + 1)
+                               : qMax(1, QTableView::rowAt(viewport()->height() - 1) + 1);
+}
+
+void ChannelGrid::pressRowHeader(int row, Qt::KeyboardModifiers modifiers)
+{
+    const bool shift = modifiers & Qt::ShiftModifier;
+    const bool control = modifiers & Qt::ControlModifier;
+    if (shift && m_anchorRow > 0) {
+        selectRows(m_anchorRow, row, control);
+    } else if (control) {
+        selectionModel()->select(m_model->index(row - 1, ChannelTable::RxFreqColumn),
+                                 QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
+        m_anchorRow = row;
+    } else {
+        selectRows(row, row);
+        m_anchorRow = row;
+    }
+    m_dragAnchor = control ? 0 : m_anchorRow;
+    emit rowHeaderPressed(row);
+}
+
+QItemSelectionModel::SelectionFlags ChannelGrid::selectionCommand(const QModelIndex &, const QEvent *) const
+{
+    return QItemSelectionModel::NoUpdate;
+}
+
 QSize ChannelGrid::sizeHint() const
 {
     int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
@@ -145,8 +250,15 @@ void ChannelGrid::mousePressEvent(QMouseEvent *event)
         return;
     }
     const QModelIndex i = indexAt(event->position().toPoint());
-    if (i.isValid() && (m_model->flags(i) & Qt::ItemIsSelectable))
+    if (i.isValid() && i.column() == ChannelTable::NumberColumn) {
+        pressRowHeader(i.row() + 1, event->modifiers());
+        event->accept();
+        return;
+    }
+    if (i.isValid() && (m_model->flags(i) & Qt::ItemIsSelectable)) {
+        clearSelection();
         emit aboutToSelectCell(i.column(), i.row() + 1);
+    }
     QTableView::mousePressEvent(event);
 }
 
@@ -156,7 +268,50 @@ void ChannelGrid::mouseReleaseEvent(QMouseEvent *event)
         event->accept();
         return;
     }
+    if (m_dragAnchor > 0) {
+        m_dragAnchor = 0;
+        event->accept();
+        return;
+    }
     QTableView::mouseReleaseEvent(event);
+}
+
+void ChannelGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_dragAnchor > 0) {
+        if (event->buttons() & Qt::LeftButton) {
+            const int row = channelRowAt(event->position().toPoint());
+            selectRows(m_dragAnchor, row);
+            scrollTo(m_model->index(row - 1, ChannelTable::NumberColumn));
+        } else {
+            m_dragAnchor = 0;
+        }
+        event->accept();
+        return;
+    }
+    QTableView::mouseMoveEvent(event);
+}
+
+void ChannelGrid::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (!isNavigationKey(key)) {
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    if ((event->modifiers() & Qt::ShiftModifier) && extendsRows(key)) {
+        // Shift and a move: the rows from the anchor (the current row when nothing was
+        // selected) to the new current row.
+        const int anchor = selectedRows().isEmpty() || m_anchorRow < 1 ? currentRow() : m_anchorRow;
+        QTableView::keyPressEvent(event);
+        if (anchor >= 1) {
+            m_anchorRow = anchor;
+            selectRows(anchor, currentRow());
+        }
+        return;
+    }
+    clearSelection();
+    QTableView::keyPressEvent(event);
 }
 
 void ChannelGrid::mouseDoubleClickEvent(QMouseEvent *event)

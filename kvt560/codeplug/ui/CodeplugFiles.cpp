@@ -291,22 +291,25 @@ void CodeplugFiles::importChannels()
 
 void CodeplugFiles::copyChannels()
 {
-    QList<int> rows;
-    if (QItemSelectionModel *selection = form->StringAlignGrid1->selectionModel())
-        for (const QModelIndex &index : selection->selectedIndexes())
-            if (!rows.contains(index.row()) && index.row() >= 1)
-                rows.append(index.row());
+    // The selected rows, else the current one.
+    QList<int> rows = form->StringAlignGrid1->selectedRows();
     if (rows.isEmpty())
         rows.append(form->StringAlignGrid1->currentRow() >= 1 ? form->StringAlignGrid1->currentRow()
                                                                : doc->channels()->CurRow);
-    std::sort(rows.begin(), rows.end());
     QGuiApplication::clipboard()->setText(CsvChannels::copyText(doc->channels()->cells(), rows, ToneList::instance()));
 }
 
 void CodeplugFiles::pasteChannels()
 {
-    const int first = form->StringAlignGrid1->currentRow() >= 1 ? form->StringAlignGrid1->currentRow()
-                                                                 : doc->channels()->CurRow;
+    // A frequency being typed is committed first; the overlays close, so that none writes
+    // back a text it showed before the paste.
+    if (!form->finishChannelEdit(true))
+        return;
+    // The rows go in from the first selected row, else from the current one.
+    const QList<int> selected = form->StringAlignGrid1->selectedRows();
+    const int current = form->StringAlignGrid1->currentRow() >= 1 ? form->StringAlignGrid1->currentRow()
+                                                                   : doc->channels()->CurRow;
+    const int first = selected.isEmpty() ? current : selected.first();
     const CsvChannels::Import import = CsvChannels::pasteText(
         QGuiApplication::clipboard()->text(), first,
         {doc->selectedRange(Preferences::List1Rx), doc->selectedRange(Preferences::List2Rx)}, doc->channels()->marks(),

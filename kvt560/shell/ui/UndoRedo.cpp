@@ -86,14 +86,15 @@ bool Tform1::canRedo() const
 void Tform1::undoEdit()
 {
     // A frequency being typed is committed first, as before any command; the undo takes it.
-    if (!channelEditor->commitPendingEdit(false))
+    // Every overlay closes: none may write back a text it showed before the undo.
+    if (!channelEditor->commitPendingEdit(true))
         return;
     history->undo();
 }
 
 void Tform1::redoEdit()
 {
-    if (!channelEditor->commitPendingEdit(false))
+    if (!channelEditor->commitPendingEdit(true))
         return;
     history->redo();
 }

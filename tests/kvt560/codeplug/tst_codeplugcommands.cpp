@@ -9,6 +9,8 @@
 #include "channels/Marks.h"
 #include "codeplug/CodeplugDocument.h"
 #include "codeplug/CodeplugFile.h"
+#include "codeplug/CsvChannels.h"
+#include "radiolink/ToneList.h"
 #include "codeplug/ui/CodeplugFiles.h"
 #include "settings/SettingsStore.h"
 #include "shell/IniFile.h"
@@ -23,6 +25,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -43,6 +46,13 @@ void fillChannel(ChannelTable *t, int row, const QString &freq, const Marks &m)
     const QStringList attributes{m.on, m.on, m.off, QStringLiteral("0"), QStringLiteral("53"), m.compander, m.on};
     for (int a = 1; a <= 7; ++a)
         t->setCell(ChannelTable::Grid2, a, row, attributes.at(a - 1));
+}
+
+// The centre of cell (column, row) in the grid's viewport, scrolled into view first.
+QPoint cellPoint(ChannelGrid *grid, int column, int row)
+{
+    grid->scrollTo(grid->model()->index(row - 1, column));
+    return grid->cellRect(column, row).center();
 }
 
 QByteArray readAll(const QString &path)
@@ -177,6 +187,108 @@ private slots:
         QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(notices.size(), 1);
         QCOMPARE(form->channelTable()->cells(), before);
+    }
+
+    // A paste while channel 10's receive frequency is open in its overlay: the overlay closes
+    // with the paste and never writes back the text it showed before, not when another cell
+    // is clicked either. The same for the alias overlay and an undo.
+    void outsideChangeClosesTheOpenOverlay()
+    {
+        auto form = window();
+        ChannelTable *t = form->channelTable();
+        const Marks marks = t->marks();
+        fillChannel(t, 10, QStringLiteral("438.50000"), marks);
+        for (int row = 20; row <= 22; ++row)
+            fillChannel(t, row, QStringLiteral("43%1.12500").arg(row - 14), marks);
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        ChannelGrid *grid = form->StringAlignGrid1;
+        QGuiApplication::clipboard()->setText(CsvChannels::copyText(t->cells(), {20, 21, 22}, ToneList::instance()));
+
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellPoint(grid, 1, 10));
+        QLineEdit *frequency = form->channelEditor->bsSkinEdit1;
+        QVERIFY(frequency->isVisible());
+        QCOMPARE(frequency->text(), QStringLiteral("438.50000"));
+        QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY2(notices.isEmpty(), qPrintable(notices.join('\n')));
+        QVERIFY(!frequency->isVisible());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellPoint(grid, 1, 30));
+        for (int c = 1; c <= 10; ++c)
+            QCOMPARE(t->cell(ChannelTable::Grid1, c, 10), t->cell(ChannelTable::Grid1, c, 20));
+
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellPoint(grid, ChannelTable::AliasColumn, 21));
+        QLineEdit *alias = form->channelEditor->bsSkinEdit7;
+        QVERIFY(alias->isVisible());
+        QTest::keyClicks(grid, QStringLiteral("A"));
+        QTest::keyClicks(alias, QStringLiteral("B"));
+        QCOMPARE(t->cell(ChannelTable::Grid1, ChannelTable::AliasColumn, 21), QStringLiteral("AB"));
+        form->undoAction->trigger();
+        QCOMPARE(t->cell(ChannelTable::Grid1, ChannelTable::AliasColumn, 21), QStringLiteral("R21"));
+        QVERIFY(!alias->isVisible());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellPoint(grid, 1, 30));
+        QCOMPARE(t->cell(ChannelTable::Grid1, ChannelTable::AliasColumn, 21), QStringLiteral("R21"));
+    }
+
+    // Rows are selected by the channel-number column: a click, Shift and Ctrl with a click,
+    // a drag, Shift+Down and Ctrl+A. The clicked row becomes the current one without any
+    // mark flipping; Ctrl+C copies the selected rows and Ctrl+V pastes from the first one.
+    void rowsSelectedByTheNumberColumn()
+    {
+        auto form = window();
+        ChannelTable *t = form->channelTable();
+        const Marks marks = t->marks();
+        for (int row : {10, 11, 12})
+            fillChannel(t, row, QStringLiteral("43%1.12500").arg(row - 5), marks);
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        ChannelGrid *grid = form->StringAlignGrid1;
+        grid->setCurrentCell(ChannelTable::PowerColumn, 3);
+        const ChannelCells before = t->cells();
+
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellPoint(grid, 0, 10));
+        QCOMPARE(grid->selectedRows(), QList<int>{10});
+        QCOMPARE(grid->currentRow(), 10);
+        QCOMPARE(t->cells(), before);   // the power mark of channel 10 stayed as it was
+        QVERIFY(grid->selectionModel()->isRowSelected(9, {}));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier, cellPoint(grid, 0, 12));
+        QCOMPARE(grid->selectedRows(), (QList<int>{10, 11, 12}));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, cellPoint(grid, 0, 11));
+        QCOMPARE(grid->selectedRows(), (QList<int>{10, 12}));
+        QCOMPARE(t->cells(), before);
+
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        const QStringList copied = QGuiApplication::clipboard()->text().split(QStringLiteral("\n"), Qt::SkipEmptyParts);
+        QVERIFY2(copied.size() >= 2 && copied.at(copied.size() - 2).startsWith(QStringLiteral("10\t"))
+                     && copied.last().startsWith(QStringLiteral("12\t")),
+                 qPrintable(copied.join('|')));
+
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellPoint(grid, 0, 30));
+        QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY2(notices.isEmpty(), qPrintable(notices.join('\n')));
+        for (int c = 1; c <= 10; ++c) {
+            QCOMPARE(t->cell(ChannelTable::Grid1, c, 30), t->cell(ChannelTable::Grid1, c, 10));
+            QCOMPARE(t->cell(ChannelTable::Grid1, c, 31), t->cell(ChannelTable::Grid1, c, 12));
+        }
+        QVERIFY(t->isEmptyChannel(2) && t->isEmptyChannel(32));
+
+        QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(grid->selectedRows(), (QList<int>{30, 31}));
+        QTest::keyClick(grid, Qt::Key_Down);
+        QVERIFY(grid->selectedRows().isEmpty());
+
+        QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, cellPoint(grid, 0, 5));
+        QTest::mouseMove(grid->viewport(), cellPoint(grid, 0, 8));
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, cellPoint(grid, 0, 8));
+        QCOMPARE(grid->selectedRows(), (QList<int>{5, 6, 7, 8}));
+
+        QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(grid->selectedRows().size(), int(ChannelTable::ChannelCount));
+        // A press on a channel cell ends the selection.
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellPoint(grid, 1, 6));
+        QVERIFY(grid->selectedRows().isEmpty());
     }
 
     // File > Open backup replaces the editor as Open does: over unsaved edits it asks first,
