@@ -183,6 +183,29 @@ void CMainFrame::createActions()
         a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);  // accelerators work whether or not the command is in a menu
     }
+    // The desktop's own keys for the file and undo commands, beside those of the library
+    // (Redo is Ctrl+Y and Ctrl+Shift+Z, Save As Ctrl+Shift+S).
+    const std::pair<int, QKeySequence::StandardKey> standardKeys[] = {
+        {ResId::FileNew, QKeySequence::New},    {ResId::FileOpen, QKeySequence::Open},
+        {ResId::FileSave, QKeySequence::Save},  {ResId::FileSaveAs, QKeySequence::SaveAs},
+        {ResId::EditUndo, QKeySequence::Undo},  {ResId::EditRedo, QKeySequence::Redo},
+    };
+    for (const auto &[command, standard] : standardKeys) {
+        QAction *a = m_actions.value(command);
+        if (!a)
+            continue;
+        QList<QKeySequence> all = a->shortcuts();
+        QList<QKeySequence> wanted = QKeySequence::keyBindings(standard);
+        // Not every desktop binds Save As; Ctrl+Shift+S is what users try.
+        if (standard == QKeySequence::SaveAs)
+            wanted.append(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+        for (const QKeySequence &keys : std::as_const(wanted))
+            if (!all.contains(keys))
+                all.append(keys);
+        a->setShortcuts(all);
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+    }
     // F1 opens the manual, as everywhere on the desktop.
     if (QAction *help = m_actions.value(ResId::Help)) {
         help->setShortcuts(help->shortcuts() << QKeySequence(QKeySequence::HelpContents));

@@ -106,7 +106,7 @@ private slots:
         QTest::newRow("New") << 57600 << "&New" << QKeySequence(Qt::CTRL | Qt::Key_N);
         QTest::newRow("Open") << 57601 << "&Open..." << QKeySequence(Qt::CTRL | Qt::Key_O);
         QTest::newRow("Save") << 57603 << "&Save" << QKeySequence(Qt::CTRL | Qt::Key_S);
-        QTest::newRow("Save As") << 57604 << "Save &As..." << QKeySequence();
+        QTest::newRow("Save As") << 57604 << "Save &As..." << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
         QTest::newRow("Export channels") << 32800 << "&Export channels..." << QKeySequence();
         QTest::newRow("Import channels") << 32801 << "&Import channels..." << QKeySequence();
         QTest::newRow("Open backup") << 32802 << "Open &backup..." << QKeySequence();
@@ -140,6 +140,27 @@ private slots:
         QCOMPARE(a->text(), text);
         QCOMPARE(a->shortcut(), keys);
         QVERIFY(frame->actions().contains(a) || keys.isEmpty());
+    }
+
+    // The desktop's standard keys stand beside the library's accelerators.
+    void standardKeysBesideTheLibrarys_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("Redo, Ctrl+Shift+Z") << 57644 << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+        QTest::newRow("Redo, Ctrl+Y") << 57644 << QKeySequence(Qt::CTRL | Qt::Key_Y);
+        QTest::newRow("Save As") << 57604 << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+        QTest::newRow("Undo") << 57643 << QKeySequence(Qt::CTRL | Qt::Key_Z);
+    }
+    void standardKeysBesideTheLibrarys()
+    {
+        QFETCH(int, id);
+        QFETCH(QKeySequence, keys);
+        QAction *a = frame->action(id);
+        QVERIFY(a);
+        QVERIFY2(a->shortcuts().contains(keys), qPrintable(QKeySequence::listToString(a->shortcuts())));
+        QCOMPARE(a->shortcuts().count(keys), 1);
+        QVERIFY(frame->actions().contains(a));
     }
 
     void acceleratorReachesItsCommand()
