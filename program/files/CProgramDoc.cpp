@@ -85,14 +85,14 @@ void CProgramDoc::restoreState(const State &state)
 
 void CProgramDoc::newDocument()
 {
-    NewImage();
+    NewImage(RadioImage);
     setPathName(QString());
     markClean();
 }
 
 bool CProgramDoc::openDocument(const QString &path, QString *error)
 {
-    if (!readImageFile(path, error))
+    if (!readImageFile(path, &RadioImage, error))
         return false;
     setPathName(QFileInfo(path).absoluteFilePath());
     markClean();
@@ -101,7 +101,7 @@ bool CProgramDoc::openDocument(const QString &path, QString *error)
 
 bool CProgramDoc::saveDocument(const QString &path, QString *error)
 {
-    if (!writeImageFile(path, error))
+    if (!writeImageFile(path, RadioImage, error))
         return false;
     setPathName(QFileInfo(path).absoluteFilePath());
     markClean();
@@ -116,7 +116,7 @@ void CProgramDoc::setPathName(const QString &path)
     emit pathNameChanged(m_pathName);
 }
 
-bool CProgramDoc::readImageFile(const QString &path, QString *error)
+bool CProgramDoc::readImageFile(const QString &path, ImageBytes *image, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -134,16 +134,16 @@ bool CProgramDoc::readImageFile(const QString &path, QString *error)
         setError(error, fileTooShortText(LanguageIndex, path, data.size()));
         return false;
     }
-    std::memcpy(RadioImage, data.constData(), RadioImageSize);
+    std::memcpy(image->data(), data.constData(), RadioImageSize);
     return true;
 }
 
-bool CProgramDoc::writeImageFile(const QString &path, QString *error)
+bool CProgramDoc::writeImageFile(const QString &path, const ImageBytes &image, QString *error)
 {
     // Every write is checked and synced before the temporary file replaces the old one: a
     // full disk fails here and leaves the old file whole.
     QString reason;
-    if (!CheckedSave::writeFile(path, QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize)),
+    if (!CheckedSave::writeFile(path, toByteArray(image),
                                 &reason)) {
         setError(error, fileSaveFailedText(LanguageIndex, path, reason));
         return false;
@@ -184,6 +184,6 @@ CProgramDoc::DefaultLoad CProgramDoc::loadDefaultFile(const QString &path, QStri
         return DefaultLoad::Unreadable;
     }
     // A short default file replaces only the bytes it holds.
-    std::memcpy(RadioImage, data.constData(), std::size_t(data.size()));
+    std::memcpy(RadioImage.data(), data.constData(), std::size_t(data.size()));
     return DefaultLoad::Loaded;
 }

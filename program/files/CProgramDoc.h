@@ -9,6 +9,8 @@
 //
 // The static functions read and write the file format without a document, so that a
 // command-line front end can use them headless.
+#include "model/RadioImage.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -58,10 +60,10 @@ public:
     // Reads the first 8192 bytes of a channel data file into RadioImage (bytes after them are
     // ignored). A file that cannot be opened or is shorter than 8192 bytes is refused: the
     // image is not touched and *error says why, in the words of LanguageIndex.
-    static bool readImageFile(const QString &path, QString *error);
+    static bool readImageFile(const QString &path, ImageBytes *image, QString *error);
     // Writes the 8192 bytes of RadioImage to a file, replacing it only once every byte has
     // been written: a failed save leaves an existing file as it was.
-    static bool writeImageFile(const QString &path, QString *error);
+    static bool writeImageFile(const QString &path, const ImageBytes &image, QString *error);
 
     // The factory default file of a model, by the model selector's text: "Default2.sin" for
     // "KVT270V01", "Default3.sin" for "KVT270U04", "Default4.sin" for "KVT270U10", and

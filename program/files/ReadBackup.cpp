@@ -26,7 +26,7 @@ bool write(const QByteArray &asRead, const QByteArray &file, const QString &appD
 QByteArray fileBytesOfImage()
 {
     const QByteArray saved = radioImageBytes();
-    gridContentsToImage(imageToGridContents());
+    gridContentsToImage(RadioImage, imageToGridContents(RadioImage));
     const QByteArray file = radioImageBytes();
     setRadioImageBytes(saved);
     return file;

@@ -90,7 +90,7 @@ QStringList alignedTable(const QList<QStringList> &rows)
 // the Option, PTT ID and PCBA dialogs.
 QString dumpText()
 {
-    const GridContents grid = imageToGridContents();
+    const GridContents grid = imageToGridContents(RadioImage);
     const ResourceLibrary &res = resources();
     QList<QStringList> head{
         {res.labelText(ResId::FormDialog, ModelSelectorId), grid.modelText()},
@@ -104,7 +104,7 @@ QString dumpText()
         channels.append(row);
     }
     QList<QStringList> settings;
-    for (const ShownSetting &s : shownSettings(LanguageIndex))
+    for (const ShownSetting &s : shownSettings(RadioImage, LanguageIndex))
         settings.append({s.dialog, s.label, printable(s.text)});
 
     QStringList out = alignedTable(head);
@@ -174,9 +174,9 @@ void printLine(const QString &text)
 // A channel data file into RadioImage as Open does; false with the message printed.
 bool openImage(const QString &file)
 {
-    NewImage();
+    NewImage(RadioImage);
     QString error;
-    if (!CProgramDoc::readImageFile(file, &error)) {
+    if (!CProgramDoc::readImageFile(file, &RadioImage, &error)) {
         printError(error);
         return false;
     }
@@ -199,7 +199,7 @@ int exportCsv(const QString &codeplug, const QString &out)
 {
     if (!openImage(codeplug))
         return CommandLine::Failure;
-    const QString text = CsvChannels::exportText(imageToGridContents().channels);
+    const QString text = CsvChannels::exportText(imageToGridContents(RadioImage).channels);
     QString reason;
     if (!CheckedSave::writeFile(out, text.toUtf8(), &reason)) {
         printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(out), reason));
@@ -218,7 +218,7 @@ int importCsv(const QString &in, const QString &codeplug)
     }
     if (!openImage(codeplug))
         return CommandLine::Failure;
-    GridContents grid = imageToGridContents();
+    GridContents grid = imageToGridContents(RadioImage);
     std::uint32_t low = 0, high = 0;
     GridRules::parseBandText(grid.bandText(), &low, &high);
     const CsvChannels::Import import = CsvChannels::importText(text, low, high);
@@ -228,9 +228,9 @@ int importCsv(const QString &in, const QString &codeplug)
         return CommandLine::Failure;
     }
     grid.channels = CsvChannels::replacedChannels(import.channels);
-    gridContentsToImage(grid);
+    gridContentsToImage(RadioImage, grid);
     QString error;
-    if (!CProgramDoc::writeImageFile(codeplug, &error)) {
+    if (!CProgramDoc::writeImageFile(codeplug, RadioImage, &error)) {
         printError(error);
         return CommandLine::Failure;
     }
@@ -415,11 +415,11 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         portName = devicePath(parser.value(deviceOption));
 
     // The document of start-up: a new image, shown in the grid.
-    NewImage();
+    NewImage(RadioImage);
     QString error;
     if (dump || !read) {
         // Open: the file into the image, shown in the grid.
-        if (!CProgramDoc::readImageFile(file, &error)) {
+        if (!CProgramDoc::readImageFile(file, &RadioImage, &error)) {
             printError(error);
             return Failure;
         }
@@ -430,7 +430,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     }
 
     // Read and Write store the grid into the image before the transfer.
-    gridContentsToImage(imageToGridContents());
+    gridContentsToImage(RadioImage, imageToGridContents(RadioImage));
     const QByteArray sent = radioImageBytes();
     if (!transfer(read, portName))
         return Failure;
@@ -453,13 +453,13 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     // The read is shown in the grid; Save stores the grid and writes the file, through a
     // temporary file that replaces it only when complete.
     const QByteArray asRead = radioImageBytes();
-    gridContentsToImage(imageToGridContents());
+    gridContentsToImage(RadioImage, imageToGridContents(RadioImage));
     // First a copy of the read in the backups folder, so that the read survives even a file
     // that cannot be written; a backup that fails does not fail the read.
     QString backupError;
     if (!ReadBackup::write(asRead, radioImageBytes(), applicationDir, &backupError))
         printError(ReadBackup::failureText(backupError));
-    if (!CProgramDoc::writeImageFile(file, &error)) {
+    if (!CProgramDoc::writeImageFile(file, RadioImage, &error)) {
         printError(error);
         return Failure;
     }

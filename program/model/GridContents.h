@@ -16,10 +16,10 @@ struct GridContents {
     QString bandText() const;        // the band the model selector gives
 };
 
-// RadioImage as ImageToGrid shows it: the model of byte 0x1FE0 (the first model when the
+// An image as ImageToGrid shows it: the model of byte 0x1FE0 (the first model when the
 // byte names none), the model's band, and channels 1-99 in the words of the current
 // LanguageIndex.
-GridContents imageToGridContents();
-// Stores what GridToImage stores: model and band indexes (no selection as 0xFF), channels
+GridContents imageToGridContents(const ImageBytes &image);
+// Stores into `image` what GridToImage stores: model and band indexes (no selection as 0xFF), channels
 // 1-99 from their texts, then the fixed fields.
-void gridContentsToImage(const GridContents &grid);
+void gridContentsToImage(ImageBytes &image, const GridContents &grid);

@@ -27,7 +27,7 @@ const QByteArray Identity = QByteArrayLiteral("KVT270\x00\x01");
 
 QByteArray imageBytes()
 {
-    return QByteArray(reinterpret_cast<const char *>(RadioImage), MemorySize);
+    return QByteArray(reinterpret_cast<const char *>(RadioImage.data()), MemorySize);
 }
 
 class ScriptedRadio : public TransferPort
@@ -164,7 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         memory[i] = char(i * 7 + i / 256);
         image[i] = char(~(i * 7 + i / 256));
     }
-    std::memcpy(RadioImage, image.constData(), RadioImageSize);
+    std::memcpy(RadioImage.data(), image.constData(), RadioImageSize);
 
     ScriptedRadio radio(memory, size > 0 ? data + 1 : data, size > 0 ? size - 1 : 0);
     RadioTransfer transfer(read, QStringLiteral("COM1"), image);

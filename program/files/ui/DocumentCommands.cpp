@@ -194,7 +194,7 @@ bool DocumentCommands::onExportChannels()
         return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += CsvExtension;
-    const QString text = CsvChannels::exportText(imageToGridContents().channels);
+    const QString text = CsvChannels::exportText(imageToGridContents(RadioImage).channels);
     QString reason;
     if (!CheckedSave::writeFile(path, text.toUtf8(), &reason)) {
         showMessage(fileSaveFailedText(LanguageIndex, path, reason));
@@ -216,7 +216,7 @@ bool DocumentCommands::onImportChannels()
         return false;
     }
     // The frequencies must lie in the band of the model selected, as stored just now.
-    GridContents grid = imageToGridContents();
+    GridContents grid = imageToGridContents(RadioImage);
     std::uint32_t low = 0, high = 0;
     GridRules::parseBandText(grid.bandText(), &low, &high);
     const CsvChannels::Import import = CsvChannels::importText(text, low, high);
@@ -225,7 +225,7 @@ bool DocumentCommands::onImportChannels()
         return false;
     }
     grid.channels = CsvChannels::replacedChannels(import.channels);
-    m_history->recordChange(commandStepText(ResId::ImportChannels), [&grid] { gridContentsToImage(grid); });
+    m_history->recordChange(commandStepText(ResId::ImportChannels), [&grid] { gridContentsToImage(RadioImage, grid); });
     if (m_view.imageToGrid)
         m_view.imageToGrid();
     return true;

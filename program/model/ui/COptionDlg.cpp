@@ -4,6 +4,7 @@
 #include "base/ResourceLibrary.h"
 #include "base/Globals.h"
 #include "model/OptionLists.h"
+#include "model/RadioImage.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -67,9 +68,9 @@ void COptionDlg::onInitDialog()
         QComboBox *combo = m_lists.value(option.controlId);
         combo->clear();
         combo->addItems(optionEntries(option.words, LanguageIndex));
-        combo->setCurrentIndex(shownPosition(option));
+        combo->setCurrentIndex(shownPosition(RadioImage, option));
     }
-    powerOnPassword->setText(powerOnPasswordText());
+    powerOnPassword->setText(powerOnPasswordText(RadioImage));
     powerOnPassword->setValidator(new TextFilterValidator(&filterPowerOnPassword, PowerOnPasswordMaxLength, powerOnPassword));
 }
 
@@ -77,8 +78,8 @@ void COptionDlg::writeBack()
 {
     for (const ListOption &option : optionWriteBackOrder()) {
         if (option.controlId == OptionIds::PowerOnPasswordSwitch)
-            storePowerOnPassword(powerOnPassword->text());
-        storePosition(option, m_lists.value(option.controlId)->currentIndex());
+            storePowerOnPassword(RadioImage, powerOnPassword->text());
+        storePosition(RadioImage, option, m_lists.value(option.controlId)->currentIndex());
     }
 }
 

@@ -4,6 +4,7 @@
 #include "base/ResourceLibrary.h"
 #include "base/ui/OkCancelRow.h"
 #include "model/OptionLists.h"
+#include "model/RadioImage.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -44,13 +45,13 @@ CPcbaDlg::CPcbaDlg(QWidget *parent)
 
 void CPcbaDlg::onInitDialog()
 {
-    pcbaEdit->setText(pcbaText());
+    pcbaEdit->setText(pcbaText(RadioImage));
     // Installed after the stored text is shown, so that the text is kept as it is until edited.
     pcbaEdit->setValidator(new TextFilterValidator(&filterPcbaText, PcbaMaxLength, pcbaEdit));
 }
 
 void CPcbaDlg::accept()
 {
-    storePcbaText(pcbaEdit->text());
+    storePcbaText(RadioImage, pcbaEdit->text());
     QDialog::accept();
 }

@@ -196,7 +196,7 @@ void CProgramView::ImageToGrid()
         m_openEditor->hide();
         m_openEditor = nullptr;
     }
-    const GridContents contents = imageToGridContents();
+    const GridContents contents = imageToGridContents(RadioImage);
     {
         const QSignalBlocker block(m_modelSelector);
         m_modelSelector->setCurrentIndex(m_modelSelector->count() > 0 ? contents.modelIndex : -1);
@@ -241,7 +241,7 @@ void CProgramView::storeGridContents()
             texts.setText(c, m_grid->textMatrix(n, c));
         contents.channels.append(texts);
     }
-    gridContentsToImage(contents);
+    gridContentsToImage(RadioImage, contents);
 }
 
 QString CProgramView::cellText(int row, int column) const

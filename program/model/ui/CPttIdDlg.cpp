@@ -4,6 +4,7 @@
 #include "base/ResourceLibrary.h"
 #include "base/Globals.h"
 #include "model/OptionLists.h"
+#include "model/RadioImage.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -61,9 +62,9 @@ void CPttIdDlg::onInitDialog()
     pttIdList->addItems(optionEntries(lists.at(1).words, LanguageIndex));
     codeEdit->clear();
 
-    displayList->setCurrentIndex(shownPosition(lists.at(0)));
-    pttIdList->setCurrentIndex(shownPosition(lists.at(1)));
-    codeEdit->setText(pttIdCodeText());
+    displayList->setCurrentIndex(shownPosition(RadioImage, lists.at(0)));
+    pttIdList->setCurrentIndex(shownPosition(RadioImage, lists.at(1)));
+    codeEdit->setText(pttIdCodeText(RadioImage));
     // Installed after the stored code is shown, so that the code is kept as it is until edited.
     codeEdit->setValidator(new TextFilterValidator(&filterPttIdCode, PttIdCodeMaxLength, codeEdit));
 }
@@ -71,9 +72,9 @@ void CPttIdDlg::onInitDialog()
 void CPttIdDlg::writeBack()
 {
     const QList<ListOption> &lists = pttIdDialogLists();
-    storePosition(lists.at(0), displayList->currentIndex());
-    storePosition(lists.at(1), pttIdList->currentIndex());
-    storePttIdCode(codeEdit->text());
+    storePosition(RadioImage, lists.at(0), displayList->currentIndex());
+    storePosition(RadioImage, lists.at(1), pttIdList->currentIndex());
+    storePttIdCode(RadioImage, codeEdit->text());
 }
 
 void CPttIdDlg::done(int result)

@@ -27,7 +27,7 @@ namespace {
 
 QByteArray imageBytes(int address, int length)
 {
-    return QByteArray(reinterpret_cast<const char *>(RadioImage + address), length);
+    return QByteArray(reinterpret_cast<const char *>(RadioImage.data() + address), length);
 }
 
 // The ways a dialog can be closed without a button of its own.
@@ -79,7 +79,7 @@ private slots:
     {
         LanguageIndex = LanguageEnglish;
         installResources(ResourceLibrary());
-        NewImage();
+        NewImage(RadioImage);
     }
 
     void optionDialogShowsTheNewImage()
@@ -194,7 +194,7 @@ private slots:
     void pttIdDialogWritesBackOnClose()
     {
         QFETCH(Closing, how);
-        std::memcpy(RadioImage + 0x1D30, "12\xff", 3);
+        std::memcpy(RadioImage.data() + 0x1D30, "12\xff", 3);
         CPttIdDlg dlg;
         QCOMPARE(dlg.displayList->currentText(), QStringLiteral("Off"));
         QCOMPARE(dlg.pttIdList->currentText(), QStringLiteral("Off"));
@@ -245,7 +245,7 @@ private slots:
     {
         QFETCH(QString, how);
         QFETCH(QByteArray, stored);
-        std::memcpy(RadioImage + 0x1FD0, "OLD1", 4);
+        std::memcpy(RadioImage.data() + 0x1FD0, "OLD1", 4);
         CPcbaDlg dlg;
         QCOMPARE(dlg.pcbaEdit->text(), QStringLiteral("OLD1"));
         dlg.show();

@@ -15,12 +15,12 @@
 
 inline QByteArray imageBytes()
 {
-    return QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+    return QByteArray(reinterpret_cast<const char *>(RadioImage.data()), int(RadioImageSize));
 }
 
 inline void setImage(const QByteArray &bytes)
 {
-    std::memcpy(RadioImage, bytes.constData(), std::min<size_t>(RadioImageSize, size_t(bytes.size())));
+    std::memcpy(RadioImage.data(), bytes.constData(), std::min<size_t>(RadioImageSize, size_t(bytes.size())));
 }
 
 // A recognisable pattern of n bytes: byte i is (i * mul + add) & 0xFF.

@@ -125,7 +125,7 @@ private slots:
         QFETCH(QString, notice);
         Program p;
         QVERIFY(openDefaults(p));
-        QStringList lines = CsvChannels::exportText(imageToGridContents().channels).split(QLatin1Char('\n'));
+        QStringList lines = CsvChannels::exportText(imageToGridContents(RadioImage).channels).split(QLatin1Char('\n'));
         if (field >= 0) {
             QStringList fields = lines.at(2).split(QLatin1Char(','));
             fields[field] = value;

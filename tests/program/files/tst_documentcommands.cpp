@@ -78,7 +78,7 @@ private slots:
         QVERIFY(w.commands->openDocumentFile(fx.path("a.sin")));
         w.calls.clear();
         w.trigger(ResId::FileNew);
-        NewImage();
+        NewImage(RadioImage);
         const QByteArray fresh = imageBytes();
         setImage(pattern(8192));
         w.trigger(ResId::FileNew);

@@ -26,15 +26,15 @@ namespace {
 // in every byte the program does not interpret.
 QByteArray richImage()
 {
-    NewImage();
+    NewImage(RadioImage);
     const char *const freqs[] = {"410.12500", "433.00625", "469.99000"};
     const char *const tones[] = {"67.0", "D023N", "D754I"};
     for (int n = 1; n <= 3; ++n) {
         ChannelTexts t = newChannelTexts(QString::fromLatin1(freqs[n - 1]));
         t.rxTone = t.txTone = QString::fromLatin1(tones[n - 1]);
         t.name = QStringLiteral("CH%1").arg(n);
-        StoreChannel(n, t);
-        std::uint8_t *rec = RadioImage + (n - 1) * 16;
+        StoreChannel(RadioImage, n, t);
+        std::uint8_t *rec = RadioImage.data() + (n - 1) * 16;
         rec[13] = 0x13, rec[14] = 0x14, rec[15] = quint8(n);  // not interpreted
         rec[12] = (rec[12] & ~0xC8) | 0x48;                  // kept flag bits 3, 6, 7
         RadioImage[0x0C90 + (n - 1) * 8 + 6] = 0x66;          // name slot bytes 6-7

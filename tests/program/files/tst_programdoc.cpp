@@ -31,7 +31,7 @@ private slots:
         QCOMPARE(doc.pathName(), QString());
         QCOMPARE(doc.title(), QStringLiteral("Untitled"));
         // What GridToImage does for an empty grid with the first model and band selected.
-        WriteFixedFields();
+        WriteFixedFields(RadioImage);
         RadioImage[ImageMap::ModelIndex] = 0;
         RadioImage[ImageMap::BandIndex] = 0;
         QString error;
@@ -63,7 +63,7 @@ private slots:
         FilesDir fx;
         const QByteArray data = pattern(size, 13, 5);
         QVERIFY(fx.write("radio.sin", data));
-        NewImage();
+        NewImage(RadioImage);
         CProgramDoc doc;
         QSignalSpy pathChanged(&doc, &CProgramDoc::pathNameChanged);
         QString error;
@@ -175,7 +175,7 @@ private slots:
         QVERIFY(QFile::setPermissions(fx.path("locked.sin"), QFile::ReadOwner));
         setImage(pattern(8192, 17, 4));
         QString error;
-        QVERIFY(!CProgramDoc::writeImageFile(fx.path("locked.sin"), &error));
+        QVERIFY(!CProgramDoc::writeImageFile(fx.path("locked.sin"), RadioImage, &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(fx.read("locked.sin"), old);
     }
@@ -289,14 +289,14 @@ private slots:
             QCOMPARE(shipped.mid(0x0630, 8), QByteArray("\x00\x00\x50\x43\x00\x00\x50\x43", 8));
             QCOMPARE(shipped.mid(0x1D10, 4), QByteArray(4, '\0'));
             for (int n = 1; n <= 16; ++n) {
-                const ChannelTexts ch = LoadChannel(n);
+                const ChannelTexts ch = LoadChannel(RadioImage, n);
                 const std::uint32_t rx = frequencyUnits(ch.rxFreq);
                 QVERIFY2(rx >= std::uint32_t(bands[k - 1][0]) * 100000 && rx <= std::uint32_t(bands[k - 1][1]) * 100000,
                          qPrintable(name + QLatin1Char(' ') + ch.rxFreq));
                 QCOMPARE(ch.txFreq, ch.rxFreq);
                 QCOMPARE(ch.name, QStringLiteral("CH%1").arg(n));
             }
-            QVERIFY(LoadChannel(17).rxFreq.isEmpty());
+            QVERIFY(LoadChannel(RadioImage, 17).rxFreq.isEmpty());
         }
     }
 };

@@ -30,11 +30,11 @@ namespace {
 // only restored the edited cell would show.
 QByteArray fileImage()
 {
-    NewImage();
+    NewImage(RadioImage);
     for (int n = 1; n <= 3; ++n) {
         ChannelTexts t = newChannelTexts(QStringLiteral("41%1.12500").arg(n));
         t.name = QStringLiteral("CH%1").arg(n);
-        StoreChannel(n, t);
+        StoreChannel(RadioImage, n, t);
     }
     for (int a = 0x1D14; a <= 0x1D2F; ++a)
         RadioImage[a] = std::uint8_t(a * 13);
@@ -49,7 +49,7 @@ QByteArray fileImage()
 
 QStringList loadedRow(int n)
 {
-    const ChannelTexts t = LoadChannel(n);
+    const ChannelTexts t = LoadChannel(RadioImage, n);
     QStringList texts;
     for (int c = 1; c <= 9; ++c)
         texts << t.text(c);

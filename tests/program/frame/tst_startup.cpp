@@ -73,7 +73,7 @@ private slots:
     void smallLettersSelectSimplifiedChinese()
     {
         AppDirFixture fx(QStringLiteral("[Setup]\nLanguage=chs\nCOM=COM2\n"));
-        std::memset(RadioImage, 0, RadioImageSize);
+        std::memset(RadioImage.data(), 0, RadioImageSize);
         ProgramApp app;
         const Started s = start(app, fx);
         QVERIFY(s.ok);
@@ -84,7 +84,7 @@ private slots:
         CMainFrame *frame = app.mainFrame();
         QVERIFY(frame && frame->isVisible());
         // With no file named, start-up builds a new image.
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(RadioImage) + 0x1840, 6), QByteArray("KVT270"));
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(RadioImage.data()) + 0x1840, 6), QByteArray("KVT270"));
         QCOMPARE(RadioImage[0], quint8(0xFF));
         QCOMPARE(frame->windowTitle(), QStringLiteral("KVT PC Encoder[*]"));
         QCOMPARE(frame->findChild<QMenu *>(QStringLiteral("menuFile"))->title(), QStringLiteral("文件(&F)"));
@@ -272,7 +272,7 @@ private slots:
         QVERIFY(start(app, fx, {fx.filePath(QStringLiteral("radio.sin"))}).ok);
         QCOMPARE(opened, fx.filePath(QStringLiteral("radio.sin")));
         QVERIFY(!created);
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(RadioImage), 8192), image.left(8192));
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(RadioImage.data()), 8192), image.left(8192));
         QCOMPARE(app.document()->pathName(), fx.filePath(QStringLiteral("radio.sin")));
         app.exitInstance();
     }
@@ -289,7 +289,7 @@ private slots:
         QFETCH(int, size);
         QFETCH(QString, message);
         AppDirFixture fx;
-        std::memset(RadioImage, 0xAB, RadioImageSize);
+        std::memset(RadioImage.data(), 0xAB, RadioImageSize);
         if (size >= 0)
             fx.writeFile(QStringLiteral("short.sin"), QByteArray(size, '\x11'));
         ProgramApp app;

@@ -6,6 +6,11 @@
 
 #include <QTest>
 
+namespace {
+// The image the codec works on here.
+ImageBytes testImage;
+} // namespace
+
 using namespace GridRules;
 
 class TestGridRules : public QObject
@@ -142,13 +147,13 @@ private slots:
             ChannelTexts t = newChannelTexts(QStringLiteral("145.00000"));
             for (int value = 0; value < 3; ++value) {
                 t.busyLock = busy.at(value);
-                StoreChannel(1, t);
-                QCOMPARE(RadioImage[12] & 0x03, value);
+                StoreChannel(testImage, 1, t);
+                QCOMPARE(testImage[12] & 0x03, value);
             }
             const QStringList scan = listEditorWords(ChannelTexts::ScanAdd, lang);
             t.scanAdd = scan.at(1);
-            StoreChannel(1, t);
-            QCOMPARE(RadioImage[12] & 0x10, 0);
+            StoreChannel(testImage, 1, t);
+            QCOMPARE(testImage[12] & 0x10, 0);
         }
         QCOMPARE(listEditorWords(ChannelTexts::BusyLock, 1).first(), QStringLiteral("关闭"));
         QVERIFY(listEditorWords(ChannelTexts::RxTone, 0).isEmpty());

@@ -37,12 +37,12 @@ struct SavedProgramGlobals {
 
 inline QByteArray CurrentImage()
 {
-    return QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+    return QByteArray(reinterpret_cast<const char *>(RadioImage.data()), int(RadioImageSize));
 }
 
 inline void SetImage(const QByteArray &bytes)
 {
-    std::memcpy(RadioImage, bytes.constData(), RadioImageSize);
+    std::memcpy(RadioImage.data(), bytes.constData(), RadioImageSize);
 }
 
 class Kvt270Simulator

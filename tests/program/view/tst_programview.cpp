@@ -40,7 +40,7 @@ void storeChannel(int n, const QStringList &texts)
     ChannelTexts t;
     for (int c = 1; c <= 9; ++c)
         t.setText(c, texts.value(c - 1));
-    StoreChannel(n, t);
+    StoreChannel(RadioImage, n, t);
 }
 
 } // namespace
@@ -116,7 +116,7 @@ private slots:
     void init()
     {
         LanguageIndex = LanguageEnglish;
-        NewImage();
+        NewImage(RadioImage);
     }
     void cleanup()
     {
@@ -139,7 +139,7 @@ private slots:
         m_grid->setCurrentCell(8, 0);
         QTest::keyClick(m_grid, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(rowTexts(*m_view, 9), rowTexts(*m_view, 5));
-        QCOMPARE(LoadChannel(9), LoadChannel(5));
+        QCOMPARE(LoadChannel(RadioImage, 9), LoadChannel(RadioImage, 5));
         QCOMPARE(edits.count(), 1);
 
         // A refusal shows a message box; it is answered as soon as it is up.
@@ -322,8 +322,8 @@ private slots:
         QCOMPARE(m_view->cellText(1, 3), QStringLiteral("68.0"));
         QCOMPARE(m_view->cellText(1, 4), QStringLiteral("D000N"));
         m_view->GridToImage();
-        QCOMPARE(LoadChannel(1).rxTone, QStringLiteral("68.0"));
-        QCOMPARE(LoadChannel(1).txTone, QStringLiteral("D000N"));
+        QCOMPARE(LoadChannel(RadioImage, 1).rxTone, QStringLiteral("68.0"));
+        QCOMPARE(LoadChannel(RadioImage, 1).txTone, QStringLiteral("D000N"));
     }
 
     // A list or tone value committed when the channel has no Rx Freq leaves the cell empty.
@@ -460,27 +460,27 @@ private slots:
         storeChannel(99, {"470.00000", "400.00000", "Off", "Off", "Off", "High", "Add", "Wide", ""});
         RadioImage[ImageMap::ModelIndex] = 4;
         RadioImage[ImageMap::BandIndex] = 0;
-        WriteFixedFields();
-        QByteArray before(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+        WriteFixedFields(RadioImage);
+        QByteArray before(reinterpret_cast<const char *>(RadioImage.data()), int(RadioImageSize));
         makeView();
         QCOMPARE(rowTexts(*m_view, 1),
                  (QStringList{"145.12500", "145.72500", "67.0", "D023N", "Carrier", "Low", "Del", "Narrow", "HOME"}));
         // Everything the grid writes is overwritten; what it does not write is carried.
         // (An empty channel keeps its name bytes, so only the stored channels' are scrambled.)
         for (int n = 0; n < 99; ++n)
-            std::memset(RadioImage + n * 16, 0, 12);
+            std::memset(RadioImage.data() + n * 16, 0, 12);
         for (int n : {1, 50, 99})
-            std::memset(RadioImage + ImageMap::ChannelNames + (n - 1) * 8, 'Z', 6);
+            std::memset(RadioImage.data() + ImageMap::ChannelNames + (n - 1) * 8, 'Z', 6);
         RadioImage[ImageMap::ModelIndex] = 0;
         RadioImage[ImageMap::BandIndex] = 9;
         m_view->GridToImage();
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize)), before);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(RadioImage.data()), int(RadioImageSize)), before);
 
         clickCell(2, 1);
         QTest::keyClicks(m_frequencyEditor, QStringLiteral("451.0"));
         m_view->GridToImage();
         QVERIFY(!m_view->openEditor());
-        QCOMPARE(LoadChannel(2).rxFreq, QStringLiteral("451.00000"));
+        QCOMPARE(LoadChannel(RadioImage, 2).rxFreq, QStringLiteral("451.00000"));
     }
 
     // Grabs the view in English and in Simplified Chinese when PROGRAM_SHOTS_DIR names a
@@ -498,7 +498,7 @@ private slots:
                 QVERIFY(chs.loadFile(QStringLiteral(SOURCE_DIR "/resources/Chs.dll")));
                 installResources(chs);
             }
-            NewImage();
+            NewImage(RadioImage);
             storeChannel(1, {"145.12500", "145.72500", "67.0", "D023N", "Carrier", "Low", "Del", "Narrow", "HOME"});
             storeChannel(2, {"146.00000", "146.00000", "Off", "Off", "Off", "High", "Add", "Wide", "CALL"});
             storeChannel(3, {"147.00625", "147.60625", "D754I", "254.1", "QDT", "High", "Add", "Wide", ""});

@@ -50,13 +50,13 @@ private slots:
     void fileOnCommandLineIsShown()
     {
         AppDirFixture fx;
-        NewImage();
+        NewImage(RadioImage);
         ChannelTexts t = newChannelTexts(QStringLiteral("150.02500"));
         t.name = QStringLiteral("BASE");
-        StoreChannel(7, t);
+        StoreChannel(RadioImage, 7, t);
         RadioImage[ImageMap::ModelIndex] = 1;
-        fx.writeFile(QStringLiteral("start.sin"), QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize)));
-        NewImage();
+        fx.writeFile(QStringLiteral("start.sin"), QByteArray(reinterpret_cast<const char *>(RadioImage.data()), int(RadioImageSize)));
+        NewImage(RadioImage);
         ProgramApp app;
         app.showMessage = [](const QString &, const QString &text) { QFAIL(qPrintable(text)); };
         QVERIFY(app.initInstance({QStringLiteral("Program"), fx.filePath(QStringLiteral("start.sin"))}, fx.path()));
