@@ -116,7 +116,7 @@ QString dumpText()
 // message of the windows and what went wrong.
 bool transfer(bool read, const QString &portName)
 {
-    RadioTransfer radio(read, portName);
+    RadioTransfer radio(read, portName, radioImageBytes(), AppDirectory);
     ConsoleProgress progress(RadioTransfer::title(read, LanguageIndex), RadioTransfer::blockCount(read));
     QObject::connect(&radio, &RadioTransfer::portOpened, [&progress] { progress.setValue(0); });
     QObject::connect(&radio, &RadioTransfer::progress, [&progress](int position, int) { progress.setValue(position); });

@@ -167,7 +167,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::memcpy(RadioImage.data(), image.constData(), RadioImageSize);
 
     ScriptedRadio radio(memory, size > 0 ? data + 1 : data, size > 0 ? size - 1 : 0);
-    RadioTransfer transfer(read, QStringLiteral("COM1"), image);
+    RadioTransfer transfer(read, QStringLiteral("COM1"), image, QString());
     int last = 0;
     const int upper = RadioTransfer::blockCount(read);
     QObject::connect(&transfer, &RadioTransfer::progress, [&last, upper](int position, int of) {

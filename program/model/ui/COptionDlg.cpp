@@ -4,7 +4,7 @@
 #include "base/ResourceLibrary.h"
 #include "base/Globals.h"
 #include "model/OptionLists.h"
-#include "model/RadioImage.h"
+#include "files/CProgramDoc.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -17,8 +17,8 @@ namespace {
 constexpr int LeftColumnRows = 12;
 } // namespace
 
-COptionDlg::COptionDlg(QWidget *parent)
-    : QDialog(parent)
+COptionDlg::COptionDlg(CProgramDoc *document, QWidget *parent)
+    : QDialog(parent), m_document(document)
 {
     setObjectName(QStringLiteral("COptionDlg"));
     setWindowTitle(resources().dialogCaption(ResId::OptionDialog));
@@ -68,19 +68,21 @@ void COptionDlg::onInitDialog()
         QComboBox *combo = m_lists.value(option.controlId);
         combo->clear();
         combo->addItems(optionEntries(option.words, LanguageIndex));
-        combo->setCurrentIndex(shownPosition(RadioImage, option));
+        combo->setCurrentIndex(shownPosition(m_document->RadioImage(), option));
     }
-    powerOnPassword->setText(powerOnPasswordText(RadioImage));
+    powerOnPassword->setText(powerOnPasswordText(m_document->RadioImage()));
     powerOnPassword->setValidator(new TextFilterValidator(&filterPowerOnPassword, PowerOnPasswordMaxLength, powerOnPassword));
 }
 
 void COptionDlg::writeBack()
 {
-    for (const ListOption &option : optionWriteBackOrder()) {
-        if (option.controlId == OptionIds::PowerOnPasswordSwitch)
-            storePowerOnPassword(RadioImage, powerOnPassword->text());
-        storePosition(RadioImage, option, m_lists.value(option.controlId)->currentIndex());
-    }
+    m_document->editImage([this](ImageBytes &image) {
+        for (const ListOption &option : optionWriteBackOrder()) {
+            if (option.controlId == OptionIds::PowerOnPasswordSwitch)
+                storePowerOnPassword(image, powerOnPassword->text());
+            storePosition(image, option, m_lists.value(option.controlId)->currentIndex());
+        }
+    });
 }
 
 void COptionDlg::done(int result)

@@ -2,7 +2,7 @@
 // The Option dialog (template 156): the radio's function options as drop-down lists and the
 // power-on password box, laid out in two columns. It has no buttons: it is closed with the
 // close box, Escape or Enter, and however it closes every control is written back into
-// RadioImage.
+// the document's image.
 //
 // Controls (objectName, template id):
 //   sqlList 1081 squelch level            voxList 1086 VOX level
@@ -21,6 +21,7 @@
 #include <QDialog>
 #include <QHash>
 
+class CProgramDoc;
 class QComboBox;
 class QKeyEvent;
 class QLineEdit;
@@ -29,7 +30,7 @@ class COptionDlg : public QDialog
 {
     Q_OBJECT
 public:
-    explicit COptionDlg(QWidget *parent = nullptr);
+    COptionDlg(CProgramDoc *document, QWidget *parent = nullptr);
     ~COptionDlg() override;
 
     // The drop-down list with a template id (OptionIds), or nullptr.
@@ -44,6 +45,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    CProgramDoc *m_document;
     void onInitDialog();
     void writeBack();
 

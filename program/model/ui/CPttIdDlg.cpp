@@ -4,7 +4,7 @@
 #include "base/ResourceLibrary.h"
 #include "base/Globals.h"
 #include "model/OptionLists.h"
-#include "model/RadioImage.h"
+#include "files/CProgramDoc.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -12,8 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-CPttIdDlg::CPttIdDlg(QWidget *parent)
-    : QDialog(parent)
+CPttIdDlg::CPttIdDlg(CProgramDoc *document, QWidget *parent)
+    : QDialog(parent), m_document(document)
 {
     setObjectName(QStringLiteral("CPttIdDlg"));
     setWindowTitle(resources().dialogCaption(ResId::PttIdDialog));
@@ -62,9 +62,9 @@ void CPttIdDlg::onInitDialog()
     pttIdList->addItems(optionEntries(lists.at(1).words, LanguageIndex));
     codeEdit->clear();
 
-    displayList->setCurrentIndex(shownPosition(RadioImage, lists.at(0)));
-    pttIdList->setCurrentIndex(shownPosition(RadioImage, lists.at(1)));
-    codeEdit->setText(pttIdCodeText(RadioImage));
+    displayList->setCurrentIndex(shownPosition(m_document->RadioImage(), lists.at(0)));
+    pttIdList->setCurrentIndex(shownPosition(m_document->RadioImage(), lists.at(1)));
+    codeEdit->setText(pttIdCodeText(m_document->RadioImage()));
     // Installed after the stored code is shown, so that the code is kept as it is until edited.
     codeEdit->setValidator(new TextFilterValidator(&filterPttIdCode, PttIdCodeMaxLength, codeEdit));
 }
@@ -72,9 +72,11 @@ void CPttIdDlg::onInitDialog()
 void CPttIdDlg::writeBack()
 {
     const QList<ListOption> &lists = pttIdDialogLists();
-    storePosition(RadioImage, lists.at(0), displayList->currentIndex());
-    storePosition(RadioImage, lists.at(1), pttIdList->currentIndex());
-    storePttIdCode(RadioImage, codeEdit->text());
+    m_document->editImage([this, &lists](ImageBytes &image) {
+        storePosition(image, lists.at(0), displayList->currentIndex());
+        storePosition(image, lists.at(1), pttIdList->currentIndex());
+        storePttIdCode(image, codeEdit->text());
+    });
 }
 
 void CPttIdDlg::done(int result)

@@ -1,7 +1,7 @@
 #pragma once
 // The PTT ID dialog (template 164): whether the radio shows the PTT ID, when it sends it and
 // the code it sends. It has no buttons; however it closes, the three fields are written back
-// into RadioImage (Display, PTT ID, then Code).
+// into the document's image (Display, PTT ID, then Code).
 //
 // Controls (objectName, template id):
 //   displayList 1097 PTT ID display on/off
@@ -10,6 +10,7 @@
 // Each control's label is named "label" plus the control id ("label1096").
 #include <QDialog>
 
+class CProgramDoc;
 class QComboBox;
 class QKeyEvent;
 class QLineEdit;
@@ -18,7 +19,7 @@ class CPttIdDlg : public QDialog
 {
     Q_OBJECT
 public:
-    explicit CPttIdDlg(QWidget *parent = nullptr);
+    CPttIdDlg(CProgramDoc *document, QWidget *parent = nullptr);
     ~CPttIdDlg() override;
 
     QComboBox *displayList; // 1097: display on/off
@@ -32,6 +33,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    CProgramDoc *m_document;
     void onInitDialog();
     void writeBack();
 };

@@ -3,6 +3,7 @@
 #include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
 #include "base/Globals.h"
+#include "files/CProgramDoc.h"
 #include "model/RadioImage.h"
 #include "model/MemoryImage.h"
 #include "model/OptionLists.h"
@@ -22,13 +23,9 @@
 #include <QTest>
 #include <QTimer>
 #include <cstring>
+#include <memory>
 
 namespace {
-
-QByteArray imageBytes(int address, int length)
-{
-    return QByteArray(reinterpret_cast<const char *>(RadioImage.data() + address), length);
-}
 
 // The ways a dialog can be closed without a button of its own.
 enum class Closing { CloseBox, Escape, Enter };
@@ -74,17 +71,33 @@ class TestSettingDialogs : public QObject
 {
     Q_OBJECT
 
+    // The document the dialogs edit: a new one for each test.
+    std::unique_ptr<CProgramDoc> m_document;
+    CProgramDoc &doc() { return *m_document; }
+    const ImageBytes &image() const { return m_document->RadioImage(); }
+    QByteArray imageBytes(int address, int length) const { return m_document->imageBytes().mid(address, length); }
+    void setByte(int address, std::uint8_t value)
+    {
+        m_document->editImage([address, value](ImageBytes &i) { i[address] = value; });
+    }
+    void setBytes(int address, const QByteArray &bytes)
+    {
+        m_document->editImage([address, bytes](ImageBytes &i) {
+            std::memcpy(i.data() + address, bytes.constData(), std::size_t(bytes.size()));
+        });
+    }
+
 private slots:
     void init()
     {
         LanguageIndex = LanguageEnglish;
         installResources(ResourceLibrary());
-        NewImage(RadioImage);
+        m_document = std::make_unique<CProgramDoc>();
     }
 
     void optionDialogShowsTheNewImage()
     {
-        COptionDlg dlg;
+        COptionDlg dlg(&doc());
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Option"));
         const QList<QPair<int, const char *>> expected{
             {OptionIds::Sql, "5"}, {OptionIds::Vox, "Off"}, {OptionIds::Tot, "60s"}, {OptionIds::Step, "25KHz"},
@@ -110,8 +123,8 @@ private slots:
         QVERIFY(cht.loadFile(QStringLiteral(SOURCE_DIR "/resources/Cht.dll")));
         installResources(cht);
         LanguageIndex = LanguageTraditionalChinese;
-        RadioImage[0x1829] = 254;
-        COptionDlg dlg;
+        setByte(0x1829, 254);
+        COptionDlg dlg(&doc());
         QCOMPARE(dlg.list(OptionIds::ReceiveAlarmTime)->currentText(), QStringLiteral("自動"));
         QCOMPARE(dlg.list(OptionIds::Vox)->itemText(0), QStringLiteral("關"));
         QCOMPARE(dlg.windowTitle(), cht.dialogCaption(ResId::OptionDialog));
@@ -124,10 +137,10 @@ private slots:
     void optionDialogWritesBackOnClose()
     {
         QFETCH(Closing, how);
-        RadioImage[0x1814] = 12;  // SQL without an entry: shown 5
-        RadioImage[0x1829] = 7;   // receive alarm time without an entry: shown off
-        RadioImage[0x1820] = 0xFF; // Roger of a new image
-        COptionDlg dlg;
+        setByte(0x1814, 12);  // SQL without an entry: shown 5
+        setByte(0x1829, 7);   // receive alarm time without an entry: shown off
+        setByte(0x1820, 0xFF); // Roger of a new image
+        COptionDlg dlg(&doc());
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.list(OptionIds::Tot)->setCurrentIndex(20);          // 600s
@@ -137,25 +150,25 @@ private slots:
         QCOMPARE(dlg.powerOnPassword->text(), QStringLiteral("12"));
         closeDialog(dlg, how);
         QVERIFY(!dlg.isVisible());
-        QCOMPARE(int(RadioImage[0x1814]), 5);
-        QCOMPARE(int(RadioImage[0x1829]), 0);
-        QCOMPARE(int(RadioImage[0x1820]), 0);
-        QCOMPARE(int(RadioImage[0x1824]), 20);
-        QCOMPARE(RadioImage[0x1810] & 0x0C, 0x08);
+        QCOMPARE(int(image()[0x1814]), 5);
+        QCOMPARE(int(image()[0x1829]), 0);
+        QCOMPARE(int(image()[0x1820]), 0);
+        QCOMPARE(int(image()[0x1824]), 20);
+        QCOMPARE(image()[0x1810] & 0x0C, 0x08);
         QCOMPARE(imageBytes(0x1848, 6).toHex(' '), QByteArray("01 02 ff ff ff ff"));
         // the rest of the new image's settings are stored as they were
-        QCOMPARE(int(RadioImage[0x1816]), 4);
-        QCOMPARE(int(RadioImage[0x1812]), 0xF9);
-        QCOMPARE(int(RadioImage[0x1818]), 0xFD);
+        QCOMPARE(int(image()[0x1816]), 4);
+        QCOMPARE(int(image()[0x1812]), 0xF9);
+        QCOMPARE(int(image()[0x1818]), 0xFD);
 
-        COptionDlg again;
+        COptionDlg again(&doc());
         QCOMPARE(again.powerOnPassword->text(), QStringLiteral("12"));
     }
 
     void optionDialogLeavesOtherBytesAlone()
     {
         const QByteArray before = imageBytes(0, RadioImageSize);
-        COptionDlg dlg;
+        COptionDlg dlg(&doc());
         dlg.show();
         dlg.close();
         // Only the normalised Roger byte of a new image changes.
@@ -183,7 +196,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, pasted);
         QFETCH(QString, shown);
-        CPttIdDlg dlg;
+        CPttIdDlg dlg(&doc());
         typeInto(dlg.codeEdit, typed);
         if (!pasted.isEmpty())
             pasteInto(dlg.codeEdit, pasted);
@@ -194,8 +207,8 @@ private slots:
     void pttIdDialogWritesBackOnClose()
     {
         QFETCH(Closing, how);
-        std::memcpy(RadioImage.data() + 0x1D30, "12\xff", 3);
-        CPttIdDlg dlg;
+        setBytes(0x1D30, QByteArray("12\xff", 3));
+        CPttIdDlg dlg(&doc());
         QCOMPARE(dlg.displayList->currentText(), QStringLiteral("Off"));
         QCOMPARE(dlg.pttIdList->currentText(), QStringLiteral("Off"));
         QCOMPARE(dlg.codeEdit->text(), QStringLiteral("12"));
@@ -206,14 +219,14 @@ private slots:
         typeInto(dlg.codeEdit, QStringLiteral("a#"));
         closeDialog(dlg, how);
         QVERIFY(!dlg.isVisible());
-        QCOMPARE(RadioImage[0x1810] & 0x01, 0x01);
-        QCOMPARE(int(RadioImage[0x1D40]), 0xFF); // both ends, bits 2-7 kept
+        QCOMPARE(image()[0x1810] & 0x01, 0x01);
+        QCOMPARE(int(image()[0x1D40]), 0xFF); // both ends, bits 2-7 kept
         QCOMPARE(imageBytes(0x1D30, 16), QByteArray("12A#") + QByteArray(12, char(0xFF)));
     }
 
     void pcbaInput()
     {
-        CPcbaDlg dlg;
+        CPcbaDlg dlg(&doc());
         typeInto(dlg.pcbaEdit, QStringLiteral("ab-1 2_"));
         QCOMPARE(dlg.pcbaEdit->text(), QStringLiteral("AB12"));
         pasteInto(dlg.pcbaEdit, QString::fromUtf16(u"x.y?é9zzzzzzzzzzzzzz"));
@@ -245,8 +258,8 @@ private slots:
     {
         QFETCH(QString, how);
         QFETCH(QByteArray, stored);
-        std::memcpy(RadioImage.data() + 0x1FD0, "OLD1", 4);
-        CPcbaDlg dlg;
+        setBytes(0x1FD0, QByteArray("OLD1"));
+        CPcbaDlg dlg(&doc());
         QCOMPARE(dlg.pcbaEdit->text(), QStringLiteral("OLD1"));
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));

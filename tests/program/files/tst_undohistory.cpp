@@ -26,30 +26,9 @@
 
 namespace {
 
-// A file whose bytes a store of the grid would rewrite in many places, so that an undo that
-// only restored the edited cell would show.
-QByteArray fileImage()
+QStringList loadedRow(const Program &p, int n)
 {
-    NewImage(RadioImage);
-    for (int n = 1; n <= 3; ++n) {
-        ChannelTexts t = newChannelTexts(QStringLiteral("41%1.12500").arg(n));
-        t.name = QStringLiteral("CH%1").arg(n);
-        StoreChannel(RadioImage, n, t);
-    }
-    for (int a = 0x1D14; a <= 0x1D2F; ++a)
-        RadioImage[a] = std::uint8_t(a * 13);
-    RadioImage[0x0630] = 0x12;
-    RadioImage[0x1D10] = 0x55;
-    RadioImage[0x1817] = 0x77;
-    RadioImage[0x1811] = 0xFF;
-    RadioImage[ImageMap::ModelIndex] = 3;  // KVT270U09
-    RadioImage[ImageMap::PcbaText] = 0xFF;
-    return imageBytes();
-}
-
-QStringList loadedRow(int n)
-{
-    const ChannelTexts t = LoadChannel(RadioImage, n);
+    const ChannelTexts t = LoadChannel(p.document()->RadioImage(), n);
     QStringList texts;
     for (int c = 1; c <= 9; ++c)
         texts << t.text(c);
@@ -122,13 +101,13 @@ private slots:
         QFETCH(QString, change);
         Program p;
         QVERIFY(p.ok);
-        p.dir.writeFile(QStringLiteral("a.sin"), fileImage());
+        p.dir.writeFile(QStringLiteral("a.sin"), storeRewritesFile());
         p.dir.writeFile(QStringLiteral("b.sin"), pattern(8192));
         p.dir.writeFile(QStringLiteral("Default1.sin"), pattern(100, 3, 1));
         QVERIFY(p.app.documentCommands()->openDocumentFile(p.dir.filePath(QStringLiteral("a.sin"))));
         QUndoStack *stack = p.app.history()->undoStack();
         QVERIFY(stack);
-        const QByteArray before = imageBytes();
+        const QByteArray before = p.image();
         const QString pathBefore = p.app.document()->pathName();
         const QStringList rowBefore = p.row(1);
         const int steps = stack->count();
@@ -171,7 +150,7 @@ private slots:
             p.trigger(ResId::FileOpen);
         }
         QVERIFY2(p.messages.isEmpty(), qPrintable(p.messages.join('\n')));
-        const QByteArray after = imageBytes();
+        const QByteArray after = p.image();
         const QString pathAfter = p.app.document()->pathName();
         QVERIFY(after != before);
         QCOMPARE(stack->count(), steps + 1);
@@ -179,16 +158,16 @@ private slots:
         QCOMPARE(p.app.document()->isModified(), !replacesDocument);
 
         p.trigger(ResId::EditUndo);
-        QCOMPARE(imageBytes(), before);
+        QCOMPARE(p.image(), before);
         QCOMPARE(p.app.document()->pathName(), pathBefore);
         QCOMPARE(p.row(1), rowBefore);
         QVERIFY(!p.app.document()->isModified());
         QVERIFY(!p.app.mainFrame()->isWindowModified());
 
         p.trigger(ResId::EditRedo);
-        QCOMPARE(imageBytes(), after);
+        QCOMPARE(p.image(), after);
         QCOMPARE(p.app.document()->pathName(), pathAfter);
-        QCOMPARE(p.row(1), loadedRow(1));
+        QCOMPARE(p.row(1), loadedRow(p, 1));
         QCOMPARE(p.app.document()->isModified(), !replacesDocument);
     }
 
@@ -223,7 +202,7 @@ private slots:
         p.trigger(ResId::FileSave);
         QVERIFY(!p.app.document()->isModified());
         QVERIFY(!frame->isWindowModified());
-        QCOMPARE(p.dir.readFile(QStringLiteral("saved.sin")), imageBytes());
+        QCOMPARE(p.dir.readFile(QStringLiteral("saved.sin")), p.image());
         p.trigger(ResId::EditUndo);
         QVERIFY(p.app.document()->isModified());
         p.trigger(ResId::EditRedo);
@@ -308,7 +287,7 @@ private slots:
         p.dir.writeFile(QStringLiteral("b.sin"), pattern(8192));
         p.fileToOpen = p.dir.filePath(QStringLiteral("b.sin"));
         typeIntoCell(p.view(), 1, 1, QStringLiteral("430"));
-        const QByteArray edited = imageBytes();
+        const QByteArray edited = p.image();
         QString question;
         QStringList buttons;
         answerModal<QMessageBox>([&](QMessageBox *box) {
@@ -321,7 +300,7 @@ private slots:
         QCOMPARE(question, saveChangesText(language, untitledText(language)));
         QCOMPARE(buttons, (QStringList{saveButtonText(language), discardButtonText(language),
                                        cancelButtonText(language)}));
-        QCOMPARE(imageBytes() != edited, replaced);
+        QCOMPARE(p.image() != edited, replaced);
         QCOMPARE(p.app.document()->isModified(), !replaced);
     }
 

@@ -111,12 +111,10 @@ private slots:
         QFETCH(uint, low);
         QFETCH(uint, high);
         QCOMPARE(bandTextOfModel(model), band);
-        const std::uint32_t oldLow = FreqLow, oldHigh = FreqHigh;
-        QVERIFY(applyBand(band));
-        QCOMPARE(uint(FreqLow), low);
-        QCOMPARE(uint(FreqHigh), high);
-        FreqLow = oldLow;
-        FreqHigh = oldHigh;
+        std::uint32_t bandLow = 0, bandHigh = 0;
+        QVERIFY(parseBandText(band, &bandLow, &bandHigh));
+        QCOMPARE(uint(bandLow), low);
+        QCOMPARE(uint(bandHigh), high);
     }
 
     // A band text without two increasing limits keeps the limits in force.

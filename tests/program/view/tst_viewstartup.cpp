@@ -50,13 +50,13 @@ private slots:
     void fileOnCommandLineIsShown()
     {
         AppDirFixture fx;
-        NewImage(RadioImage);
+        ImageBytes image;
+        NewImage(image);
         ChannelTexts t = newChannelTexts(QStringLiteral("150.02500"));
         t.name = QStringLiteral("BASE");
-        StoreChannel(RadioImage, 7, t);
-        RadioImage[ImageMap::ModelIndex] = 1;
-        fx.writeFile(QStringLiteral("start.sin"), QByteArray(reinterpret_cast<const char *>(RadioImage.data()), int(RadioImageSize)));
-        NewImage(RadioImage);
+        StoreChannel(image, 7, t);
+        image[ImageMap::ModelIndex] = 1;
+        fx.writeFile(QStringLiteral("start.sin"), toByteArray(image));
         ProgramApp app;
         app.showMessage = [](const QString &, const QString &text) { QFAIL(qPrintable(text)); };
         QVERIFY(app.initInstance({QStringLiteral("Program"), fx.filePath(QStringLiteral("start.sin"))}, fx.path()));
