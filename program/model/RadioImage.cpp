@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-ImageBytes RadioImage = {};
-
 QByteArray toByteArray(const ImageBytes &image)
 {
     return QByteArray(reinterpret_cast<const char *>(image.data()), int(image.size()));
@@ -21,14 +19,4 @@ ImageBytes imageFromBytes(const QByteArray &bytes, std::uint8_t fill)
     image.fill(fill);
     copyIntoImage(image, bytes);
     return image;
-}
-
-QByteArray radioImageBytes()
-{
-    return toByteArray(RadioImage);
-}
-
-void setRadioImageBytes(const QByteArray &bytes)
-{
-    copyIntoImage(RadioImage, bytes);
 }

@@ -20,7 +20,3 @@ QByteArray toByteArray(const ImageBytes &image);
 void copyIntoImage(ImageBytes &image, const QByteArray &bytes);
 // An image of `bytes` from address 0; bytes the array does not hold are `fill`.
 ImageBytes imageFromBytes(const QByteArray &bytes, std::uint8_t fill = 0xFF);
-
-extern ImageBytes RadioImage;
-QByteArray radioImageBytes();
-void setRadioImageBytes(const QByteArray &bytes);
