@@ -69,18 +69,23 @@ void COptionDlg::onInitDialog()
         combo->clear();
         combo->addItems(optionEntries(option.words, LanguageIndex));
         combo->setCurrentIndex(shownPosition(m_document->RadioImage(), option));
+        m_shown.remember(combo);
     }
     powerOnPassword->setText(powerOnPasswordText(m_document->RadioImage()));
+    m_shown.remember(powerOnPassword);
     powerOnPassword->setValidator(new TextFilterValidator(&filterPowerOnPassword, PowerOnPasswordMaxLength, powerOnPassword));
 }
 
 void COptionDlg::writeBack()
 {
+    // Only what the user changed: a value the lists cannot show stays as it is stored.
     m_document->editImage([this](ImageBytes &image) {
         for (const ListOption &option : optionWriteBackOrder()) {
-            if (option.controlId == OptionIds::PowerOnPasswordSwitch)
+            if (option.controlId == OptionIds::PowerOnPasswordSwitch && m_shown.changed(powerOnPassword))
                 storePowerOnPassword(image, powerOnPassword->text());
-            storePosition(image, option, m_lists.value(option.controlId)->currentIndex());
+            const QComboBox *list = m_lists.value(option.controlId);
+            if (m_shown.changed(list))
+                storePosition(image, option, list->currentIndex());
         }
     });
 }

@@ -65,6 +65,9 @@ void CPttIdDlg::onInitDialog()
     displayList->setCurrentIndex(shownPosition(m_document->RadioImage(), lists.at(0)));
     pttIdList->setCurrentIndex(shownPosition(m_document->RadioImage(), lists.at(1)));
     codeEdit->setText(pttIdCodeText(m_document->RadioImage()));
+    m_shown.remember(displayList);
+    m_shown.remember(pttIdList);
+    m_shown.remember(codeEdit);
     // Installed after the stored code is shown, so that the code is kept as it is until edited.
     codeEdit->setValidator(new TextFilterValidator(&filterPttIdCode, PttIdCodeMaxLength, codeEdit));
 }
@@ -72,10 +75,14 @@ void CPttIdDlg::onInitDialog()
 void CPttIdDlg::writeBack()
 {
     const QList<ListOption> &lists = pttIdDialogLists();
+    // Only what the user changed: a value the lists cannot show stays as it is stored.
     m_document->editImage([this, &lists](ImageBytes &image) {
-        storePosition(image, lists.at(0), displayList->currentIndex());
-        storePosition(image, lists.at(1), pttIdList->currentIndex());
-        storePttIdCode(image, codeEdit->text());
+        if (m_shown.changed(displayList))
+            storePosition(image, lists.at(0), displayList->currentIndex());
+        if (m_shown.changed(pttIdList))
+            storePosition(image, lists.at(1), pttIdList->currentIndex());
+        if (m_shown.changed(codeEdit))
+            storePttIdCode(image, codeEdit->text());
     });
 }
 

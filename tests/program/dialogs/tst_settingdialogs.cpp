@@ -131,8 +131,8 @@ private slots:
         QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("label1081"))->text(), cht.labelText(ResId::OptionDialog, 1081));
     }
 
-    // Any close stores the shown values: values without an entry are normalised and the
-    // user's choices and password are kept.
+    // Any close stores what the user changed: the choices and the password are kept, and
+    // values without an entry that the user left alone stay as they are stored.
     void optionDialogWritesBackOnClose_data() { addClosingRows(); }
     void optionDialogWritesBackOnClose()
     {
@@ -150,9 +150,9 @@ private slots:
         QCOMPARE(dlg.powerOnPassword->text(), QStringLiteral("12"));
         closeDialog(dlg, how);
         QVERIFY(!dlg.isVisible());
-        QCOMPARE(int(image()[0x1814]), 5);
-        QCOMPARE(int(image()[0x1829]), 0);
-        QCOMPARE(int(image()[0x1820]), 0);
+        QCOMPARE(int(image()[0x1814]), 12);
+        QCOMPARE(int(image()[0x1829]), 7);
+        QCOMPARE(int(image()[0x1820]), 0xFF);
         QCOMPARE(int(image()[0x1824]), 20);
         QCOMPARE(image()[0x1810] & 0x0C, 0x08);
         QCOMPARE(imageBytes(0x1848, 6).toHex(' '), QByteArray("01 02 ff ff ff ff"));
@@ -165,16 +165,46 @@ private slots:
         QCOMPARE(again.powerOnPassword->text(), QStringLiteral("12"));
     }
 
-    void optionDialogLeavesOtherBytesAlone()
+    // Opening and closing without a change changes no byte, even of values the lists cannot
+    // show (a new image's Roger byte 0xFF, an APO byte 0xFF from a radio), and leaves the
+    // document unmodified; picking the entry shown stores it.
+    void unchangedDialogChangesNothing_data() { addClosingRows(); }
+    void unchangedDialogChangesNothing()
     {
+        QFETCH(Closing, how);
+        setByte(0x1821, 0xFF);  // APO without an entry: shown off
+        setBytes(0x1D30, QByteArray("1a\xff", 3));  // a small letter the code box shows as capital
+        doc().markClean();
         const QByteArray before = imageBytes(0, RadioImageSize);
+        {
+            COptionDlg dlg(&doc());
+            dlg.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+            closeDialog(dlg, how);
+        }
+        {
+            CPttIdDlg dlg(&doc());
+            dlg.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+            closeDialog(dlg, how);
+        }
+        for (int a = 0; a < int(RadioImageSize); ++a)
+            QVERIFY2(image()[a] == quint8(before.at(a)), qPrintable(QString::number(a, 16)));
+        QVERIFY(!doc().isModified());
+
         COptionDlg dlg(&doc());
         dlg.show();
-        dlg.close();
-        // Only the normalised Roger byte of a new image changes.
-        QByteArray expected = before;
-        expected[0x1820] = 0;
-        QCOMPARE(imageBytes(0, RadioImageSize), expected);
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QComboBox *apo = dlg.list(OptionIds::Apo);
+        QCOMPARE(apo->currentIndex(), 0);
+        apo->setFocus();
+        QTest::keyClick(apo, Qt::Key_Down);  // the user picks "10M", then "Off" again
+        QTest::keyClick(apo, Qt::Key_Up);
+        QCOMPARE(apo->currentIndex(), 0);
+        closeDialog(dlg, how);
+        QCOMPARE(int(image()[0x1821]), 0);
+        QCOMPARE(int(image()[0x1820]), 0xFF);
+        QVERIFY(doc().isModified());
     }
 
     // Typing and pasting into the PTT ID code: a-d to capitals, other characters dropped,
@@ -308,7 +338,7 @@ private slots:
             QCOMPARE(seen, QLatin1String(name));
             QCOMPARE(parent, &frame);
         }
-        QVERIFY(frame.isWindowModified());  // closing the Option dialog stores the shown values
+        QVERIFY(!frame.isWindowModified());  // closing the dialogs without a change changes nothing
     }
 };
 

@@ -184,6 +184,23 @@ private slots:
         p.trigger(ResId::Embed);
         QVERIFY(!undo->isEnabled());
         QVERIFY(!p.app.document()->isModified());
+
+        // Option and PTT ID opened and left with Escape, on a file whose APO and Roger bytes
+        // no list shows: no byte changes, nothing to undo, nothing to save.
+        QByteArray file = storeRewritesFile();
+        file[0x1820] = char(0xFF);
+        file[0x1821] = char(0xFF);
+        p.dir.writeFile(QStringLiteral("radio.sin"), file);
+        QVERIFY(p.app.documentCommands()->openDocumentFile(p.dir.filePath(QStringLiteral("radio.sin"))));
+        const int steps = p.app.history()->undoStack()->count();
+        for (int command : {int(ResId::Option), int(ResId::PttId)}) {
+            answerModal<QDialog>([](QDialog *d) { QTest::keyClick(d, Qt::Key_Escape); });
+            p.trigger(command);
+        }
+        QCOMPARE(p.image().toHex(), file.toHex());
+        QVERIFY(!p.app.document()->isModified());
+        QVERIFY(!p.app.mainFrame()->isWindowModified());
+        QCOMPARE(p.app.history()->undoStack()->count(), steps);
     }
 
     // Modified after an edit, with the title's mark; clean after Save; an undo past the save
