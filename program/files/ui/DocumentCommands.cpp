@@ -300,6 +300,10 @@ bool DocumentCommands::saveModified()
 void DocumentCommands::onDefaultFactory()
 {
     const QString path = CProgramDoc::defaultFilePath(m_appDirectory, m_document->modelText());
+    // The defaults replace the channels: unsaved changes are offered for saving first. Without
+    // the file nothing would be replaced, and the notice comes without a question.
+    if (QFileInfo(path).isFile() && !saveModified())
+        return;
     QString error;
     auto result = CProgramDoc::DefaultLoad::Missing;
     m_document->change(plainCaption(resources().controlText(ResId::FormDialog, CProgramView::DefaultFactoryId)),

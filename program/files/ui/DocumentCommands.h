@@ -4,9 +4,9 @@
 // it; an editor still open over the grid commits before a save, and the view's initial update
 // (which fits the frame) follows New and Open.
 //
-// New, Open and Default Factory are steps of the document's history. Before New and Open replace a
-// modified document, the user is asked whether to save it first (saveModified); so are Exit
-// and a radio read, through the same function.
+// New, Open and Default Factory are steps of the document's history. Before New, Open and
+// Default Factory replace a modified document, the user is asked whether to save it first
+// (saveModified); so are Exit and a radio read, through the same function.
 //
 // File > Export channels writes the grid's channels as a CSV file; Import channels replaces
 // them with those of a CSV file, checked whole first, as one undo step; Open backup opens one
@@ -69,7 +69,8 @@ public slots:
     bool onFileSave();
     // The values stored, then the Save As dialog and the save.
     bool onFileSaveAs();
-    // Loads the selected model's factory default file into the document, one step. A missing or unreadable file gives a notice from the view and changes nothing.
+    // Asks about unsaved changes, then loads the selected model's factory default file into
+    // the document, one step. A missing or unreadable file gives a notice from the view and changes nothing.
     // The document's path is not changed.
     void onDefaultFactory();
     // Asks about unsaved changes, then the Open dialog in the backups folder, then

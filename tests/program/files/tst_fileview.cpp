@@ -157,6 +157,10 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(SOURCE_DIR "/resources/Default1.sin"), p.dir.filePath(QStringLiteral("Default1.sin"))));
         p.modelSelector()->setCurrentIndex(3);
         QCOMPARE(p.view()->modelText(), QStringLiteral("KVT270U09"));
+        // The model change is an edit: the question about it comes first.
+        answerModal<QMessageBox>([](QMessageBox *box) {
+            box->findChild<QPushButton *>(QStringLiteral("discardButton"))->click();
+        });
         p.clickDefaultFactory();
         QVERIFY2(p.messages.isEmpty(), qPrintable(p.messages.join('\n')));
         QCOMPARE(p.image(), p.dir.readFile(QStringLiteral("Default1.sin")));

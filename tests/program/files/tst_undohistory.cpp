@@ -203,6 +203,34 @@ private slots:
         QCOMPARE(p.app.history()->undoStack()->count(), steps);
     }
 
+    // Default Factory replaces the channels: a modified document asks first, as New does;
+    // Cancel keeps the edits, Discard loads the defaults.
+    void defaultFactoryAsks_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("cancel") << "cancelButton" << false;
+        QTest::newRow("discard") << "discardButton" << true;
+    }
+    void defaultFactoryAsks()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, replaced);
+        Program p;
+        QVERIFY(p.ok);
+        p.dir.writeFile(QStringLiteral("Default1.sin"), pattern(8192, 3, 1));
+        typeIntoCell(p.view(), 1, 1, QStringLiteral("430"));
+        const QByteArray edited = p.image();
+        QString question;
+        answerQuestion(button, &question);
+        p.clickDefaultFactory();
+        QCOMPARE(question, saveChangesText(LanguageEnglish, QStringLiteral("Untitled")));
+        QCOMPARE(p.image() == pattern(8192, 3, 1), replaced);
+        QCOMPARE(p.image() == edited, !replaced);
+        QCOMPARE(p.row(1).constFirst(), replaced ? LoadChannel(p.document()->RadioImage(), 1).rxFreq
+                                                 : QStringLiteral("430.00000"));
+    }
+
     // Modified after an edit, with the title's mark; clean after Save; an undo past the save
     // is modified again.
     void modifiedUntilSaved()
