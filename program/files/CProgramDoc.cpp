@@ -99,27 +99,6 @@ void CProgramDoc::setChannel(int n, const ChannelTexts &texts)
     updateModified();
 }
 
-void CProgramDoc::setContents(const GridContents &contents)
-{
-    const GridContents before = m_contents;
-    m_contents = contents;
-    m_contents.channels.resize(ImageMap::ChannelCount);
-    applyBand();
-    storeContents();
-    if (before.modelIndex != m_contents.modelIndex || before.bandIndex != m_contents.bandIndex)
-        emit selectionChanged();
-    int first = 0, last = 0;
-    for (int n = 1; n <= ImageMap::ChannelCount; ++n)
-        if (before.channels.value(n - 1) != m_contents.channels.at(n - 1)) {
-            if (first == 0)
-                first = n;
-            last = n;
-        }
-    if (first != 0)
-        emit channelsChanged(first, last);
-    updateModified();
-}
-
 void CProgramDoc::setModelIndex(int index)
 {
     m_contents.modelIndex = index;

@@ -64,8 +64,6 @@ public:
     // Channel n (1-99) takes these texts; another number, or the texts it has, changes
     // nothing.
     void setChannel(int n, const ChannelTexts &texts);
-    // Every channel, model and band at once.
-    void setContents(const GridContents &contents);
     // The user picked a model: its one band is selected and gives the limits.
     void setModelIndex(int index);
     // The user picked a band of the model.
