@@ -2,8 +2,6 @@
 
 #include "common/Backups.h"
 #include "base/ProgramIni.h"
-#include "model/GridContents.h"
-#include "model/RadioImage.h"
 
 
 namespace ReadBackup {
@@ -21,15 +19,6 @@ bool write(const QByteArray &asRead, const QByteArray &file, const QString &appD
     if (!result.ok && error)
         *error = result.error;
     return result.ok;
-}
-
-QByteArray fileBytesOfImage()
-{
-    const QByteArray saved = radioImageBytes();
-    gridContentsToImage(imageToGridContents());
-    const QByteArray file = radioImageBytes();
-    setRadioImageBytes(saved);
-    return file;
 }
 
 QString failureText(const QString &error)

@@ -18,10 +18,6 @@ int keepCount(const QString &appDirectory);
 // nothing else.
 bool write(const QByteArray &asRead, const QByteArray &file, const QString &appDirectory, QString *error);
 
-// The channel data file Save would write from the image as it stands (the grid stores its
-// fixed fields), without changing RadioImage.
-QByteArray fileBytesOfImage();
-
 // The notice of a backup that failed, for the status bar or standard error.
 QString failureText(const QString &error);
 

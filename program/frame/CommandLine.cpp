@@ -13,10 +13,7 @@
 #include "files/ReadBackup.h"
 #include "model/GridRules.h"
 #include "model/GridContents.h"
-#include "model/RadioImage.h"
 #include "model/ImageComparison.h"
-#include "model/MemoryImage.h"
-#include "model/RadioImage.h"
 #include "model/OptionLists.h"
 #include "radiolink/PortDevice.h"
 #include "radiolink/PortMessages.h"
@@ -86,11 +83,11 @@ QStringList alignedTable(const QList<QStringList> &rows)
     return lines;
 }
 
-// The file as the window shows it: model and band, the channel grid, then every field of
+// The document as the window shows it: model and band, the channel grid, then every field of
 // the Option, PTT ID and PCBA dialogs.
-QString dumpText()
+QString dumpText(const CProgramDoc &document)
 {
-    const GridContents grid = imageToGridContents();
+    const GridContents &grid = document.contents();
     const ResourceLibrary &res = resources();
     QList<QStringList> head{
         {res.labelText(ResId::FormDialog, ModelSelectorId), grid.modelText()},
@@ -104,7 +101,7 @@ QString dumpText()
         channels.append(row);
     }
     QList<QStringList> settings;
-    for (const ShownSetting &s : shownSettings(LanguageIndex))
+    for (const ShownSetting &s : shownSettings(document.RadioImage(), LanguageIndex))
         settings.append({s.dialog, s.label, printable(s.text)});
 
     QStringList out = alignedTable(head);
@@ -112,19 +109,20 @@ QString dumpText()
     return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-// One transfer in this thread with the progress on standard error; a failure prints the
-// message of the windows and what went wrong.
-bool transfer(bool read, const QString &portName)
+// One transfer of `image` in this thread with the progress on standard error; a failure
+// prints the message of the windows and what went wrong. A read gives the image read.
+bool transfer(bool read, const QString &portName, const QString &appDirectory, const QByteArray &image,
+              QByteArray *readImage = nullptr)
 {
-    RadioTransfer radio(read, portName);
+    RadioTransfer radio(read, portName, image, appDirectory);
     ConsoleProgress progress(RadioTransfer::title(read, LanguageIndex), RadioTransfer::blockCount(read));
     QObject::connect(&radio, &RadioTransfer::portOpened, [&progress] { progress.setValue(0); });
     QObject::connect(&radio, &RadioTransfer::progress, [&progress](int position, int) { progress.setValue(position); });
     const RadioTransfer::Result result = radio.runHere();
     progress.finish();
     if (result == RadioTransfer::Success) {
-        if (read)
-            setRadioImageBytes(radio.image());
+        if (readImage)
+            *readImage = radio.image();
         return true;
     }
     printError(transferFailureMessage(radio, LanguageIndex));
@@ -171,12 +169,11 @@ void printLine(const QString &text)
     std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
 }
 
-// A channel data file into RadioImage as Open does; false with the message printed.
-bool openImage(const QString &file)
+// A channel data file into the document as Open does; false with the message printed.
+bool openDocument(CProgramDoc &document, const QString &file)
 {
-    NewImage();
     QString error;
-    if (!CProgramDoc::readImageFile(file, &error)) {
+    if (!document.openDocument(file, &error)) {
         printError(error);
         return false;
     }
@@ -197,9 +194,10 @@ void printDifferences(const QList<ImageDifference> &differences, bool toStandard
 
 int exportCsv(const QString &codeplug, const QString &out)
 {
-    if (!openImage(codeplug))
+    CProgramDoc document;
+    if (!openDocument(document, codeplug))
         return CommandLine::Failure;
-    const QString text = CsvChannels::exportText(imageToGridContents().channels);
+    const QString text = CsvChannels::exportText(document.contents().channels);
     QString reason;
     if (!CheckedSave::writeFile(out, text.toUtf8(), &reason)) {
         printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(out), reason));
@@ -216,21 +214,23 @@ int importCsv(const QString &in, const QString &codeplug)
         printError(QStringLiteral("Nothing was changed."));
         return CommandLine::Failure;
     }
-    if (!openImage(codeplug))
+    CProgramDoc document;
+    if (!openDocument(document, codeplug))
         return CommandLine::Failure;
-    GridContents grid = imageToGridContents();
     std::uint32_t low = 0, high = 0;
-    GridRules::parseBandText(grid.bandText(), &low, &high);
+    GridRules::parseBandText(document.bandText(), &low, &high);
     const CsvChannels::Import import = CsvChannels::importText(text, low, high);
     if (!import.ok()) {
         printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(in), import.error));
         printError(QStringLiteral("Nothing was changed."));
         return CommandLine::Failure;
     }
+    // As Import channels does: the channels go into the image with the model and band.
+    GridContents grid = document.contents();
     grid.channels = CsvChannels::replacedChannels(import.channels);
-    gridContentsToImage(grid);
+    document.editImage([&grid](ImageBytes &image) { gridContentsToImage(image, grid); });
     QString error;
-    if (!CProgramDoc::writeImageFile(codeplug, &error)) {
+    if (!document.saveDocument(codeplug, &error)) {
         printError(error);
         return CommandLine::Failure;
     }
@@ -239,14 +239,11 @@ int importCsv(const QString &in, const QString &codeplug)
 
 int diffFiles(const QString &a, const QString &b)
 {
-    if (!openImage(a))
+    CProgramDoc first, second;
+    if (!openDocument(first, a) || !openDocument(second, b))
         return CommandLine::Failure;
-    const QByteArray first = radioImageBytes();
-    if (!openImage(b))
-        return CommandLine::Failure;
-    const QByteArray second = radioImageBytes();
-    const QList<ImageDifference> differences =
-        compareImages(first, second, QFileInfo(a).fileName(), QFileInfo(b).fileName());
+    const QList<ImageDifference> differences = compareImages(first.imageBytes(), second.imageBytes(),
+                                                             QFileInfo(a).fileName(), QFileInfo(b).fileName());
     printDifferences(differences, false);
     std::fflush(stdout);
     return differences.isEmpty() ? CommandLine::Success : CommandLine::Failure;
@@ -414,34 +411,27 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
     else if (parser.isSet(deviceOption))
         portName = devicePath(parser.value(deviceOption));
 
-    // The document of start-up: a new image, shown in the grid.
-    NewImage();
-    QString error;
-    if (dump || !read) {
-        // Open: the file into the image, shown in the grid.
-        if (!CProgramDoc::readImageFile(file, &error)) {
-            printError(error);
-            return Failure;
-        }
-    }
+    // The document of start-up: a new image.
+    CProgramDoc document;
+    if ((dump || !read) && !openDocument(document, file))
+        return Failure;
     if (dump) {
-        std::fputs(dumpText().toLocal8Bit().constData(), stdout);
+        std::fputs(dumpText(document).toLocal8Bit().constData(), stdout);
         return std::fflush(stdout) == 0 && !std::ferror(stdout) ? Success : Failure;
     }
 
-    // Read and Write store the grid into the image before the transfer.
-    gridContentsToImage(imageToGridContents());
-    const QByteArray sent = radioImageBytes();
-    if (!transfer(read, portName))
+    // Read and Write store the values into the image before the transfer.
+    const QByteArray sent = document.imageForWrite();
+    QByteArray asRead;
+    if (!transfer(read, portName, applicationDir, sent, read ? &asRead : nullptr))
         return Failure;
     if (!read) {
         if (!parser.isSet(verifyOption))
             return Success;
-        // The radio read back into the image and compared with what was sent.
-        if (!transfer(true, portName))
+        // The radio read back and compared with what was sent.
+        QByteArray inRadio;
+        if (!transfer(true, portName, applicationDir, sent, &inRadio))
             return Failure;
-        const QByteArray inRadio = radioImageBytes();
-        setRadioImageBytes(sent);
         const QList<ImageDifference> differences = compareImages(
             sent, inRadio, writtenImageName(LanguageIndex), radioMemoryName(LanguageIndex), writtenRanges());
         if (differences.isEmpty())
@@ -450,16 +440,17 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         printDifferences(differences, true);
         return Failure;
     }
-    // The read is shown in the grid; Save stores the grid and writes the file, through a
+    // The read becomes the document; Save stores its values and writes the file, through a
     // temporary file that replaces it only when complete.
-    const QByteArray asRead = radioImageBytes();
-    gridContentsToImage(imageToGridContents());
+    document.applyRead(asRead);
+    document.storeValues();
     // First a copy of the read in the backups folder, so that the read survives even a file
     // that cannot be written; a backup that fails does not fail the read.
     QString backupError;
-    if (!ReadBackup::write(asRead, radioImageBytes(), applicationDir, &backupError))
+    if (!ReadBackup::write(asRead, document.imageBytes(), applicationDir, &backupError))
         printError(ReadBackup::failureText(backupError));
-    if (!CProgramDoc::writeImageFile(file, &error)) {
+    QString error;
+    if (!document.saveDocument(file, &error)) {
         printError(error);
         return Failure;
     }

@@ -1,7 +1,6 @@
 #include "ChannelCodec.h"
 
 #include "base/Globals.h"
-#include "model/RadioImage.h"
 #include "DecimalText.h"
 #include "MemoryImage.h"
 
@@ -56,14 +55,16 @@ const char *const DcsCodes[] = {
     "734", "743", "754",
 };
 
-std::uint8_t *record(int channel)
+template <typename Image>
+auto record(Image &image, int channel)
 {
-    return RadioImage + ImageMap::ChannelRecords + (channel - 1) * ImageMap::ChannelRecordSize;
+    return image.data() + ImageMap::ChannelRecords + (channel - 1) * ImageMap::ChannelRecordSize;
 }
 
-std::uint8_t *nameSlot(int channel)
+template <typename Image>
+auto nameSlot(Image &image, int channel)
 {
-    return RadioImage + ImageMap::ChannelNames + (channel - 1) * ImageMap::ChannelNameSize;
+    return image.data() + ImageMap::ChannelNames + (channel - 1) * ImageMap::ChannelNameSize;
 }
 
 bool validChannel(int channel)
@@ -238,11 +239,11 @@ ChannelTexts newChannelTexts(const QString &frequency)
     return texts;
 }
 
-void StoreChannel(int channel, const ChannelTexts &texts)
+void StoreChannel(ImageBytes &image, int channel, const ChannelTexts &texts)
 {
     if (!validChannel(channel))
         return;
-    std::uint8_t *bytes = record(channel);
+    std::uint8_t *bytes = record(image, channel);
     if (texts.rxFreq.isEmpty()) {
         std::fill(bytes, bytes + ImageMap::ChannelRecordSize, std::uint8_t(0xFF));
         return;
@@ -271,18 +272,18 @@ void StoreChannel(int channel, const ChannelTexts &texts)
         flags &= ~0x04;
     bytes[12] = flags;
 
-    std::uint8_t *name = nameSlot(channel);
+    std::uint8_t *name = nameSlot(image, channel);
     for (int i = 0; i < ImageMap::ChannelNameLength; ++i)
         name[i] = i < texts.name.size() ? std::uint8_t(texts.name.at(i).unicode() & 0xFF)
                                         : std::uint8_t(0xFF);
 }
 
-ChannelTexts LoadChannel(int channel)
+ChannelTexts LoadChannel(const ImageBytes &image, int channel)
 {
     ChannelTexts texts;
     if (!validChannel(channel))
         return texts;
-    const std::uint8_t *bytes = record(channel);
+    const std::uint8_t *bytes = record(image, channel);
     if (bytes[3] == 0xFF)
         return texts;
 
@@ -302,7 +303,7 @@ ChannelTexts LoadChannel(int channel)
     texts.scanAdd = channelWordText(flags & 0x10 ? ChannelWord::Add : ChannelWord::Del);
     texts.bandwidth = channelWordText(flags & 0x04 ? ChannelWord::Wide : ChannelWord::Narrow);
 
-    const std::uint8_t *name = nameSlot(channel);
+    const std::uint8_t *name = nameSlot(image, channel);
     for (int i = 0; i < ImageMap::ChannelNameLength && name[i] != 0xFF; ++i)
         texts.name.append(QChar(name[i]));
     return texts;

@@ -1,5 +1,5 @@
 #pragma once
-// One channel of RadioImage as the nine texts the grid shows, and back.
+// One channel of a memory image as the nine texts the grid shows, and back.
 //
 // Channel record, 16 bytes at (n-1) * 16:
 //   0-3   receive frequency, 8 BCD digits in units of 10 Hz, lowest pair first
@@ -15,6 +15,8 @@
 // An empty channel is 16 bytes 0xFF; a record whose byte 3 is 0xFF reads as empty.
 // Name, 8 bytes at 0x0C90 + (n-1) * 8: up to six characters one byte each, 0xFF after the
 // last; bytes 6-7 are kept.
+#include "model/RadioImage.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -64,16 +66,16 @@ QStringList ToneChoices();
 // LanguageIndex; no name.
 ChannelTexts newChannelTexts(const QString &frequency);
 
-// Writes channel n (1-99) from its texts. An empty Rx Freq empties the record (all 0xFF) and
+// Writes channel n (1-99) of `image` from its texts. An empty Rx Freq empties the record (all 0xFF) and
 // leaves the name bytes as they were. The words of all three languages are understood,
 // whatever the current language. A frequency above 999.99999 MHz, more than the eight
 // digits hold, keeps its bytes. A channel number outside 1-99 writes nothing.
-void StoreChannel(int channel, const ChannelTexts &texts);
+void StoreChannel(ImageBytes &image, int channel, const ChannelTexts &texts);
 
-// The texts of channel n (1-99), in the words of the current LanguageIndex; all empty for
+// The texts of channel n (1-99) of `image`, in the words of the current LanguageIndex; all empty for
 // an empty record or a channel number outside 1-99. A busy-lock value of 3 has no word and
 // shows as an empty text (it is stored back as off).
-ChannelTexts LoadChannel(int channel);
+ChannelTexts LoadChannel(const ImageBytes &image, int channel);
 
 // A frequency text in MHz as a whole number of 10 Hz units ("145.125" -> 14512500), exact
 // and truncated; 0 for text without a number or a negative number.

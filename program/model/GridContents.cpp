@@ -1,6 +1,5 @@
 #include "GridContents.h"
 
-#include "model/RadioImage.h"
 #include "GridRules.h"
 #include "MemoryImage.h"
 
@@ -15,23 +14,23 @@ QString GridContents::bandText() const
     return GridRules::bandTextOfModel(modelText());
 }
 
-GridContents imageToGridContents()
+GridContents imageToGridContents(const ImageBytes &image)
 {
     GridContents grid;
-    grid.modelIndex = GridRules::modelIndexFromByte(RadioImage[ImageMap::ModelIndex]);
+    grid.modelIndex = GridRules::modelIndexFromByte(image[ImageMap::ModelIndex]);
     // The band selector holds the model's one band; a band byte beyond it selects that band.
     grid.bandIndex = 0;
     grid.channels.reserve(ImageMap::ChannelCount);
     for (int n = 1; n <= ImageMap::ChannelCount; ++n)
-        grid.channels.append(LoadChannel(n));
+        grid.channels.append(LoadChannel(image, n));
     return grid;
 }
 
-void gridContentsToImage(const GridContents &grid)
+void gridContentsToImage(ImageBytes &image, const GridContents &grid)
 {
-    RadioImage[ImageMap::ModelIndex] = std::uint8_t(grid.modelIndex);
-    RadioImage[ImageMap::BandIndex] = std::uint8_t(grid.bandIndex);
+    image[ImageMap::ModelIndex] = std::uint8_t(grid.modelIndex);
+    image[ImageMap::BandIndex] = std::uint8_t(grid.bandIndex);
     for (int n = 1; n <= ImageMap::ChannelCount; ++n)
-        StoreChannel(n, grid.channels.value(n - 1));
-    WriteFixedFields();
+        StoreChannel(image, n, grid.channels.value(n - 1));
+    WriteFixedFields(image);
 }

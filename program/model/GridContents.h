@@ -1,7 +1,7 @@
 #pragma once
-// What the channel view holds between ImageToGrid and GridToImage, as plain values: the
-// model and band selections and the texts of channels 1-99. The view shows and collects
-// these; a front end without a display (the command line) converts the image the same way.
+// What the channel grid shows of an image, as plain values: the model and band selections
+// and the texts of channels 1-99. The document (CProgramDoc) holds them beside its image;
+// the view shows them.
 #include "ChannelCodec.h"
 
 #include <QList>
@@ -16,10 +16,10 @@ struct GridContents {
     QString bandText() const;        // the band the model selector gives
 };
 
-// RadioImage as ImageToGrid shows it: the model of byte 0x1FE0 (the first model when the
+// An image as ImageToGrid shows it: the model of byte 0x1FE0 (the first model when the
 // byte names none), the model's band, and channels 1-99 in the words of the current
 // LanguageIndex.
-GridContents imageToGridContents();
-// Stores what GridToImage stores: model and band indexes (no selection as 0xFF), channels
-// 1-99 from their texts, then the fixed fields.
-void gridContentsToImage(const GridContents &grid);
+GridContents imageToGridContents(const ImageBytes &image);
+// Stores into `image` what GridToImage stores: model and band indexes (no selection as 0xFF),
+// channels 1-99 from their texts, then the fixed fields.
+void gridContentsToImage(ImageBytes &image, const GridContents &grid);

@@ -4,9 +4,6 @@
 
 #include <algorithm>
 
-std::uint32_t FreqLow = 40000000;
-std::uint32_t FreqHigh = 47000000;
-
 namespace GridRules {
 
 namespace {
@@ -138,11 +135,6 @@ bool parseBandText(const QString &band, std::uint32_t *low, std::uint32_t *high)
     *low = std::uint32_t(numbers[0]);
     *high = std::uint32_t(std::min<std::uint64_t>(numbers[1], MaxUnits));
     return true;
-}
-
-bool applyBand(const QString &band)
-{
-    return parseBandText(band, &FreqLow, &FreqHigh);
 }
 
 std::uint32_t snapFrequencyUnits(const QString &typed, std::uint32_t low, std::uint32_t high)

@@ -12,11 +12,6 @@
 #include <QStringList>
 #include <cstdint>
 
-// Limits of the selected band in units of 10 Hz (400 MHz is 40000000). New frequencies are
-// clamped to them. Set by applyBand; 40000000 and 47000000 before any band is applied.
-extern std::uint32_t FreqLow;
-extern std::uint32_t FreqHigh;
-
 namespace GridRules {
 
 constexpr int RowCount = 100;
@@ -60,16 +55,13 @@ int modelIndexFromByte(std::uint8_t byte);
 // numbers, when the lower limit is not below the upper one, or when a limit does not fit
 // the eight frequency digits of a channel record.
 bool parseBandText(const QString &band, std::uint32_t *low, std::uint32_t *high);
-// Sets FreqLow and FreqHigh from a band text; a text ParseBandText refuses leaves them as
-// they are and returns false.
-bool applyBand(const QString &band);
 
 // A typed frequency as the units to store: read exactly, clamped to [low, high] unless it is
 // 0, then moved down onto the 5 kHz or the 6.25 kHz raster, whichever is nearer below (a tie
 // goes to 5 kHz). 0 means no frequency.
 std::uint32_t snapFrequencyUnits(const QString &typed, std::uint32_t low, std::uint32_t high);
 // The same as the text the grid shows: "145.12000", or empty for no frequency.
-QString snapFrequencyText(const QString &typed, std::uint32_t low = FreqLow, std::uint32_t high = FreqHigh);
+QString snapFrequencyText(const QString &typed, std::uint32_t low, std::uint32_t high);
 
 // Commits an editor's text into cell `column` (1-9) of a channel row, the way the grid does
 // when an editor closes, and returns the new row. A channel counts as empty when its Rx Freq
@@ -81,6 +73,6 @@ QString snapFrequencyText(const QString &typed, std::uint32_t low = FreqLow, std
 //  - Columns 3-9: the text as given; an empty channel stays empty. A name keeps its first
 //    six characters.
 ChannelTexts commitCell(const ChannelTexts &row, int column, const QString &editorText,
-                        std::uint32_t low = FreqLow, std::uint32_t high = FreqHigh);
+                        std::uint32_t low, std::uint32_t high);
 
 } // namespace GridRules

@@ -11,8 +11,6 @@
 
 #include <QSet>
 #include <QStringList>
-#include <cstring>
-#include <functional>
 
 namespace {
 
@@ -35,18 +33,6 @@ QString channelFieldName(int column)
     return languageText(LanguageIndex, n[0], n[1], n[2]);
 }
 
-// Runs `f` with RadioImage holding `bytes`; the image is restored afterwards.
-template <typename T>
-T withImage(const QByteArray &bytes, const std::function<T()> &f)
-{
-    QByteArray saved(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
-    std::memset(RadioImage, 0xFF, RadioImageSize);
-    std::memcpy(RadioImage, bytes.constData(), size_t(qMin<qsizetype>(bytes.size(), RadioImageSize)));
-    T result = f();
-    std::memcpy(RadioImage, saved.constData(), RadioImageSize);
-    return result;
-}
-
 struct Shown {
     QString label;
     QString text;
@@ -55,15 +41,15 @@ struct Shown {
 };
 
 // Every setting the dialogs and selectors show, with the bytes it lives in.
-QList<Shown> settingsShown()
+QList<Shown> settingsShown(const ImageBytes &image)
 {
     QList<Shown> shown;
-    const auto addList = [&shown](const ListOption &option) {
+    const auto addList = [&shown, &image](const ListOption &option) {
         QString label = optionLabel(option);
         if (label.isEmpty())
             label = QLatin1String(option.field->label);
         const QStringList entries = optionEntries(option.words, LanguageIndex);
-        shown.append({label, entries.value(shownPosition(option)), option.field->address, 1});
+        shown.append({label, entries.value(shownPosition(image, option)), option.field->address, 1});
     };
     for (const ListOption &option : optionDialogLists())
         addList(option);
@@ -73,23 +59,23 @@ QList<Shown> settingsShown()
         const QString text = optionLabel(dialog, control);
         return text.isEmpty() ? QString::fromLatin1(fallback) : text;
     };
-    shown.append({label(ResId::OptionDialog, OptionIds::PowerOnPassword, "Power-On Password"), powerOnPasswordText(),
+    shown.append({label(ResId::OptionDialog, OptionIds::PowerOnPassword, "Power-On Password"), powerOnPasswordText(image),
                   Setting::PowerOnPasswordAddress, Setting::PowerOnPasswordLength});
-    shown.append({label(ResId::PttIdDialog, OptionIds::PttIdCode, "Code"), pttIdCodeText(), Setting::PttIdCode.address,
+    shown.append({label(ResId::PttIdDialog, OptionIds::PttIdCode, "Code"), pttIdCodeText(image), Setting::PttIdCode.address,
                   Setting::PttIdCode.length});
-    shown.append({label(ResId::PcbaDialog, OptionIds::PcbaText, "PCBA"), pcbaText(), Setting::Pcba.address,
+    shown.append({label(ResId::PcbaDialog, OptionIds::PcbaText, "PCBA"), pcbaText(image), Setting::Pcba.address,
                   Setting::Pcba.length});
     shown.append({languageText(LanguageIndex, "Model", "机型", "機型"),
-                  GridRules::radioModelNames().value(GridRules::modelIndexFromByte(RadioImage[ImageMap::ModelIndex])),
+                  GridRules::radioModelNames().value(GridRules::modelIndexFromByte(image[ImageMap::ModelIndex])),
                   ImageMap::ModelIndex, 1});
     return shown;
 }
 
-QList<ChannelTexts> channels()
+QList<ChannelTexts> channels(const ImageBytes &image)
 {
     QList<ChannelTexts> all;
     for (int n = 1; n <= ImageMap::ChannelCount; ++n)
-        all.append(LoadChannel(n));
+        all.append(LoadChannel(image, n));
     return all;
 }
 
@@ -159,8 +145,11 @@ QList<ImageDifference> compareImages(const QByteArray &first, const QByteArray &
         return bothValues(shownText(a), firstName, shownText(b), secondName);
     };
 
-    const QList<ChannelTexts> a = withImage<QList<ChannelTexts>>(first, channels);
-    const QList<ChannelTexts> b = withImage<QList<ChannelTexts>>(second, channels);
+    // Images shorter than a whole one read as 0xFF beyond their end.
+    const ImageBytes firstImage = imageFromBytes(first);
+    const ImageBytes secondImage = imageFromBytes(second);
+    const QList<ChannelTexts> a = channels(firstImage);
+    const QList<ChannelTexts> b = channels(secondImage);
     for (int n = 1; n <= ImageMap::ChannelCount; ++n) {
         const int record = ImageMap::ChannelRecords + (n - 1) * ImageMap::ChannelRecordSize;
         const int name = ImageMap::ChannelNames + (n - 1) * ImageMap::ChannelNameSize;
@@ -198,8 +187,8 @@ QList<ImageDifference> compareImages(const QByteArray &first, const QByteArray &
         }
     }
 
-    const QList<Shown> sa = withImage<QList<Shown>>(first, settingsShown);
-    const QList<Shown> sb = withImage<QList<Shown>>(second, settingsShown);
+    const QList<Shown> sa = settingsShown(firstImage);
+    const QList<Shown> sb = settingsShown(secondImage);
     for (int i = 0; i < sa.size() && i < sb.size(); ++i) {
         const int diff = firstDiffering(sa.at(i).address, sa.at(i).length);
         if (diff < 0 || sa.at(i).text == sb.at(i).text)

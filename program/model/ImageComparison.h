@@ -24,7 +24,7 @@ struct ImageDifference {
 // Compares the bytes of `first` and `second` (RadioImageSize bytes each) inside `ranges`
 // (first address, last address; the whole image when empty). `firstName` and `secondName`
 // say where each comes from ("the file", "the radio"). Texts are in the words of the current
-// LanguageIndex; labels come from the resource library. RadioImage is left as it was.
+// LanguageIndex; labels come from the resource library.
 QList<ImageDifference> compareImages(const QByteArray &first, const QByteArray &second, const QString &firstName,
                                      const QString &secondName, const QList<QPair<int, int>> &ranges = {});
 

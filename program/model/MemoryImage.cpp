@@ -1,6 +1,5 @@
 #include "MemoryImage.h"
 
-#include "model/RadioImage.h"
 #include "SettingFields.h"
 
 #include <cstring>
@@ -33,24 +32,24 @@ constexpr int StoreMaskedSettingsByte = 0x1811;
 
 } // namespace
 
-void NewImage()
+void NewImage(ImageBytes &image)
 {
-    std::memset(RadioImage, 0xFF, RadioImageSize);
+    image.fill(0xFF);
     for (const ByteValue &b : NewSettings)
-        RadioImage[b.address] = b.value;
-    std::memcpy(RadioImage + ModelWord, ModelWordText, 6);
-    std::memcpy(RadioImage + Setting::PowerOnPasswordAddress, DefaultPowerOnPassword.data(),
+        image[b.address] = b.value;
+    std::memcpy(image.data() + ModelWord, ModelWordText, 6);
+    std::memcpy(image.data() + Setting::PowerOnPasswordAddress, DefaultPowerOnPassword.data(),
                 DefaultPowerOnPassword.size());
-    RadioImage[ImageMap::PttIdMode] = 0xFC;
-    RadioImage[ImageMap::TrailingRecord + 12] = 0x3C;
+    image[ImageMap::PttIdMode] = 0xFC;
+    image[ImageMap::TrailingRecord + 12] = 0x3C;
 }
 
-void WriteFixedFields()
+void WriteFixedFields(ImageBytes &image)
 {
-    std::memset(RadioImage + ImageMap::ClearedOnStore, 0x00, 4);
-    RadioImage[StoreMaskedSettingsByte] &= 0x78;
-    RadioImage[UnusedSettingsByte] = 0x00;
-    std::memcpy(RadioImage + ImageMap::TrailingRecord, TrailingFrequency, 4);
-    std::memcpy(RadioImage + ImageMap::TrailingRecord + 4, TrailingFrequency, 4);
-    RadioImage[ImageMap::TrailingRecord + 12] &= 0x3F;
+    std::memset(image.data() + ImageMap::ClearedOnStore, 0x00, 4);
+    image[StoreMaskedSettingsByte] &= 0x78;
+    image[UnusedSettingsByte] = 0x00;
+    std::memcpy(image.data() + ImageMap::TrailingRecord, TrailingFrequency, 4);
+    std::memcpy(image.data() + ImageMap::TrailingRecord + 4, TrailingFrequency, 4);
+    image[ImageMap::TrailingRecord + 12] &= 0x3F;
 }

@@ -1,8 +1,8 @@
 #pragma once
-// The map of RadioImage and the operations on the image as a whole: a new image and the
+// The map of the memory image and the operations on the image as a whole: a new image and the
 // fixed values written on every store of the grid.
 //
-// Map (addresses in RadioImage):
+// Map (addresses in the image):
 //   0x0000-0x062F  99 channel records of 16 bytes, channel n at (n-1) * 16 (ChannelCodec.h)
 //   0x0630-0x063F  trailing record slot; only fixed values are written to it
 //   0x0C90-0x0FA7  99 channel names of 8 bytes, channel n at 0x0C90 + (n-1) * 8
@@ -12,6 +12,8 @@
 //   0x1FD0-0x1FDF  PCBA text; 0x1FE0 model index; 0x1FE1 band index
 //   0x1FF0-0x1FFF  read from the radio, never written to it
 // Every other byte is carried through unchanged.
+#include "model/RadioImage.h"
+
 #include <array>
 #include <cstdint>
 
@@ -47,12 +49,12 @@ constexpr unsigned dec(std::uint8_t byte)
 // The power-on password of a new image: 1 2 3 4 5 6, one digit value per byte (0x1848-0x184D).
 constexpr std::array<std::uint8_t, 6> DefaultPowerOnPassword = {1, 2, 3, 4, 5, 6};
 
-// Fills RadioImage for a new document: every byte 0xFF, then the default function settings,
+// Fills `image` for a new document: every byte 0xFF, then the default function settings,
 // the model word "KVT270", the default power-on password, PTT ID off and the trailing
 // record's flags. Every channel of the result is empty.
-void NewImage();
+void NewImage(ImageBytes &image);
 
 // Writes the values that every store of the grid puts into the image, after all channels
 // have been stored: 0x1D10-0x1D13 and 0x1817 cleared, bits 0-2 and 7 of 0x1811 cleared, the
 // trailing record's frequencies set to 435.00000 MHz and bits 6-7 of its flags cleared.
-void WriteFixedFields();
+void WriteFixedFields(ImageBytes &image);

@@ -190,19 +190,19 @@ QString optionLabel(int dialogId, int controlId)
     return resources().labelText(dialogId, controlId);
 }
 
-int shownPosition(const ListOption &option)
+int shownPosition(const ImageBytes &image, const ListOption &option)
 {
-    return settingPosition(*option.field);
+    return settingPosition(image, *option.field);
 }
 
-void storePosition(const ListOption &option, int position)
+void storePosition(ImageBytes &image, const ListOption &option, int position)
 {
-    setSettingPosition(*option.field, position);
+    setSettingPosition(image, *option.field, position);
 }
 
-QString powerOnPasswordText()
+QString powerOnPasswordText(const ImageBytes &image)
 {
-    return readPowerOnPassword();
+    return readPowerOnPassword(image);
 }
 
 QString filterPowerOnPassword(const QString &input)
@@ -214,14 +214,14 @@ QString filterPowerOnPassword(const QString &input)
     return digits;
 }
 
-void storePowerOnPassword(const QString &text)
+void storePowerOnPassword(ImageBytes &image, const QString &text)
 {
-    writePowerOnPassword(filterPowerOnPassword(text));
+    writePowerOnPassword(image, filterPowerOnPassword(text));
 }
 
-QString pttIdCodeText()
+QString pttIdCodeText(const ImageBytes &image)
 {
-    return asciiUpper(readImageText(Setting::PttIdCode));
+    return asciiUpper(readImageText(image, Setting::PttIdCode));
 }
 
 QString filterPttIdCode(const QString &input)
@@ -237,14 +237,14 @@ QString filterPttIdCode(const QString &input)
     return code;
 }
 
-void storePttIdCode(const QString &text)
+void storePttIdCode(ImageBytes &image, const QString &text)
 {
-    writeImageText(Setting::PttIdCode, text);
+    writeImageText(image, Setting::PttIdCode, text);
 }
 
-QString pcbaText()
+QString pcbaText(const ImageBytes &image)
 {
-    return asciiUpper(readImageText(Setting::Pcba));
+    return asciiUpper(readImageText(image, Setting::Pcba));
 }
 
 QString filterPcbaText(const QString &input)
@@ -258,31 +258,31 @@ QString filterPcbaText(const QString &input)
     return text;
 }
 
-void storePcbaText(const QString &text)
+void storePcbaText(ImageBytes &image, const QString &text)
 {
-    writeImageText(Setting::Pcba, text);
+    writeImageText(image, Setting::Pcba, text);
 }
 
-QList<ShownSetting> shownSettings(int languageIndex)
+QList<ShownSetting> shownSettings(const ImageBytes &image, int languageIndex)
 {
     QList<ShownSetting> shown;
     const ResourceLibrary &res = resources();
     const auto addList = [&](const ListOption &option) {
         shown.append({res.dialogCaption(option.dialogId), optionLabel(option),
-                      entryAt(optionEntries(option.words, languageIndex), shownPosition(option))});
+                      entryAt(optionEntries(option.words, languageIndex), shownPosition(image, option))});
     };
     const QString optionCaption = res.dialogCaption(ResId::OptionDialog);
     for (const ListOption &option : optionDialogLists()) {
         if (option.controlId == OptionIds::PowerOnPasswordSwitch)
             shown.append({optionCaption, optionLabel(ResId::OptionDialog, OptionIds::PowerOnPassword),
-                          powerOnPasswordText()});
+                          powerOnPasswordText(image)});
         addList(option);
     }
     for (const ListOption &option : pttIdDialogLists())
         addList(option);
     shown.append({res.dialogCaption(ResId::PttIdDialog), optionLabel(ResId::PttIdDialog, OptionIds::PttIdCode),
-                  pttIdCodeText()});
+                  pttIdCodeText(image)});
     shown.append({res.dialogCaption(ResId::PcbaDialog), optionLabel(ResId::PcbaDialog, OptionIds::PcbaText),
-                  pcbaText()});
+                  pcbaText(image)});
     return shown;
 }

@@ -2,7 +2,7 @@
 // The words and list mappings of the Option, PTT ID and PCBA dialogs, without widgets.
 //
 // Each drop-down list of the dialogs is a ListOption: the template and control id that give
-// its label, the setting field of RadioImage it edits (SettingFields.h) and the set of words
+// its label, the setting field of the image it edits (SettingFields.h) and the set of words
 // it offers. The entries depend on the user-interface language (0 English, 1 Simplified
 // Chinese, 2 Traditional Chinese, any other value English); the position of the chosen entry
 // maps to the stored value through the field. The power-on password, the PTT ID code and the
@@ -10,6 +10,8 @@
 //
 // shownSettings() lists every field with its label and the entry shown for the current image,
 // in the words of a language, for a textual dump of the settings.
+#include "model/RadioImage.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -92,29 +94,29 @@ inline QString optionLabel(const ListOption &option) { return optionLabel(option
 
 // The position shown for the value in the image; the field's fallback position when the
 // value has no entry.
-int shownPosition(const ListOption &option);
+int shownPosition(const ImageBytes &image, const ListOption &option);
 // Stores the value of a list position; no selection (-1) stores the field's no-choice value.
-void storePosition(const ListOption &option, int position);
+void storePosition(ImageBytes &image, const ListOption &option, int position);
 
 // Power-on password: at most six decimal digits.
 constexpr int PowerOnPasswordMaxLength = 6;
-QString powerOnPasswordText();
+QString powerOnPasswordText(const ImageBytes &image);
 // Keeps only the characters 0-9, at most six of them.
 QString filterPowerOnPassword(const QString &input);
 // Stores the digits of `text` (after filtering), 0xFF after the last.
-void storePowerOnPassword(const QString &text);
+void storePowerOnPassword(ImageBytes &image, const QString &text);
 
 // PTT ID code: up to 16 of 0-9, A-D, # and *; small a-d become capitals.
 constexpr int PttIdCodeMaxLength = 16;
-QString pttIdCodeText(); // as stored, small letters shown as capitals
+QString pttIdCodeText(const ImageBytes &image); // as stored, small letters shown as capitals
 QString filterPttIdCode(const QString &input);
-void storePttIdCode(const QString &text); // low 8 bits of each character, 0xFF after the last
+void storePttIdCode(ImageBytes &image, const QString &text); // low 8 bits of each character, 0xFF after the last
 
 // PCBA text: up to 16 ASCII letters and digits, letters as capitals.
 constexpr int PcbaMaxLength = 16;
-QString pcbaText(); // as stored, small letters shown as capitals
+QString pcbaText(const ImageBytes &image); // as stored, small letters shown as capitals
 QString filterPcbaText(const QString &input);
-void storePcbaText(const QString &text); // all 16 bytes 0xFF, then the characters
+void storePcbaText(ImageBytes &image, const QString &text); // all 16 bytes 0xFF, then the characters
 
 // One line of a settings dump.
 struct ShownSetting {
@@ -126,4 +128,4 @@ struct ShownSetting {
 // Option dialog's controls in layout order, then Display, PTT ID and Code, then PCBA.
 // Entries are in the words of `languageIndex`; labels and captions come from the current
 // resource library.
-QList<ShownSetting> shownSettings(int languageIndex);
+QList<ShownSetting> shownSettings(const ImageBytes &image, int languageIndex);

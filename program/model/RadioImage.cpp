@@ -3,14 +3,20 @@
 #include <algorithm>
 #include <cstring>
 
-std::uint8_t RadioImage[RadioImageSize] = {};
-
-QByteArray radioImageBytes()
+QByteArray toByteArray(const ImageBytes &image)
 {
-    return QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+    return QByteArray(reinterpret_cast<const char *>(image.data()), int(image.size()));
 }
 
-void setRadioImageBytes(const QByteArray &bytes)
+void copyIntoImage(ImageBytes &image, const QByteArray &bytes)
 {
-    std::memcpy(RadioImage, bytes.constData(), std::min<std::size_t>(RadioImageSize, std::size_t(bytes.size())));
+    std::memcpy(image.data(), bytes.constData(), std::min<std::size_t>(image.size(), std::size_t(bytes.size())));
+}
+
+ImageBytes imageFromBytes(const QByteArray &bytes, std::uint8_t fill)
+{
+    ImageBytes image;
+    image.fill(fill);
+    copyIntoImage(image, bytes);
+    return image;
 }

@@ -1,19 +1,22 @@
 #pragma once
-// The one codeplug of Program: the radio's memory byte for byte. A plain global on purpose:
-// there is exactly one image per run, and the document, the view, the dialogs, the file code
-// and the radio link all work on it.
+// The radio's memory byte for byte, as one value: 8192 bytes, addresses 0x0000-0x1FFF. The
+// document (files/CProgramDoc.h) owns the one the user edits; the codec, the dialogs' fields,
+// the transfer and the comparisons work on the image they are given.
 #include <QByteArray>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
 // Size of the radio's programmable memory, addresses 0x0000-0x1FFF.
 constexpr std::size_t RadioImageSize = 8192;
 
-// Zero-filled at start-up, filled by NewImage when the first document is created.
-extern std::uint8_t RadioImage[RadioImageSize];
+using ImageBytes = std::array<std::uint8_t, RadioImageSize>;
 
-// A copy of the whole image.
-QByteArray radioImageBytes();
-// Copies bytes into the image from address 0: at most RadioImageSize of them.
-void setRadioImageBytes(const QByteArray &bytes);
+// The image as bytes.
+QByteArray toByteArray(const ImageBytes &image);
+// Copies bytes into the image from address 0: at most RadioImageSize of them; the rest of the
+// image keeps its bytes.
+void copyIntoImage(ImageBytes &image, const QByteArray &bytes);
+// An image of `bytes` from address 0; bytes the array does not hold are `fill`.
+ImageBytes imageFromBytes(const QByteArray &bytes, std::uint8_t fill = 0xFF);

@@ -1,7 +1,5 @@
 #include "SettingFields.h"
 
-#include "model/RadioImage.h"
-
 namespace {
 
 unsigned fieldMask(const SettingField &field)
@@ -16,40 +14,40 @@ unsigned choiceValue(const SettingField &field, int position)
 
 } // namespace
 
-unsigned readSetting(const SettingField &field)
+unsigned readSetting(const ImageBytes &image, const SettingField &field)
 {
-    return (RadioImage[field.address] & fieldMask(field)) >> field.shift;
+    return (image[field.address] & fieldMask(field)) >> field.shift;
 }
 
-void writeSetting(const SettingField &field, unsigned value)
+void writeSetting(ImageBytes &image, const SettingField &field, unsigned value)
 {
     const unsigned mask = fieldMask(field);
-    RadioImage[field.address] =
-        std::uint8_t((RadioImage[field.address] & ~mask) | ((value << field.shift) & mask));
+    image[field.address] =
+        std::uint8_t((image[field.address] & ~mask) | ((value << field.shift) & mask));
 }
 
-int settingPosition(const SettingField &field)
+int settingPosition(const ImageBytes &image, const SettingField &field)
 {
-    const unsigned value = readSetting(field);
+    const unsigned value = readSetting(image, field);
     for (int position = 0; position < field.choiceCount; ++position)
         if (choiceValue(field, position) == value)
             return position;
     return field.fallbackPosition;
 }
 
-void setSettingPosition(const SettingField &field, int position)
+void setSettingPosition(ImageBytes &image, const SettingField &field, int position)
 {
     if (position >= 0 && position < field.choiceCount)
-        writeSetting(field, choiceValue(field, position));
+        writeSetting(image, field, choiceValue(field, position));
     else
-        writeSetting(field, field.noChoiceValue);
+        writeSetting(image, field, field.noChoiceValue);
 }
 
-QString readImageText(const TextField &field)
+QString readImageText(const ImageBytes &image, const TextField &field)
 {
     QString text;
     for (int i = 0; i < field.length; ++i) {
-        const std::uint8_t byte = RadioImage[field.address + i];
+        const std::uint8_t byte = image[field.address + i];
         if (byte == 0xFF)
             break;
         text.append(QChar(byte));
@@ -57,18 +55,18 @@ QString readImageText(const TextField &field)
     return text;
 }
 
-void writeImageText(const TextField &field, const QString &text)
+void writeImageText(ImageBytes &image, const TextField &field, const QString &text)
 {
     for (int i = 0; i < field.length; ++i)
-        RadioImage[field.address + i] =
+        image[field.address + i] =
             i < text.size() ? std::uint8_t(text.at(i).unicode() & 0xFF) : std::uint8_t(0xFF);
 }
 
-QString readPowerOnPassword()
+QString readPowerOnPassword(const ImageBytes &image)
 {
     QString digits;
     for (int i = 0; i < Setting::PowerOnPasswordLength; ++i) {
-        const std::uint8_t byte = RadioImage[Setting::PowerOnPasswordAddress + i];
+        const std::uint8_t byte = image[Setting::PowerOnPasswordAddress + i];
         if (byte > 9)
             break;
         digits.append(QLatin1Char(char('0' + byte)));
@@ -76,7 +74,7 @@ QString readPowerOnPassword()
     return digits;
 }
 
-bool writePowerOnPassword(const QString &digits)
+bool writePowerOnPassword(ImageBytes &image, const QString &digits)
 {
     if (digits.size() > Setting::PowerOnPasswordLength)
         return false;
@@ -84,7 +82,7 @@ bool writePowerOnPassword(const QString &digits)
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return false;
     for (int i = 0; i < Setting::PowerOnPasswordLength; ++i)
-        RadioImage[Setting::PowerOnPasswordAddress + i] =
+        image[Setting::PowerOnPasswordAddress + i] =
             i < digits.size() ? std::uint8_t(digits.at(i).unicode() - '0') : std::uint8_t(0xFF);
     return true;
 }

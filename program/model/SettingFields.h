@@ -1,17 +1,19 @@
 #pragma once
-// The radio's settings that are not per channel, each a named field of RadioImage, so that
+// The radio's settings that are not per channel, each a named field of the memory image, so that
 // the option, PTT ID and PCBA dialogs and the grid's selectors read and write them by name.
 //
 // A list setting is shown as a drop-down list; the position of the chosen entry maps to the
 // value stored in the field's bits. SettingPosition and SetSettingPosition do that mapping,
 // ReadSetting and WriteSetting work on the stored value itself. Bits of a byte outside the
 // field are never touched.
+#include "model/RadioImage.h"
+
 #include <QString>
 #include <cstdint>
 
 struct SettingField {
     const char *label;       // English label of the setting ("SQL", "Backlight Mode")
-    std::uint16_t address;   // byte in RadioImage
+    std::uint16_t address;   // byte in the image
     std::uint8_t shift;      // lowest bit of the field (bit 0 = least significant)
     std::uint8_t width;      // number of bits, 8 for a whole byte
     int choiceCount;         // number of list positions
@@ -90,25 +92,25 @@ inline constexpr int PowerOnPasswordLength = 6;
 } // namespace Setting
 
 // The value in the field's bits, shifted down to bit 0.
-unsigned readSetting(const SettingField &field);
+unsigned readSetting(const ImageBytes &image, const SettingField &field);
 // Puts `value` (masked to the field's width) into the field's bits; other bits stay.
-void writeSetting(const SettingField &field, unsigned value);
+void writeSetting(ImageBytes &image, const SettingField &field, unsigned value);
 
 // The list position that shows the stored value; the field's fallback position when the
 // value has none.
-int settingPosition(const SettingField &field);
+int settingPosition(const ImageBytes &image, const SettingField &field);
 // Stores the value of list position `position`; a position outside the list (no selection,
 // -1) stores the field's no-choice value.
-void setSettingPosition(const SettingField &field, int position);
+void setSettingPosition(ImageBytes &image, const SettingField &field, int position);
 
 // The field's bytes up to the first 0xFF, each byte the character with that code (Latin-1).
-QString readImageText(const TextField &field);
+QString readImageText(const ImageBytes &image, const TextField &field);
 // Writes the low 8 bits of each character, 0xFF after the last; characters beyond the
 // field's length are dropped.
-void writeImageText(const TextField &field, const QString &text);
+void writeImageText(ImageBytes &image, const TextField &field, const QString &text);
 
 // The digits of the power-on password: the bytes from 0x1848 while they are 0-9, at most six.
-QString readPowerOnPassword();
+QString readPowerOnPassword(const ImageBytes &image);
 // Stores up to six digits, 0xFF after the last. Returns false and leaves the image unchanged
 // when `digits` holds anything but the characters 0-9 or more than six of them.
-bool writePowerOnPassword(const QString &digits);
+bool writePowerOnPassword(ImageBytes &image, const QString &digits);

@@ -211,15 +211,10 @@ QString RadioTransfer::title(bool read, int languageIndex)
                 : languageText(languageIndex, "Write Data", "写数据", "寫數據");
 }
 
-RadioTransfer::RadioTransfer(bool read, const QString &portName, const QString &appDirectory, QObject *parent)
-    : RadioTransfer(read, portName, radioImageBytes(), appDirectory, parent)
-{
-}
-
 RadioTransfer::RadioTransfer(bool read, const QString &portName, const QByteArray &image,
                              const QString &appDirectory, QObject *parent)
     : QObject(parent), m_read(read), m_portName(portName),
-      m_appDirectory(appDirectory.isEmpty() ? AppDirectory : appDirectory), m_image(image)
+      m_appDirectory(appDirectory), m_image(image)
 {
     m_image.resize(int(RadioImageSize), char(0xFF));
     qRegisterMetaType<RadioTransfer::Result>();
@@ -253,15 +248,6 @@ RadioTransfer::Result RadioTransfer::runHere()
         return Busy;
     TransferThread();
     return m_result;
-}
-
-RadioTransfer::Result RadioTransfer::run(bool read, const QString &portName, QString *detail)
-{
-    RadioTransfer t(read, portName);
-    const Result r = t.runHere();
-    if (detail)
-        *detail = t.detail();
-    return r;
 }
 
 bool RadioTransfer::start()

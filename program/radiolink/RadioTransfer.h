@@ -1,21 +1,20 @@
 #pragma once
-// The exchange with a KVT270 radio: the handshake and the copy of RadioImage to or from the
-// radio in 8-byte blocks, over the serial port named by a port name (see portDevice).
+// The exchange with a KVT270 radio: the handshake and the copy of a memory image to or from
+// the radio in 8-byte blocks, over the serial port named by a port name (see portDevice).
 //
 // One RadioTransfer object is one transfer. It runs either on a worker thread of its own
-// (start(), for the progress dialog) or in the calling thread (runHere(), or the static run()
-// for a command-line front end). It shows nothing itself: it reports through signals, which
-// reach receivers in other threads queued.
+// (start(), for the progress dialog) or in the calling thread (runHere(), for a command-line
+// front end). It shows nothing itself: it reports through signals, which reach receivers in
+// other threads queued.
 //
-//     RadioTransfer t(true, PortName);           // a read
+//     RadioTransfer t(true, portName, document.imageBytes(), appDirectory);   // a read
 //     connect(&t, &RadioTransfer::progress, ...);
 //     RadioTransfer::Result r = t.runHere();     // or t.start() and wait for finished()
 //
-// The transfer works on its own copy of the image, given by value (by default RadioImage as
-// it is when the object is made, in the thread that makes it); the worker thread never
-// touches RadioImage. A write sends that copy. A read fills it block by block and hands it
-// back in finished() and image(); the caller copies it into RadioImage, so a failed read
-// leaves RadioImage as it was.
+// The transfer works on its own copy of the image it is given; the worker thread touches
+// nothing else. A write sends that copy. A read fills it block by block and hands it back in
+// finished() and image() only when every block arrived; the caller puts it into the document,
+// so a failed read leaves the document as it was.
 #include "common/PortDiagnosis.h"
 
 #include <QByteArray>
@@ -64,15 +63,12 @@ public:
     // The caption of the progress dialog: "Read Data" / "Write Data" and their Chinese forms.
     static QString title(bool read, int languageIndex);
 
-    // read: true to copy the radio into RadioImage, false to copy RadioImage into the radio.
-    // portName: as in Program.ini ("COM3"); appDirectory: where Program.ini with its [Ports]
-    // section lies (empty: the application directory AppDirectory, as it is now).
-    RadioTransfer(bool read, const QString &portName, const QString &appDirectory = QString(),
+    // read: true to copy the radio into the image, false to copy the image into the radio.
+    // portName: as in Program.ini ("COM3"); image: the image to write, or to read into
+    // (blocks the radio does not send keep its bytes), RadioImageSize bytes (a shorter one is
+    // filled up with 0xFF); appDirectory: where Program.ini with its [Ports] section lies.
+    RadioTransfer(bool read, const QString &portName, const QByteArray &image, const QString &appDirectory,
                   QObject *parent = nullptr);
-    // The same with the image to write, or to read into (blocks the radio does not send keep
-    // their bytes); it must hold RadioImageSize bytes.
-    RadioTransfer(bool read, const QString &portName, const QByteArray &image,
-                  const QString &appDirectory = QString(), QObject *parent = nullptr);
     // Stops a running worker thread and waits for it to end.
     ~RadioTransfer() override;
 
@@ -85,8 +81,6 @@ public:
     // Runs the whole transfer in the calling thread over `port` instead of the serial port of
     // the port name (which is not used): a radio simulated in the process, for tests.
     Result runOn(TransferPort &port);
-    // Runs a transfer in the calling thread without any receiver.
-    static Result run(bool read, const QString &portName, QString *detail = nullptr);
 
     // Starts the transfer on a new worker thread. Returns false, doing nothing, when another
     // transfer is running (TransferBusy) or this one was started before.
@@ -94,7 +88,7 @@ public:
     // Blocks until the worker thread has ended (at once when none was started).
     void wait();
     // Asks a running transfer to end before its next step (any thread). A read that stops
-    // leaves RadioImage as it was; the radio keeps what a stopped write sent so far.
+    // gives no image; the radio keeps what a stopped write sent so far.
     void requestStop() { m_stopRequested = true; }
 
     // After the transfer: its result, and for a failure a plain description for diagnostics

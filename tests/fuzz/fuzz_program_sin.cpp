@@ -16,23 +16,26 @@
 
 namespace {
 
+// The image of one run.
+ImageBytes runImage;
+
 QByteArray image()
 {
-    return QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+    return toByteArray(runImage);
 }
 
 QList<ChannelTexts> loadAll()
 {
     QList<ChannelTexts> channels;
     for (int n = 1; n <= ImageMap::ChannelCount; ++n)
-        channels.append(LoadChannel(n));
+        channels.append(LoadChannel(runImage, n));
     return channels;
 }
 
 void storeAll(const QList<ChannelTexts> &channels)
 {
     for (int n = 1; n <= ImageMap::ChannelCount; ++n)
-        StoreChannel(n, channels.at(n - 1));
+        StoreChannel(runImage, n, channels.at(n - 1));
 }
 
 bool bcd(std::uint8_t b) { return (b >> 4) <= 9 && (b & 0x0F) <= 9; }
@@ -86,16 +89,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The words of the last byte's language: 0 English, 1 and 2 Chinese.
     LanguageIndex = size > 0 ? data[size - 1] % 3 : 0;
     const QString path = fuzzsupport::scratchFile(QStringLiteral("fuzz.sin"), fuzzsupport::bytesOf(data, size));
-    std::memset(RadioImage, 0x5A, RadioImageSize);
+    std::memset(runImage.data(), 0x5A, RadioImageSize);
     const QByteArray before = image();
     QString error;
-    if (!CProgramDoc::readImageFile(path, &error)) {
+    if (!CProgramDoc::readImageFile(path, &runImage, &error)) {
         FUZZ_CHECK(size < RadioImageSize);
         FUZZ_CHECK(!error.isEmpty());
         FUZZ_CHECK(image() == before);
         return 0;
     }
-    FUZZ_CHECK(std::memcmp(RadioImage, data, RadioImageSize) == 0);
+    FUZZ_CHECK(std::memcmp(runImage.data(), data, RadioImageSize) == 0);
 
     const QByteArray opened = image();
     const QList<ChannelTexts> loaded = loadAll();
@@ -126,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     storeAll(reloaded);
     FUZZ_CHECK(image() == stored);
     for (int n = 1; n <= ImageMap::ChannelCount; ++n) {
-        if (LoadChannel(n) != reloaded.at(n - 1)) {
+        if (LoadChannel(runImage, n) != reloaded.at(n - 1)) {
             std::fprintf(stderr, "channel %d changed through a second store and load\n", n);
             FUZZ_CHECK(!"a stored channel's texts changed through store and load");
         }
@@ -134,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // The saved file holds the image byte for byte.
     const QString saved = fuzzsupport::scratchDirectory() + QStringLiteral("/saved.sin");
-    FUZZ_CHECK(CProgramDoc::writeImageFile(saved, &error));
+    FUZZ_CHECK(CProgramDoc::writeImageFile(saved, runImage, &error));
     QFile f(saved);
     FUZZ_CHECK(f.open(QIODevice::ReadOnly));
     FUZZ_CHECK(f.readAll() == stored);

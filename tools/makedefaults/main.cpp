@@ -46,9 +46,10 @@ const char *const TxTones[ChannelCount] = {
     "D023N", "D114N", "D205N", "D754N", "D023I", "D754I", "Off", "Off",
 };
 
-void buildImage(const FactoryDefault &d)
+ImageBytes buildImage(const FactoryDefault &d)
 {
-    NewImage();
+    ImageBytes image;
+    NewImage(image);
     for (int n = 1; n <= ChannelCount; ++n) {
         ChannelTexts texts = newChannelTexts(frequencyText(d.firstChannel + std::uint32_t(n - 1) * ChannelSpacing));
         texts.rxTone = QString::fromLatin1(RxTones[n - 1]);
@@ -59,11 +60,12 @@ void buildImage(const FactoryDefault &d)
         if (n % 4 == 0)
             texts.power = channelWordText(ChannelWord::Low, LanguageEnglish);
         texts.name = QStringLiteral("CH%1").arg(n);
-        StoreChannel(n, texts);
+        StoreChannel(image, n, texts);
     }
-    RadioImage[ImageMap::ModelIndex] = d.modelIndex;
-    RadioImage[ImageMap::BandIndex] = 0;
-    WriteFixedFields();
+    image[ImageMap::ModelIndex] = d.modelIndex;
+    image[ImageMap::BandIndex] = 0;
+    WriteFixedFields(image);
+    return image;
 }
 
 } // namespace
@@ -79,9 +81,9 @@ int main(int argc, char **argv)
     const QDir dir(args.at(1));
     LanguageIndex = LanguageEnglish;
     for (const FactoryDefault &d : Defaults) {
-        buildImage(d);
+        const ImageBytes image = buildImage(d);
         QString error;
-        if (!CProgramDoc::writeImageFile(dir.filePath(QString::fromLatin1(d.fileName)), &error)) {
+        if (!CProgramDoc::writeImageFile(dir.filePath(QString::fromLatin1(d.fileName)), image, &error)) {
             std::fprintf(stderr, "makedefaults: %s\n", qPrintable(error));
             return 1;
         }

@@ -1,6 +1,5 @@
 #include "DocumentCommands.h"
 
-#include "ImageHistory.h"
 #include "base/Globals.h"
 #include "base/ResourceLibrary.h"
 #include "common/Backups.h"
@@ -10,9 +9,7 @@
 #include "files/CsvChannels.h"
 #include "files/FileMessages.h"
 #include "files/ReadBackup.h"
-#include "model/GridContents.h"
 #include "model/GridRules.h"
-#include "model/RadioImage.h"
 #include "model/ui/CProgramView.h"
 
 #include <QDir>
@@ -34,11 +31,11 @@ const QString CsvExtension = QStringLiteral(".csv");
 
 } // namespace
 
-DocumentCommands::DocumentCommands(CProgramDoc *document, ImageHistory *history, QWidget *window)
+DocumentCommands::DocumentCommands(CProgramDoc *document, QWidget *window, const QString &appDirectory)
     : QObject(window)
     , m_document(document)
-    , m_history(history)
     , m_window(window)
+    , m_appDirectory(appDirectory)
 {
     askFileName = [this](FileDialog kind, const QString &start) {
         const bool save = kind == FileDialog::SaveAs || kind == FileDialog::ExportChannels;
@@ -89,23 +86,26 @@ DocumentCommands::DocumentCommands(CProgramDoc *document, ImageHistory *history,
 
 void DocumentCommands::setView(CProgramView *view)
 {
-    const QPointer<CProgramView> v(view);
-    ViewHooks hooks;
-    hooks.initialUpdate = [v] { if (v) v->onInitialUpdate(); };
-    hooks.gridToImage = [v] { if (v) v->GridToImage(); };
-    hooks.imageToGrid = [v] { if (v) v->ImageToGrid(); };
-    hooks.commitEdit = [v] { if (v) v->commitEdit(); };
-    hooks.modelText = [v] { return v ? v->modelText() : QString(); };
-    hooks.widget = view;
-    setViewHooks(hooks);
+    m_view = view;
     connect(view, &CProgramView::defaultFactoryClicked, this, &DocumentCommands::onDefaultFactory);
+}
+
+void DocumentCommands::commitEdit()
+{
+    if (m_view)
+        m_view->commitEdit();
+}
+
+void DocumentCommands::initialUpdate()
+{
+    if (m_view)
+        m_view->onInitialUpdate();
 }
 
 bool DocumentCommands::newDocument()
 {
     m_document->newDocument();
-    if (m_view.initialUpdate)
-        m_view.initialUpdate();
+    initialUpdate();
     return true;
 }
 
@@ -113,8 +113,7 @@ bool DocumentCommands::openDocument(const QString &path, QString *error)
 {
     if (!m_document->openDocument(path, error))
         return false;
-    if (m_view.initialUpdate)
-        m_view.initialUpdate();
+    initialUpdate();
     return true;
 }
 
@@ -122,9 +121,8 @@ bool DocumentCommands::onFileNew()
 {
     if (!saveModified())
         return false;
-    const CProgramDoc::State before = m_document->state();
-    newDocument();
-    m_history->recordDocumentChange(commandStepText(ResId::FileNew), before);
+    m_document->change(commandStepText(ResId::FileNew), [this] { m_document->newDocument(); });
+    initialUpdate();
     return true;
 }
 
@@ -145,18 +143,18 @@ bool DocumentCommands::openDocumentFile(const QString &path)
 
 bool DocumentCommands::openAsStep(const QString &path, int commandId, bool untitled)
 {
-    const CProgramDoc::State before = m_document->state();
     QString error;
-    if (!openDocument(path, &error)) {
+    bool opened = false;
+    m_document->change(commandStepText(commandId), [&] {
+        opened = m_document->openDocument(path, &error);
+        if (opened && untitled)
+            m_document->forgetPath();
+    });
+    if (!opened) {
         showMessage(error);
         return false;
     }
-    if (untitled) {
-        CProgramDoc::State opened = m_document->state();
-        opened.pathName.clear();
-        m_document->restoreState(opened);
-    }
-    m_history->recordDocumentChange(commandStepText(commandId), before);
+    initialUpdate();
     return true;
 }
 
@@ -194,7 +192,7 @@ bool DocumentCommands::onExportChannels()
         return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += CsvExtension;
-    const QString text = CsvChannels::exportText(imageToGridContents().channels);
+    const QString text = CsvChannels::exportText(m_document->contents().channels);
     QString reason;
     if (!CheckedSave::writeFile(path, text.toUtf8(), &reason)) {
         showMessage(fileSaveFailedText(LanguageIndex, path, reason));
@@ -216,30 +214,26 @@ bool DocumentCommands::onImportChannels()
         return false;
     }
     // The frequencies must lie in the band of the model selected, as stored just now.
-    GridContents grid = imageToGridContents();
     std::uint32_t low = 0, high = 0;
-    GridRules::parseBandText(grid.bandText(), &low, &high);
+    GridRules::parseBandText(m_document->bandText(), &low, &high);
     const CsvChannels::Import import = CsvChannels::importText(text, low, high);
     if (!import.ok()) {
         showMessage(importRefusedText(LanguageIndex, path, import.error));
         return false;
     }
+    GridContents grid = m_document->contents();
     grid.channels = CsvChannels::replacedChannels(import.channels);
-    m_history->recordChange(commandStepText(ResId::ImportChannels), [&grid] { gridContentsToImage(grid); });
-    if (m_view.imageToGrid)
-        m_view.imageToGrid();
+    // Stored through the image, so that the grid shows the channels as the image holds them.
+    m_document->change(commandStepText(ResId::ImportChannels), [this, &grid] {
+        m_document->editImage([&grid](ImageBytes &image) { gridContentsToImage(image, grid); });
+    });
     return true;
 }
 
 void DocumentCommands::storeGrid()
 {
-    if (m_view.commitEdit)
-        m_view.commitEdit();
-    const bool wasModified = m_document->isModified();
-    if (m_view.gridToImage)
-        m_view.gridToImage();
-    if (!wasModified)
-        m_document->markClean();
+    commitEdit();
+    m_document->storeValues();
 }
 
 bool DocumentCommands::onFileSave()
@@ -282,8 +276,7 @@ bool DocumentCommands::saveTo(const QString &path)
 bool DocumentCommands::saveModified()
 {
     // A value still being typed into the grid counts as a change.
-    if (m_view.commitEdit)
-        m_view.commitEdit();
+    commitEdit();
     if (!m_document->isModified())
         return true;
     QMessageBox box(QMessageBox::Warning, resources().string(ResId::AppTitle),
@@ -306,19 +299,19 @@ bool DocumentCommands::saveModified()
 
 void DocumentCommands::onDefaultFactory()
 {
-    const QString model = m_view.modelText ? m_view.modelText() : QString();
-    const QByteArray before = radioImageBytes();
+    const QString path = CProgramDoc::defaultFilePath(m_appDirectory, m_document->modelText());
+    // The defaults replace the channels: unsaved changes are offered for saving first. Without
+    // the file nothing would be replaced, and the notice comes without a question.
+    if (QFileInfo(path).isFile() && !saveModified())
+        return;
     QString error;
-    const auto result = CProgramDoc::loadDefaultFile(CProgramDoc::defaultFilePath(model), &error);
+    auto result = CProgramDoc::DefaultLoad::Missing;
+    m_document->change(plainCaption(resources().controlText(ResId::FormDialog, CProgramView::DefaultFactoryId)),
+                       [&] { result = m_document->loadDefaultFile(path, &error); });
     if (result != CProgramDoc::DefaultLoad::Loaded) {
-        QWidget *owner = m_view.widget ? m_view.widget.data() : m_window.data();
+        QWidget *owner = m_view ? static_cast<QWidget *>(m_view.data()) : m_window.data();
         QMessageBox box(result == CProgramDoc::DefaultLoad::Missing ? QMessageBox::NoIcon : QMessageBox::Warning,
                         defaultFilePromptCaption(LanguageIndex), error, QMessageBox::Ok, owner);
         box.exec();
-        return;
     }
-    if (m_view.imageToGrid)
-        m_view.imageToGrid();
-    m_history->recordImageChange(
-        plainCaption(resources().controlText(ResId::FormDialog, CProgramView::DefaultFactoryId)), before);
 }

@@ -1,12 +1,12 @@
 #pragma once
 // The file commands of Program's main window: New, Open, Save and Save As on the one
-// document, and the view's Default Factory button. The view converts the grid to and from
-// RadioImage around them: GridToImage before a save, the view's initial update (which runs
-// ImageToGrid) after New and Open, ImageToGrid after loading factory defaults.
+// document, and the view's Default Factory button. The view shows the document and follows
+// it; an editor still open over the grid commits before a save, and the view's initial update
+// (which fits the frame) follows New and Open.
 //
-// New, Open and Default Factory are steps of the undo history. Before New and Open replace a
-// modified document, the user is asked whether to save it first (saveModified); so are Exit
-// and a radio read, through the same function.
+// New, Open and Default Factory are steps of the document's history. Before New, Open and
+// Default Factory replace a modified document, the user is asked whether to save it first
+// (saveModified); so are Exit and a radio read, through the same function.
 //
 // File > Export channels writes the grid's channels as a CSV file; Import channels replaces
 // them with those of a CSV file, checked whole first, as one undo step; Open backup opens one
@@ -23,30 +23,19 @@
 
 class CProgramDoc;
 class CProgramView;
-class ImageHistory;
 class QWidget;
 
 class DocumentCommands : public QObject
 {
     Q_OBJECT
 public:
-    // window: the owner of the file dialogs, the question and the notices.
-    DocumentCommands(CProgramDoc *document, ImageHistory *history, QWidget *window);
+    // window: the owner of the file dialogs, the question and the notices; appDirectory:
+    // where the factory default files lie (ending with '/').
+    DocumentCommands(CProgramDoc *document, QWidget *window, const QString &appDirectory);
 
-    // Attaches the form view: its initial update, GridToImage, ImageToGrid, the editor
-    // commit, the model selector and the Default Factory button.
+    // Attaches the form view: its initial update after New and Open, the commit of an editor
+    // still open, the Default Factory button and the owner of its notices.
     void setView(CProgramView *view);
-
-    // The view's side as single hooks (setView fills them); unset hooks do nothing.
-    struct ViewHooks {
-        std::function<void()> initialUpdate;  // after New and Open (runs ImageToGrid)
-        std::function<void()> gridToImage;    // before Save and Save As
-        std::function<void()> imageToGrid;    // after loading factory defaults
-        std::function<void()> commitEdit;     // an editor still open takes its value first
-        std::function<QString()> modelText;   // the model selector's text
-        QPointer<QWidget> widget;             // owner of the Default Factory notices
-    };
-    void setViewHooks(const ViewHooks &hooks) { m_view = hooks; }
 
     // The file dialogs of the commands.
     enum class FileDialog {
@@ -68,7 +57,7 @@ public:
 
 public slots:
     // Asks about unsaved changes, then a new image and an untitled document, then the view's
-    // initial update; one undo step.
+    // initial update; one step.
     bool onFileNew();
     // Asks about unsaved changes, then the Open dialog, then openDocumentFile. A cancelled
     // question or dialog changes nothing.
@@ -76,22 +65,22 @@ public slots:
     // Opens a channel data file: on success the view's initial update follows and the open
     // is one undo step. A failure is shown and changes nothing.
     bool openDocumentFile(const QString &path);
-    // GridToImage, then the document's file; a document without one asks for a name.
+    // The values stored, then the document's file; a document without one asks for a name.
     bool onFileSave();
-    // GridToImage, then the Save As dialog and the save.
+    // The values stored, then the Save As dialog and the save.
     bool onFileSaveAs();
-    // Loads the selected model's factory default file and shows it in the grid, one undo
-    // step. A missing or unreadable file gives a notice from the view and changes nothing.
+    // Asks about unsaved changes, then loads the selected model's factory default file into
+    // the document, one step. A missing or unreadable file gives a notice from the view and changes nothing.
     // The document's path is not changed.
     void onDefaultFactory();
     // Asks about unsaved changes, then the Open dialog in the backups folder, then
     // openDocumentFile. Without any backup a notice says where they will be kept.
     bool onOpenBackup();
-    // GridToImage, then the export dialog and the channels as a CSV file (".csv" is added to
+    // The values stored, then the export dialog and the channels as a CSV file (".csv" is added to
     // a name without extension). A failure names the file and the reason.
     bool onExportChannels();
-    // GridToImage, then the import dialog; the file's channels replace every channel, in the
-    // selected model's band, as one undo step. A refused line is shown with its number and
+    // The values stored, then the import dialog; the file's channels replace every channel,
+    // in the selected model's band, as one step. A refused line is shown with its number and
     // reason, and nothing changes.
     bool onImportChannels();
 
@@ -108,22 +97,24 @@ public:
     // true when the change may go ahead: nothing was modified, Discard, or Save that saved.
     // Cancel, a cancelled Save As dialog or a failed save return false.
     bool saveModified();
-    // GridToImage for a save or a radio transfer. Storing the grid can rewrite bytes the user
-    // never changed (the fixed fields); a document that counted as unmodified stays so.
+    // Before a save or a radio transfer: an editor still open commits, then the document
+    // stores its values (CProgramDoc::storeValues).
     void storeGrid();
 
 private:
     bool askNameAndSave();
-    // openDocumentFile with the undo step named after the command that opened the file.
-    // Opens path as one undo step named after the command; `untitled` leaves the document
+    // Opens path as one step named after the command; `untitled` leaves the document
     // without a file, so that Save asks for a name instead of writing over what was opened.
     bool openAsStep(const QString &path, int commandId, bool untitled = false);
     // The folder of the document's file, else the user's home: where the CSV dialogs start.
     QString documentFolder() const;
     bool saveTo(const QString &path);
 
+    void commitEdit();
+    void initialUpdate();
+
     CProgramDoc *m_document;
-    ImageHistory *m_history;
     QPointer<QWidget> m_window;
-    ViewHooks m_view;
+    QPointer<CProgramView> m_view;
+    QString m_appDirectory;
 };

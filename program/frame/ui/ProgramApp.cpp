@@ -59,7 +59,7 @@ bool ProgramApp::initInstance(const QStringList &arguments, const QString &appDi
     QApplication::setWindowIcon(applicationIcon());
     // 10.-11. The frame, then the document: new, or the file named on the command line.
     m_frame = std::make_unique<CMainFrame>();
-    m_view = new CProgramView;
+    m_view = new CProgramView(m_document.get());
     m_frame->setView(m_view);
     connectCommands();
     if (frameCreated)
@@ -94,9 +94,8 @@ void ProgramApp::connectCommands()
     CProgramView *view = m_view;
     CProgramDoc *document = m_document.get();
 
-    // The undo history: every change shows in the grid when undone or redone.
+    // The undo history: every step of the document, undone and redone on the document.
     m_history = new ImageHistory(document, frame);
-    m_history->imageToGrid = [view] { view->ImageToGrid(); };
     QUndoStack *stack = m_history->undoStack();
     QAction *undo = frame->action(ResId::EditUndo);
     QAction *redo = frame->action(ResId::EditRedo);
@@ -113,13 +112,12 @@ void ProgramApp::connectCommands()
         view->commitEdit();
         m_history->redo();
     });
-    QObject::connect(view, &CProgramView::imageEdited, m_history, &ImageHistory::recordImageChange);
     QObject::connect(document, &CProgramDoc::modifiedChanged, frame, &QWidget::setWindowModified);
     QObject::connect(document, &CProgramDoc::pathNameChanged, frame, &QWidget::setWindowFilePath);
 
     // New, Open, Save, Save As, the channel export and import, Open backup and Default
     // Factory; Exit asks about unsaved changes.
-    m_documentCommands = new DocumentCommands(document, m_history, frame);
+    m_documentCommands = new DocumentCommands(document, frame, AppDirectory);
     m_documentCommands->setView(view);
     m_documentCommands->showMessage = [frame](const QString &text) { frame->showMessage(text); };
     DocumentCommands *files = m_documentCommands;
@@ -139,43 +137,33 @@ void ProgramApp::connectCommands()
 
     // The Option, PTT ID and PCBA dialogs, modal over the window; a close that changed the
     // image is one undo step.
-    const auto runDialog = [this, frame](int dialogId, auto makeDialog) {
-        return [this, frame, dialogId, makeDialog] {
-            m_history->recordChange(resources().dialogCaption(dialogId), [frame, makeDialog] {
-                auto dialog = makeDialog(frame);
+    const auto runDialog = [frame, document](int dialogId, auto makeDialog) {
+        return [frame, document, dialogId, makeDialog] {
+            document->change(resources().dialogCaption(dialogId), [frame, document, makeDialog] {
+                auto dialog = makeDialog(document, frame);
                 dialog->exec();
             });
         };
     };
     QObject::connect(frame, &CMainFrame::optionRequested, frame,
-                     runDialog(ResId::OptionDialog, [](QWidget *w) { return std::make_unique<COptionDlg>(w); }));
+                     runDialog(ResId::OptionDialog, [](CProgramDoc *d, QWidget *w) { return std::make_unique<COptionDlg>(d, w); }));
     QObject::connect(frame, &CMainFrame::pttIdRequested, frame,
-                     runDialog(ResId::PttIdDialog, [](QWidget *w) { return std::make_unique<CPttIdDlg>(w); }));
+                     runDialog(ResId::PttIdDialog, [](CProgramDoc *d, QWidget *w) { return std::make_unique<CPttIdDlg>(d, w); }));
     QObject::connect(frame, &CMainFrame::embedRequested, frame,
-                     runDialog(ResId::PcbaDialog, [](QWidget *w) { return std::make_unique<CPcbaDlg>(w); }));
+                     runDialog(ResId::PcbaDialog, [](CProgramDoc *d, QWidget *w) { return std::make_unique<CPcbaDlg>(d, w); }));
 
-    // Read and Write: the grid goes into the image first; a successful read is shown, is one
-    // undo step and counts as saved, as does a successful write (one the read-back did not
-    // confirm, when verifying, does not count). A read replaces the image:
-    // unsaved changes are offered for saving first.
-    m_radioCommands = std::make_unique<RadioCommands>(frame);
-    m_radioCommands->gridToImage = [files] { files->storeGrid(); };
-    m_radioCommands->imageToGrid = [view] { view->ImageToGrid(); };
+    // Read and Write: an open editor commits first; a successful read becomes the document,
+    // one step, and counts as saved, as does a successful write (one the read-back did not
+    // confirm, when verifying, does not count). A read replaces the document: unsaved
+    // changes are offered for saving first.
+    m_radioCommands = std::make_unique<RadioCommands>(document, frame, AppDirectory);
+    m_radioCommands->commitEdit = [view] { view->commitEdit(); };
     RadioCommands *radio = m_radioCommands.get();
-    QObject::connect(frame, &CMainFrame::readRequested, radio, [this, files, document, radio] {
-        if (!files->saveModified())
-            return;
-        const CProgramDoc::State before = document->state();
-        if (!radio->onRead())
-            return;
-        document->markClean();
-        m_history->recordDocumentChange(
-            plainCaption(resources().menuItemText(ResId::MainMenu, ResId::Read)), before);
+    QObject::connect(frame, &CMainFrame::readRequested, radio, [files, radio] {
+        if (files->saveModified())
+            radio->onRead();
     });
-    QObject::connect(frame, &CMainFrame::writeRequested, radio, [document, radio] {
-        if (radio->onWrite())
-            document->markClean();
-    });
+    QObject::connect(frame, &CMainFrame::writeRequested, radio, &RadioCommands::onWrite);
 }
 
 int ProgramApp::exitInstance(int code)

@@ -45,7 +45,7 @@ public:
     CProgramDoc *document() const { return m_document.get(); }
     // The file commands of the main window; null until InitInstance created the frame.
     DocumentCommands *documentCommands() const { return m_documentCommands; }
-    // The Read and Write commands of the main window, working on the view's grid.
+    // The Read and Write commands of the main window, working on the document.
     RadioCommands *radioCommands() const { return m_radioCommands.get(); }
     // The undo history of the document; null until InitInstance created the frame.
     ImageHistory *history() const { return m_history; }

@@ -4,6 +4,7 @@
 #include "base/ResourceLibrary.h"
 #include "base/Globals.h"
 #include "model/OptionLists.h"
+#include "files/CProgramDoc.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -16,8 +17,8 @@ namespace {
 constexpr int LeftColumnRows = 12;
 } // namespace
 
-COptionDlg::COptionDlg(QWidget *parent)
-    : QDialog(parent)
+COptionDlg::COptionDlg(CProgramDoc *document, QWidget *parent)
+    : QDialog(parent), m_document(document)
 {
     setObjectName(QStringLiteral("COptionDlg"));
     setWindowTitle(resources().dialogCaption(ResId::OptionDialog));
@@ -67,19 +68,26 @@ void COptionDlg::onInitDialog()
         QComboBox *combo = m_lists.value(option.controlId);
         combo->clear();
         combo->addItems(optionEntries(option.words, LanguageIndex));
-        combo->setCurrentIndex(shownPosition(option));
+        combo->setCurrentIndex(shownPosition(m_document->RadioImage(), option));
+        m_shown.remember(combo);
     }
-    powerOnPassword->setText(powerOnPasswordText());
+    powerOnPassword->setText(powerOnPasswordText(m_document->RadioImage()));
+    m_shown.remember(powerOnPassword);
     powerOnPassword->setValidator(new TextFilterValidator(&filterPowerOnPassword, PowerOnPasswordMaxLength, powerOnPassword));
 }
 
 void COptionDlg::writeBack()
 {
-    for (const ListOption &option : optionWriteBackOrder()) {
-        if (option.controlId == OptionIds::PowerOnPasswordSwitch)
-            storePowerOnPassword(powerOnPassword->text());
-        storePosition(option, m_lists.value(option.controlId)->currentIndex());
-    }
+    // Only what the user changed: a value the lists cannot show stays as it is stored.
+    m_document->editImage([this](ImageBytes &image) {
+        for (const ListOption &option : optionWriteBackOrder()) {
+            if (option.controlId == OptionIds::PowerOnPasswordSwitch && m_shown.changed(powerOnPassword))
+                storePowerOnPassword(image, powerOnPassword->text());
+            const QComboBox *list = m_lists.value(option.controlId);
+            if (m_shown.changed(list))
+                storePosition(image, option, list->currentIndex());
+        }
+    });
 }
 
 void COptionDlg::done(int result)

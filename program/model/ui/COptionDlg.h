@@ -1,8 +1,9 @@
 #pragma once
 // The Option dialog (template 156): the radio's function options as drop-down lists and the
 // power-on password box, laid out in two columns. It has no buttons: it is closed with the
-// close box, Escape or Enter, and however it closes every control is written back into
-// RadioImage.
+// close box, Escape or Enter, and however it closes every control the user changed is
+// written back into the document's image (ShownValues): a dialog closed without a change
+// changes nothing.
 //
 // Controls (objectName, template id):
 //   sqlList 1081 squelch level            voxList 1086 VOX level
@@ -18,9 +19,12 @@
 //   powerOnPassword 1118 password digits  powerOnPasswordSwitchList 1114 password on/off
 //   manualPowerSwitchList 1116 manual power switch
 // Each control's label is named "label" plus the control id ("label1081").
+#include "ShownValues.h"
+
 #include <QDialog>
 #include <QHash>
 
+class CProgramDoc;
 class QComboBox;
 class QKeyEvent;
 class QLineEdit;
@@ -29,7 +33,7 @@ class COptionDlg : public QDialog
 {
     Q_OBJECT
 public:
-    explicit COptionDlg(QWidget *parent = nullptr);
+    COptionDlg(CProgramDoc *document, QWidget *parent = nullptr);
     ~COptionDlg() override;
 
     // The drop-down list with a template id (OptionIds), or nullptr.
@@ -44,8 +48,10 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    CProgramDoc *m_document;
     void onInitDialog();
     void writeBack();
 
     QHash<int, QComboBox *> m_lists;
+    ShownValues m_shown;
 };

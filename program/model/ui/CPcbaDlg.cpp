@@ -4,6 +4,7 @@
 #include "base/ResourceLibrary.h"
 #include "base/ui/OkCancelRow.h"
 #include "model/OptionLists.h"
+#include "files/CProgramDoc.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,8 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CPcbaDlg::CPcbaDlg(QWidget *parent)
-    : QDialog(parent)
+CPcbaDlg::CPcbaDlg(CProgramDoc *document, QWidget *parent)
+    : QDialog(parent), m_document(document)
 {
     const DialogResource res = resources().dialog(ResId::PcbaDialog);
     setObjectName(QStringLiteral("CPcbaDlg"));
@@ -44,13 +45,13 @@ CPcbaDlg::CPcbaDlg(QWidget *parent)
 
 void CPcbaDlg::onInitDialog()
 {
-    pcbaEdit->setText(pcbaText());
+    pcbaEdit->setText(pcbaText(m_document->RadioImage()));
     // Installed after the stored text is shown, so that the text is kept as it is until edited.
     pcbaEdit->setValidator(new TextFilterValidator(&filterPcbaText, PcbaMaxLength, pcbaEdit));
 }
 
 void CPcbaDlg::accept()
 {
-    storePcbaText(pcbaEdit->text());
+    m_document->editImage([this](ImageBytes &image) { storePcbaText(image, pcbaEdit->text()); });
     QDialog::accept();
 }

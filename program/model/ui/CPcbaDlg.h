@@ -1,6 +1,6 @@
 #pragma once
 // The PCBA dialog (template 166): the text naming the radio's circuit board. OK writes it
-// into RadioImage; Cancel, Escape and the close box leave the image as it was.
+// into the document's image; Cancel, Escape and the close box leave the image as it was.
 //
 // Controls (objectName, template id):
 //   pcbaEdit     1092 up to 16 ASCII letters and digits, letters as capitals
@@ -9,6 +9,7 @@
 // The text box's label is named "label1092".
 #include <QDialog>
 
+class CProgramDoc;
 class QLineEdit;
 class QPushButton;
 
@@ -16,7 +17,7 @@ class CPcbaDlg : public QDialog
 {
     Q_OBJECT
 public:
-    explicit CPcbaDlg(QWidget *parent = nullptr);
+    CPcbaDlg(CProgramDoc *document, QWidget *parent = nullptr);
 
     QLineEdit *pcbaEdit;        // 1092: PCBA text
     QPushButton *okButton;      // 1: store and close
@@ -26,5 +27,6 @@ public slots:
     void accept() override;
 
 private:
+    CProgramDoc *m_document;
     void onInitDialog();
 };

@@ -2,13 +2,12 @@
 
 #include "ChannelGridWidget.h"
 #include "ChannelPrinting.h"
+#include "files/CProgramDoc.h"
 #include "files/CsvChannels.h"
 #include "base/ResourceLibrary.h"
 #include "base/Globals.h"
 #include "model/ChannelCodec.h"
-#include "model/RadioImage.h"
 #include "model/GridRules.h"
-#include "model/GridContents.h"
 #include "model/MemoryImage.h"
 
 #include <QApplication>
@@ -69,8 +68,8 @@ int firstStartingWith(const QComboBox *box, const QString &text)
 
 } // namespace
 
-CProgramView::CProgramView(QWidget *parent)
-    : QWidget(parent)
+CProgramView::CProgramView(CProgramDoc *document, QWidget *parent)
+    : QWidget(parent), m_document(document)
 {
     setObjectName(QStringLiteral("CProgramView"));
     const ResourceLibrary &res = resources();
@@ -86,7 +85,7 @@ CProgramView::CProgramView(QWidget *parent)
     m_bandSelector->setMinimumContentsLength(10);
     m_defaultFactoryButton = named(new QPushButton(res.controlText(ResId::FormDialog, DefaultFactoryId), this),
                                    "defaultFactoryButton", DefaultFactoryId);
-    m_grid = named(new ChannelGridWidget(this), "channelGrid", GridId);
+    m_grid = named(new ChannelGridWidget(document, this), "channelGrid", GridId);
 
     auto *groupLayout = new QHBoxLayout(m_group);
     groupLayout->addWidget(m_modelLabel);
@@ -140,6 +139,8 @@ CProgramView::CProgramView(QWidget *parent)
     connect(m_defaultFactoryButton, &QPushButton::clicked, this, &CProgramView::defaultFactoryClicked);
     connect(m_grid, &ChannelGridWidget::mousePressed, this, &CProgramView::onGridMousePressed);
     connect(m_grid, &ChannelGridWidget::cellEntered, this, &CProgramView::onGridCellEntered);
+    connect(document, &CProgramDoc::selectionChanged, this, &CProgramView::showSelection);
+    connect(document, &CProgramDoc::documentReset, this, &CProgramView::onDocumentReset);
     // Scrolling takes the focus to the grid, so an open editor commits before it would drift
     // away from its cell.
     connect(m_grid, &ChannelGridWidget::scrolled, this, [this] {
@@ -191,27 +192,17 @@ void CProgramView::onInitialUpdate()
 
 void CProgramView::ImageToGrid()
 {
+    onDocumentReset();
+}
+
+void CProgramView::onDocumentReset()
+{
     if (m_openEditor) {
         // The editor's cell is about to be replaced; its value has no channel to go to.
         m_openEditor->hide();
         m_openEditor = nullptr;
     }
-    const GridContents contents = imageToGridContents();
-    {
-        const QSignalBlocker block(m_modelSelector);
-        m_modelSelector->setCurrentIndex(m_modelSelector->count() > 0 ? contents.modelIndex : -1);
-    }
-    onModelChanged();
-    {
-        const QSignalBlocker block(m_bandSelector);
-        m_bandSelector->setCurrentIndex(contents.bandIndex < m_bandSelector->count() ? contents.bandIndex : 0);
-    }
-    onBandChanged();
-    for (int n = 1; n <= ImageMap::ChannelCount; ++n) {
-        const ChannelTexts &texts = contents.channels.at(n - 1);
-        for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
-            m_grid->setTextMatrix(n, c, texts.text(c));
-    }
+    showSelection();
 }
 
 void CProgramView::GridToImage()
@@ -219,29 +210,14 @@ void CProgramView::GridToImage()
     // 1. An open editor commits first.
     if (m_openEditor)
         commitEditor();
-    storeGridContents();
+    // 2.-4. Model, band, channels and the fixed fields.
+    m_document->storeValues();
 }
 
 void CProgramView::commitEdit()
 {
     if (m_openEditor)
         commitEditor();
-}
-
-void CProgramView::storeGridContents()
-{
-    // 2.-4. Model and band as selected (no selection is stored as 0xFF), the channels, the
-    //    fixed fields.
-    GridContents contents;
-    contents.modelIndex = m_modelSelector->currentIndex();
-    contents.bandIndex = m_bandSelector->currentIndex();
-    for (int n = 1; n <= ImageMap::ChannelCount; ++n) {
-        ChannelTexts texts;
-        for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
-            texts.setText(c, m_grid->textMatrix(n, c));
-        contents.channels.append(texts);
-    }
-    gridContentsToImage(contents);
 }
 
 QString CProgramView::cellText(int row, int column) const
@@ -254,37 +230,37 @@ QString CProgramView::modelText() const
     return m_modelSelector->currentText();
 }
 
-void CProgramView::onModelChanged()
+void CProgramView::showSelection()
 {
+    // Model: the document's; no models listed yet (before the first initial update) or none
+    // selected shows no selection.
     {
-        const QSignalBlocker block(m_bandSelector);
-        m_bandSelector->clear();
-        m_bandSelector->addItem(GridRules::bandTextOfModel(m_modelSelector->currentText()));
-        m_bandSelector->setCurrentIndex(0);
+        const QSignalBlocker block(m_modelSelector);
+        m_modelSelector->setCurrentIndex(m_modelSelector->count() > 0 ? m_document->modelIndex() : -1);
     }
-    onBandChanged();
+    // Band: the one band of the model, the document's band index within it (0 when it names
+    // none).
+    const QSignalBlocker block(m_bandSelector);
+    m_bandSelector->clear();
+    m_bandSelector->addItem(GridRules::bandTextOfModel(m_modelSelector->currentText()));
+    const int band = m_document->bandIndex();
+    m_bandSelector->setCurrentIndex(band >= 0 && band < m_bandSelector->count() ? band : 0);
 }
 
 void CProgramView::onModelSelected()
 {
-    const QByteArray before = radioImageBytes();
-    onModelChanged();
-    storeGridContents();
-    emit imageEdited(m_modelLabel->text().remove(QLatin1Char('&')), before);
+    const int index = m_modelSelector->currentIndex();
+    m_document->change(m_modelLabel->text().remove(QLatin1Char('&')), [this, index] {
+        m_document->setModelIndex(index);
+    });
 }
 
 void CProgramView::onBandSelected()
 {
-    const QByteArray before = radioImageBytes();
-    onBandChanged();
-    storeGridContents();
-    emit imageEdited(m_bandLabel->text().remove(QLatin1Char('&')), before);
-}
-
-void CProgramView::onBandChanged()
-{
-    const int index = m_bandSelector->currentIndex() >= 0 ? m_bandSelector->currentIndex() : 0;
-    GridRules::applyBand(m_bandSelector->itemText(index));
+    const int index = m_bandSelector->currentIndex();
+    m_document->change(m_bandLabel->text().remove(QLatin1Char('&')), [this, index] {
+        m_document->setBandIndex(index);
+    });
 }
 
 bool CProgramView::pointerOverChannelColumn() const
@@ -315,14 +291,14 @@ void CProgramView::openCellEditor()
         commitEditor();
     const int row = m_grid->row();
     // An empty channel can only be started with its receive frequency.
-    if (m_grid->textMatrix(row, ChannelTexts::RxFreq).isEmpty())
+    if (m_document->channel(row).rxFreq.isEmpty())
         m_grid->setCol(ChannelTexts::RxFreq);
     const int column = m_grid->col();
-    m_grid->scrollToItem(m_grid->currentItem());
+    m_grid->scrollTo(m_grid->currentIndex());
     const QRect cell = m_grid->currentCellRect();
     if (cell.isEmpty())
         return;
-    const QString text = m_grid->textMatrix(row, column);
+    const QString text = m_document->channel(row).text(column);
 
     QWidget *editor = nullptr;
     switch (column) {
@@ -376,27 +352,19 @@ void CProgramView::commitEditor()
         // choice keeps the cell's value rather than blanking it, which would store the tone
         // as off.
         const auto *box = static_cast<QComboBox *>(editor);
-        value = box->currentIndex() >= 0 ? box->currentText() : m_grid->textMatrix(m_editRow, m_editColumn);
+        value = box->currentIndex() >= 0 ? box->currentText() : m_document->channel(m_editRow).text(m_editColumn);
     }
 
-    ChannelTexts row;
-    for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
-        row.setText(c, m_grid->textMatrix(m_editRow, c));
-    const ChannelTexts committed = GridRules::commitCell(row, m_editColumn, value);
-    bool changed = false;
-    for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
-        if (committed.text(c) != row.text(c)) {
-            m_grid->setTextMatrix(m_editRow, c, committed.text(c));
-            changed = true;
-        }
-    if (changed) {
-        // The grid is the working copy of the image: a committed cell goes into it at once.
-        const QByteArray before = radioImageBytes();
-        storeGridContents();
-        emit imageEdited(languageText(LanguageIndex, "Channel %1: %2", "信道 %1：%2", "信道 %1：%2")
-                             .arg(m_editRow)
-                             .arg(GridRules::headerText(m_editColumn, LanguageIndex)),
-                         before);
+    const ChannelTexts row = m_document->channel(m_editRow);
+    const ChannelTexts committed =
+        GridRules::commitCell(row, m_editColumn, value, m_document->FreqLow(), m_document->FreqHigh());
+    if (committed != row) {
+        // A committed cell goes into the document at once, one step.
+        const int channel = m_editRow;
+        m_document->change(languageText(LanguageIndex, "Channel %1: %2", "信道 %1：%2", "信道 %1：%2")
+                               .arg(m_editRow)
+                               .arg(GridRules::headerText(m_editColumn, LanguageIndex)),
+                           [this, channel, &committed] { m_document->setChannel(channel, committed); });
     }
     const bool hadFocus = editor->hasFocus();
     editor->hide();
@@ -535,21 +503,12 @@ void CProgramView::copyChannels()
 {
     if (m_openEditor)
         commitEditor();
-    QList<int> rows;
-    for (const QTableWidgetSelectionRange &range : m_grid->selectedRanges())
-        for (int r = range.topRow(); r <= range.bottomRow(); ++r)
-            if (!rows.contains(r + 1))
-                rows.append(r + 1);
+    QList<int> rows = m_grid->selectedChannelRows();
     if (rows.isEmpty())
         rows.append(m_grid->row());
-    std::sort(rows.begin(), rows.end());
     QList<QPair<int, ChannelTexts>> channels;
-    for (int row : std::as_const(rows)) {
-        ChannelTexts texts;
-        for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
-            texts.setText(c, m_grid->textMatrix(row, c));
-        channels.append({row, texts});
-    }
+    for (int row : std::as_const(rows))
+        channels.append({row, m_document->channel(row)});
     QGuiApplication::clipboard()->setText(CsvChannels::copyText(channels));
 }
 
@@ -558,7 +517,8 @@ void CProgramView::pasteChannels()
     if (m_openEditor)
         commitEditor();
     const CsvChannels::Import import =
-        CsvChannels::pasteText(QGuiApplication::clipboard()->text(), m_grid->row(), FreqLow, FreqHigh);
+        CsvChannels::pasteText(QGuiApplication::clipboard()->text(), m_grid->row(), m_document->FreqLow(),
+                               m_document->FreqHigh());
     if (!import.ok()) {
         static const char16_t *const refused[] = {u"Nothing was pasted.", u"未粘贴任何内容。", u"未貼上任何內容。"};
         QMessageBox::warning(this, resources().string(ResId::AppTitle),
@@ -566,12 +526,10 @@ void CProgramView::pasteChannels()
                                  + import.error);
         return;
     }
-    const QByteArray before = radioImageBytes();
-    for (const auto &channel : import.channels)
-        for (int c = ChannelTexts::FirstColumn; c <= ChannelTexts::LastColumn; ++c)
-            m_grid->setTextMatrix(channel.first, c, channel.second.text(c));
-    GridToImage();
-    emit imageEdited(QStringLiteral("Paste channels"), before);
+    m_document->change(QStringLiteral("Paste channels"), [this, &import] {
+        for (const auto &channel : import.channels)
+            m_document->setChannel(channel.first, channel.second);
+    });
 }
 
 void CProgramView::onFilePrintPreview()

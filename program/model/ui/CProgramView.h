@@ -1,11 +1,11 @@
 #pragma once
 // The form view of Program (dialog template 101): the model and band selectors, the
 // "Default Factory" button and the channel grid, edited in place by small editors laid over
-// the current cell. The grid's texts are the working copy of the channels; GridToImage
-// stores them into RadioImage and ImageToGrid shows the image.
+// the current cell. It shows the document (CProgramDoc) and follows its every change: the
+// grid's texts are what the document's channels show, the selectors its model and band.
 //
-// Every change the user makes here (a committed cell, the model or band selector) is stored
-// into RadioImage at once and announced with imageEdited(), so that it can be undone.
+// Every change the user makes here (a committed cell, the model or band selector, a paste)
+// goes to the document at once as one step of its own, so that it can be undone.
 //
 // Controls, found by objectName (the template's control id in brackets):
 //   modelSelector (1017)         drop-down list of the five models
@@ -22,6 +22,7 @@
 
 #include <memory>
 
+class CProgramDoc;
 class ChannelGridWidget;
 class QComboBox;
 class QGroupBox;
@@ -36,16 +37,17 @@ class CProgramView : public QWidget
 public:
     static constexpr int DefaultFactoryId = 1068;  // the "Default Factory" button
 
-    explicit CProgramView(QWidget *parent = nullptr);
+    explicit CProgramView(CProgramDoc *document, QWidget *parent = nullptr);
     ~CProgramView() override;
 
     // Run each time a document is created or opened: fits the frame to the form, sets the
     // grid, the tone list and the model list up the first time, then ImageToGrid.
     void onInitialUpdate();
-    // Shows RadioImage: model and band from 0x1FE0/0x1FE1, then channels 1-99.
+    // Shows the document: model and band (from 0x1FE0/0x1FE1), then channels 1-99. An open
+    // editor is closed without taking its text.
     void ImageToGrid();
-    // Commits an open editor, then stores model, band and channels 1-99 into RadioImage and
-    // writes the fixed fields.
+    // Commits an open editor, then has the document store model, band and channels 1-99
+    // into its image with the fixed fields (CProgramDoc::storeValues).
     void GridToImage();
     // Commits the editor now laid over the grid, if any (an edit becomes a change).
     void commitEdit();
@@ -55,6 +57,7 @@ public:
     // Text of the model selector's selected entry.
     QString modelText() const;
 
+    CProgramDoc *document() const { return m_document; }
     ChannelGridWidget *grid() const { return m_grid; }
     // The editor now laid over the grid, or nullptr.
     QWidget *openEditor() const { return m_openEditor; }
@@ -76,21 +79,18 @@ public slots:
 
 signals:
     void defaultFactoryClicked();
-    // The user changed the grid or a selector and the change is in RadioImage; `before` is
-    // the image as it was, `text` names the change ("Channel 5: Rx Freq").
-    void imageEdited(const QString &text, const QByteArray &before);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void onModelChanged();
-    void onBandChanged();
-    // The user chose a model or band: stored at once.
+    // The selectors show the document's model and its band.
+    void showSelection();
+    // The user chose a model or band: a step of the document.
     void onModelSelected();
     void onBandSelected();
-    // Stores model, band, channels 1-99 and the fixed fields into RadioImage.
-    void storeGridContents();
+    // The document was replaced as a whole: an open editor has no channel to go to.
+    void onDocumentReset();
     void onGridMousePressed(Qt::MouseButton button, int row, int column);
     void onGridCellEntered();
     // Opens the editor of the grid's current cell (an empty channel starts at Rx Freq).
@@ -102,6 +102,7 @@ private:
     void postKey(int key);
     bool pointerOverChannelColumn() const;
 
+    CProgramDoc *m_document;
     QGroupBox *m_group = nullptr;
     QLabel *m_modelLabel = nullptr;
     QLabel *m_bandLabel = nullptr;

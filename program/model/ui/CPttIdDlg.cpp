@@ -4,6 +4,7 @@
 #include "base/ResourceLibrary.h"
 #include "base/Globals.h"
 #include "model/OptionLists.h"
+#include "files/CProgramDoc.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -11,8 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-CPttIdDlg::CPttIdDlg(QWidget *parent)
-    : QDialog(parent)
+CPttIdDlg::CPttIdDlg(CProgramDoc *document, QWidget *parent)
+    : QDialog(parent), m_document(document)
 {
     setObjectName(QStringLiteral("CPttIdDlg"));
     setWindowTitle(resources().dialogCaption(ResId::PttIdDialog));
@@ -61,9 +62,12 @@ void CPttIdDlg::onInitDialog()
     pttIdList->addItems(optionEntries(lists.at(1).words, LanguageIndex));
     codeEdit->clear();
 
-    displayList->setCurrentIndex(shownPosition(lists.at(0)));
-    pttIdList->setCurrentIndex(shownPosition(lists.at(1)));
-    codeEdit->setText(pttIdCodeText());
+    displayList->setCurrentIndex(shownPosition(m_document->RadioImage(), lists.at(0)));
+    pttIdList->setCurrentIndex(shownPosition(m_document->RadioImage(), lists.at(1)));
+    codeEdit->setText(pttIdCodeText(m_document->RadioImage()));
+    m_shown.remember(displayList);
+    m_shown.remember(pttIdList);
+    m_shown.remember(codeEdit);
     // Installed after the stored code is shown, so that the code is kept as it is until edited.
     codeEdit->setValidator(new TextFilterValidator(&filterPttIdCode, PttIdCodeMaxLength, codeEdit));
 }
@@ -71,9 +75,15 @@ void CPttIdDlg::onInitDialog()
 void CPttIdDlg::writeBack()
 {
     const QList<ListOption> &lists = pttIdDialogLists();
-    storePosition(lists.at(0), displayList->currentIndex());
-    storePosition(lists.at(1), pttIdList->currentIndex());
-    storePttIdCode(codeEdit->text());
+    // Only what the user changed: a value the lists cannot show stays as it is stored.
+    m_document->editImage([this, &lists](ImageBytes &image) {
+        if (m_shown.changed(displayList))
+            storePosition(image, lists.at(0), displayList->currentIndex());
+        if (m_shown.changed(pttIdList))
+            storePosition(image, lists.at(1), pttIdList->currentIndex());
+        if (m_shown.changed(codeEdit))
+            storePttIdCode(image, codeEdit->text());
+    });
 }
 
 void CPttIdDlg::done(int result)

@@ -1,6 +1,11 @@
 #include "ChannelGridWidget.h"
 
+#include "files/CProgramDoc.h"
+#include "model/ChannelCodec.h"
+#include "model/MemoryImage.h"
+
 #include <QAbstractButton>
+#include <QAbstractTableModel>
 #include <QCursor>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -8,9 +13,77 @@
 #include <QScrollBar>
 #include <QStyleOptionHeader>
 
-ChannelGridWidget::ChannelGridWidget(QWidget *parent)
-    : QTableWidget(parent)
+#include <algorithm>
+
+// The document's channels as a table: row r is channel r + 1, column c its text of grid
+// column c + 1. Empty until the grid is set up.
+class ChannelGridModel : public QAbstractTableModel
 {
+public:
+    ChannelGridModel(const CProgramDoc *document, QObject *parent)
+        : QAbstractTableModel(parent), m_document(document)
+    {
+        connect(document, &CProgramDoc::channelsChanged, this, [this](int first, int last) {
+            if (m_setUp)
+                emit dataChanged(index(first - 1, 0), index(last - 1, columnCount() - 1), {Qt::DisplayRole});
+        });
+        connect(document, &CProgramDoc::documentReset, this, [this] {
+            if (m_setUp)
+                emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
+        });
+    }
+
+    void setUp(const QStringList &headers)
+    {
+        beginResetModel();
+        m_headers = headers;
+        m_setUp = true;
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override
+    {
+        return parent.isValid() || !m_setUp ? 0 : ImageMap::ChannelCount;
+    }
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override
+    {
+        return parent.isValid() || !m_setUp ? 0 : ChannelTexts::LastColumn;
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid())
+            return QVariant();
+        if (role == Qt::DisplayRole)
+            return m_document->channel(index.row() + 1).text(index.column() + 1);
+        if (role == Qt::TextAlignmentRole)
+            return int(Qt::AlignCenter);
+        return QVariant();
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (role == Qt::TextAlignmentRole)
+            return int(Qt::AlignCenter);
+        if (role != Qt::DisplayRole)
+            return QVariant();
+        if (orientation == Qt::Horizontal)
+            return m_headers.value(section + 1);
+        return QString::asprintf("%d", section + 1);
+    }
+    Qt::ItemFlags flags(const QModelIndex &index) const override
+    {
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    }
+
+private:
+    const CProgramDoc *m_document;
+    QStringList m_headers;
+    bool m_setUp = false;
+};
+
+ChannelGridWidget::ChannelGridWidget(const CProgramDoc *document, QWidget *parent)
+    : QTableView(parent), m_model(new ChannelGridModel(document, this))
+{
+    setModel(m_model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -35,7 +108,7 @@ ChannelGridWidget::ChannelGridWidget(QWidget *parent)
     if (auto *corner = findChild<QAbstractButton *>())
         corner->installEventFilter(this);
 
-    connect(this, &QTableWidget::currentCellChanged, this, &ChannelGridWidget::cellEntered);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &ChannelGridWidget::cellEntered);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ChannelGridWidget::scrolled);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &ChannelGridWidget::scrolled);
     connect(verticalHeader(), &QHeaderView::sectionPressed, this, [this](int logical) {
@@ -45,26 +118,21 @@ ChannelGridWidget::ChannelGridWidget(QWidget *parent)
 
 void ChannelGridWidget::setUp(const QStringList &headerRow)
 {
-    clear();
-    setRowCount(99);
-    setColumnCount(9);
     m_cornerText = headerRow.value(0);
-    setHorizontalHeaderLabels(headerRow.mid(1));
-    QStringList numbers;
-    for (int r = 1; r <= rowCount(); ++r)
-        numbers << QString::asprintf("%d", r);
-    setVerticalHeaderLabels(numbers);
-    for (int r = 0; r < rowCount(); ++r) {
-        for (int c = 0; c < columnCount(); ++c) {
-            auto *item = new QTableWidgetItem;
-            item->setTextAlignment(Qt::AlignCenter);
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            setItem(r, c, item);
-        }
-    }
+    m_model->setUp(headerRow);
     setCurrentCell(0, 0);
     if (auto *corner = findChild<QAbstractButton *>())
         corner->update();
+}
+
+int ChannelGridWidget::rows() const
+{
+    return m_model->rowCount() + 1;
+}
+
+int ChannelGridWidget::cols() const
+{
+    return m_model->columnCount() + 1;
 }
 
 QString ChannelGridWidget::textMatrix(int row, int column) const
@@ -73,34 +141,21 @@ QString ChannelGridWidget::textMatrix(int row, int column) const
         return QString();
     if (row == 0 && column == 0)
         return m_cornerText;
-    if (row == 0) {
-        const QTableWidgetItem *h = horizontalHeaderItem(column - 1);
-        return h ? h->text() : QString();
-    }
-    if (column == 0) {
-        const QTableWidgetItem *h = verticalHeaderItem(row - 1);
-        return h ? h->text() : QString();
-    }
-    const QTableWidgetItem *cell = item(row - 1, column - 1);
-    return cell ? cell->text() : QString();
-}
-
-void ChannelGridWidget::setTextMatrix(int row, int column, const QString &text)
-{
-    if (row < 1 || row >= rows() || column < 1 || column >= cols())
-        return;
-    if (QTableWidgetItem *cell = item(row - 1, column - 1))
-        cell->setText(text);
+    if (row == 0)
+        return m_model->headerData(column - 1, Qt::Horizontal, Qt::DisplayRole).toString();
+    if (column == 0)
+        return m_model->headerData(row - 1, Qt::Vertical, Qt::DisplayRole).toString();
+    return m_model->index(row - 1, column - 1).data().toString();
 }
 
 int ChannelGridWidget::row() const
 {
-    return std::max(currentRow(), 0) + 1;
+    return std::max(currentIndex().row(), 0) + 1;
 }
 
 int ChannelGridWidget::col() const
 {
-    return std::max(currentColumn(), 0) + 1;
+    return std::max(currentIndex().column(), 0) + 1;
 }
 
 void ChannelGridWidget::setRow(int row)
@@ -115,9 +170,24 @@ void ChannelGridWidget::setCol(int column)
         setCurrentCell(row() - 1, column - 1);
 }
 
+void ChannelGridWidget::setCurrentCell(int row, int column)
+{
+    setCurrentIndex(m_model->index(row, column));
+}
+
+QList<int> ChannelGridWidget::selectedChannelRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : selectionModel()->selectedIndexes())
+        if (!rows.contains(index.row() + 1))
+            rows.append(index.row() + 1);
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
 QRect ChannelGridWidget::currentCellRect() const
 {
-    const QRect cell = visualRect(model()->index(row() - 1, col() - 1));
+    const QRect cell = visualRect(m_model->index(row() - 1, col() - 1));
     const QRect visible = cell.intersected(viewport()->rect());
     if (visible.isEmpty())
         return QRect();
@@ -171,7 +241,7 @@ void ChannelGridWidget::setHighLight(bool on)
 
 void ChannelGridWidget::mousePressEvent(QMouseEvent *event)
 {
-    QTableWidget::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
     const QModelIndex index = indexAt(event->position().toPoint());
     if (index.isValid())
         emit mousePressed(event->button(), index.row() + 1, index.column() + 1);
@@ -195,5 +265,5 @@ bool ChannelGridWidget::eventFilter(QObject *watched, QEvent *event)
         style()->drawControl(QStyle::CE_Header, &option, &painter, corner);
         return true;
     }
-    return QTableWidget::eventFilter(watched, event);
+    return QTableView::eventFilter(watched, event);
 }

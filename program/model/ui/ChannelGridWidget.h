@@ -2,33 +2,40 @@
 // The grid control of the channel view: 100 rows x 10 columns addressed the way the view
 // thinks of them, with row 0 (column titles) and column 0 (channel numbers) fixed. The fixed
 // row is the table's horizontal header, the fixed column its vertical header and the cell
-// (0, 0) its corner, so they stay in place while the channels scroll. Cells are centred and
-// read-only; the view edits them through its own overlay editors.
-#include <QTableWidget>
+// (0, 0) its corner, so they stay in place while the channels scroll. The cells show the
+// document's channels (CProgramDoc): they hold no texts of their own and follow every change
+// of the document. Cells are centred and read-only; the view edits them through its own
+// overlay editors.
+#include <QTableView>
 
-class ChannelGridWidget : public QTableWidget
+class CProgramDoc;
+class ChannelGridModel;
+
+class ChannelGridWidget : public QTableView
 {
     Q_OBJECT
 public:
-    explicit ChannelGridWidget(QWidget *parent = nullptr);
+    explicit ChannelGridWidget(const CProgramDoc *document, QWidget *parent = nullptr);
 
     // Builds the 100 x 10 layout with the given header row (ten texts, the first for the
-    // corner); column 0 is half as wide as the others. Cell texts are emptied.
+    // corner); column 0 is half as wide as the others. Until then the grid has no cells.
     void setUp(const QStringList &headerRow);
 
-    int rows() const { return rowCount() + 1; }
-    int cols() const { return columnCount() + 1; }
+    int rows() const;
+    int cols() const;
 
-    // Text of any cell, fixed ones included.
+    // Text of any cell, fixed ones included: what the document's channels show.
     QString textMatrix(int row, int column) const;
-    // Sets the text of a channel cell (row 1-99, column 1-9); fixed cells are ignored.
-    void setTextMatrix(int row, int column, const QString &text);
 
     // The current cell in grid coordinates (row 1-99, column 1-9).
     int row() const;
     int col() const;
     void setRow(int row);
     void setCol(int column);
+    // The current cell by its position among the channel cells (row 0-98, column 0-8).
+    void setCurrentCell(int row, int column);
+    // The channel rows (1-99) with a selected cell, in ascending order.
+    QList<int> selectedChannelRows() const;
 
     // The current cell's rectangle in this widget's coordinates, clipped to the visible area;
     // empty when the cell is scrolled out of sight.
@@ -63,6 +70,7 @@ protected:
 
 private:
     QPoint pointer() const;
+    ChannelGridModel *m_model;
     bool m_highLight = false;
     QString m_cornerText;
 };

@@ -1,6 +1,7 @@
 #include "CReadWriteDlg.h"
 
 #include "base/Globals.h"
+#include "files/CProgramDoc.h"
 #include "base/ProgramIni.h"
 #include "base/ResourceLibrary.h"
 #include "model/ImageComparison.h"
@@ -32,8 +33,9 @@ bool CReadWriteDlg::verifySetting(const QString &appDirectory)
     return ProgramIni(appDirectory).read(VerifySection, VerifyKey).trimmed() != QLatin1String("0");
 }
 
-CReadWriteDlg::CReadWriteDlg(QWidget *parent)
-    : QDialog(parent)
+CReadWriteDlg::CReadWriteDlg(CProgramDoc *document, const QString &portName, const QString &appDirectory,
+                             QWidget *parent)
+    : QDialog(parent), m_document(document), m_portName(portName), m_appDirectory(appDirectory)
 {
     const DialogResource res = resources().dialog(ResId::ReadWriteDialog);
     setObjectName(QStringLiteral("CReadWriteDlg"));
@@ -56,7 +58,7 @@ CReadWriteDlg::CReadWriteDlg(QWidget *parent)
     cancelButton->setAutoDefault(false);
     verifyCheckBox = new QCheckBox(res.controls.value(VerifyCheckId), this);
     verifyCheckBox->setObjectName(QStringLiteral("verifyCheckBox"));
-    verifyCheckBox->setChecked(verifySetting(AppDirectory));
+    verifyCheckBox->setChecked(verifySetting(m_appDirectory));
     connect(verifyCheckBox, &QCheckBox::clicked, this, &CReadWriteDlg::storeVerifySetting);
     connect(startButton, &QPushButton::clicked, this, &CReadWriteDlg::onStart);
     connect(cancelButton, &QPushButton::clicked, this, &CReadWriteDlg::reject);
@@ -100,7 +102,7 @@ bool CReadWriteDlg::verifyAfterWriting() const
 
 void CReadWriteDlg::storeVerifySetting(bool on)
 {
-    const ProgramIni ini(AppDirectory);
+    const ProgramIni ini(m_appDirectory);
     QString reason;
     if (!ini.write(VerifySection, VerifyKey, on ? QStringLiteral("1") : QStringLiteral("0"), &reason))
         std::fprintf(stderr, "Program: could not write %s: %s\n", qPrintable(ini.path()), qPrintable(reason));
@@ -129,7 +131,11 @@ void CReadWriteDlg::onStart()
 
 bool CReadWriteDlg::startTransfer(bool read, void (CReadWriteDlg::*done)(RadioTransfer::Result, const QByteArray &))
 {
-    auto transfer = std::make_unique<RadioTransfer>(read, PortName);
+    // A write sends the document's image with its values stored; a read (also the read-back
+    // of a write) fills a copy of it.
+    auto transfer = std::make_unique<RadioTransfer>(read, m_portName,
+                                                    read ? m_document->imageBytes() : m_document->imageForWrite(),
+                                                    m_appDirectory);
     connect(transfer.get(), &RadioTransfer::portOpened, this, &CReadWriteDlg::onPortOpened, Qt::QueuedConnection);
     connect(transfer.get(), &RadioTransfer::progress, this, &CReadWriteDlg::onProgress, Qt::QueuedConnection);
     connect(transfer.get(), &RadioTransfer::finished, this, done, Qt::QueuedConnection);

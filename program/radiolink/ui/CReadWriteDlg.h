@@ -1,6 +1,6 @@
 #pragma once
-// The progress dialog of a radio transfer (template 133): "Start" runs the transfer of
-// RadioImage on a worker thread, the bar and the percentage follow the blocks, and the
+// The progress dialog of a radio transfer (template 133): "Start" runs the transfer of the
+// document's image on a worker thread, the bar and the percentage follow the blocks, and the
 // transfer alone closes the dialog once it has started: neither Cancel, Escape nor the close
 // box end it while the radio is being read or written. A failure is reported by a message
 // box before the dialog closes.
@@ -18,6 +18,7 @@
 
 #include "radiolink/RadioTransfer.h"
 
+class CProgramDoc;
 class QCheckBox;
 class QLabel;
 class QProgressBar;
@@ -29,7 +30,10 @@ class CReadWriteDlg : public QDialog
 public:
     enum State { Ready, Running, Closed };
 
-    explicit CReadWriteDlg(QWidget *parent = nullptr);
+    // document: the image to write, or to read into; portName: the port to use ("COM3");
+    // appDirectory: where Program.ini lies (its [Ports] section, the Verify setting).
+    CReadWriteDlg(CProgramDoc *document, const QString &portName, const QString &appDirectory,
+                  QWidget *parent = nullptr);
     ~CReadWriteDlg() override;
 
     // True for a read, false for a write; sets the progress range (0-944 or 0-942).
@@ -47,8 +51,8 @@ public:
     // A write that went through and, when verifying was asked for, was confirmed by the
     // read-back: the radio holds the image.
     bool written() const { return !m_read && m_success && (!m_verifying || m_verified); }
-    // After a successful read, the image the radio sent (RadioImage itself is not touched;
-    // the caller copies it in).
+    // After a successful read, the image the radio sent (the document itself is not
+    // touched; the caller puts it in).
     QByteArray readImage() const { return m_readImage; }
     State state() const { return m_state; }
 
@@ -86,6 +90,9 @@ private:
     void finish();
     void storeVerifySetting(bool on);
 
+    CProgramDoc *m_document;
+    const QString m_portName;
+    const QString m_appDirectory;
     bool m_success = false;
     bool m_read = true;
     QString m_title;

@@ -1,10 +1,15 @@
 #pragma once
-// The Program menu's Read (Ctrl+R) and Write (Ctrl+W): the grid goes into RadioImage, the
-// progress dialog runs the transfer, and after a successful read the grid shows the image.
+// The Program menu's Read (Ctrl+R) and Write (Ctrl+W): an editor still open over the grid
+// commits (for a write the document stores its values), the progress dialog runs the
+// transfer, and a
+// successful read becomes the document (one step, not modified), with a copy kept in the
+// backups folder.
 #include <QObject>
+#include <QString>
 
 #include <functional>
 
+class CProgramDoc;
 class CReadWriteDlg;
 class QWidget;
 
@@ -12,13 +17,14 @@ class RadioCommands : public QObject
 {
     Q_OBJECT
 public:
-    // window: the owner of the progress dialog.
-    explicit RadioCommands(QWidget *window, QObject *parent = nullptr);
+    // window: the owner of the progress dialog (its status bar, for a main window, tells of
+    // a backup that failed); appDirectory: where Program.ini lies (its [Ports] section).
+    RadioCommands(CProgramDoc *document, QWidget *window, const QString &appDirectory, QObject *parent = nullptr);
 
-    // The view's conversions: the grid (with a cell still being edited) into RadioImage,
-    // and RadioImage into the grid with its model and band selectors.
-    std::function<void()> gridToImage;
-    std::function<void()> imageToGrid;
+    // The port of the next transfer; the default is the Port menu's choice, PortName.
+    std::function<QString()> portName;
+    // An editor still open over the grid takes its value first; unset: there is none.
+    std::function<void()> commitEdit;
     // Called with each new dialog before it is shown (tests answer it from here).
     std::function<void(CReadWriteDlg &)> dialogCreated;
 
@@ -29,6 +35,8 @@ public slots:
     bool onWrite();
 
 private:
-    bool runTransfer(bool read);
+    bool runTransfer(bool read, QByteArray *readImage);
+    CProgramDoc *m_document;
     QWidget *m_window;
+    QString m_appDirectory;
 };

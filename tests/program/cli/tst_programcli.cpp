@@ -45,9 +45,12 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+// The image the helpers below build a file in.
+ImageBytes fileImage;
+
 QByteArray image()
 {
-    return QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+    return toByteArray(fileImage);
 }
 
 ChannelTexts channel(const QString &rx, const QString &tx, const QString &rxTone, const QString &name)
@@ -62,16 +65,16 @@ ChannelTexts channel(const QString &rx, const QString &tx, const QString &rxTone
 // A channel data file as the window saves it: a new image with a few channels.
 QByteArray savedImage()
 {
-    NewImage();
-    StoreChannel(1, channel(QStringLiteral("430.12500"), QStringLiteral("435.12500"), QStringLiteral("67.0"),
+    NewImage(fileImage);
+    StoreChannel(fileImage, 1, channel(QStringLiteral("430.12500"), QStringLiteral("435.12500"), QStringLiteral("67.0"),
                             QStringLiteral("RPT1")));
-    StoreChannel(2, channel(QStringLiteral("446.00625"), QStringLiteral("446.00625"), QStringLiteral("D023N"),
+    StoreChannel(fileImage, 2, channel(QStringLiteral("446.00625"), QStringLiteral("446.00625"), QStringLiteral("D023N"),
                             QStringLiteral("PMR")));
-    StoreChannel(99, channel(QStringLiteral("469.99000"), QStringLiteral("469.99000"), QStringLiteral("Off"),
+    StoreChannel(fileImage, 99, channel(QStringLiteral("469.99000"), QStringLiteral("469.99000"), QStringLiteral("Off"),
                              QString()));
-    WriteFixedFields();
-    RadioImage[ImageMap::ModelIndex] = 0;
-    RadioImage[ImageMap::BandIndex] = 0;
+    WriteFixedFields(fileImage);
+    fileImage[ImageMap::ModelIndex] = 0;
+    fileImage[ImageMap::BandIndex] = 0;
     return image();
 }
 
@@ -544,7 +547,7 @@ QStringList backupFiles(const QString &dataHome, const QString &suffix)
 // busy lock and name, on all 99 channels.
 QByteArray fullImage()
 {
-    NewImage();
+    NewImage(fileImage);
     const QStringList tones{QStringLiteral("Off"), QStringLiteral("67.0"), QStringLiteral("254.1"),
                             QStringLiteral("D023N"), QStringLiteral("D754I"), QStringLiteral("100.0"),
                             QStringLiteral("D023I")};
@@ -564,11 +567,11 @@ QByteArray fullImage()
         t.scanAdd = n % 5 ? QStringLiteral("Add") : QStringLiteral("Del");
         t.bandwidth = n % 3 ? QStringLiteral("Wide") : QStringLiteral("Narrow");
         t.name = n % 6 ? QStringLiteral("CH%1").arg(n) : QStringLiteral("A b-%1").arg(n % 10);
-        StoreChannel(n, t);
+        StoreChannel(fileImage, n, t);
     }
-    WriteFixedFields();
-    RadioImage[ImageMap::ModelIndex] = 0;
-    RadioImage[ImageMap::BandIndex] = 0;
+    WriteFixedFields(fileImage);
+    fileImage[ImageMap::ModelIndex] = 0;
+    fileImage[ImageMap::BandIndex] = 0;
     return image();
 }
 
@@ -700,11 +703,11 @@ void TestProgramCommandLine::csvExportImportRoundTrip()
 
     // Into a codeplug with other channels and other settings: the channels become those of
     // the export, the settings stay.
-    NewImage();
-    StoreChannel(50, newChannelTexts(QStringLiteral("440.00000")));
-    RadioImage[0x1814] = 2;
-    WriteFixedFields();
-    RadioImage[ImageMap::ModelIndex] = 0;
+    NewImage(fileImage);
+    StoreChannel(fileImage, 50, newChannelTexts(QStringLiteral("440.00000")));
+    fileImage[0x1814] = 2;
+    WriteFixedFields(fileImage);
+    fileImage[ImageMap::ModelIndex] = 0;
     QByteArray other = image();
     QVERIFY(writeFile(app.path(QStringLiteral("other.sin")), other));
     const Run in = app.run({QStringLiteral("--import-csv"), QStringLiteral("ch.csv"), QStringLiteral("other.sin")});

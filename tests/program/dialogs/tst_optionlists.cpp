@@ -11,10 +11,15 @@
 #include <cstring>
 
 namespace {
+// The image the codec works on here.
+ImageBytes testImage;
+} // namespace
+
+namespace {
 
 QByteArray imageBytes(int address, int length)
 {
-    return QByteArray(reinterpret_cast<const char *>(RadioImage + address), length);
+    return QByteArray(reinterpret_cast<const char *>(testImage.data() + address), length);
 }
 
 const ListOption &findList(int dialogId, int controlId)
@@ -30,7 +35,7 @@ const ListOption &findList(int dialogId, int controlId)
 QMap<QString, QString> shownByLabel(int languageIndex, const QString &dialog)
 {
     QMap<QString, QString> map;
-    for (const ShownSetting &s : shownSettings(languageIndex))
+    for (const ShownSetting &s : shownSettings(testImage, languageIndex))
         if (s.dialog == dialog)
             map.insert(s.label, s.text);
     return map;
@@ -45,13 +50,13 @@ class TestOptionLists : public QObject
 private slots:
     void init()
     {
-        std::memset(RadioImage, 0xFF, RadioImageSize);
+        std::memset(testImage.data(), 0xFF, RadioImageSize);
         LanguageIndex = LanguageEnglish;
     }
 
     void newImageShowsItsDefaults()
     {
-        NewImage();
+        NewImage(testImage);
         const QMap<QString, QString> shown = shownByLabel(0, QStringLiteral("Option"));
         const QList<QPair<const char *, const char *>> expected{
             {"SQL", "5"}, {"VOX", "Off"}, {"TOT", "60s"}, {"Step", "25KHz"}, {"Roger", "Off"},
@@ -144,12 +149,12 @@ private slots:
         QFETCH(int, storedBack);
         const ListOption &option = findList(dialog, control);
         const int address = option.field->address;
-        RadioImage[address] = std::uint8_t(byte);
-        const int position = shownPosition(option);
+        testImage[address] = std::uint8_t(byte);
+        const int position = shownPosition(testImage, option);
         QCOMPARE(optionEntries(option.words, language).value(position), shown);
-        storePosition(option, position);
-        QCOMPARE(int(RadioImage[address]), storedBack);
-        QCOMPARE(shownPosition(option), position);
+        storePosition(testImage, option, position);
+        QCOMPARE(int(testImage[address]), storedBack);
+        QCOMPARE(shownPosition(testImage, option), position);
     }
 
     // Labels and captions come from the resource library of the current language.
@@ -160,7 +165,7 @@ private slots:
         ResourceLibrary chs;
         QVERIFY(chs.loadFile(QStringLiteral(SOURCE_DIR "/resources/Chs.dll")));
         installResources(chs);
-        NewImage();
+        NewImage(testImage);
         const QMap<QString, QString> shown = shownByLabel(1, QStringLiteral("选项"));
         installResources(ResourceLibrary());
         QCOMPARE(shown.value(QStringLiteral("静噪等级")), QStringLiteral("5"));
@@ -169,9 +174,9 @@ private slots:
 
     void passwordDigits()
     {
-        storePowerOnPassword(QStringLiteral("12"));
+        storePowerOnPassword(testImage, QStringLiteral("12"));
         QCOMPARE(imageBytes(0x1848, 6).toHex(' '), QByteArray("01 02 ff ff ff ff"));
-        QCOMPARE(powerOnPasswordText(), QStringLiteral("12"));
+        QCOMPARE(powerOnPasswordText(testImage), QStringLiteral("12"));
     }
 
     // What a text box keeps of typed or pasted input.
@@ -205,15 +210,15 @@ private slots:
 
     void codeAndPcbaReadBack()
     {
-        storePttIdCode(QStringLiteral("A1#"));
+        storePttIdCode(testImage, QStringLiteral("A1#"));
         QCOMPARE(imageBytes(0x1D30, 16), QByteArray("A1#") + QByteArray(13, char(0xFF)));
-        QCOMPARE(pttIdCodeText(), QStringLiteral("A1#"));
-        storePcbaText(QStringLiteral("AB12"));
+        QCOMPARE(pttIdCodeText(testImage), QStringLiteral("A1#"));
+        storePcbaText(testImage, QStringLiteral("AB12"));
         QCOMPARE(imageBytes(0x1FD0, 16), QByteArray("AB12") + QByteArray(12, char(0xFF)));
-        QCOMPARE(pcbaText(), QStringLiteral("AB12"));
+        QCOMPARE(pcbaText(testImage), QStringLiteral("AB12"));
         // small letters found in the image are shown as capitals
-        std::memcpy(RadioImage + 0x1FD0, "ab1\xff", 4);
-        QCOMPARE(pcbaText(), QStringLiteral("AB1"));
+        std::memcpy(testImage.data() + 0x1FD0, "ab1\xff", 4);
+        QCOMPARE(pcbaText(testImage), QStringLiteral("AB1"));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
 #include "base/Globals.h"
+#include "files/CProgramDoc.h"
 #include "model/RadioImage.h"
 #include "model/MemoryImage.h"
 #include "model/OptionLists.h"
@@ -22,13 +23,9 @@
 #include <QTest>
 #include <QTimer>
 #include <cstring>
+#include <memory>
 
 namespace {
-
-QByteArray imageBytes(int address, int length)
-{
-    return QByteArray(reinterpret_cast<const char *>(RadioImage + address), length);
-}
 
 // The ways a dialog can be closed without a button of its own.
 enum class Closing { CloseBox, Escape, Enter };
@@ -74,17 +71,33 @@ class TestSettingDialogs : public QObject
 {
     Q_OBJECT
 
+    // The document the dialogs edit: a new one for each test.
+    std::unique_ptr<CProgramDoc> m_document;
+    CProgramDoc &doc() { return *m_document; }
+    const ImageBytes &image() const { return m_document->RadioImage(); }
+    QByteArray imageBytes(int address, int length) const { return m_document->imageBytes().mid(address, length); }
+    void setByte(int address, std::uint8_t value)
+    {
+        m_document->editImage([address, value](ImageBytes &i) { i[address] = value; });
+    }
+    void setBytes(int address, const QByteArray &bytes)
+    {
+        m_document->editImage([address, bytes](ImageBytes &i) {
+            std::memcpy(i.data() + address, bytes.constData(), std::size_t(bytes.size()));
+        });
+    }
+
 private slots:
     void init()
     {
         LanguageIndex = LanguageEnglish;
         installResources(ResourceLibrary());
-        NewImage();
+        m_document = std::make_unique<CProgramDoc>();
     }
 
     void optionDialogShowsTheNewImage()
     {
-        COptionDlg dlg;
+        COptionDlg dlg(&doc());
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Option"));
         const QList<QPair<int, const char *>> expected{
             {OptionIds::Sql, "5"}, {OptionIds::Vox, "Off"}, {OptionIds::Tot, "60s"}, {OptionIds::Step, "25KHz"},
@@ -110,24 +123,24 @@ private slots:
         QVERIFY(cht.loadFile(QStringLiteral(SOURCE_DIR "/resources/Cht.dll")));
         installResources(cht);
         LanguageIndex = LanguageTraditionalChinese;
-        RadioImage[0x1829] = 254;
-        COptionDlg dlg;
+        setByte(0x1829, 254);
+        COptionDlg dlg(&doc());
         QCOMPARE(dlg.list(OptionIds::ReceiveAlarmTime)->currentText(), QStringLiteral("自動"));
         QCOMPARE(dlg.list(OptionIds::Vox)->itemText(0), QStringLiteral("關"));
         QCOMPARE(dlg.windowTitle(), cht.dialogCaption(ResId::OptionDialog));
         QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("label1081"))->text(), cht.labelText(ResId::OptionDialog, 1081));
     }
 
-    // Any close stores the shown values: values without an entry are normalised and the
-    // user's choices and password are kept.
+    // Any close stores what the user changed: the choices and the password are kept, and
+    // values without an entry that the user left alone stay as they are stored.
     void optionDialogWritesBackOnClose_data() { addClosingRows(); }
     void optionDialogWritesBackOnClose()
     {
         QFETCH(Closing, how);
-        RadioImage[0x1814] = 12;  // SQL without an entry: shown 5
-        RadioImage[0x1829] = 7;   // receive alarm time without an entry: shown off
-        RadioImage[0x1820] = 0xFF; // Roger of a new image
-        COptionDlg dlg;
+        setByte(0x1814, 12);  // SQL without an entry: shown 5
+        setByte(0x1829, 7);   // receive alarm time without an entry: shown off
+        setByte(0x1820, 0xFF); // Roger of a new image
+        COptionDlg dlg(&doc());
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.list(OptionIds::Tot)->setCurrentIndex(20);          // 600s
@@ -137,31 +150,61 @@ private slots:
         QCOMPARE(dlg.powerOnPassword->text(), QStringLiteral("12"));
         closeDialog(dlg, how);
         QVERIFY(!dlg.isVisible());
-        QCOMPARE(int(RadioImage[0x1814]), 5);
-        QCOMPARE(int(RadioImage[0x1829]), 0);
-        QCOMPARE(int(RadioImage[0x1820]), 0);
-        QCOMPARE(int(RadioImage[0x1824]), 20);
-        QCOMPARE(RadioImage[0x1810] & 0x0C, 0x08);
+        QCOMPARE(int(image()[0x1814]), 12);
+        QCOMPARE(int(image()[0x1829]), 7);
+        QCOMPARE(int(image()[0x1820]), 0xFF);
+        QCOMPARE(int(image()[0x1824]), 20);
+        QCOMPARE(image()[0x1810] & 0x0C, 0x08);
         QCOMPARE(imageBytes(0x1848, 6).toHex(' '), QByteArray("01 02 ff ff ff ff"));
         // the rest of the new image's settings are stored as they were
-        QCOMPARE(int(RadioImage[0x1816]), 4);
-        QCOMPARE(int(RadioImage[0x1812]), 0xF9);
-        QCOMPARE(int(RadioImage[0x1818]), 0xFD);
+        QCOMPARE(int(image()[0x1816]), 4);
+        QCOMPARE(int(image()[0x1812]), 0xF9);
+        QCOMPARE(int(image()[0x1818]), 0xFD);
 
-        COptionDlg again;
+        COptionDlg again(&doc());
         QCOMPARE(again.powerOnPassword->text(), QStringLiteral("12"));
     }
 
-    void optionDialogLeavesOtherBytesAlone()
+    // Opening and closing without a change changes no byte, even of values the lists cannot
+    // show (a new image's Roger byte 0xFF, an APO byte 0xFF from a radio), and leaves the
+    // document unmodified; picking the entry shown stores it.
+    void unchangedDialogChangesNothing_data() { addClosingRows(); }
+    void unchangedDialogChangesNothing()
     {
+        QFETCH(Closing, how);
+        setByte(0x1821, 0xFF);  // APO without an entry: shown off
+        setBytes(0x1D30, QByteArray("1a\xff", 3));  // a small letter the code box shows as capital
+        doc().markClean();
         const QByteArray before = imageBytes(0, RadioImageSize);
-        COptionDlg dlg;
+        {
+            COptionDlg dlg(&doc());
+            dlg.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+            closeDialog(dlg, how);
+        }
+        {
+            CPttIdDlg dlg(&doc());
+            dlg.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+            closeDialog(dlg, how);
+        }
+        for (int a = 0; a < int(RadioImageSize); ++a)
+            QVERIFY2(image()[a] == quint8(before.at(a)), qPrintable(QString::number(a, 16)));
+        QVERIFY(!doc().isModified());
+
+        COptionDlg dlg(&doc());
         dlg.show();
-        dlg.close();
-        // Only the normalised Roger byte of a new image changes.
-        QByteArray expected = before;
-        expected[0x1820] = 0;
-        QCOMPARE(imageBytes(0, RadioImageSize), expected);
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QComboBox *apo = dlg.list(OptionIds::Apo);
+        QCOMPARE(apo->currentIndex(), 0);
+        apo->setFocus();
+        QTest::keyClick(apo, Qt::Key_Down);  // the user picks "10M", then "Off" again
+        QTest::keyClick(apo, Qt::Key_Up);
+        QCOMPARE(apo->currentIndex(), 0);
+        closeDialog(dlg, how);
+        QCOMPARE(int(image()[0x1821]), 0);
+        QCOMPARE(int(image()[0x1820]), 0xFF);
+        QVERIFY(doc().isModified());
     }
 
     // Typing and pasting into the PTT ID code: a-d to capitals, other characters dropped,
@@ -183,7 +226,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, pasted);
         QFETCH(QString, shown);
-        CPttIdDlg dlg;
+        CPttIdDlg dlg(&doc());
         typeInto(dlg.codeEdit, typed);
         if (!pasted.isEmpty())
             pasteInto(dlg.codeEdit, pasted);
@@ -194,8 +237,8 @@ private slots:
     void pttIdDialogWritesBackOnClose()
     {
         QFETCH(Closing, how);
-        std::memcpy(RadioImage + 0x1D30, "12\xff", 3);
-        CPttIdDlg dlg;
+        setBytes(0x1D30, QByteArray("12\xff", 3));
+        CPttIdDlg dlg(&doc());
         QCOMPARE(dlg.displayList->currentText(), QStringLiteral("Off"));
         QCOMPARE(dlg.pttIdList->currentText(), QStringLiteral("Off"));
         QCOMPARE(dlg.codeEdit->text(), QStringLiteral("12"));
@@ -206,14 +249,14 @@ private slots:
         typeInto(dlg.codeEdit, QStringLiteral("a#"));
         closeDialog(dlg, how);
         QVERIFY(!dlg.isVisible());
-        QCOMPARE(RadioImage[0x1810] & 0x01, 0x01);
-        QCOMPARE(int(RadioImage[0x1D40]), 0xFF); // both ends, bits 2-7 kept
+        QCOMPARE(image()[0x1810] & 0x01, 0x01);
+        QCOMPARE(int(image()[0x1D40]), 0xFF); // both ends, bits 2-7 kept
         QCOMPARE(imageBytes(0x1D30, 16), QByteArray("12A#") + QByteArray(12, char(0xFF)));
     }
 
     void pcbaInput()
     {
-        CPcbaDlg dlg;
+        CPcbaDlg dlg(&doc());
         typeInto(dlg.pcbaEdit, QStringLiteral("ab-1 2_"));
         QCOMPARE(dlg.pcbaEdit->text(), QStringLiteral("AB12"));
         pasteInto(dlg.pcbaEdit, QString::fromUtf16(u"x.y?é9zzzzzzzzzzzzzz"));
@@ -245,8 +288,8 @@ private slots:
     {
         QFETCH(QString, how);
         QFETCH(QByteArray, stored);
-        std::memcpy(RadioImage + 0x1FD0, "OLD1", 4);
-        CPcbaDlg dlg;
+        setBytes(0x1FD0, QByteArray("OLD1"));
+        CPcbaDlg dlg(&doc());
         QCOMPARE(dlg.pcbaEdit->text(), QStringLiteral("OLD1"));
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
@@ -295,7 +338,7 @@ private slots:
             QCOMPARE(seen, QLatin1String(name));
             QCOMPARE(parent, &frame);
         }
-        QVERIFY(frame.isWindowModified());  // closing the Option dialog stores the shown values
+        QVERIFY(!frame.isWindowModified());  // closing the dialogs without a change changes nothing
     }
 };
 

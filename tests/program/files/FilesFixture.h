@@ -1,7 +1,9 @@
 #pragma once
 // Helpers of the files tests: a throw-away folder standing in for the application
-// directory, and the image as bytes.
+// directory, images to put into files, and the answer to a modal dialog.
 #include "base/Globals.h"
+#include "model/ChannelCodec.h"
+#include "model/MemoryImage.h"
 #include "model/RadioImage.h"
 
 #include <QApplication>
@@ -13,14 +15,27 @@
 #include <cstring>
 #include <functional>
 
-inline QByteArray imageBytes()
+// A channel data file whose bytes a store of the grid would rewrite in many places (fixed
+// fields, bits a store clears), with three channels and the model KVT270U09, so that an undo
+// that only gave back part of a change would show.
+inline QByteArray storeRewritesFile()
 {
-    return QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
-}
-
-inline void setImage(const QByteArray &bytes)
-{
-    std::memcpy(RadioImage, bytes.constData(), std::min<size_t>(RadioImageSize, size_t(bytes.size())));
+    ImageBytes image;
+    NewImage(image);
+    for (int n = 1; n <= 3; ++n) {
+        ChannelTexts t = newChannelTexts(QStringLiteral("41%1.12500").arg(n));
+        t.name = QStringLiteral("CH%1").arg(n);
+        StoreChannel(image, n, t);
+    }
+    for (int a = 0x1D14; a <= 0x1D2F; ++a)
+        image[a] = std::uint8_t(a * 13);
+    image[0x0630] = 0x12;
+    image[0x1D10] = 0x55;
+    image[0x1817] = 0x77;
+    image[0x1811] = 0xFF;
+    image[ImageMap::ModelIndex] = 3;  // KVT270U09
+    image[ImageMap::PcbaText] = 0xFF;
+    return toByteArray(image);
 }
 
 // A recognisable pattern of n bytes: byte i is (i * mul + add) & 0xFF.
@@ -34,10 +49,6 @@ inline QByteArray pattern(int n, int mul = 7, int add = 3)
 
 struct FilesDir {
     QTemporaryDir dir;
-    QString savedAppDirectory = AppDirectory;
-
-    FilesDir() { AppDirectory = dir.path() + QLatin1Char('/'); }
-    ~FilesDir() { AppDirectory = savedAppDirectory; }
 
     QString path(const QString &name) const { return dir.filePath(name); }
     bool write(const QString &name, const QByteArray &data) const

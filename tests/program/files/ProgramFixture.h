@@ -6,6 +6,7 @@
 
 #include "../frame/FrameFixture.h"
 
+#include "files/CProgramDoc.h"
 #include "files/ui/DocumentCommands.h"
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/ProgramApp.h"
@@ -45,6 +46,17 @@ struct Program {
     bool ok = false;
 
     CProgramView *view() const { return app.view(); }
+    CProgramDoc *document() const { return app.document(); }
+    // The document's image as bytes.
+    QByteArray image() const { return app.document()->imageBytes(); }
+    // Puts bytes into the image as one step named `label`; false when nothing changed.
+    bool changeImage(const QString &label, const QByteArray &bytes) const
+    {
+        CProgramDoc *doc = app.document();
+        return doc->change(label, [doc, &bytes] {
+            doc->editImage([&bytes](ImageBytes &image) { copyIntoImage(image, bytes); });
+        });
+    }
     void trigger(int command) { app.mainFrame()->action(command)->trigger(); }
     QStringList row(int n) const
     {

@@ -90,7 +90,7 @@ private slots:
 
         QByteArray emptied = defaultImage();
         emptied.replace(0, 16 * 16, QByteArray(16 * 16, char(0xFF)));
-        QVERIFY(p.app.history()->applyImageChange(QStringLiteral("empty"), emptied));
+        QVERIFY(p.changeImage(QStringLiteral("empty"), emptied));
         const QList<QStringList> empty = rows(p);
         QVERIFY(empty != original);
         const int steps = undoSteps(p);
@@ -125,14 +125,14 @@ private slots:
         QFETCH(QString, notice);
         Program p;
         QVERIFY(openDefaults(p));
-        QStringList lines = CsvChannels::exportText(imageToGridContents().channels).split(QLatin1Char('\n'));
+        QStringList lines = CsvChannels::exportText(imageToGridContents(p.document()->RadioImage()).channels).split(QLatin1Char('\n'));
         if (field >= 0) {
             QStringList fields = lines.at(2).split(QLatin1Char(','));
             fields[field] = value;
             lines[2] = fields.join(QLatin1Char(','));
             p.dir.writeFile(QStringLiteral("in.csv"), lines.join(QLatin1Char('\n')).toUtf8());
         }
-        const QByteArray image = imageBytes();
+        const QByteArray image = p.image();
         const QList<QStringList> before = rows(p);
         const int steps = undoSteps(p);
         p.fileToOpen = p.dir.filePath(QStringLiteral("in.csv"));
@@ -141,7 +141,7 @@ private slots:
         QVERIFY2(p.messages.at(0).contains(notice), qPrintable(p.messages.at(0)));
         QVERIFY2(p.messages.at(0).contains(QDir::toNativeSeparators(p.fileToOpen)), qPrintable(p.messages.at(0)));
         QVERIFY(p.messages.at(0).endsWith(QStringLiteral("\nNothing was changed.")));
-        QCOMPARE(imageBytes(), image);
+        QCOMPARE(p.image(), image);
         QCOMPARE(rows(p), before);
         QCOMPARE(undoSteps(p), steps);
         QVERIFY(!p.app.document()->isModified());
@@ -163,23 +163,23 @@ private slots:
         const Backups::WriteResult backup =
             Backups::write(QLatin1String(ReadBackup::ProgramName), {{QStringLiteral("sin"), defaultImage()}});
         QVERIFY2(backup.ok, qPrintable(backup.error));
-        QByteArray edited = imageBytes();
+        QByteArray edited = p.image();
         edited[0x1814] = char(edited.at(0x1814) ^ 1);
-        QVERIFY(p.app.history()->applyImageChange(QStringLiteral("edit"), edited));
+        QVERIFY(p.changeImage(QStringLiteral("edit"), edited));
         QVERIFY(p.app.document()->isModified());
         p.fileToOpen = backup.paths.constFirst();
 
         answerSaveQuestion("cancelButton");
         p.trigger(ResId::OpenBackup);
         QVERIFY(p.fileDialogs.isEmpty());
-        QCOMPARE(imageBytes(), edited);
+        QCOMPARE(p.image(), edited);
 
         answerSaveQuestion("discardButton");
         p.trigger(ResId::OpenBackup);
         QCOMPARE(p.fileDialogs, QList<DocumentCommands::FileDialog>{DocumentCommands::FileDialog::OpenBackup});
         QCOMPARE(p.fileDialogStarts, QStringList{backup.paths.constFirst()});
         QCOMPARE(p.messages, QStringList());
-        QCOMPARE(imageBytes(), defaultImage());
+        QCOMPARE(p.image(), defaultImage());
         // The backup opens without a file of its own: Save asks for a name instead of
         // writing over the backup.
         QVERIFY(p.app.document()->pathName().isEmpty());
@@ -190,7 +190,7 @@ private slots:
         p.trigger(ResId::FileSave);
         QCOMPARE(p.fileDialogs.constLast(), DocumentCommands::FileDialog::SaveAs);
         p.trigger(ResId::EditUndo);
-        QCOMPARE(imageBytes(), edited);
+        QCOMPARE(p.image(), edited);
         QDir(Backups::folder()).removeRecursively();
     }
 };

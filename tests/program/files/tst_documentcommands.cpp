@@ -7,6 +7,7 @@
 #include "base/ResourceLibrary.h"
 #include "frame/ui/CMainFrame.h"
 #include "model/MemoryImage.h"
+#include "model/ui/CProgramView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,33 +22,52 @@
 
 namespace {
 
-// The main window with the document and its commands, and a stand-in for the view that
-// records what the commands asked of it.
+// The bytes Save writes for an image: its values stored first.
+QByteArray stored(const QByteArray &image)
+{
+    return toByteArray(CProgramDoc::storedImage(imageFromBytes(image)));
+}
+
+// The main window with the document, its commands and the view that shows it, on the
+// application directory `appDirectory` (where the default files lie).
 struct Window {
     CProgramDoc document;
     ImageHistory history{&document};
     std::unique_ptr<CMainFrame> frame = std::make_unique<CMainFrame>();
-    DocumentCommands *commands = new DocumentCommands(&document, &history, frame.get());
-    QWidget view;
-    QStringList calls;     // "initialUpdate", "gridToImage", "imageToGrid"
+    DocumentCommands *commands;
+    CProgramView view{&document};
+    QStringList steps;     // the steps the document recorded
     QStringList messages;  // notices the frame showed
-    QString model = QStringLiteral("KVT270U01");
     QString fileToChoose;  // answer of the file dialogs; empty: cancelled
     std::function<QString(DocumentCommands::FileDialog, const QString &)> realFileDialog;
 
-    Window()
+    explicit Window(const QString &appDirectory = QString())
+        : commands(new DocumentCommands(&document, frame.get(), appDirectory))
     {
-        DocumentCommands::ViewHooks hooks;
-        hooks.initialUpdate = [this] { calls << QStringLiteral("initialUpdate"); };
-        hooks.gridToImage = [this] { calls << QStringLiteral("gridToImage"); };
-        hooks.imageToGrid = [this] { calls << QStringLiteral("imageToGrid"); };
-        hooks.modelText = [this] { return model; };
-        hooks.widget = &view;
-        commands->setViewHooks(hooks);
+        commands->setView(&view);
+        QObject::connect(&document, &CProgramDoc::stepRecorded,
+                         [this](const QString &label) { steps << label; });
         commands->showMessage = [this](const QString &text) { messages << text; };
         QObject::connect(&document, &CProgramDoc::pathNameChanged, frame.get(), &QWidget::setWindowFilePath);
         realFileDialog = commands->askFileName;
         commands->askFileName = [this](DocumentCommands::FileDialog, const QString &) { return fileToChoose; };
+    }
+    // The user's own change of the image, outside the commands; it counts as saved, so
+    // that New and Open ask nothing.
+    void setImage(const QByteArray &bytes)
+    {
+        document.editImage([&bytes](ImageBytes &image) { copyIntoImage(image, bytes); });
+        document.markClean();
+    }
+    QByteArray image() const { return document.imageBytes(); }
+    // Whether the view shows the document: every channel, the model.
+    bool viewShowsTheDocument() const
+    {
+        for (int n = 1; n <= 99; ++n)
+            for (int c = 1; c <= 9; ++c)
+                if (view.cellText(n, c) != document.channel(n).text(c))
+                    return false;
+        return view.modelText() == document.modelText();
     }
     void trigger(int command)
     {
@@ -76,15 +96,17 @@ private slots:
         QVERIFY(fx.write("a.sin", pattern(8192)));
         Window w;
         QVERIFY(w.commands->openDocumentFile(fx.path("a.sin")));
-        w.calls.clear();
         w.trigger(ResId::FileNew);
-        NewImage();
-        const QByteArray fresh = imageBytes();
-        setImage(pattern(8192));
+        ImageBytes newImage;
+        NewImage(newImage);
+        const QByteArray fresh = toByteArray(newImage);
+        QCOMPARE(w.image(), fresh);
+        w.setImage(pattern(8192));
         w.trigger(ResId::FileNew);
-        QCOMPARE(imageBytes(), fresh);
+        QCOMPARE(w.image(), fresh);
         QCOMPARE(w.document.pathName(), QString());
-        QCOMPARE(w.calls, QStringList({"initialUpdate", "initialUpdate"}));
+        QVERIFY(w.viewShowsTheDocument());
+        QCOMPARE(w.steps, QStringList({"Open", "New", "New"}));
         QCOMPARE(w.frame->windowTitle(), QStringLiteral("KVT PC Encoder[*]"));
     }
 
@@ -136,13 +158,14 @@ private slots:
         QVERIFY(fx.write("short.sin", QByteArray(100, '\x22')));
         Window w;
         w.trigger(ResId::FileNew);
-        w.calls.clear();
+        w.steps.clear();
 
         w.fileToChoose = fx.path("radio.sin");
         w.trigger(ResId::FileOpen);
-        QCOMPARE(imageBytes(), data);
+        QCOMPARE(w.image(), data);
         QCOMPARE(w.document.pathName(), fx.path("radio.sin"));
-        QCOMPARE(w.calls, QStringList{"initialUpdate"});
+        QVERIFY(w.viewShowsTheDocument());
+        QCOMPARE(w.steps, QStringList{"Open"});
         QCOMPARE(w.frame->windowFilePath(), fx.path("radio.sin"));
         QCOMPARE(w.frame->windowTitle(), QStringLiteral("KVT PC Encoder[*]"));
 
@@ -150,9 +173,9 @@ private slots:
         w.trigger(ResId::FileOpen);
         w.fileToChoose = fx.path("short.sin");
         w.trigger(ResId::FileOpen);
-        QCOMPARE(imageBytes(), data);
+        QCOMPARE(w.image(), data);
         QCOMPARE(w.document.pathName(), fx.path("radio.sin"));
-        QCOMPARE(w.calls, QStringList{"initialUpdate"});
+        QCOMPARE(w.steps, QStringList{"Open"});
         QCOMPARE(w.messages.size(), 1);
         QVERIFY2(w.messages.at(0).contains(QStringLiteral("holds 100 bytes")), qPrintable(w.messages.at(0)));
     }
@@ -167,15 +190,16 @@ private slots:
         w.fileToChoose = fx.path("first");
         w.trigger(ResId::FileSave);
         QCOMPARE(w.document.pathName(), fx.path("first.sin"));
-        QCOMPARE(fx.read("first.sin"), imageBytes());
-        QCOMPARE(w.calls, QStringList({"initialUpdate", "gridToImage"}));
+        QCOMPARE(fx.read("first.sin"), w.image());
+        QCOMPARE(w.image(), stored(w.image()));
+        QVERIFY(!w.document.isModified());
 
-        setImage(pattern(8192));
+        w.setImage(pattern(8192));
         bool asked = false;
         w.commands->askFileName = [&asked](DocumentCommands::FileDialog, const QString &) { asked = true; return QString(); };
         w.trigger(ResId::FileSave);
         QVERIFY(!asked);
-        QCOMPARE(fx.read("first.sin"), pattern(8192));
+        QCOMPARE(fx.read("first.sin"), stored(pattern(8192)));
         QVERIFY(w.messages.isEmpty());
     }
 
@@ -192,18 +216,16 @@ private slots:
             offered = suggested;
             return dialog == DocumentCommands::FileDialog::SaveAs ? fx.path("copy") : QString();
         };
-        w.calls.clear();
         w.trigger(ResId::FileSaveAs);
         QCOMPARE(offered, fx.path("a.sin"));
-        QCOMPARE(w.calls, QStringList{"gridToImage"});
         QCOMPARE(w.document.pathName(), fx.path("copy.sin"));
-        QCOMPARE(fx.read("copy.sin"), pattern(8192));
+        QCOMPARE(fx.read("copy.sin"), stored(pattern(8192)));
 
         w.commands->askFileName = [](DocumentCommands::FileDialog, const QString &) { return QString(); };
-        setImage(pattern(8192, 3, 3));
+        w.setImage(pattern(8192, 3, 3));
         w.trigger(ResId::FileSaveAs);
         QCOMPARE(w.document.pathName(), fx.path("copy.sin"));
-        QCOMPARE(fx.read("copy.sin"), pattern(8192));
+        QCOMPARE(fx.read("copy.sin"), stored(pattern(8192)));
 
         // An untitled document offers its title.
         w.commands->askFileName = [&](DocumentCommands::FileDialog, const QString &suggested) { offered = suggested; return QString(); };
@@ -220,7 +242,7 @@ private slots:
         QVERIFY(fx.write("plain-file", "x"));
         Window w;
         QVERIFY(w.commands->openDocumentFile(fx.path("old.sin")));
-        setImage(pattern(8192, 1, 1));
+        w.setImage(pattern(8192, 1, 1));
         w.commands->askFileName = [&](DocumentCommands::FileDialog, const QString &) { return fx.path("plain-file/new.sin"); };
         w.trigger(ResId::FileSaveAs);
         QCOMPARE(w.messages.size(), 1);
@@ -237,13 +259,15 @@ private slots:
         QVERIFY(fx.write("Default1.sin", pattern(8192, 7, 7)));
         QVERIFY(fx.write("Default2.sin", pattern(8192, 5, 5)));
         QVERIFY(fx.write("a.sin", pattern(8192)));
-        Window w;
+        Window w(fx.dir.path() + QLatin1Char('/'));
         QVERIFY(w.commands->openDocumentFile(fx.path("a.sin")));
-        w.calls.clear();
-        w.model = QStringLiteral("KVT270U09");
+        w.document.setModelIndex(3);  // KVT270U09
+        w.document.markClean();       // nothing to ask about
+        w.steps.clear();
         w.commands->onDefaultFactory();
-        QCOMPARE(imageBytes(), pattern(8192, 7, 7));
-        QCOMPARE(w.calls, QStringList{"imageToGrid"});
+        QCOMPARE(w.image(), pattern(8192, 7, 7));
+        QVERIFY(w.viewShowsTheDocument());
+        QCOMPARE(w.steps, QStringList{"Default Factory"});
         QCOMPARE(w.document.pathName(), fx.path("a.sin"));
     }
 
@@ -264,11 +288,12 @@ private slots:
         QFETCH(QString, text);
         FilesDir fx;
         LanguageIndex = std::uint8_t(language);
-        Window w;
+        Window w(fx.dir.path() + QLatin1Char('/'));
         w.view.show();
-        w.calls.clear();
-        w.model = QStringLiteral("KVT270U10");
-        setImage(pattern(8192));
+        w.setImage(pattern(8192));
+        w.document.setModelIndex(4);  // KVT270U10
+        const QByteArray before = w.image();
+        w.steps.clear();
         QString shownCaption, shownText;
         QWidget *owner = nullptr;
         answerModal<QMessageBox>([&](QMessageBox *box) {
@@ -280,9 +305,9 @@ private slots:
         w.commands->onDefaultFactory();
         QCOMPARE(shownCaption, caption);
         QCOMPARE(shownText, text);
-        QCOMPARE(owner, &w.view);
-        QCOMPARE(imageBytes(), pattern(8192));
-        QVERIFY(w.calls.isEmpty());
+        QCOMPARE(owner, static_cast<QWidget *>(&w.view));
+        QCOMPARE(w.image(), before);
+        QVERIFY(w.steps.isEmpty());
     }
 };
 

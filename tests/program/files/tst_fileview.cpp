@@ -26,22 +26,23 @@ namespace {
 // in every byte the program does not interpret.
 QByteArray richImage()
 {
-    NewImage();
+    ImageBytes image;
+    NewImage(image);
     const char *const freqs[] = {"410.12500", "433.00625", "469.99000"};
     const char *const tones[] = {"67.0", "D023N", "D754I"};
     for (int n = 1; n <= 3; ++n) {
         ChannelTexts t = newChannelTexts(QString::fromLatin1(freqs[n - 1]));
         t.rxTone = t.txTone = QString::fromLatin1(tones[n - 1]);
         t.name = QStringLiteral("CH%1").arg(n);
-        StoreChannel(n, t);
-        std::uint8_t *rec = RadioImage + (n - 1) * 16;
+        StoreChannel(image, n, t);
+        std::uint8_t *rec = image.data() + (n - 1) * 16;
         rec[13] = 0x13, rec[14] = 0x14, rec[15] = quint8(n);  // not interpreted
         rec[12] = (rec[12] & ~0xC8) | 0x48;                  // kept flag bits 3, 6, 7
-        RadioImage[0x0C90 + (n - 1) * 8 + 6] = 0x66;          // name slot bytes 6-7
+        image[0x0C90 + (n - 1) * 8 + 6] = 0x66;          // name slot bytes 6-7
     }
-    auto fill = [](int from, int to) {
+    auto fill = [&image](int from, int to) {
         for (int a = from; a <= to; ++a)
-            RadioImage[a] = std::uint8_t(a * 31 + 7);
+            image[a] = std::uint8_t(a * 31 + 7);
     };
     fill(0x0640, 0x0C8F);
     fill(0x0FA8, 0x180F);
@@ -50,13 +51,13 @@ QByteArray richImage()
     fill(0x1D41, 0x1FCF);
     fill(0x1FF0, 0x1FFF);
     // The bytes a store rewrites, holding other values than it writes.
-    RadioImage[0x0630] = 0x12, RadioImage[0x0637] = 0x34, RadioImage[0x063C] = 0xFC;
-    RadioImage[0x1D10] = 0x55, RadioImage[0x1D13] = 0x56;
-    RadioImage[0x1811] = 0xFF;
-    RadioImage[0x1817] = 0x77;
-    RadioImage[0x1FE0] = 3;  // KVT270U09
-    RadioImage[0x1FE1] = 0;
-    return imageBytes();
+    image[0x0630] = 0x12, image[0x0637] = 0x34, image[0x063C] = 0xFC;
+    image[0x1D10] = 0x55, image[0x1D13] = 0x56;
+    image[0x1811] = 0xFF;
+    image[0x1817] = 0x77;
+    image[0x1FE0] = 3;  // KVT270U09
+    image[0x1FE1] = 0;
+    return toByteArray(image);
 }
 
 } // namespace
@@ -134,14 +135,14 @@ private slots:
         p.dir.writeFile(QStringLiteral("short.sin"), QByteArray(100, '\x11'));
         p.fileToOpen = p.dir.filePath(QStringLiteral("in.sin"));
         p.trigger(ResId::FileOpen);
-        const QByteArray image = imageBytes();
+        const QByteArray image = p.image();
         const QStringList row1 = p.row(1);
 
         p.fileToOpen = p.dir.filePath(QStringLiteral("short.sin"));
         p.trigger(ResId::FileOpen);
         QCOMPARE(p.messages.size(), 1);
         QVERIFY2(p.messages.at(0).contains(QStringLiteral("holds 100 bytes")), qPrintable(p.messages.at(0)));
-        QCOMPARE(imageBytes(), image);
+        QCOMPARE(p.image(), image);
         QCOMPARE(p.row(1), row1);
         QCOMPARE(p.view()->modelText(), QStringLiteral("KVT270U09"));
         QCOMPARE(p.app.document()->pathName(), p.dir.filePath(QStringLiteral("in.sin")));
@@ -156,9 +157,13 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(SOURCE_DIR "/resources/Default1.sin"), p.dir.filePath(QStringLiteral("Default1.sin"))));
         p.modelSelector()->setCurrentIndex(3);
         QCOMPARE(p.view()->modelText(), QStringLiteral("KVT270U09"));
+        // The model change is an edit: the question about it comes first.
+        answerModal<QMessageBox>([](QMessageBox *box) {
+            box->findChild<QPushButton *>(QStringLiteral("discardButton"))->click();
+        });
         p.clickDefaultFactory();
         QVERIFY2(p.messages.isEmpty(), qPrintable(p.messages.join('\n')));
-        QCOMPARE(imageBytes(), p.dir.readFile(QStringLiteral("Default1.sin")));
+        QCOMPARE(p.image(), p.dir.readFile(QStringLiteral("Default1.sin")));
         QCOMPARE(p.row(1).first(), QStringLiteral("400.12500"));
         QCOMPARE(p.row(1).last(), QStringLiteral("CH1"));
         QCOMPARE(p.view()->modelText(), QStringLiteral("KVT270U01"));  // the file's model byte
@@ -174,7 +179,7 @@ private slots:
         p.dir.writeFile(QStringLiteral("in.sin"), richImage());
         p.fileToOpen = p.dir.filePath(QStringLiteral("in.sin"));
         p.trigger(ResId::FileOpen);
-        const QByteArray image = imageBytes();
+        const QByteArray image = p.image();
         const QStringList row1 = p.row(1);
         QString caption, text;
         QWidget *owner = nullptr;
@@ -188,7 +193,7 @@ private slots:
         QCOMPARE(caption, QStringLiteral("Prompt"));
         QCOMPARE(text, QStringLiteral("Cound not found default file"));
         QCOMPARE(owner, static_cast<QWidget *>(p.view()));
-        QCOMPARE(imageBytes(), image);
+        QCOMPARE(p.image(), image);
         QCOMPARE(p.row(1), row1);
         QCOMPARE(p.view()->modelText(), QStringLiteral("KVT270U09"));
     }

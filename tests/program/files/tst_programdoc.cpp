@@ -4,7 +4,10 @@
 
 #include "files/CProgramDoc.h"
 #include "model/ChannelCodec.h"
+#include "model/GridContents.h"
 #include "model/MemoryImage.h"
+#include "model/OptionLists.h"
+#include "model/SettingFields.h"
 
 #include <QDir>
 #include <QProcess>
@@ -20,20 +23,201 @@ class TestProgramDoc : public QObject
 private slots:
     void init() { LanguageIndex = LanguageEnglish; }
 
+    // Each kind of change is one step: putting back the state before it gives the image, the
+    // path and the values back byte for byte, and the state after it the change again.
+    void stepsGiveTheDocumentBack_data()
+    {
+        QTest::addColumn<QString>("change");
+        for (const char *c : {"rx frequency", "tone", "list value", "name", "model", "paste", "import",
+                              "default factory", "option", "ptt id", "pcba", "new", "open", "read"})
+            QTest::newRow(c) << QString::fromLatin1(c);
+    }
+    void stepsGiveTheDocumentBack()
+    {
+        QFETCH(QString, change);
+        FilesDir fx;
+        QVERIFY(fx.write("a.sin", storeRewritesFile()));
+        QVERIFY(fx.write("b.sin", pattern(8192)));
+        QVERIFY(fx.write("Default1.sin", pattern(100, 3, 1)));
+        CProgramDoc doc;
+        QVERIFY(doc.openDocument(fx.path("a.sin"), nullptr));
+        QList<QPair<CProgramDoc::State, CProgramDoc::State>> steps;
+        QStringList labels;
+        connect(&doc, &CProgramDoc::stepRecorded, this,
+                [&](const QString &label, const CProgramDoc::State &before, const CProgramDoc::State &after) {
+                    labels << label;
+                    steps.append({before, after});
+                });
+        const CProgramDoc::State before = doc.state();
+        const GridContents valuesBefore = doc.contents();
+
+        const auto edit = [&doc](int n, int column, const QString &text) {
+            ChannelTexts t = doc.channel(n);
+            t.setText(column, text);
+            doc.setChannel(n, t);
+        };
+        const auto run = [&]() {
+            if (change == QLatin1String("rx frequency"))
+                edit(1, ChannelTexts::RxFreq, QStringLiteral("455.50000"));
+            else if (change == QLatin1String("tone"))
+                edit(1, ChannelTexts::RxTone, QStringLiteral("77.0"));
+            else if (change == QLatin1String("list value"))
+                edit(1, ChannelTexts::Power, QStringLiteral("Low"));
+            else if (change == QLatin1String("name"))
+                edit(1, ChannelTexts::Name, QStringLiteral("NEW"));
+            else if (change == QLatin1String("model"))
+                doc.setModelIndex(1);
+            else if (change == QLatin1String("paste")) {
+                doc.setChannel(5, doc.channel(1));
+                doc.setChannel(6, doc.channel(2));
+            } else if (change == QLatin1String("import")) {
+                GridContents grid = doc.contents();
+                grid.channels[9] = newChannelTexts(QStringLiteral("420.00000"));
+                doc.editImage([&grid](ImageBytes &image) { gridContentsToImage(image, grid); });
+            } else if (change == QLatin1String("default factory"))
+                QCOMPARE(doc.loadDefaultFile(fx.path("Default1.sin"), nullptr), CProgramDoc::DefaultLoad::Loaded);
+            else if (change == QLatin1String("option"))
+                doc.editImage([](ImageBytes &image) { storePosition(image, optionDialogLists().at(0), 2); });
+            else if (change == QLatin1String("ptt id"))
+                doc.editImage([](ImageBytes &image) { storePttIdCode(image, QStringLiteral("123")); });
+            else if (change == QLatin1String("pcba"))
+                doc.editImage([](ImageBytes &image) { storePcbaText(image, QStringLiteral("AB12")); });
+            else if (change == QLatin1String("new"))
+                doc.newDocument();
+            else if (change == QLatin1String("open"))
+                QVERIFY(doc.openDocument(fx.path("b.sin"), nullptr));
+            else if (change == QLatin1String("read"))
+                doc.applyRead(pattern(8192, 9, 4));
+        };
+        QVERIFY(doc.change(change, run));
+        QCOMPARE(labels, QStringList{change});
+        const CProgramDoc::State after = doc.state();
+        QCOMPARE(steps.at(0).first.image, before.image);
+        QCOMPARE(steps.at(0).second.image, after.image);
+        QVERIFY(after.image != before.image);
+        const bool replacesDocument = change == QLatin1String("new") || change == QLatin1String("open")
+                                      || change == QLatin1String("read");
+        QCOMPARE(doc.isModified(), !replacesDocument);
+        // The values always show the image: what a view opened on it now would show.
+        const GridContents shown = imageToGridContents(doc.RadioImage());
+        QCOMPARE(doc.modelIndex(), shown.modelIndex);
+
+        doc.restoreState(steps.at(0).first);
+        QCOMPARE(doc.imageBytes(), before.image);
+        QCOMPARE(doc.pathName(), before.pathName);
+        QCOMPARE(doc.contents().channels, valuesBefore.channels);
+        QCOMPARE(doc.modelIndex(), valuesBefore.modelIndex);
+        QVERIFY(!doc.isModified());
+
+        doc.restoreState(steps.at(0).second);
+        QCOMPARE(doc.imageBytes(), after.image);
+        QCOMPARE(doc.pathName(), after.pathName);
+        QCOMPARE(doc.contents().channels, imageToGridContents(doc.RadioImage()).channels);
+        QCOMPARE(doc.isModified(), !replacesDocument);
+        QCOMPARE(steps.size(), 1);  // putting a state back is no step
+    }
+
+    // A change that leaves every byte as it was is no step; steps inside a step are one.
+    void unchangedIsNoStep()
+    {
+        CProgramDoc doc;
+        int steps = 0;
+        connect(&doc, &CProgramDoc::stepRecorded, this, [&steps] { ++steps; });
+        QVERIFY(!doc.change(QStringLiteral("nothing"), [&doc] { doc.setChannel(1, doc.channel(1)); }));
+        QVERIFY(!doc.change(QStringLiteral("empty row"), [&doc] { doc.setChannel(100, newChannelTexts(QStringLiteral("410.00000"))); }));
+        QVERIFY(doc.change(QStringLiteral("outer"), [&doc] {
+            doc.change(QStringLiteral("inner"), [&doc] { doc.setChannel(1, newChannelTexts(QStringLiteral("410.00000"))); });
+            doc.setChannel(2, newChannelTexts(QStringLiteral("411.00000")));
+        }));
+        QCOMPARE(steps, 1);
+    }
+
+    // What the document holds and whether it counts as modified after each of its
+    // operations, and what it signals.
+    void stateAfterOperations_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<QString>("path");  // the document's file name; empty for none
+        QTest::newRow("new") << "new" << false << "";
+        QTest::newRow("open") << "open" << false << "a.sin";
+        QTest::newRow("edit") << "edit" << true << "a.sin";
+        QTest::newRow("save") << "save" << false << "saved.sin";
+        QTest::newRow("read") << "read" << false << "a.sin";
+        QTest::newRow("write") << "write" << false << "a.sin";
+        QTest::newRow("store values") << "store values" << false << "a.sin";
+        QTest::newRow("edit, store values") << "edit, store values" << true << "a.sin";
+    }
+    void stateAfterOperations()
+    {
+        QFETCH(QString, operation);
+        QFETCH(bool, modified);
+        QFETCH(QString, path);
+        FilesDir fx;
+        const QByteArray file = storeRewritesFile();
+        QVERIFY(fx.write("a.sin", file));
+        CProgramDoc doc;
+        QVERIFY(!doc.isModified());
+        QCOMPARE(doc.imageBytes(), [] { ImageBytes i; NewImage(i); return toByteArray(i); }());
+        if (operation != QLatin1String("new"))
+            QVERIFY(doc.openDocument(fx.path("a.sin"), nullptr));
+        QSignalSpy reset(&doc, &CProgramDoc::documentReset);
+        QSignalSpy rows(&doc, &CProgramDoc::channelsChanged);
+        QSignalSpy modifiedChanged(&doc, &CProgramDoc::modifiedChanged);
+        const QByteArray read = pattern(8192, 9, 4);
+        QByteArray expected = doc.imageBytes();
+        const ChannelTexts edited = newChannelTexts(QStringLiteral("430.00000"));
+        const auto edit = [&] {
+            doc.setChannel(7, edited);
+            QCOMPARE(rows.count(), 1);
+            QCOMPARE(rows.at(0), (QVariantList{7, 7}));
+            ImageBytes image = imageFromBytes(expected);
+            GridContents grid = imageToGridContents(image);
+            grid.channels[6] = edited;
+            gridContentsToImage(image, grid);
+            expected = toByteArray(image);
+        };
+        if (operation == QLatin1String("new")) {
+            doc.newDocument();
+            QCOMPARE(reset.count(), 1);
+        } else if (operation.startsWith(QLatin1String("edit"))) {
+            edit();
+        } else if (operation == QLatin1String("save")) {
+            QVERIFY(doc.saveDocument(fx.path("saved.sin"), nullptr));
+            QCOMPARE(fx.read("saved.sin"), file);  // as it is: the file commands store first
+        } else if (operation == QLatin1String("read")) {
+            doc.applyRead(read);
+            expected = read;
+            QCOMPARE(reset.count(), 1);
+        } else if (operation == QLatin1String("write")) {
+            edit();
+            QCOMPARE(doc.imageForWrite(), expected);
+            doc.markWritten();
+        }
+        if (operation.endsWith(QLatin1String("store values"))) {
+            doc.storeValues();
+            expected = toByteArray(CProgramDoc::storedImage(imageFromBytes(expected)));
+        }
+        QCOMPARE(doc.imageBytes(), expected);
+        QCOMPARE(doc.contents().channels, imageToGridContents(imageFromBytes(expected)).channels);
+        QCOMPARE(doc.isModified(), modified);
+        QCOMPARE(QFileInfo(doc.pathName()).fileName(), path);
+        if (modifiedChanged.count() > 0)
+            QCOMPARE(modifiedChanged.constLast().at(0).toBool(), modified);
+    }
+
     // A new document saved: 8192 bytes, every channel record 0xFF, the fixed fields of a
     // store in place, model and band 0 as the grid stores them.
     void newDocumentSaved()
     {
         FilesDir fx;
-        setImage(pattern(8192));
         CProgramDoc doc;
+        doc.editImage([](ImageBytes &image) { copyIntoImage(image, pattern(8192)); });
         doc.newDocument();
         QCOMPARE(doc.pathName(), QString());
         QCOMPARE(doc.title(), QStringLiteral("Untitled"));
         // What GridToImage does for an empty grid with the first model and band selected.
-        WriteFixedFields();
-        RadioImage[ImageMap::ModelIndex] = 0;
-        RadioImage[ImageMap::BandIndex] = 0;
+        doc.storeValues();
         QString error;
         QVERIFY2(doc.saveDocument(fx.path("new.sin"), &error), qPrintable(error));
         QCOMPARE(doc.title(), QStringLiteral("new.sin"));
@@ -47,7 +231,7 @@ private slots:
         QCOMPARE(quint8(file[0x1817]), quint8(0x00));
         QCOMPARE(file.mid(0x1840, 6), QByteArray("KVT270"));
         QCOMPARE(file.mid(0x1FE0, 2), QByteArray(2, '\0'));
-        QCOMPARE(file, imageBytes());
+        QCOMPARE(file, doc.imageBytes());
     }
 
     // Open reads the first 8192 bytes in order; longer files open, the rest is ignored.
@@ -63,12 +247,11 @@ private slots:
         FilesDir fx;
         const QByteArray data = pattern(size, 13, 5);
         QVERIFY(fx.write("radio.sin", data));
-        NewImage();
         CProgramDoc doc;
         QSignalSpy pathChanged(&doc, &CProgramDoc::pathNameChanged);
         QString error;
         QVERIFY2(doc.openDocument(fx.path("radio.sin"), &error), qPrintable(error));
-        QCOMPARE(imageBytes(), data.left(8192));
+        QCOMPARE(doc.imageBytes(), data.left(8192));
         QCOMPARE(doc.pathName(), fx.path("radio.sin"));
         QCOMPARE(doc.title(), QStringLiteral("radio.sin"));
         QCOMPARE(pathChanged.count(), 1);
@@ -102,13 +285,13 @@ private slots:
             QVERIFY(QDir(fx.dir.path()).mkdir("bad.sin"));
         CProgramDoc doc;
         QVERIFY(doc.openDocument(fx.path("good.sin"), nullptr));
-        setImage(pattern(8192, 5, 9));
-        const QByteArray before = imageBytes();
+        doc.editImage([](ImageBytes &image) { copyIntoImage(image, pattern(8192, 5, 9)); });
+        const QByteArray before = doc.imageBytes();
 
         QString error;
         QVERIFY(!doc.openDocument(fx.path("bad.sin"), &error));
         QVERIFY2(error.contains(message) && error.contains(QStringLiteral("bad.sin")), qPrintable(error));
-        QCOMPARE(imageBytes(), before);
+        QCOMPARE(doc.imageBytes(), before);
         QCOMPARE(doc.pathName(), fx.path("good.sin"));
     }
 
@@ -121,7 +304,7 @@ private slots:
         QVERIFY(fx.write("plain-file", "x"));
         CProgramDoc doc;
         QVERIFY(doc.openDocument(fx.path("old.sin"), nullptr));
-        setImage(pattern(8192, 17, 4));
+        doc.editImage([](ImageBytes &image) { copyIntoImage(image, pattern(8192, 17, 4)); });
         QString error;
         // A folder that cannot exist: its parent is a plain file.
         const QString target = fx.path("plain-file/radio.sin");
@@ -152,7 +335,7 @@ private slots:
         QVERIFY(disk.fill(free));
         CProgramDoc doc;
         QVERIFY(doc.openDocument(disk.filePath(QStringLiteral("radio.sin")), nullptr));
-        setImage(pattern(8192, 17, 4));
+        doc.editImage([](ImageBytes &image) { copyIntoImage(image, pattern(8192, 17, 4)); });
         QString error;
         QVERIFY(!doc.saveDocument(disk.filePath(QStringLiteral("radio.sin")), &error));
         QVERIFY2(error.contains(QStringLiteral("radio.sin")) && error.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
@@ -173,9 +356,8 @@ private slots:
         const QByteArray old = pattern(8192, 11, 2);
         QVERIFY(fx.write("locked.sin", old));
         QVERIFY(QFile::setPermissions(fx.path("locked.sin"), QFile::ReadOwner));
-        setImage(pattern(8192, 17, 4));
         QString error;
-        QVERIFY(!CProgramDoc::writeImageFile(fx.path("locked.sin"), &error));
+        QVERIFY(!CProgramDoc::writeImageFile(fx.path("locked.sin"), imageFromBytes(pattern(8192, 17, 4)), &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(fx.read("locked.sin"), old);
     }
@@ -210,7 +392,7 @@ private slots:
         QFETCH(QString, model);
         QFETCH(QString, file);
         FilesDir fx;
-        QCOMPARE(CProgramDoc::defaultFilePath(model), fx.path(file));
+        QCOMPARE(CProgramDoc::defaultFilePath(fx.dir.path() + QLatin1Char('/'), model), fx.path(file));
     }
 
     // A default file replaces as many image bytes as it holds, at most 8192.
@@ -228,12 +410,15 @@ private slots:
         FilesDir fx;
         const QByteArray data = pattern(size, 3, 200);
         QVERIFY(fx.write("Default1.sin", data));
-        setImage(pattern(8192, 5, 1));
-        QByteArray expected = imageBytes();
+        CProgramDoc doc;
+        doc.editImage([](ImageBytes &image) { copyIntoImage(image, pattern(8192, 5, 1)); });
+        QByteArray expected = doc.imageBytes();
         expected.replace(0, std::min(size, 8192), data.left(8192));
         QString error;
-        QCOMPARE(CProgramDoc::loadDefaultFile(fx.path("Default1.sin"), &error), CProgramDoc::DefaultLoad::Loaded);
-        QCOMPARE(imageBytes(), expected);
+        QCOMPARE(doc.loadDefaultFile(fx.path("Default1.sin"), &error), CProgramDoc::DefaultLoad::Loaded);
+        QCOMPARE(doc.imageBytes(), expected);
+        // The grid's values come from the new bytes.
+        QCOMPARE(doc.contents().channels, imageToGridContents(imageFromBytes(expected)).channels);
     }
 
     void missingDefaultFile_data()
@@ -250,11 +435,12 @@ private slots:
         QFETCH(QString, message);
         FilesDir fx;
         LanguageIndex = std::uint8_t(language);
-        setImage(pattern(8192));
+        CProgramDoc doc;
+        doc.editImage([](ImageBytes &image) { copyIntoImage(image, pattern(8192)); });
         QString error;
-        QCOMPARE(CProgramDoc::loadDefaultFile(fx.path("Default2.sin"), &error), CProgramDoc::DefaultLoad::Missing);
+        QCOMPARE(doc.loadDefaultFile(fx.path("Default2.sin"), &error), CProgramDoc::DefaultLoad::Missing);
         QCOMPARE(error, message);
-        QCOMPARE(imageBytes(), pattern(8192));
+        QCOMPARE(doc.imageBytes(), pattern(8192));
     }
 
     // The shipped factory default files are what the generator makes: regenerate them and
@@ -282,21 +468,21 @@ private slots:
             QVERIFY2(laidOut.readAll() == shipped, qPrintable(name + QStringLiteral(" is not laid out in the build")));
 
             QCOMPARE(shipped.size(), 8192);
-            setImage(shipped);
-            QCOMPARE(int(RadioImage[0x1FE0]), models[k - 1]);
-            QCOMPARE(int(RadioImage[0x1FE1]), 0);
+            const ImageBytes image = imageFromBytes(shipped);
+            QCOMPARE(int(image[0x1FE0]), models[k - 1]);
+            QCOMPARE(int(image[0x1FE1]), 0);
             QCOMPARE(shipped.mid(0x1840, 6), QByteArray("KVT270"));
             QCOMPARE(shipped.mid(0x0630, 8), QByteArray("\x00\x00\x50\x43\x00\x00\x50\x43", 8));
             QCOMPARE(shipped.mid(0x1D10, 4), QByteArray(4, '\0'));
             for (int n = 1; n <= 16; ++n) {
-                const ChannelTexts ch = LoadChannel(n);
+                const ChannelTexts ch = LoadChannel(image, n);
                 const std::uint32_t rx = frequencyUnits(ch.rxFreq);
                 QVERIFY2(rx >= std::uint32_t(bands[k - 1][0]) * 100000 && rx <= std::uint32_t(bands[k - 1][1]) * 100000,
                          qPrintable(name + QLatin1Char(' ') + ch.rxFreq));
                 QCOMPARE(ch.txFreq, ch.rxFreq);
                 QCOMPARE(ch.name, QStringLiteral("CH%1").arg(n));
             }
-            QVERIFY(LoadChannel(17).rxFreq.isEmpty());
+            QVERIFY(LoadChannel(image, 17).rxFreq.isEmpty());
         }
     }
 };

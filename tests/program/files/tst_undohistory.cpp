@@ -26,30 +26,9 @@
 
 namespace {
 
-// A file whose bytes a store of the grid would rewrite in many places, so that an undo that
-// only restored the edited cell would show.
-QByteArray fileImage()
+QStringList loadedRow(const Program &p, int n)
 {
-    NewImage();
-    for (int n = 1; n <= 3; ++n) {
-        ChannelTexts t = newChannelTexts(QStringLiteral("41%1.12500").arg(n));
-        t.name = QStringLiteral("CH%1").arg(n);
-        StoreChannel(n, t);
-    }
-    for (int a = 0x1D14; a <= 0x1D2F; ++a)
-        RadioImage[a] = std::uint8_t(a * 13);
-    RadioImage[0x0630] = 0x12;
-    RadioImage[0x1D10] = 0x55;
-    RadioImage[0x1817] = 0x77;
-    RadioImage[0x1811] = 0xFF;
-    RadioImage[ImageMap::ModelIndex] = 3;  // KVT270U09
-    RadioImage[ImageMap::PcbaText] = 0xFF;
-    return imageBytes();
-}
-
-QStringList loadedRow(int n)
-{
-    const ChannelTexts t = LoadChannel(n);
+    const ChannelTexts t = LoadChannel(p.document()->RadioImage(), n);
     QStringList texts;
     for (int c = 1; c <= 9; ++c)
         texts << t.text(c);
@@ -122,13 +101,13 @@ private slots:
         QFETCH(QString, change);
         Program p;
         QVERIFY(p.ok);
-        p.dir.writeFile(QStringLiteral("a.sin"), fileImage());
+        p.dir.writeFile(QStringLiteral("a.sin"), storeRewritesFile());
         p.dir.writeFile(QStringLiteral("b.sin"), pattern(8192));
         p.dir.writeFile(QStringLiteral("Default1.sin"), pattern(100, 3, 1));
         QVERIFY(p.app.documentCommands()->openDocumentFile(p.dir.filePath(QStringLiteral("a.sin"))));
         QUndoStack *stack = p.app.history()->undoStack();
         QVERIFY(stack);
-        const QByteArray before = imageBytes();
+        const QByteArray before = p.image();
         const QString pathBefore = p.app.document()->pathName();
         const QStringList rowBefore = p.row(1);
         const int steps = stack->count();
@@ -171,7 +150,7 @@ private slots:
             p.trigger(ResId::FileOpen);
         }
         QVERIFY2(p.messages.isEmpty(), qPrintable(p.messages.join('\n')));
-        const QByteArray after = imageBytes();
+        const QByteArray after = p.image();
         const QString pathAfter = p.app.document()->pathName();
         QVERIFY(after != before);
         QCOMPARE(stack->count(), steps + 1);
@@ -179,16 +158,16 @@ private slots:
         QCOMPARE(p.app.document()->isModified(), !replacesDocument);
 
         p.trigger(ResId::EditUndo);
-        QCOMPARE(imageBytes(), before);
+        QCOMPARE(p.image(), before);
         QCOMPARE(p.app.document()->pathName(), pathBefore);
         QCOMPARE(p.row(1), rowBefore);
         QVERIFY(!p.app.document()->isModified());
         QVERIFY(!p.app.mainFrame()->isWindowModified());
 
         p.trigger(ResId::EditRedo);
-        QCOMPARE(imageBytes(), after);
+        QCOMPARE(p.image(), after);
         QCOMPARE(p.app.document()->pathName(), pathAfter);
-        QCOMPARE(p.row(1), loadedRow(1));
+        QCOMPARE(p.row(1), loadedRow(p, 1));
         QCOMPARE(p.app.document()->isModified(), !replacesDocument);
     }
 
@@ -205,6 +184,51 @@ private slots:
         p.trigger(ResId::Embed);
         QVERIFY(!undo->isEnabled());
         QVERIFY(!p.app.document()->isModified());
+
+        // Option and PTT ID opened and left with Escape, on a file whose APO and Roger bytes
+        // no list shows: no byte changes, nothing to undo, nothing to save.
+        QByteArray file = storeRewritesFile();
+        file[0x1820] = char(0xFF);
+        file[0x1821] = char(0xFF);
+        p.dir.writeFile(QStringLiteral("radio.sin"), file);
+        QVERIFY(p.app.documentCommands()->openDocumentFile(p.dir.filePath(QStringLiteral("radio.sin"))));
+        const int steps = p.app.history()->undoStack()->count();
+        for (int command : {int(ResId::Option), int(ResId::PttId)}) {
+            answerModal<QDialog>([](QDialog *d) { QTest::keyClick(d, Qt::Key_Escape); });
+            p.trigger(command);
+        }
+        QCOMPARE(p.image().toHex(), file.toHex());
+        QVERIFY(!p.app.document()->isModified());
+        QVERIFY(!p.app.mainFrame()->isWindowModified());
+        QCOMPARE(p.app.history()->undoStack()->count(), steps);
+    }
+
+    // Default Factory replaces the channels: a modified document asks first, as New does;
+    // Cancel keeps the edits, Discard loads the defaults.
+    void defaultFactoryAsks_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("cancel") << "cancelButton" << false;
+        QTest::newRow("discard") << "discardButton" << true;
+    }
+    void defaultFactoryAsks()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, replaced);
+        Program p;
+        QVERIFY(p.ok);
+        p.dir.writeFile(QStringLiteral("Default1.sin"), pattern(8192, 3, 1));
+        typeIntoCell(p.view(), 1, 1, QStringLiteral("430"));
+        const QByteArray edited = p.image();
+        QString question;
+        answerQuestion(button, &question);
+        p.clickDefaultFactory();
+        QCOMPARE(question, saveChangesText(LanguageEnglish, QStringLiteral("Untitled")));
+        QCOMPARE(p.image() == pattern(8192, 3, 1), replaced);
+        QCOMPARE(p.image() == edited, !replaced);
+        QCOMPARE(p.row(1).constFirst(), replaced ? LoadChannel(p.document()->RadioImage(), 1).rxFreq
+                                                 : QStringLiteral("430.00000"));
     }
 
     // Modified after an edit, with the title's mark; clean after Save; an undo past the save
@@ -223,7 +247,7 @@ private slots:
         p.trigger(ResId::FileSave);
         QVERIFY(!p.app.document()->isModified());
         QVERIFY(!frame->isWindowModified());
-        QCOMPARE(p.dir.readFile(QStringLiteral("saved.sin")), imageBytes());
+        QCOMPARE(p.dir.readFile(QStringLiteral("saved.sin")), p.image());
         p.trigger(ResId::EditUndo);
         QVERIFY(p.app.document()->isModified());
         p.trigger(ResId::EditRedo);
@@ -308,7 +332,7 @@ private slots:
         p.dir.writeFile(QStringLiteral("b.sin"), pattern(8192));
         p.fileToOpen = p.dir.filePath(QStringLiteral("b.sin"));
         typeIntoCell(p.view(), 1, 1, QStringLiteral("430"));
-        const QByteArray edited = imageBytes();
+        const QByteArray edited = p.image();
         QString question;
         QStringList buttons;
         answerModal<QMessageBox>([&](QMessageBox *box) {
@@ -321,7 +345,7 @@ private slots:
         QCOMPARE(question, saveChangesText(language, untitledText(language)));
         QCOMPARE(buttons, (QStringList{saveButtonText(language), discardButtonText(language),
                                        cancelButtonText(language)}));
-        QCOMPARE(imageBytes() != edited, replaced);
+        QCOMPARE(p.image() != edited, replaced);
         QCOMPARE(p.app.document()->isModified(), !replaced);
     }
 

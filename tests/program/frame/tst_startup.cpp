@@ -9,6 +9,7 @@
 #include "frame/Startup.h"
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/ProgramApp.h"
+#include "files/CProgramDoc.h"
 #include "model/RadioImage.h"
 
 #include <QAction>
@@ -73,8 +74,8 @@ private slots:
     void smallLettersSelectSimplifiedChinese()
     {
         AppDirFixture fx(QStringLiteral("[Setup]\nLanguage=chs\nCOM=COM2\n"));
-        std::memset(RadioImage, 0, RadioImageSize);
         ProgramApp app;
+        app.document()->editImage([](ImageBytes &image) { image.fill(0); });
         const Started s = start(app, fx);
         QVERIFY(s.ok);
         QVERIFY(s.messages.isEmpty());
@@ -84,8 +85,8 @@ private slots:
         CMainFrame *frame = app.mainFrame();
         QVERIFY(frame && frame->isVisible());
         // With no file named, start-up builds a new image.
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(RadioImage) + 0x1840, 6), QByteArray("KVT270"));
-        QCOMPARE(RadioImage[0], quint8(0xFF));
+        QCOMPARE(app.document()->imageBytes().mid(0x1840, 6), QByteArray("KVT270"));
+        QCOMPARE(app.document()->RadioImage()[0], quint8(0xFF));
         QCOMPARE(frame->windowTitle(), QStringLiteral("KVT PC Encoder[*]"));
         QCOMPARE(frame->findChild<QMenu *>(QStringLiteral("menuFile"))->title(), QStringLiteral("文件(&F)"));
         QCOMPARE(frame->action(ResId::Read)->statusTip(), QStringLiteral("从对讲机读取数据"));
@@ -272,7 +273,7 @@ private slots:
         QVERIFY(start(app, fx, {fx.filePath(QStringLiteral("radio.sin"))}).ok);
         QCOMPARE(opened, fx.filePath(QStringLiteral("radio.sin")));
         QVERIFY(!created);
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(RadioImage), 8192), image.left(8192));
+        QCOMPARE(app.document()->imageBytes(), image.left(8192));
         QCOMPARE(app.document()->pathName(), fx.filePath(QStringLiteral("radio.sin")));
         app.exitInstance();
     }
@@ -289,17 +290,17 @@ private slots:
         QFETCH(int, size);
         QFETCH(QString, message);
         AppDirFixture fx;
-        std::memset(RadioImage, 0xAB, RadioImageSize);
         if (size >= 0)
             fx.writeFile(QStringLiteral("short.sin"), QByteArray(size, '\x11'));
         ProgramApp app;
+        app.document()->editImage([](ImageBytes &image) { image.fill(0xAB); });
         const Started s = start(app, fx, {fx.filePath(QStringLiteral("short.sin"))});
         QVERIFY(!s.ok);
         QCOMPARE(s.messages.size(), 1);
         QVERIFY2(s.messages.at(0).contains(message), qPrintable(s.messages.at(0)));
         // A refused file leaves the image as it was.
-        QCOMPARE(RadioImage[0], quint8(0xAB));
-        QCOMPARE(RadioImage[100], quint8(0xAB));
+        QCOMPARE(app.document()->RadioImage()[0], quint8(0xAB));
+        QCOMPARE(app.document()->RadioImage()[100], quint8(0xAB));
     }
 
     // The real executable in a copy of the application folder: SIGTERM ends it through the

@@ -12,15 +12,20 @@
 #include <cstring>
 
 namespace {
+// The image the codec works on here.
+ImageBytes testImage;
+} // namespace
+
+namespace {
 
 QByteArray imageBytes(int address, int length)
 {
-    return QByteArray(reinterpret_cast<const char *>(RadioImage + address), length);
+    return QByteArray(reinterpret_cast<const char *>(testImage.data() + address), length);
 }
 
 void setImageBytes(int address, const QByteArray &bytes)
 {
-    std::memcpy(RadioImage + address, bytes.constData(), size_t(bytes.size()));
+    std::memcpy(testImage.data() + address, bytes.constData(), size_t(bytes.size()));
 }
 
 ChannelTexts channel(const QStringList &t)
@@ -51,7 +56,7 @@ class TestChannelCodec : public QObject
 private slots:
     void init()
     {
-        std::memset(RadioImage, 0xFF, RadioImageSize);
+        std::memset(testImage.data(), 0xFF, RadioImageSize);
         LanguageIndex = LanguageEnglish;
     }
     void cleanupTestCase() { LanguageIndex = LanguageEnglish; }
@@ -189,7 +194,7 @@ private slots:
         QFETCH(QStringList, texts);
         QFETCH(QByteArray, record);
         setImageBytes(Channel1, before);
-        StoreChannel(1, channel(texts));
+        StoreChannel(testImage, 1, channel(texts));
         QCOMPARE(imageBytes(Channel1, 16).toHex(' '), record.toHex(' '));
     }
 
@@ -221,7 +226,7 @@ private slots:
         ChannelTexts texts;
         texts.rxFreq = rxFreq;
         texts.name = name;
-        StoreChannel(1, texts);
+        StoreChannel(testImage, 1, texts);
         QCOMPARE(imageBytes(Name1, 8).toHex(' '), slot.toHex(' '));
     }
 
@@ -237,11 +242,11 @@ private slots:
     {
         QFETCH(int, channel);
         for (size_t i = 0; i < RadioImageSize; ++i)
-            RadioImage[i] = std::uint8_t(i * 7 + 3);
+            testImage[i] = std::uint8_t(i * 7 + 3);
         QByteArray before = imageBytes(0, RadioImageSize);
         const ChannelTexts texts =
             ::channel({"145.12500", "145.12500", "67.0", "D023N", "Carrier", "High", "Add", "Wide", "ABCDEF"});
-        StoreChannel(channel, texts);
+        StoreChannel(testImage, channel, texts);
         const int record = (channel - 1) * 16;
         const int name = 0x0C90 + (channel - 1) * 8;
         QCOMPARE(imageBytes(record, 12).toHex(' '),
@@ -250,10 +255,10 @@ private slots:
         for (int i = 0; i < int(RadioImageSize); ++i) {
             const bool inRecord = i >= record && i < record + 13;
             const bool inName = i >= name && i < name + 6;
-            if (!inRecord && !inName && RadioImage[i] != std::uint8_t(before.at(i)))
+            if (!inRecord && !inName && testImage[i] != std::uint8_t(before.at(i)))
                 QFAIL(qPrintable(QStringLiteral("byte 0x%1 changed").arg(i, 4, 16, QLatin1Char('0'))));
         }
-        QCOMPARE(LoadChannel(channel), texts);
+        QCOMPARE(LoadChannel(testImage, channel), texts);
     }
 
     void channelNumbersOutsideTheRange()
@@ -261,12 +266,12 @@ private slots:
         const QByteArray before = imageBytes(0, RadioImageSize);
         const ChannelTexts texts = channel({"145.12500", "145.12500", "67.0", "67.0", "", "", "", "", "A"});
         for (int n : {0, -1, 100, 1000}) {
-            StoreChannel(n, texts);
+            StoreChannel(testImage, n, texts);
             QCOMPARE(imageBytes(0, RadioImageSize), before);
         }
         setImageBytes(Channel1, QByteArray::fromHex("00255114 00255114 7006 2380 fd ffffff"));
-        QCOMPARE(LoadChannel(0), ChannelTexts());
-        QCOMPARE(LoadChannel(100), ChannelTexts());
+        QCOMPARE(LoadChannel(testImage, 0), ChannelTexts());
+        QCOMPARE(LoadChannel(testImage, 100), ChannelTexts());
     }
 
     // The texts of a record (and its name slot) in a language.
@@ -333,7 +338,7 @@ private slots:
         setImageBytes(Channel1, record);
         setImageBytes(Name1, slot);
         LanguageIndex = std::uint8_t(language);
-        QCOMPARE(list(LoadChannel(1)), texts);
+        QCOMPARE(list(LoadChannel(testImage, 1)), texts);
     }
 
     // Whatever the language, the words a channel is shown with store back to the same bytes.
@@ -354,11 +359,11 @@ private slots:
         LanguageIndex = std::uint8_t(language);
         setImageBytes(Channel1, record);
         setImageBytes(Name1, QByteArray::fromHex("4e616d65ffff7788"));
-        const ChannelTexts texts = LoadChannel(1);
-        std::memset(RadioImage + Channel1, 0xFF, 16);
+        const ChannelTexts texts = LoadChannel(testImage, 1);
+        std::memset(testImage.data() + Channel1, 0xFF, 16);
         setImageBytes(Channel1 + 12, record.mid(12));
         setImageBytes(Name1, QByteArray(8, char(0xFF)));
-        StoreChannel(1, texts);
+        StoreChannel(testImage, 1, texts);
         QCOMPARE(imageBytes(Channel1, 16).toHex(' '), record.toHex(' '));
         QCOMPARE(imageBytes(Name1, 6), QByteArray::fromHex("4e616d65ffff"));
     }
@@ -369,8 +374,8 @@ private slots:
             LanguageIndex = std::uint8_t(language);
             for (const QString &tone : ToneChoices()) {
                 ChannelTexts texts = channel({"145.12500", "145.12500", tone, tone, "", "", "", "", ""});
-                StoreChannel(1, texts);
-                const ChannelTexts back = LoadChannel(1);
+                StoreChannel(testImage, 1, texts);
+                const ChannelTexts back = LoadChannel(testImage, 1);
                 QCOMPARE(back.rxTone, tone);
                 QCOMPARE(back.txTone, tone);
             }
@@ -382,11 +387,11 @@ private slots:
         for (int language : {0, 1, 2}) {
             LanguageIndex = std::uint8_t(language);
             const ChannelTexts texts = newChannelTexts(QStringLiteral("145.12500"));
-            std::memset(RadioImage + Channel1, 0xFF, 16);
-            StoreChannel(1, texts);
+            std::memset(testImage.data() + Channel1, 0xFF, 16);
+            StoreChannel(testImage, 1, texts);
             QCOMPARE(imageBytes(Channel1, 16).toHex(' '),
                      QByteArray::fromHex("00255114 00255114 ffff ffff fc ffffff").toHex(' '));
-            QCOMPARE(LoadChannel(1), texts);
+            QCOMPARE(LoadChannel(testImage, 1), texts);
         }
     }
 

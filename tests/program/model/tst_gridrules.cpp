@@ -6,6 +6,11 @@
 
 #include <QTest>
 
+namespace {
+// The image the codec works on here.
+ImageBytes testImage;
+} // namespace
+
 using namespace GridRules;
 
 class TestGridRules : public QObject
@@ -106,12 +111,10 @@ private slots:
         QFETCH(uint, low);
         QFETCH(uint, high);
         QCOMPARE(bandTextOfModel(model), band);
-        const std::uint32_t oldLow = FreqLow, oldHigh = FreqHigh;
-        QVERIFY(applyBand(band));
-        QCOMPARE(uint(FreqLow), low);
-        QCOMPARE(uint(FreqHigh), high);
-        FreqLow = oldLow;
-        FreqHigh = oldHigh;
+        std::uint32_t bandLow = 0, bandHigh = 0;
+        QVERIFY(parseBandText(band, &bandLow, &bandHigh));
+        QCOMPARE(uint(bandLow), low);
+        QCOMPARE(uint(bandHigh), high);
     }
 
     // A band text without two increasing limits keeps the limits in force.
@@ -142,13 +145,13 @@ private slots:
             ChannelTexts t = newChannelTexts(QStringLiteral("145.00000"));
             for (int value = 0; value < 3; ++value) {
                 t.busyLock = busy.at(value);
-                StoreChannel(1, t);
-                QCOMPARE(RadioImage[12] & 0x03, value);
+                StoreChannel(testImage, 1, t);
+                QCOMPARE(testImage[12] & 0x03, value);
             }
             const QStringList scan = listEditorWords(ChannelTexts::ScanAdd, lang);
             t.scanAdd = scan.at(1);
-            StoreChannel(1, t);
-            QCOMPARE(RadioImage[12] & 0x10, 0);
+            StoreChannel(testImage, 1, t);
+            QCOMPARE(testImage[12] & 0x10, 0);
         }
         QCOMPARE(listEditorWords(ChannelTexts::BusyLock, 1).first(), QStringLiteral("关闭"));
         QVERIFY(listEditorWords(ChannelTexts::RxTone, 0).isEmpty());

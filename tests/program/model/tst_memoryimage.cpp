@@ -10,11 +10,16 @@
 #include <cstring>
 
 namespace {
+// The image the codec works on here.
+ImageBytes testImage;
+} // namespace
+
+namespace {
 
 void fillPattern()
 {
     for (size_t i = 0; i < RadioImageSize; ++i)
-        RadioImage[i] = std::uint8_t(i * 7 + 3);
+        testImage[i] = std::uint8_t(i * 7 + 3);
 }
 
 QString hex(int address)
@@ -32,7 +37,7 @@ private slots:
     void newImageBytes()
     {
         fillPattern();
-        NewImage();
+        NewImage(testImage);
         const QMap<int, int> set{
             {0x1810, 0x94}, {0x1811, 0xFF}, {0x1812, 0xF9}, {0x1813, 0xFC}, {0x1814, 0x05},
             {0x1815, 0x00}, {0x1816, 0x04}, {0x1818, 0xFD}, {0x1821, 0x00}, {0x1822, 0x00},
@@ -45,9 +50,9 @@ private slots:
         };
         for (int a = 0; a < int(RadioImageSize); ++a) {
             const int expected = set.value(a, 0xFF);
-            if (RadioImage[a] != expected)
+            if (testImage[a] != expected)
                 QFAIL(qPrintable(QStringLiteral("%1 is 0x%2, expected 0x%3")
-                                     .arg(hex(a)).arg(RadioImage[a], 2, 16, QLatin1Char('0'))
+                                     .arg(hex(a)).arg(testImage[a], 2, 16, QLatin1Char('0'))
                                      .arg(expected, 2, 16, QLatin1Char('0'))));
         }
     }
@@ -98,17 +103,17 @@ private slots:
             if (setting == QLatin1String(f->label))
                 field = f;
         QVERIFY(field);
-        NewImage();
-        QCOMPARE(settingPosition(*field), position);
+        NewImage(testImage);
+        QCOMPARE(settingPosition(testImage, *field), position);
     }
 
     void newImageHasNoChannelsAndTheDefaultPassword()
     {
         fillPattern();
-        NewImage();
+        NewImage(testImage);
         for (int n = 1; n <= 99; ++n)
-            QCOMPARE(LoadChannel(n), ChannelTexts());
-        QCOMPARE(readPowerOnPassword(), QStringLiteral("123456"));
+            QCOMPARE(LoadChannel(testImage, n), ChannelTexts());
+        QCOMPARE(readPowerOnPassword(testImage), QStringLiteral("123456"));
     }
 
     void writeFixedFields_data()
@@ -121,12 +126,12 @@ private slots:
     {
         QFETCH(bool, allOnes);
         if (allOnes)
-            std::memset(RadioImage, 0xFF, RadioImageSize);
+            std::memset(testImage.data(), 0xFF, RadioImageSize);
         else
             fillPattern();
         std::uint8_t before[RadioImageSize];
-        std::memcpy(before, RadioImage, RadioImageSize);
-        WriteFixedFields();
+        std::memcpy(before, testImage.data(), RadioImageSize);
+        WriteFixedFields(testImage);
 
         QMap<int, int> set{
             {0x0630, 0x00}, {0x0631, 0x00}, {0x0632, 0x50}, {0x0633, 0x43},
@@ -137,20 +142,20 @@ private slots:
         };
         for (int a = 0; a < int(RadioImageSize); ++a) {
             const int expected = set.value(a, before[a]);
-            if (RadioImage[a] != expected)
+            if (testImage[a] != expected)
                 QFAIL(qPrintable(QStringLiteral("%1 is 0x%2, expected 0x%3")
-                                     .arg(hex(a)).arg(RadioImage[a], 2, 16, QLatin1Char('0'))
+                                     .arg(hex(a)).arg(testImage[a], 2, 16, QLatin1Char('0'))
                                      .arg(expected, 2, 16, QLatin1Char('0'))));
         }
     }
 
     void newImageThenFixedFields()
     {
-        NewImage();
-        WriteFixedFields();
-        QCOMPARE(RadioImage[0x1811], std::uint8_t(0x78));
-        QCOMPARE(RadioImage[0x063C], std::uint8_t(0x3C));
-        QCOMPARE(RadioImage[0x1817], std::uint8_t(0x00));
+        NewImage(testImage);
+        WriteFixedFields(testImage);
+        QCOMPARE(testImage[0x1811], std::uint8_t(0x78));
+        QCOMPARE(testImage[0x063C], std::uint8_t(0x3C));
+        QCOMPARE(testImage[0x1817], std::uint8_t(0x00));
     }
 };
 

@@ -6,13 +6,18 @@
 #include <QTest>
 #include <cstring>
 
+namespace {
+// The image the codec works on here.
+ImageBytes testImage;
+} // namespace
+
 Q_DECLARE_METATYPE(const SettingField *)
 
 namespace {
 
 QByteArray imageBytes(int address, int length)
 {
-    return QByteArray(reinterpret_cast<const char *>(RadioImage + address), length);
+    return QByteArray(reinterpret_cast<const char *>(testImage.data() + address), length);
 }
 
 const SettingField *const AllFields[] = {
@@ -32,7 +37,7 @@ class TestSettingFields : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { std::memset(RadioImage, 0xFF, RadioImageSize); }
+    void init() { std::memset(testImage.data(), 0xFF, RadioImageSize); }
 
     // The list position shown for a stored byte.
     void position_data()
@@ -80,8 +85,8 @@ private slots:
         QFETCH(const SettingField *, field);
         QFETCH(int, byte);
         QFETCH(int, position);
-        RadioImage[field->address] = std::uint8_t(byte);
-        QCOMPARE(settingPosition(*field), position);
+        testImage[field->address] = std::uint8_t(byte);
+        QCOMPARE(settingPosition(testImage, *field), position);
     }
 
     // The byte after storing a list position over `before`.
@@ -121,9 +126,9 @@ private slots:
         QFETCH(int, before);
         QFETCH(int, position);
         QFETCH(int, after);
-        RadioImage[field->address] = std::uint8_t(before);
-        setSettingPosition(*field, position);
-        QCOMPARE(int(RadioImage[field->address]), after);
+        testImage[field->address] = std::uint8_t(before);
+        setSettingPosition(testImage, *field, position);
+        QCOMPARE(int(testImage[field->address]), after);
     }
 
     // Every position of every field reads back as itself, and the bits around it stay.
@@ -133,10 +138,10 @@ private slots:
             const unsigned mask = ((1u << field->width) - 1u) << field->shift;
             for (int around : {0x00, 0xFF}) {
                 for (int p = 0; p < field->choiceCount; ++p) {
-                    RadioImage[field->address] = std::uint8_t(around);
-                    setSettingPosition(*field, p);
-                    QVERIFY2(settingPosition(*field) == p, field->label);
-                    QVERIFY2((RadioImage[field->address] & ~mask) == (around & ~mask), field->label);
+                    testImage[field->address] = std::uint8_t(around);
+                    setSettingPosition(testImage, *field, p);
+                    QVERIFY2(settingPosition(testImage, *field) == p, field->label);
+                    QVERIFY2((testImage[field->address] & ~mask) == (around & ~mask), field->label);
                 }
             }
         }
@@ -173,19 +178,19 @@ private slots:
         QFETCH(QString, digits);
         QFETCH(bool, accepted);
         QFETCH(QByteArray, bytes);
-        std::memcpy(RadioImage + 0x1848, "\xaa\xbb\xcc\xdd\xee\xff", 6);
-        QCOMPARE(writePowerOnPassword(digits), accepted);
+        std::memcpy(testImage.data() + 0x1848, "\xaa\xbb\xcc\xdd\xee\xff", 6);
+        QCOMPARE(writePowerOnPassword(testImage, digits), accepted);
         QCOMPARE(imageBytes(0x1848, 6).toHex(' '), bytes.toHex(' '));
         if (accepted)
-            QCOMPARE(readPowerOnPassword(), digits);
+            QCOMPARE(readPowerOnPassword(testImage), digits);
     }
 
     void passwordReadStopsAtTheFirstNonDigit()
     {
-        std::memcpy(RadioImage + 0x1848, "\x01\x02\x0a\x03\x04\x05\x06", 7);
-        QCOMPARE(readPowerOnPassword(), QStringLiteral("12"));
-        std::memcpy(RadioImage + 0x1848, "\x00\x09\x00\x09\x00\x09\x01", 7);
-        QCOMPARE(readPowerOnPassword(), QStringLiteral("090909"));
+        std::memcpy(testImage.data() + 0x1848, "\x01\x02\x0a\x03\x04\x05\x06", 7);
+        QCOMPARE(readPowerOnPassword(testImage), QStringLiteral("12"));
+        std::memcpy(testImage.data() + 0x1848, "\x00\x09\x00\x09\x00\x09\x01", 7);
+        QCOMPARE(readPowerOnPassword(testImage), QStringLiteral("090909"));
     }
 
     void imageText_data()
@@ -207,11 +212,11 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, readBack);
         const TextField &field = which == 0 ? Setting::Pcba : Setting::PttIdCode;
-        std::memset(RadioImage + field.address, 0x20, 32); // the bytes after the field too
-        writeImageText(field, text);
+        std::memset(testImage.data() + field.address, 0x20, 32); // the bytes after the field too
+        writeImageText(testImage, field, text);
         QCOMPARE(imageBytes(field.address, 16), bytes);
         QCOMPARE(imageBytes(field.address + 16, 16), QByteArray(16, ' '));
-        QCOMPARE(readImageText(field), readBack);
+        QCOMPARE(readImageText(testImage, field), readBack);
     }
 };
 

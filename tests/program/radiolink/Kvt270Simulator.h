@@ -3,14 +3,12 @@
 // throw-away application directory, with a known memory, the memory it holds at the end and
 // every byte the program sent it.
 #include "RadiosimProcess.h"
-#include "base/Globals.h"
 #include "model/RadioImage.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstring>
 
 // A memory in which every block differs from its neighbours: byte k is k mixed with k / 256.
 inline QByteArray PatternMemory(quint8 salt)
@@ -19,30 +17,6 @@ inline QByteArray PatternMemory(quint8 salt)
     for (int k = 0; k < m.size(); ++k)
         m[k] = char((k * 7 + k / 256 + salt) & 0xFF);
     return m;
-}
-
-// The globals a test of the running program changes (port, application directory,
-// language), kept when made and put back by restore().
-struct SavedProgramGlobals {
-    QString port = PortName;
-    QString appDirectory = AppDirectory;
-    std::uint8_t language = LanguageIndex;
-    void restore() const
-    {
-        PortName = port;
-        AppDirectory = appDirectory;
-        LanguageIndex = language;
-    }
-};
-
-inline QByteArray CurrentImage()
-{
-    return QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
-}
-
-inline void SetImage(const QByteArray &bytes)
-{
-    std::memcpy(RadioImage, bytes.constData(), RadioImageSize);
 }
 
 class Kvt270Simulator

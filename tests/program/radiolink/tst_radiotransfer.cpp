@@ -37,8 +37,11 @@ QByteArray expectedRequests(bool read, const QByteArray &image)
 class TestRadioTransfer : public QObject
 {
     Q_OBJECT
+    // The image a transfer is given: what a write sends, what a read fills.
+    QByteArray m_image;
+
 private slots:
-    void init() { SetImage(QByteArray(int(RadioImageSize), char(0x5A))); }
+    void init() { m_image = QByteArray(int(RadioImageSize), char(0x5A)); }
 
     void portDevice_data()
     {
@@ -77,12 +80,12 @@ private slots:
         const QByteArray radio = PatternMemory(1);
         Kvt270Simulator sim;
         QVERIFY(sim.start(radio));
-        RadioTransfer t(true, "COM1", sim.appDirectory());
+        RadioTransfer t(true, "COM1", m_image, sim.appDirectory());
         QSignalSpy progress(&t, &RadioTransfer::progress);
         QCOMPARE(t.runHere(), RadioTransfer::Success);
 
-        // The transfer reads into its own copy and leaves RadioImage to its caller.
-        QCOMPARE(CurrentImage(), QByteArray(int(RadioImageSize), char(0x5A)));
+        // The blocks the radio sent land in the transfer's copy of the image given; the rest
+        // keeps the given bytes.
         const QByteArray image = t.image();
         for (int a = 0; a < int(RadioImageSize); ++a)
             QVERIFY2(image.at(a) == (transferred(a, true) ? radio.at(a) : char(0x5A)), qPrintable(QString::number(a, 16)));
@@ -99,14 +102,14 @@ private slots:
     {
         const QByteArray radio = PatternMemory(1);
         const QByteArray image = PatternMemory(99);
-        SetImage(image);
+        m_image = image;
         Kvt270Simulator sim;
         QVERIFY(sim.start(radio));
-        RadioTransfer t(false, "COM1", sim.appDirectory());
+        RadioTransfer t(false, "COM1", m_image, sim.appDirectory());
         QSignalSpy progress(&t, &RadioTransfer::progress);
         QCOMPARE(t.runHere(), RadioTransfer::Success);
 
-        QCOMPARE(CurrentImage(), image);
+        QCOMPARE(t.image(), image);
         QCOMPARE(sim.received(), expectedRequests(false, image));
         const QByteArray after = sim.memoryAfter();
         QCOMPARE(after.size(), int(RadioImageSize));
@@ -133,7 +136,7 @@ private slots:
         const QByteArray radio = PatternMemory(1);
         Kvt270Simulator sim;
         QVERIFY(sim.start(radio, faults));
-        RadioTransfer t(read, "COM1", sim.appDirectory());
+        RadioTransfer t(read, "COM1", m_image, sim.appDirectory());
         QCOMPARE(int(t.runHere()), result);
         if (result == RadioTransfer::Success && read)
             QCOMPARE(t.image().left(0x1D50), radio.left(0x1D50));
@@ -144,12 +147,12 @@ private slots:
     {
         Kvt270Simulator sim;
         QVERIFY(sim.start(PatternMemory(1), {"--silent"}));
-        RadioTransfer t(true, "COM1", sim.appDirectory());
+        RadioTransfer t(true, "COM1", m_image, sim.appDirectory());
         QSignalSpy progress(&t, &RadioTransfer::progress);
         QCOMPARE(t.runHere(), RadioTransfer::CommunicationError);
         QCOMPARE(sim.received(), Greeting.repeated(4));
         QCOMPARE(progress.size(), 0);
-        QCOMPARE(CurrentImage(), QByteArray(int(RadioImageSize), char(0x5A)));
+        QCOMPARE(t.image(), QByteArray(int(RadioImageSize), char(0x5A)));
     }
 
     // A failure part-way leaves the image exactly as it was before the read, and ends soon
@@ -187,10 +190,10 @@ private slots:
         QFETCH(int, blocksDone);
         QFETCH(QString, detail);
         const QByteArray before = PatternMemory(42);
-        SetImage(before);
+        m_image = before;
         Kvt270Simulator sim;
         QVERIFY(sim.start(PatternMemory(1), faults));
-        RadioTransfer t(read, "COM1", sim.appDirectory());
+        RadioTransfer t(read, "COM1", m_image, sim.appDirectory());
         QSignalSpy progress(&t, &RadioTransfer::progress);
         QElapsedTimer clock;
         qint64 lastBlockAt = 0;
@@ -199,7 +202,7 @@ private slots:
         QCOMPARE(t.runHere(), RadioTransfer::CommunicationError);
         QVERIFY2(clock.elapsed() - lastBlockAt < 2000, qPrintable(QString::number(clock.elapsed() - lastBlockAt)));
         QCOMPARE(progress.size(), blocksDone);
-        QCOMPARE(CurrentImage(), before);
+        QCOMPARE(t.image(), before);
         QCOMPARE(TransferBusy.load(), 0);
         QVERIFY2(t.detail().startsWith(detail), qPrintable(t.detail()));
         QFETCH(bool, lost);
@@ -222,7 +225,7 @@ private slots:
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write("[Ports]\nCOM7=/dev/no-such-radio\n");
         ini.close();
-        RadioTransfer t(true, portName, dir.path());
+        RadioTransfer t(true, portName, m_image, dir.path());
         QSignalSpy opened(&t, &RadioTransfer::portOpened);
         QSignalSpy finished(&t, &RadioTransfer::finished);
         QCOMPARE(t.runHere(), RadioTransfer::PortOpenFailed);
@@ -238,14 +241,14 @@ private slots:
         const QByteArray radio = PatternMemory(3);
         Kvt270Simulator sim;
         QVERIFY(sim.start(radio));
-        RadioTransfer t(true, "COM1", sim.appDirectory());
+        RadioTransfer t(true, "COM1", m_image, sim.appDirectory());
         QList<Qt::HANDLE> threads;
         connect(&t, &RadioTransfer::progress, this, [&threads] { threads.append(QThread::currentThreadId()); },
                 Qt::QueuedConnection);
         QSignalSpy finished(&t, &RadioTransfer::finished);
         QVERIFY(t.start());
         QVERIFY(!t.start());
-        RadioTransfer second(false, "COM1", sim.appDirectory());
+        RadioTransfer second(false, "COM1", m_image, sim.appDirectory());
         QVERIFY(!second.start());
         QCOMPARE(second.runHere(), RadioTransfer::Busy);
         QVERIFY(finished.wait(20000));
@@ -255,17 +258,16 @@ private slots:
         // The image read comes back with the finished signal, in the receiver's thread.
         QCOMPARE(finished.first().at(1).toByteArray().mid(0x1FD0), radio.mid(0x1FD0));
         QCOMPARE(t.image(), finished.first().at(1).toByteArray());
-        QCOMPARE(CurrentImage(), QByteArray(int(RadioImageSize), char(0x5A)));
         QCOMPARE(sim.memoryAfter(), radio);   // the second transfer never wrote
     }
 
     // A transfer asked to stop ends before its next block; a stopped read changes nothing.
     void stopRequested()
     {
-        const QByteArray before = CurrentImage();
+        const QByteArray before = m_image;
         Kvt270Simulator sim;
         QVERIFY(sim.start(PatternMemory(3)));
-        RadioTransfer t(true, "COM1", sim.appDirectory());
+        RadioTransfer t(true, "COM1", m_image, sim.appDirectory());
         connect(&t, &RadioTransfer::progress, &t, [&t](int position) {
             if (position == 10)
                 t.requestStop();
@@ -273,7 +275,7 @@ private slots:
         QSignalSpy progress(&t, &RadioTransfer::progress);
         QCOMPARE(t.runHere(), RadioTransfer::Stopped);
         QCOMPARE(progress.size(), 10);
-        QCOMPARE(CurrentImage(), before);
+        QCOMPARE(t.image(), before);
         QCOMPARE(TransferBusy.load(), 0);
     }
 

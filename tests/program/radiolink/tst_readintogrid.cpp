@@ -43,7 +43,7 @@ QList<QStringList> gridTexts(const CProgramView &view)
 struct RunningProgram {
     ProgramApp app;
     QStringList notices;
-    QByteArray imageAtStart;   // RadioImage when the dialog opened (after GridToImage)
+    QByteArray imageAtStart;   // the document's image when the dialog opened (values stored)
 
     bool start(Kvt270Simulator &sim)
     {
@@ -53,13 +53,14 @@ struct RunningProgram {
         if (!app.initInstance({QStringLiteral("Program")}, sim.appDirectory()))
             return false;
         app.radioCommands()->dialogCreated = [this](CReadWriteDlg &dialog) {
-            imageAtStart = CurrentImage();
+            imageAtStart = image();
             dialog.showMessage = [this](const QString &text) { notices << text; };
             QTimer::singleShot(0, dialog.startButton, &QPushButton::click);
         };
         return true;
     }
     void read() { app.mainFrame()->action(ResId::Read)->trigger(); }
+    QByteArray image() const { return app.document()->imageBytes(); }
 };
 
 } // namespace
@@ -67,16 +68,11 @@ struct RunningProgram {
 class TestReadIntoGrid : public QObject
 {
     Q_OBJECT
-    SavedProgramGlobals saved;
 
 private slots:
-    void init()
-    {
-        saved = SavedProgramGlobals();
-    }
     void cleanup()
     {
-        saved.restore();
+        LanguageIndex = LanguageEnglish;
         installResources(ResourceLibrary());
     }
 
@@ -91,18 +87,18 @@ private slots:
         QVERIFY(program.start(sim));
         CProgramView *view = program.app.view();
         QCOMPARE(view->cellText(1, 1), QString());
-        const QByteArray beforeRead = CurrentImage();
+        const QByteArray beforeRead = program.image();
 
         program.read();
         QCOMPARE(program.notices, QStringList());
         // The image read counts as saved; the read is one undo step.
         QVERIFY(!program.app.document()->isModified());
-        const QByteArray read = CurrentImage();
+        const QByteArray read = program.image();
         program.app.mainFrame()->action(ResId::EditUndo)->trigger();
-        QCOMPARE(CurrentImage(), beforeRead);
+        QCOMPARE(program.image(), beforeRead);
         QCOMPARE(view->cellText(1, 1), QString());
         program.app.mainFrame()->action(ResId::EditRedo)->trigger();
-        QCOMPARE(CurrentImage(), read);
+        QCOMPARE(program.image(), read);
         QVERIFY(!program.app.document()->isModified());
         QCOMPARE(view->modelText(), QString("KVT270U09"));
         QCOMPARE(view->findChild<QComboBox *>("bandSelector")->currentIndex(), 0);
@@ -127,7 +123,7 @@ private slots:
 
         program.read();
         QCOMPARE(program.notices, QStringList{"Communication error"});
-        QCOMPARE(CurrentImage(), program.imageAtStart);
+        QCOMPARE(program.image(), program.imageAtStart);
         QCOMPARE(gridTexts(*view), before);
         QCOMPARE(view->modelText(), modelBefore);
         program.app.exitInstance();

@@ -3,6 +3,7 @@
 #include "Kvt270Simulator.h"
 #include "TestRegistry.h"
 #include "base/Globals.h"
+#include "files/CProgramDoc.h"
 #include "radiolink/PortDevice.h"
 #include "radiolink/RadioTransfer.h"
 #include "radiolink/ui/CReadWriteDlg.h"
@@ -18,10 +19,18 @@
 
 namespace {
 
+// The image the document holds when a test begins.
+QByteArray startImage()
+{
+    return QByteArray(int(RadioImageSize), char(0x5A));
+}
+
 // What the commands did, in order, and what the dialog showed.
 struct Bench {
-    RadioCommands commands{nullptr};
-    QStringList events;              // "gridToImage", "dialog", "imageToGrid"
+    CProgramDoc document;
+    RadioCommands commands;
+    QStringList events;              // "commitEdit", "dialog", the steps of the document ("Read")
+    QByteArray imageAtDialog;        // the document's image when the dialog showed
     QStringList notices;
     QString caption;
     int range = -1;
@@ -31,13 +40,19 @@ struct Bench {
     bool stayedOpenWhileRunning = false;
     bool started = false;
 
-    // press: the button the user presses once the dialog shows.
-    explicit Bench(const QString &press)
+    // press: the button the user presses once the dialog shows; port: the port of the
+    // transfer; appDirectory: the folder of its Program.ini.
+    explicit Bench(const QString &press, const QString &port = QString(), const QString &appDirectory = QString())
+        : commands(&document, nullptr, appDirectory)
     {
-        commands.gridToImage = [this] { events << "gridToImage"; };
-        commands.imageToGrid = [this] { events << "imageToGrid"; };
+        document.editImage([](ImageBytes &image) { copyIntoImage(image, startImage()); });
+        document.markClean();
+        commands.portName = [port] { return port; };
+        commands.commitEdit = [this] { events << "commitEdit"; };
+        QObject::connect(&document, &CProgramDoc::stepRecorded, [this](const QString &label) { events << label; });
         commands.dialogCreated = [this, press](CReadWriteDlg &dialog) {
             events << "dialog";
+            imageAtDialog = document.imageBytes();
             dialog.showMessage = [this](const QString &text) { notices << text; };
             QObject::connect(&dialog, &QDialog::finished, &dialog, [this, &dialog] {
                 labelAfter = dialog.percentLabel->text();
@@ -67,18 +82,10 @@ struct Bench {
 class TestReadWriteDialog : public QObject
 {
     Q_OBJECT
-    SavedProgramGlobals saved;
 
 private slots:
-    void init()
-    {
-        saved = SavedProgramGlobals();
-        SetImage(QByteArray(int(RadioImageSize), char(0x5A)));
-    }
-    void cleanup()
-    {
-        saved.restore();
-    }
+    void init() { LanguageIndex = LanguageEnglish; }
+    void cleanup() { LanguageIndex = LanguageEnglish; }
 
     // Cancel before Start: the caption and range of the command, nothing read, grid untouched.
     void cancelBeforeStart_data()
@@ -102,7 +109,10 @@ private slots:
         QFETCH(int, range);
         QCOMPARE(bench.caption, caption);
         QCOMPARE(bench.range, range);
-        QCOMPARE(bench.events, (QStringList{"gridToImage", "dialog"}));
+        QCOMPARE(bench.events, (QStringList{"commitEdit", "dialog"}));
+        // Before a write the values went into the image; a read leaves the document alone.
+        QCOMPARE(bench.imageAtDialog,
+                 read ? startImage() : toByteArray(CProgramDoc::storedImage(imageFromBytes(startImage()))));
     }
 
     // A read through the dialog: the grid goes into the image first, the percentage runs
@@ -113,18 +123,17 @@ private slots:
         const QByteArray radio = PatternMemory(5);
         Kvt270Simulator sim;
         QVERIFY(sim.start(radio));
-        AppDirectory = sim.appDirectory();
-        PortName = "COM1";
-        Bench bench("start");
+        Bench bench("start", "COM1", sim.appDirectory());
         QVERIFY(bench.commands.onRead());
-        QCOMPARE(bench.events, (QStringList{"gridToImage", "dialog", "imageToGrid"}));
+        QCOMPARE(bench.events, (QStringList{"commitEdit", "dialog", "Read"}));
         QCOMPARE(bench.notices, QStringList());
         QCOMPARE(bench.labelBefore, QString("0%"));
         QCOMPARE(bench.labelAfter, QString("100%"));
         QVERIFY(bench.buttonsDisabledWhileRunning);
         QVERIFY(bench.stayedOpenWhileRunning);
-        QCOMPARE(CurrentImage().left(0x1D50), radio.left(0x1D50));
-        QCOMPARE(CurrentImage().mid(0x1FD0), radio.mid(0x1FD0));
+        QCOMPARE(bench.document.imageBytes().left(0x1D50), radio.left(0x1D50));
+        QCOMPARE(bench.document.imageBytes().mid(0x1FD0), radio.mid(0x1FD0));
+        QVERIFY(!bench.document.isModified());
     }
 
     // Failures: one notice in the current language, the dialog closes by itself, and after a
@@ -157,25 +166,25 @@ private slots:
         QFETCH(QStringList, faults);
         QFETCH(int, language);
         QFETCH(QString, notice);
-        const QByteArray before = CurrentImage();
         Kvt270Simulator sim;
         QVERIFY(sim.start(PatternMemory(5), faults));
-        AppDirectory = sim.appDirectory();
-        PortName = port;
         LanguageIndex = std::uint8_t(language);
-        Bench bench("start");
+        Bench bench("start", port, sim.appDirectory());
+        const QByteArray before =
+            read ? startImage() : toByteArray(CProgramDoc::storedImage(imageFromBytes(startImage())));
         QVERIFY(!(read ? bench.commands.onRead() : bench.commands.onWrite()));
-        QCOMPARE(bench.notices, QStringList{notice.replace(QLatin1String("{device}"), portDevice(port, AppDirectory))});
-        QCOMPARE(bench.events, (QStringList{"gridToImage", "dialog"}));
-        QCOMPARE(CurrentImage(), before);
+        QCOMPARE(bench.notices,
+                 QStringList{notice.replace(QLatin1String("{device}"), portDevice(port, sim.appDirectory()))});
+        QCOMPARE(bench.events, (QStringList{"commitEdit", "dialog"}));
+        QCOMPARE(bench.document.imageBytes(), before);
         QCOMPARE(TransferBusy.load(), 0);
     }
 
     // The notice itself: a message box captioned with the application title.
     void noticeIsMessageBox()
     {
-        PortName.clear();
-        CReadWriteDlg dialog;
+        CProgramDoc document;
+        CReadWriteDlg dialog(&document, QString(), QString());
         QString caption, text;
         QTimer::singleShot(0, &dialog, [&] { dialog.startButton->click(); });
         // The message box opens from the dialog's modal loop; answer it when it shows.

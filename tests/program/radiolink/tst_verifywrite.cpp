@@ -61,21 +61,16 @@ struct WritingProgram {
 class TestVerifyWrite : public QObject
 {
     Q_OBJECT
-    SavedProgramGlobals saved;
 
 private slots:
-    void init()
-    {
-        saved = SavedProgramGlobals();
-    }
     void cleanup()
     {
-        saved.restore();
+        LanguageIndex = LanguageEnglish;
         installResources(ResourceLibrary());
     }
 
     // A good write, with and without the read-back: the document counts as saved, and the
-    // radio holds the image that RadioImage still is.
+    // radio holds the image that the document still holds.
     void confirmedWriteIsSaved_data()
     {
         QTest::addColumn<QString>("setting");
@@ -99,7 +94,7 @@ private slots:
         QCOMPARE(program.boxChecked, verify);
         QCOMPARE(program.rangeAtEnd, verify ? 944 : 942);
         QVERIFY(!program.app.document()->isModified());
-        const QByteArray sent = CurrentImage();
+        const QByteArray sent = program.app.document()->imageBytes();
         const QByteArray radio = sim.memoryAfter();
         QCOMPARE(radio.left(0x1D50).toHex(), sent.left(0x1D50).toHex());
         QCOMPARE(radio.mid(0x1FD0, 0x20).toHex(), sent.mid(0x1FD0, 0x20).toHex());
@@ -107,7 +102,7 @@ private slots:
     }
 
     // The radio does not keep what it was sent, or cannot be read back: one notice, the
-    // document stays modified, RadioImage stays the image sent.
+    // document stays modified and holds the image sent.
     void unconfirmedWriteIsNotSaved_data()
     {
         QTest::addColumn<QStringList>("faults");
@@ -139,14 +134,14 @@ private slots:
         QVERIFY(ProgramIni(sim.appDirectory()).write(QStringLiteral("Setup"), QStringLiteral("Language"), language));
         WritingProgram program;
         QVERIFY(program.start(sim));
-        const QByteArray shown = CurrentImage();
+        const QByteArray shown = program.app.document()->imageBytes();
         program.write();
         QCOMPARE(program.notices.size(), 1);
         QVERIFY2(program.notices.at(0).contains(QRegularExpression(notice)), qPrintable(program.notices.at(0)));
         QVERIFY(program.app.document()->isModified());
         QCOMPARE(program.rangeAtEnd, 944);
         // GridToImage before the write may only have rewritten the fixed fields.
-        QCOMPARE(CurrentImage().left(0x630), shown.left(0x630));
+        QCOMPARE(program.app.document()->imageBytes().left(0x630), shown.left(0x630));
         QCOMPARE(TransferBusy.load(), 0);
         program.app.exitInstance();
     }
@@ -168,7 +163,7 @@ private slots:
         QFETCH(QString, ini);
         QFETCH(bool, checked);
         QTemporaryDir dir;
-        AppDirectory = dir.path() + QLatin1Char('/');
+        const QString appDirectory = dir.path() + QLatin1Char('/');
         const QString path = dir.filePath(QStringLiteral("Program.ini"));
         if (!ini.isNull()) {
             QFile f(path);
@@ -179,20 +174,22 @@ private slots:
             QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-10), QFileDevice::FileModificationTime));
         }
         {
-            CReadWriteDlg read;
+            CProgramDoc document;
+            CReadWriteDlg read(&document, QString(), appDirectory);
             QVERIFY(read.verifyCheckBox->isHidden());
-            CReadWriteDlg write;
+            CReadWriteDlg write(&document, QString(), appDirectory);
             write.setReadFlag(false);
             QVERIFY(!write.verifyCheckBox->isHidden());
             QCOMPARE(write.verifyCheckBox->text(), QStringLiteral("Verify after writing"));
             QCOMPARE(write.verifyAfterWriting(), checked);
             write.verifyCheckBox->click();
         }
-        const ProgramIni file(AppDirectory);
+        const ProgramIni file(appDirectory);
         QCOMPARE(file.read(QStringLiteral("Setup"), QStringLiteral("Verify")), checked ? QString("0") : QString("1"));
         if (ini.contains(QLatin1String("COM3")))
             QCOMPARE(file.read(QStringLiteral("Setup"), QStringLiteral("COM")), QStringLiteral("COM3"));
-        CReadWriteDlg again;
+        CProgramDoc document;
+        CReadWriteDlg again(&document, QString(), appDirectory);
         again.setReadFlag(false);
         QCOMPARE(again.verifyAfterWriting(), !checked);
     }

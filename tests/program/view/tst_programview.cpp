@@ -2,8 +2,10 @@
 
 #include "base/ResourceLibrary.h"
 #include "base/Globals.h"
+#include "files/CProgramDoc.h"
 #include "model/RadioImage.h"
 #include "model/ChannelCodec.h"
+#include "model/GridContents.h"
 #include "model/GridRules.h"
 #include "model/MemoryImage.h"
 #include "model/ui/CProgramView.h"
@@ -35,12 +37,12 @@ QStringList rowTexts(const CProgramView &view, int row)
     return texts;
 }
 
-void storeChannel(int n, const QStringList &texts)
+void storeChannel(ImageBytes &image, int n, const QStringList &texts)
 {
     ChannelTexts t;
     for (int c = 1; c <= 9; ++c)
         t.setText(c, texts.value(c - 1));
-    StoreChannel(n, t);
+    StoreChannel(image, n, t);
 }
 
 } // namespace
@@ -49,6 +51,8 @@ class TestProgramView : public QObject
 {
     Q_OBJECT
 
+    ImageBytes m_image;  // what the document holds when the view is made
+    std::unique_ptr<CProgramDoc> m_document;
     std::unique_ptr<CProgramView> m_view;
     ChannelGridWidget *m_grid = nullptr;
     QLineEdit *m_frequencyEditor = nullptr;
@@ -57,10 +61,17 @@ class TestProgramView : public QObject
     QLineEdit *m_nameEditor = nullptr;
     QComboBox *m_modelSelector = nullptr;
 
-    // A new view on `RadioImage`, shown, active and initially updated.
+    void storeChannel(int n, const QStringList &texts) { ::storeChannel(m_image, n, texts); }
+    const ImageBytes &image() const { return m_document->RadioImage(); }
+
+    // A new view on a document holding `m_image`, shown, active and initially updated.
     void makeView()
     {
-        m_view = std::make_unique<CProgramView>();
+        m_view.reset();
+        m_document = std::make_unique<CProgramDoc>();
+        m_document->editImage([this](ImageBytes &image) { image = m_image; });
+        m_document->markClean();
+        m_view = std::make_unique<CProgramView>(m_document.get());
         m_view->resize(m_view->sizeHint());
         m_view->show();
         m_view->activateWindow();
@@ -116,11 +127,12 @@ private slots:
     void init()
     {
         LanguageIndex = LanguageEnglish;
-        NewImage();
+        NewImage(m_image);
     }
     void cleanup()
     {
         m_view.reset();
+        m_document.reset();
         LanguageIndex = LanguageEnglish;
         installResources(builtInResources());
     }
@@ -131,7 +143,7 @@ private slots:
     {
         storeChannel(5, {"438.50000", "433.50000", "67.0", "D023I", "QDT", "Low", "Del", "Narrow", "RPT5"});
         makeView();
-        QSignalSpy edits(m_view.get(), &CProgramView::imageEdited);
+        QSignalSpy edits(m_document.get(), &CProgramDoc::stepRecorded);
         m_grid->setFocus();
         m_grid->setCurrentCell(4, 0);
         QTest::keyClick(m_grid, Qt::Key_C, Qt::ControlModifier);
@@ -139,19 +151,19 @@ private slots:
         m_grid->setCurrentCell(8, 0);
         QTest::keyClick(m_grid, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(rowTexts(*m_view, 9), rowTexts(*m_view, 5));
-        QCOMPARE(LoadChannel(9), LoadChannel(5));
+        QCOMPARE(LoadChannel(image(), 9), LoadChannel(image(), 5));
         QCOMPARE(edits.count(), 1);
 
         // A refusal shows a message box; it is answered as soon as it is up.
         QGuiApplication::clipboard()->setText(QStringLiteral("not\tchannels"));
-        const QByteArray before = radioImageBytes();
+        const QByteArray before = m_document->imageBytes();
         QTimer::singleShot(0, [] {
             if (QWidget *box = QApplication::activeModalWidget())
                 box->close();
         });
         m_grid->setCurrentCell(11, 0);
         QTest::keyClick(m_grid, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(radioImageBytes(), before);
+        QCOMPARE(m_document->imageBytes(), before);
         QCOMPARE(edits.count(), 1);
     }
 
@@ -235,8 +247,8 @@ private slots:
         QFETCH(int, modelByte);
         QFETCH(QString, model);
         QFETCH(QString, band);
-        RadioImage[ImageMap::ModelIndex] = std::uint8_t(modelByte);
-        RadioImage[ImageMap::BandIndex] = 3;
+        m_image[ImageMap::ModelIndex] = std::uint8_t(modelByte);
+        m_image[ImageMap::BandIndex] = 3;
         makeView();
         QCOMPARE(m_view->modelText(), model);
         auto *bands = m_view->findChild<QComboBox *>(QStringLiteral("bandSelector"));
@@ -244,8 +256,8 @@ private slots:
         QCOMPARE(bands->currentText(), band);
         std::uint32_t low = 0, high = 0;
         QVERIFY(GridRules::parseBandText(band, &low, &high));
-        QCOMPARE(FreqLow, low);
-        QCOMPARE(FreqHigh, high);
+        QCOMPARE(m_document->FreqLow(), low);
+        QCOMPARE(m_document->FreqHigh(), high);
     }
 
     // A model change limits new frequencies but leaves the channels in the grid alone.
@@ -322,8 +334,8 @@ private slots:
         QCOMPARE(m_view->cellText(1, 3), QStringLiteral("68.0"));
         QCOMPARE(m_view->cellText(1, 4), QStringLiteral("D000N"));
         m_view->GridToImage();
-        QCOMPARE(LoadChannel(1).rxTone, QStringLiteral("68.0"));
-        QCOMPARE(LoadChannel(1).txTone, QStringLiteral("D000N"));
+        QCOMPARE(LoadChannel(image(), 1).rxTone, QStringLiteral("68.0"));
+        QCOMPARE(LoadChannel(image(), 1).txTone, QStringLiteral("D000N"));
     }
 
     // A list or tone value committed when the channel has no Rx Freq leaves the cell empty.
@@ -334,8 +346,7 @@ private slots:
         clickCell(1, 8);
         QCOMPARE(m_view->openEditor(), static_cast<QWidget *>(m_listEditor));
         // The channel goes away while the editor is open (its row is read afresh).
-        for (int c = 1; c <= 9; ++c)
-            m_grid->setTextMatrix(1, c, QString());
+        m_document->setChannel(1, ChannelTexts());
         m_listEditor->setCurrentIndex(1);
         clickCell(2, 1);
         QCOMPARE(rowTexts(*m_view, 1), QStringList(9, QString()));
@@ -354,7 +365,7 @@ private slots:
         clickCell(1, 1);
         QCOMPARE(m_view->cellText(1, 5), QStringLiteral("关闭"));
         m_view->GridToImage();
-        QCOMPARE(RadioImage[12] & 0x03, 0);
+        QCOMPARE(image()[12] & 0x03, 0);
     }
 
     void frequencyKeyFilter_data()
@@ -458,29 +469,33 @@ private slots:
         storeChannel(1, {"145.12500", "145.72500", "67.0", "D023N", "Carrier", "Low", "Del", "Narrow", "HOME"});
         storeChannel(50, {"438.00625", "438.00625", "D754I", "254.1", "QDT", "High", "Add", "Wide", "X1"});
         storeChannel(99, {"470.00000", "400.00000", "Off", "Off", "Off", "High", "Add", "Wide", ""});
-        RadioImage[ImageMap::ModelIndex] = 4;
-        RadioImage[ImageMap::BandIndex] = 0;
-        WriteFixedFields();
-        QByteArray before(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize));
+        m_image[ImageMap::ModelIndex] = 4;
+        m_image[ImageMap::BandIndex] = 0;
+        WriteFixedFields(m_image);
+        const QByteArray before = toByteArray(m_image);
         makeView();
         QCOMPARE(rowTexts(*m_view, 1),
                  (QStringList{"145.12500", "145.72500", "67.0", "D023N", "Carrier", "Low", "Del", "Narrow", "HOME"}));
-        // Everything the grid writes is overwritten; what it does not write is carried.
-        // (An empty channel keeps its name bytes, so only the stored channels' are scrambled.)
+        // The values the grid shows write every byte they cover; what they do not cover is
+        // carried. (An empty channel keeps its name bytes, so only the stored channels' are
+        // scrambled.)
+        ImageBytes scrambled = m_image;
         for (int n = 0; n < 99; ++n)
-            std::memset(RadioImage + n * 16, 0, 12);
+            std::memset(scrambled.data() + n * 16, 0, 12);
         for (int n : {1, 50, 99})
-            std::memset(RadioImage + ImageMap::ChannelNames + (n - 1) * 8, 'Z', 6);
-        RadioImage[ImageMap::ModelIndex] = 0;
-        RadioImage[ImageMap::BandIndex] = 9;
+            std::memset(scrambled.data() + ImageMap::ChannelNames + (n - 1) * 8, 'Z', 6);
+        scrambled[ImageMap::ModelIndex] = 0;
+        scrambled[ImageMap::BandIndex] = 9;
+        gridContentsToImage(scrambled, m_document->contents());
+        QCOMPARE(toByteArray(scrambled), before);
         m_view->GridToImage();
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize)), before);
+        QCOMPARE(m_document->imageBytes(), before);
 
         clickCell(2, 1);
         QTest::keyClicks(m_frequencyEditor, QStringLiteral("451.0"));
         m_view->GridToImage();
         QVERIFY(!m_view->openEditor());
-        QCOMPARE(LoadChannel(2).rxFreq, QStringLiteral("451.00000"));
+        QCOMPARE(LoadChannel(image(), 2).rxFreq, QStringLiteral("451.00000"));
     }
 
     // Grabs the view in English and in Simplified Chinese when PROGRAM_SHOTS_DIR names a
@@ -498,11 +513,11 @@ private slots:
                 QVERIFY(chs.loadFile(QStringLiteral(SOURCE_DIR "/resources/Chs.dll")));
                 installResources(chs);
             }
-            NewImage();
+            NewImage(m_image);
             storeChannel(1, {"145.12500", "145.72500", "67.0", "D023N", "Carrier", "Low", "Del", "Narrow", "HOME"});
             storeChannel(2, {"146.00000", "146.00000", "Off", "Off", "Off", "High", "Add", "Wide", "CALL"});
             storeChannel(3, {"147.00625", "147.60625", "D754I", "254.1", "QDT", "High", "Add", "Wide", ""});
-            RadioImage[ImageMap::ModelIndex] = 1;
+            m_image[ImageMap::ModelIndex] = 1;
             makeView();
             clickCell(2, 5);
             QVERIFY(m_view->grab().save(dir + QStringLiteral("/program-view-%1.png").arg(lang ? "chs" : "eng")));

@@ -50,13 +50,13 @@ private slots:
     void fileOnCommandLineIsShown()
     {
         AppDirFixture fx;
-        NewImage();
+        ImageBytes image;
+        NewImage(image);
         ChannelTexts t = newChannelTexts(QStringLiteral("150.02500"));
         t.name = QStringLiteral("BASE");
-        StoreChannel(7, t);
-        RadioImage[ImageMap::ModelIndex] = 1;
-        fx.writeFile(QStringLiteral("start.sin"), QByteArray(reinterpret_cast<const char *>(RadioImage), int(RadioImageSize)));
-        NewImage();
+        StoreChannel(image, 7, t);
+        image[ImageMap::ModelIndex] = 1;
+        fx.writeFile(QStringLiteral("start.sin"), toByteArray(image));
         ProgramApp app;
         app.showMessage = [](const QString &, const QString &text) { QFAIL(qPrintable(text)); };
         QVERIFY(app.initInstance({QStringLiteral("Program"), fx.filePath(QStringLiteral("start.sin"))}, fx.path()));
