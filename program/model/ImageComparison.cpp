@@ -233,5 +233,24 @@ QString notVerifiedText(int languageIndex, const QList<ImageDifference> &differe
     if (differences.size() > shown)
         lines << languageText(languageIndex, "and %1 more", "另有 %1 处不同", "另有 %1 處不同")
                      .arg(differences.size() - shown);
+    lines << QString() << notVerifiedAdvice(languageIndex);
     return lines.join(QLatin1Char('\n'));
+}
+
+QString notVerifiedCaption(int languageIndex)
+{
+    return languageText(languageIndex, "The check after writing failed", "写入校验失败", "寫入校驗失敗");
+}
+
+QString notVerifiedAdvice(int languageIndex)
+{
+    return languageText(languageIndex,
+                        "Write again; if the same channels differ, the radio did not accept those values.",
+                        "请再写一次；如果仍是这些信道不同，说明对讲机不接受这些值。",
+                        "請再寫一次；如果仍是這些頻道不同，表示對講機不接受這些值。");
+}
+
+QString writtenAndCheckedText(int languageIndex)
+{
+    return languageText(languageIndex, "Written and checked", "已写入并校验", "已寫入並校驗");
 }

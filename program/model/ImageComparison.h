@@ -42,3 +42,8 @@ QString notVerifiedHeading(int languageIndex);
 // The whole notice: the heading, then the first `shown` differences, each with its block on
 // the next line, indented, then how many more there are ("and 3 more").
 QString notVerifiedText(int languageIndex, const QList<ImageDifference> &differences, int shown = 20);
+// The caption of that notice, the advice that ends it, and the words that confirm a write
+// the read-back found whole.
+QString notVerifiedCaption(int languageIndex);
+QString notVerifiedAdvice(int languageIndex);
+QString writtenAndCheckedText(int languageIndex);

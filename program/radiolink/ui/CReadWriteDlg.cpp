@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cstdio>
@@ -63,9 +64,13 @@ CReadWriteDlg::CReadWriteDlg(CProgramDoc *document, const QString &portName, con
     connect(startButton, &QPushButton::clicked, this, &CReadWriteDlg::onStart);
     connect(cancelButton, &QPushButton::clicked, this, &CReadWriteDlg::reject);
 
-    showMessage = [this](const QString &text) {
-        QMessageBox::warning(this, resources().string(ResId::AppTitle), text, QMessageBox::Ok);
+    showMessage = [this](const QString &caption, const QString &text) {
+        QMessageBox::warning(this, caption, text, QMessageBox::Ok);
     };
+    // A line under the check box, kept free for the confirmation of a checked write.
+    checkLabel = new QLabel(this);
+    checkLabel->setObjectName(QStringLiteral("checkLabel"));
+    checkLabel->setMinimumHeight(checkLabel->fontMetrics().height());
 
     auto *bar = new QHBoxLayout;
     bar->addWidget(progressBar, 1);
@@ -77,6 +82,7 @@ CReadWriteDlg::CReadWriteDlg(CProgramDoc *document, const QString &portName, con
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(verifyCheckBox);
+    layout->addWidget(checkLabel);
     layout->addSpacing(6);
     layout->addLayout(buttons);
     setReadFlag(true);
@@ -91,6 +97,7 @@ void CReadWriteDlg::setReadFlag(bool read)
     m_read = read;
     progressBar->setRange(0, RadioTransfer::blockCount(read));
     verifyCheckBox->setVisible(!read);
+    checkLabel->setVisible(!read);
     layout()->invalidate();
     setFixedSize(sizeHint().expandedTo(QSize(340, 0)));
 }
@@ -120,6 +127,7 @@ void CReadWriteDlg::onStart()
         return;
     m_success = false;
     m_verified = false;
+    checkLabel->clear();
     m_verifying = !m_read && verifyCheckBox->isChecked();
     if (!startTransfer(m_read, &CReadWriteDlg::onFinished))
         return;
@@ -170,7 +178,8 @@ void CReadWriteDlg::onFinished(RadioTransfer::Result result, const QByteArray &i
     if (m_success && m_read)
         m_readImage = image;
     if (!m_success) {
-        showMessage(m_transfer ? transferFailureMessage(*m_transfer, LanguageIndex)
+        showMessage(resources().string(ResId::AppTitle),
+                    m_transfer ? transferFailureMessage(*m_transfer, LanguageIndex)
                                : RadioTransfer::failureText(result, LanguageIndex));
         finish();
         return;
@@ -182,7 +191,7 @@ void CReadWriteDlg::onFinished(RadioTransfer::Result result, const QByteArray &i
         progressBar->setValue(0);
         percentLabel->setText(RadioTransfer::percentText(0, progressBar->maximum()));
         if (!startTransfer(true, &CReadWriteDlg::onVerifyFinished)) {
-            showMessage(RadioTransfer::failureText(RadioTransfer::Busy, LanguageIndex));
+            showMessage(resources().string(ResId::AppTitle), RadioTransfer::failureText(RadioTransfer::Busy, LanguageIndex));
             finish();
         }
         return;
@@ -195,7 +204,8 @@ void CReadWriteDlg::onVerifyFinished(RadioTransfer::Result result, const QByteAr
     if (m_transfer)
         m_transfer->wait();
     if (result != RadioTransfer::Success) {
-        showMessage(m_transfer ? transferFailureMessage(*m_transfer, LanguageIndex)
+        showMessage(resources().string(ResId::AppTitle),
+                    m_transfer ? transferFailureMessage(*m_transfer, LanguageIndex)
                                : RadioTransfer::failureText(result, LanguageIndex));
         finish();
         return;
@@ -204,9 +214,17 @@ void CReadWriteDlg::onVerifyFinished(RadioTransfer::Result result, const QByteAr
     const QList<ImageDifference> differences = compareImages(
         m_sent, image, writtenImageName(LanguageIndex), radioMemoryName(LanguageIndex), writtenRanges());
     m_verified = differences.isEmpty();
-    if (!m_verified)
-        showMessage(notVerifiedText(LanguageIndex, differences));
-    finish();
+    if (!m_verified) {
+        showMessage(notVerifiedCaption(LanguageIndex), notVerifiedText(LanguageIndex, differences));
+        finish();
+        return;
+    }
+    // The confirmation stays in view a moment; the dialog then closes as after any transfer.
+    checkLabel->setText(writtenAndCheckedText(LanguageIndex));
+    QTimer::singleShot(confirmationMs, this, [this] {
+        if (m_state != Closed)
+            finish();
+    });
 }
 
 void CReadWriteDlg::finish()

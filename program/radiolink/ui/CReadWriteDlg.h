@@ -9,7 +9,8 @@
 // only, remembered as Verify in section Setup of Program.ini), the radio is read back as soon
 // as the write has succeeded, the bar following the read, and compared with what was sent on
 // the parts a write sends. A difference is reported with the fields that differ; the write
-// then counts as not done (written() is false), as it does when the read-back fails.
+// then counts as not done (written() is false), as it does when the read-back fails. A write
+// the read-back confirms says so ("Written and checked") for a moment before the dialog closes.
 #include <QDialog>
 
 #include <functional>
@@ -56,15 +57,18 @@ public:
     QByteArray readImage() const { return m_readImage; }
     State state() const { return m_state; }
 
-    // Shows a failure notice; the default is a message box with the application title as
-    // caption and an OK button. Replaceable for tests.
-    std::function<void(const QString &text)> showMessage;
+    // Shows a failure notice; the default is a message box with an OK button. The caption is
+    // the application title, or the failed check's own. Replaceable for tests.
+    std::function<void(const QString &caption, const QString &text)> showMessage;
+    // How long "Written and checked" stays in view before the dialog closes itself.
+    int confirmationMs = 1200;
 
     QPushButton *startButton;   // 1: start the transfer (default button)
     QPushButton *cancelButton;  // 2: close without a transfer
     QProgressBar *progressBar;  // 1003: blocks done
     QLabel *percentLabel;       // 1005: blocks done in percent, "0%" ... "100%"
     QCheckBox *verifyCheckBox;  // 1006: read a write back and compare (write only)
+    QLabel *checkLabel;         // what the read-back of a write found ("Written and checked")
 
     // The check box's remembered state in Program.ini of `appDirectory`: on unless the value
     // of Verify in section Setup is 0.

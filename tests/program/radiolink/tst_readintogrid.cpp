@@ -54,7 +54,7 @@ struct RunningProgram {
             return false;
         app.radioCommands()->dialogCreated = [this](CReadWriteDlg &dialog) {
             imageAtStart = image();
-            dialog.showMessage = [this](const QString &text) { notices << text; };
+            dialog.showMessage = [this](const QString &, const QString &text) { notices << text; };
             QTimer::singleShot(0, dialog.startButton, &QPushButton::click);
         };
         return true;

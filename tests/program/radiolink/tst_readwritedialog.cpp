@@ -53,7 +53,7 @@ struct Bench {
         commands.dialogCreated = [this, press](CReadWriteDlg &dialog) {
             events << "dialog";
             imageAtDialog = document.imageBytes();
-            dialog.showMessage = [this](const QString &text) { notices << text; };
+            dialog.showMessage = [this](const QString &, const QString &text) { notices << text; };
             QObject::connect(&dialog, &QDialog::finished, &dialog, [this, &dialog] {
                 labelAfter = dialog.percentLabel->text();
             });

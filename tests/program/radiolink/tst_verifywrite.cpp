@@ -9,6 +9,7 @@
 #include "files/CProgramDoc.h"
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/ProgramApp.h"
+#include "model/ImageComparison.h"
 #include "model/ui/CProgramView.h"
 #include "radiolink/RadioTransfer.h"
 #include "radiolink/ui/CReadWriteDlg.h"
@@ -16,6 +17,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -30,6 +32,8 @@ namespace {
 struct WritingProgram {
     ProgramApp app;
     QStringList notices;
+    QStringList captions;
+    QString checkText;       // what the dialog said of the check when it closed
     bool boxShown = false;
     bool boxChecked = false;
     int rangeAtEnd = -1;     // the bar's range when the dialog closed: 944 after a read-back
@@ -43,11 +47,18 @@ struct WritingProgram {
         if (!app.initInstance({QStringLiteral("Program")}, sim.appDirectory()))
             return false;
         app.radioCommands()->dialogCreated = [this](CReadWriteDlg &dialog) {
-            dialog.showMessage = [this](const QString &text) { notices << text; };
+            dialog.showMessage = [this](const QString &caption, const QString &text) {
+                captions << caption;
+                notices << text;
+            };
+            dialog.confirmationMs = 50;
             boxShown = !dialog.verifyCheckBox->isHidden();
             boxChecked = dialog.verifyCheckBox->isChecked();
             QObject::connect(&dialog, &QDialog::finished, &dialog,
-                             [this, &dialog] { rangeAtEnd = dialog.progressBar->maximum(); });
+                             [this, &dialog] {
+                                 rangeAtEnd = dialog.progressBar->maximum();
+                                 checkText = dialog.checkLabel->text();
+                             });
             QTimer::singleShot(0, dialog.startButton, &QPushButton::click);
         };
         app.view()->findChild<QPushButton *>(QStringLiteral("defaultFactoryButton"))->click();
@@ -93,6 +104,7 @@ private slots:
         QVERIFY(program.boxShown);
         QCOMPARE(program.boxChecked, verify);
         QCOMPARE(program.rangeAtEnd, verify ? 944 : 942);
+        QCOMPARE(program.checkText, verify ? QStringLiteral("Written and checked") : QString());
         QVERIFY(!program.app.document()->isModified());
         const QByteArray sent = program.app.document()->imageBytes();
         const QByteArray radio = sim.memoryAfter();
@@ -114,13 +126,13 @@ private slots:
         QTest::newRow("one byte changed")
             << QStringList{"--corrupt-write", "0010"} << "Eng"
             << "^The radio does not hold what was written:\nChannel 2: receive frequency [0-9.]+ in the file, [0-9.]+ in "
-               "the radio\n    block 0x0010$";
+               "the radio\n    block 0x0010\n\nWrite again; if the same channels differ, the radio did not accept those values.$";
         QTest::newRow("one byte changed, Simplified Chinese")
             << QStringList{"--corrupt-write", "0010"} << "Chs"
-            << "^对讲机中的数据与写入的不一致：\n信道 2：接收频率 [0-9.]+（文件），[0-9.]+（对讲机）\n    数据块 0x0010$";
+            << "^对讲机中的数据与写入的不一致：\n信道 2：接收频率 [0-9.]+（文件），[0-9.]+（对讲机）\n    数据块 0x0010\n\n请再写一次.*$";
         QTest::newRow("22 channels changed")
             << twentyTwo << "Eng"
-            << "^The radio does not hold what was written:\nChannel 1: (.*\n    block 0x[0-9A-F]{4}\n){20}and 2 more$";
+            << "^The radio does not hold what was written:\nChannel 1: (.*\n    block 0x[0-9A-F]{4}\n){20}and 2 more\n\nWrite again;.*$";
         // The write's 942 blocks go through; the read-back stops at its 943rd.
         QTest::newRow("read-back fails") << QStringList{"--stop-at", "943"} << "Eng" << "^Communication error$";
     }
@@ -138,6 +150,9 @@ private slots:
         program.write();
         QCOMPARE(program.notices.size(), 1);
         QVERIFY2(program.notices.at(0).contains(QRegularExpression(notice)), qPrintable(program.notices.at(0)));
+        // A check that found differences is titled as such; a failed read-back is a link error.
+        const bool differs = !notice.startsWith(QStringLiteral("^Communication"));
+        QCOMPARE(program.captions.at(0), differs ? notVerifiedCaption(LanguageIndex) : resources().string(ResId::AppTitle));
         QVERIFY(program.app.document()->isModified());
         QCOMPARE(program.rangeAtEnd, 944);
         // GridToImage before the write may only have rewritten the fixed fields.
