@@ -126,21 +126,21 @@ Codeplug CodeplugDocument::snapshot() const
     return c;
 }
 
-QString CodeplugDocument::firstChannelText() const
+quint8 CodeplugDocument::firstChannel() const
 {
-    return MemoryLayout::firstChannelText(m_table->cells(), activeReceiveRange());
+    return MemoryLayout::firstChannelInRange(m_table->cells(), activeReceiveRange());
 }
 
 quint8 CodeplugDocument::prepareTransfer()
 {
-    const QString first = firstChannelText();
-    if (first == QLatin1String("FF")) {
+    const quint8 first = firstChannel();
+    if (first == 0xFF) {
         change(QStringLiteral("VFO mode"), [this] {
             m_store->setValue(QStringLiteral("bsSkinComboBox7"), 1);
             m_store->setValue(QStringLiteral("bsSkinComboBox12"), 1);
         });
     }
-    return quint8(first.toUInt(nullptr, 16));
+    return first;
 }
 
 void CodeplugDocument::applyRead(const Codeplug &read)

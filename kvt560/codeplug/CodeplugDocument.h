@@ -58,9 +58,9 @@ public:
     // ---- The codeplug as a whole ----
     // Channels, settings and the selected band ranges, for a radio write or a file save.
     Codeplug snapshot() const;
-    // The number of the first channel inside the active band's receive range as two
-    // upper-case hexadecimal digits, or "FF" when there is none.
-    QString firstChannelText() const;
+    // The number (1-128) of the first channel inside the active band's receive range, or
+    // 0xFF when there is none: what a write puts into byte 0 of settings block 1.
+    quint8 firstChannel() const;
     // What a transfer does as it starts: the first channel; with none in the band the radio
     // starts in VFO mode showing frequencies (both settings are changed).
     quint8 prepareTransfer();

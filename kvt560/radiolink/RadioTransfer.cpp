@@ -1,11 +1,9 @@
 #include "radiolink/RadioTransfer.h"
-#include "channels/ChannelTable.h"
 
-#include "radiolink/MemoryLayout.h"
+#include "radiolink/MemoryImage.h"
 #include "radiolink/RadioFrame.h"
 #include "radiolink/RadioLink.h"
 #include "radiolink/ToneList.h"
-#include "settings/SettingsRegistry.h"
 
 namespace {
 
@@ -39,6 +37,12 @@ bool answersRequest(const QString &reply, int address, int length)
 int nextGap(int gap)
 {
     return qMin(RadioTransfer::MaxGapMs, gap < 20 ? qMax(5, 2 * gap) : gap + 10);
+}
+
+// A block whose transfer counts as a step of the gauge: all but the band limits and the aliases.
+bool counted(MemoryLayout::BlockKind kind)
+{
+    return kind != MemoryLayout::BlockKind::BandLimits && kind != MemoryLayout::BlockKind::Alias;
 }
 
 } // namespace
@@ -114,7 +118,7 @@ RadioTransfer::Outcome RadioTransfer::run(int kind, Codeplug &codeplug, quint8 f
         if (kind == ReadKind)
             readSequence(work);
         else if (kind == WriteKind)
-            writeSequence(codeplug, firstChannel);
+            writeSequence(MemoryLayout::encodeMemory(codeplug, firstChannel, marks_));
     }
     finish();
     if (portFailed_)
@@ -262,8 +266,9 @@ bool RadioTransfer::readBlock(int address, int length, bool secondAttempt, QByte
     return false;
 }
 
-bool RadioTransfer::writeBlock(int address, const QByteArray &data, bool secondAttempt)
+bool RadioTransfer::writeBlock(const MemoryLayout::MemoryBlock &block, const QByteArray &data, bool secondAttempt)
 {
+    const int address = block.address;
     const QString request = writeRequest(address, data);
     int repeats = 0;
     for (;;) {
@@ -278,7 +283,7 @@ bool RadioTransfer::writeBlock(int address, const QByteArray &data, bool secondA
                 retryCount_ = 2;
             if (address >= 0 && address + data.size() <= MemorySize) {
                 memoryWritten_.replace(address, data.size(), data);
-                blocksWritten_.append({address, int(data.size())});
+                blocksWritten_.append({address, int(data.size()), block.kind});
             }
             return true;
         }
@@ -294,68 +299,35 @@ bool RadioTransfer::writeBlock(int address, const QByteArray &data, bool secondA
 void RadioTransfer::readSequence(Codeplug &work)
 {
     using namespace MemoryLayout;
-    const ToneList &tones = tones_ ? *tones_ : ToneList::instance();
+    const MemoryBlocks blocks = readBlocks();
     QByteArray data;
-
-    // Band limits: a radio whose first range is unprogrammed changes no band list.
-    if (!readBlock(BandAddress, BlockSize, false, data))
-        return;
-    work.bandRanges = bandRangesToAdd(data);
-
-    for (int n = 1; n <= ChannelCells::Channels; ++n) {
-        for (int c = ChannelCells::FirstColumn; c <= ChannelCells::LastColumn; ++c)
-            work.channels.setColumn(c, n, QString());
-        for (int a = ChannelCells::FirstAttribute; a <= ChannelCells::LastAttribute; ++a)
-            work.channels.setAttribute(a, n, QString());
-        if (!readBlock(channelAddress(n), RecordSize, true, data))
-            return;
-        QList<Correction> corrected;
-        decodeChannel(data, work.channels, n, marks_, tones, &corrected);
-        for (const Correction &c : corrected)
-            corrections_ << c.text();
-        step();
-        retryCount_ = 2;
-        if (!readBlock(aliasAddress(n), AliasSize, false, data))
-            return;
-        work.channels.setColumn(ChannelTable::AliasColumn, n, decodeAlias(data));
+    bool complete = true;
+    for (int i = 0; i < blocks.size() && complete; ++i) {
+        const MemoryBlock &b = blocks.at(i);
+        // Channel records and the call list get a second attempt after a reply that is no
+        // data reply.
+        const bool secondAttempt = b.kind == BlockKind::Channel || b.kind == BlockKind::CallList;
+        complete = readBlock(b.address, b.length, secondAttempt, data);
+        if (!complete)
+            break;
+        if (secondAttempt)
+            retryCount_ = 2;
+        if (i + 1 == blocks.size())
+            showMaximum(ReadMaximum);
+        else if (counted(b.kind))
+            step();
     }
-
-    if (!readBlock(Settings1Address, BlockSize, false, data))
-        return;
-    decodeSettings1(data, work.settings);
-    step();
-    if (!readBlock(Settings2Address, BlockSize, false, data))
-        return;
-    decodeSettings2(data, work.settings);
-    step();
-    for (int k = 0; k < CallListBlocks; ++k) {
-        if (!readBlock(callListAddress(k), BlockSize, true, data))
-            return;
-        decodeCallList(data, k, work.settings);
-        retryCount_ = 2;
-        step();
-    }
-    if (!readBlock(PttIdAddress, BlockSize, false, data))
-        return;
-    decodePttIdBlock(data, work.settings);
-    step();
-    if (!readBlock(PasswordAddress, BlockSize, false, data))
-        return;
-    // A password that is not six digits (an unprogrammed radio) keeps the editor's.
-    work.settings.set(QStringLiteral("bsSkinEdit15"), decodePassword(data));
-    step();
-    if (!readBlock(IdAddress, BlockSize, false, data))
-        return;
-    decodeIdBlock(data, work.settings);
-    // The box rules run as when the program sets a box (band change, remote control).
-    work.settings.applyProgramRules();
-    showMaximum(ReadMaximum);
+    // The image is decoded once; the fields read as their nearest valid value are reported
+    // also for a read that stopped part way (the channels read so far).
+    QList<Correction> corrected;
+    decodeMemory(memoryRead_, work, marks_, tones_ ? *tones_ : ToneList::instance(), &corrected);
+    for (const Correction &c : corrected)
+        corrections_ << c.text();
 }
 
-void RadioTransfer::writeSequence(const Codeplug &codeplug, quint8 firstChannel)
+void RadioTransfer::writeSequence(const MemoryLayout::MemoryImage &image)
 {
     using namespace MemoryLayout;
-    const SettingsValues &s = codeplug.settings;
     QByteArray data;
 
     // A radio without band limits is not written at all.
@@ -366,46 +338,35 @@ void RadioTransfer::writeSequence(const Codeplug &codeplug, quint8 firstChannel)
         return;
     }
 
-    for (int n = 1; n <= ChannelCells::Channels; ++n) {
-        if (!writeBlock(channelAddress(n), encodeChannel(codeplug.channels, n, marks_), true))
-            break;
-        step();
-        retryCount_ = 2;
-        // An alias the radio does not acknowledge fails the transfer, but the remaining
-        // channels are still written.
-        writeBlock(aliasAddress(n), encodeAlias(codeplug.channels.column(ChannelTable::AliasColumn, n)), false);
-    }
-
-    if (linkOk_) {
-        writeBlock(Settings1Address, encodeSettings1(s, firstChannel), false);
-        step();
-    }
-    if (linkOk_) {
-        writeBlock(Settings2Address, encodeSettings2(s), false);
-        step();
-    }
-    if (linkOk_) {
-        for (int k = 0; k < CallListBlocks; ++k) {
-            writeBlock(callListAddress(k), encodeCallList(s, k), false);
+    const MemoryBlocks &blocks = image.blocks;
+    int i = 0;
+    for (; i < blocks.size() && (blocks.at(i).kind == BlockKind::Channel || blocks.at(i).kind == BlockKind::Alias); ++i) {
+        const MemoryBlock &b = blocks.at(i);
+        if (b.kind == BlockKind::Channel) {
+            // A channel the radio does not take ends the write.
+            if (!writeBlock(b, image.block(b), true))
+                return;
             step();
+            retryCount_ = 2;
+        } else {
+            // An alias the radio does not acknowledge fails the transfer, but the remaining
+            // channels are still written.
+            writeBlock(b, image.block(b), false);
         }
     }
-    if (linkOk_) {
-        for (int k = 0; k < FillBlocks; ++k) {
-            writeBlock(fillAddress(k), QByteArray(BlockSize, char(0xFF)), false);
-            step();
+    // The other blocks go by kind: a kind is sent whole when the link was still good as it
+    // began, and not at all after a failure.
+    while (i < blocks.size()) {
+        const BlockKind kind = blocks.at(i).kind;
+        const bool send = linkOk_;
+        for (; i < blocks.size() && blocks.at(i).kind == kind; ++i) {
+            if (!send)
+                continue;
+            writeBlock(blocks.at(i), image.block(blocks.at(i)), false);
+            if (i + 1 == blocks.size())
+                showMaximum(WriteMaximum);
+            else
+                step();
         }
-    }
-    if (linkOk_ && s.number(QStringLiteral("bsSkinCheckRadioBox21")) == 1) {
-        writeBlock(PasswordAddress, encodePassword(s.text(QStringLiteral("bsSkinEdit15"))), false);
-        step();
-    }
-    if (linkOk_) {
-        writeBlock(IdAddress, encodeIdBlock(s), false);
-        step();
-    }
-    if (linkOk_) {
-        writeBlock(PttIdAddress, encodePttIdBlock(s), false);
-        showMaximum(WriteMaximum);
     }
 }

@@ -20,12 +20,12 @@
 // the window it would have had, as with the standard link.
 #include "channels/Marks.h"
 #include "radiolink/Codeplug.h"
+#include "radiolink/MemoryImage.h"
 #include "radiolink/LinkTiming.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QList>
-#include <QPair>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -79,11 +79,11 @@ public:
     // The radio's memory as the last transfer saw it, 4096 bytes: every block read (a read)
     // or written and acknowledged (a write) at its address, 0xFF everywhere else. A backup
     // keeps the bytes of a read; the check after a write compares the two.
-    static constexpr int MemorySize = 4096;
+    static constexpr int MemorySize = MemoryLayout::MemorySize;
     const QByteArray &memoryRead() const { return memoryRead_; }
     const QByteArray &memoryWritten() const { return memoryWritten_; }
     // The blocks the last write sent and the radio acknowledged: address, length.
-    const QList<QPair<int, int>> &blocksWritten() const { return blocksWritten_; }
+    const MemoryLayout::MemoryBlocks &blocksWritten() const { return blocksWritten_; }
 
     // Reply texts of the protocol.
     static QString greetingRequest();
@@ -103,12 +103,15 @@ private:
     // One exchange with the standard or the fast link.
     QString exchange(const QString &request, int waitMs);
     void waitGap();
+    // Reads the blocks of MemoryLayout::readBlocks into memoryRead_ and decodes the image
+    // into work.
     void readSequence(Codeplug &work);
-    void writeSequence(const Codeplug &codeplug, quint8 firstChannel);
+    // Sends the blocks of the image in its order.
+    void writeSequence(const MemoryLayout::MemoryImage &image);
     // One block read: repeats while busy; with a second attempt for channel records and
     // the call list. False (and LinkOk false) when the block could not be read.
     bool readBlock(int address, int length, bool secondAttempt, QByteArray &data);
-    bool writeBlock(int address, const QByteArray &data, bool secondAttempt);
+    bool writeBlock(const MemoryLayout::MemoryBlock &block, const QByteArray &data, bool secondAttempt);
     // Counts a busy, wrong-check or short reply; false when the limit in a row is reached.
     bool repeatAllowed(int &repeats);
     void step();
@@ -130,5 +133,5 @@ private:
     QElapsedTimer sinceReply_;
     QByteArray memoryRead_ = QByteArray(MemorySize, char(0xFF));
     QByteArray memoryWritten_ = QByteArray(MemorySize, char(0xFF));
-    QList<QPair<int, int>> blocksWritten_;
+    MemoryLayout::MemoryBlocks blocksWritten_;
 };

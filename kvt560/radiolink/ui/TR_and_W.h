@@ -23,11 +23,6 @@ class QPushButton;
 class CodeplugDocument;
 class RadioLink;
 
-// The number of the first channel inside the active band's receive range as two upper-case
-// hexadecimal digits, or "FF"; computed whenever the dialog is shown, written into settings
-// block 1 by a write.
-extern QString FirstChannel;
-
 class TR_and_W : public QDialog
 {
     Q_OBJECT
@@ -72,6 +67,9 @@ public:
     // dialog stays usable (a transfer tries again).
     bool openPort();
     bool isTransferRunning() const { return running_; }
+    // The first channel of the active band (0xFF: none), taken from the document whenever
+    // the dialog is shown; a write puts it into settings block 1.
+    quint8 firstChannel() const { return firstChannel_; }
     RadioTransfer::Outcome lastOutcome() const { return lastOutcome_; }
     // The memory the last transfer read, block by block (RadioTransfer::memoryRead).
     const QByteArray &lastMemoryRead() const { return lastMemoryRead_; }
@@ -124,6 +122,7 @@ private:
     PortProblemTexts portTexts_ = PortProblemTexts::simplifiedChinese();
     LanguageTexts texts_ = LanguageTexts::builtIn();
     bool running_ = false;
+    quint8 firstChannel_ = 0xFF;
     RadioTransfer::Outcome lastOutcome_ = RadioTransfer::Outcome::Success;
     QByteArray lastMemoryRead_;
     Check lastCheck_ = Check::NotRun;

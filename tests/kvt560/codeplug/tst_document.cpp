@@ -139,7 +139,7 @@ private slots:
         Codeplug c = fileContent();   // channel 1 at 145.5, channel 7 at 146
         c.bandRanges = QStringList{QStringLiteral("136-174MHz")};
         d.applyFile(c);
-        QCOMPARE(d.firstChannelText(), QStringLiteral("01"));
+        QCOMPARE(d.firstChannel(), quint8(1));
         QCOMPARE(d.prepareTransfer(), quint8(1));
     }
 
