@@ -3,6 +3,7 @@
 #include "channels/ChannelTable.h"
 #include "radiolink/MemoryLayout.h"
 #include "settings/BandRanges.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 #include <QRegularExpression>
@@ -10,9 +11,6 @@
 #include <QTimer>
 
 namespace {
-
-const QString kActiveBand = QStringLiteral("bsSkinComboBox22");
-const QString kBandByKeypad = QStringLiteral("bsSkinCheckRadioBox14");
 
 // Above this many cells a step is put back as one replacement of the table.
 constexpr int kCellByCell = 32;
@@ -68,7 +66,7 @@ QString CodeplugDocument::activeReceiveRange() const
 
 int CodeplugDocument::activeBandIndex() const
 {
-    return m_store->number(kActiveBand);
+    return m_store->number(SettingKey::ActiveBand);
 }
 
 QString CodeplugDocument::receiveRangeText(int band) const
@@ -136,8 +134,8 @@ quint8 CodeplugDocument::prepareTransfer()
     const quint8 first = firstChannel();
     if (first == 0xFF) {
         change(QStringLiteral("VFO mode"), [this] {
-            m_store->setValue(QStringLiteral("bsSkinComboBox7"), 1);
-            m_store->setValue(QStringLiteral("bsSkinComboBox12"), 1);
+            m_store->setValue(SettingKey::VfoMode, 1);
+            m_store->setValue(SettingKey::MemoryDisplay, 1);
         });
     }
     return first;
@@ -150,10 +148,10 @@ void CodeplugDocument::applyRead(const Codeplug &read)
         m_store->apply(read.settings);
         // The band box runs its rule even when its state does not change; when marked, the
         // active band is the radio's, as if chosen in its drop-down.
-        const bool byKeypad = read.settings.number(kBandByKeypad) == 1;
-        m_store->setValue(kBandByKeypad, byKeypad ? 1 : 0);
+        const bool byKeypad = read.settings.number(SettingKey::BandByKeypad) == 1;
+        m_store->setValue(SettingKey::BandByKeypad, byKeypad ? 1 : 0);
         if (byKeypad)
-            m_store->setByUser(kActiveBand, read.settings.number(kActiveBand));
+            m_store->setByUser(SettingKey::ActiveBand, read.settings.number(SettingKey::ActiveBand));
         for (int list = 0; list < read.bandRanges.size(); ++list)
             addOrSelectRange(list, read.bandRanges.at(list));
     });

@@ -1,6 +1,7 @@
 #include "radiolink/MemoryImage.h"
 
 #include "channels/ChannelTable.h"
+#include "settings/SettingsRegistry.h"
 
 namespace MemoryLayout {
 
@@ -22,8 +23,8 @@ MemoryImage encodeMemory(const Codeplug &codeplug, quint8 firstChannel, const Ma
         put(callListAddress(k), BlockKind::CallList, encodeCallList(s, k));
     for (int k = 0; k < FillBlocks; ++k)
         put(fillAddress(k), BlockKind::Fill, QByteArray(BlockSize, char(0xFF)));
-    if (s.number(QStringLiteral("bsSkinCheckRadioBox21")) == 1)
-        put(PasswordAddress, BlockKind::Password, encodePassword(s.text(QStringLiteral("bsSkinEdit15"))));
+    if (s.number(SettingKey::ChangePassword) == 1)
+        put(PasswordAddress, BlockKind::Password, encodePassword(s.text(SettingKey::Password)));
     put(IdAddress, BlockKind::Id, encodeIdBlock(s));
     put(PttIdAddress, BlockKind::PttId, encodePttIdBlock(s));
     return image;
@@ -75,7 +76,7 @@ void decodeMemory(const QByteArray &image, Codeplug &c, const Marks &marks, cons
         decodeCallList(block(callListAddress(k), BlockSize), k, c.settings);
     decodePttIdBlock(block(PttIdAddress, BlockSize), c.settings);
     // A password that is not six digits (an unprogrammed radio) keeps the editor's.
-    c.settings.set(QStringLiteral("bsSkinEdit15"), decodePassword(block(PasswordAddress, BlockSize)));
+    c.settings.set(SettingKey::Password, decodePassword(block(PasswordAddress, BlockSize)));
     decodeIdBlock(block(IdAddress, BlockSize), c.settings);
     c.settings.applyProgramRules();
 }

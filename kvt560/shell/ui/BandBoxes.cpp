@@ -13,6 +13,7 @@
 #include "codeplug/ui/DocumentHistory.h"
 #include "radiolink/ToneList.h"
 #include "settings/BandRanges.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "settings/ui/CallListGrid.h"
 #include "settings/ui/SettingsPages.h"
@@ -59,12 +60,12 @@ void Tform1::bs()
 void Tform1::setBandChangeByKeypad(bool marked)
 {
     // The store runs the box's rule: unmarked selects band 1 and disables the selector.
-    settings->setValue(QStringLiteral("bsSkinCheckRadioBox14"), marked ? 1 : 0);
+    settings->setValue(SettingKey::BandByKeypad, marked ? 1 : 0);
 }
 
 void Tform1::bsSkinCheckRadioBox14Click()
 {
-    settings->setByUser(QStringLiteral("bsSkinCheckRadioBox14"), bsSkinCheckRadioBox14->isChecked() ? 1 : 0);
+    settings->setByUser(SettingKey::BandByKeypad, bsSkinCheckRadioBox14->isChecked() ? 1 : 0);
 }
 
 int Tform1::activeBandIndex() const

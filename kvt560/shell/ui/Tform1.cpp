@@ -13,6 +13,7 @@
 #include "codeplug/ui/DocumentHistory.h"
 #include "radiolink/ToneList.h"
 #include "settings/BandRanges.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "settings/ui/CallListGrid.h"
 #include "settings/ui/SettingsPages.h"
@@ -152,7 +153,7 @@ void Tform1::FormCreate()
     // From here on a new band selection updates the caption; the start-up caption stays.
     for (QComboBox *box : {bsSkinComboBox20, bsSkinComboBox6, bsSkinComboBox11})
         connect(box, &QComboBox::currentIndexChanged, this, &Tform1::bs);
-    if (auto *squelchMode = qobject_cast<QComboBox *>(pages->control(QStringLiteral("bsSkinComboBox18"))))
+    if (auto *squelchMode = qobject_cast<QComboBox *>(pages->control(SettingsRegistry::name(SettingKey::SquelchMode))))
         connect(squelchMode, &QComboBox::currentIndexChanged, this, &Tform1::bs);
 }
 

@@ -13,6 +13,7 @@
 #include "codeplug/ui/DocumentHistory.h"
 #include "radiolink/ToneList.h"
 #include "settings/BandRanges.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "settings/ui/CallListGrid.h"
 #include "settings/ui/SettingsPages.h"
@@ -290,7 +291,7 @@ void Tform1::buildChannelOperations()
 {
     channelListOps = new ChannelListOps(table, this);
     channelListOps->setObjectName(QStringLiteral("channelListOps"));
-    channelListOps->setStepIndexSource([this] { return settings->number(QStringLiteral("bsSkinComboBox8")); });
+    channelListOps->setStepIndexSource([this] { return settings->number(SettingKey::FrequencyStep); });
     addChannelListButtons(channelButtonRow, channelListOps);
     connect(channelListOps, &ChannelListOps::selectionMoveRequested, channelEditor, &ChannelEditor::moveSelection);
     connect(channelListOps, &ChannelListOps::overlaysHideRequested, channelEditor, &ChannelEditor::hideOverlays);
