@@ -50,7 +50,7 @@ CodeplugDocument::~CodeplugDocument()
 const BandList &CodeplugDocument::bandList(int list) const
 {
     static const BandList none;
-    return list >= 0 && list < Preferences::ListCount ? m_bands[size_t(list)] : none;
+    return list >= 0 && list < BandLists::Count ? m_bands[size_t(list)] : none;
 }
 
 QString CodeplugDocument::selectedRange(int list) const
@@ -71,22 +71,22 @@ int CodeplugDocument::activeBandIndex() const
 
 QString CodeplugDocument::receiveRangeText(int band) const
 {
-    return selectedRange(band == 1 ? Preferences::List1Rx : Preferences::List2Rx);
+    return selectedRange(band == 1 ? BandLists::List1Rx : BandLists::List2Rx);
 }
 
 void CodeplugDocument::setBandList(int list, const BandList &band)
 {
-    if (list < 0 || list >= Preferences::ListCount || m_bands[size_t(list)] == band)
+    if (list < 0 || list >= BandLists::Count || m_bands[size_t(list)] == band)
         return;
     m_bands[size_t(list)] = band;
     emit bandListChanged(list);
     somethingChanged();
 }
 
-void CodeplugDocument::setBandLists(const std::array<BandList, Preferences::ListCount> &lists)
+void CodeplugDocument::setBandLists(const BandListArray &lists)
 {
     ++m_quiet;
-    for (int list = 0; list < Preferences::ListCount; ++list)
+    for (int list = 0; list < BandLists::Count; ++list)
         setBandList(list, lists[size_t(list)]);
     --m_quiet;
     m_baseline.bands = m_bands;
@@ -104,7 +104,7 @@ void CodeplugDocument::selectRange(int list, int index)
 
 void CodeplugDocument::addOrSelectRange(int list, const QString &text)
 {
-    if (text.isEmpty() || list < 0 || list >= Preferences::ListCount)
+    if (text.isEmpty() || list < 0 || list >= BandLists::Count)
         return;
     BandList band = bandList(list);
     band.now = ::addOrSelectRange(band.items, text);
@@ -119,7 +119,7 @@ Codeplug CodeplugDocument::snapshot() const
     Codeplug c;
     c.channels = m_table->cells();
     c.settings = m_store->snapshot();
-    for (int list = 0; list < Preferences::ListCount; ++list)
+    for (int list = 0; list < BandLists::Count; ++list)
         c.bandRanges << selectedRange(list);
     return c;
 }

@@ -34,7 +34,7 @@ public:
     ChannelTable *channels() const { return m_table; }
     SettingsStore *settings() const { return m_store; }
 
-    // ---- Band lists (Preferences::ListId order) ----
+    // ---- Band lists (BandLists::Id order) ----
     const BandList &bandList(int list) const;
     // The selected item of a list; empty when nothing is selected.
     QString selectedRange(int list) const;
@@ -42,8 +42,8 @@ public:
     // has index 1, else band 2.
     QString activeReceiveRange() const;
     // The lists as the preferences hold them, at start-up: not a change of the codeplug.
-    void setBandLists(const std::array<BandList, Preferences::ListCount> &lists);
-    std::array<BandList, Preferences::ListCount> bandLists() const { return m_bands; }
+    void setBandLists(const BandListArray &lists);
+    BandListArray bandLists() const { return m_bands; }
     // The user selects an item of a list.
     void selectRange(int list, int index);
     // The user's drop-down took another list or selection.
@@ -124,7 +124,7 @@ private:
 
     ChannelTable *m_table;
     SettingsStore *m_store;
-    std::array<BandList, Preferences::ListCount> m_bands;
+    BandListArray m_bands;
     DocumentState m_baseline;   // the state at the end of the last step
     DocumentState m_saved;      // the state last saved, opened, read or written
     bool m_closeScheduled = false;

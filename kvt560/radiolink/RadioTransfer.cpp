@@ -3,7 +3,7 @@
 #include "radiolink/MemoryImage.h"
 #include "radiolink/RadioFrame.h"
 #include "radiolink/RadioLink.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include "common/SerialPorts.h"
 #include "radiolink/RadioFrame.h"
 #include "radiolink/SysDelay.h"
+#include "settings/IniFile.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -10,7 +11,6 @@
 #include <QSettings>
 #include <QThread>
 #include <QTimer>
-#include "shell/IniFile.h"
 
 SerialTransport::SerialTransport(QObject *parent)
     : QObject(parent)

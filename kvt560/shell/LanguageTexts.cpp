@@ -3,7 +3,7 @@
 #include "settings/SettingsRegistry.h"
 #include "shell/LanguageElements.h"
 #include "shell/LanguageNames.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 
 LanguageTexts LanguageTexts::builtIn()
 {

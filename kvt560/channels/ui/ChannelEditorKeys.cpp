@@ -6,7 +6,7 @@
 #include "channels/ChannelTable.h"
 #include "channels/ui/ChannelGrid.h"
 #include "channels/ui/OverlayKeys.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 
 #include <QTimer>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 
 #include "channels/ChannelTable.h"
 #include "channels/ChannelTextRules.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 
 #include <QCheckBox>
 #include <QComboBox>

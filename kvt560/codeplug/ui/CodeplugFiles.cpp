@@ -6,7 +6,7 @@
 #include "common/Backups.h"
 #include "common/CheckedSave.h"
 #include "common/Csv.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 #include "shell/LanguageElements.h"
 #include "shell/Preferences.h"
 #include "channels/ui/ChannelEditor.h"

@@ -2,7 +2,7 @@
 // element table of LanguageElements, then rewrites the marks standing in the channel table.
 #include "codeplug/CodeplugDocument.h"
 #include "channels/ChannelTable.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/ui/CallListGrid.h"
 #include "shell/LanguageElements.h"

@@ -13,7 +13,7 @@
 // The function settings live in the one SettingsStore of the window (settingsStore()); the
 // pages show them through controls named by their control names (SettingsPages).
 #include "settings/BandSource.h"
-#include "shell/IniFile.h"
+#include "settings/IniFile.h"
 #include "shell/LanguageTexts.h"
 #include "shell/Preferences.h"
 #include <QMainWindow>

@@ -11,7 +11,7 @@
 #include "codeplug/CodeplugDocument.h"
 #include "codeplug/ui/CodeplugFiles.h"
 #include "codeplug/ui/DocumentHistory.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 #include "settings/BandRanges.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"

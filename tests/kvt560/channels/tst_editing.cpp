@@ -5,7 +5,7 @@
 #include "TestRegistry.h"
 #include "channels/ui/ChannelEditor.h"
 #include "channels/ui/ChannelGrid.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 #include "shell/ui/Tform1.h"
 
 #include <QApplication>

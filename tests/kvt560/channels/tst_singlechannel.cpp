@@ -4,7 +4,7 @@
 #include "channels/ui/ChannelGrid.h"
 #include "channels/ui/ConversionNotice.h"
 #include "channels/ui/SingleChannelEditor.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 #include "settings/SettingsStore.h"
 #include "shell/ui/Tform1.h"
 

@@ -11,7 +11,7 @@
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/ui/CodeplugFiles.h"
 #include "settings/SettingsStore.h"
-#include "shell/IniFile.h"
+#include "settings/IniFile.h"
 #include "shell/Preferences.h"
 #include "shell/ui/Tform1.h"
 #include <QAction>

@@ -17,9 +17,9 @@ namespace {
 using T = ChannelTable;
 using Action = std::function<void(CodeplugDocument &)>;
 
-std::array<BandList, Preferences::ListCount> startBands()
+std::array<BandList, BandLists::Count> startBands()
 {
-    std::array<BandList, Preferences::ListCount> lists;
+    std::array<BandList, BandLists::Count> lists;
     for (BandList &l : lists)
         l = {{QStringLiteral("400-470MHz"), QStringLiteral("136-174MHz")}, 0};
     return lists;
@@ -97,11 +97,11 @@ private slots:
         QVERIFY(!d.isModified());
         QCOMPARE(d.channels()->cells(), fileContent().channels);
         QCOMPARE(d.settings()->number(QStringLiteral("bsSkinComboBox8")), 3);
-        QCOMPARE(d.selectedRange(Preferences::List1Rx), QStringLiteral("136-174MHz"));
+        QCOMPARE(d.selectedRange(BandLists::List1Rx), QStringLiteral("136-174MHz"));
         // A range the list lacks is appended and selected; an empty one selects nothing new.
-        QCOMPARE(d.bandList(Preferences::List1Tx).items.size(), 3);
-        QCOMPARE(d.selectedRange(Preferences::List1Tx), QStringLiteral("350-390MHz"));
-        QCOMPARE(d.selectedRange(Preferences::List2Rx), QStringLiteral("400-470MHz"));
+        QCOMPARE(d.bandList(BandLists::List1Tx).items.size(), 3);
+        QCOMPARE(d.selectedRange(BandLists::List1Tx), QStringLiteral("350-390MHz"));
+        QCOMPARE(d.selectedRange(BandLists::List2Rx), QStringLiteral("400-470MHz"));
         // The snapshot a save or a write takes is what was applied.
         const Codeplug snap = d.snapshot();
         QCOMPARE(snap.channels, fileContent().channels);
@@ -120,7 +120,7 @@ private slots:
         QVERIFY(!d.isModified());
         QCOMPARE(d.settings()->number(QStringLiteral("bsSkinComboBox22")), 0);
         QVERIFY(d.settings()->isEnabled(QStringLiteral("bsSkinComboBox22")));
-        QCOMPARE(d.activeReceiveRange(), d.selectedRange(Preferences::List2Rx));
+        QCOMPARE(d.activeReceiveRange(), d.selectedRange(BandLists::List2Rx));
 
         read.settings.set(QStringLiteral("bsSkinCheckRadioBox14"), 0);
         d.applyRead(read);
@@ -222,7 +222,7 @@ private slots:
         QTest::newRow("call list") << Action([](CodeplugDocument &d) {
             d.settings()->setByUser(SettingsRegistry::callListEntryName(3), QStringLiteral("123#"));
         }) << 1;
-        QTest::newRow("band choice") << Action([](CodeplugDocument &d) { d.selectRange(Preferences::List2Rx, 1); }) << 1;
+        QTest::newRow("band choice") << Action([](CodeplugDocument &d) { d.selectRange(BandLists::List2Rx, 1); }) << 1;
         QTest::newRow("move down") << Action([](CodeplugDocument &d) {
             ChannelListOps ops(d.channels());
             d.channels()->CurRow = 1;

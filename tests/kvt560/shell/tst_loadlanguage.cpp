@@ -2,7 +2,7 @@
 // marks rewritten in the channel tables, and a missing library that changes nothing.
 #include "TestRegistry.h"
 #include "channels/ChannelTable.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "settings/ui/CallListGrid.h"

@@ -1,4 +1,4 @@
-#include "shell/IniFile.h"
+#include "settings/IniFile.h"
 #include "common/CheckedSave.h"
 #include <QFile>
 
