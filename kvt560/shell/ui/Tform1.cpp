@@ -98,6 +98,9 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     statusBar()->setSizeGripEnabled(false);
     setStatusText(kProductLine);
 
+    // The confirmation and notice dialog of the program (Tmessage1::instance()).
+    new Tmessage1(this);
+
     installConversionNotice(table, this);
     files = new CodeplugFiles(this, doc);
 
@@ -267,25 +270,20 @@ CallListGrid *Tform1::bsSkinStringGrid1() const
     return pages->callList();
 }
 
-Tmessage1 *Tform1::messageDialog()
-{
-    if (!message1)
-        message1 = new Tmessage1(this, this);
-    return message1;
-}
-
 void Tform1::fsef1Click()
 {
     if (!settleUnsavedEdits())
         return;
     bsSkinStringGrid1()->hideEditor();
     channelEditor->ComboBox1->hide();
-    messageDialog()->ask(ConfirmCaption, ConfirmText, 2);
+    if (Tmessage1::instance()->ask(ConfirmCaption, ConfirmText, 2))
+        newReset();
 }
 
 void Tform1::bsSkinButton9Click()
 {
-    messageDialog()->ask(ConfirmCaption, ConfirmText, 3);
+    if (Tmessage1::instance()->ask(ConfirmCaption, ConfirmText, 3))
+        clearAllChannels();
 }
 
 void Tform1::newReset()

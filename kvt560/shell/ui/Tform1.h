@@ -44,7 +44,6 @@ class SettingsPages;
 class SettingsStore;
 class SingleChannelEditor;
 class TaboutForm;
-class Tmessage1;
 struct Marks;
 
 class Tform1 : public QMainWindow, public BandSource
@@ -92,12 +91,9 @@ public:
     void setNoticeTexts(const LanguageTexts &texts);
 
     // ---- New and clear ----
-    // The confirmation dialog; created on first use when start-up has not set one.
-    Tmessage1 *messageDialog();
-    Tmessage1 *message1 = nullptr;
-    // OK of the confirmation in mode 2: the whole codeplug back to its New state.
+    // New confirmed (mode 2): the whole codeplug back to its New state.
     void newReset();
-    // OK of the confirmation in mode 3: every channel emptied, the settings kept.
+    // Clearing confirmed (mode 3): every channel emptied, the settings kept.
     void clearAllChannels();
 
     // ---- Preference state ----

@@ -91,7 +91,7 @@ private slots:
 
     void dialogLayout()
     {
-        Tmessage1 *dialog = form->messageDialog();
+        Tmessage1 *dialog = Tmessage1::instance();
         QCOMPARE(dialog->size(), QSize(Tmessage1::Width, Tmessage1::Height));
         QCOMPARE(dialog->cap1->size(), QSize(241, 49));
         QCOMPARE(dialog->bsSkinButton1->text(), QStringLiteral("确定"));
@@ -115,7 +115,7 @@ private slots:
         QStringList text{QStringLiteral("Nothing was written to the radio:")};
         for (int i = 1; i <= lines; ++i)
             text << QStringLiteral("Channel %1: the receive frequency \"43x.12500\" cannot be written").arg(i);
-        Tmessage1 *dialog = form->messageDialog();
+        Tmessage1 *dialog = Tmessage1::instance();
         QSize grown, label, area;
         QTimer::singleShot(0, dialog, [&] {
             grown = dialog->size();
@@ -161,6 +161,21 @@ private slots:
         QVERIFY(table().cells() == cells);
         QVERIFY(store().snapshot() == settings);
         QCOMPARE(form->bsSkinComboBox20->currentIndex(), 1);
+    }
+
+    // The dialog only answers: whatever the mode, OK and Cancel change nothing of the
+    // codeplug by themselves.
+    void askReturnsTheAnswer()
+    {
+        const ChannelCells cells = table().cells();
+        for (const bool ok : {true, false}) {
+            Answer seen;
+            answerNext(ok, &seen);
+            QCOMPARE(Tmessage1::instance()->ask(QStringLiteral("caption"), QStringLiteral("text"), 3), ok);
+            QVERIFY(seen.answered);
+            QCOMPARE(MessageMode, ok ? 1 : 3);
+            QVERIFY(table().cells() == cells);
+        }
     }
 
     void newGivesTheNewValues()
