@@ -29,8 +29,8 @@ using T = ChannelTable;
 
 bool ChannelEditor::StringAlignGrid1KeyDown(QKeyEvent *event)
 {
-    const int row = m_table->CurRow;
-    const int column = m_table->CurCol;
+    const int row = m_cursor.CurRow;
+    const int column = m_cursor.CurCol;
     if (event->key() == Qt::Key_Delete) {
         // The whole channel, whatever the column; its attributes go with the next commit.
         for (int c = T::RxFreqColumn; c <= T::AliasColumn; ++c)
@@ -54,8 +54,8 @@ bool ChannelEditor::StringAlignGrid1KeyDown(QKeyEvent *event)
 
 void ChannelEditor::syncOverlaysWithCells()
 {
-    const int row = m_table->CurRow;
-    const int column = m_table->CurCol;
+    const int row = m_cursor.CurRow;
+    const int column = m_cursor.CurCol;
     const bool used = channelUsed(row);
     if (!bsSkinEdit1->isHidden()) {
         if ((column == T::RxFreqColumn || column == T::TxFreqColumn) && (column == T::RxFreqColumn || used))
@@ -71,7 +71,7 @@ void ChannelEditor::syncOverlaysWithCells()
 
 void ChannelEditor::StringAlignGrid1KeyPress(QKeyEvent *event)
 {
-    const int column = m_table->CurCol;
+    const int column = m_cursor.CurCol;
     const QString text = event->text();
     const bool backspace = event->key() == Qt::Key_Backspace;
 
@@ -99,7 +99,7 @@ void ChannelEditor::StringAlignGrid1KeyPress(QKeyEvent *event)
         return;
     }
 
-    if (column == T::RxFreqColumn || (column == T::TxFreqColumn && channelUsed(m_table->CurRow))) {
+    if (column == T::RxFreqColumn || (column == T::TxFreqColumn && channelUsed(m_cursor.CurRow))) {
         if (isEnter(event)) {
             if (!bsSkinEdit1->isHidden())
                 bsSkinEdit1->setFocus();
@@ -112,8 +112,8 @@ void ChannelEditor::StringAlignGrid1KeyPress(QKeyEvent *event)
 
 void ChannelEditor::handFrequencyKey(const QString &digit)
 {
-    const int column = m_table->CurCol;
-    const int row = m_table->CurRow;
+    const int column = m_cursor.CurCol;
+    const int row = m_cursor.CurRow;
     if (bsSkinEdit1->isHidden()) {
         // Scrolled away or closed by a page switch: open it again over its cell.
         m_grid->scrollTo(m_grid->model()->index(row - 1, column));

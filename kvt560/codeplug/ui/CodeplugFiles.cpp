@@ -298,7 +298,7 @@ void CodeplugFiles::copyChannels()
                 rows.append(index.row());
     if (rows.isEmpty())
         rows.append(form->StringAlignGrid1->currentRow() >= 1 ? form->StringAlignGrid1->currentRow()
-                                                               : doc->channels()->CurRow);
+                                                               : form->channelEditor->cursor().CurRow);
     std::sort(rows.begin(), rows.end());
     QGuiApplication::clipboard()->setText(CsvChannels::copyText(doc->channels()->cells(), rows, ToneList::instance()));
 }
@@ -306,7 +306,7 @@ void CodeplugFiles::copyChannels()
 void CodeplugFiles::pasteChannels()
 {
     const int first = form->StringAlignGrid1->currentRow() >= 1 ? form->StringAlignGrid1->currentRow()
-                                                                 : doc->channels()->CurRow;
+                                                                 : form->channelEditor->cursor().CurRow;
     const CsvChannels::Import import = CsvChannels::pasteText(
         QGuiApplication::clipboard()->text(), first,
         {doc->selectedRange(Preferences::List1Rx), doc->selectedRange(Preferences::List2Rx)}, doc->channels()->marks(),

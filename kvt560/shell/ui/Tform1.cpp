@@ -131,9 +131,9 @@ Tform1::~Tform1()
 
 void Tform1::FormCreate()
 {
-    table->CurRow = 1;
-    table->CurCol = 1;
-    table->SkipToggle = false;
+    channelEditor->cursor().CurRow = 1;
+    channelEditor->cursor().CurCol = 1;
+    channelEditor->cursor().SkipToggle = false;
 
     prefsFile.load(paths.readPath);   // a missing file leaves every default
     const Preferences p = Preferences::fromIni(prefsFile);

@@ -289,7 +289,7 @@ void Tform1::buildPages()
 
 void Tform1::buildChannelOperations()
 {
-    channelListOps = new ChannelListOps(table, this);
+    channelListOps = new ChannelListOps(table, &channelEditor->cursor(), this);
     channelListOps->setObjectName(QStringLiteral("channelListOps"));
     channelListOps->setStepIndexSource([this] { return settings->number(SettingKey::FrequencyStep); });
     addChannelListButtons(channelButtonRow, channelListOps);
@@ -297,7 +297,7 @@ void Tform1::buildChannelOperations()
     connect(channelListOps, &ChannelListOps::overlaysHideRequested, channelEditor, &ChannelEditor::hideOverlays);
     connect(channelListOps, &ChannelListOps::autoAddHeld, doc, &CodeplugDocument::setHolding);
 
-    singleChannel = new SingleChannelEditor(table, ToneList::instance(), singleChannelPage);
+    singleChannel = new SingleChannelEditor(table, &channelEditor->cursor(), ToneList::instance(), singleChannelPage);
     auto *single = new QVBoxLayout(singleChannelPage);
     single->setContentsMargins(0, 0, 0, 0);
     single->addWidget(singleChannel);

@@ -2,6 +2,7 @@
 // or a save takes, the modified state, and the steps every kind of change records, each of
 // which puts back exactly the cells, values and band lists it changed.
 #include "TestRegistry.h"
+#include "channels/ChannelCursor.h"
 #include "channels/ChannelListOps.h"
 #include "channels/ChannelTable.h"
 #include "channels/Marks.h"
@@ -55,11 +56,9 @@ Codeplug fileContent()
 void typeAndCommit(CodeplugDocument &d, int row, const QString &text)
 {
     T *t = d.channels();
-    t->CurRow = row;
-    t->CurCol = T::RxFreqColumn;
     t->setCell(T::Grid1, T::RxFreqColumn, row, text);
     QCoreApplication::processEvents();   // a step would close here if the row were whole
-    t->sendallcell();
+    t->sendallcell(row, T::RxFreqColumn);
 }
 
 } // namespace
@@ -224,20 +223,23 @@ private slots:
         }) << 1;
         QTest::newRow("band choice") << Action([](CodeplugDocument &d) { d.selectRange(BandLists::List2Rx, 1); }) << 1;
         QTest::newRow("move down") << Action([](CodeplugDocument &d) {
-            ChannelListOps ops(d.channels());
-            d.channels()->CurRow = 1;
+            ChannelCursor cursor;
+            cursor.CurRow = 1;
+            ChannelListOps ops(d.channels(), &cursor);
             ops.bsSkinButton4Click();
         }) << 1;
         QTest::newRow("delete") << Action([](CodeplugDocument &d) {
-            ChannelListOps ops(d.channels());
-            d.channels()->CurRow = 7;
+            ChannelCursor cursor;
+            cursor.CurRow = 7;
+            ChannelListOps ops(d.channels(), &cursor);
             ops.bsSkinButton5Click();
         }) << 1;
         QTest::newRow("auto add held") << Action([](CodeplugDocument &d) {
-            ChannelListOps ops(d.channels());
+            ChannelCursor cursor;
+            cursor.CurRow = 2;
+            ChannelListOps ops(d.channels(), &cursor);
             QObject::connect(&ops, &ChannelListOps::autoAddHeld, &d, &CodeplugDocument::setHolding);
             ops.setStepIndexSource([] { return 4; });
-            d.channels()->CurRow = 2;
             ops.bsSkinButton6MouseDown();
             QCoreApplication::processEvents();
             ops.Timer1Timer();

@@ -3,6 +3,7 @@
 #include "TestRegistry.h"
 #include "channels/ChannelTable.h"
 #include "codeplug/CodeplugDocument.h"
+#include "channels/ui/ChannelEditor.h"
 #include "channels/ui/ChannelGrid.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
@@ -61,8 +62,8 @@ class TestNewAndClear : public QObject
             table().fillNewChannelDefaults(row);
             table().setCell(ChannelTable::Grid1, ChannelTable::AliasColumn, row, QStringLiteral("ON"));
         }
-        table().CurRow = 7;
-        table().CurCol = 4;
+        form->channelEditor->cursor().CurRow = 7;
+        form->channelEditor->cursor().CurCol = 4;
         form->StringAlignGrid1->setCurrentCell(4, 7);
         for (const auto &[name, value] : std::initializer_list<std::pair<const char *, QVariant>>{
                  {"bsSkinComboBox10", 6}, {"bsSkinComboBox3", 4}, {"bsSkinComboBox5", 7}, {"bsSkinCheckRadioBox22", 0},
@@ -209,8 +210,8 @@ private slots:
         QCOMPARE(form->bsSkinStringGrid1()->cellText(1, 1), QStringLiteral("1000"));
 
         QVERIFY(table().cells() == ChannelCells());
-        QCOMPARE(table().CurRow, 1);
-        QCOMPARE(table().CurCol, 1);
+        QCOMPARE(form->channelEditor->cursor().CurRow, 1);
+        QCOMPARE(form->channelEditor->cursor().CurCol, 1);
         QCOMPARE(form->StringAlignGrid1->currentRow(), 1);
         QCOMPARE(form->StringAlignGrid1->currentColumn(), 1);
         QCOMPARE(table().cell(ChannelTable::Grid1, ChannelTable::MoreColumn, 7), QStringLiteral(">>"));
