@@ -165,3 +165,24 @@ bool Tform1::LoadLanguage(const QString &name)
     doc->relabelMarks(marks);
     return true;
 }
+
+LanguageTexts Tform1::noticeTexts() const
+{
+    LanguageTexts t = texts;
+    t.LinkErrorCaption = LinkErrorCaption;
+    t.PortErrorText = PortErrorText;
+    t.LinkErrorText = LinkErrorText;
+    t.ConfirmCaption = ConfirmCaption;
+    t.ConfirmText = ConfirmText;
+    return t;
+}
+
+void Tform1::setNoticeTexts(const LanguageTexts &newTexts)
+{
+    texts = newTexts;
+    LinkErrorCaption = texts.LinkErrorCaption;
+    PortErrorText = texts.PortErrorText;
+    LinkErrorText = texts.LinkErrorText;
+    ConfirmCaption = texts.ConfirmCaption;
+    ConfirmText = texts.ConfirmText;
+}

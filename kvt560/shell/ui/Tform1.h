@@ -1,7 +1,7 @@
 #pragma once
-// The main window: menu bar, toolbar, the six pages and the status bar. Its controls hold
-// the codeplug (channel table, settings, band lists); it reads myini.ini when created and
-// writes it when closed. The band drop-downs make it the program's BandSource.
+// The main window: menu bar, toolbar, the six pages and the status bar. Its controls show the
+// codeplug document (channel table, settings, band lists) and send the user's edits to it; it
+// reads myini.ini when created and writes it when closed.
 //
 // Pages live in the QTabWidget "pageControl"; each page is a named container later code adds
 // to: page 0 "channelPage" (grid StringAlignGrid1, then the row "channelButtonRow"), page 1
@@ -10,9 +10,8 @@
 // control "dtmfPages" ("dtmfSystemPage", "dtmfParameterPage"), page 3 "singleChannelPage",
 // page 4 "sideKeyPage", page 5 "otherPage" (the band group "bandsGroup").
 //
-// The function settings live in the one SettingsStore of the window (settingsStore()); the
-// pages show them through controls named by their control names (SettingsPages).
-#include "settings/BandSource.h"
+// The function settings live in the document's SettingsStore (settingsStore()); the pages
+// show them through controls named by their control names (SettingsPages).
 #include "settings/IniFile.h"
 #include "shell/LanguageTexts.h"
 #include "shell/Preferences.h"
@@ -46,7 +45,7 @@ class SingleChannelEditor;
 class TaboutForm;
 struct Marks;
 
-class Tform1 : public QMainWindow, public BandSource
+class Tform1 : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -59,13 +58,7 @@ public:
     explicit Tform1(const PreferencesPaths &paths, QWidget *parent = nullptr);
     ~Tform1() override;
 
-    // ---- Band settings (BandSource) ----
-    int activeBandIndex() const override;              // bsSkinComboBox22: 1 band 1, 0 band 2
-    QString receiveRangeText(int band) const override;  // bsSkinComboBox20 / bsSkinComboBox6
-    // The selected receive range of the active band.
-    QString activeReceiveRange() const;
-    // Selects the first item of box equal to text, appending text when there is none.
-    static void addOrSelectRange(QComboBox *box, const QString &text);
+    // ---- Band settings ----
     // Sets "按键扩频" and runs its enable rule even when the state does not change (file
     // open, radio read and New set the box this way).
     void setBandChangeByKeypad(bool marked);
@@ -325,10 +318,10 @@ private:
     DocumentHistory *history = nullptr;
     ChannelTable *table;        // the document's channels
     SettingsStore *settings;    // the document's settings
-    bool showingBands = false;
+    bool showingBands = false;  // the band drop-downs are being filled from the document
     bool askBeforeClosing = true;
     UnsavedQuestion unsavedQuestion;
-    LanguageTexts texts;        // the texts of the current language (notices, question)  // the band drop-downs are being filled from the document
+    LanguageTexts texts;        // the texts of the current language (notices, question)
     SettingsPages *pages = nullptr;
     CodeplugFiles *files;
 

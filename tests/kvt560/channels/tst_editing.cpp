@@ -6,6 +6,7 @@
 #include "channels/ui/ChannelEditor.h"
 #include "channels/ui/ChannelGrid.h"
 #include "channels/ToneList.h"
+#include "codeplug/CodeplugDocument.h"
 #include "shell/ui/Tform1.h"
 
 #include <QApplication>
@@ -461,7 +462,7 @@ private slots:
         Tform1 form(PreferencesPaths::single(dir.filePath(QStringLiteral("myini.ini"))));
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        Tform1::addOrSelectRange(form.bsSkinComboBox20, QStringLiteral("400-470MHz"));
+        form.document()->addOrSelectRange(BandLists::List1Rx, QStringLiteral("400-470MHz"));
         ChannelGrid *grid = form.StringAlignGrid1;
         ChannelTable *table = form.channelTable();
         auto *freq = form.findChild<QLineEdit *>(QStringLiteral("bsSkinEdit1"));

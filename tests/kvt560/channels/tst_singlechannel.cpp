@@ -7,6 +7,7 @@
 #include "channels/ui/ConversionNotice.h"
 #include "channels/ui/SingleChannelEditor.h"
 #include "channels/ToneList.h"
+#include "codeplug/CodeplugDocument.h"
 #include "settings/SettingsStore.h"
 #include "shell/ui/Tform1.h"
 
@@ -350,7 +351,7 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         ChannelTable *t = form.channelTable();
-        form.addOrSelectRange(form.bsSkinComboBox20, QStringLiteral("400-470MHz"));
+        form.document()->addOrSelectRange(BandLists::List1Rx, QStringLiteral("400-470MHz"));
         t->setCell(T::Grid1, T::RxFreqColumn, 12, QStringLiteral("440.00000"));
         t->fillNewChannelDefaults(12);
 

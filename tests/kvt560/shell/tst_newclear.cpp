@@ -198,7 +198,7 @@ private slots:
         QCOMPARE(form->findChild<QComboBox *>(QStringLiteral("bsSkinComboBox3"))->currentIndex(), 4);   // P1 kept
         QCOMPARE(store().number(QStringLiteral("bsSkinCheckRadioBox22")), 0);   // not reset by New
         // Band change from the keypad off: band 1, selector disabled; the band lists keep their choice.
-        QCOMPARE(form->activeBandIndex(), 1);
+        QCOMPARE(form->document()->activeBandIndex(), 1);
         QVERIFY(!form->bsSkinComboBox22->isEnabled());
         QCOMPARE(form->bsSkinComboBox20->count(), 2);
         QCOMPARE(form->bsSkinComboBox20->currentIndex(), 1);
