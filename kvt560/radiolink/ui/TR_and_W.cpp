@@ -75,6 +75,23 @@ TR_and_W::TR_and_W(QWidget *parent)
 
     connect(bsSkinButton1, &QPushButton::clicked, this, &TR_and_W::bsSkinButton1Click);
     connect(bsSkinButton2, &QPushButton::clicked, this, &TR_and_W::bsSkinButton2Click);
+    connect(fastLinkBox, &QCheckBox::toggled, this, &TR_and_W::fastLinkToggled);
+    connect(verifyBox, &QCheckBox::toggled, this, &TR_and_W::verifyToggled);
+}
+
+void TR_and_W::prepare(int kind, const QString &title, const QString &startText, bool fastLink, bool verify)
+{
+    setWindowTitle(title);
+    if (kind == RadioTransfer::ReadKind)
+        bsSkinButton1->setEnabled(true);
+    bsSkinButton1->setText(startText);
+    Tag = kind;
+    bsSkinGauge1->setValue(0);
+    bsSkinGauge1->setMaximum(kind == RadioTransfer::ReadKind ? RadioTransfer::ReadMaximum : RadioTransfer::WriteMaximum);
+    fastLinkBox->setChecked(fastLink);
+    verifyBox->setChecked(verify);
+    verifyBox->setVisible(kind == RadioTransfer::WriteKind);
+    verifyStatus->clear();
 }
 
 void TR_and_W::setNoticeTexts(const QString &caption, const QString &portText, const QString &linkText)

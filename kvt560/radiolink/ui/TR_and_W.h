@@ -63,6 +63,10 @@ public:
     // The link notice, with the line about a device that went away during the transfer.
     QString linkNotice() const;
 
+    // Makes the dialog ready for a transfer of the kind (the dialog's Tag): its title, the
+    // start button's text, the gauge empty with the kind's maximum, the two boxes as chosen
+    // (the check after a write is offered for writes only).
+    void prepare(int kind, const QString &title, const QString &startText, bool fastLink, bool verify);
     // Opens the serial port; when it cannot be opened the port notice is shown and the
     // dialog stays usable (a transfer tries again).
     bool openPort();
@@ -94,6 +98,9 @@ public slots:
 
 signals:
     void transferFinished(RadioTransfer::Outcome outcome);
+    // The user changed "Fast link" or "Verify after writing".
+    void fastLinkToggled(bool on);
+    void verifyToggled(bool on);
     // A read found channel fields that held no valid value and read them as the nearest valid
     // ones: one text per field, naming the channel.
     void valuesCorrected(const QStringList &corrections);
