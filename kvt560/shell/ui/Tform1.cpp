@@ -33,6 +33,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -47,6 +48,7 @@
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <algorithm>
 
 
 namespace {
@@ -250,6 +252,63 @@ bool Tform1::finishChannelEdit(bool hideAllOverlays)
 {
     showPage(ChannelPage);
     return channelEditor->commitPendingEdit(hideAllOverlays);
+}
+
+QString Tform1::commandText(Command command) const
+{
+    switch (command) {
+    case Command::OpenBackup: return openBackupAction->text();
+    case Command::ImportChannels: return importChannelsAction->text();
+    case Command::ExportChannels: return exportChannelsAction->text();
+    case Command::ReadRadio: return gs1->text();
+    case Command::WriteRadio: return N2->text();
+    }
+    return QString();
+}
+
+QString Tform1::toolButtonText(Command command) const
+{
+    if (command == Command::ReadRadio)
+        return readButton->text();
+    if (command == Command::WriteRadio)
+        return writeButton->text();
+    return QString();
+}
+
+QList<int> Tform1::selectedChannelRows() const
+{
+    QList<int> rows;
+    if (QItemSelectionModel *selection = StringAlignGrid1->selectionModel())
+        for (const QModelIndex &index : selection->selectedIndexes())
+            if (!rows.contains(index.row()) && index.row() >= 1)
+                rows.append(index.row());
+    if (rows.isEmpty())
+        rows.append(currentChannelRow());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+int Tform1::currentChannelRow() const
+{
+    return StringAlignGrid1->currentRow() >= 1 ? StringAlignGrid1->currentRow() : channelEditor->cursor().CurRow;
+}
+
+std::optional<QString> Tform1::settingItemText(const QString &name, int index) const
+{
+    const auto *box = pages ? qobject_cast<QComboBox *>(pages->control(name)) : nullptr;
+    if (box && index >= 0 && index < box->count())
+        return box->itemText(index);
+    return std::nullopt;
+}
+
+void Tform1::hideFrequencyEditor()
+{
+    channelEditor->bsSkinEdit1->hide();
+}
+
+void Tform1::hideCallListEditor()
+{
+    bsSkinStringGrid1()->hideEditor();
 }
 
 const Marks &Tform1::marks() const

@@ -18,6 +18,7 @@
 #include <QMainWindow>
 #include <QUrl>
 #include <functional>
+#include <optional>
 
 class CallListGrid;
 class ChannelEditor;
@@ -146,6 +147,23 @@ public:
     const Marks &marks() const;
     void setMarks(const Marks &marks);
 
+    // ---- What the file and radio commands ask of the window's controls ----
+    enum class Command { OpenBackup, ImportChannels, ExportChannels, ReadRadio, WriteRadio };
+    // The menu item's text of a command (its dialog's title), and the tool button's text of
+    // a radio command (the dialog's start button).
+    QString commandText(Command command) const;
+    QString toolButtonText(Command command) const;
+    // The channel rows selected in the grid in their order, else its current row, else the
+    // cursor's row.
+    QList<int> selectedChannelRows() const;
+    // The grid's current channel row, else the cursor's row.
+    int currentChannelRow() const;
+    // Item index of a setting's drop-down as the page shows it (in the current language);
+    // nothing when the page has no such drop-down or item.
+    std::optional<QString> settingItemText(const QString &name, int index) const;
+    void hideFrequencyEditor();   // the overlay editor of a frequency cell
+    void hideCallListEditor();    // the editor of the call list
+
     TaboutForm *aboutForm = nullptr;   // created at start-up after this window
 
     // Menu bar
@@ -269,6 +287,9 @@ signals:
     // (gs1, "读频") and write it (N2, "写频").
     void openRequested();
     void saveRequested();
+    // Ctrl+C and Ctrl+V on the channel grid: whole channel rows.
+    void copyChannelsRequested();
+    void pasteChannelsRequested();
     void openBackupRequested();
     void exportChannelsRequested();
     void importChannelsRequested();

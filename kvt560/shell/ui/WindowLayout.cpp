@@ -214,6 +214,18 @@ void Tform1::buildPages()
     StringAlignGrid1 = new ChannelGrid(table, channelPage);
     channelLayout->addWidget(StringAlignGrid1, 1);
     channelEditor = new ChannelEditor(StringAlignGrid1);
+    // Ctrl+C and Ctrl+V on the grid itself copy and paste whole channel rows; the overlay
+    // editors keep their own keys.
+    const auto rowsAction = [this](const char *name, QKeySequence::StandardKey key, void (Tform1::*request)()) {
+        auto *action = new QAction(StringAlignGrid1);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        StringAlignGrid1->addAction(action);
+        connect(action, &QAction::triggered, this, request);
+    };
+    rowsAction("copyChannelsAction", QKeySequence::Copy, &Tform1::copyChannelsRequested);
+    rowsAction("pasteChannelsAction", QKeySequence::Paste, &Tform1::pasteChannelsRequested);
     connect(channelEditor, &ChannelEditor::singleChannelRequested, this, [this] { showPage(SingleChannelPage); });
     channelButtonRow = new QWidget(channelPage);
     channelButtonRow->setObjectName(QStringLiteral("channelButtonRow"));
