@@ -48,7 +48,7 @@ bool counted(MemoryLayout::BlockKind kind)
 } // namespace
 
 RadioTransfer::RadioTransfer(RadioLink &link, const LinkTiming &timing, QObject *parent)
-    : QObject(parent), link_(link), timing_(timing), marks_(Marks::forLanguage(1))
+    : QObject(parent), m_link(link), m_timing(timing), m_marks(Marks::forLanguage(1))
 {
 }
 
@@ -99,31 +99,31 @@ RadioTransfer::Outcome RadioTransfer::write(const Codeplug &codeplug, quint8 fir
 
 RadioTransfer::Outcome RadioTransfer::run(int kind, Codeplug &codeplug, quint8 firstChannel)
 {
-    corrections_.clear();
-    refusal_.clear();
+    m_corrections.clear();
+    m_refusal.clear();
     if (kind == WriteKind) {
         // A frequency text with no form in memory would go out as 0xFF bytes and empty the
         // channel in the radio: nothing is sent then, not even the greeting.
         const QStringList unwritable = MemoryLayout::unwritableFields(codeplug.channels);
         if (!unwritable.isEmpty()) {
-            refusal_ = QStringLiteral("Nothing was written to the radio:\n") + unwritable.join(QLatin1Char('\n'));
+            m_refusal = QStringLiteral("Nothing was written to the radio:\n") + unwritable.join(QLatin1Char('\n'));
             return Outcome::Refused;
         }
     }
     Codeplug work = codeplug;
-    memoryRead_.fill(char(0xFF));
-    memoryWritten_.fill(char(0xFF));
-    blocksWritten_.clear();
+    m_memoryRead.fill(char(0xFF));
+    m_memoryWritten.fill(char(0xFF));
+    m_blocksWritten.clear();
     if (start()) {
         if (kind == ReadKind)
             readSequence(work);
         else if (kind == WriteKind)
-            writeSequence(MemoryLayout::encodeMemory(codeplug, firstChannel, marks_));
+            writeSequence(MemoryLayout::encodeMemory(codeplug, firstChannel, m_marks));
     }
     finish();
-    if (portFailed_)
+    if (m_portFailed)
         return Outcome::PortError;
-    if (!linkOk_)
+    if (!m_linkOk)
         return Outcome::LinkError;
     if (kind == ReadKind)
         codeplug = work;
@@ -132,95 +132,95 @@ RadioTransfer::Outcome RadioTransfer::run(int kind, Codeplug &codeplug, quint8 f
 
 bool RadioTransfer::start()
 {
-    link_.close();
-    link_.wait(timing_.portResetMs);
-    portFailed_ = !link_.open();
-    link_.wait(timing_.portResetMs);
+    m_link.close();
+    m_link.wait(m_timing.portResetMs);
+    m_portFailed = !m_link.open();
+    m_link.wait(m_timing.portResetMs);
 
-    stepCount_ = 0;
-    retryCount_ = 2;
-    linkOk_ = false;
-    totalRepeats_ = 0;
-    gapMs_ = 0;
-    replied_ = false;
+    m_stepCount = 0;
+    m_retryCount = 2;
+    m_linkOk = false;
+    m_totalRepeats = 0;
+    m_gapMs = 0;
+    m_replied = false;
     emit progress(0);
-    if (portFailed_)
+    if (m_portFailed)
         return false;
 
     // The radio must answer the greeting with exactly its reply, nothing more or less.
-    for (int attempt = 0; attempt < 6 && !linkOk_; ++attempt)
-        linkOk_ = exchange(greetingRequest(), timing_.handshakeMs) == greetingReply();
-    if (!linkOk_)
+    for (int attempt = 0; attempt < 6 && !m_linkOk; ++attempt)
+        m_linkOk = exchange(greetingRequest(), m_timing.handshakeMs) == greetingReply();
+    if (!m_linkOk)
         return false;
 
     int repeats = 0;
     QString reply;
     do {
-        reply = exchange(EnterRequest, timing_.handshakeMs);
+        reply = exchange(EnterRequest, m_timing.handshakeMs);
     } while (reply == Busy && repeatAllowed(repeats));
-    linkOk_ = reply == Acknowledged;
-    return linkOk_;
+    m_linkOk = reply == Acknowledged;
+    return m_linkOk;
 }
 
 void RadioTransfer::finish()
 {
     waitGap();
-    link_.sendAndWait(EndRequest, timing_.endMs);
+    m_link.sendAndWait(EndRequest, m_timing.endMs);
 }
 
 // The pause the fast link learned, counted from the end of the radio's last reply.
 void RadioTransfer::waitGap()
 {
-    if (!timing_.fastLink || !replied_ || gapMs_ <= 0)
+    if (!m_timing.fastLink || !m_replied || m_gapMs <= 0)
         return;
-    const qint64 left = gapMs_ - sinceReply_.elapsed();
+    const qint64 left = m_gapMs - m_sinceReply.elapsed();
     if (left > 0)
-        link_.wait(int(left));
+        m_link.wait(int(left));
 }
 
 QString RadioTransfer::exchange(const QString &request, int waitMs)
 {
-    if (!timing_.fastLink)
-        return link_.exchange(request, waitMs);
+    if (!m_timing.fastLink)
+        return m_link.exchange(request, waitMs);
     for (;;) {
         waitGap();
-        const qint64 sentAfterReply = replied_ ? sinceReply_.elapsed() : -1;
+        const qint64 sentAfterReply = m_replied ? m_sinceReply.elapsed() : -1;
         QElapsedTimer window;
         window.start();
-        const QString reply = link_.exchangeUntilReply(request, waitMs);
+        const QString reply = m_link.exchangeUntilReply(request, waitMs);
         if (!reply.isEmpty()) {
-            replied_ = true;
-            sinceReply_.start();
+            m_replied = true;
+            m_sinceReply.start();
             // A busy radio gets the time before the repeat that the fixed window gives it.
             if (reply == Busy && window.elapsed() < waitMs)
-                link_.wait(int(waitMs - window.elapsed()));
+                m_link.wait(int(waitMs - window.elapsed()));
             return reply;
         }
         // Silence after a request sent soon after a reply may be a radio that was not
         // listening yet: ask again with a longer gap while the gap can still grow. Any other
         // silence is the radio's answer, for the transfer's rules to judge.
-        if (sentAfterReply < 0 || sentAfterReply >= MaxGapMs || gapMs_ >= MaxGapMs)
+        if (sentAfterReply < 0 || sentAfterReply >= MaxGapMs || m_gapMs >= MaxGapMs)
             return reply;
-        gapMs_ = nextGap(gapMs_);
+        m_gapMs = nextGap(m_gapMs);
         emit linkNote(QStringLiteral("fast link: no reply to %1 sent %2 ms after the radio's last reply; "
                                      "waiting %3 ms after each reply from now on")
                           .arg(request)
                           .arg(sentAfterReply)
-                          .arg(gapMs_));
+                          .arg(m_gapMs));
     }
 }
 
 bool RadioTransfer::repeatAllowed(int &repeats)
 {
-    if (++totalRepeats_ > MaxTotalRepeats)
+    if (++m_totalRepeats > MaxTotalRepeats)
         return false;
     return ++repeats < MaxRepeats;
 }
 
 void RadioTransfer::step()
 {
-    ++stepCount_;
-    emit progress(stepCount_);
+    ++m_stepCount;
+    emit progress(m_stepCount);
 }
 
 void RadioTransfer::showMaximum(int maximum)
@@ -233,7 +233,7 @@ bool RadioTransfer::readBlock(int address, int length, bool secondAttempt, QByte
     const QString request = readRequest(address, length);
     int repeats = 0;
     for (;;) {
-        const QString reply = exchange(request, timing_.blockMs);
+        const QString reply = exchange(request, m_timing.blockMs);
         if (reply == Busy) {
             if (repeatAllowed(repeats))
                 continue;
@@ -241,7 +241,7 @@ bool RadioTransfer::readBlock(int address, int length, bool secondAttempt, QByte
         }
         if (!reply.startsWith(QLatin1String("57"))) {
             repeats = 0;
-            if (secondAttempt && --retryCount_ > 0)
+            if (secondAttempt && --m_retryCount > 0)
                 continue;
             break;
         }
@@ -257,12 +257,12 @@ bool RadioTransfer::readBlock(int address, int length, bool secondAttempt, QByte
         }
         data = received;
         if (address >= 0 && address + length <= MemorySize)
-            memoryRead_.replace(address, length, data);
+            m_memoryRead.replace(address, length, data);
         if (secondAttempt)
-            retryCount_ = 2;
+            m_retryCount = 2;
         return true;
     }
-    linkOk_ = false;
+    m_linkOk = false;
     return false;
 }
 
@@ -272,7 +272,7 @@ bool RadioTransfer::writeBlock(const MemoryLayout::MemoryBlock &block, const QBy
     const QString request = writeRequest(address, data);
     int repeats = 0;
     for (;;) {
-        const QString reply = exchange(request, timing_.blockMs);
+        const QString reply = exchange(request, m_timing.blockMs);
         if (reply == Busy) {
             if (repeatAllowed(repeats))
                 continue;
@@ -280,19 +280,19 @@ bool RadioTransfer::writeBlock(const MemoryLayout::MemoryBlock &block, const QBy
         }
         if (reply == Acknowledged) {
             if (secondAttempt)
-                retryCount_ = 2;
+                m_retryCount = 2;
             if (address >= 0 && address + data.size() <= MemorySize) {
-                memoryWritten_.replace(address, data.size(), data);
-                blocksWritten_.append({address, int(data.size()), block.kind});
+                m_memoryWritten.replace(address, data.size(), data);
+                m_blocksWritten.append({address, int(data.size()), block.kind});
             }
             return true;
         }
         repeats = 0;
-        if (secondAttempt && --retryCount_ > 0)
+        if (secondAttempt && --m_retryCount > 0)
             continue;
         break;
     }
-    linkOk_ = false;
+    m_linkOk = false;
     return false;
 }
 
@@ -311,7 +311,7 @@ void RadioTransfer::readSequence(Codeplug &work)
         if (!complete)
             break;
         if (secondAttempt)
-            retryCount_ = 2;
+            m_retryCount = 2;
         if (i + 1 == blocks.size())
             showMaximum(ReadMaximum);
         else if (counted(b.kind))
@@ -320,9 +320,9 @@ void RadioTransfer::readSequence(Codeplug &work)
     // The image is decoded once; the fields read as their nearest valid value are reported
     // also for a read that stopped part way (the channels read so far).
     QList<Correction> corrected;
-    decodeMemory(memoryRead_, work, marks_, tones_ ? *tones_ : ToneList::instance(), &corrected);
+    decodeMemory(m_memoryRead, work, m_marks, m_tones ? *m_tones : ToneList::instance(), &corrected);
     for (const Correction &c : corrected)
-        corrections_ << c.text();
+        m_corrections << c.text();
 }
 
 void RadioTransfer::writeSequence(const MemoryLayout::MemoryImage &image)
@@ -334,7 +334,7 @@ void RadioTransfer::writeSequence(const MemoryLayout::MemoryImage &image)
     if (!readBlock(BandAddress, BlockSize, false, data))
         return;
     if (toHexText(data).startsWith(QLatin1String("FFF"))) {
-        linkOk_ = false;
+        m_linkOk = false;
         return;
     }
 
@@ -347,7 +347,7 @@ void RadioTransfer::writeSequence(const MemoryLayout::MemoryImage &image)
             if (!writeBlock(b, image.block(b), true))
                 return;
             step();
-            retryCount_ = 2;
+            m_retryCount = 2;
         } else {
             // An alias the radio does not acknowledge fails the transfer, but the remaining
             // channels are still written.
@@ -358,7 +358,7 @@ void RadioTransfer::writeSequence(const MemoryLayout::MemoryImage &image)
     // began, and not at all after a failure.
     while (i < blocks.size()) {
         const BlockKind kind = blocks.at(i).kind;
-        const bool send = linkOk_;
+        const bool send = m_linkOk;
         for (; i < blocks.size() && blocks.at(i).kind == kind; ++i) {
             if (!send)
                 continue;
