@@ -9,7 +9,6 @@
 #include "shell/Preferences.h"
 #include "common/TerminationSignals.h"
 #include "shell/ui/TaboutForm.h"
-#include "shell/ui/Tmessage1.h"
 #include "shell/ui/Tform1.h"
 #include <QApplication>
 #include <QDialog>
@@ -32,7 +31,8 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("KVT560"));   // the task bar title
     QApplication::setApplicationVersion(QStringLiteral(KVT560_VERSION));
 
-    // 1. The main window; it reads myini.ini as it is created.
+    // 1. The main window, with the confirmation and notice dialog; it reads myini.ini as it
+    // is created.
     Tform1 form1(PreferencesPaths::forApplication());
     // 2. The about box.
     auto *aboutForm = new TaboutForm(&form1);
@@ -40,8 +40,6 @@ int main(int argc, char **argv)
     // 3. The read/write dialog, driven by the main window's read and write commands.
     auto *R_and_W = new TR_and_W(&form1);
     RadioCommands radioCommands(form1, *R_and_W);
-    // 4. The confirmation and notice dialog.
-    form1.message1 = new Tmessage1(&form1, &form1);
 
     TerminationSignals signals_;
     QObject::connect(&signals_, &TerminationSignals::terminationRequested, &form1, [&form1] {

@@ -1,5 +1,6 @@
 #include "channels/ChannelListOps.h"
 
+#include "channels/ChannelCursor.h"
 #include "channels/ChannelTable.h"
 #include "settings/BandSource.h"
 
@@ -92,8 +93,8 @@ QString shortestText(Wide value)
 
 } // namespace
 
-ChannelListOps::ChannelListOps(ChannelTable *table, QObject *parent)
-    : QObject(parent), Timer1(new QTimer(this)), m_table(table)
+ChannelListOps::ChannelListOps(ChannelTable *table, ChannelCursor *cursor, QObject *parent)
+    : QObject(parent), Timer1(new QTimer(this)), m_table(table), m_cursor(cursor)
 {
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setTimerType(Qt::PreciseTimer);
@@ -124,11 +125,11 @@ void ChannelListOps::bsSkinButton6MouseDown()
     emit autoAddHeld(true);
     Timer1->start(FirstInterval);
     ChannelTable &t = *m_table;
-    if (t.CurRow < 1)
-        t.CurRow = 1;
-    if (t.CurRow > ChannelTable::ChannelCount)
-        t.CurRow = ChannelTable::ChannelCount;
-    const int row = t.CurRow;
+    if (m_cursor->CurRow < 1)
+        m_cursor->CurRow = 1;
+    if (m_cursor->CurRow > ChannelTable::ChannelCount)
+        m_cursor->CurRow = ChannelTable::ChannelCount;
+    const int row = m_cursor->CurRow;
 
     if (t.isEmptyChannel(row)) {
         // The first channel takes the lower limit of band 1, normalised with the active band.
@@ -141,17 +142,17 @@ void ChannelListOps::bsSkinButton6MouseDown()
         }
         t.setCell(ChannelTable::Grid1, ChannelTable::RxFreqColumn, row, *text);
         t.fillNewChannelDefaults(row);
-        emit selectionMoveRequested(t.CurCol, row);
+        emit selectionMoveRequested(m_cursor->CurCol, row);
     } else if (t.cell(ChannelTable::Grid1, ChannelTable::RxToneColumn, row).isEmpty()) {
         // A receive frequency typed but not committed: commit it and add nothing. A failed
         // commit shows its notice; the repeat must not run on behind it.
         Timer1->stop();
-        if (!t.sendallcell())
+        if (!t.sendallcell(m_cursor->CurRow, m_cursor->CurCol))
             return;
         Timer1->start(FirstInterval);
         // The selection stays; entering the cell again shows the committed text in an
         // overlay that is open on it.
-        emit selectionMoveRequested(t.CurCol, row);
+        emit selectionMoveRequested(m_cursor->CurCol, row);
     } else if (row < ChannelTable::ChannelCount) {
         addNextChannel();
     }
@@ -161,9 +162,9 @@ void ChannelListOps::Timer1Timer()
 {
     if (Timer1->interval() != RepeatInterval)
         Timer1->setInterval(RepeatInterval);   // restarts the timer: only once per hold
-    if (m_table->CurRow < 1)
-        m_table->CurRow = 1;
-    if (m_table->CurRow >= ChannelTable::ChannelCount)
+    if (m_cursor->CurRow < 1)
+        m_cursor->CurRow = 1;
+    if (m_cursor->CurRow >= ChannelTable::ChannelCount)
         return;   // at row 128 the ticks add nothing
     addNextChannel();
 }
@@ -177,7 +178,7 @@ void ChannelListOps::bsSkinButton6MouseUp()
 bool ChannelListOps::addNextChannel()
 {
     ChannelTable &t = *m_table;
-    const int row = t.CurRow;
+    const int row = m_cursor->CurRow;
     const QString current = t.cell(ChannelTable::Grid1, ChannelTable::RxFreqColumn, row);
     const std::optional<Wide> f0 = parseMegahertz(current);
     if (!f0) {
@@ -211,24 +212,25 @@ bool ChannelListOps::addNextChannel()
         fail(offending);
         return false;
     }
-    t.CurRow = row + 1;
+    m_cursor->CurRow = row + 1;
     // Whatever the row held before is overwritten with a new channel.
-    t.setCell(ChannelTable::Grid1, ChannelTable::RxFreqColumn, t.CurRow, *text);
-    t.fillNewChannelDefaults(t.CurRow);
-    emit selectionMoveRequested(t.CurCol, t.CurRow);
+    t.setCell(ChannelTable::Grid1, ChannelTable::RxFreqColumn, m_cursor->CurRow, *text);
+    t.fillNewChannelDefaults(m_cursor->CurRow);
+    emit selectionMoveRequested(m_cursor->CurCol, m_cursor->CurRow);
     return true;
 }
 
 bool ChannelListOps::moveCurrent(int offset)
 {
     ChannelTable &t = *m_table;
-    if (!t.sendallcell())
+    if (!t.sendallcell(m_cursor->CurRow, m_cursor->CurCol))
         return false;
-    const int row = t.CurRow;
+    const int row = m_cursor->CurRow;
     const int other = row + offset;
-    if (t.CurCol < 1 || row < 1 || row > ChannelTable::ChannelCount || other < 1 || other > ChannelTable::ChannelCount)
+    if (m_cursor->CurCol < 1 || row < 1 || row > ChannelTable::ChannelCount || other < 1
+        || other > ChannelTable::ChannelCount)
         return false;
-    if (t.cell(ChannelTable::Grid1, t.CurCol, row).isEmpty())
+    if (t.cell(ChannelTable::Grid1, m_cursor->CurCol, row).isEmpty())
         return false;
     for (int c = ChannelTable::RxFreqColumn; c <= ChannelTable::AliasColumn; ++c) {
         const QString a = t.cell(ChannelTable::Grid1, c, row);
@@ -241,7 +243,7 @@ bool ChannelListOps::moveCurrent(int offset)
         t.setCell(ChannelTable::Grid2, c, other, a);
     }
     // The moved channel stays current, so repeated clicks keep moving it.
-    t.CurRow = other;
+    m_cursor->CurRow = other;
     return true;
 }
 
@@ -257,7 +259,7 @@ void ChannelListOps::bsSkinButton4Click()
 
 void ChannelListOps::bsSkinButton5Click()
 {
-    if (m_table->CurRow >= 1)
-        m_table->emptyRow(m_table->CurRow);
+    if (m_cursor->CurRow >= 1)
+        m_table->emptyRow(m_cursor->CurRow);
     emit overlaysHideRequested();
 }

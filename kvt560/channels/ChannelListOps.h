@@ -1,7 +1,8 @@
 #pragma once
 // Whole-channel operations on the current row CurRow of the channel table: auto add (press,
-// repeat with Timer1, release), move up, move down and delete. They act on CurRow, not on the
-// grid's visible selection; the grid and its overlay editors follow through the signals.
+// repeat with Timer1, release), move up, move down and delete. They act on the cursor's
+// CurRow, not on the grid's visible selection; the grid and its overlay editors follow
+// through the signals.
 //
 // Auto add starts from band 1's receive range (characters 1-3 as the first frequency, 5-7 as
 // the point where the sequence wraps back to the bottom), adds the frequency step of the
@@ -12,6 +13,7 @@
 
 class ChannelTable;
 class QTimer;
+struct ChannelCursor;
 
 class ChannelListOps : public QObject
 {
@@ -20,7 +22,8 @@ public:
     static constexpr int FirstInterval = 1000;   // ms from the press to the first repeat
     static constexpr int RepeatInterval = 200;   // ms between the following repeats
 
-    explicit ChannelListOps(ChannelTable *table, QObject *parent = nullptr);
+    // The cursor is the grid editor's; it must outlive the operations.
+    ChannelListOps(ChannelTable *table, ChannelCursor *cursor, QObject *parent = nullptr);
 
     // Where the selected index of the frequency step setting comes from (0 "5kHz" ... 4
     // "25kHz"; any other value: no step). Without a source the step is 0.
@@ -60,5 +63,6 @@ private:
     int step() const;
 
     ChannelTable *m_table;
+    ChannelCursor *m_cursor;
     StepIndexSource m_stepIndex;
 };

@@ -286,9 +286,8 @@ bool ChannelTable::sendcell(int column, int row)
     return true;
 }
 
-bool ChannelTable::sendallcell()
+bool ChannelTable::sendallcell(int r, int c)
 {
-    const int r = CurRow, c = CurCol;
     if (r < 1 || r > ChannelCount)
         return true;
     if (!cell(Grid1, RxFreqColumn, r).isEmpty() && cell(Grid1, RxToneColumn, r).isEmpty()) {

@@ -72,8 +72,9 @@ public:
     // Returns false, emits conversionFailed and leaves the cell as it was when the text or
     // the receive range limits do not read as numbers.
     bool sendcell(int column, int row);
-    // Commit the row CurRow using CurCol. Returns false when a normalisation failed.
-    bool sendallcell();
+    // Commit row `row` (CurRow) using column `column` (CurCol). Returns false when a
+    // normalisation failed.
+    bool sendallcell(int row, int column);
     // Column 3 := column 1, tones off, high power, wide, scan on, DTMF and PTT ID off, no
     // alias; attributes: tail elimination on, VOX and busy lockout off, tone indices "0",
     // voice mode and alias display off.
@@ -92,11 +93,6 @@ public:
     // floating point value), or a whole number such as a tone index or a setting's index.
     static QString conversionMessage(const QString &text);
     static QString integerMessage(const QString &text);
-
-    int CurRow = 1;           // the channel row editing acts on (1-128)
-    int CurCol = 1;           // the column last clicked or implied by the focused editor
-    int ToneRow = 1;          // the row the tone-list overlay writes into
-    bool SkipToggle = false;  // the next cell entry selects without flipping a mark
 
 signals:
     void cellChanged(ChannelTable::Table table, int column, int row);

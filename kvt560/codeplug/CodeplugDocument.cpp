@@ -3,6 +3,7 @@
 #include "channels/ChannelTable.h"
 #include "radiolink/MemoryLayout.h"
 #include "settings/BandRanges.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 #include <QRegularExpression>
@@ -10,9 +11,6 @@
 #include <QTimer>
 
 namespace {
-
-const QString kActiveBand = QStringLiteral("bsSkinComboBox22");
-const QString kBandByKeypad = QStringLiteral("bsSkinCheckRadioBox14");
 
 // Above this many cells a step is put back as one replacement of the table.
 constexpr int kCellByCell = 32;
@@ -52,7 +50,7 @@ CodeplugDocument::~CodeplugDocument()
 const BandList &CodeplugDocument::bandList(int list) const
 {
     static const BandList none;
-    return list >= 0 && list < Preferences::ListCount ? m_bands[size_t(list)] : none;
+    return list >= 0 && list < BandLists::Count ? m_bands[size_t(list)] : none;
 }
 
 QString CodeplugDocument::selectedRange(int list) const
@@ -68,27 +66,27 @@ QString CodeplugDocument::activeReceiveRange() const
 
 int CodeplugDocument::activeBandIndex() const
 {
-    return m_store->number(kActiveBand);
+    return m_store->number(SettingKey::ActiveBand);
 }
 
 QString CodeplugDocument::receiveRangeText(int band) const
 {
-    return selectedRange(band == 1 ? Preferences::List1Rx : Preferences::List2Rx);
+    return selectedRange(band == 1 ? BandLists::List1Rx : BandLists::List2Rx);
 }
 
 void CodeplugDocument::setBandList(int list, const BandList &band)
 {
-    if (list < 0 || list >= Preferences::ListCount || m_bands[size_t(list)] == band)
+    if (list < 0 || list >= BandLists::Count || m_bands[size_t(list)] == band)
         return;
     m_bands[size_t(list)] = band;
     emit bandListChanged(list);
     somethingChanged();
 }
 
-void CodeplugDocument::setBandLists(const std::array<BandList, Preferences::ListCount> &lists)
+void CodeplugDocument::setBandLists(const BandListArray &lists)
 {
     ++m_quiet;
-    for (int list = 0; list < Preferences::ListCount; ++list)
+    for (int list = 0; list < BandLists::Count; ++list)
         setBandList(list, lists[size_t(list)]);
     --m_quiet;
     m_baseline.bands = m_bands;
@@ -106,7 +104,7 @@ void CodeplugDocument::selectRange(int list, int index)
 
 void CodeplugDocument::addOrSelectRange(int list, const QString &text)
 {
-    if (text.isEmpty() || list < 0 || list >= Preferences::ListCount)
+    if (text.isEmpty() || list < 0 || list >= BandLists::Count)
         return;
     BandList band = bandList(list);
     band.now = ::addOrSelectRange(band.items, text);
@@ -121,26 +119,26 @@ Codeplug CodeplugDocument::snapshot() const
     Codeplug c;
     c.channels = m_table->cells();
     c.settings = m_store->snapshot();
-    for (int list = 0; list < Preferences::ListCount; ++list)
+    for (int list = 0; list < BandLists::Count; ++list)
         c.bandRanges << selectedRange(list);
     return c;
 }
 
-QString CodeplugDocument::firstChannelText() const
+quint8 CodeplugDocument::firstChannel() const
 {
-    return MemoryLayout::firstChannelText(m_table->cells(), activeReceiveRange());
+    return MemoryLayout::firstChannelInRange(m_table->cells(), activeReceiveRange());
 }
 
 quint8 CodeplugDocument::prepareTransfer()
 {
-    const QString first = firstChannelText();
-    if (first == QLatin1String("FF")) {
+    const quint8 first = firstChannel();
+    if (first == 0xFF) {
         change(QStringLiteral("VFO mode"), [this] {
-            m_store->setValue(QStringLiteral("bsSkinComboBox7"), 1);
-            m_store->setValue(QStringLiteral("bsSkinComboBox12"), 1);
+            m_store->setValue(SettingKey::VfoMode, 1);
+            m_store->setValue(SettingKey::MemoryDisplay, 1);
         });
     }
-    return quint8(first.toUInt(nullptr, 16));
+    return first;
 }
 
 void CodeplugDocument::applyRead(const Codeplug &read)
@@ -150,10 +148,10 @@ void CodeplugDocument::applyRead(const Codeplug &read)
         m_store->apply(read.settings);
         // The band box runs its rule even when its state does not change; when marked, the
         // active band is the radio's, as if chosen in its drop-down.
-        const bool byKeypad = read.settings.number(kBandByKeypad) == 1;
-        m_store->setValue(kBandByKeypad, byKeypad ? 1 : 0);
+        const bool byKeypad = read.settings.number(SettingKey::BandByKeypad) == 1;
+        m_store->setValue(SettingKey::BandByKeypad, byKeypad ? 1 : 0);
         if (byKeypad)
-            m_store->setByUser(kActiveBand, read.settings.number(kActiveBand));
+            m_store->setByUser(SettingKey::ActiveBand, read.settings.number(SettingKey::ActiveBand));
         for (int list = 0; list < read.bandRanges.size(); ++list)
             addOrSelectRange(list, read.bandRanges.at(list));
     });

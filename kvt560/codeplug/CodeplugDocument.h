@@ -34,7 +34,7 @@ public:
     ChannelTable *channels() const { return m_table; }
     SettingsStore *settings() const { return m_store; }
 
-    // ---- Band lists (Preferences::ListId order) ----
+    // ---- Band lists (BandLists::Id order) ----
     const BandList &bandList(int list) const;
     // The selected item of a list; empty when nothing is selected.
     QString selectedRange(int list) const;
@@ -42,8 +42,8 @@ public:
     // has index 1, else band 2.
     QString activeReceiveRange() const;
     // The lists as the preferences hold them, at start-up: not a change of the codeplug.
-    void setBandLists(const std::array<BandList, Preferences::ListCount> &lists);
-    std::array<BandList, Preferences::ListCount> bandLists() const { return m_bands; }
+    void setBandLists(const BandListArray &lists);
+    BandListArray bandLists() const { return m_bands; }
     // The user selects an item of a list.
     void selectRange(int list, int index);
     // The user's drop-down took another list or selection.
@@ -58,9 +58,9 @@ public:
     // ---- The codeplug as a whole ----
     // Channels, settings and the selected band ranges, for a radio write or a file save.
     Codeplug snapshot() const;
-    // The number of the first channel inside the active band's receive range as two
-    // upper-case hexadecimal digits, or "FF" when there is none.
-    QString firstChannelText() const;
+    // The number (1-128) of the first channel inside the active band's receive range, or
+    // 0xFF when there is none: what a write puts into byte 0 of settings block 1.
+    quint8 firstChannel() const;
     // What a transfer does as it starts: the first channel; with none in the band the radio
     // starts in VFO mode showing frequencies (both settings are changed).
     quint8 prepareTransfer();
@@ -124,7 +124,7 @@ private:
 
     ChannelTable *m_table;
     SettingsStore *m_store;
-    std::array<BandList, Preferences::ListCount> m_bands;
+    BandListArray m_bands;
     DocumentState m_baseline;   // the state at the end of the last step
     DocumentState m_saved;      // the state last saved, opened, read or written
     bool m_closeScheduled = false;

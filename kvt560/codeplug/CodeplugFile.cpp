@@ -5,7 +5,7 @@
 #include "channels/Marks.h"
 #include "codeplug/CodePage.h"
 #include "common/CheckedSave.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 #include "settings/SettingsRegistry.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "channels/ChannelTable.h"
 #include "common/ChannelCsv.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 
 #include <QHash>
 

@@ -32,7 +32,7 @@ DocumentChange DocumentChange::between(const DocumentState &before, const Docume
                 change.settings.append({d.name, was, now});
         }
     }
-    for (int list = 0; list < Preferences::ListCount; ++list)
+    for (int list = 0; list < BandLists::Count; ++list)
         if (!(before.bands[size_t(list)] == after.bands[size_t(list)]))
             change.bands.append({list, before.bands[size_t(list)], after.bands[size_t(list)]});
     return change;

@@ -5,7 +5,7 @@
 // document is touched, so steps of other parts stay as they are.
 #include "channels/ChannelCells.h"
 #include "settings/SettingsValues.h"
-#include "shell/Preferences.h"
+#include "codeplug/BandLists.h"
 
 #include <QString>
 #include <QVariant>
@@ -16,7 +16,7 @@
 struct DocumentState {
     ChannelCells channels;
     SettingsValues settings;
-    std::array<BandList, Preferences::ListCount> bands;
+    BandListArray bands;
 
     bool operator==(const DocumentState &o) const
     {
@@ -39,7 +39,7 @@ struct DocumentChange {
         QVariant after;
     };
     struct Band {
-        int list = 0;   // Preferences::ListId
+        int list = 0;   // BandLists::Id
         BandList before;
         BandList after;
     };

@@ -93,16 +93,16 @@ QList<MemoryDifference> compareMemory(const QByteArray &first, const QByteArray 
                                       const CodeplugFile::ItemText &itemText)
 {
     QList<MemoryDifference> result;
-    for (const auto &block : blocks) {
-        const int address = block.first;
-        const QByteArray a = first.mid(address, block.second);
-        const QByteArray b = second.mid(address, block.second);
+    for (const MemoryBlock &block : blocks) {
+        const int address = block.address;
+        const QByteArray a = first.mid(address, block.length);
+        const QByteArray b = second.mid(address, block.length);
         if (a == b)
             continue;
         const int before = result.size();
         auto add = [&](const QString &text) { result.append({text, address}); };
         const int channel = address / RecordSize;
-        if (address % RecordSize == 0 && channel >= 1 && channel <= ChannelCells::Channels && block.second == RecordSize) {
+        if (address % RecordSize == 0 && channel >= 1 && channel <= ChannelCells::Channels && block.length == RecordSize) {
             ChannelCells x, y;
             decodeChannel(a, x, channel, marks);
             decodeChannel(b, y, channel, marks);
@@ -123,7 +123,7 @@ QList<MemoryDifference> compareMemory(const QByteArray &first, const QByteArray 
                                 .arg(QLatin1String(f.name), shown(ta), firstName, shown(tb), secondName));
                 }
             }
-        } else if (block.second == AliasSize && address >= aliasAddress(1) && address <= aliasAddress(ChannelCells::Channels)
+        } else if (block.length == AliasSize && address >= aliasAddress(1) && address <= aliasAddress(ChannelCells::Channels)
                    && (address - aliasAddress(1)) % AliasSize == 0) {
             const int n = (address - aliasAddress(1)) / AliasSize + 1;
             const QString ta = decodeAlias(a), tb = decodeAlias(b);
@@ -154,39 +154,4 @@ QList<MemoryDifference> compareMemory(const QByteArray &first, const QByteArray 
         }
     }
     return result;
-}
-
-QByteArray encodeMemory(const Codeplug &codeplug, quint8 firstChannel, const Marks &marks, MemoryBlocks *blocks)
-{
-    QByteArray memory(4096, char(0xFF));
-    MemoryBlocks written;
-    auto put = [&](int address, const QByteArray &data) {
-        memory.replace(address, data.size(), data);
-        written.append({address, int(data.size())});
-    };
-    const SettingsValues &s = codeplug.settings;
-    for (int n = 1; n <= ChannelCells::Channels; ++n) {
-        put(channelAddress(n), encodeChannel(codeplug.channels, n, marks));
-        put(aliasAddress(n), encodeAlias(codeplug.channels.column(ChannelTable::AliasColumn, n)));
-    }
-    put(Settings1Address, encodeSettings1(s, firstChannel));
-    put(Settings2Address, encodeSettings2(s));
-    for (int k = 0; k < CallListBlocks; ++k)
-        put(callListAddress(k), encodeCallList(s, k));
-    if (s.number(QStringLiteral("bsSkinCheckRadioBox21")) == 1)
-        put(PasswordAddress, encodePassword(s.text(QStringLiteral("bsSkinEdit15"))));
-    put(IdAddress, encodeIdBlock(s));
-    put(PttIdAddress, encodePttIdBlock(s));
-    if (blocks)
-        *blocks = written;
-    return memory;
-}
-
-MemoryBlocks readBackBlocks(const MemoryBlocks &written)
-{
-    MemoryBlocks blocks;
-    for (const auto &b : written)
-        if (b.first < FillAddress || b.first >= FillAddress + FillBlocks * BlockSize)
-            blocks.append(b);
-    return blocks;
 }

@@ -11,11 +11,10 @@
 // difference goes unreported.
 #include "channels/Marks.h"
 #include "codeplug/CodeplugFile.h"
-#include "radiolink/Codeplug.h"
+#include "radiolink/MemoryImage.h"
 
 #include <QByteArray>
 #include <QList>
-#include <QPair>
 #include <QString>
 
 struct MemoryDifference {
@@ -26,17 +25,10 @@ struct MemoryDifference {
     QString withDetail() const;
 };
 
-using MemoryBlocks = QList<QPair<int, int>>;   // address, length
+using MemoryLayout::MemoryBlocks;
 
 // Compares the blocks of two 4096-byte images. itemText gives the words of drop-down items
 // (the registry's built-in items when empty).
 QList<MemoryDifference> compareMemory(const QByteArray &first, const QByteArray &second, const MemoryBlocks &blocks,
                                       const QString &firstName, const QString &secondName, const Marks &marks,
                                       const CodeplugFile::ItemText &itemText = {});
-
-// The memory a write of the codeplug sends and its blocks, in write order (the fill area
-// left out: it is never read back).
-QByteArray encodeMemory(const Codeplug &codeplug, quint8 firstChannel, const Marks &marks, MemoryBlocks *blocks);
-
-// The blocks a read brings back among `written`: all but the fill area.
-MemoryBlocks readBackBlocks(const MemoryBlocks &written);

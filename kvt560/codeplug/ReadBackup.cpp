@@ -2,7 +2,7 @@
 
 #include "codeplug/CodeplugFile.h"
 #include "common/Backups.h"
-#include "shell/IniFile.h"
+#include "settings/IniFile.h"
 
 namespace ReadBackup {
 

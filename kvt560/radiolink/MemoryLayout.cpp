@@ -48,17 +48,14 @@ bool isMark(const QString &text, Mark m, const Marks &marks)
 
 // Drop-down indexes are brought into the list; a nibble that is not a decimal digit reads
 // as too large and ends at the last item.
-void setIndex(SettingsValues &settings, const QString &name, int index)
+void setIndex(SettingsValues &settings, SettingKey key, int index)
 {
-    const SettingDef *def = SettingsRegistry::byName(name);
-    if (!def)
-        return;
-    settings.set(name, std::clamp(index, 0, std::max(0, def->itemCount() - 1)));
+    settings.set(key, std::clamp(index, 0, std::max(0, SettingsRegistry::byKey(key).itemCount() - 1)));
 }
 
-void setCheck(SettingsValues &settings, const QString &name, bool on)
+void setCheck(SettingsValues &settings, SettingKey key, bool on)
 {
-    settings.set(name, on ? 1 : 0);
+    settings.set(key, on ? 1 : 0);
 }
 
 // A decimal digit nibble; the letters A-F lie above every range it is used for.
@@ -74,7 +71,7 @@ void setDtmf(SettingsValues &settings, const QString &name, const QString &code)
     settings.set(name, max > 0 ? code.left(max) : code);
 }
 
-int number(const SettingsValues &s, const char *name) { return s.number(QLatin1String(name)); }
+int number(const SettingsValues &s, SettingKey key) { return s.number(key); }
 
 // Characters 1-3 and 5-7 of a range text as whole MHz.
 // The whole-MHz limits of a range text the radio can hold (BandRanges, strict reading).
@@ -252,60 +249,60 @@ QByteArray encodeAlias(const QString &alias)
 
 void sendchan(quint8 byte, SettingsValues &s)
 {
-    setIndex(s, QStringLiteral("bsSkinComboBox4"), bit(byte, 1));
-    setIndex(s, QStringLiteral("bsSkinComboBox7"), bit(byte, 2));
-    setCheck(s, QStringLiteral("bsSkinCheckRadioBox10"), bit(byte, 3));
-    setCheck(s, QStringLiteral("bsSkinCheckRadioBox8"), bit(byte, 6));
+    setIndex(s, SettingKey::ScanMode, bit(byte, 1));
+    setIndex(s, SettingKey::VfoMode, bit(byte, 2));
+    setCheck(s, SettingKey::BatterySave, bit(byte, 3));
+    setCheck(s, SettingKey::KeyBeep, bit(byte, 6));
 }
 
 quint8 writexuan(const SettingsValues &s)
 {
     return 0xB1   // bits 0, 4, 5 and 7 are always set
-           | flag(number(s, "bsSkinComboBox4") == 1, 1) | flag(number(s, "bsSkinComboBox7") == 1, 2)
-           | flag(number(s, "bsSkinCheckRadioBox10") == 1, 3) | flag(number(s, "bsSkinCheckRadioBox8") == 1, 6);
+           | flag(number(s, SettingKey::ScanMode) == 1, 1) | flag(number(s, SettingKey::VfoMode) == 1, 2)
+           | flag(number(s, SettingKey::BatterySave) == 1, 3) | flag(number(s, SettingKey::KeyBeep) == 1, 6);
 }
 
 void decodeSettings1(const QByteArray &block, SettingsValues &s)
 {
     const auto b = [&block](int i) { return at(block, i); };
-    setIndex(s, QStringLiteral("bsSkinComboBox9"), digit(b(3) & 0xF));
+    setIndex(s, SettingKey::SquelchLevel, digit(b(3) & 0xF));
     sendchan(b(4), s);
-    setIndex(s, QStringLiteral("bsSkinComboBox8"), digit(b(5) & 0xF));
-    setIndex(s, QStringLiteral("bsSkinComboBox10"), digit(b(6) & 0xF));
-    setIndex(s, QStringLiteral("bsSkinComboBox1"), b(7) & 0xF);
+    setIndex(s, SettingKey::FrequencyStep, digit(b(5) & 0xF));
+    setIndex(s, SettingKey::TransmitTimeOut, digit(b(6) & 0xF));
+    setIndex(s, SettingKey::AutoPowerOff, b(7) & 0xF);
 
-    setIndex(s, QStringLiteral("bsSkinComboBox22"), bit(b(8), 4));
-    setIndex(s, QStringLiteral("bsSkinComboBox12"), bit(b(8), 5));
-    setCheck(s, QStringLiteral("bsSkinCheckRadioBox11"), !bit(b(8), 7));
+    setIndex(s, SettingKey::ActiveBand, bit(b(8), 4));
+    setIndex(s, SettingKey::MemoryDisplay, bit(b(8), 5));
+    setCheck(s, SettingKey::KeypadLock, !bit(b(8), 7));
 
-    setCheck(s, QStringLiteral("bsSkinCheckRadioBox9"), bit(b(9), 4));
-    setCheck(s, QStringLiteral("bsSkinCheckRadioBox12"), bit(b(9), 5));
-    setCheck(s, QStringLiteral("bsSkinCheckRadioBox13"), bit(b(9), 6));
-    setCheck(s, QStringLiteral("bsSkinCheckRadioBox14"), !bit(b(9), 7));
+    setCheck(s, SettingKey::NoVoxWhileReceiving, bit(b(9), 4));
+    setCheck(s, SettingKey::FmRadio, bit(b(9), 5));
+    setCheck(s, SettingKey::Alarm, bit(b(9), 6));
+    setCheck(s, SettingKey::BandByKeypad, !bit(b(9), 7));
 
     // VOX sensitivity 1-8 is stored as index + 1; a value beyond the list selects index 2,
     // as does a delay beyond its list.
     const int sensitivity = b(11) & 0xF;
-    setIndex(s, QStringLiteral("bsSkinComboBox15"), sensitivity > 8 ? 2 : sensitivity - 1);
+    setIndex(s, SettingKey::VoxSensitivity, sensitivity > 8 ? 2 : sensitivity - 1);
     const int delay = b(12) & 0xF;
-    setIndex(s, QStringLiteral("bsSkinComboBox17"), delay > 4 ? 2 : delay);
+    setIndex(s, SettingKey::VoxDelay, delay > 4 ? 2 : delay);
 
     const quint8 b13 = b(13);
-    setIndex(s, QStringLiteral("bsSkinComboBox18"), (b13 & 0xF) % 4);
-    setCheck(s, QStringLiteral("bsSkinCheckRadioBox19"), bit(b13, 2));
-    setCheck(s, QStringLiteral("bsSkinCheckRadioBox1"), bit(b13, 3));
-    setCheck(s, QStringLiteral("bsSkinCheckRadioBox17"), bit(b13, 5));
-    setCheck(s, QStringLiteral("bsSkinCheckRadioBox6"), bit(b13, 6));
-    setCheck(s, QStringLiteral("bsSkinCheckRadioBox18"), bit(b13, 7));
+    setIndex(s, SettingKey::SquelchMode, (b13 & 0xF) % 4);
+    setCheck(s, SettingKey::DecodeReplies, bit(b13, 2));
+    setCheck(s, SettingKey::DtmfSideTone, bit(b13, 3));
+    setCheck(s, SettingKey::DecodeWithMatchingTone, bit(b13, 5));
+    setCheck(s, SettingKey::DecodeBeep, bit(b13, 6));
+    setCheck(s, SettingKey::AutoAcknowledge, bit(b13, 7));
 
     const quint8 b14 = b(14);
-    setIndex(s, QStringLiteral("bsSkinComboBox27"), (b14 & 0xF) % 4);
-    setCheck(s, QStringLiteral("bsSkinCheckRadioBox22"), bit(b14, 5));
-    setCheck(s, QStringLiteral("bsSkinCheckRadioBox20"), bit(b14, 7));
+    setIndex(s, SettingKey::PttIdMode, (b14 & 0xF) % 4);
+    setCheck(s, SettingKey::DecodeSwitch, bit(b14, 5));
+    setCheck(s, SettingKey::ShowCallerPttId, bit(b14, 7));
 
     const int group = b(15) & 0xF;
     if (group <= 7)
-        setIndex(s, QStringLiteral("bsSkinComboBox46"), group);
+        setIndex(s, SettingKey::GroupCallDigit, group);
 }
 
 QByteArray encodeSettings1(const SettingsValues &s, quint8 firstChannel)
@@ -315,24 +312,24 @@ QByteArray encodeSettings1(const SettingsValues &s, quint8 firstChannel)
     put(0, firstChannel);
     put(1, 0x80);
     put(2, 0x02);
-    put(3, number(s, "bsSkinComboBox9") & 0xF);
+    put(3, number(s, SettingKey::SquelchLevel) & 0xF);
     put(4, writexuan(s));
-    put(5, number(s, "bsSkinComboBox8") & 0xF);
-    put(6, number(s, "bsSkinComboBox10") & 0xF);
-    put(7, number(s, "bsSkinComboBox1"));
-    put(8, 0x49 | flag(number(s, "bsSkinComboBox22") == 1, 4) | flag(number(s, "bsSkinComboBox12") == 1, 5)
-               | flag(number(s, "bsSkinCheckRadioBox11") != 1, 7));
-    put(9, 0x0F | flag(number(s, "bsSkinCheckRadioBox9") == 1, 4) | flag(number(s, "bsSkinCheckRadioBox12") == 1, 5)
-               | flag(number(s, "bsSkinCheckRadioBox13") == 1, 6) | flag(number(s, "bsSkinCheckRadioBox14") != 1, 7));
+    put(5, number(s, SettingKey::FrequencyStep) & 0xF);
+    put(6, number(s, SettingKey::TransmitTimeOut) & 0xF);
+    put(7, number(s, SettingKey::AutoPowerOff));
+    put(8, 0x49 | flag(number(s, SettingKey::ActiveBand) == 1, 4) | flag(number(s, SettingKey::MemoryDisplay) == 1, 5)
+               | flag(number(s, SettingKey::KeypadLock) != 1, 7));
+    put(9, 0x0F | flag(number(s, SettingKey::NoVoxWhileReceiving) == 1, 4) | flag(number(s, SettingKey::FmRadio) == 1, 5)
+               | flag(number(s, SettingKey::Alarm) == 1, 6) | flag(number(s, SettingKey::BandByKeypad) != 1, 7));
     put(10, 0xFF);
-    put(11, (number(s, "bsSkinComboBox15") + 1) & 0xF);
-    put(12, number(s, "bsSkinComboBox17") & 0xF);
-    put(13, (number(s, "bsSkinComboBox18") & 3) | flag(number(s, "bsSkinCheckRadioBox19") == 1, 2)
-                | flag(number(s, "bsSkinCheckRadioBox1") == 1, 3) | flag(number(s, "bsSkinCheckRadioBox17") == 1, 5)
-                | flag(number(s, "bsSkinCheckRadioBox6") == 1, 6) | flag(number(s, "bsSkinCheckRadioBox18") == 1, 7));
-    put(14, 0x50 | (number(s, "bsSkinComboBox27") & 0xF) | flag(number(s, "bsSkinCheckRadioBox22") == 1, 5)
-                | flag(number(s, "bsSkinCheckRadioBox20") == 1, 7));
-    put(15, 0xF0 | (number(s, "bsSkinComboBox46") & 0xF));
+    put(11, (number(s, SettingKey::VoxSensitivity) + 1) & 0xF);
+    put(12, number(s, SettingKey::VoxDelay) & 0xF);
+    put(13, (number(s, SettingKey::SquelchMode) & 3) | flag(number(s, SettingKey::DecodeReplies) == 1, 2)
+                | flag(number(s, SettingKey::DtmfSideTone) == 1, 3) | flag(number(s, SettingKey::DecodeWithMatchingTone) == 1, 5)
+                | flag(number(s, SettingKey::DecodeBeep) == 1, 6) | flag(number(s, SettingKey::AutoAcknowledge) == 1, 7));
+    put(14, 0x50 | (number(s, SettingKey::PttIdMode) & 0xF) | flag(number(s, SettingKey::DecodeSwitch) == 1, 5)
+                | flag(number(s, SettingKey::ShowCallerPttId) == 1, 7));
+    put(15, 0xF0 | (number(s, SettingKey::GroupCallDigit) & 0xF));
     return block;
 }
 
@@ -340,23 +337,23 @@ QByteArray encodeSettings1(const SettingsValues &s, quint8 firstChannel)
 
 namespace {
 // The DTMF times, one byte each in units of 10 ms, bytes 4 to 8.
-const char *const TimeSpins[] = {"bsSkinSpinEdit17", "bsSkinSpinEdit9", "bsSkinSpinEdit10",
-                                 "bsSkinSpinEdit13", "bsSkinSpinEdit14"};
+const SettingKey TimeSpins[] = {SettingKey::DtmfToneDuration, SettingKey::DtmfToneGap, SettingKey::FirstDigitDelay,
+                                SettingKey::CarrierLeadTime, SettingKey::StarHashToneTime};
 } // namespace
 
 void decodeSettings2(const QByteArray &block, SettingsValues &s)
 {
     const auto b = [&block](int i) { return at(block, i); };
-    setIndex(s, QStringLiteral("bsSkinComboBox16"), (b(1) & 0xF) % 8);
-    setIndex(s, QStringLiteral("bsSkinComboBox13"), (b(2) >> 4) % 8);
-    setIndex(s, QStringLiteral("bsSkinComboBox2"), (b(2) & 0xF) % 8);
-    setIndex(s, QStringLiteral("bsSkinComboBox3"), (b(3) >> 4) % 8);
-    setIndex(s, QStringLiteral("bsSkinComboBox5"), (b(3) & 0xF) % 8);
+    setIndex(s, SettingKey::SideKeyP5, (b(1) & 0xF) % 8);
+    setIndex(s, SettingKey::SideKeyP4, (b(2) >> 4) % 8);
+    setIndex(s, SettingKey::SideKeyP3, (b(2) & 0xF) % 8);
+    setIndex(s, SettingKey::SideKeyP1, (b(3) >> 4) % 8);
+    setIndex(s, SettingKey::SideKeyP2, (b(3) & 0xF) % 8);
     for (int i = 0; i < 5; ++i)
-        s.set(QLatin1String(TimeSpins[i]), b(4 + i) * 10);   // brought into the spin range
-    setCheck(s, QStringLiteral("bsSkinCheckRadioBox16"), (b(9) >> 4) / 8 == 1);
-    setIndex(s, QStringLiteral("bsSkinComboBox14"), (b(9) & 0xF) % 2);
-    s.set(QStringLiteral("bsSkinSpinEdit21"), b(10) / 2);
+        s.set(TimeSpins[i], b(4 + i) * 10);   // brought into the spin range
+    setCheck(s, SettingKey::RemoteControl, (b(9) >> 4) / 8 == 1);
+    setIndex(s, SettingKey::RemoteControlType, (b(9) & 0xF) % 2);
+    s.set(SettingKey::AutoResetTime, b(10) / 2);
 }
 
 QByteArray encodeSettings2(const SettingsValues &s)
@@ -364,13 +361,13 @@ QByteArray encodeSettings2(const SettingsValues &s)
     QByteArray block(Settings2WrittenSize, '\0');
     const auto put = [&block](int i, int value) { block[i] = char(quint8(value)); };
     put(0, 0xFF);
-    put(1, 0xF0 | (number(s, "bsSkinComboBox16") & 0xF));
-    put(2, (number(s, "bsSkinComboBox13") & 0xF) << 4 | (number(s, "bsSkinComboBox2") & 0xF));
-    put(3, (number(s, "bsSkinComboBox3") & 0xF) << 4 | (number(s, "bsSkinComboBox5") & 0xF));
+    put(1, 0xF0 | (number(s, SettingKey::SideKeyP5) & 0xF));
+    put(2, (number(s, SettingKey::SideKeyP4) & 0xF) << 4 | (number(s, SettingKey::SideKeyP3) & 0xF));
+    put(3, (number(s, SettingKey::SideKeyP1) & 0xF) << 4 | (number(s, SettingKey::SideKeyP2) & 0xF));
     for (int i = 0; i < 5; ++i)
-        put(4 + i, s.number(QLatin1String(TimeSpins[i])) / 10);
-    put(9, (number(s, "bsSkinCheckRadioBox16") == 1 ? 0xF0 : 0x70) | (number(s, "bsSkinComboBox14") & 0xF));
-    put(10, number(s, "bsSkinSpinEdit21") * 2);
+        put(4 + i, s.number(TimeSpins[i]) / 10);
+    put(9, (number(s, SettingKey::RemoteControl) == 1 ? 0xF0 : 0x70) | (number(s, SettingKey::RemoteControlType) & 0xF));
+    put(10, number(s, SettingKey::AutoResetTime) * 2);
     return block;
 }
 
@@ -477,22 +474,22 @@ QByteArray encodeCallList(const SettingsValues &s, int k)
 
 void decodeIdBlock(const QByteArray &block, SettingsValues &s)
 {
-    decodePair(block, s, QStringLiteral("bsSkinEdit5"), QStringLiteral("bsSkinEdit16"));
+    decodePair(block, s, SettingsRegistry::name(SettingKey::OwnId), SettingsRegistry::name(SettingKey::RemoteControlCode));
 }
 
 QByteArray encodeIdBlock(const SettingsValues &s)
 {
-    return encodePair(s, QStringLiteral("bsSkinEdit5"), QStringLiteral("bsSkinEdit16"));
+    return encodePair(s, SettingsRegistry::name(SettingKey::OwnId), SettingsRegistry::name(SettingKey::RemoteControlCode));
 }
 
 void decodePttIdBlock(const QByteArray &block, SettingsValues &s)
 {
-    decodePair(block, s, QStringLiteral("bsSkinEdit3"), QStringLiteral("bsSkinEdit4"));
+    decodePair(block, s, SettingsRegistry::name(SettingKey::PttIdStartCode), SettingsRegistry::name(SettingKey::PttIdEndCode));
 }
 
 QByteArray encodePttIdBlock(const SettingsValues &s)
 {
-    return encodePair(s, QStringLiteral("bsSkinEdit3"), QStringLiteral("bsSkinEdit4"));
+    return encodePair(s, SettingsRegistry::name(SettingKey::PttIdStartCode), SettingsRegistry::name(SettingKey::PttIdEndCode));
 }
 
 // ---- First channel ----

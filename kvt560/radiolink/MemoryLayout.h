@@ -16,7 +16,7 @@
 //   0x0E80              16   PTT ID codes at start and end of transmission
 #include "channels/ChannelCells.h"
 #include "channels/Marks.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 #include "settings/SettingsValues.h"
 
 #include <QByteArray>

@@ -1,11 +1,9 @@
 #include "radiolink/RadioTransfer.h"
-#include "channels/ChannelTable.h"
 
-#include "radiolink/MemoryLayout.h"
+#include "radiolink/MemoryImage.h"
 #include "radiolink/RadioFrame.h"
 #include "radiolink/RadioLink.h"
-#include "radiolink/ToneList.h"
-#include "settings/SettingsRegistry.h"
+#include "channels/ToneList.h"
 
 namespace {
 
@@ -41,10 +39,16 @@ int nextGap(int gap)
     return qMin(RadioTransfer::MaxGapMs, gap < 20 ? qMax(5, 2 * gap) : gap + 10);
 }
 
+// A block whose transfer counts as a step of the gauge: all but the band limits and the aliases.
+bool counted(MemoryLayout::BlockKind kind)
+{
+    return kind != MemoryLayout::BlockKind::BandLimits && kind != MemoryLayout::BlockKind::Alias;
+}
+
 } // namespace
 
 RadioTransfer::RadioTransfer(RadioLink &link, const LinkTiming &timing, QObject *parent)
-    : QObject(parent), link_(link), timing_(timing), marks_(Marks::forLanguage(1))
+    : QObject(parent), m_link(link), m_timing(timing), m_marks(Marks::forLanguage(1))
 {
 }
 
@@ -95,31 +99,31 @@ RadioTransfer::Outcome RadioTransfer::write(const Codeplug &codeplug, quint8 fir
 
 RadioTransfer::Outcome RadioTransfer::run(int kind, Codeplug &codeplug, quint8 firstChannel)
 {
-    corrections_.clear();
-    refusal_.clear();
+    m_corrections.clear();
+    m_refusal.clear();
     if (kind == WriteKind) {
         // A frequency text with no form in memory would go out as 0xFF bytes and empty the
         // channel in the radio: nothing is sent then, not even the greeting.
         const QStringList unwritable = MemoryLayout::unwritableFields(codeplug.channels);
         if (!unwritable.isEmpty()) {
-            refusal_ = QStringLiteral("Nothing was written to the radio:\n") + unwritable.join(QLatin1Char('\n'));
+            m_refusal = QStringLiteral("Nothing was written to the radio:\n") + unwritable.join(QLatin1Char('\n'));
             return Outcome::Refused;
         }
     }
     Codeplug work = codeplug;
-    memoryRead_.fill(char(0xFF));
-    memoryWritten_.fill(char(0xFF));
-    blocksWritten_.clear();
+    m_memoryRead.fill(char(0xFF));
+    m_memoryWritten.fill(char(0xFF));
+    m_blocksWritten.clear();
     if (start()) {
         if (kind == ReadKind)
             readSequence(work);
         else if (kind == WriteKind)
-            writeSequence(codeplug, firstChannel);
+            writeSequence(MemoryLayout::encodeMemory(codeplug, firstChannel, m_marks));
     }
     finish();
-    if (portFailed_)
+    if (m_portFailed)
         return Outcome::PortError;
-    if (!linkOk_)
+    if (!m_linkOk)
         return Outcome::LinkError;
     if (kind == ReadKind)
         codeplug = work;
@@ -128,95 +132,95 @@ RadioTransfer::Outcome RadioTransfer::run(int kind, Codeplug &codeplug, quint8 f
 
 bool RadioTransfer::start()
 {
-    link_.close();
-    link_.wait(timing_.portResetMs);
-    portFailed_ = !link_.open();
-    link_.wait(timing_.portResetMs);
+    m_link.close();
+    m_link.wait(m_timing.portResetMs);
+    m_portFailed = !m_link.open();
+    m_link.wait(m_timing.portResetMs);
 
-    stepCount_ = 0;
-    retryCount_ = 2;
-    linkOk_ = false;
-    totalRepeats_ = 0;
-    gapMs_ = 0;
-    replied_ = false;
+    m_stepCount = 0;
+    m_retryCount = 2;
+    m_linkOk = false;
+    m_totalRepeats = 0;
+    m_gapMs = 0;
+    m_replied = false;
     emit progress(0);
-    if (portFailed_)
+    if (m_portFailed)
         return false;
 
     // The radio must answer the greeting with exactly its reply, nothing more or less.
-    for (int attempt = 0; attempt < 6 && !linkOk_; ++attempt)
-        linkOk_ = exchange(greetingRequest(), timing_.handshakeMs) == greetingReply();
-    if (!linkOk_)
+    for (int attempt = 0; attempt < 6 && !m_linkOk; ++attempt)
+        m_linkOk = exchange(greetingRequest(), m_timing.handshakeMs) == greetingReply();
+    if (!m_linkOk)
         return false;
 
     int repeats = 0;
     QString reply;
     do {
-        reply = exchange(EnterRequest, timing_.handshakeMs);
+        reply = exchange(EnterRequest, m_timing.handshakeMs);
     } while (reply == Busy && repeatAllowed(repeats));
-    linkOk_ = reply == Acknowledged;
-    return linkOk_;
+    m_linkOk = reply == Acknowledged;
+    return m_linkOk;
 }
 
 void RadioTransfer::finish()
 {
     waitGap();
-    link_.sendAndWait(EndRequest, timing_.endMs);
+    m_link.sendAndWait(EndRequest, m_timing.endMs);
 }
 
 // The pause the fast link learned, counted from the end of the radio's last reply.
 void RadioTransfer::waitGap()
 {
-    if (!timing_.fastLink || !replied_ || gapMs_ <= 0)
+    if (!m_timing.fastLink || !m_replied || m_gapMs <= 0)
         return;
-    const qint64 left = gapMs_ - sinceReply_.elapsed();
+    const qint64 left = m_gapMs - m_sinceReply.elapsed();
     if (left > 0)
-        link_.wait(int(left));
+        m_link.wait(int(left));
 }
 
 QString RadioTransfer::exchange(const QString &request, int waitMs)
 {
-    if (!timing_.fastLink)
-        return link_.exchange(request, waitMs);
+    if (!m_timing.fastLink)
+        return m_link.exchange(request, waitMs);
     for (;;) {
         waitGap();
-        const qint64 sentAfterReply = replied_ ? sinceReply_.elapsed() : -1;
+        const qint64 sentAfterReply = m_replied ? m_sinceReply.elapsed() : -1;
         QElapsedTimer window;
         window.start();
-        const QString reply = link_.exchangeUntilReply(request, waitMs);
+        const QString reply = m_link.exchangeUntilReply(request, waitMs);
         if (!reply.isEmpty()) {
-            replied_ = true;
-            sinceReply_.start();
+            m_replied = true;
+            m_sinceReply.start();
             // A busy radio gets the time before the repeat that the fixed window gives it.
             if (reply == Busy && window.elapsed() < waitMs)
-                link_.wait(int(waitMs - window.elapsed()));
+                m_link.wait(int(waitMs - window.elapsed()));
             return reply;
         }
         // Silence after a request sent soon after a reply may be a radio that was not
         // listening yet: ask again with a longer gap while the gap can still grow. Any other
         // silence is the radio's answer, for the transfer's rules to judge.
-        if (sentAfterReply < 0 || sentAfterReply >= MaxGapMs || gapMs_ >= MaxGapMs)
+        if (sentAfterReply < 0 || sentAfterReply >= MaxGapMs || m_gapMs >= MaxGapMs)
             return reply;
-        gapMs_ = nextGap(gapMs_);
+        m_gapMs = nextGap(m_gapMs);
         emit linkNote(QStringLiteral("fast link: no reply to %1 sent %2 ms after the radio's last reply; "
                                      "waiting %3 ms after each reply from now on")
                           .arg(request)
                           .arg(sentAfterReply)
-                          .arg(gapMs_));
+                          .arg(m_gapMs));
     }
 }
 
 bool RadioTransfer::repeatAllowed(int &repeats)
 {
-    if (++totalRepeats_ > MaxTotalRepeats)
+    if (++m_totalRepeats > MaxTotalRepeats)
         return false;
     return ++repeats < MaxRepeats;
 }
 
 void RadioTransfer::step()
 {
-    ++stepCount_;
-    emit progress(stepCount_);
+    ++m_stepCount;
+    emit progress(m_stepCount);
 }
 
 void RadioTransfer::showMaximum(int maximum)
@@ -229,7 +233,7 @@ bool RadioTransfer::readBlock(int address, int length, bool secondAttempt, QByte
     const QString request = readRequest(address, length);
     int repeats = 0;
     for (;;) {
-        const QString reply = exchange(request, timing_.blockMs);
+        const QString reply = exchange(request, m_timing.blockMs);
         if (reply == Busy) {
             if (repeatAllowed(repeats))
                 continue;
@@ -237,7 +241,7 @@ bool RadioTransfer::readBlock(int address, int length, bool secondAttempt, QByte
         }
         if (!reply.startsWith(QLatin1String("57"))) {
             repeats = 0;
-            if (secondAttempt && --retryCount_ > 0)
+            if (secondAttempt && --m_retryCount > 0)
                 continue;
             break;
         }
@@ -253,21 +257,22 @@ bool RadioTransfer::readBlock(int address, int length, bool secondAttempt, QByte
         }
         data = received;
         if (address >= 0 && address + length <= MemorySize)
-            memoryRead_.replace(address, length, data);
+            m_memoryRead.replace(address, length, data);
         if (secondAttempt)
-            retryCount_ = 2;
+            m_retryCount = 2;
         return true;
     }
-    linkOk_ = false;
+    m_linkOk = false;
     return false;
 }
 
-bool RadioTransfer::writeBlock(int address, const QByteArray &data, bool secondAttempt)
+bool RadioTransfer::writeBlock(const MemoryLayout::MemoryBlock &block, const QByteArray &data, bool secondAttempt)
 {
+    const int address = block.address;
     const QString request = writeRequest(address, data);
     int repeats = 0;
     for (;;) {
-        const QString reply = exchange(request, timing_.blockMs);
+        const QString reply = exchange(request, m_timing.blockMs);
         if (reply == Busy) {
             if (repeatAllowed(repeats))
                 continue;
@@ -275,137 +280,93 @@ bool RadioTransfer::writeBlock(int address, const QByteArray &data, bool secondA
         }
         if (reply == Acknowledged) {
             if (secondAttempt)
-                retryCount_ = 2;
+                m_retryCount = 2;
             if (address >= 0 && address + data.size() <= MemorySize) {
-                memoryWritten_.replace(address, data.size(), data);
-                blocksWritten_.append({address, int(data.size())});
+                m_memoryWritten.replace(address, data.size(), data);
+                m_blocksWritten.append({address, int(data.size()), block.kind});
             }
             return true;
         }
         repeats = 0;
-        if (secondAttempt && --retryCount_ > 0)
+        if (secondAttempt && --m_retryCount > 0)
             continue;
         break;
     }
-    linkOk_ = false;
+    m_linkOk = false;
     return false;
 }
 
 void RadioTransfer::readSequence(Codeplug &work)
 {
     using namespace MemoryLayout;
-    const ToneList &tones = tones_ ? *tones_ : ToneList::instance();
+    const MemoryBlocks blocks = readBlocks();
     QByteArray data;
-
-    // Band limits: a radio whose first range is unprogrammed changes no band list.
-    if (!readBlock(BandAddress, BlockSize, false, data))
-        return;
-    work.bandRanges = bandRangesToAdd(data);
-
-    for (int n = 1; n <= ChannelCells::Channels; ++n) {
-        for (int c = ChannelCells::FirstColumn; c <= ChannelCells::LastColumn; ++c)
-            work.channels.setColumn(c, n, QString());
-        for (int a = ChannelCells::FirstAttribute; a <= ChannelCells::LastAttribute; ++a)
-            work.channels.setAttribute(a, n, QString());
-        if (!readBlock(channelAddress(n), RecordSize, true, data))
-            return;
-        QList<Correction> corrected;
-        decodeChannel(data, work.channels, n, marks_, tones, &corrected);
-        for (const Correction &c : corrected)
-            corrections_ << c.text();
-        step();
-        retryCount_ = 2;
-        if (!readBlock(aliasAddress(n), AliasSize, false, data))
-            return;
-        work.channels.setColumn(ChannelTable::AliasColumn, n, decodeAlias(data));
+    bool complete = true;
+    for (int i = 0; i < blocks.size() && complete; ++i) {
+        const MemoryBlock &b = blocks.at(i);
+        // Channel records and the call list get a second attempt after a reply that is no
+        // data reply.
+        const bool secondAttempt = b.kind == BlockKind::Channel || b.kind == BlockKind::CallList;
+        complete = readBlock(b.address, b.length, secondAttempt, data);
+        if (!complete)
+            break;
+        if (secondAttempt)
+            m_retryCount = 2;
+        if (i + 1 == blocks.size())
+            showMaximum(ReadMaximum);
+        else if (counted(b.kind))
+            step();
     }
-
-    if (!readBlock(Settings1Address, BlockSize, false, data))
-        return;
-    decodeSettings1(data, work.settings);
-    step();
-    if (!readBlock(Settings2Address, BlockSize, false, data))
-        return;
-    decodeSettings2(data, work.settings);
-    step();
-    for (int k = 0; k < CallListBlocks; ++k) {
-        if (!readBlock(callListAddress(k), BlockSize, true, data))
-            return;
-        decodeCallList(data, k, work.settings);
-        retryCount_ = 2;
-        step();
-    }
-    if (!readBlock(PttIdAddress, BlockSize, false, data))
-        return;
-    decodePttIdBlock(data, work.settings);
-    step();
-    if (!readBlock(PasswordAddress, BlockSize, false, data))
-        return;
-    // A password that is not six digits (an unprogrammed radio) keeps the editor's.
-    work.settings.set(QStringLiteral("bsSkinEdit15"), decodePassword(data));
-    step();
-    if (!readBlock(IdAddress, BlockSize, false, data))
-        return;
-    decodeIdBlock(data, work.settings);
-    // The box rules run as when the program sets a box (band change, remote control).
-    work.settings.applyProgramRules();
-    showMaximum(ReadMaximum);
+    // The image is decoded once; the fields read as their nearest valid value are reported
+    // also for a read that stopped part way (the channels read so far).
+    QList<Correction> corrected;
+    decodeMemory(m_memoryRead, work, m_marks, m_tones ? *m_tones : ToneList::instance(), &corrected);
+    for (const Correction &c : corrected)
+        m_corrections << c.text();
 }
 
-void RadioTransfer::writeSequence(const Codeplug &codeplug, quint8 firstChannel)
+void RadioTransfer::writeSequence(const MemoryLayout::MemoryImage &image)
 {
     using namespace MemoryLayout;
-    const SettingsValues &s = codeplug.settings;
     QByteArray data;
 
     // A radio without band limits is not written at all.
     if (!readBlock(BandAddress, BlockSize, false, data))
         return;
     if (toHexText(data).startsWith(QLatin1String("FFF"))) {
-        linkOk_ = false;
+        m_linkOk = false;
         return;
     }
 
-    for (int n = 1; n <= ChannelCells::Channels; ++n) {
-        if (!writeBlock(channelAddress(n), encodeChannel(codeplug.channels, n, marks_), true))
-            break;
-        step();
-        retryCount_ = 2;
-        // An alias the radio does not acknowledge fails the transfer, but the remaining
-        // channels are still written.
-        writeBlock(aliasAddress(n), encodeAlias(codeplug.channels.column(ChannelTable::AliasColumn, n)), false);
-    }
-
-    if (linkOk_) {
-        writeBlock(Settings1Address, encodeSettings1(s, firstChannel), false);
-        step();
-    }
-    if (linkOk_) {
-        writeBlock(Settings2Address, encodeSettings2(s), false);
-        step();
-    }
-    if (linkOk_) {
-        for (int k = 0; k < CallListBlocks; ++k) {
-            writeBlock(callListAddress(k), encodeCallList(s, k), false);
+    const MemoryBlocks &blocks = image.blocks;
+    int i = 0;
+    for (; i < blocks.size() && (blocks.at(i).kind == BlockKind::Channel || blocks.at(i).kind == BlockKind::Alias); ++i) {
+        const MemoryBlock &b = blocks.at(i);
+        if (b.kind == BlockKind::Channel) {
+            // A channel the radio does not take ends the write.
+            if (!writeBlock(b, image.block(b), true))
+                return;
             step();
+            m_retryCount = 2;
+        } else {
+            // An alias the radio does not acknowledge fails the transfer, but the remaining
+            // channels are still written.
+            writeBlock(b, image.block(b), false);
         }
     }
-    if (linkOk_) {
-        for (int k = 0; k < FillBlocks; ++k) {
-            writeBlock(fillAddress(k), QByteArray(BlockSize, char(0xFF)), false);
-            step();
+    // The other blocks go by kind: a kind is sent whole when the link was still good as it
+    // began, and not at all after a failure.
+    while (i < blocks.size()) {
+        const BlockKind kind = blocks.at(i).kind;
+        const bool send = m_linkOk;
+        for (; i < blocks.size() && blocks.at(i).kind == kind; ++i) {
+            if (!send)
+                continue;
+            writeBlock(blocks.at(i), image.block(blocks.at(i)), false);
+            if (i + 1 == blocks.size())
+                showMaximum(WriteMaximum);
+            else
+                step();
         }
-    }
-    if (linkOk_ && s.number(QStringLiteral("bsSkinCheckRadioBox21")) == 1) {
-        writeBlock(PasswordAddress, encodePassword(s.text(QStringLiteral("bsSkinEdit15"))), false);
-        step();
-    }
-    if (linkOk_) {
-        writeBlock(IdAddress, encodeIdBlock(s), false);
-        step();
-    }
-    if (linkOk_) {
-        writeBlock(PttIdAddress, encodePttIdBlock(s), false);
-        showMaximum(WriteMaximum);
     }
 }

@@ -20,12 +20,12 @@
 // the window it would have had, as with the standard link.
 #include "channels/Marks.h"
 #include "radiolink/Codeplug.h"
+#include "radiolink/MemoryImage.h"
 #include "radiolink/LinkTiming.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QList>
-#include <QPair>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -54,9 +54,9 @@ public:
                            QObject *parent = nullptr);
 
     // The marks that channel cells are written with (read) and recognised by (write).
-    void setMarks(const Marks &marks) { marks_ = marks; }
-    void setToneList(const ToneList *tones) { tones_ = tones; }
-    void setTiming(const LinkTiming &timing) { timing_ = timing; }
+    void setMarks(const Marks &marks) { m_marks = marks; }
+    void setToneList(const ToneList *tones) { m_tones = tones; }
+    void setTiming(const LinkTiming &timing) { m_timing = timing; }
 
     // Reads the radio. Every channel row is replaced; the settings the radio holds are
     // replaced, the others (such as the change-password box) keep their values in the copy.
@@ -67,23 +67,23 @@ public:
     // The transfer of the given kind; any other kind performs only the start and the end.
     Outcome run(int kind, Codeplug &codeplug, quint8 firstChannel);
 
-    int stepCount() const { return stepCount_; }
+    int stepCount() const { return m_stepCount; }
     // After a read: one text per channel field that held no valid value and was read as the
     // nearest valid one (MemoryLayout::Correction::text()).
-    QStringList corrections() const { return corrections_; }
+    QStringList corrections() const { return m_corrections; }
     // After a refused write: the channels and fields that cannot be written, one per line.
-    QString refusal() const { return refusal_; }
+    QString refusal() const { return m_refusal; }
     // The pause the fast link learned to leave after each reply (ms).
-    int gapMs() const { return gapMs_; }
+    int gapMs() const { return m_gapMs; }
 
     // The radio's memory as the last transfer saw it, 4096 bytes: every block read (a read)
     // or written and acknowledged (a write) at its address, 0xFF everywhere else. A backup
     // keeps the bytes of a read; the check after a write compares the two.
-    static constexpr int MemorySize = 4096;
-    const QByteArray &memoryRead() const { return memoryRead_; }
-    const QByteArray &memoryWritten() const { return memoryWritten_; }
+    static constexpr int MemorySize = MemoryLayout::MemorySize;
+    const QByteArray &memoryRead() const { return m_memoryRead; }
+    const QByteArray &memoryWritten() const { return m_memoryWritten; }
     // The blocks the last write sent and the radio acknowledged: address, length.
-    const QList<QPair<int, int>> &blocksWritten() const { return blocksWritten_; }
+    const MemoryLayout::MemoryBlocks &blocksWritten() const { return m_blocksWritten; }
 
     // Reply texts of the protocol.
     static QString greetingRequest();
@@ -103,32 +103,35 @@ private:
     // One exchange with the standard or the fast link.
     QString exchange(const QString &request, int waitMs);
     void waitGap();
+    // Reads the blocks of MemoryLayout::readBlocks into m_memoryRead and decodes the image
+    // into work.
     void readSequence(Codeplug &work);
-    void writeSequence(const Codeplug &codeplug, quint8 firstChannel);
+    // Sends the blocks of the image in its order.
+    void writeSequence(const MemoryLayout::MemoryImage &image);
     // One block read: repeats while busy; with a second attempt for channel records and
     // the call list. False (and LinkOk false) when the block could not be read.
     bool readBlock(int address, int length, bool secondAttempt, QByteArray &data);
-    bool writeBlock(int address, const QByteArray &data, bool secondAttempt);
+    bool writeBlock(const MemoryLayout::MemoryBlock &block, const QByteArray &data, bool secondAttempt);
     // Counts a busy, wrong-check or short reply; false when the limit in a row is reached.
     bool repeatAllowed(int &repeats);
     void step();
     void showMaximum(int maximum);
 
-    RadioLink &link_;
-    LinkTiming timing_;
-    Marks marks_;
-    const ToneList *tones_ = nullptr;
-    bool linkOk_ = false;
-    bool portFailed_ = false;
-    int retryCount_ = 2;
-    int stepCount_ = 0;
-    QStringList corrections_;
-    QString refusal_;
-    int totalRepeats_ = 0;
-    int gapMs_ = 0;
-    bool replied_ = false;        // the radio has replied in this transfer; sinceReply_ runs
-    QElapsedTimer sinceReply_;
-    QByteArray memoryRead_ = QByteArray(MemorySize, char(0xFF));
-    QByteArray memoryWritten_ = QByteArray(MemorySize, char(0xFF));
-    QList<QPair<int, int>> blocksWritten_;
+    RadioLink &m_link;
+    LinkTiming m_timing;
+    Marks m_marks;
+    const ToneList *m_tones = nullptr;
+    bool m_linkOk = false;
+    bool m_portFailed = false;
+    int m_retryCount = 2;
+    int m_stepCount = 0;
+    QStringList m_corrections;
+    QString m_refusal;
+    int m_totalRepeats = 0;
+    int m_gapMs = 0;
+    bool m_replied = false;        // the radio has replied in this transfer; m_sinceReply runs
+    QElapsedTimer m_sinceReply;
+    QByteArray m_memoryRead = QByteArray(MemorySize, char(0xFF));
+    QByteArray m_memoryWritten = QByteArray(MemorySize, char(0xFF));
+    MemoryLayout::MemoryBlocks m_blocksWritten;
 };

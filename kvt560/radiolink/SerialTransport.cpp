@@ -3,6 +3,7 @@
 #include "common/SerialPorts.h"
 #include "radiolink/RadioFrame.h"
 #include "radiolink/SysDelay.h"
+#include "settings/IniFile.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -10,13 +11,12 @@
 #include <QSettings>
 #include <QThread>
 #include <QTimer>
-#include "shell/IniFile.h"
 
 SerialTransport::SerialTransport(QObject *parent)
     : QObject(parent)
 {
-    connect(&port_, &QSerialPort::readyRead, this, &SerialTransport::MSComm1Comm);
-    connect(&port_, &QSerialPort::errorOccurred, this, &SerialTransport::portError);
+    connect(&m_port, &QSerialPort::readyRead, this, &SerialTransport::MSComm1Comm);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &SerialTransport::portError);
 }
 
 SerialTransport::~SerialTransport()
@@ -26,28 +26,28 @@ SerialTransport::~SerialTransport()
 
 void SerialTransport::setPortNumber(int number)
 {
-    portNumber_ = number;
+    m_portNumber = number;
 }
 
 void SerialTransport::setIniPath(const QString &path)
 {
-    iniPath_ = path;
+    m_iniPath = path;
     IniFile ini;
     if (!path.isEmpty())
         ini.load(path);
-    ports_ = portsOf(ini);
+    m_ports = portsOf(ini);
 }
 
 QString SerialTransport::deviceName() const
 {
-    if (!deviceOverride_.isEmpty())
-        return deviceOverride_;
-    return portDeviceName(portNumber_, ports_);
+    if (!m_deviceOverride.isEmpty())
+        return m_deviceOverride;
+    return portDeviceName(m_portNumber, m_ports);
 }
 
 void SerialTransport::setCableMode(CableMode mode)
 {
-    cableMode_ = mode;
+    m_cableMode = mode;
 }
 
 QMap<int, QString> SerialTransport::portsOf(const IniFile &ini)
@@ -98,60 +98,60 @@ bool SerialTransport::probeDevice(const QString &device)
 
 bool SerialTransport::ProbePort(int portNumber)
 {
-    const QString device = deviceOverride_.isEmpty() ? portDeviceName(portNumber, ports_) : deviceOverride_;
-    openProblem_ = PortDiagnosis::tryOpen(device);
-    return !openProblem_.isProblem();
+    const QString device = m_deviceOverride.isEmpty() ? portDeviceName(portNumber, m_ports) : m_deviceOverride;
+    m_openProblem = PortDiagnosis::tryOpen(device);
+    return !m_openProblem.isProblem();
 }
 
 bool SerialTransport::open()
 {
-    if (port_.isOpen())
+    if (m_port.isOpen())
         return true;
-    errorString_.clear();
-    openProblem_ = PortProblem();
-    deviceLost_ = false;
+    m_errorString.clear();
+    m_openProblem = PortProblem();
+    m_deviceLost = false;
     const QString device = deviceName();
-    openedDevice_ = device;
-    port_.setPortName(device);
-    applyLineSettings(port_);
-    port_.setReadBufferSize(1024);
-    if (!port_.open(QIODevice::ReadWrite)) {
-        errorString_ = QStringLiteral("%1: %2").arg(device, port_.errorString());
-        openProblem_ = PortDiagnosis::diagnose(device, port_.error(), port_.errorString());
-        port_.clearError();
+    m_openedDevice = device;
+    m_port.setPortName(device);
+    applyLineSettings(m_port);
+    m_port.setReadBufferSize(1024);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_errorString = QStringLiteral("%1: %2").arg(device, m_port.errorString());
+        m_openProblem = PortDiagnosis::diagnose(device, m_port.error(), m_port.errorString());
+        m_port.clearError();
         return false;
     }
     // Settings applied before open take effect on open; apply them again in case the
     // driver reset any of them.
-    applyLineSettings(port_);
-    port_.clearError();
+    applyLineSettings(m_port);
+    m_port.clearError();
     return true;
 }
 
 void SerialTransport::close()
 {
-    if (port_.isOpen())
-        port_.close();
+    if (m_port.isOpen())
+        m_port.close();
 }
 
 bool SerialTransport::isOpen() const
 {
-    return port_.isOpen();
+    return m_port.isOpen();
 }
 
 QByteArray SerialTransport::BuildFrame(const QString &text)
 {
-    echoLength_ = text.size() + 2;
-    outgoing_ = RadioFrame::BuildFrame(text);
-    if (outgoing_.isEmpty())
-        echoLength_ = 0;   // nothing will be sent, so no echo will come
-    return outgoing_;
+    m_echoLength = text.size() + 2;
+    m_outgoing = RadioFrame::BuildFrame(text);
+    if (m_outgoing.isEmpty())
+        m_echoLength = 0;   // nothing will be sent, so no echo will come
+    return m_outgoing;
 }
 
 void SerialTransport::send()
 {
-    if (port_.isOpen() && !outgoing_.isEmpty())
-        port_.write(outgoing_);
+    if (m_port.isOpen() && !m_outgoing.isEmpty())
+        m_port.write(m_outgoing);
 }
 
 // Bytes that came in while nobody waited belong to no request: collect them now, so that
@@ -161,15 +161,15 @@ void SerialTransport::send()
 // bounded number of times.
 void SerialTransport::drainPending()
 {
-    if (!port_.isOpen())
+    if (!m_port.isOpen())
         return;
     for (int round = 0; round < 8; ++round) {
-        const bool more = port_.waitForReadyRead(0);
-        port_.readAll();
+        const bool more = m_port.waitForReadyRead(0);
+        m_port.readAll();
         if (!more)
             break;
     }
-    port_.clearError();   // the zero-time poll reports a time-out when nothing was waiting
+    m_port.clearError();   // the zero-time poll reports a time-out when nothing was waiting
 }
 
 void SerialTransport::sendRequest(const QString &request)
@@ -184,17 +184,17 @@ QString SerialTransport::exchange(const QString &request, int waitMs)
 {
     sendRequest(request);
     SysDelay(waitMs);
-    return rxText_;
+    return m_rxText;
 }
 
 bool SerialTransport::replyComplete() const
 {
-    if (cableMode_ == SingleHead && echoLength_ != 0)
+    if (m_cableMode == SingleHead && m_echoLength != 0)
         return false;   // the echo is still in the text, or on its way
-    if (rxText_.size() < 4)
+    if (m_rxText.size() < 4)
         return false;
-    const int count = RadioFrame::hexValue(rxText_.at(2)) * 16 + RadioFrame::hexValue(rxText_.at(3));
-    return rxText_.size() >= 2 * (count + 3);
+    const int count = RadioFrame::hexValue(m_rxText.at(2)) * 16 + RadioFrame::hexValue(m_rxText.at(3));
+    return m_rxText.size() >= 2 * (count + 3);
 }
 
 QString SerialTransport::exchangeUntilReply(const QString &request, int waitMs)
@@ -207,7 +207,7 @@ QString SerialTransport::exchangeUntilReply(const QString &request, int waitMs)
     timer.setSingleShot(true);
     timer.setTimerType(Qt::PreciseTimer);
     connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    replyLoop_ = &loop;
+    m_replyLoop = &loop;
     // The receive handler ends the loop when a whole frame is in, the timer when the window
     // is over (a timer delivered a little early is started again for the rest).
     for (qint64 left = waitMs; left > 0 && !replyComplete(); left = waitMs - clock.elapsed()) {
@@ -215,9 +215,9 @@ QString SerialTransport::exchangeUntilReply(const QString &request, int waitMs)
         if (loop.exec() != 0)
             QThread::msleep(static_cast<unsigned long>(left));   // no event loop can run: as SysDelay
     }
-    replyLoop_ = nullptr;
-    port_.clearError();
-    return rxText_;
+    m_replyLoop = nullptr;
+    m_port.clearError();
+    return m_rxText;
 }
 
 void SerialTransport::sendAndWait(const QString &request, int waitMs)
@@ -234,39 +234,39 @@ void SerialTransport::wait(int waitMs)
 
 void SerialTransport::MSComm1Comm()
 {
-    const QByteArray bytes = port_.readAll();
+    const QByteArray bytes = m_port.readAll();
     if (!bytes.isEmpty())
         receiveBytes(bytes);
 }
 
 void SerialTransport::receiveBytes(const QByteArray &bytes)
 {
-    if (overflow_)
+    if (m_overflow)
         return;
-    const int room = (MaxRxText - int(rxText_.size())) / 2;
+    const int room = (MaxRxText - int(m_rxText.size())) / 2;
     if (bytes.size() > room) {
-        rxText_ += RadioFrame::toHexText(bytes.left(room));
-        overflow_ = true;
+        m_rxText += RadioFrame::toHexText(bytes.left(room));
+        m_overflow = true;
     } else {
-        rxText_ += RadioFrame::toHexText(bytes);
+        m_rxText += RadioFrame::toHexText(bytes);
     }
     // The echo of a single-head cable comes before the reply. It is removed only once the
     // text is longer than the echo: an echo still incomplete, or one with nothing after it
     // yet, stays until more arrives.
-    if (echoLength_ != 0 && cableMode_ == SingleHead && rxText_.size() > echoLength_) {
-        rxText_.remove(0, echoLength_);
-        echoLength_ = 0;
+    if (m_echoLength != 0 && m_cableMode == SingleHead && m_rxText.size() > m_echoLength) {
+        m_rxText.remove(0, m_echoLength);
+        m_echoLength = 0;
     }
-    if (replyLoop_ && replyComplete())
-        replyLoop_->quit();
+    if (m_replyLoop && replyComplete())
+        m_replyLoop->quit();
 }
 
 void SerialTransport::portError(QSerialPort::SerialPortError error)
 {
     // A device that went away (cable pulled) keeps signalling; close it so that the
     // transfer's remaining waits see no reply and end with the link notice.
-    if (error == QSerialPort::ResourceError && port_.isOpen()) {
-        deviceLost_ = true;
-        port_.close();
+    if (error == QSerialPort::ResourceError && m_port.isOpen()) {
+        m_deviceLost = true;
+        m_port.close();
     }
 }

@@ -33,17 +33,17 @@ public:
     // [ports] section of the ini file at `iniPath` (see portDeviceName), or with the entries
     // given to setPorts (the main window's preferences as they stand).
     void setPortNumber(int number);
-    int portNumber() const { return portNumber_; }
+    int portNumber() const { return m_portNumber; }
     void setIniPath(const QString &path);
-    QString iniPath() const { return iniPath_; }
-    void setPorts(const QMap<int, QString> &ports) { ports_ = ports; }
+    QString iniPath() const { return m_iniPath; }
+    void setPorts(const QMap<int, QString> &ports) { m_ports = ports; }
     QString deviceName() const;
     // A device named directly (a path given on the command line) in place of the port
     // number's; empty: the port number's device.
-    void setDeviceOverride(const QString &device) { deviceOverride_ = device; }
+    void setDeviceOverride(const QString &device) { m_deviceOverride = device; }
 
     void setCableMode(CableMode mode);
-    CableMode cableMode() const { return cableMode_; }
+    CableMode cableMode() const { return m_cableMode; }
 
     // RadioLink
     bool open() override;           // false with errorString() when the port cannot be opened
@@ -55,10 +55,10 @@ public:
     void wait(int waitMs) override;
 
     // Why the last open failed (the device name and the system's reason).
-    QString errorString() const { return errorString_; }
-    PortProblem openProblem() const override { return openProblem_; }
-    bool deviceLost() const override { return deviceLost_; }
-    QString openedDevice() const override { return openedDevice_; }
+    QString errorString() const { return m_errorString; }
+    PortProblem openProblem() const override { return m_openProblem; }
+    bool deviceLost() const override { return m_deviceLost; }
+    QString openedDevice() const override { return m_openedDevice; }
 
     // Makes the outgoing frame of `text` (its bytes and the check byte) and sets EchoLength
     // to the number of hexadecimal characters of that frame.
@@ -67,19 +67,19 @@ public:
     void send();
 
     // The bytes received since the text was last emptied, as upper-case hexadecimal pairs.
-    const QString &RxText() const { return rxText_; }
+    const QString &RxText() const { return m_rxText; }
     void clearRxText()
     {
-        rxText_.clear();
-        overflow_ = false;
+        m_rxText.clear();
+        m_overflow = false;
     }
     // Whether bytes were discarded since the text was last emptied (more than MaxRxText).
-    bool rxOverflow() const { return overflow_; }
+    bool rxOverflow() const { return m_overflow; }
     // Whether the received text holds one whole frame, with nothing of the echo left.
     bool replyComplete() const;
     // Hexadecimal characters of the echo still expected from a single-head cable; 0: none.
-    int EchoLength() const { return echoLength_; }
-    void resetEchoLength() { echoLength_ = 0; }
+    int EchoLength() const { return m_echoLength; }
+    void resetEchoLength() { m_echoLength = 0; }
 
     // Appends received bytes to RxText and, with a single-head cable, removes the echo of
     // the last frame once something beyond it has arrived. Called for every chunk the port
@@ -109,19 +109,19 @@ private:
     void drainPending();
     void sendRequest(const QString &request);
 
-    QSerialPort port_;
-    int portNumber_ = 1;
-    QString iniPath_;
-    QMap<int, QString> ports_;
-    QString deviceOverride_;
-    PortProblem openProblem_;
-    QString openedDevice_;
-    bool deviceLost_ = false;
-    CableMode cableMode_ = DualHead;
-    QByteArray outgoing_;
-    QString rxText_;
-    bool overflow_ = false;
-    int echoLength_ = 0;
-    QEventLoop *replyLoop_ = nullptr;   // the wait of exchangeUntilReply, ended by a whole frame
-    QString errorString_;
+    QSerialPort m_port;
+    int m_portNumber = 1;
+    QString m_iniPath;
+    QMap<int, QString> m_ports;
+    QString m_deviceOverride;
+    PortProblem m_openProblem;
+    QString m_openedDevice;
+    bool m_deviceLost = false;
+    CableMode m_cableMode = DualHead;
+    QByteArray m_outgoing;
+    QString m_rxText;
+    bool m_overflow = false;
+    int m_echoLength = 0;
+    QEventLoop *m_replyLoop = nullptr;   // the wait of exchangeUntilReply, ended by a whole frame
+    QString m_errorString;
 };

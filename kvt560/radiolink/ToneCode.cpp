@@ -1,6 +1,6 @@
 #include "radiolink/ToneCode.h"
 
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 
 namespace ToneCode {
 

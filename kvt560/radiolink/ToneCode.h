@@ -9,7 +9,7 @@
 //   CTCSS          1-51      0x82            0x81
 //   DCS normal     1-107     0xC4            0xC3
 //   DCS inverted   1-107     0xE4            0xE3
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 
 #include <QByteArray>
 #include <QString>

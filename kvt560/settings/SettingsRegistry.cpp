@@ -37,8 +37,9 @@ QStringList numbered(int from, int to, const QString &suffix = {})
 // Small builders so that each row of the table below reads like the tables it mirrors.
 struct Row {
     SettingDef d;
-    Row(SettingKind kind, const char *name, const char *meaning, const char *group, Caption caption)
+    Row(SettingKey key, SettingKind kind, const char *name, const char *meaning, const char *group, Caption caption)
     {
+        d.key = key;
         d.kind = kind;
         d.name = QLatin1String(name);
         d.meaning = QLatin1String(meaning);
@@ -61,11 +62,11 @@ struct Row {
     operator SettingDef() const { return d; }
 };
 
-Row combo(const char *n, const char *m, const char *g, Caption c) { return Row(SettingKind::Index, n, m, g, std::move(c)); }
-Row check(const char *n, const char *m, const char *g, Caption c) { return Row(SettingKind::Check, n, m, g, std::move(c)); }
-Row spinBox(const char *n, const char *m, const char *g, Caption c) { return Row(SettingKind::Spin, n, m, g, std::move(c)); }
-Row edit(const char *n, const char *m, const char *g, Caption c) { return Row(SettingKind::Text, n, m, g, std::move(c)); }
-Row rangeList(const char *n, const char *m, const char *g, Caption c) { return Row(SettingKind::RangeList, n, m, g, std::move(c)); }
+Row combo(SettingKey k, const char *n, const char *m, const char *g, Caption c) { return Row(k, SettingKind::Index, n, m, g, std::move(c)); }
+Row check(SettingKey k, const char *n, const char *m, const char *g, Caption c) { return Row(k, SettingKind::Check, n, m, g, std::move(c)); }
+Row spinBox(SettingKey k, const char *n, const char *m, const char *g, Caption c) { return Row(k, SettingKind::Spin, n, m, g, std::move(c)); }
+Row edit(SettingKey k, const char *n, const char *m, const char *g, Caption c) { return Row(k, SettingKind::Text, n, m, g, std::move(c)); }
+Row rangeList(SettingKey k, const char *n, const char *m, const char *g, Caption c) { return Row(k, SettingKind::RangeList, n, m, g, std::move(c)); }
 
 Caption zh(const char *text, int id = 0) { return {QString::fromUtf8(text), id}; }
 
@@ -98,73 +99,73 @@ QVector<SettingDef> buildTable()
     QVector<SettingItem> apo{markOff(QStringLiteral("OFF"))};
     for (int h = 1; h <= 15; ++h)
         apo.append(lit(QStringLiteral("%1H").arg(h, 2, 10, QLatin1Char(' '))));
-    t << combo("bsSkinComboBox1", "automatic power-off", "basic", zh("APO功能", 81))
+    t << combo(SettingKey::AutoPowerOff, "bsSkinComboBox1", "automatic power-off", "basic", zh("APO功能", 81))
              .items(apo).values(0, 0).file("APO ", 8);
-    t << combo("bsSkinComboBox4", "scan mode", "basic", zh("扫描模式", 43))
+    t << combo(SettingKey::ScanMode, "bsSkinComboBox4", "scan mode", "basic", zh("扫描模式", 43))
              .items(literals({QStringLiteral("CO"), QStringLiteral("TO")})).values(1, 1).file("scankind ", 9);
-    t << combo("bsSkinComboBox8", "frequency step", "basic", zh("频率步进", 83))
+    t << combo(SettingKey::FrequencyStep, "bsSkinComboBox8", "frequency step", "basic", zh("频率步进", 83))
              .items(literals({QStringLiteral("5kHz"), QStringLiteral("6.25kHZ"), QStringLiteral("10kHz"),
                               QStringLiteral("12.5kHz"), QStringLiteral("25kHz")}))
              .values(4, 4).file("step ", 10);
-    t << combo("bsSkinComboBox7", "VFO or memory mode", "basic", zh("VFO/ MR"))
+    t << combo(SettingKey::VfoMode, "bsSkinComboBox7", "VFO or memory mode", "basic", zh("VFO/ MR"))
              .items(literals({QStringLiteral("MR"), QStringLiteral("VFO")})).values(1, 1).file("VFO/MR ", 11);
-    t << combo("bsSkinComboBox12", "memory display", "basic", zh("MR freq./ MR CH"))
+    t << combo(SettingKey::MemoryDisplay, "bsSkinComboBox12", "memory display", "basic", zh("MR freq./ MR CH"))
              .items(literals({QStringLiteral("MR CH"), QStringLiteral("MR freq.")}))
              .values(1, 1).file("MR freq./MR CH ", 12);
-    t << combo("bsSkinComboBox9", "squelch level", "basic", zh("静噪等级(SQL)", 38))
+    t << combo(SettingKey::SquelchLevel, "bsSkinComboBox9", "squelch level", "basic", zh("静噪等级(SQL)", 38))
              .items(literals(numbered(0, 9))).values(2, 2).file("Squelch ", 13);
     QVector<SettingItem> tot{markOff(QStringLiteral("OFF"))};
     for (int m = 1; m <= 7; ++m)
         tot.append(suffixed(QString::number(m), 48, QString::number(m) + QString::fromUtf8("分钟")));
-    t << combo("bsSkinComboBox10", "transmit time-out", "basic", zh("超时禁发", 40))
+    t << combo(SettingKey::TransmitTimeOut, "bsSkinComboBox10", "transmit time-out", "basic", zh("超时禁发", 40))
              .items(tot).values(3, 3).file("TOT ", 14);
-    t << combo("bsSkinComboBox18", "squelch mode", "basic", zh("静噪模式", 103))
+    t << combo(SettingKey::SquelchMode, "bsSkinComboBox18", "squelch mode", "basic", zh("静噪模式", 103))
              .items({lit(QStringLiteral("CTC/DCS")), lit(QStringLiteral("DTMF")),
                      str(104, QString::fromUtf8("CTC/DCS与DTMF")), str(105, QString::fromUtf8("CTC/DCS或DTMF"))})
              .values(2, 2).file("Monitor ", 15);
 
     // Page 1, group "基本功能", right column.
-    t << check("bsSkinCheckRadioBox8", "key beep", "basic", zh("提示音", 41)).right().values(1, 1).file("Beep ", 18);
-    t << check("bsSkinCheckRadioBox11", "keypad lock", "basic", zh("键盘锁定", 82)).right().values(0, 0).file("Key Lock ", 19);
-    t << check("bsSkinCheckRadioBox10", "battery save", "basic", zh("省电模式", 39)).right().values(1, 1).file("Save ", 20);
-    t << check("bsSkinCheckRadioBox12", "FM radio enable", "basic", zh("FM开关", 87)).right().values(1, 1).file("FM Enable ", 22);
-    t << check("bsSkinCheckRadioBox13", "alarm (never shown)", "basic", zh("报警功能", 42)).right().hidden().values(1, 1).file("EMG ", 21);
+    t << check(SettingKey::KeyBeep, "bsSkinCheckRadioBox8", "key beep", "basic", zh("提示音", 41)).right().values(1, 1).file("Beep ", 18);
+    t << check(SettingKey::KeypadLock, "bsSkinCheckRadioBox11", "keypad lock", "basic", zh("键盘锁定", 82)).right().values(0, 0).file("Key Lock ", 19);
+    t << check(SettingKey::BatterySave, "bsSkinCheckRadioBox10", "battery save", "basic", zh("省电模式", 39)).right().values(1, 1).file("Save ", 20);
+    t << check(SettingKey::FmRadio, "bsSkinCheckRadioBox12", "FM radio enable", "basic", zh("FM开关", 87)).right().values(1, 1).file("FM Enable ", 22);
+    t << check(SettingKey::Alarm, "bsSkinCheckRadioBox13", "alarm (never shown)", "basic", zh("报警功能", 42)).right().hidden().values(1, 1).file("EMG ", 21);
 
     // Page 1, VOX panel.
-    t << combo("bsSkinComboBox15", "VOX sensitivity", "vox", zh("VOX 灵敏度", 45))
+    t << combo(SettingKey::VoxSensitivity, "bsSkinComboBox15", "VOX sensitivity", "vox", zh("VOX 灵敏度", 45))
              .items(literals(numbered(1, 8))).values(2, 2).file("VoxSQL ", 23);
-    t << combo("bsSkinComboBox17", "VOX delay", "vox", zh("VOX 迟时", 46))
+    t << combo(SettingKey::VoxDelay, "bsSkinComboBox17", "VOX delay", "vox", zh("VOX 迟时", 46))
              .items(literals({QStringLiteral("1s"), QStringLiteral("2s"), QStringLiteral("3s"), QStringLiteral("4s")}))
              .values(2, 2).file("VoxDelay ", 24);
-    t << check("bsSkinCheckRadioBox9", "no VOX while receiving", "vox", zh("接收禁止VOX", 47)).values(1, 1).file("VoxRX ", 25);
+    t << check(SettingKey::NoVoxWhileReceiving, "bsSkinCheckRadioBox9", "no VOX while receiving", "vox", zh("接收禁止VOX", 47)).values(1, 1).file("VoxRX ", 25);
 
     // Page 1, band and password panel.
-    t << check("bsSkinCheckRadioBox14", "band change from the keypad", "bandPassword", zh("按键扩频", 84))
+    t << check(SettingKey::BandByKeypad, "bsSkinCheckRadioBox14", "band change from the keypad", "bandPassword", zh("按键扩频", 84))
              .values(0, 0).file("Exp Freq. ", 16);
-    t << combo("bsSkinComboBox22", "active band", "bandPassword", zh("频段", 85))
+    t << combo(SettingKey::ActiveBand, "bsSkinComboBox22", "active band", "bandPassword", zh("频段", 85))
              .items({str(89, QString::fromUtf8("频段2")), str(88, QString::fromUtf8("频段1"))})
              .values(1, 1).file("Band ", 17);
-    t << check("bsSkinCheckRadioBox21", "change the power-on password", "bandPassword", zh("修改密码", 145)).values(0, 0);
+    t << check(SettingKey::ChangePassword, "bsSkinCheckRadioBox21", "change the power-on password", "bandPassword", zh("修改密码", 145)).values(0, 0);
     {
-        Row pw = edit("bsSkinEdit15", "power-on password", "bandPassword", Caption{});
+        Row pw = edit(SettingKey::Password, "bsSkinEdit15", "power-on password", "bandPassword", Caption{});
         pw.values(DefaultPassword, DefaultPassword);
         pw.d.filter = {Digits, false, 6, 6};
         t << pw;
     }
 
     // Page 2, sub-page "系统", group "系统".
-    t << spinBox("bsSkinSpinEdit17", "DTMF tone duration", "dtmfSystem", zh("DTMF持续时间[毫秒]", 108))
+    t << spinBox(SettingKey::DtmfToneDuration, "bsSkinSpinEdit17", "DTMF tone duration", "dtmfSystem", zh("DTMF持续时间[毫秒]", 108))
              .spin(50, 200, 10, 3).values(100, 100).file("Digit Time ", 27);
-    t << spinBox("bsSkinSpinEdit9", "DTMF tone gap", "dtmfSystem", zh("DTMF间隔时间[毫秒]", 109))
+    t << spinBox(SettingKey::DtmfToneGap, "bsSkinSpinEdit9", "DTMF tone gap", "dtmfSystem", zh("DTMF间隔时间[毫秒]", 109))
              .spin(50, 200, 10, 3).values(100, 100).file("Digit Space ", 28);
-    t << spinBox("bsSkinSpinEdit10", "first-digit delay", "dtmfSystem", zh("首码延迟时间[毫秒]", 110))
+    t << spinBox(SettingKey::FirstDigitDelay, "bsSkinSpinEdit10", "first-digit delay", "dtmfSystem", zh("首码延迟时间[毫秒]", 110))
              .spin(0, 500, 50, 3).values(0, 0).file("First Digit ", 29);
-    t << spinBox("bsSkinSpinEdit13", "carrier lead time", "dtmfSystem", zh("预载波时间[毫秒]", 112))
+    t << spinBox(SettingKey::CarrierLeadTime, "bsSkinSpinEdit13", "carrier lead time", "dtmfSystem", zh("预载波时间[毫秒]", 112))
              .spin(100, 1000, 100, 4).values(400, 400).file("Pretime ", 30);
-    t << spinBox("bsSkinSpinEdit14", "\"*\" and \"#\" tone time", "dtmfSystem", zh("*和#音[毫秒]", 113))
+    t << spinBox(SettingKey::StarHashToneTime, "bsSkinSpinEdit14", "\"*\" and \"#\" tone time", "dtmfSystem", zh("*和#音[毫秒]", 113))
              .spin(0, 400, 50, 3).values(0, 0).file("*&#Delay ", 31);
-    t << check("bsSkinCheckRadioBox19", "decode replies", "dtmfSystem", zh("回复解码", 114)).values(1, 1).file("ACK Decode ", 32);
-    t << check("bsSkinCheckRadioBox1", "DTMF side tone", "dtmfSystem", zh("侧音", 115)).values(1, 1).file("DTMF Side ", 33);
+    t << check(SettingKey::DecodeReplies, "bsSkinCheckRadioBox19", "decode replies", "dtmfSystem", zh("回复解码", 114)).values(1, 1).file("ACK Decode ", 32);
+    t << check(SettingKey::DtmfSideTone, "bsSkinCheckRadioBox1", "DTMF side tone", "dtmfSystem", zh("侧音", 115)).values(1, 1).file("DTMF Side ", 33);
 
     // Page 2, sub-page "系统", group "呼叫列表": the ten auto-dial codes.
     for (int k = 0; k < SettingsRegistry::CallListEntries; ++k) {
@@ -172,63 +173,63 @@ QVector<SettingDef> buildTable()
         const QByteArray key = "Call" + QByteArray::number(k) + ' ';
         const QByteArray meaning = "auto-dial code " + QByteArray::number(k);
         const QString first = QStringLiteral("1000");
-        t << edit(name.constData(), meaning.constData(), "callList", Caption{})
+        t << edit(SettingKey::None, name.constData(), meaning.constData(), "callList", Caption{})
                  .dtmf(15).values(k == 0 ? first : QString(), k == 0 ? first : QString())
                  .file(key.constData(), 38 + k);
     }
 
     // Page 2, sub-page "系统", group "PTT ID".
-    t << check("bsSkinCheckRadioBox20", "show the caller's PTT ID", "pttId", zh("显示PTT ID", 116))
+    t << check(SettingKey::ShowCallerPttId, "bsSkinCheckRadioBox20", "show the caller's PTT ID", "pttId", zh("显示PTT ID", 116))
              .values(1, 1).file("Display PTT ID ", 34);
-    t << combo("bsSkinComboBox27", "when the PTT ID is sent", "pttId", zh("PTT ID类型", 117))
+    t << combo(SettingKey::PttIdMode, "bsSkinComboBox27", "when the PTT ID is sent", "pttId", zh("PTT ID类型", 117))
              .items({str(118, QString::fromUtf8("发射开始")), str(119, QString::fromUtf8("发射结束")),
                      str(120, QString::fromUtf8("两者"))})
              .values(0, 0).file("PTT ID ", 35);
-    t << edit("bsSkinEdit3", "code sent at start of transmission", "pttId", zh("发射开始", 118))
+    t << edit(SettingKey::PttIdStartCode, "bsSkinEdit3", "code sent at start of transmission", "pttId", zh("发射开始", 118))
              .dtmf(15).values(QStringLiteral("12345"), QStringLiteral("12345")).file("BOT ", 36);
-    t << edit("bsSkinEdit4", "code sent at end of transmission", "pttId", zh("发射结束", 119))
+    t << edit(SettingKey::PttIdEndCode, "bsSkinEdit4", "code sent at end of transmission", "pttId", zh("发射结束", 119))
              .dtmf(15).values(QStringLiteral("12345"), QStringLiteral("12345")).file("EOT ", 37);
 
     // Page 2, sub-page "参数", group "解码".
-    t << combo("bsSkinComboBox46", "group call digit", "decode", zh("组ID", 125))
+    t << combo(SettingKey::GroupCallDigit, "bsSkinComboBox46", "group call digit", "decode", zh("组ID", 125))
              .items(literals({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
                               QStringLiteral("*"), QStringLiteral("#")}))
              .values(0, 0).file("Group ", 48);
-    t << edit("bsSkinEdit5", "own ID", "decode", zh("本机ID", 126))
+    t << edit(SettingKey::OwnId, "bsSkinEdit5", "own ID", "decode", zh("本机ID", 126))
              .dtmf(15).values(QStringLiteral("1000"), QStringLiteral("1000")).file("Private ", 49);
-    t << spinBox("bsSkinSpinEdit21", "automatic reset time in seconds", "decode", zh("自动复位时间(秒)", 127))
+    t << spinBox(SettingKey::AutoResetTime, "bsSkinSpinEdit21", "automatic reset time in seconds", "decode", zh("自动复位时间(秒)", 127))
              .spin(3, 120, 1, 3).values(10, 10).file("Auto Reset ", 50);
-    t << check("bsSkinCheckRadioBox18", "automatic acknowledge", "decode", zh("自动回复", 128)).values(1, 1).file("Auto ACK ", 51);
-    t << check("bsSkinCheckRadioBox6", "decode beep", "decode", zh("提示音", 129)).values(1, 1).file("DTMF Beep ", 52);
-    t << check("bsSkinCheckRadioBox17", "decode only with matching CTCSS/DCS", "decode", zh("带CTC/DCS解码", 130))
+    t << check(SettingKey::AutoAcknowledge, "bsSkinCheckRadioBox18", "automatic acknowledge", "decode", zh("自动回复", 128)).values(1, 1).file("Auto ACK ", 51);
+    t << check(SettingKey::DecodeBeep, "bsSkinCheckRadioBox6", "decode beep", "decode", zh("提示音", 129)).values(1, 1).file("DTMF Beep ", 52);
+    t << check(SettingKey::DecodeWithMatchingTone, "bsSkinCheckRadioBox17", "decode only with matching CTCSS/DCS", "decode", zh("带CTC/DCS解码", 130))
              .values(1, 1).file("Strip ", 53);
 
     // Page 2, sub-page "参数", group "遥毙".
-    t << check("bsSkinCheckRadioBox22", "decode activation switch", "stun", zh("解码激活开关", 146)).values(1, nullopt);
-    t << check("bsSkinCheckRadioBox16", "remote control active", "stun", zh("遥控激活", 131)).values(1, 1).file("Stun ", 54);
-    t << edit("bsSkinEdit16", "remote control code", "stun", zh("遥控码", 132))
+    t << check(SettingKey::DecodeSwitch, "bsSkinCheckRadioBox22", "decode activation switch", "stun", zh("解码激活开关", 146)).values(1, nullopt);
+    t << check(SettingKey::RemoteControl, "bsSkinCheckRadioBox16", "remote control active", "stun", zh("遥控激活", 131)).values(1, 1).file("Stun ", 54);
+    t << edit(SettingKey::RemoteControlCode, "bsSkinEdit16", "remote control code", "stun", zh("遥控码", 132))
              .dtmf(8).values(QString(), QString()).file("Stun Code ", 55);
-    t << combo("bsSkinComboBox14", "remote control type", "stun", zh("遥控类型", 133))
+    t << combo(SettingKey::RemoteControlType, "bsSkinComboBox14", "remote control type", "stun", zh("遥控类型", 133))
              .items({str(134, QString::fromUtf8("遥毙")), str(135, QString::fromUtf8("遥晕"))})
              .values(1, 1).file("Stun Type ", 56);
 
     // Page 4, the five side keys.
-    t << combo("bsSkinComboBox3", "side key P1", "sideKeys", zh("P1"))
+    t << combo(SettingKey::SideKeyP1, "bsSkinComboBox3", "side key P1", "sideKeys", zh("P1"))
              .items(sideKeyItems()).builtin(builtinSideKeys(false)).values(0, nullopt);
-    t << combo("bsSkinComboBox5", "side key P2", "sideKeys", zh("P2"))
+    t << combo(SettingKey::SideKeyP2, "bsSkinComboBox5", "side key P2", "sideKeys", zh("P2"))
              .items(sideKeyItems()).builtin(builtinSideKeys(true)).values(5, 1).file("Key Assignment ", 57);
-    t << combo("bsSkinComboBox2", "side key P3", "sideKeys", zh("P3"))
+    t << combo(SettingKey::SideKeyP3, "bsSkinComboBox2", "side key P3", "sideKeys", zh("P3"))
              .items(sideKeyItems()).builtin(builtinSideKeys(false)).values(2, nullopt);
-    t << combo("bsSkinComboBox13", "side key P4", "sideKeys", zh("P4"))
+    t << combo(SettingKey::SideKeyP4, "bsSkinComboBox13", "side key P4", "sideKeys", zh("P4"))
              .items(sideKeyItems()).builtin(builtinSideKeys(false)).values(4, nullopt);
-    t << combo("bsSkinComboBox16", "side key P5", "sideKeys", zh("P5"))
+    t << combo(SettingKey::SideKeyP5, "bsSkinComboBox16", "side key P5", "sideKeys", zh("P5"))
              .items(sideKeyItems()).builtin(builtinSideKeys(false)).values(1, nullopt);
 
     // Page 5, the band range lists (receive row string 90, transmit row string 91).
-    t << rangeList("bsSkinComboBox20", "band 1 receive range", "band1", zh("接收频段", 90)).file("BAND_Rx ", 4);
-    t << rangeList("bsSkinComboBox21", "band 1 transmit range", "band1", zh("发射频段", 91)).file("BAND_Tx ", 5);
-    t << rangeList("bsSkinComboBox6", "band 2 receive range", "band2", zh("接收频段", 90)).file("BAND_Rx1 ", 6);
-    t << rangeList("bsSkinComboBox11", "band 2 transmit range", "band2", zh("发射频段", 91)).file("BAND_Tx1 ", 7);
+    t << rangeList(SettingKey::Band1RxRange, "bsSkinComboBox20", "band 1 receive range", "band1", zh("接收频段", 90)).file("BAND_Rx ", 4);
+    t << rangeList(SettingKey::Band1TxRange, "bsSkinComboBox21", "band 1 transmit range", "band1", zh("发射频段", 91)).file("BAND_Tx ", 5);
+    t << rangeList(SettingKey::Band2RxRange, "bsSkinComboBox6", "band 2 receive range", "band2", zh("接收频段", 90)).file("BAND_Rx1 ", 6);
+    t << rangeList(SettingKey::Band2TxRange, "bsSkinComboBox11", "band 2 transmit range", "band2", zh("发射频段", 91)).file("BAND_Tx1 ", 7);
     return t;
 }
 
@@ -352,6 +353,26 @@ const SettingDef *byName(const QString &name)
     }();
     const auto it = index.constFind(name);
     return it == index.cend() ? nullptr : &all().at(*it);
+}
+
+const SettingDef &byKey(SettingKey key)
+{
+    static const QVector<int> index = [] {
+        QVector<int> rows(int(SettingKey::Count), -1);
+        for (int i = 0; i < all().size(); ++i)
+            if (all().at(i).key != SettingKey::None)
+                rows[int(all().at(i).key)] = i;
+        return rows;
+    }();
+    const int row = key > SettingKey::None && key < SettingKey::Count ? index.at(int(key)) : -1;
+    Q_ASSERT_X(row >= 0, "SettingsRegistry::byKey", "a key without a row in the table");
+    static const SettingDef none;
+    return row >= 0 ? all().at(row) : none;
+}
+
+QString name(SettingKey key)
+{
+    return byKey(key).name;
 }
 
 const SettingDef *byFileKey(const QString &fileKey)

@@ -12,6 +12,64 @@
 #include <functional>
 #include <optional>
 
+// The typed key of every setting the program itself refers to, one per row of the table
+// (SettingsRegistry::all). The control name stays the setting's name where the outside world
+// sees it: the codeplug file, the widgets' objectNames and the language libraries.
+enum class SettingKey {
+    None,   // a row without a key of its own (a call list entry: callListEntryName)
+    AutoPowerOff,
+    ScanMode,
+    FrequencyStep,
+    VfoMode,
+    MemoryDisplay,
+    SquelchLevel,
+    TransmitTimeOut,
+    SquelchMode,
+    KeyBeep,
+    KeypadLock,
+    BatterySave,
+    FmRadio,
+    Alarm,
+    VoxSensitivity,
+    VoxDelay,
+    NoVoxWhileReceiving,
+    BandByKeypad,
+    ActiveBand,
+    ChangePassword,
+    Password,
+    DtmfToneDuration,
+    DtmfToneGap,
+    FirstDigitDelay,
+    CarrierLeadTime,
+    StarHashToneTime,
+    DecodeReplies,
+    DtmfSideTone,
+    ShowCallerPttId,
+    PttIdMode,
+    PttIdStartCode,
+    PttIdEndCode,
+    GroupCallDigit,
+    OwnId,
+    AutoResetTime,
+    AutoAcknowledge,
+    DecodeBeep,
+    DecodeWithMatchingTone,
+    DecodeSwitch,
+    RemoteControl,
+    RemoteControlCode,
+    RemoteControlType,
+    SideKeyP1,
+    SideKeyP2,
+    SideKeyP3,
+    SideKeyP4,
+    SideKeyP5,
+    Band1RxRange,
+    Band1TxRange,
+    Band2RxRange,
+    Band2TxRange,
+    Count
+};
+
 enum class SettingKind {
     Index,      // selected index of a drop-down list
     Check,      // check box, 0 or 1
@@ -64,7 +122,8 @@ struct SpinRange {
 };
 
 struct SettingDef {
-    QString name;      // control name, the key of the setting everywhere
+    SettingKey key = SettingKey::None;
+    QString name;      // control name: the setting's name in files, widgets and libraries
     SettingKind kind = SettingKind::Check;
     QString meaning;   // what the setting means, in plain English
     QString group;     // key of its SettingGroup
@@ -132,6 +191,9 @@ namespace SettingsRegistry {
 // Every setting, in page order.
 const QVector<SettingDef> &all();
 const SettingDef *byName(const QString &name);
+// The row of a key (every key but None has one) and its control name.
+const SettingDef &byKey(SettingKey key);
+QString name(SettingKey key);
 const SettingDef *byFileKey(const QString &fileKey);
 // The settings that have a codeplug line, in line order.
 QVector<const SettingDef *> fileOrder();

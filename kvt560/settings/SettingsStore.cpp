@@ -6,6 +6,21 @@ SettingsStore::SettingsStore(QObject *parent)
 {
 }
 
+bool SettingsStore::isEnabled(SettingKey key) const
+{
+    return isEnabled(SettingsRegistry::name(key));
+}
+
+bool SettingsStore::setValue(SettingKey key, const QVariant &value)
+{
+    return setValue(SettingsRegistry::name(key), value);
+}
+
+bool SettingsStore::setByUser(SettingKey key, const QVariant &value)
+{
+    return setByUser(SettingsRegistry::name(key), value);
+}
+
 bool SettingsStore::setValue(const QString &name, const QVariant &value)
 {
     SettingsValues next = m_values;

@@ -25,6 +25,26 @@ QString SettingsValues::text(const QString &name) const
     return v.typeId() == QMetaType::QString ? v.toString() : QString();
 }
 
+QVariant SettingsValues::value(SettingKey key) const
+{
+    return value(SettingsRegistry::name(key));
+}
+
+int SettingsValues::number(SettingKey key) const
+{
+    return number(SettingsRegistry::name(key));
+}
+
+QString SettingsValues::text(SettingKey key) const
+{
+    return text(SettingsRegistry::name(key));
+}
+
+bool SettingsValues::set(SettingKey key, const QVariant &value)
+{
+    return set(SettingsRegistry::name(key), value);
+}
+
 bool SettingsValues::set(const QString &name, const QVariant &value)
 {
     const SettingDef *def = SettingsRegistry::byName(name);

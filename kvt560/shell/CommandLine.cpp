@@ -9,7 +9,7 @@
 #include "radiolink/Codeplug.h"
 #include "radiolink/RadioTransfer.h"
 #include "radiolink/SerialTransport.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 #include "settings/SettingsStore.h"
 #include "common/Backups.h"
 #include "common/CheckedSave.h"
@@ -17,7 +17,7 @@
 #include "common/ConsoleProgress.h"
 #include "common/SerialPorts.h"
 #include "shell/LanguageNames.h"
-#include "shell/IniFile.h"
+#include "settings/IniFile.h"
 #include "shell/LanguageTexts.h"
 #include "shell/PortTexts.h"
 #include "shell/Preferences.h"
@@ -171,11 +171,6 @@ void printDifferences(const QList<MemoryDifference> &differences, bool toStandar
         else
             printLine(text);
     }
-}
-
-quint8 firstChannelOf(const CodeplugDocument &document)
-{
-    return quint8(document.firstChannelText().toUInt(nullptr, 16));
 }
 
 } // namespace
@@ -376,11 +371,11 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         second.setBandLists(prefs.lists);
         if (!openCodeplug(positional.constFirst(), second))
             return Failure;
-        MemoryBlocks blocks;
-        const QByteArray a = encodeMemory(document.snapshot(), firstChannelOf(document), texts.marks, &blocks);
-        const QByteArray b = encodeMemory(second.snapshot(), firstChannelOf(second), texts.marks, nullptr);
+        using MemoryLayout::encodeMemory;
+        const MemoryLayout::MemoryImage a = encodeMemory(document.snapshot(), document.firstChannel(), texts.marks);
+        const MemoryLayout::MemoryImage b = encodeMemory(second.snapshot(), second.firstChannel(), texts.marks);
         const QList<MemoryDifference> differences =
-            compareMemory(a, b, blocks, QFileInfo(file).fileName(), QFileInfo(positional.constFirst()).fileName(),
+            compareMemory(a.bytes, b.bytes, a.blocks, QFileInfo(file).fileName(), QFileInfo(positional.constFirst()).fileName(),
                           texts.marks, itemText);
         printDifferences(differences, false);
         std::fflush(stdout);
@@ -426,7 +421,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         if (check != RadioTransfer::Outcome::Success)
             return Failure;
         const QList<MemoryDifference> differences =
-            compareMemory(memory.written, inRadio.read, readBackBlocks(memory.blocksWritten), QStringLiteral("the file"),
+            compareMemory(memory.written, inRadio.read, MemoryLayout::readBackBlocks(memory.blocksWritten), QStringLiteral("the file"),
                           QStringLiteral("the radio"), texts.marks, itemText);
         if (differences.isEmpty())
             return Success;

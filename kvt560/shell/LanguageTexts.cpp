@@ -3,7 +3,7 @@
 #include "settings/SettingsRegistry.h"
 #include "shell/LanguageElements.h"
 #include "shell/LanguageNames.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 
 LanguageTexts LanguageTexts::builtIn()
 {
@@ -58,7 +58,7 @@ LanguageTexts LanguageTexts::forLanguage(int lang, const QString &directory)
 
 void LanguageTexts::apply(const LanguageLibrary &library)
 {
-    library_ = library;
+    m_library = library;
     for (const LanguageElement &e : LanguageElements::all()) {
         if (!library.contains(e.id))
             continue;
@@ -118,9 +118,9 @@ QString LanguageTexts::itemText(const QString &name, int index) const
     const SettingDef *def = SettingsRegistry::byName(name);
     if (!def)
         return QString();
-    if (!library_.isLoaded() || !def->rebuiltByLanguage())
+    if (!m_library.isLoaded() || !def->rebuiltByLanguage())
         return def->itemTexts().value(index);
-    const LanguageLibrary &library = library_;
+    const LanguageLibrary &library = m_library;
     // A string the library lacks keeps its built-in item, as the loader keeps the list.
     const QStringList builtIn = def->itemTexts();
     const QStringList translated = def->itemTexts([&library](int id) { return library.text(id); });

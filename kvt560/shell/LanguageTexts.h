@@ -54,8 +54,8 @@ struct LanguageTexts
     QString itemText(const QString &name, int index) const;
 
     // Whether a library was applied.
-    bool fromLibrary() const { return library_.isLoaded(); }
+    bool fromLibrary() const { return m_library.isLoaded(); }
 
 private:
-    LanguageLibrary library_;
+    LanguageLibrary m_library;
 };

@@ -4,22 +4,21 @@
 // missing keys and for values that are not whole numbers; saving updates the keys in place
 // and leaves every other line of the file (comments, the [ports] section, stale list items
 // above the count) as it was.
+#include "codeplug/BandLists.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
 
 class IniFile;
 
-// One band-range drop-down as stored: its items and the selected index (-1: none).
-struct BandList {
-    QStringList items;
-    int now = -1;
-    bool operator==(const BandList &o) const { return items == o.items && now == o.now; }
-};
-
 struct Preferences {
     enum CableMode { SingleHead = 12, DualHead = 13 };
-    enum ListId { List1Rx, List1Tx, List2Rx, List2Tx, ListCount };
+    // The lists in the order of the document (BandLists), by the names of their sections.
+    using ListId = BandLists::Id;
+    static constexpr ListId List1Rx = BandLists::List1Rx, List1Tx = BandLists::List1Tx, List2Rx = BandLists::List2Rx,
+                            List2Tx = BandLists::List2Tx;
+    static constexpr int ListCount = BandLists::Count;
 
     int com = 1;              // serial port number 1-4
     int commode = DualHead;   // cable mode 12 or 13
@@ -27,7 +26,7 @@ struct Preferences {
     int lang = 1;             // language 1-3; other numbers are kept but select nothing
     bool fastLink = false;    // "Fast link" of the read/write dialog
     bool verify = true;       // "Verify after writing" of the read/write dialog
-    std::array<BandList, ListCount> lists;   // list1_rx, list1_tx, list2_rx, list2_tx
+    BandListArray lists;   // list1_rx, list1_tx, list2_rx, list2_tx
 
     // The item given to a list entry that the count promises but the file lacks.
     static QString defaultRangeText() { return QStringLiteral("400-470MHz"); }

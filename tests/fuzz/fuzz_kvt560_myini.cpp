@@ -2,7 +2,7 @@
 // a saved file reads back as the same profile.
 #include "FuzzSupport.h"
 
-#include "shell/IniFile.h"
+#include "settings/IniFile.h"
 #include "shell/Preferences.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)

@@ -4,7 +4,7 @@
 #include "channels/ChannelTable.h"
 #include "channels/ui/ChannelGrid.h"
 #include "channels/ui/OverlayKeys.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 
 #include <QTimer>
 #include <QComboBox>
@@ -156,7 +156,7 @@ void ChannelEditor::moveSelection(int column, int row)
         return;
     m_mousePress = m_entryOnRelease = false;
     if (column == m_grid->currentColumn() && row == m_grid->currentRow()) {
-        m_table->SkipToggle = true;
+        m_cursor.SkipToggle = true;
         commit();
         StringAlignGrid1Click();
         return;
@@ -187,12 +187,12 @@ void ChannelEditor::discardOverlays()
 
 void ChannelEditor::cellChangedOutside(int column, int row)
 {
-    if (m_released || m_ownWrites > 0 || row != m_table->CurRow || column != m_table->CurCol)
+    if (m_released || m_ownWrites > 0 || row != m_cursor.CurRow || column != m_cursor.CurCol)
         return;
     const QString text = m_table->cell(T::Grid1, column, row);
     // An overlay's own writes leave the cell holding what the overlay shows.
     if ((!bsSkinEdit1->isHidden() && bsSkinEdit1->text() != text)
-        || (!ComboBox1->isHidden() && row == m_table->ToneRow && ComboBox1->currentText() != text)
+        || (!ComboBox1->isHidden() && row == m_cursor.ToneRow && ComboBox1->currentText() != text)
         || (!bsSkinEdit7->isHidden() && bsSkinEdit7->text() != text))
         discardOverlays();
 }
@@ -210,7 +210,7 @@ void ChannelEditor::selectRowByHeader(int row)
 bool ChannelEditor::commit()
 {
     const OwnWrite own(m_ownWrites);
-    if (!m_table->sendallcell())
+    if (!m_table->sendallcell(m_cursor.CurRow, m_cursor.CurCol))
         return false;
     m_rowPending = false;
     return true;
@@ -222,7 +222,7 @@ void ChannelEditor::StringAlignGrid1SelectCell(int, int)
         m_entryOnRelease = true;   // the cell is entered when the button goes up
     } else {
         // A key is moving the selection: no mark may flip.
-        m_table->SkipToggle = true;
+        m_cursor.SkipToggle = true;
         m_moveCommitted = true;
     }
     commit();   // with the old CurCol and CurRow
@@ -235,7 +235,7 @@ void ChannelEditor::onCurrentCellChanged(int, int)
     if (!m_moveCommitted) {
         // Moved by the program (or the view itself): the same commit and entry as any
         // move, never a flip.
-        m_table->SkipToggle = true;
+        m_cursor.SkipToggle = true;
         commit();
     }
     m_moveCommitted = false;
@@ -248,7 +248,7 @@ void ChannelEditor::StringAlignGrid1Click()
     const int row = m_grid->currentRow();
     if (column < 1 || row < 1) {
         hideOverlays();
-        m_table->SkipToggle = false;
+        m_cursor.SkipToggle = false;
         return;
     }
     enterCell(column, row);
@@ -271,8 +271,8 @@ void ChannelEditor::enterCell(int column, int row)
     // 1. Close whatever was open.
     hideOverlays();
     // 2. The current cell.
-    m_table->CurCol = column;
-    m_table->CurRow = row;
+    m_cursor.CurCol = column;
+    m_cursor.CurRow = row;
     emit currentChannelChanged(row);
     // 3. The editor of the column, or a flip of the mark.
     const bool used = channelUsed(row);
@@ -294,7 +294,7 @@ void ChannelEditor::enterCell(int column, int row)
             if (index >= 0)
                 ComboBox1->setCurrentIndex(index);   // otherwise the previous choice stays
             m_toneColumn = column;
-            m_table->ToneRow = row;
+            m_cursor.ToneRow = row;
             ComboBox1->show();
         }
         break;
@@ -303,7 +303,7 @@ void ChannelEditor::enterCell(int column, int row)
     case T::ScanColumn:
     case T::DtmfColumn:
     case T::PttIdColumn:
-        if (used && !m_table->SkipToggle)
+        if (used && !m_cursor.SkipToggle)
             flipMark(column, row);
         break;
     case T::AliasColumn:
@@ -317,7 +317,7 @@ void ChannelEditor::enterCell(int column, int row)
         break;   // ">>" opens the single-channel page on a double click only
     }
     // 4. The next entry may flip again.
-    m_table->SkipToggle = false;
+    m_cursor.SkipToggle = false;
 }
 
 void ChannelEditor::flipMark(int column, int row)
@@ -346,7 +346,7 @@ void ChannelEditor::StringAlignGrid1DblClick(int column, int row)
 
 bool ChannelEditor::onItsCell(const QWidget *overlay) const
 {
-    const int column = m_table->CurCol;
+    const int column = m_cursor.CurCol;
     bool columnFits = false;
     if (overlay == bsSkinEdit1)
         columnFits = column == T::RxFreqColumn || column == T::TxFreqColumn;
@@ -356,7 +356,7 @@ bool ChannelEditor::onItsCell(const QWidget *overlay) const
         columnFits = column == T::AliasColumn;
     if (!columnFits)
         return false;
-    const QRect cell = m_grid->cellRect(column, m_table->CurRow);
+    const QRect cell = m_grid->cellRect(column, m_cursor.CurRow);
     if (cell.isEmpty() || !m_grid->viewport()->rect().intersects(cell))
         return false;
     return overlay->pos() == cell.topLeft() + QPoint(OverlayDx, OverlayDy);
@@ -393,7 +393,7 @@ bool ChannelEditor::bsSkinEdit1KeyPress(QKeyEvent *event)
         if (!commit())
             return true;   // the overlay stays closed; the row stays half-entered
         // Enter the current cell again: the overlay comes back with the normalised text.
-        m_table->SkipToggle = true;
+        m_cursor.SkipToggle = true;
         StringAlignGrid1Click();
         return true;
     }
@@ -403,13 +403,13 @@ bool ChannelEditor::bsSkinEdit1KeyPress(QKeyEvent *event)
 
 void ChannelEditor::bsSkinEdit1KeyUp()
 {
-    const int column = m_table->CurCol;
+    const int column = m_cursor.CurCol;
     if (bsSkinEdit1->isHidden() || (column != T::RxFreqColumn && column != T::TxFreqColumn))
         return;
     const QString text = bsSkinEdit1->text();
     const OwnWrite own(m_ownWrites);
-    if (m_table->cell(T::Grid1, column, m_table->CurRow) != text) {
-        m_table->setCell(T::Grid1, column, m_table->CurRow, text);
+    if (m_table->cell(T::Grid1, column, m_cursor.CurRow) != text) {
+        m_table->setCell(T::Grid1, column, m_cursor.CurRow, text);
         m_rowPending = true;
     }
 }
@@ -437,7 +437,7 @@ void ChannelEditor::fillToneList()
 
 void ChannelEditor::ComboBox1Change(int index)
 {
-    const int row = m_table->ToneRow;
+    const int row = m_cursor.ToneRow;
     if (index < 0 || !channelUsed(row))
         return;
     const OwnWrite own(m_ownWrites);
@@ -478,5 +478,5 @@ void ChannelEditor::bsSkinEdit7KeyUp()
     bsSkinEdit7->setCursorPosition(text.size());
     // The alias overlay only ever edits the alias column.
     const OwnWrite own(m_ownWrites);
-    m_table->setCell(T::Grid1, T::AliasColumn, m_table->CurRow, text);
+    m_table->setCell(T::Grid1, T::AliasColumn, m_cursor.CurRow, text);
 }

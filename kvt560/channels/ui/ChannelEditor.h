@@ -20,6 +20,7 @@
 // A mark cell (columns 5 to 9) flips only on a mouse click. Every other selection move (keys,
 // wheel, the program) sets ChannelTable::SkipToggle just before the selection moves; the cell
 // entry that follows selects the cell without flipping and clears the flag.
+#include "channels/ChannelCursor.h"
 #include "channels/ChannelTextRules.h"
 #include <QObject>
 #include <QPointer>
@@ -48,6 +49,9 @@ public:
 
     ChannelGrid *grid() const { return m_grid; }
     ChannelTable *table() const { return m_table; }
+    // Where editing stands (CurRow, CurCol, ToneRow, SkipToggle); the single-channel page and
+    // the list operations share it.
+    ChannelCursor &cursor() { return m_cursor; }
 
     QLineEdit *bsSkinEdit1;   // frequency overlay, columns 1 and 3
     QComboBox *ComboBox1;     // tone list overlay, columns 2 and 4
@@ -146,6 +150,7 @@ private:
     ChannelGrid *m_grid;
     bool m_released = false;        // the grid is going: no more of its events are handled
     ChannelTable *m_table;
+    ChannelCursor m_cursor;
     QPointer<ToneList> m_tones;
     int m_toneColumn = 2;           // the tone column the list was opened for
     bool m_mousePress = false;      // a left press on the viewport is being handled

@@ -6,7 +6,7 @@
 #include "channels/ChannelTable.h"
 #include "channels/ui/ChannelGrid.h"
 #include "channels/ui/OverlayKeys.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 
 #include <QTimer>
 #include <QComboBox>
@@ -29,8 +29,8 @@ using T = ChannelTable;
 
 bool ChannelEditor::StringAlignGrid1KeyDown(QKeyEvent *event)
 {
-    const int row = m_table->CurRow;
-    const int column = m_table->CurCol;
+    const int row = m_cursor.CurRow;
+    const int column = m_cursor.CurCol;
     const OwnWrite own(m_ownWrites);
     if (event->key() == Qt::Key_Delete) {
         // The whole channel, whatever the column; its attributes go with the next commit.
@@ -55,8 +55,8 @@ bool ChannelEditor::StringAlignGrid1KeyDown(QKeyEvent *event)
 
 void ChannelEditor::syncOverlaysWithCells()
 {
-    const int row = m_table->CurRow;
-    const int column = m_table->CurCol;
+    const int row = m_cursor.CurRow;
+    const int column = m_cursor.CurCol;
     const bool used = channelUsed(row);
     if (!bsSkinEdit1->isHidden()) {
         if ((column == T::RxFreqColumn || column == T::TxFreqColumn) && (column == T::RxFreqColumn || used))
@@ -72,7 +72,7 @@ void ChannelEditor::syncOverlaysWithCells()
 
 void ChannelEditor::StringAlignGrid1KeyPress(QKeyEvent *event)
 {
-    const int column = m_table->CurCol;
+    const int column = m_cursor.CurCol;
     const QString text = event->text();
     const bool backspace = event->key() == Qt::Key_Backspace;
 
@@ -100,7 +100,7 @@ void ChannelEditor::StringAlignGrid1KeyPress(QKeyEvent *event)
         return;
     }
 
-    if (column == T::RxFreqColumn || (column == T::TxFreqColumn && channelUsed(m_table->CurRow))) {
+    if (column == T::RxFreqColumn || (column == T::TxFreqColumn && channelUsed(m_cursor.CurRow))) {
         if (isEnter(event)) {
             if (!bsSkinEdit1->isHidden())
                 bsSkinEdit1->setFocus();
@@ -113,8 +113,8 @@ void ChannelEditor::StringAlignGrid1KeyPress(QKeyEvent *event)
 
 void ChannelEditor::handFrequencyKey(const QString &digit)
 {
-    const int column = m_table->CurCol;
-    const int row = m_table->CurRow;
+    const int column = m_cursor.CurCol;
+    const int row = m_cursor.CurRow;
     if (bsSkinEdit1->isHidden()) {
         // Scrolled away or closed by a page switch: open it again over its cell.
         m_grid->scrollTo(m_grid->model()->index(row - 1, column));

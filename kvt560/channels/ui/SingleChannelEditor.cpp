@@ -1,8 +1,9 @@
 #include "channels/ui/SingleChannelEditor.h"
 
+#include "channels/ChannelCursor.h"
 #include "channels/ChannelTable.h"
 #include "channels/ChannelTextRules.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -63,8 +64,8 @@ bool isEnter(const QKeyEvent *event)
 
 } // namespace
 
-SingleChannelEditor::SingleChannelEditor(ChannelTable *table, ToneList &tones, QWidget *parent)
-    : QWidget(parent), m_table(table), m_tones(tones)
+SingleChannelEditor::SingleChannelEditor(ChannelTable *table, ChannelCursor *cursor, ToneList &tones, QWidget *parent)
+    : QWidget(parent), m_table(table), m_cursor(cursor), m_tones(tones)
 {
     setObjectName(QStringLiteral("bsSkinTabSheet10"));
     buildControls();
@@ -229,9 +230,9 @@ void SingleChannelEditor::setPageActive(bool active)
         return;
     // A frequency typed into the grid and not yet committed is committed before the page
     // shows the row; when that fails the notice says why and the page is not loaded.
-    const int r = m_table->CurRow;
+    const int r = m_cursor->CurRow;
     if (!m_table->isEmptyChannel(r) && m_table->cell(T::Grid1, T::RxToneColumn, r).isEmpty()
-        && !m_table->sendallcell())
+        && !m_table->sendallcell(m_cursor->CurRow, m_cursor->CurCol))
         return;
     bsSkinTabSheet10Show();
 }
@@ -271,7 +272,7 @@ void SingleChannelEditor::setUsedState(bool used)
 
 bool SingleChannelEditor::bsSkinTabSheet10Show()
 {
-    const int r = m_table->CurRow;
+    const int r = m_cursor->CurRow;
     {
         const QSignalBlocker block(bsSkinSpinEdit20);
         bsSkinSpinEdit20->setValue(r);
@@ -341,14 +342,14 @@ void SingleChannelEditor::bsSkinSpinEdit20Change(int value)
 {
     if (m_active) {
         // Finish the row being left.
-        const int r = m_table->CurRow;
+        const int r = m_cursor->CurRow;
         const bool used = !m_table->isEmptyChannel(r);
         const bool committed = !m_table->cell(T::Grid1, T::RxToneColumn, r).isEmpty();
         bool ok;
         if (used && committed) {
             ok = m_table->sendcell(T::RxFreqColumn, r) && m_table->sendcell(T::TxFreqColumn, r);
         } else {
-            ok = m_table->sendallcell();
+            ok = m_table->sendallcell(m_cursor->CurRow, m_cursor->CurCol);
             if (ok)
                 bsSkinTabSheet10Show();
         }
@@ -359,8 +360,8 @@ void SingleChannelEditor::bsSkinSpinEdit20Change(int value)
             return;
         }
     }
-    if (value != m_table->CurRow) {
-        m_table->CurRow = value;
+    if (value != m_cursor->CurRow) {
+        m_cursor->CurRow = value;
         if (m_active)
             bsSkinTabSheet10Show();
     }
@@ -368,9 +369,9 @@ void SingleChannelEditor::bsSkinSpinEdit20Change(int value)
 
 void SingleChannelEditor::editorEntered(QLineEdit *edit)
 {
-    m_table->CurRow = bsSkinSpinEdit20->value();
-    emit channelSelected(m_table->CurRow);
-    m_table->CurCol = edit == bsSkinEdit11 ? T::RxFreqColumn : edit == bsSkinEdit13 ? T::TxFreqColumn : T::AliasColumn;
+    m_cursor->CurRow = bsSkinSpinEdit20->value();
+    emit channelSelected(m_cursor->CurRow);
+    m_cursor->CurCol = edit == bsSkinEdit11 ? T::RxFreqColumn : edit == bsSkinEdit13 ? T::TxFreqColumn : T::AliasColumn;
 }
 
 void SingleChannelEditor::commitFrequencyEdit()
@@ -378,7 +379,7 @@ void SingleChannelEditor::commitFrequencyEdit()
     if (m_committing)
         return;
     m_committing = true;
-    if (m_table->sendallcell())
+    if (m_table->sendallcell(m_cursor->CurRow, m_cursor->CurCol))
         bsSkinTabSheet10Show();
     m_committing = false;
 }
@@ -399,7 +400,7 @@ void SingleChannelEditor::frequencyEditReleased(QLineEdit *edit)
     if (edit == bsSkinEdit11)
         m_table->setCell(T::Grid1, T::RxFreqColumn, bsSkinSpinEdit20->value(), edit->text());
     else
-        m_table->setCell(T::Grid1, T::TxFreqColumn, m_table->CurRow, edit->text());
+        m_table->setCell(T::Grid1, T::TxFreqColumn, m_cursor->CurRow, edit->text());
 }
 
 void SingleChannelEditor::aliasEditReleased()
@@ -408,7 +409,7 @@ void SingleChannelEditor::aliasEditReleased()
     if (text != bsSkinEdit8->text())
         bsSkinEdit8->setText(text);
     bsSkinEdit8->setCursorPosition(text.size());
-    m_table->setCell(T::Grid1, T::AliasColumn, m_table->CurRow, text);
+    m_table->setCell(T::Grid1, T::AliasColumn, m_cursor->CurRow, text);
 }
 
 bool SingleChannelEditor::eventFilter(QObject *watched, QEvent *event)
@@ -463,7 +464,7 @@ bool SingleChannelEditor::eventFilter(QObject *watched, QEvent *event)
 
 void SingleChannelEditor::toneChosen(QComboBox *box, int index)
 {
-    const int r = m_table->CurRow;
+    const int r = m_cursor->CurRow;
     if (!m_active || index < 0 || m_table->isEmptyChannel(r))
         return;
     const bool rx = box == bsSkinComboBox19;
@@ -473,7 +474,7 @@ void SingleChannelEditor::toneChosen(QComboBox *box, int index)
 
 void SingleChannelEditor::markChosen(QComboBox *box, int index)
 {
-    const int r = m_table->CurRow;
+    const int r = m_cursor->CurRow;
     if (!m_active || index < 0 || m_table->isEmptyChannel(r))
         return;
     if (box == bsSkinComboBox24)
@@ -501,7 +502,7 @@ void SingleChannelEditor::checkClicked(QCheckBox *box, bool checked)
         {bsSkinCheckRadioBox15, T::Grid1, T::PttIdColumn, false},
         {bsSkinCheckRadioBox4, T::Grid2, T::VoxAttribute, true},
     };
-    const int r = m_table->CurRow;
+    const int r = m_cursor->CurRow;
     for (const Target &t : targets) {
         if (t.box != box)
             continue;

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class ChannelTable;
+struct ChannelCursor;
 class ToneList;
 class QCheckBox;
 class QComboBox;
@@ -23,7 +24,8 @@ class SingleChannelEditor : public QWidget
     Q_OBJECT
 public:
     // The tone lists are filled from tones and refilled when its entries change.
-    SingleChannelEditor(ChannelTable *table, ToneList &tones, QWidget *parent = nullptr);
+    // The cursor is the grid editor's (CurRow selects the channel shown here).
+    SingleChannelEditor(ChannelTable *table, ChannelCursor *cursor, ToneList &tones, QWidget *parent = nullptr);
     ~SingleChannelEditor() override;
 
     ChannelTable *table() const { return m_table; }
@@ -97,6 +99,7 @@ private:
     void showIntegerNotice(const QString &text);
 
     ChannelTable *m_table;
+    ChannelCursor *m_cursor;
     ToneList &m_tones;
     bool m_active = false;
     bool m_singleHead = false;

@@ -6,29 +6,20 @@
 #include "common/Backups.h"
 #include "common/CheckedSave.h"
 #include "common/Csv.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 #include "shell/LanguageElements.h"
 #include "shell/Preferences.h"
-#include "channels/ui/ChannelEditor.h"
-#include "channels/ui/ChannelGrid.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
-#include "settings/ui/SettingsPages.h"
 #include "shell/ui/Tform1.h"
 #include "shell/ui/Tmessage1.h"
 
-#include <QAction>
 #include <QClipboard>
-#include <QComboBox>
 #include <QGuiApplication>
-#include <QItemSelectionModel>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLineEdit>
-
-#include <algorithm>
 
 CodeplugFiles::CodeplugFiles(Tform1 *mainWindow, CodeplugDocument *document)
     : QObject(mainWindow)
@@ -36,30 +27,19 @@ CodeplugFiles::CodeplugFiles(Tform1 *mainWindow, CodeplugDocument *document)
     , doc(document)
 {
     setObjectName(QStringLiteral("codeplugFiles"));
-    // Ctrl+C and Ctrl+V on the grid itself copy and paste whole channel rows; the overlay
-    // editors keep their own keys.
-    if (QWidget *grid = form->StringAlignGrid1) {
-        auto *copy = new QAction(grid);
-        copy->setObjectName(QStringLiteral("copyChannelsAction"));
-        copy->setShortcut(QKeySequence::Copy);
-        copy->setShortcutContext(Qt::WidgetShortcut);
-        grid->addAction(copy);
-        connect(copy, &QAction::triggered, this, &CodeplugFiles::copyChannels);
-        auto *paste = new QAction(grid);
-        paste->setObjectName(QStringLiteral("pasteChannelsAction"));
-        paste->setShortcut(QKeySequence::Paste);
-        paste->setShortcutContext(Qt::WidgetShortcut);
-        grid->addAction(paste);
-        connect(paste, &QAction::triggered, this, &CodeplugFiles::pasteChannels);
-    }
     // The dialogs are titled by the menu items, in the language they show.
-    backupChooser = [this](QWidget *parent) { return askBackupFile(parent, dialogTitle(form->openBackupAction->text())); };
+    using Command = Tform1::Command;
+    backupChooser = [this](QWidget *parent) {
+        return askBackupFile(parent, dialogTitle(form->commandText(Command::OpenBackup)));
+    };
     csvOpenChooser = [this](QWidget *parent) {
-        return askCsvOpenFile(parent, dialogTitle(form->importChannelsAction->text()));
+        return askCsvOpenFile(parent, dialogTitle(form->commandText(Command::ImportChannels)));
     };
     csvSaveChooser = [this](QWidget *parent) {
-        return askCsvSaveFile(parent, dialogTitle(form->exportChannelsAction->text()));
+        return askCsvSaveFile(parent, dialogTitle(form->commandText(Command::ExportChannels)));
     };
+    connect(form, &Tform1::copyChannelsRequested, this, &CodeplugFiles::copyChannels);
+    connect(form, &Tform1::pasteChannelsRequested, this, &CodeplugFiles::pasteChannels);
     connect(form, &Tform1::saveRequested, this, &CodeplugFiles::segs1Click);
     connect(form, &Tform1::openRequested, this, &CodeplugFiles::rsgg1Click);
     connect(form, &Tform1::openBackupRequested, this, &CodeplugFiles::openBackup);
@@ -107,9 +87,8 @@ QString CodeplugFiles::itemText(const QString &name, int index) const
 {
     // The drop-down as the user sees it, in the current language; the built-in items when
     // the control is not there.
-    const auto *box = form->settingsPages() ? qobject_cast<QComboBox *>(form->settingsPages()->control(name)) : nullptr;
-    if (box && index >= 0 && index < box->count())
-        return box->itemText(index);
+    if (const std::optional<QString> shown = form->settingItemText(name, index))
+        return *shown;
     const SettingDef *def = SettingsRegistry::byName(name);
     return def ? def->itemTexts().value(index) : QString();
 }
@@ -171,7 +150,7 @@ bool CodeplugFiles::commitPendingEdit()
 
 void CodeplugFiles::hideFrequencyEditor()
 {
-    form->channelEditor->bsSkinEdit1->hide();
+    form->hideFrequencyEditor();
 }
 
 void CodeplugFiles::segs1Click()
@@ -291,11 +270,7 @@ void CodeplugFiles::importChannels()
 
 void CodeplugFiles::copyChannels()
 {
-    // The selected rows, else the current one.
-    QList<int> rows = form->StringAlignGrid1->selectedRows();
-    if (rows.isEmpty())
-        rows.append(form->StringAlignGrid1->currentRow() >= 1 ? form->StringAlignGrid1->currentRow()
-                                                               : doc->channels()->CurRow);
+    const QList<int> rows = form->selectedChannelRows();
     QGuiApplication::clipboard()->setText(CsvChannels::copyText(doc->channels()->cells(), rows, ToneList::instance()));
 }
 
@@ -306,10 +281,7 @@ void CodeplugFiles::pasteChannels()
     if (!form->finishChannelEdit(true))
         return;
     // The rows go in from the first selected row, else from the current one.
-    const QList<int> selected = form->StringAlignGrid1->selectedRows();
-    const int current = form->StringAlignGrid1->currentRow() >= 1 ? form->StringAlignGrid1->currentRow()
-                                                                   : doc->channels()->CurRow;
-    const int first = selected.isEmpty() ? current : selected.first();
+    const int first = form->selectedChannelRows().first();
     const CsvChannels::Import import = CsvChannels::pasteText(
         QGuiApplication::clipboard()->text(), first,
         {doc->selectedRange(Preferences::List1Rx), doc->selectedRange(Preferences::List2Rx)}, doc->channels()->marks(),

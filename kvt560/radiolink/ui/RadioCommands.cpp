@@ -3,19 +3,11 @@
 #include "codeplug/CodeplugDocument.h"
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/ReadBackup.h"
-#include "settings/ui/CallListGrid.h"
 #include "shell/LanguageElements.h"
 #include "shell/PortTexts.h"
 #include "shell/ui/Tform1.h"
 #include "shell/ui/Tmessage1.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QToolButton>
 
 
 RadioCommands::RadioCommands(Tform1 &form, TR_and_W &dialog, QObject *parent)
@@ -27,10 +19,10 @@ RadioCommands::RadioCommands(Tform1 &form, TR_and_W &dialog, QObject *parent)
     dialog_.setNotice([this](const QString &caption, const QString &text) { notice_(caption, text); });
     runner_ = [](TR_and_W &d) { d.exec(); };
 
-    connect(dialog_.fastLinkBox, &QCheckBox::toggled, this, [this](bool on) { form_.setFastLink(on); });
-    connect(dialog_.verifyBox, &QCheckBox::toggled, this, [this](bool on) { form_.setVerifyAfterWrite(on); });
+    connect(&dialog_, &TR_and_W::fastLinkToggled, this, [this](bool on) { form_.setFastLink(on); });
+    connect(&dialog_, &TR_and_W::verifyToggled, this, [this](bool on) { form_.setVerifyAfterWrite(on); });
     // The call list editor is hidden when the dialog opens.
-    connect(&dialog_, &TR_and_W::shownForTransfer, this, [this] { form_.bsSkinStringGrid1()->hideEditor(); });
+    connect(&dialog_, &TR_and_W::shownForTransfer, this, [this] { form_.hideCallListEditor(); });
     connect(&dialog_, &TR_and_W::transferFinished, this, [this](RadioTransfer::Outcome outcome) {
         if (outcome == RadioTransfer::Outcome::Success && dialog_.Tag == RadioTransfer::ReadKind) {
             // A copy of the read in the backups folder; one that fails does not fail the read,
@@ -76,15 +68,15 @@ void RadioCommands::showNotice(QWidget *parent, const QString &caption, const QS
 
 void RadioCommands::gs1Click()
 {
-    runCommand(RadioTransfer::ReadKind, form_.gs1, form_.readButton, RadioTransfer::ReadMaximum);
+    runCommand(RadioTransfer::ReadKind);
 }
 
 void RadioCommands::N2Click()
 {
-    runCommand(RadioTransfer::WriteKind, form_.N2, form_.writeButton, RadioTransfer::WriteMaximum);
+    runCommand(RadioTransfer::WriteKind);
 }
 
-void RadioCommands::runCommand(int tag, QAction *menuItem, QAbstractButton *toolButton, int gaugeMaximum)
+void RadioCommands::runCommand(int tag)
 {
     // A pending channel edit is committed before the table is read as a whole, and every
     // overlay editor is hidden; a commit that failed has shown its message.
@@ -109,18 +101,10 @@ void RadioCommands::runCommand(int tag, QAction *menuItem, QAbstractButton *tool
         return;
     }
 
-    dialog_.setWindowTitle(LanguageElements::withoutMnemonic(menuItem->text()).trimmed());
-    if (tag == RadioTransfer::ReadKind)
-        dialog_.bsSkinButton1->setEnabled(true);
-    dialog_.bsSkinButton1->setText(toolButton->text());
-    dialog_.Tag = tag;
-    dialog_.bsSkinGauge1->setValue(0);
-    dialog_.bsSkinGauge1->setMaximum(gaugeMaximum);
-    dialog_.fastLinkBox->setChecked(form_.fastLink());
-    // The check after a write is offered for writes only.
-    dialog_.verifyBox->setChecked(form_.verifyAfterWrite());
-    dialog_.verifyBox->setVisible(tag == RadioTransfer::WriteKind);
-    dialog_.verifyStatus->clear();
+    using Command = Tform1::Command;
+    const Command command = tag == RadioTransfer::ReadKind ? Command::ReadRadio : Command::WriteRadio;
+    dialog_.prepare(tag, LanguageElements::withoutMnemonic(form_.commandText(command)).trimmed(),
+                    form_.toolButtonText(command), form_.fastLink(), form_.verifyAfterWrite());
 
     dialog_.openPort();
     dialog_.setFixedHeight(TR_and_W::DialogHeight);

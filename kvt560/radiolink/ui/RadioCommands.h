@@ -10,8 +10,6 @@
 #include <QObject>
 #include <functional>
 
-class QAbstractButton;
-class QAction;
 class Tform1;
 
 class RadioCommands : public QObject
@@ -42,7 +40,7 @@ signals:
     void readApplied();
 
 private:
-    void runCommand(int tag, QAction *menuItem, QAbstractButton *toolButton, int gaugeMaximum);
+    void runCommand(int tag);
 
     Tform1 &form_;
     TR_and_W &dialog_;

@@ -15,8 +15,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-QString FirstChannel = QStringLiteral("FF");
-
 namespace {
 constexpr int DialogWidth = 380;
 }
@@ -77,6 +75,23 @@ TR_and_W::TR_and_W(QWidget *parent)
 
     connect(bsSkinButton1, &QPushButton::clicked, this, &TR_and_W::bsSkinButton1Click);
     connect(bsSkinButton2, &QPushButton::clicked, this, &TR_and_W::bsSkinButton2Click);
+    connect(fastLinkBox, &QCheckBox::toggled, this, &TR_and_W::fastLinkToggled);
+    connect(verifyBox, &QCheckBox::toggled, this, &TR_and_W::verifyToggled);
+}
+
+void TR_and_W::prepare(int kind, const QString &title, const QString &startText, bool fastLink, bool verify)
+{
+    setWindowTitle(title);
+    if (kind == RadioTransfer::ReadKind)
+        bsSkinButton1->setEnabled(true);
+    bsSkinButton1->setText(startText);
+    Tag = kind;
+    bsSkinGauge1->setValue(0);
+    bsSkinGauge1->setMaximum(kind == RadioTransfer::ReadKind ? RadioTransfer::ReadMaximum : RadioTransfer::WriteMaximum);
+    fastLinkBox->setChecked(fastLink);
+    verifyBox->setChecked(verify);
+    verifyBox->setVisible(kind == RadioTransfer::WriteKind);
+    verifyStatus->clear();
 }
 
 void TR_and_W::setNoticeTexts(const QString &caption, const QString &portText, const QString &linkText)
@@ -128,12 +143,8 @@ void TR_and_W::showEvent(QShowEvent *event)
 
 void TR_and_W::FormShow()
 {
-    FirstChannel = QStringLiteral("FF");
-    if (document_) {
-        // Without a channel in the active band the radio starts in VFO mode.
-        FirstChannel = document_->firstChannelText();
-        document_->prepareTransfer();
-    }
+    // Without a channel in the active band the radio starts in VFO mode.
+    firstChannel_ = document_ ? document_->prepareTransfer() : quint8(0xFF);
     emit shownForTransfer();
     bsSkinButton1->setFocus();
 }
@@ -163,8 +174,7 @@ void TR_and_W::bsSkinButton1Click()
         transfer.setMarks(document_->channels()->marks());
     connect(&transfer, &RadioTransfer::progress, this, &TR_and_W::setGauge);
     Codeplug codeplug = document_ ? document_->snapshot() : Codeplug();
-    const quint8 first = quint8(FirstChannel.toUInt(nullptr, 16));
-    lastOutcome_ = transfer.run(Tag, codeplug, first);
+    lastOutcome_ = transfer.run(Tag, codeplug, firstChannel_);
     lastMemoryRead_ = transfer.memoryRead();
     if (lastOutcome_ == RadioTransfer::Outcome::Success && Tag == RadioTransfer::WriteKind && verifyBox->isChecked())
         verifyWrite(transfer, codeplug, timing);
@@ -215,7 +225,7 @@ void TR_and_W::verifyWrite(const RadioTransfer &write, const Codeplug &sent, con
     } else {
         const LanguageTexts &texts = texts_;
         lastDifferences_ = compareMemory(write.memoryWritten(), readBack.memoryRead(),
-                                         readBackBlocks(write.blocksWritten()), QStringLiteral("the file"),
+                                         MemoryLayout::readBackBlocks(write.blocksWritten()), QStringLiteral("the file"),
                                          QStringLiteral("the radio"), marks,
                                          [&texts](const QString &name, int index) { return texts.itemText(name, index); });
         lastCheck_ = lastDifferences_.isEmpty() ? Check::Passed : Check::Failed;

@@ -23,11 +23,6 @@ class QPushButton;
 class CodeplugDocument;
 class RadioLink;
 
-// The number of the first channel inside the active band's receive range as two upper-case
-// hexadecimal digits, or "FF"; computed whenever the dialog is shown, written into settings
-// block 1 by a write.
-extern QString FirstChannel;
-
 class TR_and_W : public QDialog
 {
     Q_OBJECT
@@ -68,10 +63,17 @@ public:
     // The link notice, with the line about a device that went away during the transfer.
     QString linkNotice() const;
 
+    // Makes the dialog ready for a transfer of the kind (the dialog's Tag): its title, the
+    // start button's text, the gauge empty with the kind's maximum, the two boxes as chosen
+    // (the check after a write is offered for writes only).
+    void prepare(int kind, const QString &title, const QString &startText, bool fastLink, bool verify);
     // Opens the serial port; when it cannot be opened the port notice is shown and the
     // dialog stays usable (a transfer tries again).
     bool openPort();
     bool isTransferRunning() const { return running_; }
+    // The first channel of the active band (0xFF: none), taken from the document whenever
+    // the dialog is shown; a write puts it into settings block 1.
+    quint8 firstChannel() const { return firstChannel_; }
     RadioTransfer::Outcome lastOutcome() const { return lastOutcome_; }
     // The memory the last transfer read, block by block (RadioTransfer::memoryRead).
     const QByteArray &lastMemoryRead() const { return lastMemoryRead_; }
@@ -97,6 +99,9 @@ public slots:
 
 signals:
     void transferFinished(RadioTransfer::Outcome outcome);
+    // The user changed "Fast link" or "Verify after writing".
+    void fastLinkToggled(bool on);
+    void verifyToggled(bool on);
     // A read found channel fields that held no valid value and read them as the nearest valid
     // ones: one text per field, naming the channel.
     void valuesCorrected(const QStringList &corrections);
@@ -127,6 +132,7 @@ private:
     PortProblemTexts portTexts_ = PortProblemTexts::simplifiedChinese();
     LanguageTexts texts_ = LanguageTexts::builtIn();
     bool running_ = false;
+    quint8 firstChannel_ = 0xFF;
     RadioTransfer::Outcome lastOutcome_ = RadioTransfer::Outcome::Success;
     QByteArray lastMemoryRead_;
     Check lastCheck_ = Check::NotRun;

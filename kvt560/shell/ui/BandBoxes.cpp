@@ -1,51 +1,11 @@
 // The band drop-downs of the main window show the document's four band lists and hand the
 // user's choice to it; the caption follows band 1's receive range.
 #include "shell/ui/Tform1.h"
-#include "channels/ChannelListOps.h"
-#include "channels/ChannelTable.h"
-#include "channels/ui/ChannelEditor.h"
-#include "channels/ui/ChannelGrid.h"
-#include "channels/ui/ChannelListButtons.h"
-#include "channels/ui/ConversionNotice.h"
-#include "channels/ui/SingleChannelEditor.h"
 #include "codeplug/CodeplugDocument.h"
-#include "codeplug/ui/CodeplugFiles.h"
-#include "codeplug/ui/DocumentHistory.h"
-#include "radiolink/ToneList.h"
-#include "settings/BandRanges.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
-#include "settings/ui/CallListGrid.h"
-#include "settings/ui/SettingsPages.h"
-#include "shell/LanguageNames.h"
-#include "shell/LanguageTexts.h"
-#include "shell/ui/TaboutForm.h"
-#include "shell/ui/Tmessage1.h"
-#include "shell/ui/Themes.h"
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QScreen>
-#include <QStatusBar>
-#include <QStyle>
-#include <QTabWidget>
-#include <QToolBar>
-#include <QToolButton>
-#include <QUndoStack>
-#include <QVBoxLayout>
 
 
 // ---------------------------------------------------------------------------------------
@@ -59,22 +19,12 @@ void Tform1::bs()
 void Tform1::setBandChangeByKeypad(bool marked)
 {
     // The store runs the box's rule: unmarked selects band 1 and disables the selector.
-    settings->setValue(QStringLiteral("bsSkinCheckRadioBox14"), marked ? 1 : 0);
+    settings->setValue(SettingKey::BandByKeypad, marked ? 1 : 0);
 }
 
 void Tform1::bsSkinCheckRadioBox14Click()
 {
-    settings->setByUser(QStringLiteral("bsSkinCheckRadioBox14"), bsSkinCheckRadioBox14->isChecked() ? 1 : 0);
-}
-
-int Tform1::activeBandIndex() const
-{
-    return doc->activeBandIndex();
-}
-
-QString Tform1::receiveRangeText(int band) const
-{
-    return doc->receiveRangeText(band);
+    settings->setByUser(SettingKey::BandByKeypad, bsSkinCheckRadioBox14->isChecked() ? 1 : 0);
 }
 
 QComboBox *Tform1::bandBox(int list) const
@@ -125,41 +75,4 @@ void Tform1::bindBandBoxes()
         connect(box->model(), &QAbstractItemModel::rowsRemoved, this, [this, list] { bandBoxChanged(list); });
     }
     connect(doc, &CodeplugDocument::bandListChanged, this, &Tform1::showBandList);
-}
-
-LanguageTexts Tform1::noticeTexts() const
-{
-    LanguageTexts t = texts;
-    t.LinkErrorCaption = LinkErrorCaption;
-    t.PortErrorText = PortErrorText;
-    t.LinkErrorText = LinkErrorText;
-    t.ConfirmCaption = ConfirmCaption;
-    t.ConfirmText = ConfirmText;
-    return t;
-}
-
-void Tform1::setNoticeTexts(const LanguageTexts &newTexts)
-{
-    texts = newTexts;
-    LinkErrorCaption = texts.LinkErrorCaption;
-    PortErrorText = texts.PortErrorText;
-    LinkErrorText = texts.LinkErrorText;
-    ConfirmCaption = texts.ConfirmCaption;
-    ConfirmText = texts.ConfirmText;
-}
-
-QString Tform1::activeReceiveRange() const
-{
-    return doc->activeReceiveRange();
-}
-
-void Tform1::addOrSelectRange(QComboBox *box, const QString &text)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    const int index = ::addOrSelectRange(items, text);
-    if (index == box->count())
-        box->addItem(text);
-    box->setCurrentIndex(index);
 }

@@ -2,7 +2,7 @@
 // element table of LanguageElements, then rewrites the marks standing in the channel table.
 #include "codeplug/CodeplugDocument.h"
 #include "channels/ChannelTable.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/ui/CallListGrid.h"
 #include "shell/LanguageElements.h"
@@ -164,4 +164,25 @@ bool Tform1::LoadLanguage(const QString &name)
     // A switch of words, not of the codeplug: the document stays as modified as it was.
     doc->relabelMarks(marks);
     return true;
+}
+
+LanguageTexts Tform1::noticeTexts() const
+{
+    LanguageTexts t = texts;
+    t.LinkErrorCaption = LinkErrorCaption;
+    t.PortErrorText = PortErrorText;
+    t.LinkErrorText = LinkErrorText;
+    t.ConfirmCaption = ConfirmCaption;
+    t.ConfirmText = ConfirmText;
+    return t;
+}
+
+void Tform1::setNoticeTexts(const LanguageTexts &newTexts)
+{
+    texts = newTexts;
+    LinkErrorCaption = texts.LinkErrorCaption;
+    PortErrorText = texts.PortErrorText;
+    LinkErrorText = texts.LinkErrorText;
+    ConfirmCaption = texts.ConfirmCaption;
+    ConfirmText = texts.ConfirmText;
 }

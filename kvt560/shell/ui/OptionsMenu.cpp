@@ -1,51 +1,17 @@
 // The Options and Help menus of the main window: serial port, cable mode, theme and language,
 // help file and about box; and the page items of the Edit menu.
 #include "shell/ui/Tform1.h"
-#include "channels/ChannelListOps.h"
 #include "channels/ChannelTable.h"
-#include "channels/ui/ChannelEditor.h"
-#include "channels/ui/ChannelGrid.h"
-#include "channels/ui/ChannelListButtons.h"
-#include "channels/ui/ConversionNotice.h"
-#include "channels/ui/SingleChannelEditor.h"
-#include "codeplug/CodeplugDocument.h"
-#include "codeplug/ui/CodeplugFiles.h"
-#include "codeplug/ui/DocumentHistory.h"
-#include "radiolink/ToneList.h"
-#include "settings/BandRanges.h"
-#include "settings/SettingsStore.h"
-#include "settings/ui/CallListGrid.h"
-#include "settings/ui/SettingsPages.h"
 #include "shell/LanguageNames.h"
-#include "shell/LanguageTexts.h"
 #include "shell/ui/TaboutForm.h"
-#include "shell/ui/Tmessage1.h"
 #include "shell/ui/Themes.h"
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
-#include <QCloseEvent>
-#include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QScreen>
-#include <QStatusBar>
-#include <QStyle>
 #include <QTabWidget>
-#include <QToolBar>
-#include <QToolButton>
-#include <QUndoStack>
-#include <QVBoxLayout>
 
 
 // ---------------------------------------------------------------------------------------

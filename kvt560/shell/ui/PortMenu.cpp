@@ -16,35 +16,35 @@ QString menuSafe(QString text)
 } // namespace
 
 PortMenu::PortMenu(Tform1 &form)
-    : QObject(&form), form_(form)
+    : QObject(&form), m_form(form)
 {
-    connect(form_.gsegs1, &QMenu::aboutToShow, this, &PortMenu::refresh);
+    connect(m_form.gsegs1, &QMenu::aboutToShow, this, &PortMenu::refresh);
 }
 
 void PortMenu::refresh()
 {
-    const PortProblemTexts texts = PortTexts::forLanguage(form_.language(), form_.executableDir());
+    const PortProblemTexts texts = PortTexts::forLanguage(m_form.language(), m_form.executableDir());
     const QList<SerialDevice> present = SerialPorts::available();
-    const QMap<int, QString> ports = SerialTransport::portsOf(form_.preferencesFile());
+    const QMap<int, QString> ports = SerialTransport::portsOf(m_form.preferencesFile());
 
-    QAction *const entries[] = {form_.COM11, form_.COM21, form_.COM31, form_.COM41};
+    QAction *const entries[] = {m_form.COM11, m_form.COM21, m_form.COM31, m_form.COM41};
     for (int n = 1; n <= SerialTransport::PortCount; ++n) {
         const QString device = SerialTransport::portDeviceName(n, ports);
         entries[n - 1]->setText(QStringLiteral("COM&%1  ").arg(n)
                                 + menuSafe(SerialPorts::entryText(device, present, texts.notConnected)));
     }
 
-    QMenu *menu = form_.gsegs1;
-    qDeleteAll(devices_);
-    devices_.clear();
-    if (!separator_) {
-        separator_ = menu->addSeparator();
-        separator_->setObjectName(QStringLiteral("portDeviceSeparator"));
+    QMenu *menu = m_form.gsegs1;
+    qDeleteAll(m_devices);
+    m_devices.clear();
+    if (!m_separator) {
+        m_separator = menu->addSeparator();
+        m_separator->setObjectName(QStringLiteral("portDeviceSeparator"));
     }
     if (present.isEmpty()) {
         QAction *none = menu->addAction(texts.noDevice);
         none->setEnabled(false);
-        devices_ << none;
+        m_devices << none;
     }
     for (const SerialDevice &d : present) {
         QAction *a = menu->addAction(menuSafe(d.menuText()));
@@ -52,13 +52,13 @@ void PortMenu::refresh()
         if (!d.stableName.isEmpty())
             a->setStatusTip(d.stableName);
         connect(a, &QAction::triggered, this, [this, d] { choose(d); });
-        devices_ << a;
+        m_devices << a;
     }
 }
 
 void PortMenu::choose(const SerialDevice &device)
 {
-    form_.preferencesFile().setValue(QStringLiteral("ports"), QStringLiteral("COM%1").arg(form_.comPort()),
+    m_form.preferencesFile().setValue(QStringLiteral("ports"), QStringLiteral("COM%1").arg(m_form.comPort()),
                                      device.preferredName());
     refresh();
 }

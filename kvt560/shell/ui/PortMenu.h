@@ -23,12 +23,12 @@ public:
     // Fills the entries and the device list anew (the menu does it as it opens).
     void refresh();
     // The actions of the device list, in order (a disabled one when there is no device).
-    const QList<QAction *> &deviceActions() const { return devices_; }
+    const QList<QAction *> &deviceActions() const { return m_devices; }
     // Maps the marked port entry to `device`.
     void choose(const SerialDevice &device);
 
 private:
-    Tform1 &form_;
-    QAction *separator_ = nullptr;
-    QList<QAction *> devices_;
+    Tform1 &m_form;
+    QAction *m_separator = nullptr;
+    QList<QAction *> m_devices;
 };

@@ -11,8 +11,9 @@
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/ui/CodeplugFiles.h"
 #include "codeplug/ui/DocumentHistory.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 #include "settings/BandRanges.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "settings/ui/CallListGrid.h"
 #include "settings/ui/SettingsPages.h"
@@ -32,6 +33,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -46,6 +48,7 @@
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <algorithm>
 
 
 namespace {
@@ -102,6 +105,9 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     statusBar()->setSizeGripEnabled(false);
     setStatusText(kProductLine);
 
+    // The confirmation and notice dialog of the program (Tmessage1::instance()).
+    new Tmessage1(this);
+
     installConversionNotice(table, this);
     files = new CodeplugFiles(this, doc);
 
@@ -132,9 +138,9 @@ Tform1::~Tform1()
 
 void Tform1::FormCreate()
 {
-    table->CurRow = 1;
-    table->CurCol = 1;
-    table->SkipToggle = false;
+    channelEditor->cursor().CurRow = 1;
+    channelEditor->cursor().CurCol = 1;
+    channelEditor->cursor().SkipToggle = false;
 
     prefsFile.load(paths.readPath);   // a missing file leaves every default
     const Preferences p = Preferences::fromIni(prefsFile);
@@ -157,7 +163,7 @@ void Tform1::FormCreate()
     // From here on a new band selection updates the caption; the start-up caption stays.
     for (QComboBox *box : {bsSkinComboBox20, bsSkinComboBox6, bsSkinComboBox11})
         connect(box, &QComboBox::currentIndexChanged, this, &Tform1::bs);
-    if (auto *squelchMode = qobject_cast<QComboBox *>(pages->control(QStringLiteral("bsSkinComboBox18"))))
+    if (auto *squelchMode = qobject_cast<QComboBox *>(pages->control(SettingsRegistry::name(SettingKey::SquelchMode))))
         connect(squelchMode, &QComboBox::currentIndexChanged, this, &Tform1::bs);
 }
 
@@ -253,6 +259,58 @@ bool Tform1::finishChannelEdit(bool hideAllOverlays)
     return channelEditor->commitPendingEdit(hideAllOverlays);
 }
 
+QString Tform1::commandText(Command command) const
+{
+    switch (command) {
+    case Command::OpenBackup: return openBackupAction->text();
+    case Command::ImportChannels: return importChannelsAction->text();
+    case Command::ExportChannels: return exportChannelsAction->text();
+    case Command::ReadRadio: return gs1->text();
+    case Command::WriteRadio: return N2->text();
+    }
+    return QString();
+}
+
+QString Tform1::toolButtonText(Command command) const
+{
+    if (command == Command::ReadRadio)
+        return readButton->text();
+    if (command == Command::WriteRadio)
+        return writeButton->text();
+    return QString();
+}
+
+QList<int> Tform1::selectedChannelRows() const
+{
+    QList<int> rows = StringAlignGrid1->selectedRows();
+    if (rows.isEmpty())
+        rows.append(currentChannelRow());
+    return rows;
+}
+
+int Tform1::currentChannelRow() const
+{
+    return StringAlignGrid1->currentRow() >= 1 ? StringAlignGrid1->currentRow() : channelEditor->cursor().CurRow;
+}
+
+std::optional<QString> Tform1::settingItemText(const QString &name, int index) const
+{
+    const auto *box = pages ? qobject_cast<QComboBox *>(pages->control(name)) : nullptr;
+    if (box && index >= 0 && index < box->count())
+        return box->itemText(index);
+    return std::nullopt;
+}
+
+void Tform1::hideFrequencyEditor()
+{
+    channelEditor->bsSkinEdit1->hide();
+}
+
+void Tform1::hideCallListEditor()
+{
+    bsSkinStringGrid1()->hideEditor();
+}
+
 const Marks &Tform1::marks() const
 {
     return table->marks();
@@ -271,25 +329,20 @@ CallListGrid *Tform1::bsSkinStringGrid1() const
     return pages->callList();
 }
 
-Tmessage1 *Tform1::messageDialog()
-{
-    if (!message1)
-        message1 = new Tmessage1(this, this);
-    return message1;
-}
-
 void Tform1::fsef1Click()
 {
     if (!settleUnsavedEdits())
         return;
     bsSkinStringGrid1()->hideEditor();
     channelEditor->ComboBox1->hide();
-    messageDialog()->ask(ConfirmCaption, ConfirmText, 2);
+    if (Tmessage1::instance()->ask(ConfirmCaption, ConfirmText, 2))
+        newReset();
 }
 
 void Tform1::bsSkinButton9Click()
 {
-    messageDialog()->ask(ConfirmCaption, ConfirmText, 3);
+    if (Tmessage1::instance()->ask(ConfirmCaption, ConfirmText, 3))
+        clearAllChannels();
 }
 
 void Tform1::newReset()

@@ -1,7 +1,7 @@
 #pragma once
-// The main window: menu bar, toolbar, the six pages and the status bar. Its controls hold
-// the codeplug (channel table, settings, band lists); it reads myini.ini when created and
-// writes it when closed. The band drop-downs make it the program's BandSource.
+// The main window: menu bar, toolbar, the six pages and the status bar. Its controls show the
+// codeplug document (channel table, settings, band lists) and send the user's edits to it; it
+// reads myini.ini when created and writes it when closed.
 //
 // Pages live in the QTabWidget "pageControl"; each page is a named container later code adds
 // to: page 0 "channelPage" (grid StringAlignGrid1, then the row "channelButtonRow"), page 1
@@ -10,15 +10,15 @@
 // control "dtmfPages" ("dtmfSystemPage", "dtmfParameterPage"), page 3 "singleChannelPage",
 // page 4 "sideKeyPage", page 5 "otherPage" (the band group "bandsGroup").
 //
-// The function settings live in the one SettingsStore of the window (settingsStore()); the
-// pages show them through controls named by their control names (SettingsPages).
-#include "settings/BandSource.h"
-#include "shell/IniFile.h"
+// The function settings live in the document's SettingsStore (settingsStore()); the pages
+// show them through controls named by their control names (SettingsPages).
+#include "settings/IniFile.h"
 #include "shell/LanguageTexts.h"
 #include "shell/Preferences.h"
 #include <QMainWindow>
 #include <QUrl>
 #include <functional>
+#include <optional>
 
 class CallListGrid;
 class ChannelEditor;
@@ -44,10 +44,9 @@ class SettingsPages;
 class SettingsStore;
 class SingleChannelEditor;
 class TaboutForm;
-class Tmessage1;
 struct Marks;
 
-class Tform1 : public QMainWindow, public BandSource
+class Tform1 : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -60,13 +59,7 @@ public:
     explicit Tform1(const PreferencesPaths &paths, QWidget *parent = nullptr);
     ~Tform1() override;
 
-    // ---- Band settings (BandSource) ----
-    int activeBandIndex() const override;              // bsSkinComboBox22: 1 band 1, 0 band 2
-    QString receiveRangeText(int band) const override;  // bsSkinComboBox20 / bsSkinComboBox6
-    // The selected receive range of the active band.
-    QString activeReceiveRange() const;
-    // Selects the first item of box equal to text, appending text when there is none.
-    static void addOrSelectRange(QComboBox *box, const QString &text);
+    // ---- Band settings ----
     // Sets "按键扩频" and runs its enable rule even when the state does not change (file
     // open, radio read and New set the box this way).
     void setBandChangeByKeypad(bool marked);
@@ -92,12 +85,9 @@ public:
     void setNoticeTexts(const LanguageTexts &texts);
 
     // ---- New and clear ----
-    // The confirmation dialog; created on first use when start-up has not set one.
-    Tmessage1 *messageDialog();
-    Tmessage1 *message1 = nullptr;
-    // OK of the confirmation in mode 2: the whole codeplug back to its New state.
+    // New confirmed (mode 2): the whole codeplug back to its New state.
     void newReset();
-    // OK of the confirmation in mode 3: every channel emptied, the settings kept.
+    // Clearing confirmed (mode 3): every channel emptied, the settings kept.
     void clearAllChannels();
 
     // ---- Preference state ----
@@ -156,6 +146,23 @@ public:
     bool finishChannelEdit(bool hideAllOverlays);
     const Marks &marks() const;
     void setMarks(const Marks &marks);
+
+    // ---- What the file and radio commands ask of the window's controls ----
+    enum class Command { OpenBackup, ImportChannels, ExportChannels, ReadRadio, WriteRadio };
+    // The menu item's text of a command (its dialog's title), and the tool button's text of
+    // a radio command (the dialog's start button).
+    QString commandText(Command command) const;
+    QString toolButtonText(Command command) const;
+    // The channel rows selected in the grid in their order, else its current row, else the
+    // cursor's row.
+    QList<int> selectedChannelRows() const;
+    // The grid's current channel row, else the cursor's row.
+    int currentChannelRow() const;
+    // Item index of a setting's drop-down as the page shows it (in the current language);
+    // nothing when the page has no such drop-down or item.
+    std::optional<QString> settingItemText(const QString &name, int index) const;
+    void hideFrequencyEditor();   // the overlay editor of a frequency cell
+    void hideCallListEditor();    // the editor of the call list
 
     TaboutForm *aboutForm = nullptr;   // created at start-up after this window
 
@@ -280,6 +287,9 @@ signals:
     // (gs1, "读频") and write it (N2, "写频").
     void openRequested();
     void saveRequested();
+    // Ctrl+C and Ctrl+V on the channel grid: whole channel rows.
+    void copyChannelsRequested();
+    void pasteChannelsRequested();
     void openBackupRequested();
     void exportChannelsRequested();
     void importChannelsRequested();
@@ -329,10 +339,10 @@ private:
     DocumentHistory *history = nullptr;
     ChannelTable *table;        // the document's channels
     SettingsStore *settings;    // the document's settings
-    bool showingBands = false;
+    bool showingBands = false;  // the band drop-downs are being filled from the document
     bool askBeforeClosing = true;
     UnsavedQuestion unsavedQuestion;
-    LanguageTexts texts;        // the texts of the current language (notices, question)  // the band drop-downs are being filled from the document
+    LanguageTexts texts;        // the texts of the current language (notices, question)
     SettingsPages *pages = nullptr;
     CodeplugFiles *files;
 

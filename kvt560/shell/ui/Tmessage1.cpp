@@ -1,5 +1,4 @@
 #include "shell/ui/Tmessage1.h"
-#include "shell/ui/Tform1.h"
 #include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -18,9 +17,8 @@ namespace {
 QPointer<Tmessage1> current;
 }
 
-Tmessage1::Tmessage1(Tform1 *form, QWidget *parent)
+Tmessage1::Tmessage1(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
-    , m_form(form)
 {
     setObjectName(QStringLiteral("Tmessage1"));
     setWindowTitle(QStringLiteral("警告"));
@@ -95,7 +93,7 @@ Tmessage1 *Tmessage1::instance()
     return current.data();
 }
 
-void Tmessage1::ask(const QString &caption, const QString &text, int mode)
+bool Tmessage1::ask(const QString &caption, const QString &text, int mode)
 {
     setWindowTitle(caption);
     cap1->setText(text);
@@ -105,7 +103,7 @@ void Tmessage1::ask(const QString &caption, const QString &text, int mode)
     // Centred on the screen.
     if (screen)
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    exec();
+    return exec() == QDialog::Accepted;
 }
 
 void Tmessage1::fitText(const QSize &screen)
@@ -132,17 +130,10 @@ void Tmessage1::fitText(const QSize &screen)
 
 void Tmessage1::bsSkinButton1Click()
 {
-    accept();
-    const int mode = MessageMode;
-    if (mode == 2 || mode == 3) {
-        if (m_form) {
-            if (mode == 2)
-                m_form->newReset();
-            else
-                m_form->clearAllChannels();
-        }
+    // A confirmed New or clear: the caller acts on the answer; the mode is a notice again.
+    if (MessageMode == 2 || MessageMode == 3)
         MessageMode = 1;
-    }
+    accept();
 }
 
 void Tmessage1::bsSkinButton2Click()
@@ -156,6 +147,6 @@ void showNotice(const QString &caption, const QString &text)
         dialog->ask(caption, text, 1);
         return;
     }
-    Tmessage1 dialog(nullptr, QApplication::activeWindow());
+    Tmessage1 dialog(QApplication::activeWindow());
     dialog.ask(caption, text, 1);
 }

@@ -1,13 +1,12 @@
 #pragma once
-// The one confirmation and notice dialog. The caller sets the caption, the text of cap1 and
-// the process-wide MessageMode, then shows it modally; OK closes it and performs the action
-// of the mode (2 New, 3 clear all channels; 1 a notice, nothing), Cancel only closes it.
+// The one confirmation and notice dialog. ask() sets the caption, the text of cap1 and the
+// process-wide MessageMode, shows the dialog modally and returns the user's answer: true for
+// OK, false for Cancel or closing. The caller performs what was confirmed.
 #include <QDialog>
 
 class QLabel;
 class QPushButton;
 class QScrollArea;
-class Tform1;
 
 // 1 notice, 2 new codeplug, 3 clear all channels; 0 until a caller sets it.
 extern int MessageMode;
@@ -22,15 +21,16 @@ public:
     static constexpr int TextWidth = 241;
     static constexpr int TextHeight = 49;
 
-    // form performs the actions of modes 2 and 3; without one OK only closes the dialog.
-    explicit Tmessage1(Tform1 *form = nullptr, QWidget *parent = nullptr);
+    explicit Tmessage1(QWidget *parent = nullptr);
     ~Tmessage1() override;
 
-    // The dialog created at start-up (the first one still alive), or nullptr.
+    // The program's dialog: the first one created that is still alive (the main window
+    // creates it), or nullptr.
     static Tmessage1 *instance();
 
-    // Sets caption, text and MessageMode, then shows the dialog modally.
-    void ask(const QString &caption, const QString &text, int mode);
+    // Sets caption, text and MessageMode, shows the dialog modally and returns whether the
+    // user answered OK. An OK of a confirmation (modes 2 and 3) sets MessageMode back to 1.
+    bool ask(const QString &caption, const QString &text, int mode);
 
     QLabel *iconLabel;            // warning icon on the left
     QLabel *cap1;                 // the message text
@@ -45,8 +45,6 @@ public slots:
 private:
     // The sizes of the text and the dialog for the text of cap1 on a screen of that size.
     void fitText(const QSize &screen);
-
-    Tform1 *m_form;
 };
 
 // A notice (MessageMode 1) with the given caption and text, shown modally through the

@@ -2,49 +2,28 @@
 // The controls keep their names as member names and objectNames.
 #include "shell/ui/Tform1.h"
 #include "channels/ChannelListOps.h"
-#include "channels/ChannelTable.h"
 #include "channels/ui/ChannelEditor.h"
 #include "channels/ui/ChannelGrid.h"
 #include "channels/ui/ChannelListButtons.h"
-#include "channels/ui/ConversionNotice.h"
 #include "channels/ui/SingleChannelEditor.h"
 #include "codeplug/CodeplugDocument.h"
-#include "codeplug/ui/CodeplugFiles.h"
-#include "codeplug/ui/DocumentHistory.h"
-#include "radiolink/ToneList.h"
-#include "settings/BandRanges.h"
+#include "channels/ToneList.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
-#include "settings/ui/CallListGrid.h"
-#include "settings/ui/SettingsPages.h"
-#include "shell/LanguageNames.h"
-#include "shell/LanguageTexts.h"
-#include "shell/ui/TaboutForm.h"
-#include "shell/ui/Tmessage1.h"
-#include "shell/ui/Themes.h"
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSpinBox>
-#include <QScreen>
-#include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUndoStack>
 #include <QVBoxLayout>
 
 
@@ -236,6 +215,18 @@ void Tform1::buildPages()
     StringAlignGrid1 = new ChannelGrid(table, channelPage);
     channelLayout->addWidget(StringAlignGrid1, 1);
     channelEditor = new ChannelEditor(StringAlignGrid1);
+    // Ctrl+C and Ctrl+V on the grid itself copy and paste whole channel rows; the overlay
+    // editors keep their own keys.
+    const auto rowsAction = [this](const char *name, QKeySequence::StandardKey key, void (Tform1::*request)()) {
+        auto *action = new QAction(StringAlignGrid1);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        StringAlignGrid1->addAction(action);
+        connect(action, &QAction::triggered, this, request);
+    };
+    rowsAction("copyChannelsAction", QKeySequence::Copy, &Tform1::copyChannelsRequested);
+    rowsAction("pasteChannelsAction", QKeySequence::Paste, &Tform1::pasteChannelsRequested);
     connect(channelEditor, &ChannelEditor::singleChannelRequested, this, [this] { showPage(SingleChannelPage); });
     channelButtonRow = new QWidget(channelPage);
     channelButtonRow->setObjectName(QStringLiteral("channelButtonRow"));
@@ -289,15 +280,15 @@ void Tform1::buildPages()
 
 void Tform1::buildChannelOperations()
 {
-    channelListOps = new ChannelListOps(table, this);
+    channelListOps = new ChannelListOps(table, &channelEditor->cursor(), this);
     channelListOps->setObjectName(QStringLiteral("channelListOps"));
-    channelListOps->setStepIndexSource([this] { return settings->number(QStringLiteral("bsSkinComboBox8")); });
+    channelListOps->setStepIndexSource([this] { return settings->number(SettingKey::FrequencyStep); });
     addChannelListButtons(channelButtonRow, channelListOps);
     connect(channelListOps, &ChannelListOps::selectionMoveRequested, channelEditor, &ChannelEditor::moveSelection);
     connect(channelListOps, &ChannelListOps::overlaysHideRequested, channelEditor, &ChannelEditor::hideOverlays);
     connect(channelListOps, &ChannelListOps::autoAddHeld, doc, &CodeplugDocument::setHolding);
 
-    singleChannel = new SingleChannelEditor(table, ToneList::instance(), singleChannelPage);
+    singleChannel = new SingleChannelEditor(table, &channelEditor->cursor(), ToneList::instance(), singleChannelPage);
     auto *single = new QVBoxLayout(singleChannelPage);
     single->setContentsMargins(0, 0, 0, 0);
     single->addWidget(singleChannel);

@@ -50,9 +50,6 @@ private slots:
         QCOMPARE(labels, (QStringList{"信道", "尾音消除", "VOX", "繁忙锁定", "RX Code", "TX Code", "语音模式", "别名"}));
         for (int r = 1; r <= T::ChannelCount; ++r)
             QCOMPARE(rowTexts(table, r), emptyRowTexts());
-        QCOMPARE(table.CurRow, 1);
-        QCOMPARE(table.CurCol, 1);
-        QCOMPARE(table.SkipToggle, false);
         // Outside the tables: empty texts, writes ignored.
         table.setCell(T::Grid1, 12, 1, QStringLiteral("x"));
         table.setCell(T::Grid2, 0, 200, QStringLiteral("x"));
@@ -170,10 +167,8 @@ private slots:
         table.setCell(T::Grid2, 2, 5, QStringLiteral("ON"));
         table.setCell(T::Grid2, 5, 5, QStringLiteral("53"));
         table.setCell(T::Grid1, 1, 5, QStringLiteral("438.5"));
-        table.CurRow = 5;
-        table.CurCol = 1;
 
-        QVERIFY(table.sendallcell());
+        QVERIFY(table.sendallcell(5, 1));
 
         QCOMPARE(rowTexts(table, 5), (QStringList{"438.50000", "OFF", "438.50000", "OFF", "High", "Wide", "ON", "OFF",
                                                   "OFF", "", "ON", "OFF", "OFF", "0", "0", "OFF", "OFF"}));
@@ -211,10 +206,8 @@ private slots:
         const QStringList before = rowTexts(table, 9);
         table.setCell(T::Grid1, 1, 9, rx);
         table.setCell(T::Grid1, 3, 9, tx);
-        table.CurRow = 9;
-        table.CurCol = curCol;
 
-        QVERIFY(table.sendallcell());
+        QVERIFY(table.sendallcell(9, curCol));
 
         QStringList expected = before;
         expected[0] = expectedRx;
@@ -239,10 +232,8 @@ private slots:
         table.fillNewChannelDefaults(128);
         table.setCell(T::Grid1, 10, 128, QStringLiteral("AB-1"));
         table.setCell(T::Grid1, 1, 128, QString());
-        table.CurRow = 128;
-        table.CurCol = curCol;
 
-        QVERIFY(table.sendallcell());
+        QVERIFY(table.sendallcell(128, curCol));
 
         QCOMPARE(rowTexts(table, 128), emptyRowTexts());
         QCOMPARE(table.cell(T::Grid1, 0, 128), QStringLiteral("128"));
@@ -267,11 +258,9 @@ private slots:
         ChannelTable table;
         table.setBandSource(&bands);
         table.setCell(T::Grid1, 1, 3, typed);
-        table.CurRow = 3;
-        table.CurCol = 1;
         QSignalSpy failed(&table, &ChannelTable::conversionFailed);
 
-        QVERIFY(!table.sendallcell());
+        QVERIFY(!table.sendallcell(3, 1));
 
         QCOMPARE(failed.count(), 1);
         QCOMPARE(failed.at(0).at(0).toString(), offending);
@@ -282,7 +271,7 @@ private slots:
         // Once the range is there the same row commits as a new channel.
         bands.band1 = QStringLiteral("400-470MHz");
         table.setCell(T::Grid1, 1, 3, QStringLiteral("438.5"));
-        QVERIFY(table.sendallcell());
+        QVERIFY(table.sendallcell(3, 1));
         QCOMPARE(table.cell(T::Grid1, 3, 3), QStringLiteral("438.50000"));
         QCOMPARE(table.cell(T::Grid1, 2, 3), QStringLiteral("禁用"));
     }
@@ -290,9 +279,7 @@ private slots:
     void commitOutsideChannelRowsChangesNothing()
     {
         ChannelTable table;
-        table.CurRow = 0;
-        table.CurCol = 1;
-        QVERIFY(table.sendallcell());
+        QVERIFY(table.sendallcell(0, 1));
         QCOMPARE(table.cell(T::Grid1, 1, 0), QStringLiteral("接收频率"));
         QCOMPARE(table.cell(T::Grid1, 2, 0), QStringLiteral("QT/DQT解码"));
     }
@@ -303,8 +290,7 @@ private slots:
         ChannelTable table;
         table.setBandSource(&bands);
         table.setCell(T::Grid1, 1, 1, QStringLiteral("400"));
-        table.CurRow = 1;
-        QVERIFY(table.sendallcell());
+        QVERIFY(table.sendallcell(1, 1));
         const ChannelCells one = table.cells();
         QCOMPARE(one.column(3, 1), QStringLiteral("400.00000"));
         QCOMPARE(one.attribute(4, 1), QStringLiteral("0"));

@@ -5,7 +5,8 @@
 #include "TestRegistry.h"
 #include "channels/ui/ChannelEditor.h"
 #include "channels/ui/ChannelGrid.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
+#include "codeplug/CodeplugDocument.h"
 #include "shell/ui/Tform1.h"
 
 #include <QApplication>
@@ -275,13 +276,13 @@ private slots:
         QCOMPARE(f.cell(6, 3), m.narrow);
         QCOMPARE(f.cell(6, 4), m.wide);
         QCOMPARE(f.cell(7, 4), m.on);
-        QVERIFY(!f.table.SkipToggle);
+        QVERIFY(!f.editor->cursor().SkipToggle);
 
         // A key or wheel turn that cannot move leaves no flag behind: the next click flips.
         f.editor->moveSelection(9, 1);
         f.key(Qt::Key_Up);
         f.wheel(120);
-        QVERIFY(!f.table.SkipToggle);
+        QVERIFY(!f.editor->cursor().SkipToggle);
         f.addChannel(1);
         f.click(9, 1);
         QCOMPARE(f.cell(9, 1), m.on);
@@ -306,10 +307,10 @@ private slots:
         f.type(QStringLiteral("438.5"));
         QTest::mousePress(f.grid.viewport(), Qt::LeftButton, {}, f.centre(5, 6));
         QCOMPARE(f.cell(1, 2), QStringLiteral("438.50000"));
-        QCOMPARE(f.table.CurRow, 2);
+        QCOMPARE(f.editor->cursor().CurRow, 2);
         QVERIFY(!f.freq->isHidden());
         QTest::mouseRelease(f.grid.viewport(), Qt::LeftButton, {}, f.centre(5, 6));
-        QCOMPARE(f.table.CurRow, 6);
+        QCOMPARE(f.editor->cursor().CurRow, 6);
         QVERIFY(f.freq->isHidden());
 
         f.click(3, 2);
@@ -338,7 +339,7 @@ private slots:
         QCOMPARE(f.toneBox->pos(), f.overlayPlace(column, 7));
         QCOMPARE(f.toneBox->count(), ToneList::Count);
         QCOMPARE(f.toneBox->currentText(), f.marks().off);
-        QCOMPARE(f.table.ToneRow, 7);
+        QCOMPARE(f.editor->cursor().ToneRow, 7);
 
         f.toneBox->setFocus();
         QTest::keyClicks(f.toneBox, QStringLiteral("D023N"));
@@ -447,7 +448,7 @@ private slots:
         QVERIFY(f.alias->isVisible());
 
         // The current row moves away from the selection (as move up and down do).
-        f.table.CurRow = 31;
+        f.editor->cursor().CurRow = 31;
         f.grid.viewport()->update();
         QTRY_VERIFY(f.alias->isHidden());
     }
@@ -461,7 +462,7 @@ private slots:
         Tform1 form(PreferencesPaths::single(dir.filePath(QStringLiteral("myini.ini"))));
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        Tform1::addOrSelectRange(form.bsSkinComboBox20, QStringLiteral("400-470MHz"));
+        form.document()->addOrSelectRange(BandLists::List1Rx, QStringLiteral("400-470MHz"));
         ChannelGrid *grid = form.StringAlignGrid1;
         ChannelTable *table = form.channelTable();
         auto *freq = form.findChild<QLineEdit *>(QStringLiteral("bsSkinEdit1"));

@@ -1,5 +1,6 @@
 #include "FakeBands.h"
 #include "TestRegistry.h"
+#include "channels/ChannelCursor.h"
 #include "channels/ChannelListOps.h"
 #include "channels/ChannelTable.h"
 #include "channels/ui/ChannelListButtons.h"
@@ -18,7 +19,8 @@ namespace {
 struct Fixture {
     FakeBands bands;
     ChannelTable table;
-    ChannelListOps ops{&table};
+    ChannelCursor cursor;
+    ChannelListOps ops{&table, &cursor};
     int stepIndex = 4;
 
     Fixture()
@@ -118,7 +120,7 @@ private slots:
             QVERIFY2(f.isNewChannel(r), qPrintable(QStringLiteral("row %1").arg(r)));
         }
         QVERIFY(f.rx(rows.size() + 1).isEmpty());
-        QCOMPARE(f.table.CurRow, int(rows.size()));
+        QCOMPARE(f.cursor.CurRow, int(rows.size()));
         // The selection follows each channel written.
         QVERIFY(!moves.isEmpty());
         QCOMPARE(moves.last(), (QList<QVariant>{1, int(rows.size())}));
@@ -146,9 +148,9 @@ private slots:
         QCOMPARE(f.rx(4), QStringLiteral("400.07500"));
         if (held < 1600)   // a starved machine may have held longer than asked
             QVERIFY(f.rx(5).isEmpty());
-        const int last = f.table.CurRow;
+        const int last = f.cursor.CurRow;
         QTest::qWait(400);
-        QCOMPARE(f.table.CurRow, last);   // nothing after the release
+        QCOMPARE(f.cursor.CurRow, last);   // nothing after the release
     }
 
     void holdEndsWhenTheButtonCannotSeeTheRelease()
@@ -185,15 +187,15 @@ private slots:
     {
         Fixture f;
         f.putChannel(127, QStringLiteral("440.00000"));
-        f.table.CurRow = 127;
+        f.cursor.CurRow = 127;
         f.ops.bsSkinButton6MouseDown();
         QCOMPARE(f.rx(128), QStringLiteral("440.02500"));
-        QCOMPARE(f.table.CurRow, 128);
+        QCOMPARE(f.cursor.CurRow, 128);
         const QStringList last = f.rowTexts(128);
         f.ops.Timer1Timer();
         f.ops.Timer1Timer();
         QCOMPARE(f.rowTexts(128), last);
-        QCOMPARE(f.table.CurRow, 128);
+        QCOMPARE(f.cursor.CurRow, 128);
         QVERIFY(f.ops.Timer1->isActive());   // the ticks go on, adding nothing
         QCOMPARE(f.ops.Timer1->interval(), 200);
     }
@@ -206,7 +208,7 @@ private slots:
         QCOMPARE(f.rx(1), QStringLiteral("438.50000"));
         QVERIFY(f.isNewChannel(1));
         QVERIFY(f.rx(2).isEmpty());
-        QCOMPARE(f.table.CurRow, 1);
+        QCOMPARE(f.cursor.CurRow, 1);
         QVERIFY(f.ops.Timer1->isActive());
         f.ops.Timer1Timer();
         QCOMPARE(f.rx(2), QStringLiteral("438.52500"));
@@ -222,7 +224,7 @@ private slots:
         f.ops.bsSkinButton6MouseDown();
         QCOMPARE(f.rx(1), QStringLiteral("420.00000"));
         f.putChannel(2, QStringLiteral("449.99000"));
-        f.table.CurRow = 2;
+        f.cursor.CurRow = 2;
         f.ops.Timer1Timer();
         QCOMPARE(f.rx(3), QStringLiteral("450.00000"));   // 450.015 clamped by band 2, no wrap below 470
     }
@@ -257,7 +259,7 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(failed.count(), 1);
         QVERIFY(f.table.cells() == before);
-        QCOMPARE(f.table.CurRow, 1);
+        QCOMPARE(f.cursor.CurRow, 1);
     }
 
     void moveDownTwice()
@@ -267,13 +269,13 @@ private slots:
         f.putChannel(6, QStringLiteral("432.00000"), QStringLiteral("six"));
         f.putChannel(7, QStringLiteral("433.00000"), QStringLiteral("seven"));
         const QStringList five = f.rowTexts(5), six = f.rowTexts(6), seven = f.rowTexts(7);
-        f.table.CurRow = 5;
-        f.table.CurCol = 1;
+        f.cursor.CurRow = 5;
+        f.cursor.CurCol = 1;
 
         f.ops.bsSkinButton4Click();
-        QCOMPARE(f.table.CurRow, 6);
+        QCOMPARE(f.cursor.CurRow, 6);
         f.ops.bsSkinButton4Click();
-        QCOMPARE(f.table.CurRow, 7);
+        QCOMPARE(f.cursor.CurRow, 7);
 
         // Columns 0 and 11 stay with their rows; everything else moved.
         auto moved = [](QStringList texts, int row) {
@@ -285,7 +287,7 @@ private slots:
         QCOMPARE(f.rowTexts(6), moved(seven, 6));
 
         f.ops.bsSkinButton3Click();
-        QCOMPARE(f.table.CurRow, 6);
+        QCOMPARE(f.cursor.CurRow, 6);
         QCOMPARE(f.rowTexts(6), moved(five, 6));
     }
 
@@ -309,11 +311,11 @@ private slots:
             f.putChannel(r, QStringLiteral("440.00000"), QStringLiteral("r%1").arg(r));
         f.table.setCell(T::Grid1, T::AliasColumn, 2, QString());
         const ChannelCells before = f.table.cells();
-        f.table.CurRow = row;
-        f.table.CurCol = column;
+        f.cursor.CurRow = row;
+        f.cursor.CurCol = column;
         down ? f.ops.bsSkinButton4Click() : f.ops.bsSkinButton3Click();
         QVERIFY(f.table.cells() == before);
-        QCOMPARE(f.table.CurRow, row);
+        QCOMPARE(f.cursor.CurRow, row);
     }
 
     void moveInTheMoreColumnSwapsWhateverTheRowsHold()
@@ -321,10 +323,10 @@ private slots:
         Fixture f;
         f.putChannel(9, QStringLiteral("440.00000"), QStringLiteral("x"));
         const QStringList nine = f.rowTexts(9);
-        f.table.CurRow = 8;   // empty
-        f.table.CurCol = T::MoreColumn;
+        f.cursor.CurRow = 8;   // empty
+        f.cursor.CurCol = T::MoreColumn;
         f.ops.bsSkinButton4Click();
-        QCOMPARE(f.table.CurRow, 9);
+        QCOMPARE(f.cursor.CurRow, 9);
         QVERIFY(f.rx(9).isEmpty());
         QCOMPARE(f.rowTexts(8).mid(1, 10), nine.mid(1, 10));
     }
@@ -334,11 +336,11 @@ private slots:
         Fixture f;
         f.putChannel(3, QStringLiteral("440.00000"));
         f.table.setCell(T::Grid1, T::RxFreqColumn, 3, QStringLiteral("441.3"));   // typed, not committed
-        f.table.CurRow = 3;
-        f.table.CurCol = 1;
+        f.cursor.CurRow = 3;
+        f.cursor.CurCol = 1;
         f.ops.bsSkinButton3Click();
         QCOMPARE(f.rx(2), QStringLiteral("441.30000"));
-        QCOMPARE(f.table.CurRow, 2);
+        QCOMPARE(f.cursor.CurRow, 2);
     }
 
     void deleteChannel()
@@ -346,8 +348,8 @@ private slots:
         Fixture f;
         f.putChannel(4, QStringLiteral("440.00000"), QStringLiteral("x"));
         f.putChannel(5, QStringLiteral("441.00000"));
-        f.table.CurRow = 4;
-        f.table.CurCol = 7;
+        f.cursor.CurRow = 4;
+        f.cursor.CurCol = 7;
         QSignalSpy hide(&f.ops, &ChannelListOps::overlaysHideRequested);
         f.ops.bsSkinButton5Click();
         QStringList empty(T::Grid1Columns + T::Grid2Columns - 1);

@@ -1,10 +1,13 @@
 #include "FakeBands.h"
 #include "TestRegistry.h"
+#include "channels/ChannelCursor.h"
 #include "channels/ChannelTable.h"
+#include "channels/ui/ChannelEditor.h"
 #include "channels/ui/ChannelGrid.h"
 #include "channels/ui/ConversionNotice.h"
 #include "channels/ui/SingleChannelEditor.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
+#include "codeplug/CodeplugDocument.h"
 #include "settings/SettingsStore.h"
 #include "shell/ui/Tform1.h"
 
@@ -31,12 +34,13 @@ struct Fixture {
     FakeBands bands;
     ChannelTable table;
     ToneList tones;
-    SingleChannelEditor page{&table, tones};
+    ChannelCursor cursor;
+    SingleChannelEditor page{&table, &cursor, tones};
 
     explicit Fixture(int row = 3)
     {
         table.setBandSource(&bands);
-        table.CurRow = row;
+        cursor.CurRow = row;
         page.setChannelNumber(row);
         page.show();
         page.activateWindow();
@@ -50,7 +54,7 @@ struct Fixture {
     }
     QString cell(T::Table t, int column, int row = -1) const
     {
-        return table.cell(t, column, row < 0 ? table.CurRow : row);
+        return table.cell(t, column, row < 0 ? cursor.CurRow : row);
     }
     QList<QWidget *> valueControls() const
     {
@@ -125,7 +129,7 @@ private slots:
         Fixture f;
         QVERIFY(f.ready());
         f.enter(f.page.bsSkinEdit11);
-        QCOMPARE(f.table.CurCol, 1);
+        QCOMPARE(f.cursor.CurCol, 1);
         QTest::keyClicks(f.page.bsSkinEdit11, QStringLiteral("438.5"));
         QCOMPARE(f.cell(T::Grid1, T::RxFreqColumn), QStringLiteral("438.5"));   // shown while typed
         QTest::keyClick(f.page.bsSkinEdit11, Qt::Key_Return);
@@ -284,7 +288,7 @@ private slots:
         f.page.bsSkinTabSheet10Show();
         QVERIFY(f.ready());
         f.enter(f.page.bsSkinEdit13);
-        QCOMPARE(f.table.CurCol, 3);
+        QCOMPARE(f.cursor.CurCol, 3);
         f.page.bsSkinEdit13->clear();
         QTest::keyClicks(f.page.bsSkinEdit13, QStringLiteral("445.0124"));
         f.leave();
@@ -302,7 +306,7 @@ private slots:
         f.putChannel(6, QStringLiteral("439.00000"));
         f.page.bsSkinSpinEdit20->setValue(6);
         QCOMPARE(f.table.cell(T::Grid1, T::RxFreqColumn, 5), QStringLiteral("438.50000"));
-        QCOMPARE(f.table.CurRow, 6);
+        QCOMPARE(f.cursor.CurRow, 6);
         QCOMPARE(f.page.bsSkinEdit11->text(), QStringLiteral("439.00000"));
 
         // A row left with an empty transmit frequency stays current, with the notice.
@@ -311,13 +315,13 @@ private slots:
         answerNotice(&notice);
         f.page.bsSkinSpinEdit20->setValue(7);
         QCOMPARE(notice, QStringLiteral("'' is not a valid floating point value"));
-        QCOMPARE(f.table.CurRow, 6);
+        QCOMPARE(f.cursor.CurRow, 6);
         QCOMPARE(f.page.bsSkinSpinEdit20->value(), 6);
 
         // Not the active page: the number only selects the row.
         f.page.setPageActive(false);
         f.page.setChannelNumber(9);
-        QCOMPARE(f.table.CurRow, 9);
+        QCOMPARE(f.cursor.CurRow, 9);
     }
 
     void unreadableToneIndexStopsTheLoad()
@@ -347,7 +351,7 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         ChannelTable *t = form.channelTable();
-        form.addOrSelectRange(form.bsSkinComboBox20, QStringLiteral("400-470MHz"));
+        form.document()->addOrSelectRange(BandLists::List1Rx, QStringLiteral("400-470MHz"));
         t->setCell(T::Grid1, T::RxFreqColumn, 12, QStringLiteral("440.00000"));
         t->fillNewChannelDefaults(12);
 
@@ -372,7 +376,7 @@ private slots:
         page->setChannelNumber(20);
         page->bsSkinEdit11->setFocus(Qt::MouseFocusReason);
         QCOMPARE(grid->currentRow(), 20);   // the grid selection follows the page's editor
-        QCOMPARE(t->CurCol, 1);
+        QCOMPARE(form.channelEditor->cursor().CurCol, 1);
         QTest::keyClicks(page->bsSkinEdit11, QStringLiteral("439.1"));
         form.showPage(Tform1::ChannelPage);
         QCOMPARE(t->cell(T::Grid1, T::RxFreqColumn, 20), QStringLiteral("439.10000"));

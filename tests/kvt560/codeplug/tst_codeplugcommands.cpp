@@ -10,10 +10,10 @@
 #include "codeplug/CodeplugDocument.h"
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/CsvChannels.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 #include "codeplug/ui/CodeplugFiles.h"
 #include "settings/SettingsStore.h"
-#include "shell/IniFile.h"
+#include "settings/IniFile.h"
 #include "shell/Preferences.h"
 #include "shell/ui/Tform1.h"
 #include <QAction>

@@ -5,7 +5,7 @@
 #include "channels/Marks.h"
 #include "codeplug/CodePage.h"
 #include "codeplug/CodeplugFile.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 #include "settings/SettingsRegistry.h"
 #include <QDir>
 #include <QFile>

@@ -2,6 +2,7 @@
 // or a save takes, the modified state, and the steps every kind of change records, each of
 // which puts back exactly the cells, values and band lists it changed.
 #include "TestRegistry.h"
+#include "channels/ChannelCursor.h"
 #include "channels/ChannelListOps.h"
 #include "channels/ChannelTable.h"
 #include "channels/Marks.h"
@@ -17,9 +18,9 @@ namespace {
 using T = ChannelTable;
 using Action = std::function<void(CodeplugDocument &)>;
 
-std::array<BandList, Preferences::ListCount> startBands()
+std::array<BandList, BandLists::Count> startBands()
 {
-    std::array<BandList, Preferences::ListCount> lists;
+    std::array<BandList, BandLists::Count> lists;
     for (BandList &l : lists)
         l = {{QStringLiteral("400-470MHz"), QStringLiteral("136-174MHz")}, 0};
     return lists;
@@ -55,11 +56,9 @@ Codeplug fileContent()
 void typeAndCommit(CodeplugDocument &d, int row, const QString &text)
 {
     T *t = d.channels();
-    t->CurRow = row;
-    t->CurCol = T::RxFreqColumn;
     t->setCell(T::Grid1, T::RxFreqColumn, row, text);
     QCoreApplication::processEvents();   // a step would close here if the row were whole
-    t->sendallcell();
+    t->sendallcell(row, T::RxFreqColumn);
 }
 
 } // namespace
@@ -97,11 +96,11 @@ private slots:
         QVERIFY(!d.isModified());
         QCOMPARE(d.channels()->cells(), fileContent().channels);
         QCOMPARE(d.settings()->number(QStringLiteral("bsSkinComboBox8")), 3);
-        QCOMPARE(d.selectedRange(Preferences::List1Rx), QStringLiteral("136-174MHz"));
+        QCOMPARE(d.selectedRange(BandLists::List1Rx), QStringLiteral("136-174MHz"));
         // A range the list lacks is appended and selected; an empty one selects nothing new.
-        QCOMPARE(d.bandList(Preferences::List1Tx).items.size(), 3);
-        QCOMPARE(d.selectedRange(Preferences::List1Tx), QStringLiteral("350-390MHz"));
-        QCOMPARE(d.selectedRange(Preferences::List2Rx), QStringLiteral("400-470MHz"));
+        QCOMPARE(d.bandList(BandLists::List1Tx).items.size(), 3);
+        QCOMPARE(d.selectedRange(BandLists::List1Tx), QStringLiteral("350-390MHz"));
+        QCOMPARE(d.selectedRange(BandLists::List2Rx), QStringLiteral("400-470MHz"));
         // The snapshot a save or a write takes is what was applied.
         const Codeplug snap = d.snapshot();
         QCOMPARE(snap.channels, fileContent().channels);
@@ -120,7 +119,7 @@ private slots:
         QVERIFY(!d.isModified());
         QCOMPARE(d.settings()->number(QStringLiteral("bsSkinComboBox22")), 0);
         QVERIFY(d.settings()->isEnabled(QStringLiteral("bsSkinComboBox22")));
-        QCOMPARE(d.activeReceiveRange(), d.selectedRange(Preferences::List2Rx));
+        QCOMPARE(d.activeReceiveRange(), d.selectedRange(BandLists::List2Rx));
 
         read.settings.set(QStringLiteral("bsSkinCheckRadioBox14"), 0);
         d.applyRead(read);
@@ -139,7 +138,7 @@ private slots:
         Codeplug c = fileContent();   // channel 1 at 145.5, channel 7 at 146
         c.bandRanges = QStringList{QStringLiteral("136-174MHz")};
         d.applyFile(c);
-        QCOMPARE(d.firstChannelText(), QStringLiteral("01"));
+        QCOMPARE(d.firstChannel(), quint8(1));
         QCOMPARE(d.prepareTransfer(), quint8(1));
     }
 
@@ -222,22 +221,25 @@ private slots:
         QTest::newRow("call list") << Action([](CodeplugDocument &d) {
             d.settings()->setByUser(SettingsRegistry::callListEntryName(3), QStringLiteral("123#"));
         }) << 1;
-        QTest::newRow("band choice") << Action([](CodeplugDocument &d) { d.selectRange(Preferences::List2Rx, 1); }) << 1;
+        QTest::newRow("band choice") << Action([](CodeplugDocument &d) { d.selectRange(BandLists::List2Rx, 1); }) << 1;
         QTest::newRow("move down") << Action([](CodeplugDocument &d) {
-            ChannelListOps ops(d.channels());
-            d.channels()->CurRow = 1;
+            ChannelCursor cursor;
+            cursor.CurRow = 1;
+            ChannelListOps ops(d.channels(), &cursor);
             ops.bsSkinButton4Click();
         }) << 1;
         QTest::newRow("delete") << Action([](CodeplugDocument &d) {
-            ChannelListOps ops(d.channels());
-            d.channels()->CurRow = 7;
+            ChannelCursor cursor;
+            cursor.CurRow = 7;
+            ChannelListOps ops(d.channels(), &cursor);
             ops.bsSkinButton5Click();
         }) << 1;
         QTest::newRow("auto add held") << Action([](CodeplugDocument &d) {
-            ChannelListOps ops(d.channels());
+            ChannelCursor cursor;
+            cursor.CurRow = 2;
+            ChannelListOps ops(d.channels(), &cursor);
             QObject::connect(&ops, &ChannelListOps::autoAddHeld, &d, &CodeplugDocument::setHolding);
             ops.setStepIndexSource([] { return 4; });
-            d.channels()->CurRow = 2;
             ops.bsSkinButton6MouseDown();
             QCoreApplication::processEvents();
             ops.Timer1Timer();

@@ -1,6 +1,6 @@
 #include "TestRegistry.h"
 #include "radiolink/ToneCode.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 
 #include <QSignalSpy>
 #include <QTest>

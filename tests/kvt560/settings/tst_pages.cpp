@@ -1,6 +1,7 @@
 // The function-settings pages driven through their widgets: enable rules, input filters,
 // spin ranges, the call list editor, and the two-way binding to the settings store.
 #include "TestRegistry.h"
+#include "codeplug/CodeplugDocument.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "settings/ui/CallListGrid.h"
@@ -149,7 +150,7 @@ private slots:
         keypad->setChecked(true);
         QVERIFY(band->isEnabled());
         band->setCurrentIndex(0);
-        QCOMPARE(form->activeBandIndex(), 0);
+        QCOMPARE(form->document()->activeBandIndex(), 0);
         form->setBandChangeByKeypad(false);
         QCOMPARE(band->currentIndex(), 1);
         QVERIFY(!keypad->isChecked() && !band->isEnabled());

@@ -75,9 +75,16 @@ void TestSettingsRegistry::namesKeysAndLinesAreUnique()
 {
     QSet<QString> names, keys;
     QSet<int> lines;
+    QSet<int> typedKeys;
     for (const SettingDef &d : all()) {
         QVERIFY2(!names.contains(d.name), qPrintable(d.name));
         names.insert(d.name);
+        // Every typed key but None names exactly one row, and leads back to it.
+        if (d.key != SettingKey::None) {
+            QVERIFY2(!typedKeys.contains(int(d.key)), qPrintable(d.name));
+            typedKeys.insert(int(d.key));
+            QCOMPARE(SettingsRegistry::name(d.key), d.name);
+        }
         QVERIFY2(group(d.group), qPrintable(d.name));
         if (d.fileKey.isEmpty()) {
             QCOMPARE(d.fileLine, 0);
@@ -89,6 +96,7 @@ void TestSettingsRegistry::namesKeysAndLinesAreUnique()
         QVERIFY2(!lines.contains(d.fileLine), qPrintable(d.fileKey));
         lines.insert(d.fileLine);
     }
+    QCOMPARE(typedKeys.size(), int(SettingKey::Count) - 1);
     // The codeplug settings block: lines 4 to 57, line 26 left empty.
     QSet<int> expected;
     for (int l = 4; l <= 57; ++l)

@@ -2,7 +2,7 @@
 // marks rewritten in the channel tables, and a missing library that changes nothing.
 #include "TestRegistry.h"
 #include "channels/ChannelTable.h"
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "settings/ui/CallListGrid.h"
@@ -119,7 +119,6 @@ private slots:
         QFile::remove(dir.filePath(QStringLiteral("myini.ini")));
         form = std::make_unique<Tform1>(PreferencesPaths::single(dir.filePath(QStringLiteral("myini.ini"))));
         form->aboutForm = new TaboutForm(form.get());
-        form->message1 = new Tmessage1(form.get(), form.get());
         form->setExecutableDir(QStringLiteral(APP_DIR));
     }
     void cleanup()
@@ -197,7 +196,7 @@ private slots:
         QCOMPARE(form->aboutForm->bsSkinStdLabel4->text(), QStringLiteral("Version 1.00"));
         QCOMPARE(form->channelTable()->headerText(8), QStringLiteral("DTMF"));
         QCOMPARE(form->statusText(), QStringLiteral("     DORVAK radio programming software"));
-        QCOMPARE(form->message1->bsSkinButton2->text(), QStringLiteral("Cancel"));
+        QCOMPARE(Tmessage1::instance()->bsSkinButton2->text(), QStringLiteral("Cancel"));
         QCOMPARE(form->ConfirmCaption, QStringLiteral("Warning"));
         QCOMPARE(form->bsSkinStringGrid1()->cellText(1, 0), QStringLiteral("Auto-dial code"));
     }

@@ -3,6 +3,7 @@
 #include "TestRegistry.h"
 #include "channels/ChannelTable.h"
 #include "codeplug/CodeplugDocument.h"
+#include "channels/ui/ChannelEditor.h"
 #include "channels/ui/ChannelGrid.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
@@ -61,8 +62,8 @@ class TestNewAndClear : public QObject
             table().fillNewChannelDefaults(row);
             table().setCell(ChannelTable::Grid1, ChannelTable::AliasColumn, row, QStringLiteral("ON"));
         }
-        table().CurRow = 7;
-        table().CurCol = 4;
+        form->channelEditor->cursor().CurRow = 7;
+        form->channelEditor->cursor().CurCol = 4;
         form->StringAlignGrid1->setCurrentCell(4, 7);
         for (const auto &[name, value] : std::initializer_list<std::pair<const char *, QVariant>>{
                  {"bsSkinComboBox10", 6}, {"bsSkinComboBox3", 4}, {"bsSkinComboBox5", 7}, {"bsSkinCheckRadioBox22", 0},
@@ -91,7 +92,7 @@ private slots:
 
     void dialogLayout()
     {
-        Tmessage1 *dialog = form->messageDialog();
+        Tmessage1 *dialog = Tmessage1::instance();
         QCOMPARE(dialog->size(), QSize(Tmessage1::Width, Tmessage1::Height));
         QCOMPARE(dialog->cap1->size(), QSize(241, 49));
         QCOMPARE(dialog->bsSkinButton1->text(), QStringLiteral("确定"));
@@ -115,7 +116,7 @@ private slots:
         QStringList text{QStringLiteral("Nothing was written to the radio:")};
         for (int i = 1; i <= lines; ++i)
             text << QStringLiteral("Channel %1: the receive frequency \"43x.12500\" cannot be written").arg(i);
-        Tmessage1 *dialog = form->messageDialog();
+        Tmessage1 *dialog = Tmessage1::instance();
         QSize grown, label, area;
         QTimer::singleShot(0, dialog, [&] {
             grown = dialog->size();
@@ -163,6 +164,21 @@ private slots:
         QCOMPARE(form->bsSkinComboBox20->currentIndex(), 1);
     }
 
+    // The dialog only answers: whatever the mode, OK and Cancel change nothing of the
+    // codeplug by themselves.
+    void askReturnsTheAnswer()
+    {
+        const ChannelCells cells = table().cells();
+        for (const bool ok : {true, false}) {
+            Answer seen;
+            answerNext(ok, &seen);
+            QCOMPARE(Tmessage1::instance()->ask(QStringLiteral("caption"), QStringLiteral("text"), 3), ok);
+            QVERIFY(seen.answered);
+            QCOMPARE(MessageMode, ok ? 1 : 3);
+            QVERIFY(table().cells() == cells);
+        }
+    }
+
     void newGivesTheNewValues()
     {
         form->bsSkinStringGrid1()->setCurrentCell(2, 1);   // the call list editor is open
@@ -182,7 +198,7 @@ private slots:
         QCOMPARE(form->findChild<QComboBox *>(QStringLiteral("bsSkinComboBox3"))->currentIndex(), 4);   // P1 kept
         QCOMPARE(store().number(QStringLiteral("bsSkinCheckRadioBox22")), 0);   // not reset by New
         // Band change from the keypad off: band 1, selector disabled; the band lists keep their choice.
-        QCOMPARE(form->activeBandIndex(), 1);
+        QCOMPARE(form->document()->activeBandIndex(), 1);
         QVERIFY(!form->bsSkinComboBox22->isEnabled());
         QCOMPARE(form->bsSkinComboBox20->count(), 2);
         QCOMPARE(form->bsSkinComboBox20->currentIndex(), 1);
@@ -194,8 +210,8 @@ private slots:
         QCOMPARE(form->bsSkinStringGrid1()->cellText(1, 1), QStringLiteral("1000"));
 
         QVERIFY(table().cells() == ChannelCells());
-        QCOMPARE(table().CurRow, 1);
-        QCOMPARE(table().CurCol, 1);
+        QCOMPARE(form->channelEditor->cursor().CurRow, 1);
+        QCOMPARE(form->channelEditor->cursor().CurCol, 1);
         QCOMPARE(form->StringAlignGrid1->currentRow(), 1);
         QCOMPARE(form->StringAlignGrid1->currentColumn(), 1);
         QCOMPARE(table().cell(ChannelTable::Grid1, ChannelTable::MoreColumn, 7), QStringLiteral(">>"));

@@ -5,7 +5,7 @@
 #include "common/PortDiagnosis.h"
 #include "common/SerialPorts.h"
 #include "radiolink/SerialTransport.h"
-#include "shell/IniFile.h"
+#include "settings/IniFile.h"
 #include "shell/ui/PortMenu.h"
 #include "shell/ui/Tform1.h"
 

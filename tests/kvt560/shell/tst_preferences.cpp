@@ -1,7 +1,7 @@
 // myini.ini: reading with defaults, writing in order, keeping what the program does not own.
 #include "SmallDisk.h"
 #include "TestRegistry.h"
-#include "shell/IniFile.h"
+#include "settings/IniFile.h"
 #include "shell/Preferences.h"
 #include "common/InstalledLayout.h"
 #include <QDir>

@@ -231,7 +231,7 @@ private slots:
         answerNext("cancelButton", &q);
         form->fsef1->trigger();
         QCOMPARE(q.asked, 2);
-        QVERIFY(!form->messageDialog()->isVisible());   // no New confirmation after Cancel
+        QVERIFY(!Tmessage1::instance()->isVisible());   // no New confirmation after Cancel
         QCOMPARE(cell(T::RxFreqColumn, 6), QStringLiteral("442.00000"));
 
         form->document()->markSaved();

@@ -1,4 +1,4 @@
-#include "radiolink/ToneList.h"
+#include "channels/ToneList.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/IniFile.h"
+#include "settings/IniFile.h"
 #include "common/CheckedSave.h"
 #include <QFile>
 
@@ -11,8 +11,8 @@ QString folded(const QString &name)
 
 bool IniFile::load(const QString &path)
 {
-    blocks_.clear();
-    firstSection_.clear();
+    m_blocks.clear();
+    m_firstSection.clear();
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return false;
@@ -27,9 +27,9 @@ bool IniFile::save(const QString &path, QString *reason) const
 
 void IniFile::parse(const QString &text)
 {
-    blocks_.clear();
-    firstSection_.clear();
-    blocks_.append(Block());   // the lines before the first section
+    m_blocks.clear();
+    m_firstSection.clear();
+    m_blocks.append(Block());   // the lines before the first section
     QString body = text;
     if (body.startsWith(QChar(0xFEFF)))
         body.remove(0, 1);
@@ -48,10 +48,10 @@ void IniFile::parse(const QString &text)
             Block block;
             block.hasHeader = true;
             block.header = line;
-            blocks_.append(block);
+            m_blocks.append(block);
             // A later section of the same name stays in the file but is never looked up.
-            if (!firstSection_.contains(folded(line.name)))
-                firstSection_.insert(folded(line.name), blocks_.size() - 1);
+            if (!m_firstSection.contains(folded(line.name)))
+                m_firstSection.insert(folded(line.name), m_blocks.size() - 1);
             continue;
         }
         if (!t.startsWith(QLatin1Char(';')) && !t.startsWith(QLatin1Char('#')) && t.contains(QLatin1Char('='))) {
@@ -63,7 +63,7 @@ void IniFile::parse(const QString &text)
                 line.value = t.mid(eq + 1).trimmed();
             }
         }
-        Block &block = blocks_.last();
+        Block &block = m_blocks.last();
         if (line.kind == Line::Entry && !block.firstEntry.contains(folded(line.name)))
             block.firstEntry.insert(folded(line.name), block.lines.size());
         block.lines.append(std::move(line));
@@ -87,7 +87,7 @@ QString IniFile::render(const Line &line) const
 QString IniFile::toText() const
 {
     QString out;
-    for (const Block &b : blocks_) {
+    for (const Block &b : m_blocks) {
         if (b.hasHeader) {
             out += render(b.header);
             out += QLatin1Char('\n');
@@ -102,8 +102,8 @@ QString IniFile::toText() const
 
 const IniFile::Block *IniFile::section(const QString &name) const
 {
-    const auto it = firstSection_.constFind(folded(name));
-    return it == firstSection_.constEnd() ? nullptr : &blocks_.at(*it);
+    const auto it = m_firstSection.constFind(folded(name));
+    return it == m_firstSection.constEnd() ? nullptr : &m_blocks.at(*it);
 }
 
 std::optional<QString> IniFile::value(const QString &section, const QString &key) const
@@ -129,19 +129,19 @@ int IniFile::intValue(const QString &section, const QString &key, int defaultVal
 
 void IniFile::setValue(const QString &section, const QString &key, const QString &value)
 {
-    if (blocks_.isEmpty())
-        blocks_.append(Block());
-    qsizetype s = firstSection_.value(folded(section), -1);
+    if (m_blocks.isEmpty())
+        m_blocks.append(Block());
+    qsizetype s = m_firstSection.value(folded(section), -1);
     if (s < 0) {
         Block block;
         block.hasHeader = true;
         block.header.kind = Line::Section;
         block.header.name = section;
-        blocks_.append(block);
-        s = blocks_.size() - 1;
-        firstSection_.insert(folded(section), s);
+        m_blocks.append(block);
+        s = m_blocks.size() - 1;
+        m_firstSection.insert(folded(section), s);
     }
-    Block &b = blocks_[s];
+    Block &b = m_blocks[s];
     if (const auto it = b.firstEntry.constFind(folded(key)); it != b.firstEntry.constEnd()) {
         Line &line = b.lines[*it];
         line.value = value;

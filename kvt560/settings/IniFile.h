@@ -57,6 +57,6 @@ private:
     const Block *section(const QString &name) const;   // the first section of that name, or null
     QString render(const Line &line) const;
 
-    QList<Block> blocks_;
-    QHash<QString, qsizetype> firstSection_;   // folded section name -> index in blocks_
+    QList<Block> m_blocks;
+    QHash<QString, qsizetype> m_firstSection;   // folded section name -> index in m_blocks
 };
