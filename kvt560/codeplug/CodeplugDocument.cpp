@@ -155,6 +155,7 @@ void CodeplugDocument::applyRead(const Codeplug &read)
         for (int list = 0; list < read.bandRanges.size(); ++list)
             addOrSelectRange(list, read.bandRanges.at(list));
     });
+    m_filePath.clear();
     markSaved();
 }
 
@@ -176,6 +177,7 @@ void CodeplugDocument::newCodeplug()
         m_store->resetToNew();
         m_table->emptyAll();
     });
+    m_filePath.clear();
     markSaved();
 }
 

@@ -88,6 +88,12 @@ public:
     // are rewritten. Not a step, and not a change: a document that was not modified stays so.
     void relabelMarks(const Marks &marks);
 
+    // ---- Its file ----
+    // The codeplug file the document was last opened from or saved to; empty after New and a
+    // radio read (and for a backup), so that Save asks for a name.
+    QString filePath() const { return m_filePath; }
+    void setFilePath(const QString &path) { m_filePath = path; }
+
     // ---- Modified ----
     bool isModified() const;
     // The document is what was just saved, opened, read or written.
@@ -132,4 +138,5 @@ private:
     int m_quiet = 0;            // > 0 while the document changes itself outside the steps
     int m_explicit = 0;         // > 0 while one of the document's own operations runs
     bool m_modified = false;
+    QString m_filePath;
 };

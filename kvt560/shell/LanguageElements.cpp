@@ -114,7 +114,7 @@ QVector<E> fixedElements()
         of(182, E::NoticeText, "HelpForward"), of(183, E::NoticeText, "HelpContents"),
         of(184, E::NoticeText, "HelpFind"), of(185, E::NoticeText, "HelpFindNext"),
         of(186, E::NoticeText, "HelpFindPrevious"), of(187, E::NoticeText, "HelpNotFound"),
-        of(188, E::NoticeText, "HelpClose"),
+        of(188, E::NoticeText, "HelpClose"), of(189, E::MenuCaption, "saveAsAction"),
     };
 }
 

@@ -41,6 +41,7 @@ CodeplugFiles::CodeplugFiles(Tform1 *mainWindow, CodeplugDocument *document)
     connect(form, &Tform1::copyChannelsRequested, this, &CodeplugFiles::copyChannels);
     connect(form, &Tform1::pasteChannelsRequested, this, &CodeplugFiles::pasteChannels);
     connect(form, &Tform1::saveRequested, this, &CodeplugFiles::segs1Click);
+    connect(form, &Tform1::saveAsRequested, this, [this] { saveAs(); });
     connect(form, &Tform1::openRequested, this, &CodeplugFiles::rsgg1Click);
     connect(form, &Tform1::openBackupRequested, this, &CodeplugFiles::openBackup);
     connect(form, &Tform1::exportChannelsRequested, this, &CodeplugFiles::exportChannels);
@@ -106,6 +107,7 @@ bool CodeplugFiles::saveTo(const QString &path)
     QString reason;
     if (CodeplugFile::save(path, bytes, &reason)) {
         doc->markSaved();
+        doc->setFilePath(path);
         return true;
     }
     notify(CodeplugFile::saveFailedText(path, reason));
@@ -132,6 +134,7 @@ bool CodeplugFiles::openFrom(const QString &path)
         break;
     }
     apply(result.content);
+    doc->setFilePath(path);
     return true;
 }
 
@@ -159,6 +162,16 @@ void CodeplugFiles::segs1Click()
 }
 
 bool CodeplugFiles::save()
+{
+    if (!commitPendingEdit())
+        return false;
+    // A codeplug opened from a file or saved once goes back into that file.
+    if (!doc->filePath().isEmpty())
+        return saveTo(doc->filePath());
+    return saveAs();
+}
+
+bool CodeplugFiles::saveAs()
 {
     if (!commitPendingEdit())
         return false;
@@ -244,7 +257,9 @@ void CodeplugFiles::openBackup()
     const QString path = backupChooser(form);
     if (path.isEmpty())
         return;
-    openFrom(path);
+    // A backup opens untitled: Save asks for a name and never writes over the backup.
+    if (openFrom(path))
+        doc->setFilePath(QString());
     hideFrequencyEditor();
 }
 

@@ -60,8 +60,11 @@ public:
     // Reads path into the editor; false when nothing changed: a file that cannot be read or
     // holds a bad value (after the notice), or that is not a codeplug file (silently).
     bool openFrom(const QString &path);
-    // Save: asks for a file name and saves; false when cancelled or the save failed.
+    // Save: into the document's file when it has one, else as Save As; false when cancelled
+    // or the save failed.
     bool save();
+    // Save As: asks for a file name and saves there; the document's file is then that one.
+    bool saveAs();
     // Puts read content into the editor: band lists, caption, settings, channels.
     void apply(const Codeplug &content);
 

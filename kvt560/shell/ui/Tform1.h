@@ -171,6 +171,7 @@ public:
     QAction *fsef1;      // New
     QAction *rsgg1;      // Open
     QAction *segs1;      // Save
+    QAction *saveAsAction = nullptr;   // Save As (Ctrl+Shift+S): always asks for a name
     QAction *openBackupAction;      // File > Open backup...: a codeplug kept from a radio read
     QAction *exportChannelsAction;  // File > Export channels...: the channels as CSV
     QAction *importChannelsAction;  // File > Import channels...: the channels from CSV
@@ -287,6 +288,7 @@ signals:
     // (gs1, "读频") and write it (N2, "写频").
     void openRequested();
     void saveRequested();
+    void saveAsRequested();
     // Ctrl+C and Ctrl+V on the channel grid: whole channel rows.
     void copyChannelsRequested();
     void pasteChannelsRequested();

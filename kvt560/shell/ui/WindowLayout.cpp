@@ -79,6 +79,12 @@ void Tform1::buildMenus()
     fsef1 = namedAction(fefs1, "fsef1", QStringLiteral("新建(&N)"));
     rsgg1 = namedAction(fefs1, "rsgg1", QStringLiteral("打开(&O)"));
     segs1 = namedAction(fefs1, "segs1", QStringLiteral("保存(&S)"));
+    saveAsAction = namedAction(fefs1, "saveAsAction", QStringLiteral("另存为(&A)..."));
+    // The desktop's keys for the file commands, beside the read and write keys.
+    fsef1->setShortcut(QKeySequence::New);
+    rsgg1->setShortcut(QKeySequence::Open);
+    segs1->setShortcut(QKeySequence::Save);
+    saveAsAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
     namedSeparator(fefs1, "backupSeparator");
     openBackupAction = namedAction(fefs1, "openBackupAction", QStringLiteral("打开备份(&B)"));
     exportChannelsAction = namedAction(fefs1, "exportChannelsAction", QStringLiteral("导出信道(&X)"));
@@ -94,6 +100,7 @@ void Tform1::buildMenus()
     connect(fsef1, &QAction::triggered, this, &Tform1::fsef1Click);
     connect(rsgg1, &QAction::triggered, this, &Tform1::openRequested);
     connect(segs1, &QAction::triggered, this, &Tform1::saveRequested);
+    connect(saveAsAction, &QAction::triggered, this, &Tform1::saveAsRequested);
     connect(E1, &QAction::triggered, this, &QWidget::close);   // AdvGlowButton4Click
     bar->addMenu(fefs1);
 

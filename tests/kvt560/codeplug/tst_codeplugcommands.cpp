@@ -25,6 +25,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -119,6 +120,42 @@ class TestCodeplugCommands : public QObject
     }
 
 private slots:
+    // Save asks for a name only while the codeplug has no file: after Open or a first save,
+    // Ctrl+S writes into that file; Save As (Ctrl+Shift+S) always asks; New, a backup and a
+    // radio read leave the codeplug without a file again.
+    void saveGoesIntoTheOpenedFile()
+    {
+        const QString first = dir.filePath(QStringLiteral("first.k56"));
+        const QString second = dir.filePath(QStringLiteral("second.k56"));
+        auto form = window();
+        CodeplugFiles *files = form->codeplugFiles();
+        int asked = 0;
+        QString answer = first;
+        files->setSaveFileChooser([&](QWidget *) { ++asked; return answer; });
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        fillChannel(form->channelTable(), 4, QStringLiteral("438.50000"), form->channelTable()->marks());
+
+        QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(asked, 1);
+        QVERIFY(QFileInfo::exists(first));
+        fillChannel(form->channelTable(), 5, QStringLiteral("439.50000"), form->channelTable()->marks());
+        QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(asked, 1);
+        QVERIFY(!form->document()->isModified());
+        QVERIFY(readAll(first).contains("439.50000"));
+
+        answer = second;
+        QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(asked, 2);
+        QCOMPARE(form->document()->filePath(), second);
+
+        form->document()->newCodeplug();
+        form->segs1->trigger();
+        QCOMPARE(asked, 3);
+    }
+
     // File > Export channels, then Import channels into an emptied table: the same channels
     // come back, as one step; a file with a refused line changes nothing and names the line.
     void exportThenImportChannels()
