@@ -145,21 +145,8 @@ bool ChannelEditor::gridKeyEvent(QKeyEvent *event)
             StringAlignGrid1KeyPress(event);
         return true;
     }
-    switch (event->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
+    if (isGridNavigationKey(event->key()))
         return false;   // the table's navigation (announced through aboutToSelectCell)
-    default:
-        break;
-    }
     if (isEnter(event) || !event->text().isEmpty()) {
         // Typed characters go to the overlays only; the view's own type-ahead search
         // would move the selection.

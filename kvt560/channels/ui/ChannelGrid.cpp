@@ -1,6 +1,7 @@
 #include "channels/ui/ChannelGrid.h"
 
 #include "channels/ui/ChannelGridModel.h"
+#include "channels/ui/OverlayKeys.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -35,25 +36,6 @@ protected:
 private:
     QTableView *m_view;
 };
-
-bool isNavigationKey(int key)
-{
-    switch (key) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return true;
-    default:
-        return false;
-    }
-}
 
 // The keys that extend a row selection when Shift is held.
 bool extendsRows(int key)
@@ -295,7 +277,7 @@ void ChannelGrid::mouseMoveEvent(QMouseEvent *event)
 void ChannelGrid::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
-    if (!isNavigationKey(key)) {
+    if (!OverlayKeys::isGridNavigationKey(key)) {
         QTableView::keyPressEvent(event);
         return;
     }

@@ -1,7 +1,8 @@
 #pragma once
 // How the overlay editors of the channel grid sort the keys they get: Enter, the keys that
 // move the caret or delete, clipboard and undo keys, control chords, and typed text checked
-// character by character. Shared by the files of ChannelEditor.
+// character by character; and the keys that move the grid's current cell. Shared by the
+// files of ChannelEditor and ChannelGrid.
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QString>
@@ -25,6 +26,26 @@ inline bool isEditingKey(const QKeyEvent *event)
     case Qt::Key_End:
     case Qt::Key_Delete:
     case Qt::Key_Backspace:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The keys that move the grid's current cell (when no overlay has the focus).
+inline bool isGridNavigationKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         return true;
