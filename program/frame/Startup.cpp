@@ -81,3 +81,8 @@ bool loadLanguageSetup(const QString &appDirectory, QString *failText, QString *
         *detail = why;
     return false;
 }
+
+QString versionLine()
+{
+    return QStringLiteral("KVT270 " PROGRAM_VERSION);
+}

@@ -14,6 +14,10 @@ QString loadLanguageFailText(int languageIndex);
 // Returns an empty text when the value is empty, names another directory, or no file matches.
 QString findResourceLibrary(const QString &appDirectory, const QString &languageValue);
 
+// The version line of `--version` and the about box: the product and its version,
+// "KVT270 1.0.1". The application name stays "Program": it names the preferences folder.
+QString versionLine();
+
 // The directory of the running program file, ending with '/'.
 QString applicationDirectory();
 
