@@ -1,12 +1,17 @@
 #include "Startup.h"
 
+#include "FrameMessages.h"
 #include "base/Globals.h"
 #include "base/ProgramIni.h"
 #include "base/ResourceLibrary.h"
 
+#include "common/FirstLanguage.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+
+#include <cstdio>
 
 int languageIndexFor(const QString &languageValue)
 {
@@ -80,6 +85,23 @@ bool loadLanguageSetup(const QString &appDirectory, QString *failText, QString *
     if (detail)
         *detail = why;
     return false;
+}
+
+QString startFirstLanguage(const QString &appDirectory, const QLocale &locale)
+{
+    const ProgramIni ini(appDirectory);
+    const QString section = QStringLiteral("Setup");
+    const QString key = QStringLiteral("Language");
+    if (!ini.usesUserFile() || !ini.readUser(section, key).isEmpty())
+        return QString();
+    // The positions of the language dialog: English, Simplified, Traditional.
+    const QString value = languageValue(int(FirstLanguage::forLocale(locale)));
+    QString reason;
+    if (!ini.write(section, key, value, &reason)) {
+        std::fprintf(stderr, "Program: could not write the first language: %s\n", qPrintable(reason));
+        return QString();
+    }
+    return value;
 }
 
 QString versionLine()

@@ -51,7 +51,10 @@ bool ProgramApp::initInstance(const QStringList &arguments, const QString &appDi
     // 3.-8. Application directory, Program.ini, language and resource library.
     QString failText;
     QString detail;
-    if (!loadLanguageSetup(appDirectory.isEmpty() ? applicationDirectory() : appDirectory, &failText, &detail)) {
+    const QString folder = appDirectory.isEmpty() ? applicationDirectory() : appDirectory;
+    // A first start of an installed program speaks the language of the system locale.
+    startFirstLanguage(folder, QLocale());
+    if (!loadLanguageSetup(folder, &failText, &detail)) {
         std::fprintf(stderr, "Program: %s\n", qPrintable(detail));
         showMessage(builtInResources().string(ResId::AppTitle), failText);
         return false;
