@@ -60,13 +60,14 @@ QString applicationDirectory()
     return dir;
 }
 
-bool loadLanguageSetup(const QString &appDirectory, QString *failText, QString *detail)
+bool loadLanguageSetup(const QString &appDirectory, QString *failText, QString *detail, const QString &languageOverride)
 {
     AppDirectory = appDirectory;
     if (!AppDirectory.endsWith(QLatin1Char('/')))
         AppDirectory += QLatin1Char('/');
     const ProgramIni ini(AppDirectory);
-    const QString language = ini.read(QStringLiteral("Setup"), QStringLiteral("Language"));
+    const QString language =
+        languageOverride.isEmpty() ? ini.read(QStringLiteral("Setup"), QStringLiteral("Language")) : languageOverride;
     PortName = ini.read(QStringLiteral("Setup"), QStringLiteral("COM"));
     LanguageIndex = static_cast<std::uint8_t>(languageIndexFor(language));
 

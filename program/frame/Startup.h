@@ -31,4 +31,6 @@ QString startFirstLanguage(const QString &appDirectory, const QLocale &locale);
 // LanguageIndex, loads the resource library and installs it. Returns false when the library
 // cannot be loaded; *failText is then the message to show (by LanguageIndex) and *detail
 // says what went wrong, for the diagnostic output.
-bool loadLanguageSetup(const QString &appDirectory, QString *failText, QString *detail = nullptr);
+// A non-empty languageOverride ("Eng") is used instead of the saved value, which stays.
+bool loadLanguageSetup(const QString &appDirectory, QString *failText, QString *detail = nullptr,
+                       const QString &languageOverride = QString());

@@ -124,6 +124,35 @@ private slots:
         QCOMPARE(languageIndexFor(value), index);
     }
 
+    // Chinese chosen and no Chinese font: the program starts in English and says once, in
+    // English, which package brings the fonts; the saved choice stays.
+    void chineseWithoutFontStartsInEnglish_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("Simplified") << "Chs";
+        QTest::newRow("Traditional") << "Cht";
+    }
+    void chineseWithoutFontStartsInEnglish()
+    {
+        QFETCH(QString, language);
+        AppDirFixture fx(QStringLiteral("[Setup]\nLanguage=%1\nCOM=COM2\n").arg(language));
+        ProgramApp app;
+        QList<bool> asked;
+        app.chineseFontInstalled = [&asked](bool traditional) {
+            asked << traditional;
+            return false;
+        };
+        const Started s = start(app, fx);
+        QVERIFY(s.ok);
+        QCOMPARE(asked, QList<bool>{language == "Cht"});
+        QCOMPARE(s.messages.size(), 1);
+        QVERIFY2(s.messages.at(0).contains("fonts-noto-cjk") && s.messages.at(0).contains("starts in English"),
+                 qPrintable(s.messages.at(0)));
+        QCOMPARE(int(LanguageIndex), 0);
+        QCOMPARE(resources().name(), QStringLiteral("English"));
+        QCOMPARE(iniValue(fx, QStringLiteral("Setup/Language")), language);
+    }
+
     void smallLettersSelectSimplifiedChinese()
     {
         AppDirFixture fx(QStringLiteral("[Setup]\nLanguage=chs\nCOM=COM2\n"));
