@@ -178,6 +178,14 @@ QString ProgramIni::read(const QString &section, const QString &key) const
     return value.left(MaxValueLength);
 }
 
+QString ProgramIni::readUser(const QString &section, const QString &key) const
+{
+    QString value;
+    if (usesUserFile())
+        readFrom(m_userPath, section, key, &value);
+    return value.left(MaxValueLength);
+}
+
 bool ProgramIni::write(const QString &section, const QString &key, const QString &value, QString *reason) const
 {
     if (value.isEmpty())

@@ -24,6 +24,10 @@ public:
     // Returns false when the file could not be written (a full disk among the reasons), with
     // the old file whole and the reason in reason.
     bool write(const QString &section, const QString &key, const QString &value, QString *reason = nullptr) const;
+    // Whether the preferences are the user's own file, not the one beside the program.
+    bool usesUserFile() const { return !appFileWritable() && !m_userPath.isEmpty(); }
+    // The value of the user's own file only; empty when usesUserFile() is false.
+    QString readUser(const QString &section, const QString &key) const;
 
 private:
     bool appFileWritable() const;

@@ -338,8 +338,7 @@ int CommandLine::run(const QStringList &arguments, const QString &applicationDir
         return Success;
     }
     if (parser.isSet(versionOption)) {
-        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
-                    qPrintable(QCoreApplication::applicationVersion()));
+        std::printf("%s\n", qPrintable(versionLine()));
         return Success;
     }
     const int commands = int(parser.isSet(readOption)) + int(parser.isSet(writeOption)) + int(parser.isSet(dumpOption))

@@ -1,12 +1,17 @@
 #include "Startup.h"
 
+#include "FrameMessages.h"
 #include "base/Globals.h"
 #include "base/ProgramIni.h"
 #include "base/ResourceLibrary.h"
 
+#include "common/FirstLanguage.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+
+#include <cstdio>
 
 int languageIndexFor(const QString &languageValue)
 {
@@ -55,13 +60,14 @@ QString applicationDirectory()
     return dir;
 }
 
-bool loadLanguageSetup(const QString &appDirectory, QString *failText, QString *detail)
+bool loadLanguageSetup(const QString &appDirectory, QString *failText, QString *detail, const QString &languageOverride)
 {
     AppDirectory = appDirectory;
     if (!AppDirectory.endsWith(QLatin1Char('/')))
         AppDirectory += QLatin1Char('/');
     const ProgramIni ini(AppDirectory);
-    const QString language = ini.read(QStringLiteral("Setup"), QStringLiteral("Language"));
+    const QString language =
+        languageOverride.isEmpty() ? ini.read(QStringLiteral("Setup"), QStringLiteral("Language")) : languageOverride;
     PortName = ini.read(QStringLiteral("Setup"), QStringLiteral("COM"));
     LanguageIndex = static_cast<std::uint8_t>(languageIndexFor(language));
 
@@ -80,4 +86,26 @@ bool loadLanguageSetup(const QString &appDirectory, QString *failText, QString *
     if (detail)
         *detail = why;
     return false;
+}
+
+QString startFirstLanguage(const QString &appDirectory, const QLocale &locale)
+{
+    const ProgramIni ini(appDirectory);
+    const QString section = QStringLiteral("Setup");
+    const QString key = QStringLiteral("Language");
+    if (!ini.usesUserFile() || !ini.readUser(section, key).isEmpty())
+        return QString();
+    // The positions of the language dialog: English, Simplified, Traditional.
+    const QString value = languageValue(int(FirstLanguage::forLocale(locale)));
+    QString reason;
+    if (!ini.write(section, key, value, &reason)) {
+        std::fprintf(stderr, "Program: could not write the first language: %s\n", qPrintable(reason));
+        return QString();
+    }
+    return value;
+}
+
+QString versionLine()
+{
+    return QStringLiteral("KVT270 " PROGRAM_VERSION);
 }

@@ -382,7 +382,8 @@ RadioTransfer::Result RadioTransfer::transfer(TransferPort &port)
         answer = port.receive(1);
         if (!acknowledged(answer))
             return fail(CommunicationError, QStringLiteral("%1: not acknowledged (answer: %2)").arg(where, hexBytes(answer)));
-        emit progress(++position, upper);
+        m_blocksDone = ++position;
+        emit progress(position, upper);
     }
 
     if (m_read)

@@ -100,12 +100,14 @@ public:
     PortProblem portProblem() const { return m_portProblem; }
     // The device went away (a cable pulled out) during the transfer.
     bool deviceLost() const { return m_deviceLost; }
+    // The blocks the radio acknowledged; for a stopped write, what the radio took.
+    int blocksDone() const { return m_blocksDone; }
     // The transfer's image: after a successful read, what the radio holds on the read ranges.
     // Read it once the transfer is over (after runHere() or finished()).
     QByteArray image() const { return m_image; }
 
 signals:
-    // The port is open: from here on the transfer cannot be stopped, only finished.
+    // The port is open: from here on the transfer ends by itself or at requestStop().
     void portOpened();
     // A block is done: position 1 .. upper.
     void progress(int position, int upper);
@@ -132,4 +134,5 @@ private:
     QString m_device;
     PortProblem m_portProblem;
     bool m_deviceLost = false;
+    int m_blocksDone = 0;
 };

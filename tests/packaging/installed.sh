@@ -61,7 +61,7 @@ snapshot() { (cd "$app" && find . -type f -exec sha256sum {} + | sort); }
 before="$(snapshot)"
 
 # --- Commands -----------------------------------------------------------------------------
-for pair in "kvt560 KVT560" "kvt270 Program"; do
+for pair in "kvt560 KVT560" "kvt270 KVT270"; do
   set -- $pair
   version="$("$root/usr/bin/$1" --version 2>&1)"
   [ "$version" = "$2 $(sed -n 's/^project(KVTProgrammers VERSION \([0-9.]*\).*/\1/p' "$src/CMakeLists.txt")" ] &&

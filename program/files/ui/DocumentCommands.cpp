@@ -1,6 +1,7 @@
 #include "DocumentCommands.h"
 
 #include "base/Globals.h"
+#include "base/ProgramIni.h"
 #include "base/ResourceLibrary.h"
 #include "common/Backups.h"
 #include "common/CheckedSave.h"
@@ -18,6 +19,9 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
+
+#include <cstdio>
 
 namespace {
 
@@ -29,6 +33,20 @@ QString commandStepText(int commandId)
 
 const QString CsvExtension = QStringLiteral(".csv");
 
+// Where the folder last used is kept in Program.ini.
+const QString FolderSection = QStringLiteral("Setup");
+const QString FolderKey = QStringLiteral("LastFolder");
+
+// The same folder, or one inside it.
+bool within(const QString &folder, const QString &outer)
+{
+    if (outer.isEmpty())
+        return false;
+    const QString a = QFileInfo(folder).canonicalFilePath();
+    const QString b = QFileInfo(outer).canonicalFilePath();
+    return !a.isEmpty() && !b.isEmpty() && (a == b || a.startsWith(b + QLatin1Char('/')));
+}
+
 } // namespace
 
 DocumentCommands::DocumentCommands(CProgramDoc *document, QWidget *window, const QString &appDirectory)
@@ -37,6 +55,8 @@ DocumentCommands::DocumentCommands(CProgramDoc *document, QWidget *window, const
     , m_window(window)
     , m_appDirectory(appDirectory)
 {
+    if (!m_appDirectory.isEmpty())
+        m_lastFolder = ProgramIni(m_appDirectory).read(FolderSection, FolderKey).trimmed();
     askFileName = [this](FileDialog kind, const QString &start) {
         const bool save = kind == FileDialog::SaveAs || kind == FileDialog::ExportChannels;
         const bool csv = kind == FileDialog::ExportChannels || kind == FileDialog::ImportChannels;
@@ -130,9 +150,10 @@ bool DocumentCommands::onFileOpen()
 {
     if (!saveModified())
         return false;
-    const QString path = askFileName(FileDialog::Open, QString());
+    const QString path = askFileName(FileDialog::Open, startFolder());
     if (path.isEmpty())
         return false;
+    rememberFolder(path);
     return openDocumentFile(path);
 }
 
@@ -175,9 +196,33 @@ bool DocumentCommands::onOpenBackup()
     return openAsStep(path, ResId::OpenBackup, true);
 }
 
-QString DocumentCommands::documentFolder() const
+
+bool DocumentCommands::fitsAsStart(const QString &folder) const
 {
-    return m_document->pathName().isEmpty() ? QString() : QFileInfo(m_document->pathName()).absolutePath();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() && !within(folder, m_appDirectory)
+        && !within(folder, Backups::folder());
+}
+
+QString DocumentCommands::startFolder() const
+{
+    for (const QString &folder : {m_lastFolder, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)})
+        if (fitsAsStart(folder))
+            return folder;
+    return QDir::homePath();
+}
+
+void DocumentCommands::rememberFolder(const QString &chosenFile)
+{
+    const QString folder = QFileInfo(chosenFile).absolutePath();
+    if (!fitsAsStart(folder) || folder == m_lastFolder)
+        return;
+    m_lastFolder = folder;
+    if (m_appDirectory.isEmpty())
+        return;
+    const ProgramIni ini(m_appDirectory);
+    QString reason;
+    if (!ini.write(FolderSection, FolderKey, folder, &reason))
+        std::fprintf(stderr, "Program: could not write %s: %s\n", qPrintable(ini.path()), qPrintable(reason));
 }
 
 bool DocumentCommands::onExportChannels()
@@ -186,10 +231,10 @@ bool DocumentCommands::onExportChannels()
     const QString name = (m_document->pathName().isEmpty() ? untitledText(LanguageIndex)
                                                            : QFileInfo(m_document->pathName()).completeBaseName())
                          + CsvExtension;
-    const QString folder = documentFolder();
-    QString path = askFileName(FileDialog::ExportChannels, folder.isEmpty() ? name : QDir(folder).filePath(name));
+    QString path = askFileName(FileDialog::ExportChannels, QDir(startFolder()).filePath(name));
     if (path.isEmpty())
         return false;
+    rememberFolder(path);
     if (QFileInfo(path).suffix().isEmpty())
         path += CsvExtension;
     const QString text = CsvChannels::exportText(m_document->contents().channels);
@@ -204,9 +249,10 @@ bool DocumentCommands::onExportChannels()
 bool DocumentCommands::onImportChannels()
 {
     storeGrid();
-    const QString path = askFileName(FileDialog::ImportChannels, documentFolder());
+    const QString path = askFileName(FileDialog::ImportChannels, startFolder());
     if (path.isEmpty())
         return false;
+    rememberFolder(path);
     // The whole file is read and checked before anything changes.
     QString text, reason;
     if (!Csv::readFile(path, &text, &reason)) {
@@ -252,13 +298,17 @@ bool DocumentCommands::onFileSaveAs()
 
 bool DocumentCommands::askNameAndSave()
 {
-    // An untitled document suggests its title with the extension; a titled one its file.
-    const QString suggested = m_document->pathName().isEmpty()
-        ? m_document->title() + CProgramDoc::fileExtension()
-        : m_document->pathName();
+    // An untitled document suggests its title with the extension in the start folder; a
+    // titled one its file, unless that lies where the dialogs never start.
+    const QString current = m_document->pathName();
+    const QString suggested = !current.isEmpty() && fitsAsStart(QFileInfo(current).absolutePath())
+        ? current
+        : QDir(startFolder()).filePath(current.isEmpty() ? m_document->title() + CProgramDoc::fileExtension()
+                                                         : QFileInfo(current).fileName());
     QString path = askFileName(FileDialog::SaveAs, suggested);
     if (path.isEmpty())
         return false;
+    rememberFolder(path);
     if (QFileInfo(path).suffix().isEmpty())
         path += CProgramDoc::fileExtension();
     return saveTo(path);

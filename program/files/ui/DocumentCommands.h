@@ -106,8 +106,15 @@ private:
     // Opens path as one step named after the command; `untitled` leaves the document
     // without a file, so that Save asks for a name instead of writing over what was opened.
     bool openAsStep(const QString &path, int commandId, bool untitled = false);
-    // The folder of the document's file, else the user's home: where the CSV dialogs start.
-    QString documentFolder() const;
+    // Where the file dialogs start (Open backup aside): the folder last used, else the
+    // user's documents folder, else the home folder; never the application folder or the
+    // backups folder.
+    QString startFolder() const;
+    // The folder of a file the user chose in a dialog becomes the folder last used, kept as
+    // LastFolder in section Setup of Program.ini (in memory only without an application
+    // directory).
+    void rememberFolder(const QString &chosenFile);
+    bool fitsAsStart(const QString &folder) const;
     bool saveTo(const QString &path);
 
     void commitEdit();
@@ -117,4 +124,5 @@ private:
     QPointer<QWidget> m_window;
     QPointer<CProgramView> m_view;
     QString m_appDirectory;
+    QString m_lastFolder;
 };

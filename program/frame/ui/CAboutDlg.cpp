@@ -2,6 +2,7 @@
 
 #include "FrameIcons.h"
 #include "base/ResourceLibrary.h"
+#include "frame/Startup.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -21,6 +22,10 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     versionLabel->setObjectName(QStringLiteral("versionLabel"));
     infoLabel = new QLabel(res.statics.value(2), this);
     infoLabel->setObjectName(QStringLiteral("infoLabel"));
+    programVersionLabel = new QLabel(versionLine(), this);
+    programVersionLabel->setObjectName(QStringLiteral("programVersionLabel"));
+    programVersionLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    programVersionLabel->setForegroundRole(QPalette::PlaceholderText);
     okButton = new QPushButton(res.controls.value(ResId::IdOk), this);
     okButton->setObjectName(QStringLiteral("okButton"));
     okButton->setDefault(true);
@@ -31,6 +36,7 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     grid->addWidget(iconLabel, 0, 0, 2, 1, Qt::AlignTop);
     grid->addWidget(versionLabel, 0, 1);
     grid->addWidget(infoLabel, 1, 1);
+    grid->addWidget(programVersionLabel, 2, 1);
     grid->addWidget(okButton, 0, 2, Qt::AlignTop);
     grid->setColumnStretch(1, 1);
     setFixedSize(sizeHint().expandedTo(QSize(320, 0)));

@@ -9,6 +9,7 @@
 #include "frame/FrameMessages.h"
 #include "base/ProgramIni.h"
 #include "base/ResourceLibrary.h"
+#include "common/ui/ChineseFonts.h"
 #include "frame/Startup.h"
 #include "model/ui/CProgramView.h"
 #include "model/ui/COptionDlg.h"
@@ -30,6 +31,7 @@ ProgramApp::ProgramApp()
         QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok);
         box.exec();
     };
+    chineseFontInstalled = &ChineseFonts::installed;
     newDocument = [this] { return m_documentCommands->newDocument(); };
     openDocument = [this](const QString &path, QString *error) {
         return m_documentCommands->openDocument(path, error);
@@ -51,11 +53,19 @@ bool ProgramApp::initInstance(const QStringList &arguments, const QString &appDi
     // 3.-8. Application directory, Program.ini, language and resource library.
     QString failText;
     QString detail;
-    if (!loadLanguageSetup(appDirectory.isEmpty() ? applicationDirectory() : appDirectory, &failText, &detail)) {
+    const QString folder = appDirectory.isEmpty() ? applicationDirectory() : appDirectory;
+    // A first start of an installed program speaks the language of the system locale.
+    startFirstLanguage(folder, QLocale());
+    if (!loadLanguageSetup(folder, &failText, &detail)) {
         std::fprintf(stderr, "Program: %s\n", qPrintable(detail));
         showMessage(builtInResources().string(ResId::AppTitle), failText);
         return false;
     }
+    // Chinese without a Chinese font would show empty boxes: this run speaks English, and
+    // the saved choice stays for when the fonts are there.
+    if (LanguageIndex != LanguageEnglish && !chineseFontInstalled(LanguageIndex == LanguageTraditionalChinese)
+        && loadLanguageSetup(folder, &failText, &detail, languageValue(LanguageEnglish)))
+        showMessage(resources().string(ResId::AppTitle), ChineseFonts::missingText());
     QApplication::setWindowIcon(applicationIcon());
     // 10.-11. The frame, then the document: new, or the file named on the command line.
     m_frame = std::make_unique<CMainFrame>();

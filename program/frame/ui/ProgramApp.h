@@ -21,6 +21,9 @@ public:
 
     // Shows a start-up failure; replaceable for tests. caption, text.
     std::function<void(const QString &, const QString &)> showMessage;
+    // Whether a font for Simplified (false) or Traditional (true) Chinese is installed;
+    // replaceable for tests. Without one a Chinese choice starts in English.
+    std::function<bool(bool traditional)> chineseFontInstalled;
     // Creates the new document shown at start-up. Returns false when the document cannot be
     // created. The default is a new image and the view's initial update.
     std::function<bool()> newDocument;

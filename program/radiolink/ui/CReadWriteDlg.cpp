@@ -5,8 +5,11 @@
 #include "base/ProgramIni.h"
 #include "base/ResourceLibrary.h"
 #include "model/ImageComparison.h"
+#include "radiolink/PortDevice.h"
 #include "radiolink/PortMessages.h"
+#include "radiolink/TransferMessages.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -57,15 +60,31 @@ CReadWriteDlg::CReadWriteDlg(CProgramDoc *document, const QString &portName, con
     cancelButton = new QPushButton(res.controls.value(ResId::IdCancel), this);
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
     cancelButton->setAutoDefault(false);
+    stopButton = new QPushButton(stopButtonText(LanguageIndex), this);
+    stopButton->setObjectName(QStringLiteral("stopButton"));
+    stopButton->setAutoDefault(false);
+    stopButton->setEnabled(false);
+    portLabel = new QLabel(transferPortText(LanguageIndex, m_portName, portDevice(m_portName, m_appDirectory)), this);
+    portLabel->setObjectName(QStringLiteral("portLabel"));
+    portLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     verifyCheckBox = new QCheckBox(res.controls.value(VerifyCheckId), this);
     verifyCheckBox->setObjectName(QStringLiteral("verifyCheckBox"));
     verifyCheckBox->setChecked(verifySetting(m_appDirectory));
     connect(verifyCheckBox, &QCheckBox::clicked, this, &CReadWriteDlg::storeVerifySetting);
     connect(startButton, &QPushButton::clicked, this, &CReadWriteDlg::onStart);
     connect(cancelButton, &QPushButton::clicked, this, &CReadWriteDlg::reject);
+    connect(stopButton, &QPushButton::clicked, this, &CReadWriteDlg::onStop);
 
     showMessage = [this](const QString &caption, const QString &text) {
         QMessageBox::warning(this, caption, text, QMessageBox::Ok);
+    };
+    confirmStop = [this] {
+        // Kept so that a transfer ending while the question is open can close it.
+        QMessageBox box(QMessageBox::Question, resources().string(ResId::AppTitle), stopWriteQuestion(LanguageIndex),
+                        QMessageBox::Yes | QMessageBox::No, this);
+        box.setDefaultButton(QMessageBox::No);
+        m_stopQuestion = &box;
+        return box.exec() == QMessageBox::Yes;
     };
     // A line under the check box, kept free for the confirmation of a checked write.
     checkLabel = new QLabel(this);
@@ -79,7 +98,9 @@ CReadWriteDlg::CReadWriteDlg(CProgramDoc *document, const QString &portName, con
     buttons->addStretch();
     buttons->addWidget(startButton);
     buttons->addWidget(cancelButton);
+    buttons->addWidget(stopButton);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(portLabel);
     layout->addLayout(bar);
     layout->addWidget(verifyCheckBox);
     layout->addWidget(checkLabel);
@@ -135,6 +156,7 @@ void CReadWriteDlg::onStart()
     // and the buttons are disabled.
     m_state = Running;
     verifyCheckBox->setEnabled(false);
+    stopButton->setEnabled(true);
 }
 
 bool CReadWriteDlg::startTransfer(bool read, void (CReadWriteDlg::*done)(RadioTransfer::Result, const QByteArray &))
@@ -159,8 +181,12 @@ bool CReadWriteDlg::startTransfer(bool read, void (CReadWriteDlg::*done)(RadioTr
 
 void CReadWriteDlg::onPortOpened()
 {
+    const bool focusInside = startButton->hasFocus() || cancelButton->hasFocus();
     startButton->setEnabled(false);
     cancelButton->setEnabled(false);
+    // Stop is the one button left to the keyboard.
+    if (focusInside || !focusWidget() || !focusWidget()->isEnabled())
+        stopButton->setFocus(Qt::OtherFocusReason);
 }
 
 void CReadWriteDlg::onProgress(int position, int upper)
@@ -168,6 +194,26 @@ void CReadWriteDlg::onProgress(int position, int upper)
     Q_UNUSED(upper);
     progressBar->setValue(position);
     percentLabel->setText(RadioTransfer::percentText(progressBar->value(), progressBar->maximum()));
+    // A screen reader follows the bar.
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(progressBar, position);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void CReadWriteDlg::onStop()
+{
+    if (m_state != Running || !m_transfer)
+        return;
+    // Stopping the read-back of a write leaves the write unchecked; nothing more is lost.
+    if (!m_read && !m_checking) {
+        const bool stop = confirmStop();
+        // The transfer may have ended while the question was open.
+        if (!stop || m_state != Running || m_checking)
+            return;
+    }
+    stopButton->setEnabled(false);
+    m_transfer->requestStop();
 }
 
 void CReadWriteDlg::onFinished(RadioTransfer::Result result, const QByteArray &image)
@@ -177,6 +223,13 @@ void CReadWriteDlg::onFinished(RadioTransfer::Result result, const QByteArray &i
     m_success = result == RadioTransfer::Success;
     if (m_success && m_read)
         m_readImage = image;
+    if (result == RadioTransfer::Stopped) {
+        showMessage(resources().string(ResId::AppTitle),
+                    transferStoppedText(LanguageIndex, m_read, m_transfer ? m_transfer->blocksDone() : 0,
+                                        RadioTransfer::blockCount(m_read)));
+        finish();
+        return;
+    }
     if (!m_success) {
         showMessage(resources().string(ResId::AppTitle),
                     m_transfer ? transferFailureMessage(*m_transfer, LanguageIndex)
@@ -190,6 +243,7 @@ void CReadWriteDlg::onFinished(RadioTransfer::Result result, const QByteArray &i
         progressBar->setRange(0, RadioTransfer::blockCount(true));
         progressBar->setValue(0);
         percentLabel->setText(RadioTransfer::percentText(0, progressBar->maximum()));
+        m_checking = true;
         if (!startTransfer(true, &CReadWriteDlg::onVerifyFinished)) {
             showMessage(resources().string(ResId::AppTitle), RadioTransfer::failureText(RadioTransfer::Busy, LanguageIndex));
             finish();
@@ -203,6 +257,11 @@ void CReadWriteDlg::onVerifyFinished(RadioTransfer::Result result, const QByteAr
 {
     if (m_transfer)
         m_transfer->wait();
+    if (result == RadioTransfer::Stopped) {
+        showMessage(resources().string(ResId::AppTitle), checkStoppedText(LanguageIndex));
+        finish();
+        return;
+    }
     if (result != RadioTransfer::Success) {
         showMessage(resources().string(ResId::AppTitle),
                     m_transfer ? transferFailureMessage(*m_transfer, LanguageIndex)
@@ -221,6 +280,11 @@ void CReadWriteDlg::onVerifyFinished(RadioTransfer::Result result, const QByteAr
     }
     // The confirmation stays in view a moment; the dialog then closes as after any transfer.
     checkLabel->setText(writtenAndCheckedText(LanguageIndex));
+    stopButton->setEnabled(false);
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(checkLabel, QAccessible::Alert);
+        QAccessible::updateAccessibility(&event);
+    }
     QTimer::singleShot(confirmationMs, this, [this] {
         if (m_state != Closed)
             finish();
@@ -230,6 +294,9 @@ void CReadWriteDlg::onVerifyFinished(RadioTransfer::Result result, const QByteAr
 void CReadWriteDlg::finish()
 {
     m_state = Closed;
+    stopButton->setEnabled(false);
+    if (m_stopQuestion)
+        m_stopQuestion->reject();
     done((m_read ? m_success : written()) ? QDialog::Accepted : QDialog::Rejected);
 }
 

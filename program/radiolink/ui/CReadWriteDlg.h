@@ -11,17 +11,25 @@
 // the parts a write sends. A difference is reported with the fields that differ; the write
 // then counts as not done (written() is false), as it does when the read-back fails. A write
 // the read-back confirms says so ("Written and checked") for a moment before the dialog closes.
+//
+// "Stop" ends a running transfer at the next block: a stopped read hands nothing back, so the
+// document stays as it was; a write is stopped only after the user agreed to leave the radio
+// partly written, and ends after the block in progress. Either way a notice says so. The
+// dialog names the port and the device the transfer uses.
 #include <QDialog>
 
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include <QPointer>
+
 #include "radiolink/RadioTransfer.h"
 
 class CProgramDoc;
 class QCheckBox;
 class QLabel;
+class QMessageBox;
 class QProgressBar;
 class QPushButton;
 
@@ -60,11 +68,16 @@ public:
     // Shows a failure notice; the default is a message box with an OK button. The caption is
     // the application title, or the failed check's own. Replaceable for tests.
     std::function<void(const QString &caption, const QString &text)> showMessage;
+    // Asks before a write is stopped; true: stop. The default is a Yes / No message box.
+    // Replaceable for tests.
+    std::function<bool()> confirmStop;
     // How long "Written and checked" stays in view before the dialog closes itself.
     int confirmationMs = 1200;
 
     QPushButton *startButton;   // 1: start the transfer (default button)
     QPushButton *cancelButton;  // 2: close without a transfer
+    QPushButton *stopButton;    // ends a running transfer at the next block
+    QLabel *portLabel;          // the port and the device of the transfer
     QProgressBar *progressBar;  // 1003: blocks done
     QLabel *percentLabel;       // 1005: blocks done in percent, "0%" ... "100%"
     QCheckBox *verifyCheckBox;  // 1006: read a write back and compare (write only)
@@ -79,6 +92,8 @@ public slots:
     void onStart();
     // Cancel, Escape and the close box: only before the transfer has started.
     void reject() override;
+    // "Stop": ends the running transfer at its next block; a write asks first.
+    void onStop();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -107,4 +122,6 @@ private:
     bool m_verifying = false;   // the write in progress is to be read back
     bool m_verified = false;
     QByteArray m_sent;          // the image the write sent
+    bool m_checking = false;    // the read-back of a write runs
+    QPointer<QMessageBox> m_stopQuestion;   // the open question before a write is stopped
 };

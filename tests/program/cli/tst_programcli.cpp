@@ -457,7 +457,7 @@ void TestProgramCommandLine::usage_data()
     QTest::addColumn<QString>("output");   // expected in standard output (0) or standard error
     const QString f = QStringLiteral("x.sin");
     QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("--dump <file>");
-    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0 << QStringLiteral("Program 1.");
+    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0 << QStringLiteral("KVT270 1.");
     QTest::newRow("no command") << QStringList{QStringLiteral("--port"), QStringLiteral("COM1")} << 2
                                 << QStringLiteral("give one of --read-radio, --write-radio, --dump, --export-csv, --import-csv, --diff or --backups");
     QTest::newRow("two commands") << QStringList{QStringLiteral("--dump"), f, QStringLiteral("--read-radio"), f} << 2

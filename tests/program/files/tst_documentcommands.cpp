@@ -14,6 +14,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QFileInfo>
+#include <QDir>
 #include <QTest>
 #include <QTimer>
 
@@ -227,11 +230,56 @@ private slots:
         QCOMPARE(w.document.pathName(), fx.path("copy.sin"));
         QCOMPARE(fx.read("copy.sin"), stored(pattern(8192)));
 
-        // An untitled document offers its title.
+        // An untitled document offers its title in the folder last used.
         w.commands->askFileName = [&](DocumentCommands::FileDialog, const QString &suggested) { offered = suggested; return QString(); };
         w.trigger(ResId::FileNew);
         w.trigger(ResId::FileSaveAs);
-        QCOMPARE(offered, QStringLiteral("Untitled.sin"));
+        QCOMPARE(offered, fx.path(QStringLiteral("Untitled.sin")));
+    }
+
+    // Where the file dialogs start: the user's documents folder at first, then the folder
+    // last chosen, kept in Program.ini for the next run; a file chosen in the application
+    // folder is not remembered, and a document from there saves elsewhere first.
+    void dialogsStartInTheFolderLastUsed()
+    {
+        FilesDir app, elsewhere;
+        QVERIFY(app.write("Program.ini", "[Setup]\nLanguage=Eng\n"));
+        QVERIFY(app.write("inside.sin", pattern(8192)));
+        QVERIFY(elsewhere.write("a.sin", pattern(8192, 2, 2)));
+        const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString firstStart = QFileInfo(docs).isDir() ? docs : QDir::homePath();
+        using D = DocumentCommands::FileDialog;
+        QList<QPair<D, QString>> offers;
+        QString answer;
+        const auto watch = [&](DocumentCommands *commands) {
+            commands->askFileName = [&](D dialog, const QString &start) {
+                offers.append({dialog, start});
+                return answer;
+            };
+        };
+        {
+            Window w(app.dir.path() + QLatin1Char('/'));
+            watch(w.commands);
+            answer = app.path("inside.sin");
+            w.trigger(ResId::FileOpen);
+            answer = elsewhere.path("a.sin");
+            w.trigger(ResId::FileOpen);
+            answer.clear();
+            w.trigger(ResId::FileOpen);
+            QCOMPARE(offers, (QList<QPair<D, QString>>{{D::Open, firstStart}, {D::Open, firstStart},
+                                                       {D::Open, QFileInfo(elsewhere.path("a.sin")).absolutePath()}}));
+        }
+        QVERIFY(QString::fromUtf8(app.read("Program.ini")).contains("LastFolder=" + QFileInfo(elsewhere.path("a.sin")).absolutePath()));
+        offers.clear();
+        // The next run: a document of the application folder offers its name in the folder
+        // last used.
+        Window w(app.dir.path() + QLatin1Char('/'));
+        watch(w.commands);
+        QVERIFY(w.commands->openDocumentFile(app.path("inside.sin")));
+        w.trigger(ResId::FileSaveAs);
+        w.commands->onImportChannels();
+        const QString last = QFileInfo(elsewhere.path("a.sin")).absolutePath();
+        QCOMPARE(offers, (QList<QPair<D, QString>>{{D::SaveAs, last + "/inside.sin"}, {D::ImportChannels, last}}));
     }
 
     void saveIntoAnUnwritablePlace()

@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QSignalSpy>
@@ -457,6 +458,9 @@ private slots:
             QCOMPARE(dlg->windowTitle(), QStringLiteral("About"));
             QCOMPARE(dlg->versionLabel->text(), QStringLiteral("Vesion 1.0.1"));
             QVERIFY(!dlg->infoLabel->text().isEmpty());
+            // Beside the fixed line, the version the command line prints.
+            QCOMPARE(dlg->programVersionLabel->text(), versionLine());
+            QVERIFY(QRegularExpression("^KVT270 \\d+\\.\\d+\\.\\d+$").match(versionLine()).hasMatch());
             QVERIFY(!dlg->iconLabel->pixmap().isNull());
             dlg->okButton->click();
         });

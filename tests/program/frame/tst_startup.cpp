@@ -1,6 +1,10 @@
 #include "FrameFixture.h"
 #include "SmallDisk.h"
 #include "TestRegistry.h"
+#include <QLocale>
+#include <QDir>
+#include <QStandardPaths>
+#include "common/InstalledLayout.h"
 
 #include "files/CProgramDoc.h"
 #include "base/Globals.h"
@@ -52,6 +56,55 @@ class TestStartup : public QObject
 {
     Q_OBJECT
 private slots:
+    // A first start: an installed program without the user's Language takes the locale's
+    // (LANG=zh_TW.UTF-8: Traditional, en_US.UTF-8: English) and writes it to the user's file,
+    // leaving the shipped one alone; a saved choice wins; the build folder keeps its own.
+    void firstStartLanguage_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<int>("index");
+        QTest::newRow("installed, zh_TW") << true << "" << "zh_TW.UTF-8" << "Cht" << 2;
+        QTest::newRow("installed, en_US") << true << "" << "en_US.UTF-8" << "Eng" << 0;
+        QTest::newRow("installed, zh_CN") << true << "" << "zh_CN.UTF-8" << "Chs" << 1;
+        QTest::newRow("installed, saved Eng, zh_TW") << true << "Eng" << "zh_TW.UTF-8" << "" << 0;
+        QTest::newRow("build folder, en_US") << false << "" << "en_US.UTF-8" << "" << 1;
+    }
+    void firstStartLanguage()
+    {
+        QFETCH(bool, installed);
+        QFETCH(QString, saved);
+        QFETCH(QString, lang);
+        QFETCH(QString, written);
+        QFETCH(int, index);
+        QStandardPaths::setTestModeEnabled(true);
+        const QString userIni = QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+                                    .filePath(QStringLiteral("Program.ini"));
+        QFile::remove(userIni);
+        if (!saved.isEmpty()) {
+            QDir().mkpath(QFileInfo(userIni).absolutePath());
+            QFile f(userIni);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[Setup]\nLanguage=" + saved.toUtf8() + "\n");
+        }
+        const QString shippedText = QStringLiteral("[Setup]\nLanguage=Chs\nCOM=COM1\n");
+        AppDirFixture fx(shippedText);
+        if (installed)
+            fx.writeFile(InstalledLayout::markerName(), QByteArray());
+        // The locale as the system gives it for LANG.
+        const QLocale locale(lang.section(QLatin1Char('.'), 0, 0));
+        QCOMPARE(startFirstLanguage(fx.path(), locale), written);
+        QString fail;
+        QVERIFY(loadLanguageSetup(fx.path(), &fail));
+        QCOMPARE(int(LanguageIndex), index);
+        QCOMPARE(QString::fromUtf8(fx.readFile(QStringLiteral("Program.ini"))), shippedText);
+        QCOMPARE(QFileInfo::exists(userIni), installed);
+        QFile::remove(userIni);
+        LanguageIndex = 0;
+    }
+
     void languageIndexFromValue_data()
     {
         QTest::addColumn<QString>("value");
@@ -69,6 +122,35 @@ private slots:
         QFETCH(QString, value);
         QFETCH(int, index);
         QCOMPARE(languageIndexFor(value), index);
+    }
+
+    // Chinese chosen and no Chinese font: the program starts in English and says once, in
+    // English, which package brings the fonts; the saved choice stays.
+    void chineseWithoutFontStartsInEnglish_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("Simplified") << "Chs";
+        QTest::newRow("Traditional") << "Cht";
+    }
+    void chineseWithoutFontStartsInEnglish()
+    {
+        QFETCH(QString, language);
+        AppDirFixture fx(QStringLiteral("[Setup]\nLanguage=%1\nCOM=COM2\n").arg(language));
+        ProgramApp app;
+        QList<bool> asked;
+        app.chineseFontInstalled = [&asked](bool traditional) {
+            asked << traditional;
+            return false;
+        };
+        const Started s = start(app, fx);
+        QVERIFY(s.ok);
+        QCOMPARE(asked, QList<bool>{language == "Cht"});
+        QCOMPARE(s.messages.size(), 1);
+        QVERIFY2(s.messages.at(0).contains("fonts-noto-cjk") && s.messages.at(0).contains("starts in English"),
+                 qPrintable(s.messages.at(0)));
+        QCOMPARE(int(LanguageIndex), 0);
+        QCOMPARE(resources().name(), QStringLiteral("English"));
+        QCOMPARE(iniValue(fx, QStringLiteral("Setup/Language")), language);
     }
 
     void smallLettersSelectSimplifiedChinese()

@@ -17,6 +17,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+#include <memory>
+
 namespace {
 
 // The image the document holds when a test begins.
@@ -76,6 +79,36 @@ struct Bench {
         };
     }
 };
+
+// What the radio receives before the first block: the greeting, the identification request
+// and the confirmation; then per block a read request and its acknowledgement, or a write
+// request with its data.
+constexpr int HandshakeBytes = 7 + 2 + 1;
+constexpr int ReadExchangeBytes = 4 + 1;
+constexpr int WriteExchangeBytes = 4 + 8;
+
+// The user presses Stop once the bar reaches `position` (and answers the question of a write
+// with `answer`); portText gets the port line of the dialog.
+void stopAt(Bench &bench, int position, QString *portText, std::function<bool()> answer = {})
+{
+    const auto shown = bench.commands.dialogCreated;
+    bench.commands.dialogCreated = [=](CReadWriteDlg &dialog) {
+        shown(dialog);
+        if (portText)
+            *portText = dialog.portLabel->text();
+        if (answer)
+            dialog.confirmStop = answer;
+        // Once: the read-back of a write runs the bar again.
+        auto pressed = std::make_shared<bool>(false);
+        QObject::connect(dialog.progressBar, &QProgressBar::valueChanged, &dialog,
+                         [&dialog, position, pressed](int value) {
+                             if (value != position || *pressed)
+                                 return;
+                             *pressed = true;
+                             dialog.stopButton->click();
+                         });
+    };
+}
 
 } // namespace
 
@@ -178,6 +211,73 @@ private slots:
         QCOMPARE(bench.events, (QStringList{"commitEdit", "dialog"}));
         QCOMPARE(bench.document.imageBytes(), before);
         QCOMPARE(TransferBusy.load(), 0);
+    }
+
+    // Stop half-way through a read: the notice says nothing changed, and the document keeps
+    // its image, its steps and its unmodified state.
+    void stopRead()
+    {
+        Kvt270Simulator sim;
+        QVERIFY(sim.start(PatternMemory(5)));
+        Bench bench("start", "COM1", sim.appDirectory());
+        QString portText;
+        stopAt(bench, RadioTransfer::ReadBlockCount / 2, &portText);
+        QVERIFY(!bench.commands.onRead());
+        QCOMPARE(portText, "Port: COM1 (" + sim.sim.device() + ")");
+        QCOMPARE(bench.notices, QStringList{"Reading stopped. Nothing was changed."});
+        QCOMPARE(bench.events, (QStringList{"commitEdit", "dialog"}));
+        QCOMPARE(bench.document.imageBytes(), startImage());
+        QVERIFY(!bench.document.isModified());
+        QCOMPARE(TransferBusy.load(), 0);
+        // The radio saw the read end between two blocks, short of the last.
+        const int blocks = (sim.received().size() - HandshakeBytes) / ReadExchangeBytes;
+        QVERIFY(blocks >= RadioTransfer::ReadBlockCount / 2 && blocks < RadioTransfer::ReadBlockCount);
+        QCOMPARE(sim.received().size(), HandshakeBytes + blocks * ReadExchangeBytes);
+    }
+
+    // Stop during a write asks first. Yes: the write ends after a whole block, the radio holds
+    // the blocks it acknowledged and its old memory behind them, and the notice counts the
+    // blocks. No: the write goes on to its end.
+    void stopWrite_data()
+    {
+        QTest::addColumn<bool>("agree");
+        QTest::newRow("stop") << true;
+        QTest::newRow("go on") << false;
+    }
+    void stopWrite()
+    {
+        QFETCH(bool, agree);
+        const QByteArray radio = PatternMemory(9);
+        Kvt270Simulator sim;
+        QVERIFY(sim.start(radio));
+        Bench bench("start", "COM1", sim.appDirectory());
+        int questions = 0;
+        stopAt(bench, RadioTransfer::WriteBlockCount / 2, nullptr, [&] {
+            ++questions;
+            return agree;
+        });
+        QCOMPARE(bench.commands.onWrite(), !agree);
+        QCOMPARE(questions, 1);
+        QCOMPARE(TransferBusy.load(), 0);
+        const QByteArray received = sim.received();
+        const QByteArray after = sim.memoryAfter();
+        const QList<int> plan = RadioTransfer::blockAddresses(false);
+        if (!agree) {
+            QCOMPARE(bench.notices, QStringList());
+            for (const int a : plan)
+                QCOMPARE(after.mid(a, 8), bench.imageAtDialog.mid(a, 8));
+            return;
+        }
+        // Every block the radio received came whole: 4 bytes of request, 8 of data.
+        const int blocks = (received.size() - HandshakeBytes) / WriteExchangeBytes;
+        QCOMPARE(received.size(), HandshakeBytes + blocks * WriteExchangeBytes);
+        QVERIFY(blocks >= RadioTransfer::WriteBlockCount / 2 && blocks < RadioTransfer::WriteBlockCount);
+        QCOMPARE(bench.notices, QStringList{QString("Writing stopped after %1 of 942 blocks. The radio is left partly "
+                                                    "written.").arg(blocks)});
+        for (int k = 0; k < plan.size(); ++k) {
+            const int a = plan[k];
+            QCOMPARE(after.mid(a, 8), (k < blocks ? bench.imageAtDialog : radio).mid(a, 8));
+        }
     }
 
     // The notice itself: a message box captioned with the application title.
