@@ -39,7 +39,8 @@ int main(int argc, char **argv)
     form1.aboutForm = aboutForm;
     // 3. The read/write dialog, driven by the main window's read and write commands.
     auto *R_and_W = new TR_and_W(&form1);
-    RadioCommands radioCommands(form1, *R_and_W);
+    RadioCommands radioCommands(form1.document(), form1.radioCommandWindow(), *R_and_W);
+    form1.setRadioCommands(&radioCommands);
 
     TerminationSignals signals_;
     QObject::connect(&signals_, &TerminationSignals::terminationRequested, &form1, [&form1] {

@@ -11,7 +11,6 @@
 #include "shell/Preferences.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
-#include "shell/ui/Tform1.h"
 #include "shell/ui/Tmessage1.h"
 
 #include <QClipboard>
@@ -21,31 +20,23 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-CodeplugFiles::CodeplugFiles(Tform1 *mainWindow, CodeplugDocument *document)
-    : QObject(mainWindow)
-    , form(mainWindow)
+CodeplugFiles::CodeplugFiles(CodeplugDocument *document, FileCommandWindow window, QObject *parent)
+    : QObject(parent)
+    , m_window(std::move(window))
     , doc(document)
 {
     setObjectName(QStringLiteral("codeplugFiles"));
     // The dialogs are titled by the menu items, in the language they show.
-    using Command = Tform1::Command;
+    using Command = FileCommandWindow::Command;
     backupChooser = [this](QWidget *parent) {
-        return askBackupFile(parent, dialogTitle(form->commandText(Command::OpenBackup)));
+        return askBackupFile(parent, dialogTitle(m_window.commandText(Command::OpenBackup)));
     };
     csvOpenChooser = [this](QWidget *parent) {
-        return askCsvOpenFile(parent, dialogTitle(form->commandText(Command::ImportChannels)));
+        return askCsvOpenFile(parent, dialogTitle(m_window.commandText(Command::ImportChannels)));
     };
     csvSaveChooser = [this](QWidget *parent) {
-        return askCsvSaveFile(parent, dialogTitle(form->commandText(Command::ExportChannels)));
+        return askCsvSaveFile(parent, dialogTitle(m_window.commandText(Command::ExportChannels)));
     };
-    connect(form, &Tform1::copyChannelsRequested, this, &CodeplugFiles::copyChannels);
-    connect(form, &Tform1::pasteChannelsRequested, this, &CodeplugFiles::pasteChannels);
-    connect(form, &Tform1::saveRequested, this, &CodeplugFiles::segs1Click);
-    connect(form, &Tform1::saveAsRequested, this, [this] { saveAs(); });
-    connect(form, &Tform1::openRequested, this, &CodeplugFiles::rsgg1Click);
-    connect(form, &Tform1::openBackupRequested, this, &CodeplugFiles::openBackup);
-    connect(form, &Tform1::exportChannelsRequested, this, &CodeplugFiles::exportChannels);
-    connect(form, &Tform1::importChannelsRequested, this, &CodeplugFiles::importChannels);
 }
 
 QString CodeplugFiles::dialogFilter()
@@ -88,7 +79,7 @@ QString CodeplugFiles::itemText(const QString &name, int index) const
 {
     // The drop-down as the user sees it, in the current language; the built-in items when
     // the control is not there.
-    if (const std::optional<QString> shown = form->settingItemText(name, index))
+    if (const std::optional<QString> shown = m_window.settingItemText(name, index))
         return *shown;
     const SettingDef *def = SettingsRegistry::byName(name);
     return def ? def->itemTexts().value(index) : QString();
@@ -143,17 +134,17 @@ void CodeplugFiles::apply(const Codeplug &content)
     // The band lists in file order (each range text selected, or appended and selected; the
     // lists are kept in the preferences at exit), then settings and channels.
     doc->applyFile(content);
-    form->bs();
+    m_window.showCaption();
 }
 
 bool CodeplugFiles::commitPendingEdit()
 {
-    return form->finishChannelEdit(false);
+    return m_window.finishChannelEdit(false);
 }
 
 void CodeplugFiles::hideFrequencyEditor()
 {
-    form->hideFrequencyEditor();
+    m_window.hideFrequencyEditor();
 }
 
 void CodeplugFiles::segs1Click()
@@ -175,7 +166,7 @@ bool CodeplugFiles::saveAs()
 {
     if (!commitPendingEdit())
         return false;
-    const QString path = withDefaultSuffix(saveChooser(form));
+    const QString path = withDefaultSuffix(saveChooser(m_window.dialogParent));
     if (path.isEmpty())
         return false;
     return saveTo(path);
@@ -183,9 +174,9 @@ bool CodeplugFiles::saveAs()
 
 void CodeplugFiles::rsgg1Click()
 {
-    if (!commitPendingEdit() || !form->settleUnsavedEdits())
+    if (!commitPendingEdit() || !m_window.settleUnsavedEdits())
         return;
-    const QString path = openChooser(form);
+    const QString path = openChooser(m_window.dialogParent);
     if (path.isEmpty())
         return;
     openFrom(path);
@@ -242,7 +233,7 @@ bool CodeplugFiles::importChannelsFrom(const QString &path)
         doc->channels()->marks(), ToneList::instance());
     if (!import.ok()) {
         notify(QStringLiteral("%1\n%2\n%3").arg(QDir::toNativeSeparators(path), import.error,
-                                                 form->noticeTexts().NothingChangedText));
+                                                 m_window.noticeTexts().NothingChangedText));
         return false;
     }
     doc->replaceRows(import.rows, import.cells, QStringLiteral("Import channels"));
@@ -252,9 +243,9 @@ bool CodeplugFiles::importChannelsFrom(const QString &path)
 void CodeplugFiles::openBackup()
 {
     // A backup replaces the editor as Open does: edits not saved yet are saved or given up first.
-    if (!commitPendingEdit() || !form->settleUnsavedEdits())
+    if (!commitPendingEdit() || !m_window.settleUnsavedEdits())
         return;
-    const QString path = backupChooser(form);
+    const QString path = backupChooser(m_window.dialogParent);
     if (path.isEmpty())
         return;
     // A backup opens untitled: Save asks for a name and never writes over the backup.
@@ -267,7 +258,7 @@ void CodeplugFiles::exportChannels()
 {
     if (!commitPendingEdit())
         return;
-    const QString path = csvSaveChooser(form);
+    const QString path = csvSaveChooser(m_window.dialogParent);
     if (!path.isEmpty())
         exportChannelsTo(path);
 }
@@ -276,7 +267,7 @@ void CodeplugFiles::importChannels()
 {
     if (!commitPendingEdit())
         return;
-    const QString path = csvOpenChooser(form);
+    const QString path = csvOpenChooser(m_window.dialogParent);
     if (path.isEmpty())
         return;
     importChannelsFrom(path);
@@ -285,7 +276,7 @@ void CodeplugFiles::importChannels()
 
 void CodeplugFiles::copyChannels()
 {
-    const QList<int> rows = form->selectedChannelRows();
+    const QList<int> rows = m_window.selectedChannelRows();
     QGuiApplication::clipboard()->setText(CsvChannels::copyText(doc->channels()->cells(), rows, ToneList::instance()));
 }
 
@@ -293,16 +284,16 @@ void CodeplugFiles::pasteChannels()
 {
     // A frequency being typed is committed first; the overlays close, so that none writes
     // back a text it showed before the paste.
-    if (!form->finishChannelEdit(true))
+    if (!m_window.finishChannelEdit(true))
         return;
     // The rows go in from the first selected row, else from the current one.
-    const int first = form->selectedChannelRows().first();
+    const int first = m_window.selectedChannelRows().first();
     const CsvChannels::Import import = CsvChannels::pasteText(
         QGuiApplication::clipboard()->text(), first,
         {doc->selectedRange(Preferences::List1Rx), doc->selectedRange(Preferences::List2Rx)}, doc->channels()->marks(),
         ToneList::instance());
     if (!import.ok()) {
-        notify(QStringLiteral("%1\n%2").arg(form->noticeTexts().NothingPastedText, import.error));
+        notify(QStringLiteral("%1\n%2").arg(m_window.noticeTexts().NothingPastedText, import.error));
         return;
     }
     doc->replaceRows(import.rows, import.cells, QStringLiteral("Paste channels"));

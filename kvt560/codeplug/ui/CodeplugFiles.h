@@ -2,20 +2,21 @@
 // The Save and Open commands of the main window (menu items segs1 and rsgg1 and their
 // toolbar buttons): they ask for a file name, then write the editor (the main window's
 // codeplug document) into a codeplug file or read a file into it. A file is read and checked
-// whole before anything changes.
+// whole before anything changes. What they need of the window comes through
+// FileCommandWindow; the window connects its commands to the slots.
 #include "codeplug/CodeplugFile.h"
+#include "codeplug/ui/FileCommandWindow.h"
 #include <QObject>
 #include <functional>
 
 class QWidget;
 class CodeplugDocument;
-class Tform1;
 
 class CodeplugFiles : public QObject
 {
     Q_OBJECT
 public:
-    CodeplugFiles(Tform1 *form, CodeplugDocument *document);
+    CodeplugFiles(CodeplugDocument *document, FileCommandWindow window, QObject *parent = nullptr);
 
     // Asks for a file name with the parent window; an empty name means the user cancelled.
     // Tests put their own in place of the file dialogs.
@@ -88,7 +89,7 @@ private:
     QString itemText(const QString &name, int index) const;
     void notify(const QString &text);
 
-    Tform1 *form;
+    FileCommandWindow m_window;
     CodeplugDocument *doc;
     FileChooser openChooser = &CodeplugFiles::askOpenFile;
     FileChooser saveChooser = &CodeplugFiles::askSaveFile;

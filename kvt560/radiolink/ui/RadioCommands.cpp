@@ -5,51 +5,48 @@
 #include "codeplug/ReadBackup.h"
 #include "shell/LanguageElements.h"
 #include "shell/PortTexts.h"
-#include "shell/ui/Tform1.h"
 #include "shell/ui/Tmessage1.h"
 
 
 
-RadioCommands::RadioCommands(Tform1 &form, TR_and_W &dialog, QObject *parent)
-    : QObject(parent), form_(form), dialog_(dialog)
+RadioCommands::RadioCommands(CodeplugDocument *document, RadioCommandWindow window, TR_and_W &dialog,
+                             QObject *parent)
+    : QObject(parent), m_document(document), m_window(std::move(window)), dialog_(dialog)
 {
     notice_ = [this](const QString &caption, const QString &text) { showNotice(&dialog_, caption, text); };
     dialog_.setLink(&transport_);
-    dialog_.setDocument(form_.document());
+    dialog_.setDocument(m_document);
     dialog_.setNotice([this](const QString &caption, const QString &text) { notice_(caption, text); });
     runner_ = [](TR_and_W &d) { d.exec(); };
 
-    connect(&dialog_, &TR_and_W::fastLinkToggled, this, [this](bool on) { form_.setFastLink(on); });
-    connect(&dialog_, &TR_and_W::verifyToggled, this, [this](bool on) { form_.setVerifyAfterWrite(on); });
+    connect(&dialog_, &TR_and_W::fastLinkToggled, this, [this](bool on) { m_window.setFastLink(on); });
+    connect(&dialog_, &TR_and_W::verifyToggled, this, [this](bool on) { m_window.setVerifyAfterWrite(on); });
     // The call list editor is hidden when the dialog opens.
-    connect(&dialog_, &TR_and_W::shownForTransfer, this, [this] { form_.hideCallListEditor(); });
+    connect(&dialog_, &TR_and_W::shownForTransfer, this, [this] { m_window.hideCallListEditor(); });
     connect(&dialog_, &TR_and_W::transferFinished, this, [this](RadioTransfer::Outcome outcome) {
         if (outcome == RadioTransfer::Outcome::Success && dialog_.Tag == RadioTransfer::ReadKind) {
             // A copy of the read in the backups folder; one that fails does not fail the read,
             // but the status bar and standard error say so.
             QString error;
-            const QByteArray file = CodeplugFile::write(form_.document()->snapshot());
-            if (!ReadBackup::write(dialog_.lastMemoryRead(), file, form_.preferencesPaths().readPath, &error)) {
+            const QByteArray file = CodeplugFile::write(m_document->snapshot());
+            if (!ReadBackup::write(dialog_.lastMemoryRead(), file, m_window.preferencesPath(), &error)) {
                 qWarning("KVT560: %s", qPrintable(ReadBackup::failureText(error)));
-                form_.setStatusText(form_.noticeTexts().BackupFailedText.arg(error));
+                m_window.setStatusText(m_window.noticeTexts().BackupFailedText.arg(error));
             }
             emit readApplied();
         }
     });
-    connect(this, &RadioCommands::readApplied, &form_, &Tform1::showReadChannel);
     // Values the radio should not hold: every field on standard error, the first (and how
     // many there are) on the status bar.
     connect(&dialog_, &TR_and_W::valuesCorrected, this, [this](const QStringList &corrections) {
         for (const QString &c : corrections)
             qWarning("KVT560: %s", qPrintable(c));
-        form_.setStatusText(corrections.size() == 1
+        m_window.setStatusText(corrections.size() == 1
                                 ? corrections.constFirst()
                                 : QStringLiteral("%1 (and %2 more channel fields read as the nearest valid value)")
                                       .arg(corrections.constFirst())
                                       .arg(corrections.size() - 1));
     });
-    connect(&form_, &Tform1::readRadioRequested, this, &RadioCommands::gs1Click);
-    connect(&form_, &Tform1::writeRadioRequested, this, &RadioCommands::N2Click);
 }
 
 void RadioCommands::setNotice(TR_and_W::Notice notice)
@@ -80,31 +77,32 @@ void RadioCommands::runCommand(int tag)
 {
     // A pending channel edit is committed before the table is read as a whole, and every
     // overlay editor is hidden; a commit that failed has shown its message.
-    if (!form_.finishChannelEdit(true))
+    if (!m_window.finishChannelEdit())
         return;
     // A read replaces the codeplug: edits not saved yet are saved or given up first.
-    if (tag == RadioTransfer::ReadKind && !form_.settleUnsavedEdits())
+    if (tag == RadioTransfer::ReadKind && !m_window.settleUnsavedEdits())
         return;
     // The notices speak the language the main window has loaded.
-    dialog_.setNoticeTexts(form_.LinkErrorCaption, form_.PortErrorText, form_.LinkErrorText);
-    const PortProblemTexts portTexts = PortTexts::forLanguage(form_.language(), form_.executableDir());
+    const LanguageTexts texts = m_window.noticeTexts();
+    dialog_.setNoticeTexts(texts.LinkErrorCaption, texts.PortErrorText, texts.LinkErrorText);
+    const PortProblemTexts portTexts = PortTexts::forLanguage(m_window.language(), m_window.executableDir());
     dialog_.setPortTexts(portTexts);
-    dialog_.setLanguageTexts(form_.noticeTexts());
+    dialog_.setLanguageTexts(texts);
 
     // The port entries as the port menu has them now, chosen devices included.
-    transport_.setPorts(SerialTransport::portsOf(form_.preferencesFile()));
-    transport_.setPortNumber(form_.comPort());
-    transport_.setCableMode(form_.singleHead() ? SerialTransport::SingleHead : SerialTransport::DualHead);
-    if (!transport_.ProbePort(form_.comPort())) {
+    const int port = m_window.comPort();
+    transport_.setPorts(m_window.ports());
+    transport_.setPortNumber(port);
+    transport_.setCableMode(m_window.singleHead() ? SerialTransport::SingleHead : SerialTransport::DualHead);
+    if (!transport_.ProbePort(port)) {
         notice_(dialog_.linkErrorCaption(),
                 PortTexts::withReason(dialog_.portErrorText(), portTexts.describe(transport_.openProblem())));
         return;
     }
 
-    using Command = Tform1::Command;
-    const Command command = tag == RadioTransfer::ReadKind ? Command::ReadRadio : Command::WriteRadio;
-    dialog_.prepare(tag, LanguageElements::withoutMnemonic(form_.commandText(command)).trimmed(),
-                    form_.toolButtonText(command), form_.fastLink(), form_.verifyAfterWrite());
+    const bool read = tag == RadioTransfer::ReadKind;
+    dialog_.prepare(tag, LanguageElements::withoutMnemonic(m_window.commandText(read)).trimmed(),
+                    m_window.toolButtonText(read), m_window.fastLink(), m_window.verifyAfterWrite());
 
     dialog_.openPort();
     dialog_.setFixedHeight(TR_and_W::DialogHeight);

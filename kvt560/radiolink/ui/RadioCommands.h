@@ -3,21 +3,22 @@
 // "频率写入(&W)" (N2Click, Ctrl+W, toolbar "写频"): commit a pending channel edit, probe
 // the serial port, prepare and open the read/write dialog TR_and_W. It owns the serial
 // transport (the main window's port) and gives the dialog the main window's document as the
-// codeplug to read into or write from.
+// codeplug to read into or write from. What they need of the window comes through
+// RadioCommandWindow; the window connects its commands to the slots.
 #include "radiolink/SerialTransport.h"
+#include "radiolink/ui/RadioCommandWindow.h"
 #include "radiolink/ui/TR_and_W.h"
 
 #include <QObject>
 #include <functional>
 
-class Tform1;
+class CodeplugDocument;
 
 class RadioCommands : public QObject
 {
     Q_OBJECT
 public:
-    // Connects the main window's read and write commands and its language choice.
-    RadioCommands(Tform1 &form, TR_and_W &dialog, QObject *parent = nullptr);
+    RadioCommands(CodeplugDocument *document, RadioCommandWindow window, TR_and_W &dialog, QObject *parent = nullptr);
 
     SerialTransport &MSComm1() { return transport_; }
     TR_and_W &dialog() { return dialog_; }
@@ -42,7 +43,8 @@ signals:
 private:
     void runCommand(int tag);
 
-    Tform1 &form_;
+    CodeplugDocument *m_document;
+    RadioCommandWindow m_window;
     TR_and_W &dialog_;
     SerialTransport transport_;
     TR_and_W::Notice notice_;

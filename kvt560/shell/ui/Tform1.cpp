@@ -11,6 +11,8 @@
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/ui/CodeplugFiles.h"
 #include "codeplug/ui/DocumentHistory.h"
+#include "radiolink/SerialTransport.h"
+#include "radiolink/ui/RadioCommands.h"
 #include "channels/ToneList.h"
 #include "settings/BandRanges.h"
 #include "settings/SettingsRegistry.h"
@@ -109,7 +111,8 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     new Tmessage1(this);
 
     installConversionNotice(table, this);
-    files = new CodeplugFiles(this, doc);
+    files = new CodeplugFiles(doc, fileCommandWindow(), this);
+    connectCommands();
 
     FormCreate();
     portMenu = new PortMenu(*this);
@@ -259,27 +262,6 @@ bool Tform1::finishChannelEdit(bool hideAllOverlays)
     return channelEditor->commitPendingEdit(hideAllOverlays);
 }
 
-QString Tform1::commandText(Command command) const
-{
-    switch (command) {
-    case Command::OpenBackup: return openBackupAction->text();
-    case Command::ImportChannels: return importChannelsAction->text();
-    case Command::ExportChannels: return exportChannelsAction->text();
-    case Command::ReadRadio: return gs1->text();
-    case Command::WriteRadio: return N2->text();
-    }
-    return QString();
-}
-
-QString Tform1::toolButtonText(Command command) const
-{
-    if (command == Command::ReadRadio)
-        return readButton->text();
-    if (command == Command::WriteRadio)
-        return writeButton->text();
-    return QString();
-}
-
 QList<int> Tform1::selectedChannelRows() const
 {
     QList<int> rows = StringAlignGrid1->selectedRows();
@@ -369,4 +351,130 @@ void Tform1::clearAllChannels()
     channelEditor->moveSelection(1, 1);
     channelEditor->ComboBox1->hide();
     channelEditor->bsSkinEdit1->hide();
+}
+
+// ---------------------------------------------------------------------------------------
+// Commands
+
+void Tform1::connectCommands()
+{
+    // The menu items, tool buttons and grid keys emit the window's command signals.
+    const std::pair<QAction *, void (Tform1::*)()> requests[] = {
+        {rsgg1, &Tform1::openRequested},
+        {segs1, &Tform1::saveRequested},
+        {saveAsAction, &Tform1::saveAsRequested},
+        {openBackupAction, &Tform1::openBackupRequested},
+        {exportChannelsAction, &Tform1::exportChannelsRequested},
+        {importChannelsAction, &Tform1::importChannelsRequested},
+        {copyChannelsAction, &Tform1::copyChannelsRequested},
+        {pasteChannelsAction, &Tform1::pasteChannelsRequested},
+        {gs1, &Tform1::readRadioRequested},
+        {N2, &Tform1::writeRadioRequested},
+    };
+    for (const auto &[action, request] : requests)
+        connect(action, &QAction::triggered, this, request);
+
+    // File commands: Open, Save, Open backup, the channel export and import, copy and paste.
+    connect(this, &Tform1::openRequested, files, &CodeplugFiles::rsgg1Click);
+    connect(this, &Tform1::saveRequested, files, &CodeplugFiles::segs1Click);
+    connect(this, &Tform1::saveAsRequested, files, [this] { files->saveAs(); });
+    connect(this, &Tform1::openBackupRequested, files, &CodeplugFiles::openBackup);
+    connect(this, &Tform1::exportChannelsRequested, files, &CodeplugFiles::exportChannels);
+    connect(this, &Tform1::importChannelsRequested, files, &CodeplugFiles::importChannels);
+    connect(this, &Tform1::copyChannelsRequested, files, &CodeplugFiles::copyChannels);
+    connect(this, &Tform1::pasteChannelsRequested, files, &CodeplugFiles::pasteChannels);
+
+    // Radio commands: read and write, once the program has handed them over.
+    connect(this, &Tform1::readRadioRequested, this, [this] {
+        if (m_radioCommands)
+            m_radioCommands->gs1Click();
+    });
+    connect(this, &Tform1::writeRadioRequested, this, [this] {
+        if (m_radioCommands)
+            m_radioCommands->N2Click();
+    });
+
+    // The window's own commands: New, Exit, undo and redo, clearing the channels.
+    connect(fsef1, &QAction::triggered, this, &Tform1::fsef1Click);
+    connect(E1, &QAction::triggered, this, &QWidget::close);   // AdvGlowButton4Click
+    connect(undoAction, &QAction::triggered, this, &Tform1::undoEdit);
+    connect(redoAction, &QAction::triggered, this, &Tform1::redoEdit);
+    connect(bsSkinButton9, &QPushButton::clicked, this, &Tform1::bsSkinButton9Click);
+
+    // The list operations move the editor's selection, close its overlays and hold the
+    // document's steps together while auto add runs.
+    connect(channelListOps, &ChannelListOps::selectionMoveRequested, channelEditor, &ChannelEditor::moveSelection);
+    connect(channelListOps, &ChannelListOps::overlaysHideRequested, channelEditor, &ChannelEditor::hideOverlays);
+    connect(channelListOps, &ChannelListOps::autoAddHeld, doc, &CodeplugDocument::setHolding);
+
+    // Options and help.
+    connect(COM11, &QAction::triggered, this, &Tform1::COM11Click);
+    connect(COM21, &QAction::triggered, this, &Tform1::COM21Click);
+    connect(COM31, &QAction::triggered, this, &Tform1::COM31Click);
+    connect(COM41, &QAction::triggered, this, &Tform1::COM41Click);
+    connect(N12, &QAction::triggered, this, &Tform1::N12Click);
+    connect(N13, &QAction::triggered, this, &Tform1::N13Click);
+    connect(Chinese1, &QAction::triggered, this, &Tform1::Chinese1Click);
+    connect(English1, &QAction::triggered, this, &Tform1::English1Click);
+    connect(Chinese2, &QAction::triggered, this, &Tform1::Chinese2Click);
+    connect(sk1, &QAction::triggered, this, &Tform1::sk1Click);
+    connect(sk2, &QAction::triggered, this, &Tform1::sk2Click);
+    connect(sk3, &QAction::triggered, this, &Tform1::sk3Click);
+    connect(H2, &QAction::triggered, this, &Tform1::H2Click);
+    connect(A1, &QAction::triggered, this, &Tform1::A1Click);
+}
+
+FileCommandWindow Tform1::fileCommandWindow()
+{
+    using Command = FileCommandWindow::Command;
+    FileCommandWindow w;
+    w.dialogParent = this;
+    w.commandText = [this](Command command) {
+        switch (command) {
+        case Command::OpenBackup: return openBackupAction->text();
+        case Command::ImportChannels: return importChannelsAction->text();
+        case Command::ExportChannels: return exportChannelsAction->text();
+        }
+        return QString();
+    };
+    w.selectedChannelRows = [this] { return selectedChannelRows(); };
+    w.finishChannelEdit = [this](bool hideAllOverlays) { return finishChannelEdit(hideAllOverlays); };
+    w.hideFrequencyEditor = [this] { hideFrequencyEditor(); };
+    w.settleUnsavedEdits = [this] { return settleUnsavedEdits(); };
+    w.noticeTexts = [this] { return noticeTexts(); };
+    w.settingItemText = [this](const QString &name, int index) { return settingItemText(name, index); };
+    w.showCaption = [this] { bs(); };
+    return w;
+}
+
+RadioCommandWindow Tform1::radioCommandWindow()
+{
+    RadioCommandWindow w;
+    w.finishChannelEdit = [this] { return finishChannelEdit(true); };
+    w.settleUnsavedEdits = [this] { return settleUnsavedEdits(); };
+    w.hideCallListEditor = [this] { hideCallListEditor(); };
+    w.noticeTexts = [this] { return noticeTexts(); };
+    w.language = [this] { return language(); };
+    w.executableDir = [this] { return executableDir(); };
+    w.ports = [this] { return SerialTransport::portsOf(preferencesFile()); };
+    w.comPort = [this] { return comPort(); };
+    w.singleHead = [this] { return singleHead(); };
+    w.commandText = [this](bool read) { return (read ? gs1 : N2)->text(); };
+    w.toolButtonText = [this](bool read) { return (read ? readButton : writeButton)->text(); };
+    w.fastLink = [this] { return fastLink(); };
+    w.setFastLink = [this](bool on) { setFastLink(on); };
+    w.verifyAfterWrite = [this] { return verifyAfterWrite(); };
+    w.setVerifyAfterWrite = [this](bool on) { setVerifyAfterWrite(on); };
+    w.preferencesPath = [this] { return paths.readPath; };
+    w.setStatusText = [this](const QString &text) { setStatusText(text); };
+    return w;
+}
+
+void Tform1::setRadioCommands(RadioCommands *commands)
+{
+    if (m_radioCommands)
+        disconnect(m_radioCommands, &RadioCommands::readApplied, this, &Tform1::showReadChannel);
+    m_radioCommands = commands;
+    if (commands)
+        connect(commands, &RadioCommands::readApplied, this, &Tform1::showReadChannel);
 }

@@ -15,7 +15,10 @@
 #include "settings/IniFile.h"
 #include "shell/LanguageTexts.h"
 #include "shell/Preferences.h"
+#include "codeplug/ui/FileCommandWindow.h"
+#include "radiolink/ui/RadioCommandWindow.h"
 #include <QMainWindow>
+#include <QPointer>
 #include <QUrl>
 #include <functional>
 #include <optional>
@@ -40,6 +43,7 @@ class QTabWidget;
 class QToolBar;
 class QToolButton;
 class QWidget;
+class RadioCommands;
 class SettingsPages;
 class SettingsStore;
 class SingleChannelEditor;
@@ -140,6 +144,11 @@ public:
     static UnsavedAnswer askAboutUnsavedEdits(QWidget *parent, const LanguageTexts &texts);
     ChannelTable *channelTable() const { return table; }
     CodeplugFiles *codeplugFiles() const { return files; }   // Save and Open
+    // What the radio commands ask of the window, and the radio commands themselves: the read
+    // and write commands go to them (the program makes them once the read/write dialog is
+    // there; none means the commands do nothing).
+    RadioCommandWindow radioCommandWindow();
+    void setRadioCommands(RadioCommands *commands);
     // Before a radio read or write (hideAllOverlays) and a file open or save: page 0, a
     // pending frequency edit committed, the overlays hidden. False when the commit failed
     // (its notice is shown); the command should then stop.
@@ -148,11 +157,6 @@ public:
     void setMarks(const Marks &marks);
 
     // ---- What the file and radio commands ask of the window's controls ----
-    enum class Command { OpenBackup, ImportChannels, ExportChannels, ReadRadio, WriteRadio };
-    // The menu item's text of a command (its dialog's title), and the tool button's text of
-    // a radio command (the dialog's start button).
-    QString commandText(Command command) const;
-    QString toolButtonText(Command command) const;
     // The channel rows selected in the grid in their order, else its current row, else the
     // cursor's row.
     QList<int> selectedChannelRows() const;
@@ -175,6 +179,8 @@ public:
     QAction *openBackupAction;      // File > Open backup...: a codeplug kept from a radio read
     QAction *exportChannelsAction;  // File > Export channels...: the channels as CSV
     QAction *importChannelsAction;  // File > Import channels...: the channels from CSV
+    QAction *copyChannelsAction;    // Ctrl+C on the channel grid: whole channel rows
+    QAction *pasteChannelsAction;   // Ctrl+V on the channel grid
     QAction *N1;         // separator
     QAction *E1;         // Exit
     QMenu *sgse1;        // Edit
@@ -312,6 +318,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Every command of the window meets the code that serves it here, and nowhere else.
+    void connectCommands();
+    FileCommandWindow fileCommandWindow();
     void buildMenus();
     void buildToolBar();
     void buildUndoActions(QToolBar *bar);
@@ -347,6 +356,7 @@ private:
     LanguageTexts texts;        // the texts of the current language (notices, question)
     SettingsPages *pages = nullptr;
     CodeplugFiles *files;
+    QPointer<RadioCommands> m_radioCommands;
 
     int portTag = 1;       // serial port number 1-4
     int modeTag = 13;      // cable mode 12 / 13

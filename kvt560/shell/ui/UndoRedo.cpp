@@ -61,8 +61,6 @@ void Tform1::buildUndoActions(QToolBar *bar)
     connect(history->stack(), &QUndoStack::cleanChanged, this, update);
     connect(doc, &CodeplugDocument::contentChanged, this, update);
     connect(doc, &CodeplugDocument::historyReset, this, update);
-    connect(undoAction, &QAction::triggered, this, &Tform1::undoEdit);
-    connect(redoAction, &QAction::triggered, this, &Tform1::redoEdit);
     connect(history, &DocumentHistory::stepApplied, this, &Tform1::showAppliedStep);
 
     QAction *before = bar->actions().value(3);   // after New, Open, Save

@@ -89,19 +89,11 @@ void Tform1::buildMenus()
     openBackupAction = namedAction(fefs1, "openBackupAction", QStringLiteral("打开备份(&B)"));
     exportChannelsAction = namedAction(fefs1, "exportChannelsAction", QStringLiteral("导出信道(&X)"));
     importChannelsAction = namedAction(fefs1, "importChannelsAction", QStringLiteral("导入信道(&I)"));
-    connect(openBackupAction, &QAction::triggered, this, &Tform1::openBackupRequested);
-    connect(exportChannelsAction, &QAction::triggered, this, &Tform1::exportChannelsRequested);
-    connect(importChannelsAction, &QAction::triggered, this, &Tform1::importChannelsRequested);
     N1 = namedSeparator(fefs1, "N1");
     E1 = namedAction(fefs1, "E1", QStringLiteral("退出(&E)"));
     fsef1->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
     rsgg1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     segs1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    connect(fsef1, &QAction::triggered, this, &Tform1::fsef1Click);
-    connect(rsgg1, &QAction::triggered, this, &Tform1::openRequested);
-    connect(segs1, &QAction::triggered, this, &Tform1::saveRequested);
-    connect(saveAsAction, &QAction::triggered, this, &Tform1::saveAsRequested);
-    connect(E1, &QAction::triggered, this, &QWidget::close);   // AdvGlowButton4Click
     bar->addMenu(fefs1);
 
     sgse1 = namedMenu(bar, "sgse1", QStringLiteral("编辑(&P)"));
@@ -118,8 +110,6 @@ void Tform1::buildMenus()
     N9 = namedAction(sgse1, "N9", QStringLiteral("侧键设定"));
     N10 = namedSeparator(sgse1, "N10");
     T1 = namedAction(sgse1, "T1", QStringLiteral("其它功能(&T)"));
-    connect(gs1, &QAction::triggered, this, &Tform1::readRadioRequested);
-    connect(N2, &QAction::triggered, this, &Tform1::writeRadioRequested);
     const std::pair<QAction *, int> pageItems[] = {{N4, ChannelPage}, {N5, FunctionPage}, {DTMF1, DtmfPage},
                                                    {N8, SingleChannelPage}, {N9, SideKeyPage}, {T1, OtherPage}};
     for (const auto &[action, page] : pageItems)
@@ -132,17 +122,11 @@ void Tform1::buildMenus()
     COM21 = namedAction(gsegs1, "COM21", QStringLiteral("COM(&2)"));
     COM31 = namedAction(gsegs1, "COM31", QStringLiteral("COM(&3)"));
     COM41 = namedAction(gsegs1, "COM41", QStringLiteral("COM(&4)"));
-    connect(COM11, &QAction::triggered, this, &Tform1::COM11Click);
-    connect(COM21, &QAction::triggered, this, &Tform1::COM21Click);
-    connect(COM31, &QAction::triggered, this, &Tform1::COM31Click);
-    connect(COM41, &QAction::triggered, this, &Tform1::COM41Click);
     N7->addMenu(gsegs1);
 
     N11 = namedMenu(N7, "N11", QStringLiteral("通信方式"));
     N12 = namedAction(N11, "N12", QStringLiteral("单头通信"));
     N13 = namedAction(N11, "N13", QStringLiteral("双头通信"));
-    connect(N12, &QAction::triggered, this, &Tform1::N12Click);
-    connect(N13, &QAction::triggered, this, &Tform1::N13Click);
     N7->addMenu(N11);
     N11->menuAction()->setVisible(false);   // the cable mode comes from the preferences only
 
@@ -150,18 +134,12 @@ void Tform1::buildMenus()
     Chinese1 = namedAction(Language1, "Chinese1", QStringLiteral("中文"));
     English1 = namedAction(Language1, "English1", QStringLiteral("English"));
     Chinese2 = namedAction(Language1, "Chinese2", QStringLiteral("中文(繁體)"));
-    connect(Chinese1, &QAction::triggered, this, &Tform1::Chinese1Click);
-    connect(English1, &QAction::triggered, this, &Tform1::English1Click);
-    connect(Chinese2, &QAction::triggered, this, &Tform1::Chinese2Click);
     N7->addMenu(Language1);
 
     S1 = namedMenu(N7, "S1", QStringLiteral("皮肤(&S)"));
     sk1 = namedAction(S1, "sk1", QStringLiteral("蓝色一族"));
     sk2 = namedAction(S1, "sk2", QStringLiteral("钢板"));
     sk3 = namedAction(S1, "sk3", QStringLiteral("咖啡"));
-    connect(sk1, &QAction::triggered, this, &Tform1::sk1Click);
-    connect(sk2, &QAction::triggered, this, &Tform1::sk2Click);
-    connect(sk3, &QAction::triggered, this, &Tform1::sk3Click);
     N7->addMenu(S1);
     bar->addMenu(N7);
 
@@ -173,8 +151,6 @@ void Tform1::buildMenus()
     H2 = namedAction(H1, "H2", QStringLiteral("帮助(&H)..."));
     H2->setShortcut(QKeySequence::HelpContents);
     A1 = namedAction(H1, "A1", QStringLiteral("关于(&A)..."));
-    connect(H2, &QAction::triggered, this, &Tform1::H2Click);
-    connect(A1, &QAction::triggered, this, &Tform1::A1Click);
     bar->addMenu(H1);
 }
 
@@ -224,16 +200,16 @@ void Tform1::buildPages()
     channelEditor = new ChannelEditor(StringAlignGrid1);
     // Ctrl+C and Ctrl+V on the grid itself copy and paste whole channel rows; the overlay
     // editors keep their own keys.
-    const auto rowsAction = [this](const char *name, QKeySequence::StandardKey key, void (Tform1::*request)()) {
+    const auto rowsAction = [this](const char *name, QKeySequence::StandardKey key) {
         auto *action = new QAction(StringAlignGrid1);
         action->setObjectName(QLatin1String(name));
         action->setShortcut(key);
         action->setShortcutContext(Qt::WidgetShortcut);
         StringAlignGrid1->addAction(action);
-        connect(action, &QAction::triggered, this, request);
+        return action;
     };
-    rowsAction("copyChannelsAction", QKeySequence::Copy, &Tform1::copyChannelsRequested);
-    rowsAction("pasteChannelsAction", QKeySequence::Paste, &Tform1::pasteChannelsRequested);
+    copyChannelsAction = rowsAction("copyChannelsAction", QKeySequence::Copy);
+    pasteChannelsAction = rowsAction("pasteChannelsAction", QKeySequence::Paste);
     connect(channelEditor, &ChannelEditor::singleChannelRequested, this, [this] { showPage(SingleChannelPage); });
     channelButtonRow = new QWidget(channelPage);
     channelButtonRow->setObjectName(QStringLiteral("channelButtonRow"));
@@ -243,7 +219,6 @@ void Tform1::buildPages()
     bsSkinButton9 = new QPushButton(QStringLiteral("清除信道"), channelButtonRow);
     bsSkinButton9->setMinimumWidth(90);
     bsSkinButton9->setObjectName(QStringLiteral("bsSkinButton9"));
-    connect(bsSkinButton9, &QPushButton::clicked, this, &Tform1::bsSkinButton9Click);
     buttons->addWidget(bsSkinButton9);
     channelLayout->addWidget(channelButtonRow);
     pageControl->addTab(channelPage, QStringLiteral("信道编辑"));
@@ -291,9 +266,6 @@ void Tform1::buildChannelOperations()
     channelListOps->setObjectName(QStringLiteral("channelListOps"));
     channelListOps->setStepIndexSource([this] { return settings->number(SettingKey::FrequencyStep); });
     addChannelListButtons(channelButtonRow, channelListOps);
-    connect(channelListOps, &ChannelListOps::selectionMoveRequested, channelEditor, &ChannelEditor::moveSelection);
-    connect(channelListOps, &ChannelListOps::overlaysHideRequested, channelEditor, &ChannelEditor::hideOverlays);
-    connect(channelListOps, &ChannelListOps::autoAddHeld, doc, &CodeplugDocument::setHolding);
 
     singleChannel = new SingleChannelEditor(table, &channelEditor->cursor(), ToneList::instance(), singleChannelPage);
     auto *single = new QVBoxLayout(singleChannelPage);

@@ -49,7 +49,8 @@ struct Bench {
         ini.close();
         form = std::make_unique<Tform1>(PreferencesPaths::single(ini.fileName()));
         dialog = std::make_unique<TR_and_W>(form.get());
-        commands = std::make_unique<RadioCommands>(*form, *dialog);
+        commands = std::make_unique<RadioCommands>(form->document(), form->radioCommandWindow(), *dialog);
+        form->setRadioCommands(commands.get());
         // Edits not saved are given up when the radio is read (tst_undo covers the question).
         form->setUnsavedQuestion([](const LanguageTexts &) { return Tform1::UnsavedAnswer::Discard; });
         commands->setTiming(Fast);

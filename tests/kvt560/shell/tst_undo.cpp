@@ -244,7 +244,8 @@ private slots:
     void readAsksFirstWriteDoesNot()
     {
         auto *dialog = new TR_and_W(form.get());
-        RadioCommands commands(*form, *dialog);
+        RadioCommands commands(form->document(), form->radioCommandWindow(), *dialog);
+        form->setRadioCommands(&commands);
         int notices = 0;
         commands.setNotice([&](const QString &, const QString &) { ++notices; });
         commands.setDialogRunner([](TR_and_W &) {});
