@@ -36,7 +36,7 @@ int main(int argc, char **argv)
     Tform1 form1(PreferencesPaths::forApplication());
     // 2. The about box.
     auto *aboutForm = new TaboutForm(&form1);
-    form1.aboutForm = aboutForm;
+    form1.setAboutForm(aboutForm);
     // 3. The read/write dialog, driven by the main window's read and write commands.
     auto *R_and_W = new TR_and_W(&form1);
     RadioCommands radioCommands(form1.document(), form1.radioCommandWindow(), *R_and_W);

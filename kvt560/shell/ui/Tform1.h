@@ -168,7 +168,71 @@ public:
     void hideFrequencyEditor();   // the overlay editor of a frequency cell
     void hideCallListEditor();    // the editor of the call list
 
-    TaboutForm *aboutForm = nullptr;   // created at start-up after this window
+    // The about box, made at start-up after this window.
+    void setAboutForm(TaboutForm *form) { aboutForm = form; }
+
+
+public slots:
+    void COM11Click();
+    void COM21Click();
+    void COM31Click();
+    void COM41Click();
+    void N12Click();
+    void N13Click();
+    void sk1Click();
+    void sk2Click();
+    void sk3Click();
+    void Chinese1Click();
+    void English1Click();
+    void Chinese2Click();
+    void H2Click();
+    void A1Click();
+    void bs();                           // caption "KVT560    [" + band 1 receive range + "]"
+    void bsSkinCheckRadioBox14Click();   // runs the band box's rule for its current state
+    void fsef1Click();                   // New: confirm, then newReset()
+    void bsSkinButton9Click();           // clear all channels: confirm, then clearAllChannels()
+    void bsSkinTabSheet2Show();          // page 1 shown
+    void showPage(int page);
+    void undoEdit();
+    void redoEdit();
+    // A radio read was applied: the single-channel page loads its channel anew.
+    void showReadChannel();
+
+signals:
+    // Commands that other parts carry out: Open (rsgg1), Save (segs1), read the radio
+    // (gs1, "读频") and write it (N2, "写频").
+    void openRequested();
+    void saveRequested();
+    void saveAsRequested();
+    // Ctrl+C and Ctrl+V on the channel grid: whole channel rows.
+    void copyChannelsRequested();
+    void pasteChannelsRequested();
+    void openBackupRequested();
+    void exportChannelsRequested();
+    void importChannelsRequested();
+    void readRadioRequested();
+    void writeRadioRequested();
+    // Load the language library of lang (1-3): at first show for the saved language and
+    // when the user picks a language. The menu marks and tag are already set.
+    void languageChosen(int lang);
+    // The main window is shown for the first time; its start-up filling (call list, PTT ID
+    // codes, transport echo counter) is done by the parts that own those controls.
+    void firstShown();
+    void portChanged(int port);
+    void cableModeChanged(int mode);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    // The port menu fills the serial port submenu (gsegs1) with its items.
+    friend class PortMenu;
+
+private:
+    // The controls: built and laid out by this window alone; tests and the language loader
+    // find them by their object names.
+    TaboutForm *aboutForm = nullptr;   // the about box, made at start-up after this window
 
     // Menu bar
     QMenu *fefs1;        // File
@@ -263,61 +327,6 @@ public:
 
     QLabel *statusPanel;                // the one status bar panel
 
-public slots:
-    void COM11Click();
-    void COM21Click();
-    void COM31Click();
-    void COM41Click();
-    void N12Click();
-    void N13Click();
-    void sk1Click();
-    void sk2Click();
-    void sk3Click();
-    void Chinese1Click();
-    void English1Click();
-    void Chinese2Click();
-    void H2Click();
-    void A1Click();
-    void bs();                           // caption "KVT560    [" + band 1 receive range + "]"
-    void bsSkinCheckRadioBox14Click();   // runs the band box's rule for its current state
-    void fsef1Click();                   // New: confirm, then newReset()
-    void bsSkinButton9Click();           // clear all channels: confirm, then clearAllChannels()
-    void bsSkinTabSheet2Show();          // page 1 shown
-    void showPage(int page);
-    void undoEdit();
-    void redoEdit();
-    // A radio read was applied: the single-channel page loads its channel anew.
-    void showReadChannel();
-
-signals:
-    // Commands that other parts carry out: Open (rsgg1), Save (segs1), read the radio
-    // (gs1, "读频") and write it (N2, "写频").
-    void openRequested();
-    void saveRequested();
-    void saveAsRequested();
-    // Ctrl+C and Ctrl+V on the channel grid: whole channel rows.
-    void copyChannelsRequested();
-    void pasteChannelsRequested();
-    void openBackupRequested();
-    void exportChannelsRequested();
-    void importChannelsRequested();
-    void readRadioRequested();
-    void writeRadioRequested();
-    // Load the language library of lang (1-3): at first show for the saved language and
-    // when the user picks a language. The menu marks and tag are already set.
-    void languageChosen(int lang);
-    // The main window is shown for the first time; its start-up filling (call list, PTT ID
-    // codes, transport echo counter) is done by the parts that own those controls.
-    void firstShown();
-    void portChanged(int port);
-    void cableModeChanged(int mode);
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
     // Every command of the window meets the code that serves it here, and nowhere else.
     void connectCommands();
     FileCommandWindow fileCommandWindow();

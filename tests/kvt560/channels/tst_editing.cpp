@@ -1,6 +1,7 @@
 // Editing the channel table with the mouse, the keys and the wheel: the overlay editors, the
 // commit of a row before the selection moves, marks that flip only on a click, and the key
 // filters of the frequency and alias overlays.
+#include "Controls.h"
 #include "FakeBands.h"
 #include "TestRegistry.h"
 #include "channels/ui/ChannelEditor.h"
@@ -463,20 +464,20 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         form.document()->addOrSelectRange(BandLists::List1Rx, QStringLiteral("400-470MHz"));
-        ChannelGrid *grid = form.StringAlignGrid1;
+        ChannelGrid *grid = control<ChannelGrid>(form, "StringAlignGrid1");
         ChannelTable *table = form.channelTable();
         auto *freq = form.findChild<QLineEdit *>(QStringLiteral("bsSkinEdit1"));
         QVERIFY(freq);
         QVERIFY(form.findChild<QComboBox *>(QStringLiteral("ComboBox1")));
         QVERIFY(form.findChild<QLineEdit *>(QStringLiteral("bsSkinEdit7")));
 
-        QSignalSpy single(form.channelEditor, &ChannelEditor::singleChannelRequested);
-        QSignalSpy channel(form.channelEditor, &ChannelEditor::currentChannelChanged);
+        QSignalSpy single(control<ChannelEditor>(form, "channelEditor"), &ChannelEditor::singleChannelRequested);
+        QSignalSpy channel(control<ChannelEditor>(form, "channelEditor"), &ChannelEditor::currentChannelChanged);
         const QPoint more = grid->cellRect(11, 9).center();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, more);
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, more);
         QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, more);
-        QCOMPARE(form.pageControl->currentIndex(), int(Tform1::SingleChannelPage));
+        QCOMPARE(control<QTabWidget>(form, "pageControl")->currentIndex(), int(Tform1::SingleChannelPage));
         QCOMPARE(single.count(), 1);
         QCOMPARE(single.at(0).at(0).toInt(), 9);
         QCOMPARE(channel.last().at(0).toInt(), 9);
@@ -492,14 +493,14 @@ private slots:
         QCOMPARE(table->cell(T::Grid1, 1, 3), QStringLiteral("439.1"));
         form.showPage(Tform1::FunctionPage);
         QVERIFY(form.finishChannelEdit(true));
-        QCOMPARE(form.pageControl->currentIndex(), int(Tform1::ChannelPage));
+        QCOMPARE(control<QTabWidget>(form, "pageControl")->currentIndex(), int(Tform1::ChannelPage));
         QCOMPARE(table->cell(T::Grid1, 1, 3), QStringLiteral("439.10000"));
         QCOMPARE(table->cell(T::Grid1, 3, 3), QStringLiteral("439.10000"));
 
         // The window goes while the tone list has the focus.
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(2, 3).center());
-        form.channelEditor->ComboBox1->setFocus();
-        QCOMPARE(QApplication::focusWidget(), form.channelEditor->ComboBox1);
+        control<ChannelEditor>(form, "channelEditor")->ComboBox1->setFocus();
+        QCOMPARE(QApplication::focusWidget(), control<ChannelEditor>(form, "channelEditor")->ComboBox1);
     }
 };
 

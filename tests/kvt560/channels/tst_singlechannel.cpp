@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "FakeBands.h"
 #include "TestRegistry.h"
 #include "channels/ChannelCursor.h"
@@ -356,12 +357,12 @@ private slots:
         t->fillNewChannelDefaults(12);
 
         // Double click on ">>" of row 12 opens the page on channel 12.
-        ChannelGrid *grid = form.StringAlignGrid1;
+        ChannelGrid *grid = control<ChannelGrid>(form, "StringAlignGrid1");
         const QPoint more = grid->cellRect(T::MoreColumn, 12).center();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, more);
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, more);
-        QCOMPARE(form.pageControl->currentIndex(), int(Tform1::SingleChannelPage));
-        SingleChannelEditor *page = form.singleChannel;
+        QCOMPARE(control<QTabWidget>(form, "pageControl")->currentIndex(), int(Tform1::SingleChannelPage));
+        SingleChannelEditor *page = control<SingleChannelEditor>(form, "bsSkinTabSheet10");
         QCOMPARE(page->bsSkinSpinEdit20->value(), 12);
         QCOMPARE(page->bsSkinEdit11->text(), QStringLiteral("440.00000"));
         // Single-head cable: no VOX on any channel.
@@ -376,7 +377,7 @@ private slots:
         page->setChannelNumber(20);
         page->bsSkinEdit11->setFocus(Qt::MouseFocusReason);
         QCOMPARE(grid->currentRow(), 20);   // the grid selection follows the page's editor
-        QCOMPARE(form.channelEditor->cursor().CurCol, 1);
+        QCOMPARE(control<ChannelEditor>(form, "channelEditor")->cursor().CurCol, 1);
         QTest::keyClicks(page->bsSkinEdit11, QStringLiteral("439.1"));
         form.showPage(Tform1::ChannelPage);
         QCOMPARE(t->cell(T::Grid1, T::RxFreqColumn, 20), QStringLiteral("439.10000"));
@@ -385,8 +386,8 @@ private slots:
         // The list buttons sit under the grid; auto add moves the selection and the channel
         // number along.
         for (const char *name : {"bsSkinButton6", "bsSkinButton3", "bsSkinButton4", "bsSkinButton5"})
-            QVERIFY2(form.channelButtonRow->findChild<QWidget *>(QLatin1String(name)), name);
-        auto *autoAdd = form.channelButtonRow->findChild<QWidget *>(QStringLiteral("bsSkinButton6"));
+            QVERIFY2(control<QWidget>(form, "channelButtonRow")->findChild<QWidget *>(QLatin1String(name)), name);
+        auto *autoAdd = control<QWidget>(form, "channelButtonRow")->findChild<QWidget *>(QStringLiteral("bsSkinButton6"));
         QVERIFY(form.settingsStore()->setValue(QStringLiteral("bsSkinComboBox8"), 1));   // 6.25 kHz
         QTest::mousePress(autoAdd, Qt::LeftButton);
         QTest::mouseRelease(autoAdd, Qt::LeftButton);

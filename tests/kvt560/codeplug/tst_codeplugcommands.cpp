@@ -1,6 +1,7 @@
 // Save and Open in the main window: the commands from the menu and the toolbar, the file
 // dialogs, applying a file to the band lists, settings and channels, and the files that
 // change nothing.
+#include "Controls.h"
 #include "SmallDisk.h"
 #include "TestRegistry.h"
 #include "channels/ChannelTable.h"
@@ -79,11 +80,11 @@ struct EditorState {
     explicit EditorState(const Tform1 &f)
         : settings(f.settingsStore()->snapshot())
         , channels(f.channelTable()->cells())
-        , band1RxNow(f.bsSkinComboBox20->currentIndex())
+        , band1RxNow(control<QComboBox>(f, "bsSkinComboBox20")->currentIndex())
         , caption(f.windowTitle())
     {
-        for (int i = 0; i < f.bsSkinComboBox20->count(); ++i)
-            band1Rx << f.bsSkinComboBox20->itemText(i);
+        for (int i = 0; i < control<QComboBox>(f, "bsSkinComboBox20")->count(); ++i)
+            band1Rx << control<QComboBox>(f, "bsSkinComboBox20")->itemText(i);
     }
     bool operator==(const EditorState &o) const
     {
@@ -112,10 +113,10 @@ class TestCodeplugCommands : public QObject
         files->setNotifier([this](const QString &text) { notices << text; });
         // Edits not saved are given up when a file is opened (tst_undo covers the question).
         form->setUnsavedQuestion([](const LanguageTexts &) { return Tform1::UnsavedAnswer::Discard; });
-        form->bsSkinComboBox20->addItems({QStringLiteral("400-470MHz"), QStringLiteral("350-390MHz")});
-        form->bsSkinComboBox20->setCurrentIndex(0);
-        form->bsSkinComboBox6->addItems({QStringLiteral("136-174MHz")});
-        form->bsSkinComboBox6->setCurrentIndex(0);
+        control<QComboBox>(*form, "bsSkinComboBox20")->addItems({QStringLiteral("400-470MHz"), QStringLiteral("350-390MHz")});
+        control<QComboBox>(*form, "bsSkinComboBox20")->setCurrentIndex(0);
+        control<QComboBox>(*form, "bsSkinComboBox6")->addItems({QStringLiteral("136-174MHz")});
+        control<QComboBox>(*form, "bsSkinComboBox6")->setCurrentIndex(0);
         return form;
     }
 
@@ -152,7 +153,7 @@ private slots:
         QCOMPARE(form->document()->filePath(), second);
 
         form->document()->newCodeplug();
-        form->segs1->trigger();
+        control<QAction>(*form, "segs1")->trigger();
         QCOMPARE(asked, 3);
     }
 
@@ -171,14 +172,14 @@ private slots:
         form->channelTable()->setCell(ChannelTable::Grid1, 3, 128, QStringLiteral("146.00625"));
         const ChannelCells before = form->channelTable()->cells();
 
-        form->exportChannelsAction->trigger();
+        control<QAction>(*form, "exportChannelsAction")->trigger();
         QVERIFY2(notices.isEmpty(), qPrintable(notices.join('\n')));
         QVERIFY(readAll(csv).startsWith("Location,Name,Frequency,"));
         form->document()->clearChannels();
         QVERIFY(form->channelTable()->cells() != before);
 
         QSignalSpy steps(form->document(), &CodeplugDocument::stepRecorded);
-        form->importChannelsAction->trigger();
+        control<QAction>(*form, "importChannelsAction")->trigger();
         QVERIFY2(notices.isEmpty(), qPrintable(notices.join('\n')));
         QCOMPARE(form->channelTable()->cells(), before);
         QCOMPARE(steps.count(), 1);
@@ -186,7 +187,7 @@ private slots:
         writeAll(csv, readAll(csv) + "129,X,440.000000,,,,,,,,,,FM,,,High\r\n");
         form->document()->clearChannels();
         const ChannelCells empty = form->channelTable()->cells();
-        form->importChannelsAction->trigger();
+        control<QAction>(*form, "importChannelsAction")->trigger();
         QCOMPARE(notices.size(), 1);
         QVERIFY2(notices.first().contains(QStringLiteral("Line 4: the location 129 is not a channel from 1 to 128.")),
                  qPrintable(notices.first()));
@@ -202,7 +203,7 @@ private slots:
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        ChannelGrid *grid = form->StringAlignGrid1;
+        ChannelGrid *grid = control<ChannelGrid>(*form, "StringAlignGrid1");
         grid->setCurrentCell(1, 5);
         grid->setFocus();
         QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
@@ -240,11 +241,11 @@ private slots:
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        ChannelGrid *grid = form->StringAlignGrid1;
+        ChannelGrid *grid = control<ChannelGrid>(*form, "StringAlignGrid1");
         QGuiApplication::clipboard()->setText(CsvChannels::copyText(t->cells(), {20, 21, 22}, ToneList::instance()));
 
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellPoint(grid, 1, 10));
-        QLineEdit *frequency = form->channelEditor->bsSkinEdit1;
+        QLineEdit *frequency = control<ChannelEditor>(*form, "channelEditor")->bsSkinEdit1;
         QVERIFY(frequency->isVisible());
         QCOMPARE(frequency->text(), QStringLiteral("438.50000"));
         QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
@@ -255,12 +256,12 @@ private slots:
             QCOMPARE(t->cell(ChannelTable::Grid1, c, 10), t->cell(ChannelTable::Grid1, c, 20));
 
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellPoint(grid, ChannelTable::AliasColumn, 21));
-        QLineEdit *alias = form->channelEditor->bsSkinEdit7;
+        QLineEdit *alias = control<ChannelEditor>(*form, "channelEditor")->bsSkinEdit7;
         QVERIFY(alias->isVisible());
         QTest::keyClicks(grid, QStringLiteral("A"));
         QTest::keyClicks(alias, QStringLiteral("B"));
         QCOMPARE(t->cell(ChannelTable::Grid1, ChannelTable::AliasColumn, 21), QStringLiteral("AB"));
-        form->undoAction->trigger();
+        control<QAction>(*form, "undoAction")->trigger();
         QCOMPARE(t->cell(ChannelTable::Grid1, ChannelTable::AliasColumn, 21), QStringLiteral("R21"));
         QVERIFY(!alias->isVisible());
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellPoint(grid, 1, 30));
@@ -280,7 +281,7 @@ private slots:
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        ChannelGrid *grid = form->StringAlignGrid1;
+        ChannelGrid *grid = control<ChannelGrid>(*form, "StringAlignGrid1");
         grid->setCurrentCell(ChannelTable::PowerColumn, 3);
         const ChannelCells before = t->cells();
 
@@ -344,13 +345,13 @@ private slots:
         form->codeplugFiles()->setBackupFileChooser([&](QWidget *) { ++chosen; return backup; });
         fillChannel(form->channelTable(), 3, QStringLiteral("438.50000"), form->channelTable()->marks());
         const ChannelCells edited = form->channelTable()->cells();
-        form->openBackupAction->trigger();
+        control<QAction>(*form, "openBackupAction")->trigger();
         QCOMPARE(asked, 1);
         QCOMPARE(chosen, 0);
         QCOMPARE(form->channelTable()->cells(), edited);
 
         answer = Tform1::UnsavedAnswer::Discard;
-        form->openBackupAction->trigger();
+        control<QAction>(*form, "openBackupAction")->trigger();
         QCOMPARE(asked, 2);
         QCOMPARE(chosen, 1);
         QVERIFY2(notices.isEmpty(), qPrintable(notices.join('\n')));
@@ -375,15 +376,15 @@ private slots:
         QVERIFY(store->setValue(QStringLiteral("bsSkinSpinEdit17"), 150));
         QVERIFY(store->setValue(QStringLiteral("bsSkinEdit3"), QStringLiteral("999")));
         QVERIFY(store->setValue(QStringLiteral("bsSkinStringGrid1:4"), QStringLiteral("A#")));
-        form->bsSkinComboBox20->setCurrentIndex(1);
-        form->bsSkinCheckRadioBox14->setChecked(true);
-        form->bsSkinComboBox22->setCurrentIndex(0);   // band 2
+        control<QComboBox>(*form, "bsSkinComboBox20")->setCurrentIndex(1);
+        control<QCheckBox>(*form, "bsSkinCheckRadioBox14")->setChecked(true);
+        control<QComboBox>(*form, "bsSkinComboBox22")->setCurrentIndex(0);   // band 2
         fillChannel(form->channelTable(), 1, QStringLiteral("438.50000"), Marks::forLanguage(1));
         fillChannel(form->channelTable(), 128, QStringLiteral("350.00625"), Marks::forLanguage(1));
         const EditorState saved(*form);
         const SettingsValues savedSettings = form->codeplugFiles()->currentContent().settings;   // with the band controls
 
-        form->segs1->trigger();
+        control<QAction>(*form, "segs1")->trigger();
         QVERIFY(notices.isEmpty());
         QVERIFY2(QFile::exists(stem + QStringLiteral(".k56")), "the extension is appended");
         QCOMPARE(readAll(stem + QStringLiteral(".k56")), CodeplugFile::write(form->codeplugFiles()->currentContent()));
@@ -392,11 +393,11 @@ private slots:
         store->resetToNew();
         QVERIFY(store->setValue(QStringLiteral("bsSkinComboBox1"), 2));
         form->channelTable()->emptyAll();
-        form->bsSkinComboBox20->setCurrentIndex(0);
-        form->bsSkinCheckRadioBox14->setChecked(false);
+        control<QComboBox>(*form, "bsSkinComboBox20")->setCurrentIndex(0);
+        control<QCheckBox>(*form, "bsSkinCheckRadioBox14")->setChecked(false);
         QVERIFY(!(EditorState(*form) == saved));
         auto *bar = form->findChild<QToolBar *>(QStringLiteral("toolBar"));
-        auto *openButton = qobject_cast<QToolButton *>(bar->widgetForAction(form->rsgg1));
+        auto *openButton = qobject_cast<QToolButton *>(bar->widgetForAction(control<QAction>(*form, "rsgg1")));
         QVERIFY(openButton);
         openButton->click();
 
@@ -406,11 +407,11 @@ private slots:
         QVERIFY(opened.channels == saved.channels);
         QCOMPARE(opened.band1Rx, saved.band1Rx);
         QCOMPARE(opened.band1RxNow, 1);
-        QVERIFY(form->bsSkinCheckRadioBox14->isChecked());
-        QCOMPARE(form->bsSkinComboBox22->currentIndex(), 0);
-        QVERIFY(form->bsSkinComboBox22->isEnabled());
+        QVERIFY(control<QCheckBox>(*form, "bsSkinCheckRadioBox14")->isChecked());
+        QCOMPARE(control<QComboBox>(*form, "bsSkinComboBox22")->currentIndex(), 0);
+        QVERIFY(control<QComboBox>(*form, "bsSkinComboBox22")->isEnabled());
         QCOMPARE(form->windowTitle(), QStringLiteral("KVT560    [350-390MHz][*]"));
-        QCOMPARE(form->pageControl->currentIndex(), int(Tform1::ChannelPage));
+        QCOMPARE(control<QTabWidget>(*form, "pageControl")->currentIndex(), int(Tform1::ChannelPage));
     }
 
     void typedFrequencyIsCommittedBeforeSaving()
@@ -419,14 +420,14 @@ private slots:
         auto form = window({}, path);
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        ChannelGrid *grid = form->StringAlignGrid1;
-        QLineEdit *freq = form->channelEditor->bsSkinEdit1;
+        ChannelGrid *grid = control<ChannelGrid>(*form, "StringAlignGrid1");
+        QLineEdit *freq = control<ChannelEditor>(*form, "channelEditor")->bsSkinEdit1;
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(1, 3).center());
         QTest::keyClicks(grid, QStringLiteral("4"));
         QTest::keyClicks(freq, QStringLiteral("39.1"));
         form->showPage(Tform1::DtmfPage);
-        form->segs1->trigger();
-        QCOMPARE(form->pageControl->currentIndex(), int(Tform1::ChannelPage));
+        control<QAction>(*form, "segs1")->trigger();
+        QCOMPARE(control<QTabWidget>(*form, "pageControl")->currentIndex(), int(Tform1::ChannelPage));
         QVERIFY(freq->isHidden());
         const QStringList lines = CodeplugFile::decodeLines(readAll(path));
         QVERIFY2(lines.value(61).startsWith(QStringLiteral("CH003 | 439.10000 | ")), qPrintable(lines.value(61)));
@@ -440,11 +441,11 @@ private slots:
         writeAll(path, CodeplugFile::write(c));
         {
             auto form = window(path);
-            form->rsgg1->trigger();
-            QCOMPARE(form->bsSkinComboBox20->count(), 3);
-            QCOMPARE(form->bsSkinComboBox20->currentIndex(), 2);
-            QCOMPARE(form->bsSkinComboBox6->count(), 1);   // already listed: selected, not added
-            QCOMPARE(form->bsSkinComboBox21->count(), 0);  // no text in the file: left alone
+            control<QAction>(*form, "rsgg1")->trigger();
+            QCOMPARE(control<QComboBox>(*form, "bsSkinComboBox20")->count(), 3);
+            QCOMPARE(control<QComboBox>(*form, "bsSkinComboBox20")->currentIndex(), 2);
+            QCOMPARE(control<QComboBox>(*form, "bsSkinComboBox6")->count(), 1);   // already listed: selected, not added
+            QCOMPARE(control<QComboBox>(*form, "bsSkinComboBox21")->count(), 0);  // no text in the file: left alone
             QCOMPARE(form->windowTitle(), QStringLiteral("KVT560    [136-174MHz][*]"));
         }
         IniFile ini;
@@ -484,7 +485,7 @@ private slots:
         auto form = window(path);
         fillChannel(form->channelTable(), 1, QStringLiteral("438.50000"), Marks::forLanguage(1));
         const EditorState before(*form);
-        form->rsgg1->trigger();
+        control<QAction>(*form, "rsgg1")->trigger();
         QCOMPARE(notices, notice.isEmpty() ? QStringList() : QStringList{notice});
         QVERIFY(EditorState(*form) == before);
     }
@@ -495,7 +496,7 @@ private slots:
         const QString path = dir.filePath(QString(251, QLatin1Char('x')) + QStringLiteral(".k56"));
         writeAll(path, "old contents\r\n");
         auto form = window({}, path);
-        form->segs1->trigger();
+        control<QAction>(*form, "segs1")->trigger();
         QCOMPARE(notices.size(), 1);
         QVERIFY2(notices.constFirst().contains(QString(251, QLatin1Char('x'))), qPrintable(notices.constFirst()));
         QCOMPARE(readAll(path), QByteArray("old contents\r\n"));
@@ -509,7 +510,7 @@ private slots:
         QVERIFY(disk.put(QStringLiteral("radio.k56"), "old contents\r\n"));
         QVERIFY(disk.fill(4096));   // room for a part of the file only
         auto form = window({}, disk.filePath(QStringLiteral("radio.k56")));
-        form->segs1->trigger();
+        control<QAction>(*form, "segs1")->trigger();
         QCOMPARE(notices.size(), 1);
         QVERIFY2(notices.constFirst().contains(QStringLiteral("radio.k56"))
                      && notices.constFirst().contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
@@ -522,7 +523,7 @@ private slots:
     {
         auto form = window(dir.filePath(QStringLiteral("nowhere/missing.k56")));
         const EditorState before(*form);
-        form->rsgg1->trigger();
+        control<QAction>(*form, "rsgg1")->trigger();
         QCOMPARE(notices.size(), 1);
         QVERIFY(notices.constFirst().contains(QStringLiteral("missing.k56")));
         QVERIFY(EditorState(*form) == before);
@@ -533,8 +534,8 @@ private slots:
         auto form = window();
         const QStringList files = QDir(dir.path()).entryList(QDir::Files);
         const EditorState before(*form);
-        form->segs1->trigger();
-        form->rsgg1->trigger();
+        control<QAction>(*form, "segs1")->trigger();
+        control<QAction>(*form, "rsgg1")->trigger();
         QVERIFY(notices.isEmpty());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
         QVERIFY(EditorState(*form) == before);

@@ -1,5 +1,6 @@
 // The read and write commands of the main window and the dialog TR_and_W, driven through
 // the real main window against the simulated radio.
+#include "Controls.h"
 #include "RadioSimulator.h"
 #include "TestRegistry.h"
 #include "codeplug/CodeplugDocument.h"
@@ -135,7 +136,7 @@ void TestReadWriteDialog::readFillsMainWindow()
         d.bsSkinButton2->click();
         openAfterClose = bench.commands->MSComm1().isOpen();
     });
-    bench.form->gs1->trigger();
+    control<QAction>(*bench.form, "gs1")->trigger();
 
     QVERIFY(ran);
     QVERIFY(closeRefused);
@@ -152,10 +153,10 @@ void TestReadWriteDialog::readFillsMainWindow()
     QCOMPARE(bench.form->settingsStore()->number("bsSkinComboBox9"), 3);
     QCOMPARE(bench.form->settingsStore()->text("bsSkinEdit3"), QString("10101"));
     // Band ranges: appended where new, selected where present.
-    QCOMPARE(items(bench.form->bsSkinComboBox20), (QStringList{"430-440MHz", "400-470MHz"}));
-    QCOMPARE(bench.form->bsSkinComboBox20->currentText(), QString("400-470MHz"));
-    QCOMPARE(bench.form->bsSkinComboBox6->currentText(), QString("136-174MHz"));
-    QVERIFY(bench.form->bsSkinCheckRadioBox14->isChecked());
+    QCOMPARE(items(control<QComboBox>(*bench.form, "bsSkinComboBox20")), (QStringList{"430-440MHz", "400-470MHz"}));
+    QCOMPARE(control<QComboBox>(*bench.form, "bsSkinComboBox20")->currentText(), QString("400-470MHz"));
+    QCOMPARE(control<QComboBox>(*bench.form, "bsSkinComboBox6")->currentText(), QString("136-174MHz"));
+    QVERIFY(control<QCheckBox>(*bench.form, "bsSkinCheckRadioBox14")->isChecked());
 }
 
 // The radio stops answering at channel 6: the notice, and not one cell or setting changed.
@@ -170,7 +171,7 @@ void TestReadWriteDialog::failedReadChangesNothing()
     QVERIFY(bench.form->settingsStore()->setValue("bsSkinComboBox9", 8));
     const ChannelCells before = table->cells();
     const SettingsValues settingsBefore = bench.form->settingsStore()->snapshot();
-    const QStringList bandsBefore = items(bench.form->bsSkinComboBox20);
+    const QStringList bandsBefore = items(control<QComboBox>(*bench.form, "bsSkinComboBox20"));
 
     bench.commands->setDialogRunner([](TR_and_W &d) {
         d.show();
@@ -178,14 +179,14 @@ void TestReadWriteDialog::failedReadChangesNothing()
         QVERIFY(d.bsSkinButton1->isEnabled());
         d.close();
     });
-    bench.form->gs1->trigger();
+    control<QAction>(*bench.form, "gs1")->trigger();
 
     QCOMPARE(bench.notices.size(), 1);
     QCOMPARE(bench.notices.first().caption, bench.dialog->linkErrorCaption());
     QCOMPARE(bench.notices.first().text, bench.dialog->linkErrorText());
     QVERIFY(table->cells() == before);
     QVERIFY(bench.form->settingsStore()->snapshot() == settingsBefore);
-    QCOMPARE(items(bench.form->bsSkinComboBox20), bandsBefore);
+    QCOMPARE(items(control<QComboBox>(*bench.form, "bsSkinComboBox20")), bandsBefore);
 }
 
 void TestReadWriteDialog::portThatCannotBeOpened()
@@ -195,11 +196,11 @@ void TestReadWriteDialog::portThatCannotBeOpened()
     Bench bench(QStringLiteral("/dev/no-such-port"));
     // The notice texts and the dialog's own texts come from the language library.
     bench.form->setExecutableDir(QStringLiteral(APP_DIR));
-    bench.form->English1->trigger();
+    control<QAction>(*bench.form, "English1")->trigger();
     QCOMPARE(bench.dialog->bsSkinButton2->text(), QString("Close"));
     bool ran = false;
     bench.commands->setDialogRunner([&](TR_and_W &) { ran = true; });
-    bench.form->N2->trigger();
+    control<QAction>(*bench.form, "N2")->trigger();
     QVERIFY(!ran);
     QCOMPARE(bench.notices.size(), 1);
     QCOMPARE(bench.notices.first().caption, QString("Communication error"));
@@ -271,7 +272,7 @@ void TestReadWriteDialog::cablePulledOut()
         d.bsSkinButton1->click();
         d.bsSkinButton2->click();
     });
-    (reading ? bench.form->gs1 : bench.form->N2)->trigger();
+    (reading ? control<QAction>(*bench.form, "gs1") : control<QAction>(*bench.form, "N2"))->trigger();
 
     QVERIFY(lastStepAt > 0);
     QVERIFY2(endedAt - lastStepAt < 2000, qPrintable(QString::number(endedAt - lastStepAt)));
@@ -306,14 +307,14 @@ void TestReadWriteDialog::writeDialogAndFirstChannel()
     QVERIFY(bench.form->settingsStore()->setValue("bsSkinComboBox7", 0));
     QVERIFY(bench.form->settingsStore()->setValue("bsSkinComboBox12", 0));
     bench.form->channelTable()->setCell(ChannelTable::Grid1, 1, 2, "150.00000");
-    bench.form->N2->trigger();
+    control<QAction>(*bench.form, "N2")->trigger();
     QCOMPARE(first, 0xFF);
     QCOMPARE(bench.form->settingsStore()->number("bsSkinComboBox7"), 1);
     QCOMPARE(bench.form->settingsStore()->number("bsSkinComboBox12"), 1);
 
     QVERIFY(bench.form->settingsStore()->setValue("bsSkinComboBox7", 0));
     bench.form->channelTable()->setCell(ChannelTable::Grid1, 1, 5, "438.00625");
-    bench.form->N2->trigger();
+    control<QAction>(*bench.form, "N2")->trigger();
     QCOMPARE(first, 0x05);
     QCOMPARE(bench.form->settingsStore()->number("bsSkinComboBox7"), 0);
     QCOMPARE(bench.notices.size(), 0);
@@ -343,7 +344,7 @@ void TestReadWriteDialog::strayValuesAreNamedAndUnwritableChannelsRefused()
         d.bsSkinButton1->click();
         d.close();
     });
-    bench.form->gs1->trigger();
+    control<QAction>(*bench.form, "gs1")->trigger();
     QCOMPARE(bench.notices.size(), 0);
     ChannelTable *table = bench.form->channelTable();
     QCOMPARE(table->cell(ChannelTable::Grid2, 4, 9), QString("0"));   // the receive tone is off
@@ -358,7 +359,7 @@ void TestReadWriteDialog::strayValuesAreNamedAndUnwritableChannelsRefused()
         d.bsSkinButton1->click();
         d.close();
     });
-    bench.form->N2->trigger();
+    control<QAction>(*bench.form, "N2")->trigger();
     QCOMPARE(bench.notices.size(), 1);
     QVERIFY2(bench.notices.first().text.contains(QStringLiteral("Channel 12: the receive frequency \"43x.12500\"")),
              qPrintable(bench.notices.first().text));
@@ -388,7 +389,7 @@ void TestReadWriteDialog::fastLinkIsRemembered()
         d.fastLinkBox->click();
         d.close();
     });
-    bench.form->gs1->trigger();
+    control<QAction>(*bench.form, "gs1")->trigger();
 
     QVERIFY(checked);
     QVERIFY(!enabledDuring);
@@ -434,7 +435,7 @@ void TestReadWriteDialog::verifyAfterWriting()
         d.bsSkinButton1->click();
         d.close();
     });
-    bench.form->gs1->trigger();
+    control<QAction>(*bench.form, "gs1")->trigger();
     QCOMPARE(bench.notices.size(), 0);
     bench.form->channelTable()->setCell(ChannelTable::Grid1, 1, 2, QStringLiteral("438.50000"));
     QVERIFY(bench.form->document()->isModified());
@@ -451,7 +452,7 @@ void TestReadWriteDialog::verifyAfterWriting()
             d.verifyBox->click();
         d.close();
     });
-    bench.form->N2->trigger();
+    control<QAction>(*bench.form, "N2")->trigger();
     QVERIFY(boxShown);
     QCOMPARE(boxChecked, check != int(TR_and_W::Check::NotRun));
     QCOMPARE(int(bench.dialog->lastCheck()), check);
@@ -477,7 +478,7 @@ void TestReadWriteDialog::verifyAfterWriting()
 
     // The read dialog does not offer the check; the choice is kept in myini.ini.
     bench.commands->setDialogRunner([&](TR_and_W &d) { boxShown = (d.show(), d.verifyBox->isVisible()); });
-    bench.form->gs1->trigger();
+    control<QAction>(*bench.form, "gs1")->trigger();
     QVERIFY(!boxShown);
     QVERIFY(bench.form->verifyAfterWrite());
     QVERIFY(bench.form->savePreferences());
@@ -499,7 +500,7 @@ void TestReadWriteDialog::windowReadLeavesBackup()
         d.bsSkinButton1->click();
         d.close();
     });
-    bench.form->gs1->trigger();
+    control<QAction>(*bench.form, "gs1")->trigger();
     const QStringList after = Backups::list(QStringLiteral("KVT560"), QStringLiteral("bin"));
     QVERIFY(!after.isEmpty() && !before.contains(after.first()));
     QFile raw(after.first()), sample(samplePath());

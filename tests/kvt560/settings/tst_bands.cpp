@@ -1,4 +1,5 @@
 // Band range lists and the active band: the core helpers and the controls of the main window.
+#include "Controls.h"
 #include "TestRegistry.h"
 #include "channels/ChannelTable.h"
 #include "codeplug/CodeplugDocument.h"
@@ -119,17 +120,17 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("RD4400[*]"));
         QCOMPARE(form.document()->activeReceiveRange(), QString());   // empty lists: nothing selected
 
-        chooseInBox(form.bsSkinComboBox20, QStringLiteral("400-470MHz"));
-        chooseInBox(form.bsSkinComboBox20, QStringLiteral("136-174MHz"));
+        chooseInBox(control<QComboBox>(form, "bsSkinComboBox20"), QStringLiteral("400-470MHz"));
+        chooseInBox(control<QComboBox>(form, "bsSkinComboBox20"), QStringLiteral("136-174MHz"));
         QCOMPARE(form.windowTitle(), QStringLiteral("KVT560    [136-174MHz][*]"));
-        chooseInBox(form.bsSkinComboBox20, QStringLiteral("400-470MHz"));
-        QCOMPARE(form.bsSkinComboBox20->count(), 2);
+        chooseInBox(control<QComboBox>(form, "bsSkinComboBox20"), QStringLiteral("400-470MHz"));
+        QCOMPARE(control<QComboBox>(form, "bsSkinComboBox20")->count(), 2);
         QCOMPARE(form.windowTitle(), QStringLiteral("KVT560    [400-470MHz][*]"));
-        chooseInBox(form.bsSkinComboBox6, QStringLiteral("350-390MHz"));
+        chooseInBox(control<QComboBox>(form, "bsSkinComboBox6"), QStringLiteral("350-390MHz"));
 
         QCOMPARE(form.document()->activeReceiveRange(), QStringLiteral("400-470MHz"));
         form.setBandChangeByKeypad(true);
-        form.bsSkinComboBox22->setCurrentIndex(0);
+        control<QComboBox>(form, "bsSkinComboBox22")->setCurrentIndex(0);
         QCOMPARE(form.document()->activeReceiveRange(), QStringLiteral("350-390MHz"));
         QCOMPARE(form.channelTable()->activeReceiveRange(), QStringLiteral("350-390MHz"));
 

@@ -1,5 +1,6 @@
 // The function-settings pages driven through their widgets: enable rules, input filters,
 // spin ranges, the call list editor, and the two-way binding to the settings store.
+#include "Controls.h"
 #include "TestRegistry.h"
 #include "codeplug/CodeplugDocument.h"
 #include "settings/SettingsRegistry.h"
@@ -20,13 +21,7 @@ class TestSettingsPages : public QObject
     std::unique_ptr<Tform1> form;
 
     template <typename T>
-    T *control(const char *name)
-    {
-        T *w = form->findChild<T *>(QLatin1String(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
-    }
+    T *control(const char *name) { return ::control<T>(*form, name); }
     SettingsStore &store() { return *form->settingsStore(); }
     // Shows the page that holds w, so that it can take the focus and key events.
     void showPageOf(QWidget *w)
@@ -158,8 +153,8 @@ private slots:
 
     void squelchModeUpdatesTheCaption()
     {
-        form->bsSkinComboBox20->addItem(QStringLiteral("136-174MHz"));
-        form->bsSkinComboBox20->setCurrentIndex(0);
+        ::control<QComboBox>(*form, "bsSkinComboBox20")->addItem(QStringLiteral("136-174MHz"));
+        ::control<QComboBox>(*form, "bsSkinComboBox20")->setCurrentIndex(0);
         form->setWindowTitle(QStringLiteral("RD4400"));
         control<QComboBox>("bsSkinComboBox18")->setCurrentIndex(0);
         QCOMPARE(form->windowTitle(), QStringLiteral("KVT560    [136-174MHz][*]"));

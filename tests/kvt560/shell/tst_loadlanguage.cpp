@@ -1,5 +1,6 @@
 // LoadLanguage on the main window: captions, list rebuilds that keep their selection, the
 // marks rewritten in the channel tables, and a missing library that changes nothing.
+#include "Controls.h"
 #include "TestRegistry.h"
 #include "channels/ChannelTable.h"
 #include "channels/ToneList.h"
@@ -118,7 +119,7 @@ private slots:
     {
         QFile::remove(dir.filePath(QStringLiteral("myini.ini")));
         form = std::make_unique<Tform1>(PreferencesPaths::single(dir.filePath(QStringLiteral("myini.ini"))));
-        form->aboutForm = new TaboutForm(form.get());
+        form->setAboutForm(new TaboutForm(form.get()));
         form->setExecutableDir(QStringLiteral(APP_DIR));
     }
     void cleanup()
@@ -155,7 +156,7 @@ private slots:
         QCOMPARE(form->findChild<QComboBox *>(QStringLiteral("bsSkinComboBox10"))->itemText(1), QStringLiteral("1 min"));
         QCOMPARE(form->findChild<QComboBox *>(QStringLiteral("bsSkinComboBox1"))->itemText(0), QStringLiteral("OFF"));
         QCOMPARE(form->findChild<QComboBox *>(QStringLiteral("bsSkinComboBox3"))->count(), 8);
-        QCOMPARE(form->bsSkinComboBox22->itemText(0), QStringLiteral("Band 2"));
+        QCOMPARE(control<QComboBox>(*form, "bsSkinComboBox22")->itemText(0), QStringLiteral("Band 2"));
         QCOMPARE(ToneList::instance().at(0), QStringLiteral("OFF"));
         QCOMPARE(form->marks().high, QStringLiteral("High"));
     }
@@ -175,7 +176,7 @@ private slots:
         QVERIFY(english != builtIn);
         form->Chinese1Click();
         QCOMPARE(visibleTexts(*form), english);
-        QVERIFY(form->Chinese1->isChecked());
+        QVERIFY(control<QAction>(*form, "Chinese1")->isChecked());
         QCOMPARE(form->language(), 1);
     }
 
@@ -189,11 +190,11 @@ private slots:
             QVERIFY2(!text.contains(han), qPrintable(text));
         }
         // Menus keep their mnemonics, tabs and boxes lose them; the fixed texts stay.
-        QCOMPARE(form->N4->text(), QStringLiteral("&Channels"));
-        QCOMPARE(form->pageControl->tabText(Tform1::ChannelPage), QStringLiteral("Channels"));
-        QCOMPARE(form->aboutForm->windowTitle(), QStringLiteral("About..."));
-        QCOMPARE(form->A1->text(), QStringLiteral("&About..."));
-        QCOMPARE(form->aboutForm->bsSkinStdLabel4->text(), QStringLiteral("Version 1.00"));
+        QCOMPARE(control<QAction>(*form, "N4")->text(), QStringLiteral("&Channels"));
+        QCOMPARE(control<QTabWidget>(*form, "pageControl")->tabText(Tform1::ChannelPage), QStringLiteral("Channels"));
+        QCOMPARE(control<TaboutForm>(*form, "TaboutForm")->windowTitle(), QStringLiteral("About..."));
+        QCOMPARE(control<QAction>(*form, "A1")->text(), QStringLiteral("&About..."));
+        QCOMPARE(control<TaboutForm>(*form, "TaboutForm")->bsSkinStdLabel4->text(), QStringLiteral("Version 1.00"));
         QCOMPARE(form->channelTable()->headerText(8), QStringLiteral("DTMF"));
         QCOMPARE(form->statusText(), QStringLiteral("     DORVAK radio programming software"));
         QCOMPARE(Tmessage1::instance()->bsSkinButton2->text(), QStringLiteral("Cancel"));
@@ -249,13 +250,13 @@ private slots:
         ini.close();
         form = std::make_unique<Tform1>(PreferencesPaths::single(ini.fileName()));
         form->setExecutableDir(QStringLiteral(APP_DIR));
-        QCOMPARE(form->fsef1->text(), QStringLiteral("新建(&N)"));
+        QCOMPARE(control<QAction>(*form, "fsef1")->text(), QStringLiteral("新建(&N)"));
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        QCOMPARE(form->fsef1->text(), QStringLiteral("&New"));
+        QCOMPARE(control<QAction>(*form, "fsef1")->text(), QStringLiteral("&New"));
 
         form->Chinese2Click();
-        QCOMPARE(form->pageControl->tabText(Tform1::SideKeyPage), QStringLiteral("側鍵設定"));
+        QCOMPARE(control<QTabWidget>(*form, "pageControl")->tabText(Tform1::SideKeyPage), QStringLiteral("側鍵設定"));
         QCOMPARE(form->marks().on, QStringLiteral("啟用"));
     }
 };

@@ -1,5 +1,6 @@
 // The main window: menus, preference state through menus and back to myini.ini, cable mode,
 // language and help, themes, toolbar, and the exit path on SIGTERM.
+#include "Controls.h"
 #include "SmallDisk.h"
 #include "TestRegistry.h"
 #include "channels/ChannelTable.h"
@@ -65,9 +66,9 @@ private slots:
             QVERIFY2(form.findChild<QAction *>(QLatin1String(name)), name);
         for (const char *name : {"fefs1", "sgse1", "N7", "gsegs1", "N11", "Language1", "S1", "H1"})
             QVERIFY2(form.findChild<QMenu *>(QLatin1String(name)), name);
-        QCOMPARE(form.gs1->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
-        QCOMPARE(form.N2->shortcut(), QKeySequence(QStringLiteral("Ctrl+W")));
-        QVERIFY(!form.N11->menuAction()->isVisible());
+        QCOMPARE(control<QAction>(form, "gs1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+        QCOMPARE(control<QAction>(form, "N2")->shortcut(), QKeySequence(QStringLiteral("Ctrl+W")));
+        QVERIFY(!control<QMenu>(form, "N11")->menuAction()->isVisible());
 
         QCOMPARE(form.windowTitle(), QStringLiteral("RD4400[*]"));   // "[*]": where the modified mark goes
         QCOMPARE(form.statusText(), QStringLiteral("     DORVAK 对讲机编程软件"));
@@ -75,16 +76,16 @@ private slots:
         QCOMPARE(form.statusText(), QStringLiteral("     x"));
 
         const QStringList captions{"信道编辑", "功能选项", "DTMF", "信道", "侧键设定", "其它功能"};
-        QCOMPARE(form.pageControl->count(), captions.size());
+        QCOMPARE(control<QTabWidget>(form, "pageControl")->count(), captions.size());
         for (int i = 0; i < captions.size(); ++i)
-            QCOMPARE(form.pageControl->tabText(i), captions.at(i));
-        QCOMPARE(form.dtmfPages->tabText(0), QStringLiteral("系统"));
-        QCOMPARE(form.dtmfPages->tabText(1), QStringLiteral("参数"));
-        const std::pair<QAction *, int> items[] = {{form.T1, 5}, {form.N9, 4}, {form.N8, 3},
-                                                   {form.DTMF1, 2}, {form.N5, 1}, {form.N4, 0}};
+            QCOMPARE(control<QTabWidget>(form, "pageControl")->tabText(i), captions.at(i));
+        QCOMPARE(control<QTabWidget>(form, "dtmfPages")->tabText(0), QStringLiteral("系统"));
+        QCOMPARE(control<QTabWidget>(form, "dtmfPages")->tabText(1), QStringLiteral("参数"));
+        const std::pair<QAction *, int> items[] = {{control<QAction>(form, "T1"), 5}, {control<QAction>(form, "N9"), 4}, {control<QAction>(form, "N8"), 3},
+                                                   {control<QAction>(form, "DTMF1"), 2}, {control<QAction>(form, "N5"), 1}, {control<QAction>(form, "N4"), 0}};
         for (const auto &[item, page] : items) {
             item->trigger();
-            QCOMPARE(form.pageControl->currentIndex(), page);
+            QCOMPARE(control<QTabWidget>(form, "pageControl")->currentIndex(), page);
         }
     }
 
@@ -95,10 +96,10 @@ private slots:
         QSignalSpy write(&form, &Tform1::writeRadioRequested);
         QSignalSpy open(&form, &Tform1::openRequested);
         form.codeplugFiles()->setOpenFileChooser([](QWidget *) { return QString(); });   // cancelled
-        form.readButton->click();
-        form.gs1->trigger();
-        form.writeButton->click();
-        form.rsgg1->trigger();
+        control<QToolButton>(form, "bsSkinSpeedButton4")->click();
+        control<QAction>(form, "gs1")->trigger();
+        control<QToolButton>(form, "bsSkinSpeedButton5")->click();
+        control<QAction>(form, "rsgg1")->trigger();
         QCOMPARE(read.count(), 2);
         QCOMPARE(write.count(), 1);
         QCOMPARE(open.count(), 1);
@@ -109,14 +110,14 @@ private slots:
         writeAll(iniPath(), QStringLiteral("[open]\nlang=3\n"));
         Tform1 form(PreferencesPaths::single(iniPath()));
         QSignalSpy language(&form, &Tform1::languageChosen);
-        form.pageControl->setCurrentIndex(4);
-        form.dtmfPages->setCurrentIndex(1);
+        control<QTabWidget>(form, "pageControl")->setCurrentIndex(4);
+        control<QTabWidget>(form, "dtmfPages")->setCurrentIndex(1);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(language.count(), 1);
         QCOMPARE(language.at(0).at(0).toInt(), 3);
-        QCOMPARE(form.pageControl->currentIndex(), 0);
-        QCOMPARE(form.dtmfPages->currentIndex(), 0);
+        QCOMPARE(control<QTabWidget>(form, "pageControl")->currentIndex(), 0);
+        QCOMPARE(control<QTabWidget>(form, "dtmfPages")->currentIndex(), 0);
         QCOMPARE(form.channelTable()->cell(ChannelTable::Grid1, ChannelTable::MoreColumn, 128), QStringLiteral(">>"));
         QCOMPARE(form.size().width(), Tform1::ClientWidth);
         form.hide();
@@ -128,19 +129,19 @@ private slots:
     {
         {
             Tform1 form(PreferencesPaths::single(iniPath()));
-            QVERIFY(form.COM11->isChecked());
-            form.COM31->trigger();
-            QVERIFY(form.COM31->isChecked());
-            QVERIFY(!form.COM11->isChecked());
-            form.COM31->trigger();   // choosing it again keeps the mark
-            QVERIFY(form.COM31->isChecked());
+            QVERIFY(control<QAction>(form, "COM11")->isChecked());
+            control<QAction>(form, "COM31")->trigger();
+            QVERIFY(control<QAction>(form, "COM31")->isChecked());
+            QVERIFY(!control<QAction>(form, "COM11")->isChecked());
+            control<QAction>(form, "COM31")->trigger();   // choosing it again keeps the mark
+            QVERIFY(control<QAction>(form, "COM31")->isChecked());
             form.close();
         }
         QCOMPARE(openValue(iniPath(), "com"), QStringLiteral("3"));
         Tform1 again(PreferencesPaths::single(iniPath()));
         QCOMPARE(again.comPort(), 3);
-        QVERIFY(again.COM31->isChecked());
-        QVERIFY(!again.COM11->isChecked() && !again.COM21->isChecked() && !again.COM41->isChecked());
+        QVERIFY(control<QAction>(again, "COM31")->isChecked());
+        QVERIFY(!control<QAction>(again, "COM11")->isChecked() && !control<QAction>(again, "COM21")->isChecked() && !control<QAction>(again, "COM41")->isChecked());
     }
 
     void closingOntoAFullDiskSaysWhyThePreferencesWereNotSaved()
@@ -155,7 +156,7 @@ private slots:
         {
             Tform1 form(PreferencesPaths::single(disk.filePath(QStringLiteral("myini.ini"))));
             form.show();
-            form.COM31->trigger();
+            control<QAction>(form, "COM31")->trigger();
             QTimer::singleShot(0, &form, [&shown] {
                 if (auto *notice = qobject_cast<Tmessage1 *>(QApplication::activeModalWidget())) {
                     shown = notice->cap1->text();
@@ -177,10 +178,10 @@ private slots:
         writeAll(iniPath(), QStringLiteral("[open]\ncommode=12\n"));
         Tform1 form(PreferencesPaths::single(iniPath()));
         QVERIFY(form.singleHead());
-        QVERIFY(form.N12->isChecked() && !form.N13->isChecked());
+        QVERIFY(control<QAction>(form, "N12")->isChecked() && !control<QAction>(form, "N13")->isChecked());
         form.show();
         form.showPage(Tform1::FunctionPage);
-        QVERIFY(!form.bsSkinPanel7->isVisible());
+        QVERIFY(!control<QGroupBox>(form, "bsSkinPanel7")->isVisible());
 
         // The single-channel page's VOX box and every channel's VOX mark.
         auto *vox = form.findChild<QCheckBox *>(QStringLiteral("bsSkinCheckRadioBox4"));
@@ -198,11 +199,11 @@ private slots:
         t->fillNewChannelDefaults(1);
         form.showPage(Tform1::SingleChannelPage);
         form.N13Click();
-        QVERIFY(!form.bsSkinPanel7->isHidden());
+        QVERIFY(!control<QGroupBox>(form, "bsSkinPanel7")->isHidden());
         QVERIFY(vox->isEnabled());
         vox->setChecked(true);
         form.N12Click();
-        QVERIFY(form.bsSkinPanel7->isHidden());
+        QVERIFY(control<QGroupBox>(form, "bsSkinPanel7")->isHidden());
         QVERIFY(!vox->isEnabled());
         QVERIFY(!vox->isChecked());
         for (int row : {1, 128, 199})
@@ -223,19 +224,19 @@ private slots:
         form.showPage(Tform1::SingleChannelPage);
         form.N13Click();
         QVERIFY(vox->isEnabled());
-        QVERIFY(!form.bsSkinPanel7->isHidden());
+        QVERIFY(!control<QGroupBox>(form, "bsSkinPanel7")->isHidden());
     }
 
     void languageChoice()
     {
         {
             Tform1 form(PreferencesPaths::single(iniPath()));
-            QVERIFY(form.Chinese1->isChecked());
+            QVERIFY(control<QAction>(form, "Chinese1")->isChecked());
             QSignalSpy language(&form, &Tform1::languageChosen);
-            form.English1->trigger();
+            control<QAction>(form, "English1")->trigger();
             QCOMPARE(language.count(), 1);
             QCOMPARE(language.at(0).at(0).toInt(), 2);
-            QVERIFY(form.English1->isChecked() && !form.Chinese1->isChecked() && !form.Chinese2->isChecked());
+            QVERIFY(control<QAction>(form, "English1")->isChecked() && !control<QAction>(form, "Chinese1")->isChecked() && !control<QAction>(form, "Chinese2")->isChecked());
             form.close();
         }
         QCOMPARE(openValue(iniPath(), "lang"), QStringLiteral("2"));
@@ -244,7 +245,7 @@ private slots:
         writeAll(iniPath(), QStringLiteral("[open]\nlang=9\n"));
         Tform1 form(PreferencesPaths::single(iniPath()));
         QSignalSpy language(&form, &Tform1::languageChosen);
-        QVERIFY(!form.Chinese1->isChecked() && !form.English1->isChecked() && !form.Chinese2->isChecked());
+        QVERIFY(!control<QAction>(form, "Chinese1")->isChecked() && !control<QAction>(form, "English1")->isChecked() && !control<QAction>(form, "Chinese2")->isChecked());
         form.show();
         QCOMPARE(language.count(), 0);
         form.close();
@@ -276,15 +277,15 @@ private slots:
             opened << url;
             return true;
         });
-        QAction *items[] = {form.Chinese1, form.English1, form.Chinese2};
+        QAction *items[] = {control<QAction>(form, "Chinese1"), control<QAction>(form, "English1"), control<QAction>(form, "Chinese2")};
         items[lang - 1]->trigger();
 
-        form.H2->trigger();
+        control<QAction>(form, "H2")->trigger();
         QVERIFY(opened.isEmpty());   // no help file: nothing happens
         QDir(appDir.path()).mkdir(QStringLiteral("help"));
         for (const QString &name : present)
             writeAll(appDir.filePath(name), QStringLiteral("help"));
-        form.H2->trigger();
+        control<QAction>(form, "H2")->trigger();
         QCOMPARE(opened.size(), 1);
         QCOMPARE(opened.at(0), QUrl::fromLocalFile(appDir.filePath(file)));
     }
@@ -300,7 +301,7 @@ private slots:
                  QStringLiteral("<html><body><h1>KVT560 user manual</h1></body></html>"));
         Tform1 form(PreferencesPaths::single(iniPath()));
         form.setExecutableDir(appDir.path());
-        form.English1->trigger();
+        control<QAction>(form, "English1")->trigger();
         form.show();
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -317,31 +318,31 @@ private slots:
             Tform1 form(PreferencesPaths::single(iniPath()));
             QCOMPARE(themes::current(), 1);
             const QColor blue = qApp->palette().color(QPalette::Window);
-            form.sk3->trigger();
+            control<QAction>(form, "sk3")->trigger();
             QCOMPARE(themes::current(), 3);
-            QVERIFY(form.sk3->isChecked() && !form.sk1->isChecked());
+            QVERIFY(control<QAction>(form, "sk3")->isChecked() && !control<QAction>(form, "sk1")->isChecked());
             QVERIFY(qApp->palette().color(QPalette::Window) != blue);
-            form.sk2->trigger();
+            control<QAction>(form, "sk2")->trigger();
             QVERIFY(qApp->palette().color(QPalette::Window) != blue);
             form.close();
         }
         QCOMPARE(openValue(iniPath(), "skin"), QStringLiteral("2"));
         Tform1 again(PreferencesPaths::single(iniPath()));
         QCOMPARE(themes::current(), 2);
-        QVERIFY(again.sk2->isChecked());
+        QVERIFY(control<QAction>(again, "sk2")->isChecked());
     }
 
     void aboutBoxCloses()
     {
         Tform1 form(PreferencesPaths::single(iniPath()));
         TaboutForm about(&form);
-        form.aboutForm = &about;
+        form.setAboutForm(&about);
         bool wasShown = false;
         QTimer::singleShot(0, &about, [&] {
             wasShown = about.isVisible();
             about.okButton->click();
         });
-        form.A1->trigger();
+        control<QAction>(form, "A1")->trigger();
         QVERIFY(wasShown);
         QVERIFY(!about.isVisible());
     }

@@ -1,5 +1,6 @@
 // The confirmation dialog Tmessage1 and what its OK does: New (mode 2), clear all channels
 // (mode 3) and notices (mode 1).
+#include "Controls.h"
 #include "TestRegistry.h"
 #include "channels/ChannelTable.h"
 #include "codeplug/CodeplugDocument.h"
@@ -62,9 +63,9 @@ class TestNewAndClear : public QObject
             table().fillNewChannelDefaults(row);
             table().setCell(ChannelTable::Grid1, ChannelTable::AliasColumn, row, QStringLiteral("ON"));
         }
-        form->channelEditor->cursor().CurRow = 7;
-        form->channelEditor->cursor().CurCol = 4;
-        form->StringAlignGrid1->setCurrentCell(4, 7);
+        control<ChannelEditor>(*form, "channelEditor")->cursor().CurRow = 7;
+        control<ChannelEditor>(*form, "channelEditor")->cursor().CurCol = 4;
+        control<ChannelGrid>(*form, "StringAlignGrid1")->setCurrentCell(4, 7);
         for (const auto &[name, value] : std::initializer_list<std::pair<const char *, QVariant>>{
                  {"bsSkinComboBox10", 6}, {"bsSkinComboBox3", 4}, {"bsSkinComboBox5", 7}, {"bsSkinCheckRadioBox22", 0},
                  {"bsSkinCheckRadioBox14", 1}, {"bsSkinComboBox22", 0}, {"bsSkinCheckRadioBox16", 0},
@@ -72,8 +73,8 @@ class TestNewAndClear : public QObject
                  {"bsSkinEdit15", QStringLiteral("111111")}, {"bsSkinStringGrid1:1", QStringLiteral("55")},
                  {"bsSkinStringGrid1:3", QStringLiteral("*#")}})
             QVERIFY2(store().setByUser(QLatin1String(name), value), name);
-        form->bsSkinComboBox20->addItems({QStringLiteral("400-470MHz"), QStringLiteral("136-174MHz")});
-        form->bsSkinComboBox20->setCurrentIndex(1);
+        control<QComboBox>(*form, "bsSkinComboBox20")->addItems({QStringLiteral("400-470MHz"), QStringLiteral("136-174MHz")});
+        control<QComboBox>(*form, "bsSkinComboBox20")->setCurrentIndex(1);
     }
 
 private slots:
@@ -152,16 +153,16 @@ private slots:
         Answer seen;
         answerNext(false, &seen);
         if (clear)
-            form->bsSkinButton9->click();
+            control<QPushButton>(*form, "bsSkinButton9")->click();
         else
-            form->fsef1->trigger();
+            control<QAction>(*form, "fsef1")->trigger();
         QVERIFY(seen.answered);
         QCOMPARE(seen.caption, form->ConfirmCaption);
         QCOMPARE(seen.text, form->ConfirmText);
         QCOMPARE(MessageMode, clear ? 3 : 2);   // kept until the next caller sets it
         QVERIFY(table().cells() == cells);
         QVERIFY(store().snapshot() == settings);
-        QCOMPARE(form->bsSkinComboBox20->currentIndex(), 1);
+        QCOMPARE(control<QComboBox>(*form, "bsSkinComboBox20")->currentIndex(), 1);
     }
 
     // The dialog only answers: whatever the mode, OK and Cancel change nothing of the
@@ -184,7 +185,7 @@ private slots:
         form->bsSkinStringGrid1()->setCurrentCell(2, 1);   // the call list editor is open
         Answer seen;
         answerNext(true, &seen);
-        form->fsef1->trigger();
+        control<QAction>(*form, "fsef1")->trigger();
         QVERIFY(seen.answered);
         QCOMPARE(MessageMode, 1);
 
@@ -199,9 +200,9 @@ private slots:
         QCOMPARE(store().number(QStringLiteral("bsSkinCheckRadioBox22")), 0);   // not reset by New
         // Band change from the keypad off: band 1, selector disabled; the band lists keep their choice.
         QCOMPARE(form->document()->activeBandIndex(), 1);
-        QVERIFY(!form->bsSkinComboBox22->isEnabled());
-        QCOMPARE(form->bsSkinComboBox20->count(), 2);
-        QCOMPARE(form->bsSkinComboBox20->currentIndex(), 1);
+        QVERIFY(!control<QComboBox>(*form, "bsSkinComboBox22")->isEnabled());
+        QCOMPARE(control<QComboBox>(*form, "bsSkinComboBox20")->count(), 2);
+        QCOMPARE(control<QComboBox>(*form, "bsSkinComboBox20")->currentIndex(), 1);
         // Rules of the boxes ran: the password is locked, the remote code and type are open.
         QVERIFY(!form->findChild<QLineEdit *>(QStringLiteral("bsSkinEdit15"))->isEnabled());
         QVERIFY(form->findChild<QLineEdit *>(QStringLiteral("bsSkinEdit16"))->isEnabled());
@@ -210,10 +211,10 @@ private slots:
         QCOMPARE(form->bsSkinStringGrid1()->cellText(1, 1), QStringLiteral("1000"));
 
         QVERIFY(table().cells() == ChannelCells());
-        QCOMPARE(form->channelEditor->cursor().CurRow, 1);
-        QCOMPARE(form->channelEditor->cursor().CurCol, 1);
-        QCOMPARE(form->StringAlignGrid1->currentRow(), 1);
-        QCOMPARE(form->StringAlignGrid1->currentColumn(), 1);
+        QCOMPARE(control<ChannelEditor>(*form, "channelEditor")->cursor().CurRow, 1);
+        QCOMPARE(control<ChannelEditor>(*form, "channelEditor")->cursor().CurCol, 1);
+        QCOMPARE(control<ChannelGrid>(*form, "StringAlignGrid1")->currentRow(), 1);
+        QCOMPARE(control<ChannelGrid>(*form, "StringAlignGrid1")->currentColumn(), 1);
         QCOMPARE(table().cell(ChannelTable::Grid1, ChannelTable::MoreColumn, 7), QStringLiteral(">>"));
         QCOMPARE(form->cableMode(), 13);
     }
@@ -223,7 +224,7 @@ private slots:
         const SettingsValues settings = store().snapshot();
         Answer seen;
         answerNext(true, &seen);
-        form->bsSkinButton9->click();
+        control<QPushButton>(*form, "bsSkinButton9")->click();
         QVERIFY(seen.answered);
         QCOMPARE(MessageMode, 1);
         QVERIFY(table().cells() == ChannelCells());
@@ -231,7 +232,7 @@ private slots:
             for (int c = 1; c < ChannelTable::Grid2Columns; ++c)
                 QVERIFY(table().cell(ChannelTable::Grid2, c, row).isEmpty());
         QVERIFY(store().snapshot() == settings);
-        QCOMPARE(form->StringAlignGrid1->currentRow(), 1);
+        QCOMPARE(control<ChannelGrid>(*form, "StringAlignGrid1")->currentRow(), 1);
     }
 
     void noticeOnlyCloses()

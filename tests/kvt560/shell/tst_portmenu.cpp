@@ -1,6 +1,7 @@
 // The serial port menu of the main window: what each entry maps to, the devices present,
 // choosing one, and the one-cable default, with a device listing the test supplies (the
 // system lists no pseudo-terminal) and a pseudo-terminal as the cable.
+#include "Controls.h"
 #include "TestRegistry.h"
 #include "common/PortDiagnosis.h"
 #include "common/SerialPorts.h"
@@ -80,7 +81,7 @@ class TestPortMenu : public QObject
         form = std::make_unique<Tform1>(PreferencesPaths::single(iniPath));
         form->setExecutableDir(QStringLiteral(APP_DIR));
         // The menu fills itself as it opens.
-        emit form->gsegs1->aboutToShow();
+        emit control<QMenu>(*form, "gsegs1")->aboutToShow();
     }
 
 private slots:
@@ -98,17 +99,17 @@ private slots:
                   .arg(cable.device.stableName, cable.device.path),
               {cable.device});
         form->LoadLanguage(QStringLiteral("english"));
-        emit form->gsegs1->aboutToShow();
+        emit control<QMenu>(*form, "gsegs1")->aboutToShow();
 
         const QString present = cable.device.path + QStringLiteral(" – USB Serial (1a86:7523)");
-        QCOMPARE(withoutMnemonic(form->COM11->text()), QStringLiteral("COM1  /dev/ttyUSB9 – not connected"));
-        QCOMPARE(withoutMnemonic(form->COM21->text()), QStringLiteral("COM2  /dev/ttyUSB1 – not connected"));
-        QCOMPARE(withoutMnemonic(form->COM31->text()), QStringLiteral("COM3  ") + present);   // by its stable name
-        QCOMPARE(withoutMnemonic(form->COM41->text()), QStringLiteral("COM4  ") + present);
-        QVERIFY(form->COM21->isChecked());
+        QCOMPARE(withoutMnemonic(control<QAction>(*form, "COM11")->text()), QStringLiteral("COM1  /dev/ttyUSB9 – not connected"));
+        QCOMPARE(withoutMnemonic(control<QAction>(*form, "COM21")->text()), QStringLiteral("COM2  /dev/ttyUSB1 – not connected"));
+        QCOMPARE(withoutMnemonic(control<QAction>(*form, "COM31")->text()), QStringLiteral("COM3  ") + present);   // by its stable name
+        QCOMPARE(withoutMnemonic(control<QAction>(*form, "COM41")->text()), QStringLiteral("COM4  ") + present);
+        QVERIFY(control<QAction>(*form, "COM21")->isChecked());
         QCOMPARE(texts(form->portMenu->deviceActions()),
                  QStringList{cable.device.path + QStringLiteral(" – USB Serial, QinHeng Electronics (1a86:7523)")});
-        QVERIFY(form->gsegs1->actions().contains(form->portMenu->deviceActions().first()));
+        QVERIFY(control<QMenu>(*form, "gsegs1")->actions().contains(form->portMenu->deviceActions().first()));
     }
 
     void choosingADeviceMapsTheMarkedEntryByItsStableName()
@@ -125,7 +126,7 @@ private slots:
         form->portMenu->deviceActions().at(0)->trigger();
         QCOMPARE(form->preferencesFile().value(QStringLiteral("ports"), QStringLiteral("COM2")),
                  std::optional<QString>(cable.device.stableName));
-        QCOMPARE(withoutMnemonic(form->COM21->text()),
+        QCOMPARE(withoutMnemonic(control<QAction>(*form, "COM21")->text()),
                  QStringLiteral("COM2  ") + cable.device.path + QStringLiteral(" – USB Serial (1a86:7523)"));
         // A transfer now opens the cable through its stable name.
         const QMap<int, QString> ports = SerialTransport::portsOf(form->preferencesFile());
@@ -147,7 +148,7 @@ private slots:
     {
         Cable cable(dir.path(), QStringLiteral("usb-Only_Cable-if00-port0"));
         start(QStringLiteral("[open]\ncom=1\n"), {cable.device});
-        QCOMPARE(withoutMnemonic(form->COM11->text()),
+        QCOMPARE(withoutMnemonic(control<QAction>(*form, "COM11")->text()),
                  QStringLiteral("COM1  ") + cable.device.path + QStringLiteral(" – USB Serial (1a86:7523)"));
         QCOMPARE(SerialTransport::portDeviceName(1, SerialTransport::portsOf(form->preferencesFile())),
                  cable.device.path);
@@ -163,12 +164,12 @@ private slots:
         QVERIFY(!devices.first()->isEnabled());
         // The built-in texts are those of the program's own language, Simplified Chinese.
         QCOMPARE(devices.first()->text(), PortProblemTexts::simplifiedChinese().noDevice);
-        QCOMPARE(withoutMnemonic(form->COM11->text()),
+        QCOMPARE(withoutMnemonic(control<QAction>(*form, "COM11")->text()),
                  QStringLiteral("COM1  /dev/ttyUSB0 – ") + PortProblemTexts::simplifiedChinese().notConnected);
         // Opening the menu again does not pile up lists.
-        emit form->gsegs1->aboutToShow();
+        emit control<QMenu>(*form, "gsegs1")->aboutToShow();
         QCOMPARE(form->portMenu->deviceActions().size(), 1);
-        QCOMPARE(form->gsegs1->actions().size(), 4 + 1 + 1);
+        QCOMPARE(control<QMenu>(*form, "gsegs1")->actions().size(), 4 + 1 + 1);
     }
 };
 

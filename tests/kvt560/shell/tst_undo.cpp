@@ -1,6 +1,7 @@
 // Undo, redo, the modified mark and the question before unsaved edits are lost, through the
 // real main window: keys typed into the channel grid, a setting chosen on its page, the
 // Edit menu and toolbar, and closing, New, Open and a radio read with and without edits.
+#include "Controls.h"
 #include "TestRegistry.h"
 #include "channels/ChannelTable.h"
 #include "channels/ui/ChannelEditor.h"
@@ -64,7 +65,7 @@ class TestUndo : public QObject
     QWidget *focus()
     {
         QWidget *w = QApplication::focusWidget();
-        return w ? w : form->StringAlignGrid1;
+        return w ? w : control<ChannelGrid>(*form, "StringAlignGrid1");
     }
     void type(const QString &keys)
     {
@@ -73,7 +74,7 @@ class TestUndo : public QObject
     }
     void click(int column, int row)
     {
-        ChannelGrid *grid = form->StringAlignGrid1;
+        ChannelGrid *grid = control<ChannelGrid>(*form, "StringAlignGrid1");
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(column, row).center());
     }
     void typeChannel(int row, const QString &frequency)
@@ -94,14 +95,14 @@ private slots:
         form = std::make_unique<Tform1>(PreferencesPaths::single(ini.fileName()));
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        form->StringAlignGrid1->setFocus();
+        control<ChannelGrid>(*form, "StringAlignGrid1")->setFocus();
     }
     void cleanup() { form.reset(); }
 
     void typedChannelIsUndoneAndRedoneWithTheKeys()
     {
         QVERIFY(!form->isWindowModified());
-        QVERIFY(!form->undoAction->isEnabled());
+        QVERIFY(!control<QAction>(*form, "undoAction")->isEnabled());
         typeChannel(5, QStringLiteral("438.5"));
         QCOMPARE(cell(T::RxFreqColumn, 5), QStringLiteral("438.50000"));
         QTRY_VERIFY(form->isWindowModified());
@@ -112,7 +113,7 @@ private slots:
         for (int c = T::RxFreqColumn; c <= T::AliasColumn; ++c)
             QCOMPARE(cell(c, 5), QString());
         QVERIFY(!form->isWindowModified());
-        QVERIFY(form->redoAction->isEnabled());
+        QVERIFY(control<QAction>(*form, "redoAction")->isEnabled());
 
         QTest::keyClick(focus(), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(cell(T::RxFreqColumn, 5), QStringLiteral("438.50000"));
@@ -144,27 +145,27 @@ private slots:
         step->setCurrentIndex(other);   // as the user picks it
         QCOMPARE(form->settingsStore()->number(QStringLiteral("bsSkinComboBox8")), other);
 
-        form->undoAction->trigger();
+        control<QAction>(*form, "undoAction")->trigger();
         QCOMPARE(form->settingsStore()->number(QStringLiteral("bsSkinComboBox8")), before);
         QCOMPARE(step->currentIndex(), before);
 
         auto *bar = form->findChild<QToolBar *>(QStringLiteral("toolBar"));
-        QWidget *redoButton = bar->widgetForAction(form->redoAction);
-        QVERIFY(redoButton && bar->widgetForAction(form->undoAction));
+        QWidget *redoButton = bar->widgetForAction(control<QAction>(*form, "redoAction"));
+        QVERIFY(redoButton && bar->widgetForAction(control<QAction>(*form, "undoAction")));
         QTest::mouseClick(redoButton, Qt::LeftButton);
         QCOMPARE(step->currentIndex(), other);
     }
 
     void editMenuWordsFollowTheLanguage()
     {
-        QCOMPARE(form->sgse1->actions().value(0), form->undoAction);
-        QCOMPARE(form->sgse1->actions().value(1), form->redoAction);
+        QCOMPARE(control<QMenu>(*form, "sgse1")->actions().value(0), control<QAction>(*form, "undoAction"));
+        QCOMPARE(control<QMenu>(*form, "sgse1")->actions().value(1), control<QAction>(*form, "redoAction"));
         form->setExecutableDir(QStringLiteral(APP_DIR));
         QVERIFY(form->LoadLanguage(QStringLiteral("english")));
-        QCOMPARE(form->undoAction->text(), QStringLiteral("&Undo"));
-        QCOMPARE(form->redoAction->text(), QStringLiteral("Re&do"));
+        QCOMPARE(control<QAction>(*form, "undoAction")->text(), QStringLiteral("&Undo"));
+        QCOMPARE(control<QAction>(*form, "redoAction")->text(), QStringLiteral("Re&do"));
         QVERIFY(form->LoadLanguage(QStringLiteral("taiwan")));
-        QCOMPARE(form->undoAction->text(), QStringLiteral("復原(&U)"));
+        QCOMPARE(control<QAction>(*form, "undoAction")->text(), QStringLiteral("復原(&U)"));
     }
 
     void closeAsksOnlyWhenModified()
@@ -224,19 +225,19 @@ private slots:
         typeChannel(6, QStringLiteral("442"));
         Question q;
         answerNext("cancelButton", &q);
-        form->rsgg1->trigger();
+        control<QAction>(*form, "rsgg1")->trigger();
         QCOMPARE(q.asked, 1);
         QCOMPARE(opened, 0);   // cancelled before the file dialog
 
         answerNext("cancelButton", &q);
-        form->fsef1->trigger();
+        control<QAction>(*form, "fsef1")->trigger();
         QCOMPARE(q.asked, 2);
         QVERIFY(!Tmessage1::instance()->isVisible());   // no New confirmation after Cancel
         QCOMPARE(cell(T::RxFreqColumn, 6), QStringLiteral("442.00000"));
 
         form->document()->markSaved();
         QVERIFY(!form->isWindowModified());
-        form->rsgg1->trigger();
+        control<QAction>(*form, "rsgg1")->trigger();
         QCOMPARE(q.asked, 2);
         QCOMPARE(opened, 1);
     }
@@ -252,12 +253,12 @@ private slots:
         typeChannel(2, QStringLiteral("443"));
         Question q;
         answerNext("cancelButton", &q);
-        form->gs1->trigger();
+        control<QAction>(*form, "gs1")->trigger();
         QCOMPARE(q.asked, 1);
         QCOMPARE(notices, 0);   // stopped before the port is tried
         QCOMPARE(cell(T::RxFreqColumn, 2), QStringLiteral("443.00000"));
 
-        form->N2->trigger();    // a write loses nothing: no question
+        control<QAction>(*form, "N2")->trigger();    // a write loses nothing: no question
         QCOMPARE(q.asked, 1);
     }
 };
