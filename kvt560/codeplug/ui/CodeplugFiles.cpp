@@ -23,18 +23,18 @@
 CodeplugFiles::CodeplugFiles(CodeplugDocument *document, FileCommandWindow window, QObject *parent)
     : QObject(parent)
     , m_window(std::move(window))
-    , doc(document)
+    , m_doc(document)
 {
     setObjectName(QStringLiteral("codeplugFiles"));
     // The dialogs are titled by the menu items, in the language they show.
     using Command = FileCommandWindow::Command;
-    backupChooser = [this](QWidget *parent) {
+    m_backupChooser = [this](QWidget *parent) {
         return askBackupFile(parent, dialogTitle(m_window.commandText(Command::OpenBackup)));
     };
-    csvOpenChooser = [this](QWidget *parent) {
+    m_csvOpenChooser = [this](QWidget *parent) {
         return askCsvOpenFile(parent, dialogTitle(m_window.commandText(Command::ImportChannels)));
     };
-    csvSaveChooser = [this](QWidget *parent) {
+    m_csvSaveChooser = [this](QWidget *parent) {
         return askCsvSaveFile(parent, dialogTitle(m_window.commandText(Command::ExportChannels)));
     };
 }
@@ -87,7 +87,7 @@ QString CodeplugFiles::itemText(const QString &name, int index) const
 
 Codeplug CodeplugFiles::currentContent() const
 {
-    return doc->snapshot();
+    return m_doc->snapshot();
 }
 
 bool CodeplugFiles::saveTo(const QString &path)
@@ -97,8 +97,8 @@ bool CodeplugFiles::saveTo(const QString &path)
     });
     QString reason;
     if (CodeplugFile::save(path, bytes, &reason)) {
-        doc->markSaved();
-        doc->setFilePath(path);
+        m_doc->markSaved();
+        m_doc->setFilePath(path);
         return true;
     }
     notify(CodeplugFile::saveFailedText(path, reason));
@@ -114,7 +114,7 @@ bool CodeplugFiles::openFrom(const QString &path)
         return false;
     }
     const CodeplugReadResult result =
-        CodeplugFile::read(*bytes, doc->settings()->snapshot(), doc->channels()->cells());
+        CodeplugFile::read(*bytes, m_doc->settings()->snapshot(), m_doc->channels()->cells());
     switch (result.status) {
     case CodeplugReadResult::NotACodeplug:
         return false;
@@ -125,7 +125,7 @@ bool CodeplugFiles::openFrom(const QString &path)
         break;
     }
     apply(result.content);
-    doc->setFilePath(path);
+    m_doc->setFilePath(path);
     return true;
 }
 
@@ -133,7 +133,7 @@ void CodeplugFiles::apply(const Codeplug &content)
 {
     // The band lists in file order (each range text selected, or appended and selected; the
     // lists are kept in the preferences at exit), then settings and channels.
-    doc->applyFile(content);
+    m_doc->applyFile(content);
     m_window.showCaption();
 }
 
@@ -157,8 +157,8 @@ bool CodeplugFiles::save()
     if (!commitPendingEdit())
         return false;
     // A codeplug opened from a file or saved once goes back into that file.
-    if (!doc->filePath().isEmpty())
-        return saveTo(doc->filePath());
+    if (!m_doc->filePath().isEmpty())
+        return saveTo(m_doc->filePath());
     return saveAs();
 }
 
@@ -166,7 +166,7 @@ bool CodeplugFiles::saveAs()
 {
     if (!commitPendingEdit())
         return false;
-    const QString path = withDefaultSuffix(saveChooser(m_window.dialogParent));
+    const QString path = withDefaultSuffix(m_saveChooser(m_window.dialogParent));
     if (path.isEmpty())
         return false;
     return saveTo(path);
@@ -176,7 +176,7 @@ void CodeplugFiles::rsgg1Click()
 {
     if (!commitPendingEdit() || !m_window.settleUnsavedEdits())
         return;
-    const QString path = openChooser(m_window.dialogParent);
+    const QString path = m_openChooser(m_window.dialogParent);
     if (path.isEmpty())
         return;
     openFrom(path);
@@ -213,7 +213,7 @@ QString CodeplugFiles::askCsvSaveFile(QWidget *parent, const QString &title)
 bool CodeplugFiles::exportChannelsTo(const QString &path)
 {
     QString reason;
-    if (!CheckedSave::writeFile(path, CsvChannels::exportText(doc->channels()->cells(), ToneList::instance()).toUtf8(),
+    if (!CheckedSave::writeFile(path, CsvChannels::exportText(m_doc->channels()->cells(), ToneList::instance()).toUtf8(),
                                 &reason)) {
         notify(CodeplugFile::saveFailedText(path, reason));
         return false;
@@ -229,14 +229,14 @@ bool CodeplugFiles::importChannelsFrom(const QString &path)
         return false;
     }
     const CsvChannels::Import import = CsvChannels::importText(
-        text, {doc->selectedRange(Preferences::List1Rx), doc->selectedRange(Preferences::List2Rx)},
-        doc->channels()->marks(), ToneList::instance());
+        text, {m_doc->selectedRange(Preferences::List1Rx), m_doc->selectedRange(Preferences::List2Rx)},
+        m_doc->channels()->marks(), ToneList::instance());
     if (!import.ok()) {
         notify(QStringLiteral("%1\n%2\n%3").arg(QDir::toNativeSeparators(path), import.error,
                                                  m_window.noticeTexts().NothingChangedText));
         return false;
     }
-    doc->replaceRows(import.rows, import.cells, QStringLiteral("Import channels"));
+    m_doc->replaceRows(import.rows, import.cells, QStringLiteral("Import channels"));
     return true;
 }
 
@@ -245,12 +245,12 @@ void CodeplugFiles::openBackup()
     // A backup replaces the editor as Open does: edits not saved yet are saved or given up first.
     if (!commitPendingEdit() || !m_window.settleUnsavedEdits())
         return;
-    const QString path = backupChooser(m_window.dialogParent);
+    const QString path = m_backupChooser(m_window.dialogParent);
     if (path.isEmpty())
         return;
     // A backup opens untitled: Save asks for a name and never writes over the backup.
     if (openFrom(path))
-        doc->setFilePath(QString());
+        m_doc->setFilePath(QString());
     hideFrequencyEditor();
 }
 
@@ -258,7 +258,7 @@ void CodeplugFiles::exportChannels()
 {
     if (!commitPendingEdit())
         return;
-    const QString path = csvSaveChooser(m_window.dialogParent);
+    const QString path = m_csvSaveChooser(m_window.dialogParent);
     if (!path.isEmpty())
         exportChannelsTo(path);
 }
@@ -267,7 +267,7 @@ void CodeplugFiles::importChannels()
 {
     if (!commitPendingEdit())
         return;
-    const QString path = csvOpenChooser(m_window.dialogParent);
+    const QString path = m_csvOpenChooser(m_window.dialogParent);
     if (path.isEmpty())
         return;
     importChannelsFrom(path);
@@ -277,7 +277,7 @@ void CodeplugFiles::importChannels()
 void CodeplugFiles::copyChannels()
 {
     const QList<int> rows = m_window.selectedChannelRows();
-    QGuiApplication::clipboard()->setText(CsvChannels::copyText(doc->channels()->cells(), rows, ToneList::instance()));
+    QGuiApplication::clipboard()->setText(CsvChannels::copyText(m_doc->channels()->cells(), rows, ToneList::instance()));
 }
 
 void CodeplugFiles::pasteChannels()
@@ -290,19 +290,19 @@ void CodeplugFiles::pasteChannels()
     const int first = m_window.selectedChannelRows().first();
     const CsvChannels::Import import = CsvChannels::pasteText(
         QGuiApplication::clipboard()->text(), first,
-        {doc->selectedRange(Preferences::List1Rx), doc->selectedRange(Preferences::List2Rx)}, doc->channels()->marks(),
+        {m_doc->selectedRange(Preferences::List1Rx), m_doc->selectedRange(Preferences::List2Rx)}, m_doc->channels()->marks(),
         ToneList::instance());
     if (!import.ok()) {
         notify(QStringLiteral("%1\n%2").arg(m_window.noticeTexts().NothingPastedText, import.error));
         return;
     }
-    doc->replaceRows(import.rows, import.cells, QStringLiteral("Paste channels"));
+    m_doc->replaceRows(import.rows, import.cells, QStringLiteral("Paste channels"));
 }
 
 void CodeplugFiles::notify(const QString &text)
 {
-    if (notifier)
-        notifier(text);
+    if (m_notifier)
+        m_notifier(text);
     else
         showNotice(QStringLiteral("KVT560"), text);
 }

@@ -21,15 +21,15 @@ public:
     // Asks for a file name with the parent window; an empty name means the user cancelled.
     // Tests put their own in place of the file dialogs.
     using FileChooser = std::function<QString(QWidget *parent)>;
-    void setOpenFileChooser(FileChooser chooser) { openChooser = std::move(chooser); }
-    void setSaveFileChooser(FileChooser chooser) { saveChooser = std::move(chooser); }
-    void setBackupFileChooser(FileChooser chooser) { backupChooser = std::move(chooser); }
-    void setCsvOpenChooser(FileChooser chooser) { csvOpenChooser = std::move(chooser); }
-    void setCsvSaveChooser(FileChooser chooser) { csvSaveChooser = std::move(chooser); }
+    void setOpenFileChooser(FileChooser chooser) { m_openChooser = std::move(chooser); }
+    void setSaveFileChooser(FileChooser chooser) { m_saveChooser = std::move(chooser); }
+    void setBackupFileChooser(FileChooser chooser) { m_backupChooser = std::move(chooser); }
+    void setCsvOpenChooser(FileChooser chooser) { m_csvOpenChooser = std::move(chooser); }
+    void setCsvSaveChooser(FileChooser chooser) { m_csvSaveChooser = std::move(chooser); }
     // Shows a notice (a value that does not read, a file that cannot be read or written);
     // the confirmation dialog in notice mode unless replaced.
     using Notifier = std::function<void(const QString &text)>;
-    void setNotifier(Notifier n) { notifier = std::move(n); }
+    void setNotifier(Notifier n) { m_notifier = std::move(n); }
 
     // The file dialogs: "打开" for an existing file, "保存" appending ".k56" to a name without
     // extension and replacing an existing file without a question.
@@ -90,11 +90,11 @@ private:
     void notify(const QString &text);
 
     FileCommandWindow m_window;
-    CodeplugDocument *doc;
-    FileChooser openChooser = &CodeplugFiles::askOpenFile;
-    FileChooser saveChooser = &CodeplugFiles::askSaveFile;
-    FileChooser backupChooser;
-    FileChooser csvOpenChooser;
-    FileChooser csvSaveChooser;
-    Notifier notifier;
+    CodeplugDocument *m_doc;
+    FileChooser m_openChooser = &CodeplugFiles::askOpenFile;
+    FileChooser m_saveChooser = &CodeplugFiles::askSaveFile;
+    FileChooser m_backupChooser;
+    FileChooser m_csvOpenChooser;
+    FileChooser m_csvSaveChooser;
+    Notifier m_notifier;
 };

@@ -19,12 +19,12 @@ void Tform1::bs()
 void Tform1::setBandChangeByKeypad(bool marked)
 {
     // The store runs the box's rule: unmarked selects band 1 and disables the selector.
-    settings->setValue(SettingKey::BandByKeypad, marked ? 1 : 0);
+    m_settings->setValue(SettingKey::BandByKeypad, marked ? 1 : 0);
 }
 
 void Tform1::bsSkinCheckRadioBox14Click()
 {
-    settings->setByUser(SettingKey::BandByKeypad, bsSkinCheckRadioBox14->isChecked() ? 1 : 0);
+    m_settings->setByUser(SettingKey::BandByKeypad, bsSkinCheckRadioBox14->isChecked() ? 1 : 0);
 }
 
 QComboBox *Tform1::bandBox(int list) const
@@ -37,8 +37,8 @@ QComboBox *Tform1::bandBox(int list) const
 void Tform1::showBandList(int list)
 {
     QComboBox *box = bandBox(list);
-    const BandList &band = doc->bandList(list);
-    showingBands = true;
+    const BandList &band = m_doc->bandList(list);
+    m_showingBands = true;
     QStringList items;
     for (int i = 0; i < box->count(); ++i)
         items << box->itemText(i);
@@ -49,12 +49,12 @@ void Tform1::showBandList(int list)
         box->setCurrentIndex(-1);
     }
     box->setCurrentIndex(band.now);
-    showingBands = false;
+    m_showingBands = false;
 }
 
 void Tform1::bandBoxChanged(int list)
 {
-    if (showingBands)
+    if (m_showingBands)
         return;
     // The user's choice, or an item put into the drop-down: the document takes the list.
     QComboBox *box = bandBox(list);
@@ -62,7 +62,7 @@ void Tform1::bandBoxChanged(int list)
     for (int i = 0; i < box->count(); ++i)
         band.items << box->itemText(i);
     band.now = box->currentIndex();
-    doc->changeBandList(list, band);
+    m_doc->changeBandList(list, band);
 }
 
 void Tform1::bindBandBoxes()
@@ -74,5 +74,5 @@ void Tform1::bindBandBoxes()
         connect(box->model(), &QAbstractItemModel::rowsInserted, this, [this, list] { bandBoxChanged(list); });
         connect(box->model(), &QAbstractItemModel::rowsRemoved, this, [this, list] { bandBoxChanged(list); });
     }
-    connect(doc, &CodeplugDocument::bandListChanged, this, &Tform1::showBandList);
+    connect(m_doc, &CodeplugDocument::bandListChanged, this, &Tform1::showBandList);
 }

@@ -83,14 +83,14 @@ void setCaption(QObject *element, const QString &text)
 bool Tform1::LoadLanguage(const QString &name)
 {
     LanguageLibrary library;
-    if (!library.load(LanguageLibrary::pathOf(appDir, name))) {
+    if (!library.load(LanguageLibrary::pathOf(m_appDir, name))) {
         // A missing or broken library leaves the interface in the language it shows.
-        if (QFileInfo::exists(LanguageLibrary::pathOf(appDir, name)))
+        if (QFileInfo::exists(LanguageLibrary::pathOf(m_appDir, name)))
             qWarning("KVT560: %s", qPrintable(library.errorString()));
         return false;
     }
 
-    Marks marks = table->marks();
+    Marks marks = m_table->marks();
     const auto fromLibrary = [&library](int id) { return library.text(id); };
 
     for (const LanguageElement &e : LanguageElements::all()) {
@@ -122,7 +122,7 @@ bool Tform1::LoadLanguage(const QString &name)
             }
             break;
         case LanguageElement::ChannelHeader:
-            table->setHeaderText(e.column, text);
+            m_table->setHeaderText(e.column, text);
             break;
         case LanguageElement::CallListHeader:
             bsSkinStringGrid1()->setHeaderText(e.column, text);
@@ -162,13 +162,13 @@ bool Tform1::LoadLanguage(const QString &name)
 
     // The marks standing in the tables follow the new language.
     // A switch of words, not of the codeplug: the document stays as modified as it was.
-    doc->relabelMarks(marks);
+    m_doc->relabelMarks(marks);
     return true;
 }
 
 LanguageTexts Tform1::noticeTexts() const
 {
-    LanguageTexts t = texts;
+    LanguageTexts t = m_texts;
     t.LinkErrorCaption = LinkErrorCaption;
     t.PortErrorText = PortErrorText;
     t.LinkErrorText = LinkErrorText;
@@ -179,10 +179,10 @@ LanguageTexts Tform1::noticeTexts() const
 
 void Tform1::setNoticeTexts(const LanguageTexts &newTexts)
 {
-    texts = newTexts;
-    LinkErrorCaption = texts.LinkErrorCaption;
-    PortErrorText = texts.PortErrorText;
-    LinkErrorText = texts.LinkErrorText;
-    ConfirmCaption = texts.ConfirmCaption;
-    ConfirmText = texts.ConfirmText;
+    m_texts = newTexts;
+    LinkErrorCaption = m_texts.LinkErrorCaption;
+    PortErrorText = m_texts.PortErrorText;
+    LinkErrorText = m_texts.LinkErrorText;
+    ConfirmCaption = m_texts.ConfirmCaption;
+    ConfirmText = m_texts.ConfirmText;
 }

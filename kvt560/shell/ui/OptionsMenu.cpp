@@ -25,8 +25,8 @@ void Tform1::selectPort(int port)
     for (int i = 0; i < 4; ++i)
         items[i]->setChecked(i + 1 == port);
     gsegs1->setProperty("tag", port);
-    const bool changed = portTag != port;
-    portTag = port;   // the serial port number: "COM" + this number
+    const bool changed = m_portTag != port;
+    m_portTag = port;   // the serial port number: "COM" + this number
     if (changed)
         emit portChanged(port);
 }
@@ -40,26 +40,26 @@ void Tform1::N12Click()
 {
     N12->setChecked(true);
     N13->setChecked(false);
-    modeTag = Preferences::SingleHead;
-    N11->setProperty("tag", modeTag);
+    m_modeTag = Preferences::SingleHead;
+    N11->setProperty("tag", m_modeTag);
     bsSkinPanel7->setVisible(false);
     // A single-head cable has no VOX: switch it off in every channel.
-    const QString on = table->marks().on;
-    const QString off = table->marks().off;
+    const QString on = m_table->marks().on;
+    const QString off = m_table->marks().off;
     for (int row = 1; row < ChannelTable::Grid2Rows; ++row)
-        if (table->cell(ChannelTable::Grid2, ChannelTable::VoxAttribute, row) == on)
-            table->setCell(ChannelTable::Grid2, ChannelTable::VoxAttribute, row, off);
-    emit cableModeChanged(modeTag);
+        if (m_table->cell(ChannelTable::Grid2, ChannelTable::VoxAttribute, row) == on)
+            m_table->setCell(ChannelTable::Grid2, ChannelTable::VoxAttribute, row, off);
+    emit cableModeChanged(m_modeTag);
 }
 
 void Tform1::N13Click()
 {
     N13->setChecked(true);
     N12->setChecked(false);
-    modeTag = Preferences::DualHead;
-    N11->setProperty("tag", modeTag);
+    m_modeTag = Preferences::DualHead;
+    N11->setProperty("tag", m_modeTag);
     bsSkinPanel7->setVisible(true);
-    emit cableModeChanged(modeTag);
+    emit cableModeChanged(m_modeTag);
 }
 
 void Tform1::bsSkinTabSheet2Show()
@@ -75,7 +75,7 @@ void Tform1::selectTheme(int theme)
     QAction *const items[] = {sk1, sk2, sk3};
     for (int i = 0; i < themes::Count; ++i)
         items[i]->setChecked(i + 1 == theme);
-    themeTag = theme;
+    m_themeTag = theme;
     S1->setProperty("tag", theme);
     if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance()))
         themes::apply(*app, theme);
@@ -95,7 +95,7 @@ void Tform1::markLanguage(int lang)
 
 void Tform1::chooseLanguage(int lang)
 {
-    languageTag = lang;
+    m_languageTag = lang;
     markLanguage(lang);
     emit languageChosen(lang);
 }
@@ -106,10 +106,10 @@ void Tform1::Chinese2Click() { chooseLanguage(3); }
 
 void Tform1::H2Click()
 {
-    for (const QString &name : language::helpFiles(languageTag)) {
-        const QString path = QDir(appDir).filePath(name);
+    for (const QString &name : language::helpFiles(m_languageTag)) {
+        const QString path = QDir(m_appDir).filePath(name);
         if (QFileInfo::exists(path)) {
-            helpOpener(QUrl::fromLocalFile(path));
+            m_helpOpener(QUrl::fromLocalFile(path));
             return;
         }
     }
@@ -118,12 +118,12 @@ void Tform1::H2Click()
 
 void Tform1::A1Click()
 {
-    if (aboutForm)
-        aboutForm->exec();
+    if (m_aboutForm)
+        m_aboutForm->exec();
 }
 
 void Tform1::showPage(int page)
 {
-    if (page >= 0 && page < pageControl->count())
-        pageControl->setCurrentIndex(page);
+    if (page >= 0 && page < m_pageControl->count())
+        m_pageControl->setCurrentIndex(page);
 }

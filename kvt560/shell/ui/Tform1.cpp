@@ -62,12 +62,12 @@ const QString kProductLine = QStringLiteral("DORVAK 对讲机编程软件");
 Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
-    , paths(prefsPaths)
-    , appDir(QCoreApplication::applicationDirPath())
+    , m_paths(prefsPaths)
+    , m_appDir(QCoreApplication::applicationDirPath())
     // The manual opens in the program's own help window: no web browser is needed.
-    , helpOpener([this](const QUrl &url) {
+    , m_helpOpener([this](const QUrl &url) {
         HelpWindow *help = HelpWindow::instance(this);
-        help->setTexts(texts.help);
+        help->setTexts(m_texts.help);
         return help->showManual(url.toLocalFile());
     })
 {
@@ -75,9 +75,9 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     setWindowTitle(QStringLiteral("RD4400[*]"));   // "[*]": the mark of unsaved changes
     setWindowIcon(QIcon(TaboutForm::picture(64)));
 
-    doc = new CodeplugDocument(this);
-    table = doc->channels();
-    settings = doc->settings();
+    m_doc = new CodeplugDocument(this);
+    m_table = m_doc->channels();
+    m_settings = m_doc->settings();
 
     // Built-in texts until a language library gives its own.
     setNoticeTexts(LanguageTexts::builtIn());
@@ -87,37 +87,37 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     buildPages();
 
     SettingsPageHosts hosts;
-    hosts.basicLeft = basicLeftColumn;
-    hosts.basicRight = basicRightColumn;
+    hosts.basicLeft = m_basicLeftColumn;
+    hosts.basicRight = m_basicRightColumn;
     hosts.voxPanel = bsSkinPanel7;
-    hosts.bandPasswordPanel = bandPasswordPanel;
-    hosts.dtmfSystem = dtmfSystemPage;
-    hosts.dtmfParameter = dtmfParameterPage;
-    hosts.sideKeys = sideKeyPage;
-    pages = new SettingsPages(settings, hosts, this);
+    hosts.bandPasswordPanel = m_bandPasswordPanel;
+    hosts.dtmfSystem = m_dtmfSystemPage;
+    hosts.dtmfParameter = m_dtmfParameterPage;
+    hosts.sideKeys = m_sideKeyPage;
+    m_pages = new SettingsPages(m_settings, hosts, this);
 
     // The language menu items load their library at once; the saved language loads at
     // first show.
     connect(this, &Tform1::languageChosen, this,
             [this](int lang) { LoadLanguage(language::libraryName(lang)); });
 
-    statusPanel = new QLabel(this);
-    statusPanel->setObjectName(QStringLiteral("statusPanel"));
-    statusBar()->addWidget(statusPanel, 1);
+    m_statusPanel = new QLabel(this);
+    m_statusPanel->setObjectName(QStringLiteral("statusPanel"));
+    statusBar()->addWidget(m_statusPanel, 1);
     statusBar()->setSizeGripEnabled(false);
     setStatusText(kProductLine);
 
     // The confirmation and notice dialog of the program (Tmessage1::instance()).
     new Tmessage1(this);
 
-    installConversionNotice(table, this);
-    files = new CodeplugFiles(doc, fileCommandWindow(), this);
+    installConversionNotice(m_table, this);
+    m_files = new CodeplugFiles(m_doc, fileCommandWindow(), this);
     connectCommands();
 
     FormCreate();
     portMenu = new PortMenu(*this);
     // What start-up put into the controls is where the user's editing begins.
-    doc->resetHistory();
+    m_doc->resetHistory();
 
     // The client area below the menu bar is fixed (measured once the theme has styled the
     // menu bar); the window cannot be resized or maximised.
@@ -130,8 +130,8 @@ Tform1::~Tform1()
     savePreferences();
     // The document and its history go after the menus; they report to nobody any more.
     qApp->removeEventFilter(this);
-    disconnect(doc, nullptr, this, nullptr);
-    disconnect(history->stack(), nullptr, this, nullptr);
+    disconnect(m_doc, nullptr, this, nullptr);
+    disconnect(m_history->stack(), nullptr, this, nullptr);
     // The views go before the channel table they show.
     delete takeCentralWidget();
 }
@@ -141,12 +141,12 @@ Tform1::~Tform1()
 
 void Tform1::FormCreate()
 {
-    channelEditor->cursor().CurRow = 1;
-    channelEditor->cursor().CurCol = 1;
-    channelEditor->cursor().SkipToggle = false;
+    m_channelEditor->cursor().CurRow = 1;
+    m_channelEditor->cursor().CurCol = 1;
+    m_channelEditor->cursor().SkipToggle = false;
 
-    prefsFile.load(paths.readPath);   // a missing file leaves every default
-    const Preferences p = Preferences::fromIni(prefsFile);
+    m_prefsFile.load(m_paths.readPath);   // a missing file leaves every default
+    const Preferences p = Preferences::fromIni(m_prefsFile);
 
     selectPort(p.com);
     if (p.commode == Preferences::SingleHead)
@@ -154,47 +154,47 @@ void Tform1::FormCreate()
     else
         N13Click();
     selectTheme(p.skin);
-    fastLinkChosen = p.fastLink;
-    verifyChosen = p.verify;
+    m_fastLinkChosen = p.fastLink;
+    m_verifyChosen = p.verify;
     // The library itself is loaded at first show.
-    languageTag = p.lang;
+    m_languageTag = p.lang;
     markLanguage(p.lang);
 
-    doc->setBandLists(p.lists);
+    m_doc->setBandLists(p.lists);
     bindBandBoxes();
 
     // From here on a new band selection updates the caption; the start-up caption stays.
     for (QComboBox *box : {bsSkinComboBox20, bsSkinComboBox6, bsSkinComboBox11})
         connect(box, &QComboBox::currentIndexChanged, this, &Tform1::bs);
-    if (auto *squelchMode = qobject_cast<QComboBox *>(pages->control(SettingsRegistry::name(SettingKey::SquelchMode))))
+    if (auto *squelchMode = qobject_cast<QComboBox *>(m_pages->control(SettingsRegistry::name(SettingKey::SquelchMode))))
         connect(squelchMode, &QComboBox::currentIndexChanged, this, &Tform1::bs);
 }
 
 void Tform1::FormShow()
 {
-    const bool edited = doc->isModified();
+    const bool edited = m_doc->isModified();
     // 1. The call list and the PTT ID codes hold their Start values from the settings
     //    store. 4. The transport's echo counter belongs to the radio link: it acts on
     //    firstShown.
     emit firstShown();
     // 2. The "more" column.
-    table->fillMoreColumn();
+    m_table->fillMoreColumn();
     // 3. Page 0, and on the DTMF page the sub-page "系统".
-    pageControl->setCurrentIndex(ChannelPage);
-    dtmfPages->setCurrentIndex(0);
+    m_pageControl->setCurrentIndex(ChannelPage);
+    m_dtmfPages->setCurrentIndex(0);
     // 5. The saved language; any other number loads nothing.
-    if (language::isKnown(languageTag))
-        emit languageChosen(languageTag);
+    if (language::isKnown(m_languageTag))
+        emit languageChosen(m_languageTag);
     if (!edited)
-        doc->resetHistory();
+        m_doc->resetHistory();
 }
 
 void Tform1::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (shownOnce)
+    if (m_shownOnce)
         return;
-    shownOnce = true;
+    m_shownOnce = true;
     if (QScreen *screen = this->screen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
@@ -205,41 +205,41 @@ void Tform1::showEvent(QShowEvent *event)
 
 void Tform1::closeEvent(QCloseEvent *event)
 {
-    if (askBeforeClosing && !settleUnsavedEdits()) {
+    if (m_askBeforeClosing && !settleUnsavedEdits()) {
         event->ignore();
         return;
     }
     QString reason;
     if (!savePreferences(&reason))   // FormDestroy
-        showNotice(QStringLiteral("KVT560"), CodeplugFile::saveFailedText(paths.writePath, reason));
+        showNotice(QStringLiteral("KVT560"), CodeplugFile::saveFailedText(m_paths.writePath, reason));
     event->accept();
 }
 
 Preferences Tform1::currentPreferences() const
 {
     Preferences p;
-    p.com = portTag;
-    p.commode = modeTag;
-    p.skin = themeTag;
-    p.lang = languageTag;
-    p.fastLink = fastLinkChosen;
-    p.verify = verifyChosen;
-    p.lists = doc->bandLists();
+    p.com = m_portTag;
+    p.commode = m_modeTag;
+    p.skin = m_themeTag;
+    p.lang = m_languageTag;
+    p.fastLink = m_fastLinkChosen;
+    p.verify = m_verifyChosen;
+    p.lists = m_doc->bandLists();
     return p;
 }
 
 bool Tform1::savePreferences(QString *reason)
 {
-    if (prefsSaved)
+    if (m_prefsSaved)
         return true;
-    currentPreferences().toIni(prefsFile);
+    currentPreferences().toIni(m_prefsFile);
     QString why;
-    const bool ok = prefsFile.save(paths.writePath, &why);
+    const bool ok = m_prefsFile.save(m_paths.writePath, &why);
     if (!ok)
-        qWarning("KVT560: %s", qPrintable(CodeplugFile::saveFailedText(paths.writePath, why)));
+        qWarning("KVT560: %s", qPrintable(CodeplugFile::saveFailedText(m_paths.writePath, why)));
     if (reason)
         *reason = why;
-    prefsSaved = ok;
+    m_prefsSaved = ok;
     return ok;
 }
 
@@ -248,18 +248,18 @@ bool Tform1::savePreferences(QString *reason)
 
 void Tform1::setStatusText(const QString &text)
 {
-    statusPanel->setText(kFiveBlanks + text);
+    m_statusPanel->setText(kFiveBlanks + text);
 }
 
 QString Tform1::statusText() const
 {
-    return statusPanel->text();
+    return m_statusPanel->text();
 }
 
 bool Tform1::finishChannelEdit(bool hideAllOverlays)
 {
     showPage(ChannelPage);
-    return channelEditor->commitPendingEdit(hideAllOverlays);
+    return m_channelEditor->commitPendingEdit(hideAllOverlays);
 }
 
 QList<int> Tform1::selectedChannelRows() const
@@ -272,12 +272,12 @@ QList<int> Tform1::selectedChannelRows() const
 
 int Tform1::currentChannelRow() const
 {
-    return StringAlignGrid1->currentRow() >= 1 ? StringAlignGrid1->currentRow() : channelEditor->cursor().CurRow;
+    return StringAlignGrid1->currentRow() >= 1 ? StringAlignGrid1->currentRow() : m_channelEditor->cursor().CurRow;
 }
 
 std::optional<QString> Tform1::settingItemText(const QString &name, int index) const
 {
-    const auto *box = pages ? qobject_cast<QComboBox *>(pages->control(name)) : nullptr;
+    const auto *box = m_pages ? qobject_cast<QComboBox *>(m_pages->control(name)) : nullptr;
     if (box && index >= 0 && index < box->count())
         return box->itemText(index);
     return std::nullopt;
@@ -285,7 +285,7 @@ std::optional<QString> Tform1::settingItemText(const QString &name, int index) c
 
 void Tform1::hideFrequencyEditor()
 {
-    channelEditor->bsSkinEdit1->hide();
+    m_channelEditor->bsSkinEdit1->hide();
 }
 
 void Tform1::hideCallListEditor()
@@ -295,12 +295,12 @@ void Tform1::hideCallListEditor()
 
 const Marks &Tform1::marks() const
 {
-    return table->marks();
+    return m_table->marks();
 }
 
 void Tform1::setMarks(const Marks &m)
 {
-    table->setMarks(m);
+    m_table->setMarks(m);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -308,7 +308,7 @@ void Tform1::setMarks(const Marks &m)
 
 CallListGrid *Tform1::bsSkinStringGrid1() const
 {
-    return pages->callList();
+    return m_pages->callList();
 }
 
 void Tform1::fsef1Click()
@@ -316,7 +316,7 @@ void Tform1::fsef1Click()
     if (!settleUnsavedEdits())
         return;
     bsSkinStringGrid1()->hideEditor();
-    channelEditor->ComboBox1->hide();
+    m_channelEditor->ComboBox1->hide();
     if (Tmessage1::instance()->ask(ConfirmCaption, ConfirmText, 2))
         newReset();
 }
@@ -330,27 +330,27 @@ void Tform1::bsSkinButton9Click()
 void Tform1::newReset()
 {
     // 1. The frequency overlay editor loses its text.
-    channelEditor->bsSkinEdit1->clear();
+    m_channelEditor->bsSkinEdit1->clear();
     // 2-3. Every setting with a New value, the call list included; check-box rules run.
     // 4. Every channel empty.
-    doc->newCodeplug();
+    m_doc->newCodeplug();
     // 5. Selection on column 1 of channel 1.
-    channelEditor->moveSelection(1, 1);
+    m_channelEditor->moveSelection(1, 1);
     // 6. The single-channel page on channel 1.
-    singleChannel->bsSkinSpinEdit20->setValue(1);
+    m_singleChannel->bsSkinSpinEdit20->setValue(1);
 }
 
 void Tform1::showReadChannel()
 {
-    singleChannel->bsSkinTabSheet10Show();
+    m_singleChannel->bsSkinTabSheet10Show();
 }
 
 void Tform1::clearAllChannels()
 {
-    doc->clearChannels();
-    channelEditor->moveSelection(1, 1);
-    channelEditor->ComboBox1->hide();
-    channelEditor->bsSkinEdit1->hide();
+    m_doc->clearChannels();
+    m_channelEditor->moveSelection(1, 1);
+    m_channelEditor->ComboBox1->hide();
+    m_channelEditor->bsSkinEdit1->hide();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -362,12 +362,12 @@ void Tform1::connectCommands()
     const std::pair<QAction *, void (Tform1::*)()> requests[] = {
         {rsgg1, &Tform1::openRequested},
         {segs1, &Tform1::saveRequested},
-        {saveAsAction, &Tform1::saveAsRequested},
-        {openBackupAction, &Tform1::openBackupRequested},
-        {exportChannelsAction, &Tform1::exportChannelsRequested},
-        {importChannelsAction, &Tform1::importChannelsRequested},
-        {copyChannelsAction, &Tform1::copyChannelsRequested},
-        {pasteChannelsAction, &Tform1::pasteChannelsRequested},
+        {m_saveAsAction, &Tform1::saveAsRequested},
+        {m_openBackupAction, &Tform1::openBackupRequested},
+        {m_exportChannelsAction, &Tform1::exportChannelsRequested},
+        {m_importChannelsAction, &Tform1::importChannelsRequested},
+        {m_copyChannelsAction, &Tform1::copyChannelsRequested},
+        {m_pasteChannelsAction, &Tform1::pasteChannelsRequested},
         {gs1, &Tform1::readRadioRequested},
         {N2, &Tform1::writeRadioRequested},
     };
@@ -375,14 +375,14 @@ void Tform1::connectCommands()
         connect(action, &QAction::triggered, this, request);
 
     // File commands: Open, Save, Open backup, the channel export and import, copy and paste.
-    connect(this, &Tform1::openRequested, files, &CodeplugFiles::rsgg1Click);
-    connect(this, &Tform1::saveRequested, files, &CodeplugFiles::segs1Click);
-    connect(this, &Tform1::saveAsRequested, files, [this] { files->saveAs(); });
-    connect(this, &Tform1::openBackupRequested, files, &CodeplugFiles::openBackup);
-    connect(this, &Tform1::exportChannelsRequested, files, &CodeplugFiles::exportChannels);
-    connect(this, &Tform1::importChannelsRequested, files, &CodeplugFiles::importChannels);
-    connect(this, &Tform1::copyChannelsRequested, files, &CodeplugFiles::copyChannels);
-    connect(this, &Tform1::pasteChannelsRequested, files, &CodeplugFiles::pasteChannels);
+    connect(this, &Tform1::openRequested, m_files, &CodeplugFiles::rsgg1Click);
+    connect(this, &Tform1::saveRequested, m_files, &CodeplugFiles::segs1Click);
+    connect(this, &Tform1::saveAsRequested, m_files, [this] { m_files->saveAs(); });
+    connect(this, &Tform1::openBackupRequested, m_files, &CodeplugFiles::openBackup);
+    connect(this, &Tform1::exportChannelsRequested, m_files, &CodeplugFiles::exportChannels);
+    connect(this, &Tform1::importChannelsRequested, m_files, &CodeplugFiles::importChannels);
+    connect(this, &Tform1::copyChannelsRequested, m_files, &CodeplugFiles::copyChannels);
+    connect(this, &Tform1::pasteChannelsRequested, m_files, &CodeplugFiles::pasteChannels);
 
     // Radio commands: read and write, once the program has handed them over.
     connect(this, &Tform1::readRadioRequested, this, [this] {
@@ -397,15 +397,15 @@ void Tform1::connectCommands()
     // The window's own commands: New, Exit, undo and redo, clearing the channels.
     connect(fsef1, &QAction::triggered, this, &Tform1::fsef1Click);
     connect(E1, &QAction::triggered, this, &QWidget::close);   // AdvGlowButton4Click
-    connect(undoAction, &QAction::triggered, this, &Tform1::undoEdit);
-    connect(redoAction, &QAction::triggered, this, &Tform1::redoEdit);
+    connect(m_undoAction, &QAction::triggered, this, &Tform1::undoEdit);
+    connect(m_redoAction, &QAction::triggered, this, &Tform1::redoEdit);
     connect(bsSkinButton9, &QPushButton::clicked, this, &Tform1::bsSkinButton9Click);
 
     // The list operations move the editor's selection, close its overlays and hold the
     // document's steps together while auto add runs.
-    connect(channelListOps, &ChannelListOps::selectionMoveRequested, channelEditor, &ChannelEditor::moveSelection);
-    connect(channelListOps, &ChannelListOps::overlaysHideRequested, channelEditor, &ChannelEditor::hideOverlays);
-    connect(channelListOps, &ChannelListOps::autoAddHeld, doc, &CodeplugDocument::setHolding);
+    connect(m_channelListOps, &ChannelListOps::selectionMoveRequested, m_channelEditor, &ChannelEditor::moveSelection);
+    connect(m_channelListOps, &ChannelListOps::overlaysHideRequested, m_channelEditor, &ChannelEditor::hideOverlays);
+    connect(m_channelListOps, &ChannelListOps::autoAddHeld, m_doc, &CodeplugDocument::setHolding);
 
     // Options and help.
     connect(COM11, &QAction::triggered, this, &Tform1::COM11Click);
@@ -431,9 +431,9 @@ FileCommandWindow Tform1::fileCommandWindow()
     w.dialogParent = this;
     w.commandText = [this](Command command) {
         switch (command) {
-        case Command::OpenBackup: return openBackupAction->text();
-        case Command::ImportChannels: return importChannelsAction->text();
-        case Command::ExportChannels: return exportChannelsAction->text();
+        case Command::OpenBackup: return m_openBackupAction->text();
+        case Command::ImportChannels: return m_importChannelsAction->text();
+        case Command::ExportChannels: return m_exportChannelsAction->text();
         }
         return QString();
     };
@@ -460,12 +460,12 @@ RadioCommandWindow Tform1::radioCommandWindow()
     w.comPort = [this] { return comPort(); };
     w.singleHead = [this] { return singleHead(); };
     w.commandText = [this](bool read) { return (read ? gs1 : N2)->text(); };
-    w.toolButtonText = [this](bool read) { return (read ? readButton : writeButton)->text(); };
+    w.toolButtonText = [this](bool read) { return (read ? m_readButton : m_writeButton)->text(); };
     w.fastLink = [this] { return fastLink(); };
     w.setFastLink = [this](bool on) { setFastLink(on); };
     w.verifyAfterWrite = [this] { return verifyAfterWrite(); };
     w.setVerifyAfterWrite = [this](bool on) { setVerifyAfterWrite(on); };
-    w.preferencesPath = [this] { return paths.readPath; };
+    w.preferencesPath = [this] { return m_paths.readPath; };
     w.setStatusText = [this](const QString &text) { setStatusText(text); };
     return w;
 }

@@ -69,8 +69,8 @@ public:
     void setBandChangeByKeypad(bool marked);
 
     // ---- Function settings ----
-    SettingsStore *settingsStore() const { return settings; }
-    SettingsPages *settingsPages() const { return pages; }
+    SettingsStore *settingsStore() const { return m_settings; }
+    SettingsPages *settingsPages() const { return m_pages; }
     CallListGrid *bsSkinStringGrid1() const;   // the DTMF call list
 
     // ---- Language ----
@@ -95,17 +95,17 @@ public:
     void clearAllChannels();
 
     // ---- Preference state ----
-    int comPort() const { return portTag; }
-    int cableMode() const { return modeTag; }
-    bool singleHead() const { return modeTag == Preferences::SingleHead; }
-    int theme() const { return themeTag; }
-    int language() const { return languageTag; }
+    int comPort() const { return m_portTag; }
+    int cableMode() const { return m_modeTag; }
+    bool singleHead() const { return m_modeTag == Preferences::SingleHead; }
+    int theme() const { return m_themeTag; }
+    int language() const { return m_languageTag; }
     // "Fast link" of the read/write dialog, remembered with the other preferences.
-    bool fastLink() const { return fastLinkChosen; }
-    void setFastLink(bool on) { fastLinkChosen = on; }
+    bool fastLink() const { return m_fastLinkChosen; }
+    void setFastLink(bool on) { m_fastLinkChosen = on; }
     // "Verify after writing" of the read/write dialog, remembered likewise (on by default).
-    bool verifyAfterWrite() const { return verifyChosen; }
-    void setVerifyAfterWrite(bool on) { verifyChosen = on; }
+    bool verifyAfterWrite() const { return m_verifyChosen; }
+    void setVerifyAfterWrite(bool on) { m_verifyChosen = on; }
     // The preference values as they stand in the menus and band lists.
     Preferences currentPreferences() const;
     // Writes myini.ini, once: when the window closes, or at the latest when it is destroyed.
@@ -113,22 +113,22 @@ public:
     // the failure goes to standard error, and closing the window also shows it.
     bool savePreferences(QString *reason = nullptr);
     // The preferences file as read (with sections of other parts, such as [ports]).
-    const IniFile &preferencesFile() const { return prefsFile; }
-    IniFile &preferencesFile() { return prefsFile; }   // the port menu stores [ports] entries
+    const IniFile &preferencesFile() const { return m_prefsFile; }
+    IniFile &preferencesFile() { return m_prefsFile; }   // the port menu stores [ports] entries
     class PortMenu *portMenu = nullptr;                // fills gsegs1 with devices as it opens
-    const PreferencesPaths &preferencesPaths() const { return paths; }
+    const PreferencesPaths &preferencesPaths() const { return m_paths; }
 
     // ---- Shell ----
     void setStatusText(const QString &text);   // five blanks + text
     QString statusText() const;
-    QString executableDir() const { return appDir; }
-    void setExecutableDir(const QString &dir) { appDir = dir; }
+    QString executableDir() const { return m_appDir; }
+    void setExecutableDir(const QString &dir) { m_appDir = dir; }
     // How help files are opened; the desktop by default.
     using UrlOpener = std::function<bool(const QUrl &)>;
-    void setHelpOpener(UrlOpener opener) { helpOpener = std::move(opener); }
+    void setHelpOpener(UrlOpener opener) { m_helpOpener = std::move(opener); }
 
     // The codeplug the window shows and edits.
-    CodeplugDocument *document() const { return doc; }
+    CodeplugDocument *document() const { return m_doc; }
     bool canUndo() const;
     bool canRedo() const;
     // Before a command that replaces the codeplug (close, New, Open, radio read): when the
@@ -140,10 +140,10 @@ public:
     // How the question is asked; a message box with the three answers unless replaced.
     enum class UnsavedAnswer { Save, Discard, Cancel };
     using UnsavedQuestion = std::function<UnsavedAnswer(const LanguageTexts &texts)>;
-    void setUnsavedQuestion(UnsavedQuestion question) { unsavedQuestion = std::move(question); }
+    void setUnsavedQuestion(UnsavedQuestion question) { m_unsavedQuestion = std::move(question); }
     static UnsavedAnswer askAboutUnsavedEdits(QWidget *parent, const LanguageTexts &texts);
-    ChannelTable *channelTable() const { return table; }
-    CodeplugFiles *codeplugFiles() const { return files; }   // Save and Open
+    ChannelTable *channelTable() const { return m_table; }
+    CodeplugFiles *codeplugFiles() const { return m_files; }   // Save and Open
     // What the radio commands ask of the window, and the radio commands themselves: the read
     // and write commands go to them (the program makes them once the read/write dialog is
     // there; none means the commands do nothing).
@@ -169,7 +169,7 @@ public:
     void hideCallListEditor();    // the editor of the call list
 
     // The about box, made at start-up after this window.
-    void setAboutForm(TaboutForm *form) { aboutForm = form; }
+    void setAboutForm(TaboutForm *form) { m_aboutForm = form; }
 
 
 public slots:
@@ -232,26 +232,26 @@ protected:
 private:
     // The controls: built and laid out by this window alone; tests and the language loader
     // find them by their object names.
-    TaboutForm *aboutForm = nullptr;   // the about box, made at start-up after this window
+    TaboutForm *m_aboutForm = nullptr;   // the about box, made at start-up after this window
 
     // Menu bar
     QMenu *fefs1;        // File
     QAction *fsef1;      // New
     QAction *rsgg1;      // Open
     QAction *segs1;      // Save
-    QAction *saveAsAction = nullptr;   // Save As (Ctrl+Shift+S): always asks for a name
-    QAction *openBackupAction;      // File > Open backup...: a codeplug kept from a radio read
-    QAction *exportChannelsAction;  // File > Export channels...: the channels as CSV
-    QAction *importChannelsAction;  // File > Import channels...: the channels from CSV
-    QAction *copyChannelsAction;    // Ctrl+C on the channel grid: whole channel rows
-    QAction *pasteChannelsAction;   // Ctrl+V on the channel grid
+    QAction *m_saveAsAction = nullptr;   // Save As (Ctrl+Shift+S): always asks for a name
+    QAction *m_openBackupAction;      // File > Open backup...: a codeplug kept from a radio read
+    QAction *m_exportChannelsAction;  // File > Export channels...: the channels as CSV
+    QAction *m_importChannelsAction;  // File > Import channels...: the channels from CSV
+    QAction *m_copyChannelsAction;    // Ctrl+C on the channel grid: whole channel rows
+    QAction *m_pasteChannelsAction;   // Ctrl+V on the channel grid
     QAction *N1;         // separator
     QAction *E1;         // Exit
     QMenu *sgse1;        // Edit
     QAction *gs1;        // read the radio (Ctrl+R)
     QAction *N2;         // write the radio (Ctrl+W)
-    QAction *undoAction = nullptr;   // undo the last change (Ctrl+Z), first item of the Edit menu
-    QAction *redoAction = nullptr;   // redo it (Ctrl+Y, Ctrl+Shift+Z)
+    QAction *m_undoAction = nullptr;   // undo the last change (Ctrl+Z), first item of the Edit menu
+    QAction *m_redoAction = nullptr;   // redo it (Ctrl+Y, Ctrl+Shift+Z)
     QAction *N3;         // separator
     QAction *N4;         // show page 0
     QAction *N5;         // show page 1
@@ -283,49 +283,49 @@ private:
     QAction *A1;         // about box
 
     // Toolbar
-    QToolButton *readButton;    // bsSkinSpeedButton4 "读频", same as gs1
-    QToolButton *writeButton;   // bsSkinSpeedButton5 "写频", same as N2
+    QToolButton *m_readButton;    // bsSkinSpeedButton4 "读频", same as gs1
+    QToolButton *m_writeButton;   // bsSkinSpeedButton5 "写频", same as N2
 
     // Pages
-    QTabWidget *pageControl;          // the six pages
-    QWidget *channelPage;             // page 0
+    QTabWidget *m_pageControl;          // the six pages
+    QWidget *m_channelPage;             // page 0
     ChannelGrid *StringAlignGrid1;    // channel table
-    ChannelEditor *channelEditor;     // overlay editors, keys and marks of StringAlignGrid1
-    QWidget *channelButtonRow;        // page 0, row under the grid for the list buttons
+    ChannelEditor *m_channelEditor;     // overlay editors, keys and marks of StringAlignGrid1
+    QWidget *m_channelButtonRow;        // page 0, row under the grid for the list buttons
     QPushButton *bsSkinButton9;       // clear all channels "清除信道"
     QWidget *bsSkinTabSheet2;         // page 1, function options
-    QGroupBox *basicGroup;            // page 1, group "基本功能"
-    QWidget *basicLeftColumn;         // page 1, the drop-downs
-    QWidget *basicRightColumn;        // page 1, the check boxes
+    QGroupBox *m_basicGroup;            // page 1, group "基本功能"
+    QWidget *m_basicLeftColumn;         // page 1, the drop-downs
+    QWidget *m_basicRightColumn;        // page 1, the check boxes
     QGroupBox *bsSkinPanel7;          // page 1, VOX panel
-    QFrame *bandPasswordPanel;        // page 1, band and password panel
-    QWidget *dtmfPage;                // page 2
-    QTabWidget *dtmfPages;            // page 2 sub-pages
-    QWidget *dtmfSystemPage;          // sub-page "系统"
-    QWidget *dtmfParameterPage;       // sub-page "参数"
-    QWidget *singleChannelPage;       // page 3
-    SingleChannelEditor *singleChannel = nullptr;   // page 3 content: one channel, one control per field
-    ChannelListOps *channelListOps = nullptr;     // auto add, move up / down, delete channel
-    QWidget *sideKeyPage;             // page 4
-    QWidget *otherPage;               // page 5
+    QFrame *m_bandPasswordPanel;        // page 1, band and password panel
+    QWidget *m_dtmfPage;                // page 2
+    QTabWidget *m_dtmfPages;            // page 2 sub-pages
+    QWidget *m_dtmfSystemPage;          // sub-page "系统"
+    QWidget *m_dtmfParameterPage;       // sub-page "参数"
+    QWidget *m_singleChannelPage;       // page 3
+    SingleChannelEditor *m_singleChannel = nullptr;   // page 3 content: one channel, one control per field
+    ChannelListOps *m_channelListOps = nullptr;     // auto add, move up / down, delete channel
+    QWidget *m_sideKeyPage;             // page 4
+    QWidget *m_otherPage;               // page 5
 
     // Band controls
     QCheckBox *bsSkinCheckRadioBox14;   // band change from the keypad "按键扩频"
-    QLabel *bandLabel;                  // "频段" before the active band selector
+    QLabel *m_bandLabel;                  // "频段" before the active band selector
     QComboBox *bsSkinComboBox22;        // active band: 0 band 2, 1 band 1
-    QGroupBox *bandGroup;               // page 5 group "频段"
-    QGroupBox *band1Group;              // "频段1"
-    QGroupBox *band2Group;              // "频段2"
-    QLabel *band1RxLabel;               // receive-range row caption, band 1
-    QLabel *band1TxLabel;               // transmit-range row caption, band 1
-    QLabel *band2RxLabel;               // receive-range row caption, band 2
-    QLabel *band2TxLabel;               // transmit-range row caption, band 2
+    QGroupBox *m_bandGroup;               // page 5 group "频段"
+    QGroupBox *m_band1Group;              // "频段1"
+    QGroupBox *m_band2Group;              // "频段2"
+    QLabel *m_band1RxLabel;               // receive-range row caption, band 1
+    QLabel *m_band1TxLabel;               // transmit-range row caption, band 1
+    QLabel *m_band2RxLabel;               // receive-range row caption, band 2
+    QLabel *m_band2TxLabel;               // transmit-range row caption, band 2
     QComboBox *bsSkinComboBox20;        // band 1 receive range
     QComboBox *bsSkinComboBox21;        // band 1 transmit range
     QComboBox *bsSkinComboBox6;         // band 2 receive range
     QComboBox *bsSkinComboBox11;        // band 2 transmit range
 
-    QLabel *statusPanel;                // the one status bar panel
+    QLabel *m_statusPanel;                // the one status bar panel
 
     // Every command of the window meets the code that serves it here, and nowhere else.
     void connectCommands();
@@ -349,28 +349,28 @@ private:
     void showBandList(int list);
     void bandBoxChanged(int list);
 
-    PreferencesPaths paths;
-    IniFile prefsFile;
-    bool prefsSaved = false;
-    bool shownOnce = false;
-    QString appDir;
-    UrlOpener helpOpener;
-    CodeplugDocument *doc;
-    DocumentHistory *history = nullptr;
-    ChannelTable *table;        // the document's channels
-    SettingsStore *settings;    // the document's settings
-    bool showingBands = false;  // the band drop-downs are being filled from the document
-    bool askBeforeClosing = true;
-    UnsavedQuestion unsavedQuestion;
-    LanguageTexts texts;        // the texts of the current language (notices, question)
-    SettingsPages *pages = nullptr;
-    CodeplugFiles *files;
+    PreferencesPaths m_paths;
+    IniFile m_prefsFile;
+    bool m_prefsSaved = false;
+    bool m_shownOnce = false;
+    QString m_appDir;
+    UrlOpener m_helpOpener;
+    CodeplugDocument *m_doc;
+    DocumentHistory *m_history = nullptr;
+    ChannelTable *m_table;        // the document's channels
+    SettingsStore *m_settings;    // the document's settings
+    bool m_showingBands = false;  // the band drop-downs are being filled from the document
+    bool m_askBeforeClosing = true;
+    UnsavedQuestion m_unsavedQuestion;
+    LanguageTexts m_texts;        // the texts of the current language (notices, question)
+    SettingsPages *m_pages = nullptr;
+    CodeplugFiles *m_files;
     QPointer<RadioCommands> m_radioCommands;
 
-    int portTag = 1;       // serial port number 1-4
-    int modeTag = 13;      // cable mode 12 / 13
-    int themeTag = 1;      // theme 1-3
-    bool fastLinkChosen = false;
-    bool verifyChosen = true;
-    int languageTag = 0;   // language 1-3 (other values: none marked, kept as read)
+    int m_portTag = 1;       // serial port number 1-4
+    int m_modeTag = 13;      // cable mode 12 / 13
+    int m_themeTag = 1;      // theme 1-3
+    bool m_fastLinkChosen = false;
+    bool m_verifyChosen = true;
+    int m_languageTag = 0;   // language 1-3 (other values: none marked, kept as read)
 };

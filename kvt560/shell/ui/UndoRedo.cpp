@@ -34,76 +34,76 @@ bool isRedoKey(const QKeyEvent *key)
 
 void Tform1::buildUndoActions(QToolBar *bar)
 {
-    history = new DocumentHistory(doc, this);
+    m_history = new DocumentHistory(m_doc, this);
 
-    undoAction = new QAction(QStringLiteral("撤销(&U)"), sgse1);
-    undoAction->setObjectName(QStringLiteral("undoAction"));
-    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    undoAction->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
-    redoAction = new QAction(QStringLiteral("重做(&Y)"), sgse1);
-    redoAction->setObjectName(QStringLiteral("redoAction"));
-    redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    redoAction->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), style()->standardIcon(QStyle::SP_ArrowForward)));
+    m_undoAction = new QAction(QStringLiteral("撤销(&U)"), sgse1);
+    m_undoAction->setObjectName(QStringLiteral("undoAction"));
+    m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_undoAction->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
+    m_redoAction = new QAction(QStringLiteral("重做(&Y)"), sgse1);
+    m_redoAction->setObjectName(QStringLiteral("redoAction"));
+    m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    m_redoAction->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), style()->standardIcon(QStyle::SP_ArrowForward)));
     QAction *separator = new QAction(sgse1);
     separator->setSeparator(true);
     separator->setObjectName(QStringLiteral("undoSeparator"));
     QAction *first = sgse1->actions().value(0);
-    sgse1->insertActions(first, {undoAction, redoAction, separator});
+    sgse1->insertActions(first, {m_undoAction, m_redoAction, separator});
 
-    undoAction->setEnabled(false);
-    redoAction->setEnabled(false);
+    m_undoAction->setEnabled(false);
+    m_redoAction->setEnabled(false);
     // A change not yet closed into a step can be undone too.
     auto update = [this] {
-        undoAction->setEnabled(history->canUndo() || doc->hasOpenStep());
-        redoAction->setEnabled(history->canRedo() && !doc->hasOpenStep());
+        m_undoAction->setEnabled(m_history->canUndo() || m_doc->hasOpenStep());
+        m_redoAction->setEnabled(m_history->canRedo() && !m_doc->hasOpenStep());
     };
-    connect(history->stack(), &QUndoStack::indexChanged, this, update);
-    connect(history->stack(), &QUndoStack::cleanChanged, this, update);
-    connect(doc, &CodeplugDocument::contentChanged, this, update);
-    connect(doc, &CodeplugDocument::historyReset, this, update);
-    connect(history, &DocumentHistory::stepApplied, this, &Tform1::showAppliedStep);
+    connect(m_history->stack(), &QUndoStack::indexChanged, this, update);
+    connect(m_history->stack(), &QUndoStack::cleanChanged, this, update);
+    connect(m_doc, &CodeplugDocument::contentChanged, this, update);
+    connect(m_doc, &CodeplugDocument::historyReset, this, update);
+    connect(m_history, &DocumentHistory::stepApplied, this, &Tform1::showAppliedStep);
 
     QAction *before = bar->actions().value(3);   // after New, Open, Save
-    bar->insertActions(before, {undoAction, redoAction});
+    bar->insertActions(before, {m_undoAction, m_redoAction});
 
-    connect(doc, &CodeplugDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(m_doc, &CodeplugDocument::modifiedChanged, this, &QWidget::setWindowModified);
     // Text fields keep their own undo for the keys; the window's document takes them.
     qApp->installEventFilter(this);
 }
 
 bool Tform1::canUndo() const
 {
-    return history->canUndo();
+    return m_history->canUndo();
 }
 
 bool Tform1::canRedo() const
 {
-    return history->canRedo();
+    return m_history->canRedo();
 }
 
 void Tform1::undoEdit()
 {
     // A frequency being typed is committed first, as before any command; the undo takes it.
     // Every overlay closes: none may write back a text it showed before the undo.
-    if (!channelEditor->commitPendingEdit(true))
+    if (!m_channelEditor->commitPendingEdit(true))
         return;
-    history->undo();
+    m_history->undo();
 }
 
 void Tform1::redoEdit()
 {
-    if (!channelEditor->commitPendingEdit(true))
+    if (!m_channelEditor->commitPendingEdit(true))
         return;
-    history->redo();
+    m_history->redo();
 }
 
 void Tform1::showAppliedStep()
 {
     // Editors that lie over a cell or a code would show the text from before.
-    channelEditor->hideOverlays();
+    m_channelEditor->hideOverlays();
     bsSkinStringGrid1()->hideEditor();
-    if (singleChannel->isPageActive())
-        singleChannel->bsSkinTabSheet10Show();
+    if (m_singleChannel->isPageActive())
+        m_singleChannel->bsSkinTabSheet10Show();
 }
 
 bool Tform1::eventFilter(QObject *watched, QEvent *event)

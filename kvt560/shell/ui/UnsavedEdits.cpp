@@ -14,17 +14,17 @@ bool Tform1::settleUnsavedEdits()
 {
     // A frequency being typed counts as an edit; a commit that fails has said why, and the
     // half-entered text is still an unsaved edit.
-    channelEditor->commitPendingEdit(false);
-    if (!doc->isModified())
+    m_channelEditor->commitPendingEdit(false);
+    if (!m_doc->isModified())
         return true;
     const LanguageTexts current = noticeTexts();
     const UnsavedAnswer answer =
-        unsavedQuestion ? unsavedQuestion(current) : askAboutUnsavedEdits(this, current);
+        m_unsavedQuestion ? m_unsavedQuestion(current) : askAboutUnsavedEdits(this, current);
     switch (answer) {
     case UnsavedAnswer::Discard:
         return true;
     case UnsavedAnswer::Save:
-        return files->save();
+        return m_files->save();
     case UnsavedAnswer::Cancel:
         break;
     }
@@ -54,6 +54,6 @@ Tform1::UnsavedAnswer Tform1::askAboutUnsavedEdits(QWidget *parent, const Langua
 
 void Tform1::closeWithoutQuestion()
 {
-    askBeforeClosing = false;
+    m_askBeforeClosing = false;
     close();
 }

@@ -79,16 +79,16 @@ void Tform1::buildMenus()
     fsef1 = namedAction(fefs1, "fsef1", QStringLiteral("新建(&N)"));
     rsgg1 = namedAction(fefs1, "rsgg1", QStringLiteral("打开(&O)"));
     segs1 = namedAction(fefs1, "segs1", QStringLiteral("保存(&S)"));
-    saveAsAction = namedAction(fefs1, "saveAsAction", QStringLiteral("另存为(&A)..."));
+    m_saveAsAction = namedAction(fefs1, "saveAsAction", QStringLiteral("另存为(&A)..."));
     // The desktop's keys for the file commands, beside the read and write keys.
     fsef1->setShortcut(QKeySequence::New);
     rsgg1->setShortcut(QKeySequence::Open);
     segs1->setShortcut(QKeySequence::Save);
-    saveAsAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+    m_saveAsAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
     namedSeparator(fefs1, "backupSeparator");
-    openBackupAction = namedAction(fefs1, "openBackupAction", QStringLiteral("打开备份(&B)"));
-    exportChannelsAction = namedAction(fefs1, "exportChannelsAction", QStringLiteral("导出信道(&X)"));
-    importChannelsAction = namedAction(fefs1, "importChannelsAction", QStringLiteral("导入信道(&I)"));
+    m_openBackupAction = namedAction(fefs1, "openBackupAction", QStringLiteral("打开备份(&B)"));
+    m_exportChannelsAction = namedAction(fefs1, "exportChannelsAction", QStringLiteral("导出信道(&X)"));
+    m_importChannelsAction = namedAction(fefs1, "importChannelsAction", QStringLiteral("导入信道(&I)"));
     N1 = namedSeparator(fefs1, "N1");
     E1 = namedAction(fefs1, "E1", QStringLiteral("退出(&E)"));
     fsef1->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
@@ -177,27 +177,27 @@ void Tform1::buildToolBar()
         bar->addWidget(b);
         return b;
     };
-    readButton = captioned("bsSkinSpeedButton4", QStringLiteral("读频"), gs1);
-    writeButton = captioned("bsSkinSpeedButton5", QStringLiteral("写频"), N2);
+    m_readButton = captioned("bsSkinSpeedButton4", QStringLiteral("读频"), gs1);
+    m_writeButton = captioned("bsSkinSpeedButton5", QStringLiteral("写频"), N2);
     buildUndoActions(bar);
 }
 
 void Tform1::buildPages()
 {
-    pageControl = new QTabWidget(this);
-    pageControl->setObjectName(QStringLiteral("pageControl"));
-    pageControl->setDocumentMode(false);
-    setCentralWidget(pageControl);
+    m_pageControl = new QTabWidget(this);
+    m_pageControl->setObjectName(QStringLiteral("pageControl"));
+    m_pageControl->setDocumentMode(false);
+    setCentralWidget(m_pageControl);
 
     // Page 0: the channel table with a row for the list buttons below it.
-    channelPage = new QWidget(pageControl);
-    channelPage->setObjectName(QStringLiteral("channelPage"));
-    auto *channelLayout = new QVBoxLayout(channelPage);
+    m_channelPage = new QWidget(m_pageControl);
+    m_channelPage->setObjectName(QStringLiteral("channelPage"));
+    auto *channelLayout = new QVBoxLayout(m_channelPage);
     channelLayout->setContentsMargins(4, 4, 4, 4);
     channelLayout->setSpacing(4);
-    StringAlignGrid1 = new ChannelGrid(table, channelPage);
+    StringAlignGrid1 = new ChannelGrid(m_table, m_channelPage);
     channelLayout->addWidget(StringAlignGrid1, 1);
-    channelEditor = new ChannelEditor(StringAlignGrid1);
+    m_channelEditor = new ChannelEditor(StringAlignGrid1);
     // Ctrl+C and Ctrl+V on the grid itself copy and paste whole channel rows; the overlay
     // editors keep their own keys.
     const auto rowsAction = [this](const char *name, QKeySequence::StandardKey key) {
@@ -208,82 +208,82 @@ void Tform1::buildPages()
         StringAlignGrid1->addAction(action);
         return action;
     };
-    copyChannelsAction = rowsAction("copyChannelsAction", QKeySequence::Copy);
-    pasteChannelsAction = rowsAction("pasteChannelsAction", QKeySequence::Paste);
-    connect(channelEditor, &ChannelEditor::singleChannelRequested, this, [this] { showPage(SingleChannelPage); });
-    channelButtonRow = new QWidget(channelPage);
-    channelButtonRow->setObjectName(QStringLiteral("channelButtonRow"));
-    auto *buttons = new QHBoxLayout(channelButtonRow);
+    m_copyChannelsAction = rowsAction("copyChannelsAction", QKeySequence::Copy);
+    m_pasteChannelsAction = rowsAction("pasteChannelsAction", QKeySequence::Paste);
+    connect(m_channelEditor, &ChannelEditor::singleChannelRequested, this, [this] { showPage(SingleChannelPage); });
+    m_channelButtonRow = new QWidget(m_channelPage);
+    m_channelButtonRow->setObjectName(QStringLiteral("channelButtonRow"));
+    auto *buttons = new QHBoxLayout(m_channelButtonRow);
     buttons->setContentsMargins(0, 0, 0, 0);
     buttons->setAlignment(Qt::AlignLeft);   // the list buttons side by side, as wide as their captions
-    bsSkinButton9 = new QPushButton(QStringLiteral("清除信道"), channelButtonRow);
+    bsSkinButton9 = new QPushButton(QStringLiteral("清除信道"), m_channelButtonRow);
     bsSkinButton9->setMinimumWidth(90);
     bsSkinButton9->setObjectName(QStringLiteral("bsSkinButton9"));
     buttons->addWidget(bsSkinButton9);
-    channelLayout->addWidget(channelButtonRow);
-    pageControl->addTab(channelPage, QStringLiteral("信道编辑"));
+    channelLayout->addWidget(m_channelButtonRow);
+    m_pageControl->addTab(m_channelPage, QStringLiteral("信道编辑"));
 
     buildFunctionPage();
 
     // Page 2: DTMF with its two sub-pages.
-    dtmfPage = new QWidget(pageControl);
-    dtmfPage->setObjectName(QStringLiteral("dtmfPage"));
-    auto *dtmfLayout = new QVBoxLayout(dtmfPage);
+    m_dtmfPage = new QWidget(m_pageControl);
+    m_dtmfPage->setObjectName(QStringLiteral("dtmfPage"));
+    auto *dtmfLayout = new QVBoxLayout(m_dtmfPage);
     dtmfLayout->setContentsMargins(4, 4, 4, 4);
-    dtmfPages = new QTabWidget(dtmfPage);
-    dtmfPages->setObjectName(QStringLiteral("dtmfPages"));
-    dtmfSystemPage = new QWidget(dtmfPages);
-    dtmfSystemPage->setObjectName(QStringLiteral("dtmfSystemPage"));
-    dtmfParameterPage = new QWidget(dtmfPages);
-    dtmfParameterPage->setObjectName(QStringLiteral("dtmfParameterPage"));
-    dtmfPages->addTab(dtmfSystemPage, QStringLiteral("系统"));
-    dtmfPages->addTab(dtmfParameterPage, QStringLiteral("参数"));
-    dtmfLayout->addWidget(dtmfPages);
-    pageControl->addTab(dtmfPage, QStringLiteral("DTMF"));
+    m_dtmfPages = new QTabWidget(m_dtmfPage);
+    m_dtmfPages->setObjectName(QStringLiteral("dtmfPages"));
+    m_dtmfSystemPage = new QWidget(m_dtmfPages);
+    m_dtmfSystemPage->setObjectName(QStringLiteral("dtmfSystemPage"));
+    m_dtmfParameterPage = new QWidget(m_dtmfPages);
+    m_dtmfParameterPage->setObjectName(QStringLiteral("dtmfParameterPage"));
+    m_dtmfPages->addTab(m_dtmfSystemPage, QStringLiteral("系统"));
+    m_dtmfPages->addTab(m_dtmfParameterPage, QStringLiteral("参数"));
+    dtmfLayout->addWidget(m_dtmfPages);
+    m_pageControl->addTab(m_dtmfPage, QStringLiteral("DTMF"));
 
-    singleChannelPage = new QWidget(pageControl);
-    singleChannelPage->setObjectName(QStringLiteral("singleChannelPage"));
-    pageControl->addTab(singleChannelPage, QStringLiteral("信道"));
+    m_singleChannelPage = new QWidget(m_pageControl);
+    m_singleChannelPage->setObjectName(QStringLiteral("singleChannelPage"));
+    m_pageControl->addTab(m_singleChannelPage, QStringLiteral("信道"));
 
-    sideKeyPage = new QWidget(pageControl);
-    sideKeyPage->setObjectName(QStringLiteral("sideKeyPage"));
-    pageControl->addTab(sideKeyPage, QStringLiteral("侧键设定"));
+    m_sideKeyPage = new QWidget(m_pageControl);
+    m_sideKeyPage->setObjectName(QStringLiteral("sideKeyPage"));
+    m_pageControl->addTab(m_sideKeyPage, QStringLiteral("侧键设定"));
 
     buildOtherPage();
     buildChannelOperations();
 
-    connect(pageControl, &QTabWidget::currentChanged, this, [this](int index) {
+    connect(m_pageControl, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == FunctionPage)
             bsSkinTabSheet2Show();
         if (index == ChannelPage)
-            channelEditor->bsSkinTabSheet1Show();
+            m_channelEditor->bsSkinTabSheet1Show();
     });
 }
 
 void Tform1::buildChannelOperations()
 {
-    channelListOps = new ChannelListOps(table, &channelEditor->cursor(), this);
-    channelListOps->setObjectName(QStringLiteral("channelListOps"));
-    channelListOps->setStepIndexSource([this] { return settings->number(SettingKey::FrequencyStep); });
-    addChannelListButtons(channelButtonRow, channelListOps);
+    m_channelListOps = new ChannelListOps(m_table, &m_channelEditor->cursor(), this);
+    m_channelListOps->setObjectName(QStringLiteral("channelListOps"));
+    m_channelListOps->setStepIndexSource([this] { return m_settings->number(SettingKey::FrequencyStep); });
+    addChannelListButtons(m_channelButtonRow, m_channelListOps);
 
-    singleChannel = new SingleChannelEditor(table, &channelEditor->cursor(), ToneList::instance(), singleChannelPage);
-    auto *single = new QVBoxLayout(singleChannelPage);
+    m_singleChannel = new SingleChannelEditor(m_table, &m_channelEditor->cursor(), ToneList::instance(), m_singleChannelPage);
+    auto *single = new QVBoxLayout(m_singleChannelPage);
     single->setContentsMargins(0, 0, 0, 0);
-    single->addWidget(singleChannel);
-    connect(pageControl, &QTabWidget::currentChanged, singleChannel,
-            [this](int index) { singleChannel->setPageActive(index == SingleChannelPage); });
-    connect(this, &Tform1::cableModeChanged, singleChannel,
-            [this](int mode) { singleChannel->setSingleHead(mode == Preferences::SingleHead); });
-    connect(singleChannel, &SingleChannelEditor::channelSelected, channelEditor,
-            [this](int row) { channelEditor->moveSelection(StringAlignGrid1->currentColumn(), row); });
-    connect(channelEditor, &ChannelEditor::currentChannelChanged, singleChannel, &SingleChannelEditor::setChannelNumber);
-    connect(channelEditor, &ChannelEditor::singleChannelRequested, singleChannel, &SingleChannelEditor::setChannelNumber);
+    single->addWidget(m_singleChannel);
+    connect(m_pageControl, &QTabWidget::currentChanged, m_singleChannel,
+            [this](int index) { m_singleChannel->setPageActive(index == SingleChannelPage); });
+    connect(this, &Tform1::cableModeChanged, m_singleChannel,
+            [this](int mode) { m_singleChannel->setSingleHead(mode == Preferences::SingleHead); });
+    connect(m_singleChannel, &SingleChannelEditor::channelSelected, m_channelEditor,
+            [this](int row) { m_channelEditor->moveSelection(StringAlignGrid1->currentColumn(), row); });
+    connect(m_channelEditor, &ChannelEditor::currentChannelChanged, m_singleChannel, &SingleChannelEditor::setChannelNumber);
+    connect(m_channelEditor, &ChannelEditor::singleChannelRequested, m_singleChannel, &SingleChannelEditor::setChannelNumber);
 }
 
 void Tform1::buildFunctionPage()
 {
-    bsSkinTabSheet2 = new QWidget(pageControl);
+    bsSkinTabSheet2 = new QWidget(m_pageControl);
     bsSkinTabSheet2->setObjectName(QStringLiteral("bsSkinTabSheet2"));
     auto *grid = new QGridLayout(bsSkinTabSheet2);
     grid->setContentsMargins(8, 8, 8, 8);
@@ -291,18 +291,18 @@ void Tform1::buildFunctionPage()
     grid->setVerticalSpacing(8);
 
     // Left: the basic functions, a column of drop-downs and a column of check boxes.
-    basicGroup = new QGroupBox(QStringLiteral("基本功能"), bsSkinTabSheet2);
-    basicGroup->setObjectName(QStringLiteral("basicGroup"));
-    auto *basicLayout = new QHBoxLayout(basicGroup);
-    basicLeftColumn = new QWidget(basicGroup);
-    basicLeftColumn->setObjectName(QStringLiteral("basicLeftColumn"));
-    new QGridLayout(basicLeftColumn);
-    basicRightColumn = new QWidget(basicGroup);
-    basicRightColumn->setObjectName(QStringLiteral("basicRightColumn"));
-    new QVBoxLayout(basicRightColumn);
-    basicLayout->addWidget(basicLeftColumn, 1);   // the drop-downs take the room the boxes leave
-    basicLayout->addWidget(basicRightColumn, 0);
-    grid->addWidget(basicGroup, 0, 0, 2, 1);
+    m_basicGroup = new QGroupBox(QStringLiteral("基本功能"), bsSkinTabSheet2);
+    m_basicGroup->setObjectName(QStringLiteral("basicGroup"));
+    auto *basicLayout = new QHBoxLayout(m_basicGroup);
+    m_basicLeftColumn = new QWidget(m_basicGroup);
+    m_basicLeftColumn->setObjectName(QStringLiteral("basicLeftColumn"));
+    new QGridLayout(m_basicLeftColumn);
+    m_basicRightColumn = new QWidget(m_basicGroup);
+    m_basicRightColumn->setObjectName(QStringLiteral("basicRightColumn"));
+    new QVBoxLayout(m_basicRightColumn);
+    basicLayout->addWidget(m_basicLeftColumn, 1);   // the drop-downs take the room the boxes leave
+    basicLayout->addWidget(m_basicRightColumn, 0);
+    grid->addWidget(m_basicGroup, 0, 0, 2, 1);
 
     // Right: the VOX panel above the band and password panel.
     bsSkinPanel7 = new QGroupBox(QStringLiteral("VOX"), bsSkinTabSheet2);
@@ -310,45 +310,45 @@ void Tform1::buildFunctionPage()
     new QGridLayout(bsSkinPanel7);
     grid->addWidget(bsSkinPanel7, 0, 1);
 
-    bandPasswordPanel = new QFrame(bsSkinTabSheet2);
-    bandPasswordPanel->setObjectName(QStringLiteral("bandPasswordPanel"));
-    bandPasswordPanel->setFrameShape(QFrame::StyledPanel);
-    auto *panel = new QGridLayout(bandPasswordPanel);
-    bsSkinCheckRadioBox14 = new QCheckBox(QStringLiteral("按键扩频"), bandPasswordPanel);
+    m_bandPasswordPanel = new QFrame(bsSkinTabSheet2);
+    m_bandPasswordPanel->setObjectName(QStringLiteral("bandPasswordPanel"));
+    m_bandPasswordPanel->setFrameShape(QFrame::StyledPanel);
+    auto *panel = new QGridLayout(m_bandPasswordPanel);
+    bsSkinCheckRadioBox14 = new QCheckBox(QStringLiteral("按键扩频"), m_bandPasswordPanel);
     bsSkinCheckRadioBox14->setObjectName(QStringLiteral("bsSkinCheckRadioBox14"));
-    bandLabel = namedLabel(bandPasswordPanel, "bsSkinComboBox22Label", QStringLiteral("频段"));
+    m_bandLabel = namedLabel(m_bandPasswordPanel, "bsSkinComboBox22Label", QStringLiteral("频段"));
     // Items, value and enabled state come from the settings store (SettingsPages).
-    bsSkinComboBox22 = new QComboBox(bandPasswordPanel);
+    bsSkinComboBox22 = new QComboBox(m_bandPasswordPanel);
     bsSkinComboBox22->setObjectName(QStringLiteral("bsSkinComboBox22"));
     // Rows 0-1: band; the password controls follow.
     panel->addWidget(bsSkinCheckRadioBox14, 0, 0, 1, 2);
-    panel->addWidget(bandLabel, 1, 0);
+    panel->addWidget(m_bandLabel, 1, 0);
     panel->addWidget(bsSkinComboBox22, 1, 1);
     panel->setColumnStretch(1, 1);
-    grid->addWidget(bandPasswordPanel, 1, 1);
+    grid->addWidget(m_bandPasswordPanel, 1, 1);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
     grid->setRowStretch(2, 1);
 
-    pageControl->addTab(bsSkinTabSheet2, QStringLiteral("功能选项"));
+    m_pageControl->addTab(bsSkinTabSheet2, QStringLiteral("功能选项"));
 }
 
 void Tform1::buildOtherPage()
 {
-    otherPage = new QWidget(pageControl);
-    otherPage->setObjectName(QStringLiteral("otherPage"));
-    auto *pageLayout = new QVBoxLayout(otherPage);
+    m_otherPage = new QWidget(m_pageControl);
+    m_otherPage->setObjectName(QStringLiteral("otherPage"));
+    auto *pageLayout = new QVBoxLayout(m_otherPage);
     pageLayout->setContentsMargins(8, 8, 8, 8);
 
-    bandGroup = new QGroupBox(QStringLiteral("频段"), otherPage);
-    bandGroup->setObjectName(QStringLiteral("bandsGroup"));
-    auto *bands = new QHBoxLayout(bandGroup);
+    m_bandGroup = new QGroupBox(QStringLiteral("频段"), m_otherPage);
+    m_bandGroup->setObjectName(QStringLiteral("bandsGroup"));
+    auto *bands = new QHBoxLayout(m_bandGroup);
     bands->setSpacing(16);
 
     // Each row caption is named after its drop-down ("bsSkinComboBox20Label").
     auto bandBox = [this](const char *name, const QString &title, QLabel *&rxLabel, QComboBox *&rx,
                           const char *rxBox, QLabel *&txLabel, QComboBox *&tx, const char *txBox) {
-        auto *g = new QGroupBox(title, bandGroup);
+        auto *g = new QGroupBox(title, m_bandGroup);
         g->setObjectName(QLatin1String(name));
         auto *l = new QGridLayout(g);
         rxLabel = new QLabel(QStringLiteral("接收频段"), g);
@@ -364,14 +364,14 @@ void Tform1::buildOtherPage()
         l->setColumnStretch(1, 1);
         return g;
     };
-    band1Group = bandBox("band1Group", QStringLiteral("频段1"), band1RxLabel, bsSkinComboBox20, "bsSkinComboBox20",
-                         band1TxLabel, bsSkinComboBox21, "bsSkinComboBox21");
-    band2Group = bandBox("band2Group", QStringLiteral("频段2"), band2RxLabel, bsSkinComboBox6, "bsSkinComboBox6",
-                         band2TxLabel, bsSkinComboBox11, "bsSkinComboBox11");
-    bands->addWidget(band1Group);
-    bands->addWidget(band2Group);
+    m_band1Group = bandBox("band1Group", QStringLiteral("频段1"), m_band1RxLabel, bsSkinComboBox20, "bsSkinComboBox20",
+                         m_band1TxLabel, bsSkinComboBox21, "bsSkinComboBox21");
+    m_band2Group = bandBox("band2Group", QStringLiteral("频段2"), m_band2RxLabel, bsSkinComboBox6, "bsSkinComboBox6",
+                         m_band2TxLabel, bsSkinComboBox11, "bsSkinComboBox11");
+    bands->addWidget(m_band1Group);
+    bands->addWidget(m_band2Group);
 
-    pageLayout->addWidget(bandGroup);
+    pageLayout->addWidget(m_bandGroup);
     pageLayout->addStretch();
-    pageControl->addTab(otherPage, QStringLiteral("其它功能"));
+    m_pageControl->addTab(m_otherPage, QStringLiteral("其它功能"));
 }
