@@ -101,6 +101,8 @@ RadioTransfer::Outcome RadioTransfer::run(int kind, Codeplug &codeplug, quint8 f
 {
     m_corrections.clear();
     m_refusal.clear();
+    m_stopped = false;
+    m_writeBlockCount = 0;
     if (kind == WriteKind) {
         // A frequency text with no form in memory would go out as 0xFF bytes and empty the
         // channel in the radio: nothing is sent then, not even the greeting.
@@ -121,8 +123,13 @@ RadioTransfer::Outcome RadioTransfer::run(int kind, Codeplug &codeplug, quint8 f
             writeSequence(MemoryLayout::encodeMemory(codeplug, firstChannel, m_marks));
     }
     finish();
+    m_stopRequested = false;
     if (m_portFailed)
         return Outcome::PortError;
+    if (m_stopped) {
+        m_corrections.clear();   // nothing of a stopped read reaches the document
+        return Outcome::Stopped;
+    }
     if (!m_linkOk)
         return Outcome::LinkError;
     if (kind == ReadKind)
@@ -148,7 +155,7 @@ bool RadioTransfer::start()
         return false;
 
     // The radio must answer the greeting with exactly its reply, nothing more or less.
-    for (int attempt = 0; attempt < 6 && !m_linkOk; ++attempt)
+    for (int attempt = 0; attempt < 6 && !m_linkOk && !stopHere(); ++attempt)
         m_linkOk = exchange(greetingRequest(), m_timing.handshakeMs) == greetingReply();
     if (!m_linkOk)
         return false;
@@ -228,6 +235,13 @@ void RadioTransfer::showMaximum(int maximum)
     emit progress(maximum);
 }
 
+bool RadioTransfer::stopHere()
+{
+    if (m_stopRequested)
+        m_stopped = true;
+    return m_stopped;
+}
+
 bool RadioTransfer::readBlock(int address, int length, bool secondAttempt, QByteArray &data)
 {
     const QString request = readRequest(address, length);
@@ -302,7 +316,7 @@ void RadioTransfer::readSequence(Codeplug &work)
     const MemoryBlocks blocks = readBlocks();
     QByteArray data;
     bool complete = true;
-    for (int i = 0; i < blocks.size() && complete; ++i) {
+    for (int i = 0; i < blocks.size() && complete && !stopHere(); ++i) {
         const MemoryBlock &b = blocks.at(i);
         // Channel records and the call list get a second attempt after a reply that is no
         // data reply.
@@ -339,8 +353,11 @@ void RadioTransfer::writeSequence(const MemoryLayout::MemoryImage &image)
     }
 
     const MemoryBlocks &blocks = image.blocks;
+    m_writeBlockCount = int(blocks.size());
     int i = 0;
     for (; i < blocks.size() && (blocks.at(i).kind == BlockKind::Channel || blocks.at(i).kind == BlockKind::Alias); ++i) {
+        if (stopHere())
+            return;
         const MemoryBlock &b = blocks.at(i);
         if (b.kind == BlockKind::Channel) {
             // A channel the radio does not take ends the write.
@@ -360,6 +377,8 @@ void RadioTransfer::writeSequence(const MemoryLayout::MemoryImage &image)
         const BlockKind kind = blocks.at(i).kind;
         const bool send = m_linkOk;
         for (; i < blocks.size() && blocks.at(i).kind == kind; ++i) {
+            if (stopHere())
+                return;
             if (!send)
                 continue;
             writeBlock(blocks.at(i), image.block(blocks.at(i)), false);

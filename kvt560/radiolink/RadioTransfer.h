@@ -43,6 +43,7 @@ public:
         LinkError,   // the radio did not answer as expected: the link notice
         PortError,   // the serial port could not be reopened: the port notice
         Refused,     // a write that would lose a channel was not started: refusal() says why
+        Stopped,     // requestStop() ended the transfer before its last block
     };
     static constexpr int ReadMaximum = 138;    // gauge maximum of a read
     static constexpr int WriteMaximum = 148;   // gauge maximum of a write
@@ -66,6 +67,12 @@ public:
     Outcome write(const Codeplug &codeplug, quint8 firstChannel);
     // The transfer of the given kind; any other kind performs only the start and the end.
     Outcome run(int kind, Codeplug &codeplug, quint8 firstChannel);
+    // Asks the running transfer to end before its next block (from a slot that runs while it
+    // waits on the link). The end frame still goes out; a stopped read hands nothing back,
+    // a stopped write leaves the radio with the blocks it acknowledged so far.
+    void requestStop() { m_stopRequested = true; }
+    // The blocks of the last write's image, for "n of m blocks" after a stop.
+    int writeBlockCount() const { return m_writeBlockCount; }
 
     int stepCount() const { return m_stepCount; }
     // After a read: one text per channel field that held no valid value and was read as the
@@ -116,6 +123,8 @@ private:
     bool repeatAllowed(int &repeats);
     void step();
     void showMaximum(int maximum);
+    // True (and the transfer marked stopped) once a stop was requested.
+    bool stopHere();
 
     RadioLink &m_link;
     LinkTiming m_timing;
@@ -123,6 +132,9 @@ private:
     const ToneList *m_tones = nullptr;
     bool m_linkOk = false;
     bool m_portFailed = false;
+    bool m_stopRequested = false;
+    bool m_stopped = false;        // the sequence ended at a stop request
+    int m_writeBlockCount = 0;
     int m_retryCount = 2;
     int m_stepCount = 0;
     QStringList m_corrections;

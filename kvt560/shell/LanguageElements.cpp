@@ -115,6 +115,10 @@ QVector<E> fixedElements()
         of(184, E::NoticeText, "HelpFind"), of(185, E::NoticeText, "HelpFindNext"),
         of(186, E::NoticeText, "HelpFindPrevious"), of(187, E::NoticeText, "HelpNotFound"),
         of(188, E::NoticeText, "HelpClose"), of(189, E::MenuCaption, "saveAsAction"),
+        caption(190, "TR_and_W/stopButton"), of(191, E::NoticeText, "StopWriteQuestion"),
+        of(192, E::NoticeText, "ReadStoppedText"), of(193, E::NoticeText, "WriteStoppedBeforeText"),
+        of(194, E::NoticeText, "WriteStoppedText"), of(195, E::NoticeText, "CheckStoppedText"),
+        of(196, E::NoticeText, "TransferPortText"), of(197, E::NoticeText, "TransferNoDeviceText"),
     };
 }
 

@@ -29,6 +29,13 @@ LanguageTexts LanguageTexts::builtIn()
     t.VerifyFailedCaption = QStringLiteral("写入校验失败");
     t.VerifyAdviceText = QStringLiteral("请再写一次；如果仍是这些信道不同，说明对讲机不接受这些值。");
     t.VerifyFailedStatus = QStringLiteral("校验失败：对讲机中的数据与写入的不一致。");
+    t.StopWriteQuestion = QStringLiteral("对讲机将只写入一部分。停止写入吗？");
+    t.ReadStoppedText = QStringLiteral("读取已停止，没有任何改变。");
+    t.WriteStoppedBeforeText = QStringLiteral("写入在第一块之前停止，对讲机没有改变。");
+    t.WriteStoppedText = QStringLiteral("写入在 %2 块中的第 %1 块后停止，对讲机只写入了一部分。");
+    t.CheckStoppedText = QStringLiteral("校验已停止。对讲机已写入，但没有读回校验。");
+    t.TransferPortText = QStringLiteral("串口：%1（%2）");
+    t.TransferNoDeviceText = QStringLiteral("串口：%1（无串口设备）");
     t.help.title = QStringLiteral("帮助");
     t.help.back = QStringLiteral("后退");
     t.help.forward = QStringLiteral("前进");
@@ -91,6 +98,13 @@ void LanguageTexts::apply(const LanguageLibrary &library)
                 {"VerifyFailedCaption", &LanguageTexts::VerifyFailedCaption},
                 {"VerifyAdviceText", &LanguageTexts::VerifyAdviceText},
                 {"VerifyFailedStatus", &LanguageTexts::VerifyFailedStatus},
+                {"StopWriteQuestion", &LanguageTexts::StopWriteQuestion},
+                {"ReadStoppedText", &LanguageTexts::ReadStoppedText},
+                {"WriteStoppedBeforeText", &LanguageTexts::WriteStoppedBeforeText},
+                {"WriteStoppedText", &LanguageTexts::WriteStoppedText},
+                {"CheckStoppedText", &LanguageTexts::CheckStoppedText},
+                {"TransferPortText", &LanguageTexts::TransferPortText},
+                {"TransferNoDeviceText", &LanguageTexts::TransferNoDeviceText},
             };
             for (const auto &[name, member] : targets)
                 if (e.target == QLatin1String(name))

@@ -35,6 +35,13 @@ struct LanguageTexts
     QString VerifyFailedCaption;  // 177 caption of the notice of a failed check
     QString VerifyAdviceText;     // 178 what to do after a failed check (below the differences)
     QString VerifyFailedStatus;   // 179 the dialog's line after a failed check (a whole sentence)
+    QString StopWriteQuestion;    // 191 asked before a running write is stopped
+    QString ReadStoppedText;      // 192 a read ended by Stop
+    QString WriteStoppedBeforeText;   // 193 a write ended by Stop before its first block
+    QString WriteStoppedText;     // 194 a write ended by Stop: %1 blocks of %2 written
+    QString CheckStoppedText;     // 195 the check after a write ended by Stop
+    QString TransferPortText;     // 196 the transfer dialog's port line: %1 port, %2 device
+    QString TransferNoDeviceText; // 197 the same, when the port has no device: %1 port
     HelpTexts help;               // 180-188 the help window: title, back, forward, contents,
                                   // find, next, previous, not found, close
 

@@ -103,6 +103,7 @@ void RadioCommands::runCommand(int tag)
     const bool read = tag == RadioTransfer::ReadKind;
     dialog_.prepare(tag, LanguageElements::withoutMnemonic(m_window.commandText(read)).trimmed(),
                     m_window.toolButtonText(read), m_window.fastLink(), m_window.verifyAfterWrite());
+    dialog_.setPortLine(QStringLiteral("COM%1").arg(port), transport_.deviceName());
 
     dialog_.openPort();
     dialog_.setFixedHeight(TR_and_W::DialogHeight);

@@ -11,6 +11,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -38,6 +39,13 @@ TR_and_W::TR_and_W(QWidget *parent)
     bsSkinButton2 = new QPushButton(QStringLiteral("关闭"), this);
     bsSkinButton2->setObjectName(QStringLiteral("bsSkinButton2"));
     bsSkinButton2->setAutoDefault(false);
+    stopButton = new QPushButton(QStringLiteral("停止"), this);
+    stopButton->setObjectName(QStringLiteral("stopButton"));
+    stopButton->setAutoDefault(false);
+    stopButton->setEnabled(false);
+    portLabel = new QLabel(this);
+    portLabel->setObjectName(QStringLiteral("portLabel"));
+    portLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     fastLinkBox = new QCheckBox(QStringLiteral("快速通信"), this);
     fastLinkBox->setObjectName(QStringLiteral("fastLinkBox"));
@@ -55,14 +63,18 @@ TR_and_W::TR_and_W(QWidget *parent)
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(bsSkinButton1);
-    buttons->addSpacing(24);
+    buttons->addSpacing(12);
+    buttons->addWidget(stopButton);
+    buttons->addSpacing(12);
     buttons->addWidget(bsSkinButton2);
     buttons->addStretch();
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto *body = new QVBoxLayout;
-    body->setContentsMargins(24, 28, 24, 16);
+    body->setContentsMargins(24, 12, 24, 12);
+    body->setSpacing(4);
+    body->addWidget(portLabel);
     body->addWidget(bsSkinGauge1);
     body->addWidget(fastLinkBox);
     body->addWidget(verifyBox);
@@ -75,6 +87,12 @@ TR_and_W::TR_and_W(QWidget *parent)
 
     connect(bsSkinButton1, &QPushButton::clicked, this, &TR_and_W::bsSkinButton1Click);
     connect(bsSkinButton2, &QPushButton::clicked, this, &TR_and_W::bsSkinButton2Click);
+    connect(stopButton, &QPushButton::clicked, this, &TR_and_W::stopButtonClick);
+    confirmStop = [this] {
+        return QMessageBox::question(this, windowTitle(), texts_.StopWriteQuestion, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No)
+            == QMessageBox::Yes;
+    };
     connect(fastLinkBox, &QCheckBox::toggled, this, &TR_and_W::fastLinkToggled);
     connect(verifyBox, &QCheckBox::toggled, this, &TR_and_W::verifyToggled);
 }
@@ -92,6 +110,14 @@ void TR_and_W::prepare(int kind, const QString &title, const QString &startText,
     verifyBox->setChecked(verify);
     verifyBox->setVisible(kind == RadioTransfer::WriteKind);
     verifyStatus->clear();
+}
+
+void TR_and_W::setPortLine(const QString &portName, const QString &device)
+{
+    m_portName = portName;
+    m_portDevice = device;
+    portLabel->setText(device.isEmpty() ? texts_.TransferNoDeviceText.arg(portName)
+                                        : texts_.TransferPortText.arg(portName, device));
 }
 
 void TR_and_W::setNoticeTexts(const QString &caption, const QString &portText, const QString &linkText)
@@ -162,6 +188,9 @@ void TR_and_W::bsSkinButton1Click()
     bsSkinButton1->setEnabled(false);
     fastLinkBox->setEnabled(false);
     verifyBox->setEnabled(false);
+    stopButton->setEnabled(true);
+    stopButton->setFocus(Qt::OtherFocusReason);   // the one button left to the keyboard
+    m_stoppedCheck = false;
     setGauge(0);
     lastCheck_ = Check::NotRun;
     lastDifferences_.clear();
@@ -174,7 +203,9 @@ void TR_and_W::bsSkinButton1Click()
         transfer.setMarks(document_->channels()->marks());
     connect(&transfer, &RadioTransfer::progress, this, &TR_and_W::setGauge);
     Codeplug codeplug = document_ ? document_->snapshot() : Codeplug();
+    m_transfer = &transfer;
     lastOutcome_ = transfer.run(Tag, codeplug, firstChannel_);
+    m_transfer = nullptr;
     lastMemoryRead_ = transfer.memoryRead();
     if (lastOutcome_ == RadioTransfer::Outcome::Success && Tag == RadioTransfer::WriteKind && verifyBox->isChecked())
         verifyWrite(transfer, codeplug, timing);
@@ -192,8 +223,12 @@ void TR_and_W::bsSkinButton1Click()
     bsSkinButton1->setEnabled(true);
     fastLinkBox->setEnabled(true);
     verifyBox->setEnabled(true);
+    stopButton->setEnabled(false);
+    bsSkinButton1->setFocus(Qt::OtherFocusReason);
     running_ = false;
-    if (lastCheck_ == Check::Failed)
+    if (lastOutcome_ == RadioTransfer::Outcome::Stopped)
+        notify(windowTitle(), stoppedNotice(transfer, m_stoppedCheck));
+    else if (lastCheck_ == Check::Failed)
         notify(texts_.VerifyFailedCaption, differencesNotice(lastDifferences_));
     else if (lastOutcome_ == RadioTransfer::Outcome::LinkError)
         notify(linkNotice());
@@ -216,7 +251,12 @@ void TR_and_W::verifyWrite(const RadioTransfer &write, const Codeplug &sent, con
     readBack.setMarks(marks);
     connect(&readBack, &RadioTransfer::progress, this, &TR_and_W::setGauge);
     Codeplug inRadio = sent;
+    m_transfer = &readBack;
+    m_checking = true;
     const RadioTransfer::Outcome outcome = readBack.run(RadioTransfer::ReadKind, inRadio, 0xFF);
+    m_checking = false;
+    m_transfer = nullptr;
+    m_stoppedCheck = outcome == RadioTransfer::Outcome::Stopped;
     if (outcome != RadioTransfer::Outcome::Success) {
         // The write went through, but whether the radio holds it is not known.
         lastOutcome_ = outcome;
@@ -244,6 +284,34 @@ QString TR_and_W::differencesNotice(const QList<MemoryDifference> &differences) 
         lines << texts_.MoreDifferencesText.arg(differences.size() - MaxListedDifferences);
     lines << QString() << texts_.VerifyAdviceText;
     return lines.join(QLatin1Char('\n'));
+}
+
+void TR_and_W::stopButtonClick()
+{
+    if (!running_ || !m_transfer)
+        return;
+    // A write that is stopped leaves the radio partly written: the user agrees first. The
+    // check after a write only reads, so it stops at once.
+    if (Tag == RadioTransfer::WriteKind && !m_checking) {
+        if (!confirmStop || !confirmStop())
+            return;
+        if (!running_ || !m_transfer || m_checking)
+            return;   // the write ended while the question was open
+    }
+    stopButton->setEnabled(false);
+    m_transfer->requestStop();
+}
+
+QString TR_and_W::stoppedNotice(const RadioTransfer &transfer, bool checking) const
+{
+    if (checking)
+        return texts_.CheckStoppedText;
+    if (Tag == RadioTransfer::ReadKind)
+        return texts_.ReadStoppedText;
+    const int written = int(transfer.blocksWritten().size());
+    if (written == 0)
+        return texts_.WriteStoppedBeforeText;
+    return texts_.WriteStoppedText.arg(written).arg(transfer.writeBlockCount());
 }
 
 void TR_and_W::bsSkinButton2Click()

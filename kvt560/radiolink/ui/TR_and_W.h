@@ -4,6 +4,10 @@
 // button is disabled and the dialog refuses to close. The serial port stays open while the
 // dialog is shown and is closed when it closes.
 //
+// "Stop" (stopButton) ends a running transfer at its next block, the end frame still sent: a
+// stopped read changes nothing, a write asks first, since the radio is left partly written.
+// The port line above the gauge names the port and the device the transfer uses.
+//
 // With "Verify after writing" checked, a successful write is followed by a read of the blocks
 // it wrote, compared with what was sent; the document counts as written only when the radio
 // holds what was sent. A difference is shown in the words of the window, one field per line.
@@ -38,6 +42,8 @@ public:
     QCheckBox *fastLinkBox;        // "Fast link": end each wait when the reply is complete
     QCheckBox *verifyBox;          // "Verify after writing": read back and compare (writes only)
     QLabel *verifyStatus;          // what the check after a write is doing or found
+    QPushButton *stopButton;       // ends a running transfer at its next block
+    QLabel *portLabel;             // the port and the device of the transfer
     int Tag = 0;                   // 1 read, 2 write
 
     void setLink(RadioLink *link) { link_ = link; }
@@ -58,6 +64,10 @@ public:
     void setPortTexts(const PortProblemTexts &texts) { portTexts_ = texts; }
     // The texts of the check after a write and the words of the setting items it names.
     void setLanguageTexts(const LanguageTexts &texts) { texts_ = texts; }
+    // The port line: the port's name and its device (empty: the port has none).
+    void setPortLine(const QString &portName, const QString &device);
+    // Asked before a running write is stopped; true: stop. A Yes / No question by default.
+    std::function<bool()> confirmStop;
     // The port notice with the reason of the link's last failed open.
     QString portNotice() const;
     // The link notice, with the line about a device that went away during the transfer.
@@ -95,6 +105,7 @@ public:
 public slots:
     void bsSkinButton1Click();
     void bsSkinButton2Click();
+    void stopButtonClick();
     void done(int result) override;
 
 signals:
@@ -122,6 +133,14 @@ private:
     // Reads the blocks the write sent back from the radio and compares them.
     void verifyWrite(const RadioTransfer &write, const Codeplug &sent, const LinkTiming &timing);
 
+    // The notice after a stop: what was read, written or checked.
+    QString stoppedNotice(const RadioTransfer &transfer, bool checking) const;
+
+    RadioTransfer *m_transfer = nullptr;   // the transfer running now (the write or its check)
+    bool m_checking = false;               // the check after a write is running
+    bool m_stoppedCheck = false;           // Stop ended the check after a write
+    QString m_portName;
+    QString m_portDevice;
     RadioLink *link_ = nullptr;
     CodeplugDocument *document_ = nullptr;
     LinkTiming timing_;

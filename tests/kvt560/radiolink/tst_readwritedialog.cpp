@@ -7,6 +7,7 @@
 #include "common/Backups.h"
 #include "common/SerialPorts.h"
 #include "channels/ChannelTable.h"
+#include "radiolink/MemoryLayout.h"
 #include "radiolink/ui/RadioCommands.h"
 #include "radiolink/ui/TR_and_W.h"
 #include "settings/SettingsStore.h"
@@ -20,6 +21,7 @@
 #include <QScopeGuard>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -106,6 +108,8 @@ private slots:
     void verifyAfterWriting_data();
     void verifyAfterWriting();
     void windowReadLeavesBackup();
+    void stopTransfer_data();
+    void stopTransfer();
 };
 
 void TestReadWriteDialog::readFillsMainWindow()
@@ -510,6 +514,85 @@ void TestReadWriteDialog::windowReadLeavesBackup()
     QCOMPARE(backup.size(), 4096);
     QCOMPARE(backup.left(16 * 129).toHex(), memory.left(16 * 129).toHex());   // the channel records
     QVERIFY(QFileInfo::exists(after.first().chopped(3) + QStringLiteral("k56")));
+}
+
+
+void TestReadWriteDialog::stopTransfer_data()
+{
+    QTest::addColumn<bool>("reading");
+    QTest::addColumn<bool>("agree");   // the answer to the question before a write is stopped
+    QTest::newRow("read") << true << true;
+    QTest::newRow("write, stopped") << false << true;
+    QTest::newRow("write, not stopped") << false << false;
+}
+
+// Stop half-way: a read changes nothing in the document; a write the user agrees to stop ends
+// after a whole block with the end frame, and says how far it came; a No lets it finish.
+void TestReadWriteDialog::stopTransfer()
+{
+    QFETCH(bool, reading);
+    QFETCH(bool, agree);
+    RadioSimulator sim;
+    QVERIFY(sim.start({"--no-pacing", "--memory", samplePath()}));
+    Bench bench(sim.device());
+    ChannelTable *table = bench.form->channelTable();
+    table->setCell(ChannelTable::Grid1, 1, 1, "438.50000");
+    const ChannelCells before = table->cells();
+    const SettingsValues settingsBefore = bench.form->settingsStore()->snapshot();
+
+    QStringList requests;
+    QString portLine;
+    bool asked = false, stopShown = false, stopAfter = true;
+    bench.commands->setDialogRunner([&](TR_and_W &d) {
+        RecordingLink recording(bench.commands->MSComm1());
+        d.setLink(&recording);
+        d.confirmStop = [&] { asked = true; return agree; };
+        d.show();
+        portLine = d.portLabel->text();
+        stopShown = d.stopButton->isVisible() && !d.stopButton->isEnabled();
+        bool pressed = false;   // once: not again in the check after the write
+        connect(d.bsSkinGauge1, &QProgressBar::valueChanged, &d, [&d, &pressed](int value) {
+            if (!pressed && value == d.bsSkinGauge1->maximum() / 2) {
+                pressed = true;
+                d.stopButton->click();
+            }
+        });
+        d.bsSkinButton1->click();
+        stopAfter = d.stopButton->isEnabled();
+        requests = recording.requests;
+        d.setLink(&bench.commands->MSComm1());
+        d.bsSkinButton2->click();
+    });
+    (reading ? control<QAction>(*bench.form, "gs1") : control<QAction>(*bench.form, "N2"))->trigger();
+
+    QVERIFY(stopShown);
+    QVERIFY(!stopAfter);
+    QCOMPARE(portLine, QString::fromUtf8("串口：COM1（%1）").arg(sim.device()));
+    QVERIFY(!requests.isEmpty());
+    QCOMPARE(requests.last(), QStringLiteral("64016F"));   // the end frame closes every transfer
+    QCOMPARE(asked, !reading);
+    const LanguageTexts texts = LanguageTexts::builtIn();
+    if (reading) {
+        QCOMPARE(bench.notices.size(), 1);
+        QCOMPARE(bench.notices.first().text, texts.ReadStoppedText);
+        QVERIFY(table->cells() == before);
+        QVERIFY(bench.form->settingsStore()->snapshot() == settingsBefore);
+        QVERIFY(requests.filter(QRegularExpression("^52")).size() < MemoryLayout::readBlocks().size());
+    } else if (agree) {
+        QCOMPARE(bench.notices.size(), 1);
+        // "... after n of m blocks": n the write frames sent, each acknowledged; none after the stop.
+        const int written = int(requests.filter(QRegularExpression("^57")).size());
+        const QString text = bench.notices.first().text;
+        const QRegularExpressionMatch total = QRegularExpression("(\\d+)").match(
+            QString(text).remove(QString::number(written)));
+        QVERIFY2(total.hasMatch(), qPrintable(text));
+        QCOMPARE(text, texts.WriteStoppedText.arg(written).arg(total.captured(1)));
+        QVERIFY(written > 0 && written < total.captured(1).toInt());
+        QVERIFY(bench.form->document()->isModified());   // the radio does not hold the document
+    } else {
+        QCOMPARE(bench.notices.size(), 0);
+        QVERIFY(!bench.form->document()->isModified());
+    }
 }
 
 REGISTER_TEST(TestReadWriteDialog)
