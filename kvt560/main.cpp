@@ -8,6 +8,7 @@
 #include "shell/CommandLine.h"
 #include "shell/Preferences.h"
 #include "common/TerminationSignals.h"
+#include "common/ui/ChineseFonts.h"
 #include "shell/ui/TaboutForm.h"
 #include "shell/ui/Tform1.h"
 #include <QApplication>
@@ -34,6 +35,7 @@ int main(int argc, char **argv)
     // 1. The main window, with the confirmation and notice dialog; it reads myini.ini as it
     // is created.
     Tform1 form1(PreferencesPaths::forApplication());
+    form1.setChineseFontCheck(&ChineseFonts::installed);
     // 2. The about box.
     auto *aboutForm = new TaboutForm(&form1);
     form1.setAboutForm(aboutForm);

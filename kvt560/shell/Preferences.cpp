@@ -1,4 +1,5 @@
 #include "shell/Preferences.h"
+#include "common/FirstLanguage.h"
 #include "settings/IniFile.h"
 #include "common/InstalledLayout.h"
 #include <QCoreApplication>
@@ -95,6 +96,16 @@ bool Preferences::save(const QString &path, QString *reason) const
     ini.load(path);
     toIni(ini);
     return ini.save(path, reason);
+}
+
+int Preferences::firstLanguage(const QLocale &locale)
+{
+    switch (FirstLanguage::forLocale(locale)) {
+    case FirstLanguage::SimplifiedChinese: return 1;
+    case FirstLanguage::TraditionalChinese: return 3;
+    case FirstLanguage::English: break;
+    }
+    return 2;
 }
 
 PreferencesPaths PreferencesPaths::forDirectories(const QString &exeDir, const QString &userConfigDir)

@@ -6,6 +6,7 @@
 // above the count) as it was.
 #include "codeplug/BandLists.h"
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -35,6 +36,9 @@ struct Preferences {
     static constexpr int MaxListItems = 1000;
 
     static QString fileName() { return QStringLiteral("myini.ini"); }
+    // The language (1-3) of a first start, when no preferences of the user exist yet: the
+    // one the locale asks for.
+    static int firstLanguage(const QLocale &locale);
     static QString sectionName(ListId list);
     static QString countKey(ListId list);
     static QString nowKey(ListId list);

@@ -95,6 +95,7 @@ void Tform1::markLanguage(int lang)
 
 void Tform1::chooseLanguage(int lang)
 {
+    m_savedLanguage = lang;
     m_languageTag = lang;
     markLanguage(lang);
     emit languageChosen(lang);

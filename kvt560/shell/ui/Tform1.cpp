@@ -21,6 +21,7 @@
 #include "settings/ui/SettingsPages.h"
 #include "shell/LanguageNames.h"
 #include "shell/LanguageTexts.h"
+#include "common/ui/ChineseFonts.h"
 #include "common/ui/HelpWindow.h"
 #include "shell/ui/TaboutForm.h"
 #include "shell/ui/Tmessage1.h"
@@ -70,6 +71,7 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
         help->setTexts(m_texts.help);
         return help->showManual(url.toLocalFile());
     })
+    , m_notice(&showNotice)
 {
     setObjectName(QStringLiteral("Tform1"));
     setWindowTitle(QStringLiteral("RD4400[*]"));   // "[*]": the mark of unsaved changes
@@ -156,9 +158,12 @@ void Tform1::FormCreate()
     selectTheme(p.skin);
     m_fastLinkChosen = p.fastLink;
     m_verifyChosen = p.verify;
-    // The library itself is loaded at first show.
-    m_languageTag = p.lang;
-    markLanguage(p.lang);
+    // The library itself is loaded at first show. A first start (no preferences of the user
+    // yet, so they are read from the shipped file) speaks the locale's language.
+    const int lang = m_paths.readPath != m_paths.writePath ? Preferences::firstLanguage(QLocale()) : p.lang;
+    m_savedLanguage = lang;
+    m_languageTag = lang;
+    markLanguage(lang);
 
     m_doc->setBandLists(p.lists);
     bindBandBoxes();
@@ -182,9 +187,18 @@ void Tform1::FormShow()
     // 3. Page 0, and on the DTMF page the sub-page "系统".
     m_pageControl->setCurrentIndex(ChannelPage);
     m_dtmfPages->setCurrentIndex(0);
-    // 5. The saved language; any other number loads nothing.
+    // 5. The saved language; any other number loads nothing. Chinese without a Chinese font
+    // would show empty boxes: English then, with a word on the fonts, the choice kept.
+    const bool noChineseFont = (m_languageTag == 1 || m_languageTag == 3) && m_chineseFontInstalled
+        && !m_chineseFontInstalled(m_languageTag == 3);
+    if (noChineseFont) {
+        m_languageTag = 2;
+        markLanguage(2);
+    }
     if (language::isKnown(m_languageTag))
         emit languageChosen(m_languageTag);
+    if (noChineseFont && m_notice)
+        m_notice(QStringLiteral("KVT560"), ChineseFonts::missingText());
     if (!edited)
         m_doc->resetHistory();
 }
@@ -211,7 +225,7 @@ void Tform1::closeEvent(QCloseEvent *event)
     }
     QString reason;
     if (!savePreferences(&reason))   // FormDestroy
-        showNotice(QStringLiteral("KVT560"), CodeplugFile::saveFailedText(m_paths.writePath, reason));
+        m_notice(QStringLiteral("KVT560"), CodeplugFile::saveFailedText(m_paths.writePath, reason));
     event->accept();
 }
 
@@ -221,7 +235,7 @@ Preferences Tform1::currentPreferences() const
     p.com = m_portTag;
     p.commode = m_modeTag;
     p.skin = m_themeTag;
-    p.lang = m_languageTag;
+    p.lang = m_savedLanguage;
     p.fastLink = m_fastLinkChosen;
     p.verify = m_verifyChosen;
     p.lists = m_doc->bandLists();

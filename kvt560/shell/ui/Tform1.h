@@ -124,6 +124,12 @@ public:
     QString executableDir() const { return m_appDir; }
     void setExecutableDir(const QString &dir) { m_appDir = dir; }
     // How help files are opened; the desktop by default.
+    // How the window's own notices reach the user (caption, text); Tmessage1 unless replaced.
+    using Notice = std::function<void(const QString &caption, const QString &text)>;
+    void setNotice(Notice notice) { m_notice = std::move(notice); }
+    // Whether a Chinese font is installed (traditional or simplified); the font database
+    // unless replaced. Without one a Chinese language starts in English, the choice kept.
+    void setChineseFontCheck(std::function<bool(bool traditional)> check) { m_chineseFontInstalled = std::move(check); }
     using UrlOpener = std::function<bool(const QUrl &)>;
     void setHelpOpener(UrlOpener opener) { m_helpOpener = std::move(opener); }
 
@@ -355,6 +361,9 @@ private:
     bool m_shownOnce = false;
     QString m_appDir;
     UrlOpener m_helpOpener;
+    Notice m_notice;
+    std::function<bool(bool)> m_chineseFontInstalled;
+    int m_savedLanguage = 1;   // the language written to the preferences: the user's choice
     CodeplugDocument *m_doc;
     DocumentHistory *m_history = nullptr;
     ChannelTable *m_table;        // the document's channels

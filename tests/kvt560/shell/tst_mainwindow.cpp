@@ -11,6 +11,9 @@
 #include "shell/ui/Tform1.h"
 #include "shell/ui/Themes.h"
 #include "common/ui/HelpWindow.h"
+#include "common/ui/ChineseFonts.h"
+#include "common/InstalledLayout.h"
+#include <QScopeGuard>
 #include <QDir>
 #include <QAction>
 #include <QApplication>
@@ -250,6 +253,76 @@ private slots:
         QCOMPARE(language.count(), 0);
         form.close();
         QCOMPARE(openValue(iniPath(), "lang"), QStringLiteral("9"));
+    }
+
+    // A first start (the user has no myini.ini yet, so the shipped one is read) speaks the
+    // locale's language and writes it into the user's file; a saved choice wins; the build
+    // folder (one file beside the program) keeps its lang=1.
+    void firstStartLanguage_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("saved");   // the user's own myini.ini, if any
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("zh_TW") << "zh_TW.UTF-8" << "" << true << 3;
+        QTest::newRow("en_US") << "en_US.UTF-8" << "" << true << 2;
+        QTest::newRow("zh_CN") << "zh_CN.UTF-8" << "" << true << 1;
+        QTest::newRow("saved Traditional, en_US") << "en_US.UTF-8" << "[open]\nlang=3\n" << true << 3;
+        QTest::newRow("build folder, en_US") << "en_US.UTF-8" << "" << false << 1;
+    }
+    void firstStartLanguage()
+    {
+        QFETCH(QString, lang);
+        QFETCH(QString, saved);
+        QFETCH(bool, installed);
+        QFETCH(int, shown);
+        QTemporaryDir app, user;
+        const QString shipped = QStringLiteral("[open]\ncom=1\nlang=1\n");
+        writeAll(QDir(app.path()).filePath("myini.ini"), shipped);
+        if (installed)
+            writeAll(QDir(app.path()).filePath(InstalledLayout::markerName()), QString());
+        if (!saved.isEmpty())
+            writeAll(QDir(user.path()).filePath("myini.ini"), saved);
+        const QLocale before;
+        QLocale::setDefault(QLocale(lang.section(QLatin1Char('.'), 0, 0)));
+        auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+        const PreferencesPaths paths = PreferencesPaths::forDirectories(app.path(), user.path());
+        {
+            Tform1 form(paths);
+            QSignalSpy language(&form, &Tform1::languageChosen);
+            form.show();
+            QCOMPARE(language.count(), 1);
+            QCOMPARE(language.at(0).at(0).toInt(), shown);
+            form.close();
+        }
+        QCOMPARE(openValue(paths.writePath, "lang"), QString::number(shown));
+        if (installed) {   // the shipped file belongs to the system
+            QFile shippedFile(QDir(app.path()).filePath("myini.ini"));
+            QVERIFY(shippedFile.open(QIODevice::ReadOnly));
+            QCOMPARE(QString::fromUtf8(shippedFile.readAll()), shipped);
+        }
+    }
+
+    // Chinese chosen but no Chinese font installed: English is shown, one notice in English
+    // names the package, and the choice stays in myini.ini for when the fonts are there.
+    void chineseWithoutFontsStartsInEnglish()
+    {
+        writeAll(iniPath(), QStringLiteral("[open]\nlang=3\n"));
+        QStringList notices;
+        {
+            Tform1 form(PreferencesPaths::single(iniPath()));
+            form.setChineseFontCheck([](bool) { return false; });
+            form.setNotice([&](const QString &, const QString &text) { notices << text; });
+            QSignalSpy language(&form, &Tform1::languageChosen);
+            form.show();
+            QCOMPARE(language.count(), 1);
+            QCOMPARE(language.at(0).at(0).toInt(), 2);
+            QVERIFY(control<QAction>(form, "English1")->isChecked());
+            form.close();
+        }
+        QCOMPARE(notices, QStringList{ChineseFonts::missingText()});
+        QVERIFY(notices.first().contains(QLatin1String("fonts-noto-cjk")));
+        QCOMPARE(openValue(iniPath(), "lang"), QStringLiteral("3"));
     }
 
     void helpFileByLanguage_data()
