@@ -5,6 +5,7 @@
 #include "codeplug/CsvChannels.h"
 #include "common/Backups.h"
 #include "common/CheckedSave.h"
+#include "common/FileDialogFolders.h"
 #include "common/Csv.h"
 #include "channels/ToneList.h"
 #include "shell/LanguageElements.h"
@@ -28,14 +29,17 @@ CodeplugFiles::CodeplugFiles(CodeplugDocument *document, FileCommandWindow windo
     setObjectName(QStringLiteral("codeplugFiles"));
     // The dialogs are titled by the menu items, in the language they show.
     using Command = FileCommandWindow::Command;
+    m_openChooser = [this](QWidget *parent) { return askOpenFile(parent, startFolder()); };
+    m_saveChooser = [this](QWidget *parent) { return askSaveFile(parent, offeredName(CodeplugFile::suffix())); };
     m_backupChooser = [this](QWidget *parent) {
         return askBackupFile(parent, dialogTitle(m_window.commandText(Command::OpenBackup)));
     };
     m_csvOpenChooser = [this](QWidget *parent) {
-        return askCsvOpenFile(parent, dialogTitle(m_window.commandText(Command::ImportChannels)));
+        return askCsvOpenFile(parent, dialogTitle(m_window.commandText(Command::ImportChannels)), startFolder());
     };
     m_csvSaveChooser = [this](QWidget *parent) {
-        return askCsvSaveFile(parent, dialogTitle(m_window.commandText(Command::ExportChannels)));
+        return askCsvSaveFile(parent, dialogTitle(m_window.commandText(Command::ExportChannels)),
+                              offeredName(QStringLiteral("csv")));
     };
 }
 
@@ -44,9 +48,9 @@ QString CodeplugFiles::dialogFilter()
     return QStringLiteral("NQS-552  文件 (*.k56)");
 }
 
-QString CodeplugFiles::askOpenFile(QWidget *parent)
+QString CodeplugFiles::askOpenFile(QWidget *parent, const QString &start)
 {
-    QFileDialog dialog(parent, QStringLiteral("打开"), QString(), dialogFilter());
+    QFileDialog dialog(parent, QStringLiteral("打开"), start, dialogFilter());
     dialog.setObjectName(QStringLiteral("openDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -55,9 +59,9 @@ QString CodeplugFiles::askOpenFile(QWidget *parent)
     return dialog.selectedFiles().constFirst();
 }
 
-QString CodeplugFiles::askSaveFile(QWidget *parent)
+QString CodeplugFiles::askSaveFile(QWidget *parent, const QString &start)
 {
-    QFileDialog dialog(parent, QStringLiteral("保存"), QString(), dialogFilter());
+    QFileDialog dialog(parent, QStringLiteral("保存"), start, dialogFilter());
     dialog.setObjectName(QStringLiteral("saveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -66,6 +70,29 @@ QString CodeplugFiles::askSaveFile(QWidget *parent)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
+}
+
+QString CodeplugFiles::startFolder() const
+{
+    return FileDialogFolders::startFolder(m_window.lastFolder ? m_window.lastFolder() : QString(),
+                                          m_window.applicationFolder ? m_window.applicationFolder() : QString());
+}
+
+void CodeplugFiles::rememberFolder(const QString &path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    const QString appFolder = m_window.applicationFolder ? m_window.applicationFolder() : QString();
+    if (m_window.setLastFolder && FileDialogFolders::fitsAsStart(folder, appFolder))
+        m_window.setLastFolder(folder);
+}
+
+QString CodeplugFiles::offeredName(const QString &suffix) const
+{
+    // A document from a file offers that file's name, an untitled one nothing but the folder.
+    const QString current = m_doc->filePath();
+    if (current.isEmpty())
+        return startFolder();
+    return QDir(startFolder()).filePath(QFileInfo(current).completeBaseName() + QLatin1Char('.') + suffix);
 }
 
 QString CodeplugFiles::withDefaultSuffix(const QString &path)
@@ -169,6 +196,7 @@ bool CodeplugFiles::saveAs()
     const QString path = withDefaultSuffix(m_saveChooser(m_window.dialogParent));
     if (path.isEmpty())
         return false;
+    rememberFolder(path);
     return saveTo(path);
 }
 
@@ -179,6 +207,7 @@ void CodeplugFiles::rsgg1Click()
     const QString path = m_openChooser(m_window.dialogParent);
     if (path.isEmpty())
         return;
+    rememberFolder(path);
     openFrom(path);
     hideFrequencyEditor();
 }
@@ -194,17 +223,20 @@ QString CodeplugFiles::dialogTitle(const QString &menuText)
 QString CodeplugFiles::askBackupFile(QWidget *parent, const QString &title)
 {
     QDir().mkpath(Backups::folder());
-    return QFileDialog::getOpenFileName(parent, title, Backups::folder(), dialogFilter());
+    // The newest backup is chosen: most often the read just made.
+    const QStringList backups = Backups::list(QStringLiteral("KVT560"), CodeplugFile::suffix());
+    return QFileDialog::getOpenFileName(parent, title, backups.isEmpty() ? Backups::folder() : backups.constFirst(),
+                                        dialogFilter());
 }
 
-QString CodeplugFiles::askCsvOpenFile(QWidget *parent, const QString &title)
+QString CodeplugFiles::askCsvOpenFile(QWidget *parent, const QString &title, const QString &start)
 {
-    return QFileDialog::getOpenFileName(parent, title, QString(), QStringLiteral("CSV (*.csv);;All files (*)"));
+    return QFileDialog::getOpenFileName(parent, title, start, QStringLiteral("CSV (*.csv);;All files (*)"));
 }
 
-QString CodeplugFiles::askCsvSaveFile(QWidget *parent, const QString &title)
+QString CodeplugFiles::askCsvSaveFile(QWidget *parent, const QString &title, const QString &start)
 {
-    QString path = QFileDialog::getSaveFileName(parent, title, QString(), QStringLiteral("CSV (*.csv)"));
+    QString path = QFileDialog::getSaveFileName(parent, title, start, QStringLiteral("CSV (*.csv)"));
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
     return path;
@@ -259,8 +291,10 @@ void CodeplugFiles::exportChannels()
     if (!commitPendingEdit())
         return;
     const QString path = m_csvSaveChooser(m_window.dialogParent);
-    if (!path.isEmpty())
-        exportChannelsTo(path);
+    if (path.isEmpty())
+        return;
+    rememberFolder(path);
+    exportChannelsTo(path);
 }
 
 void CodeplugFiles::importChannels()
@@ -270,6 +304,7 @@ void CodeplugFiles::importChannels()
     const QString path = m_csvOpenChooser(m_window.dialogParent);
     if (path.isEmpty())
         return;
+    rememberFolder(path);
     importChannelsFrom(path);
     hideFrequencyEditor();
 }

@@ -32,17 +32,20 @@ public:
     void setNotifier(Notifier n) { m_notifier = std::move(n); }
 
     // The file dialogs: "打开" for an existing file, "保存" appending ".k56" to a name without
-    // extension and replacing an existing file without a question.
+    // extension and replacing an existing file without a question. They start in `start`, a
+    // folder or a file name to offer.
     static QString dialogFilter();   // "NQS-552  文件 (*.k56)"
-    static QString askOpenFile(QWidget *parent);
-    static QString askSaveFile(QWidget *parent);
+    static QString askOpenFile(QWidget *parent, const QString &start = QString());
+    static QString askSaveFile(QWidget *parent, const QString &start = QString());
     // The name with ".k56" appended when it has no extension.
     static QString withDefaultSuffix(const QString &path);
-    // A file dialog in the backups folder of radio reads, and the CSV dialogs of the channel
-    // export and import; title is the menu item's text.
+    // A file dialog in the backups folder of radio reads with the newest backup chosen, and
+    // the CSV dialogs of the channel export and import; title is the menu item's text.
     static QString askBackupFile(QWidget *parent, const QString &title);
-    static QString askCsvOpenFile(QWidget *parent, const QString &title);
-    static QString askCsvSaveFile(QWidget *parent, const QString &title);
+    static QString askCsvOpenFile(QWidget *parent, const QString &title, const QString &start = QString());
+    static QString askCsvSaveFile(QWidget *parent, const QString &title, const QString &start = QString());
+    // Where the file dialogs start: the folder last used, else the documents folder.
+    QString startFolder() const;
     // A menu item's text as a dialog title: "导出信道(&X)" -> "导出信道", "E&xport channels..." ->
     // "Export channels".
     static QString dialogTitle(const QString &menuText);
@@ -88,11 +91,15 @@ private:
     void hideFrequencyEditor();
     QString itemText(const QString &name, int index) const;
     void notify(const QString &text);
+    // Keeps the folder of a file the user chose, for the next dialog.
+    void rememberFolder(const QString &path);
+    // The file name a save dialog offers: the document's own, in the start folder.
+    QString offeredName(const QString &suffix) const;
 
     FileCommandWindow m_window;
     CodeplugDocument *m_doc;
-    FileChooser m_openChooser = &CodeplugFiles::askOpenFile;
-    FileChooser m_saveChooser = &CodeplugFiles::askSaveFile;
+    FileChooser m_openChooser;
+    FileChooser m_saveChooser;
     FileChooser m_backupChooser;
     FileChooser m_csvOpenChooser;
     FileChooser m_csvSaveChooser;

@@ -31,4 +31,9 @@ struct FileCommandWindow {
     std::function<std::optional<QString>(const QString &name, int index)> settingItemText;
     // The caption shows the band lists anew (after a file was read in).
     std::function<void()> showCaption;
+    // The folder the user last chose a file in, kept with the preferences, and the program's
+    // own folder: the file dialogs start from the first and never in the second.
+    std::function<QString()> lastFolder;
+    std::function<void(const QString &folder)> setLastFolder;
+    std::function<QString()> applicationFolder;
 };

@@ -458,6 +458,12 @@ FileCommandWindow Tform1::fileCommandWindow()
     w.noticeTexts = [this] { return noticeTexts(); };
     w.settingItemText = [this](const QString &name, int index) { return settingItemText(name, index); };
     w.showCaption = [this] { bs(); };
+    // The folder last used goes into myini.ini with the other preferences.
+    w.lastFolder = [this] { return m_prefsFile.value(QStringLiteral("folders"), QStringLiteral("last")).value_or(QString()); };
+    w.setLastFolder = [this](const QString &folder) {
+        m_prefsFile.setValue(QStringLiteral("folders"), QStringLiteral("last"), folder);
+    };
+    w.applicationFolder = [this] { return executableDir(); };
     return w;
 }
 

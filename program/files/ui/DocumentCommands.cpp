@@ -5,6 +5,7 @@
 #include "base/ResourceLibrary.h"
 #include "common/Backups.h"
 #include "common/CheckedSave.h"
+#include "common/FileDialogFolders.h"
 #include "common/Csv.h"
 #include "files/CProgramDoc.h"
 #include "files/CsvChannels.h"
@@ -19,7 +20,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -36,16 +36,6 @@ const QString CsvExtension = QStringLiteral(".csv");
 // Where the folder last used is kept in Program.ini.
 const QString FolderSection = QStringLiteral("Setup");
 const QString FolderKey = QStringLiteral("LastFolder");
-
-// The same folder, or one inside it.
-bool within(const QString &folder, const QString &outer)
-{
-    if (outer.isEmpty())
-        return false;
-    const QString a = QFileInfo(folder).canonicalFilePath();
-    const QString b = QFileInfo(outer).canonicalFilePath();
-    return !a.isEmpty() && !b.isEmpty() && (a == b || a.startsWith(b + QLatin1Char('/')));
-}
 
 } // namespace
 
@@ -199,16 +189,12 @@ bool DocumentCommands::onOpenBackup()
 
 bool DocumentCommands::fitsAsStart(const QString &folder) const
 {
-    return !folder.isEmpty() && QFileInfo(folder).isDir() && !within(folder, m_appDirectory)
-        && !within(folder, Backups::folder());
+    return FileDialogFolders::fitsAsStart(folder, m_appDirectory);
 }
 
 QString DocumentCommands::startFolder() const
 {
-    for (const QString &folder : {m_lastFolder, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)})
-        if (fitsAsStart(folder))
-            return folder;
-    return QDir::homePath();
+    return FileDialogFolders::startFolder(m_lastFolder, m_appDirectory);
 }
 
 void DocumentCommands::rememberFolder(const QString &chosenFile)

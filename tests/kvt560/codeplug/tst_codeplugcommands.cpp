@@ -30,6 +30,7 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -539,6 +540,34 @@ private slots:
         QVERIFY(notices.isEmpty());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
         QVERIFY(EditorState(*form) == before);
+    }
+
+    // The file dialogs start in the folder last used, kept in myini.ini; a file chosen in
+    // the program's own folder or the backups folder leaves the start where it was; with no
+    // folder kept they start in the documents folder.
+    void dialogsStartInTheFolderLastUsed()
+    {
+        QTemporaryDir work, app;
+        const QString chosen = QDir(work.path()).filePath(QStringLiteral("radio.k56"));
+        {
+            auto form = window(chosen, QDir(app.path()).filePath(QStringLiteral("inside.k56")));
+            form->setExecutableDir(app.path());
+            CodeplugFiles *files = form->codeplugFiles();
+            const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+            QDir().mkpath(documents);
+            QCOMPARE(files->startFolder(), documents);
+            QVERIFY(files->saveTo(chosen));
+            control<QAction>(*form, "rsgg1")->trigger();
+            QCOMPARE(files->startFolder(), work.path());
+            control<QAction>(*form, "saveAsAction")->trigger();   // into the program's folder
+            QCOMPARE(files->startFolder(), work.path());
+            form->close();
+        }
+        IniFile ini;
+        QVERIFY(ini.load(iniPath()));
+        QCOMPARE(ini.value(QStringLiteral("folders"), QStringLiteral("last")).value_or(QString()), work.path());
+        auto again = window();
+        QCOMPARE(again->codeplugFiles()->startFolder(), work.path());
     }
 
     void fileDialogs()
