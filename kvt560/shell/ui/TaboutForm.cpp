@@ -1,4 +1,5 @@
 #include "shell/ui/TaboutForm.h"
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -40,6 +41,13 @@ QPixmap TaboutForm::picture(int size)
     return pm;
 }
 
+QString TaboutForm::versionLine()
+{
+    // The form of the command line's --version: name, blank, version.
+    const QString version = QCoreApplication::applicationVersion();
+    return version.isEmpty() ? QString() : QCoreApplication::applicationName() + QLatin1Char(' ') + version;
+}
+
 TaboutForm::TaboutForm(QWidget *parent)
     : QDialog(parent)
 {
@@ -64,6 +72,9 @@ TaboutForm::TaboutForm(QWidget *parent)
     bsSkinStdLabel4 = makeLine("bsSkinStdLabel4", QStringLiteral("版本 1.0"));
     bsSkinStdLabel2 = makeLine("bsSkinStdLabel2", QStringLiteral("版权所有 (C) 2010-2026"));
     bsSkinStdLabel1 = makeLine("bsSkinStdLabel1", QStringLiteral("DORVAK"));
+    // The version as `KVT560 --version` prints it, below the lines a library may replace.
+    programVersionLabel = makeLine("programVersionLabel", versionLine());
+    programVersionLabel->setForegroundRole(QPalette::PlaceholderText);
     QFont big = bsSkinStdLabel3->font();
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.2);
@@ -81,6 +92,7 @@ TaboutForm::TaboutForm(QWidget *parent)
     lines->addWidget(bsSkinStdLabel4);
     lines->addWidget(bsSkinStdLabel2);
     lines->addWidget(bsSkinStdLabel1);
+    lines->addWidget(programVersionLabel);
     lines->addStretch();
 
     auto *top = new QHBoxLayout;

@@ -11,6 +11,8 @@ class TaboutForm : public QDialog
     Q_OBJECT
 public:
     explicit TaboutForm(QWidget *parent = nullptr);
+    // "KVT560 1.0.1": the application's name and version, as --version prints them.
+    static QString versionLine();
 
     // The radio drawn for the picture (also the window icon of the program).
     static QPixmap picture(int size);
@@ -20,5 +22,6 @@ public:
     QLabel *bsSkinStdLabel4;    // second line: version
     QLabel *bsSkinStdLabel2;    // third line: rights and years
     QLabel *bsSkinStdLabel1;    // fourth line: company
+    QLabel *programVersionLabel;   // the version `KVT560 --version` prints
     QPushButton *okButton;      // closes the box
 };

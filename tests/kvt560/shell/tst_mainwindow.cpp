@@ -407,8 +407,17 @@ private slots:
 
     void aboutBoxCloses()
     {
+        // The box shows the version line of --version.
+        const QString name = QCoreApplication::applicationName(), version = QCoreApplication::applicationVersion();
+        QCoreApplication::setApplicationName(QStringLiteral("KVT560"));
+        QCoreApplication::setApplicationVersion(QStringLiteral("1.0.1"));
+        auto restore = qScopeGuard([&] {
+            QCoreApplication::setApplicationName(name);
+            QCoreApplication::setApplicationVersion(version);
+        });
         Tform1 form(PreferencesPaths::single(iniPath()));
         TaboutForm about(&form);
+        QCOMPARE(about.programVersionLabel->text(), QStringLiteral("KVT560 1.0.1"));
         form.setAboutForm(&about);
         bool wasShown = false;
         QTimer::singleShot(0, &about, [&] {
