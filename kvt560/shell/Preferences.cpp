@@ -1,5 +1,5 @@
 #include "shell/Preferences.h"
-#include "settings/IniFile.h"
+#include "common/IniFile.h"
 #include "common/InstalledLayout.h"
 #include <QCoreApplication>
 #include <QDir>
