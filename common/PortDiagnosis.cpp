@@ -32,49 +32,28 @@ PortProblemTexts PortProblemTexts::english()
     return t;
 }
 
-PortProblemTexts PortProblemTexts::simplifiedChinese()
-{
-    PortProblemTexts t;
-    t.missing = QStringLiteral("%1 不存在。当前的串口设备：%2。");
-    t.missingNone = QStringLiteral("%1 不存在，也没有连接任何串口设备。");
-    t.noPermission = QStringLiteral("只有 %2 组的成员才能使用 %1，而用户 %3 不在该组中。"
-                                    "请运行：sudo usermod -aG %2 %3，然后注销并重新登录。");
-    t.busy = QStringLiteral("%1 正被 %2 占用。");
-    t.anotherProgram = QStringLiteral("另一个程序");
-    t.other = QStringLiteral("%1：%2");
-    t.lostRead = QStringLiteral("传输过程中 %1 已断开；未作任何更改。");
-    t.lostWrite = QStringLiteral("传输过程中 %1 已断开；对讲机可能只写入了一部分。");
-    t.notConnected = QStringLiteral("未连接");
-    t.noDevice = QStringLiteral("没有连接串口设备");
-    return t;
-}
+namespace {
+// The sentences in the order the libraries number them.
+QString PortProblemTexts::*const Sentences[] = {
+    &PortProblemTexts::missing,  &PortProblemTexts::missingNone,    &PortProblemTexts::noPermission,
+    &PortProblemTexts::busy,     &PortProblemTexts::anotherProgram, &PortProblemTexts::other,
+    &PortProblemTexts::lostRead, &PortProblemTexts::lostWrite,      &PortProblemTexts::notConnected,
+    &PortProblemTexts::noDevice};
+} // namespace
 
-PortProblemTexts PortProblemTexts::traditionalChinese()
+PortProblemTexts PortProblemTexts::fromLibrary(const std::function<QString(int id)> &text, int firstId)
 {
     PortProblemTexts t;
-    t.missing = QStringLiteral("%1 不存在。目前的串口裝置：%2。");
-    t.missingNone = QStringLiteral("%1 不存在，也沒有連接任何串口裝置。");
-    t.noPermission = QStringLiteral("只有 %2 群組的成員才能使用 %1，而使用者 %3 不在該群組中。"
-                                    "請執行：sudo usermod -aG %2 %3，然後登出並重新登入。");
-    t.busy = QStringLiteral("%1 正被 %2 佔用。");
-    t.anotherProgram = QStringLiteral("另一個程式");
-    t.other = QStringLiteral("%1：%2");
-    t.lostRead = QStringLiteral("傳輸過程中 %1 已斷開；未作任何更改。");
-    t.lostWrite = QStringLiteral("傳輸過程中 %1 已斷開；對講機可能只寫入了一部分。");
-    t.notConnected = QStringLiteral("未連接");
-    t.noDevice = QStringLiteral("沒有連接串口裝置");
-    return t;
+    int id = firstId;
+    for (auto m : Sentences)
+        t.*m = text(id++);
+    return t.completedBy(english());
 }
 
 PortProblemTexts PortProblemTexts::completedBy(const PortProblemTexts &fallback) const
 {
     PortProblemTexts t = *this;
-    QString PortProblemTexts::*const members[] = {
-        &PortProblemTexts::missing,  &PortProblemTexts::missingNone,    &PortProblemTexts::noPermission,
-        &PortProblemTexts::busy,     &PortProblemTexts::anotherProgram, &PortProblemTexts::other,
-        &PortProblemTexts::lostRead, &PortProblemTexts::lostWrite,      &PortProblemTexts::notConnected,
-        &PortProblemTexts::noDevice};
-    for (auto m : members)
+    for (auto m : Sentences)
         if ((t.*m).isEmpty())
             t.*m = fallback.*m;
     return t;

@@ -2,11 +2,13 @@
 // Why a serial port does not open, in words a user can act on: the device is not there (and
 // which are), the user may not open it (the group that may, and the command that adds the
 // user to it), another program holds it (named when the system tells), or the system's own
-// text. Each program supplies the sentences in its interface language (PortProblemTexts);
-// what goes into them is found here.
+// text. Each program supplies the sentences in its interface language from its library
+// (PortProblemTexts::fromLibrary); what goes into them is found here.
 #include <QSerialPort>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 struct PortProblem
 {
@@ -22,7 +24,8 @@ struct PortProblem
     bool isProblem() const { return kind != None; }
 };
 
-// The sentences of one language, with numbered places:
+// The sentences of one language, with numbered places. The libraries number them in this
+// order from a first string id of their own:
 struct PortProblemTexts
 {
     QString missing;          // %1 device, %2 the devices present
@@ -36,10 +39,11 @@ struct PortProblemTexts
     QString notConnected;     // a port entry whose device is not there
     QString noDevice;         // the device list when there is none
 
-    // The built-in sentences; a program's language library may give its own.
+    // The English sentences, for a library that lacks one (the libraries hold every language).
     static PortProblemTexts english();
-    static PortProblemTexts simplifiedChinese();
-    static PortProblemTexts traditionalChinese();
+    // The sentences `text` gives for the string ids firstId, firstId + 1, … in the order of
+    // the members above; each one it gives empty (a library without it) in English.
+    static PortProblemTexts fromLibrary(const std::function<QString(int id)> &text, int firstId);
     // Each text this one lacks taken from `fallback`.
     PortProblemTexts completedBy(const PortProblemTexts &fallback) const;
 

@@ -3,12 +3,11 @@
 #include "common/SerialPorts.h"
 #include "radiolink/RadioFrame.h"
 #include "radiolink/SysDelay.h"
-#include "settings/IniFile.h"
+#include "common/IniFile.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QSettings>
 #include <QThread>
 #include <QTimer>
 

@@ -1,6 +1,6 @@
 #include "shell/Preferences.h"
 #include "common/FirstLanguage.h"
-#include "settings/IniFile.h"
+#include "common/IniFile.h"
 #include "common/InstalledLayout.h"
 #include <QCoreApplication>
 #include <QDir>

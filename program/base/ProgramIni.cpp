@@ -1,76 +1,47 @@
 #include "ProgramIni.h"
 
-#include "common/CheckedSave.h"
+#include "common/IniFile.h"
 #include "common/InstalledLayout.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
-
-#include <optional>
 
 namespace {
 
 constexpr int MaxValueLength = 255;
 
-// The key as written in the file ("Setup/COM"), found without regard to case; the canonical
-// spelling when absent.
-QString findKey(QSettings &s, const QString &section, const QString &key)
+// A value in double quotes reads without them, backslash escapes resolved, as the program
+// wrote values that would otherwise lose blanks at their ends.
+QString unquoted(const QString &value)
 {
-    QString group = section;
-    const QStringList groups = s.childGroups();
-    for (const QString &g : groups) {
-        if (g.compare(section, Qt::CaseInsensitive) == 0) {
-            group = g;
-            break;
-        }
+    if (value.size() < 2 || !value.startsWith(QLatin1Char('"')) || !value.endsWith(QLatin1Char('"')))
+        return value;
+    QString out;
+    const QString inner = value.mid(1, value.size() - 2);
+    for (qsizetype i = 0; i < inner.size(); ++i) {
+        if (inner.at(i) == QLatin1Char('\\') && i + 1 < inner.size())
+            ++i;
+        out += inner.at(i);
     }
-    s.beginGroup(group);
-    QString found = key;
-    const QStringList keys = s.childKeys();
-    for (const QString &k : keys) {
-        if (k.compare(key, Qt::CaseInsensitive) == 0) {
-            found = k;
-            break;
-        }
-    }
-    s.endGroup();
-    return group + QLatin1Char('/') + found;
+    return out;
 }
 
-bool readFrom(const QString &file, const QString &section, const QString &key, QString *value)
+// The value as it reads back unchanged: as it stands, or in double quotes when reading would
+// trim its blanks or take its own quotes away. No setting holds control characters; a line
+// break would end the line, so they are dropped.
+QString valueText(const QString &value)
 {
-    if (!QFileInfo::exists(file))
-        return false;
-    QSettings s(file, QSettings::IniFormat);
-    const QString k = findKey(s, section, key);
-    if (!s.contains(k))
-        return false;
-    const QVariant v = s.value(k);
-    // An unquoted comma makes the INI reader split the value into a list; join it back.
-    *value = v.typeId() == QMetaType::QStringList ? v.toStringList().join(QLatin1Char(',')) : v.toString();
-    return true;
-}
-
-// The value as the INI reader gives it back unchanged: as it stands when it holds nothing the
-// reader treats specially, otherwise in double quotes with backslash escapes.
-QString iniValueText(const QString &value)
-{
-    QString text = value;
-    if (text.startsWith(QLatin1Char('@')))
-        text.prepend(QLatin1Char('@'));   // a leading "@" would name a variant type
-    static const QString special = QStringLiteral("\\\";,=#");
-    bool quote = text != text.trimmed();
-    for (QChar c : text)
-        quote = quote || special.contains(c);
+    QString text;
+    for (QChar c : value)
+        if (c.unicode() >= 0x20)
+            text += c;
+    const bool quote = text != text.trimmed() || (text.size() >= 2 && text.startsWith(QLatin1Char('"'))
+                                                  && text.endsWith(QLatin1Char('"')));
     if (!quote)
         return text;
     QString out = QStringLiteral("\"");
     for (QChar c : text) {
-        if (c.unicode() < 0x20)
-            continue;   // a line break would end the line; no setting holds control characters
         if (c == QLatin1Char('\\') || c == QLatin1Char('"'))
             out += QLatin1Char('\\');
         out += c;
@@ -78,68 +49,16 @@ QString iniValueText(const QString &value)
     return out + QLatin1Char('"');
 }
 
-// The file's text with key set to value in section: the key's line replaced where it stands
-// (its spelling kept), else a new line after the section's last entry, else a new section at
-// the end. Every other line (comments, other keys) stays as the user wrote it.
-QByteArray withValue(const QByteArray &old, const QString &section, const QString &key, const QString &value)
+bool readFrom(const QString &file, const QString &section, const QString &key, QString *value)
 {
-    QString text = QString::fromUtf8(old);
-    const bool byteOrderMark = text.startsWith(QChar(0xFEFF));
-    if (byteOrderMark)
-        text.remove(0, 1);
-    const QString eol = text.contains(QLatin1String("\r\n")) ? QStringLiteral("\r\n") : QStringLiteral("\n");
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (lines.constLast().isEmpty())
-        lines.removeLast();
-    for (QString &l : lines)
-        if (l.endsWith(QLatin1Char('\r')))
-            l.chop(1);
-
-    auto sectionName = [](const QString &line) -> std::optional<QString> {
-        const QString t = line.trimmed();
-        if (t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']')))
-            return t.mid(1, t.size() - 2).trimmed();
-        return std::nullopt;
-    };
-    // The reader takes, among the sections whose names differ from `section` only in case,
-    // the first in sorted order (findKey walks QSettings' sorted groups); write into that one.
-    qsizetype head = -1;
-    QString chosen;
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        if (const auto name = sectionName(lines.at(i)); name && name->compare(section, Qt::CaseInsensitive) == 0
-                                                         && (head < 0 || *name < chosen)) {
-            head = i;
-            chosen = *name;
-        }
-    if (head < 0) {
-        lines << QLatin1Char('[') + section + QLatin1Char(']') << key + QLatin1Char('=') + iniValueText(value);
-    } else {
-        qsizetype end = head + 1;
-        while (end < lines.size() && !sectionName(lines.at(end)))
-            ++end;
-        // Likewise the key: the first in sorted order of those that differ only in case.
-        qsizetype at = -1, lastEntry = head;
-        QString chosenKey;
-        for (qsizetype i = head + 1; i < end; ++i) {
-            const QString t = lines.at(i).trimmed();
-            if (t.isEmpty() || t.startsWith(QLatin1Char(';')) || t.startsWith(QLatin1Char('#')))
-                continue;
-            lastEntry = i;
-            const qsizetype eq = t.indexOf(QLatin1Char('='));
-            const QString name = eq > 0 ? t.left(eq).trimmed() : QString();
-            if (eq > 0 && name.compare(key, Qt::CaseInsensitive) == 0 && (at < 0 || name < chosenKey)) {
-                at = i;
-                chosenKey = name;
-            }
-        }
-        if (at >= 0) {
-            const QString t = lines.at(at).trimmed();
-            lines[at] = t.left(t.indexOf(QLatin1Char('='))).trimmed() + QLatin1Char('=') + iniValueText(value);
-        } else {
-            lines.insert(lastEntry + 1, key + QLatin1Char('=') + iniValueText(value));
-        }
-    }
-    return ((byteOrderMark ? QString(QChar(0xFEFF)) : QString()) + lines.join(eol) + eol).toUtf8();
+    IniFile ini;
+    if (!ini.load(file))
+        return false;
+    const std::optional<QString> v = ini.value(section, key);
+    if (!v)
+        return false;
+    *value = unquoted(*v);
+    return true;
 }
 
 } // namespace
@@ -200,15 +119,11 @@ bool ProgramIni::write(const QString &section, const QString &key, const QString
         QDir().mkpath(QFileInfo(m_userPath).absolutePath());
         file = m_userPath;
     }
-    QByteArray old;
-    if (QFileInfo::exists(file)) {
-        QFile in(file);
-        if (!in.open(QIODevice::ReadOnly)) {
-            if (reason)
-                *reason = in.errorString();
-            return false;
-        }
-        old = in.readAll();
-    }
-    return CheckedSave::writeFile(file, withValue(old, section, key, value), reason);
+    IniFile ini;
+    // A file that is there but cannot be read is not replaced by one that holds this key only.
+    if (QFileInfo::exists(file) && !ini.load(file, reason))
+        return false;
+    // A value the file holds already leaves its line, and so the file's bytes, as they are.
+    ini.setValue(section, key, valueText(value));
+    return ini.save(file, reason);
 }

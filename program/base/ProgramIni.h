@@ -1,7 +1,8 @@
 #pragma once
 // The preferences file Program.ini in the application directory: an INI file with the
-// section "Setup" and the keys "Language" and "COM". Section and key names match without
-// regard to case, as in any profile file. When the application directory cannot be written,
+// section "Setup" and the keys "Language" and "COM", read and written through the ini engine
+// (common/IniFile.h), which keeps every line it does not change as it stands. Section and key
+// names match without regard to case, as in any profile file. When the application directory cannot be written,
 // or is an installed one (common/InstalledLayout.h), values are written to a Program.ini in
 // the per-user configuration folder instead, and values found there take precedence when
 // reading; a key the user's file lacks is read from the shipped file.

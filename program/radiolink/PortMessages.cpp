@@ -5,21 +5,8 @@
 
 PortProblemTexts portMessages()
 {
-    using namespace PortString;
     const ResourceLibrary &res = resources();
-    PortProblemTexts t;
-    t.missing = res.string(Missing);
-    t.missingNone = res.string(MissingNone);
-    t.noPermission = res.string(NoPermission);
-    t.busy = res.string(Busy);
-    t.anotherProgram = res.string(AnotherProgram);
-    t.other = res.string(Other);
-    t.lostRead = res.string(LostRead);
-    t.lostWrite = res.string(LostWrite);
-    t.notConnected = res.string(NotConnected);
-    t.noDevice = res.string(NoDevice);
-    // A translator's library without these strings still says something.
-    return t.completedBy(PortProblemTexts::english());
+    return PortProblemTexts::fromLibrary([&res](int id) { return res.string(id); }, FirstPortString);
 }
 
 QString transferFailureMessage(const RadioTransfer &transfer, int languageIndex)

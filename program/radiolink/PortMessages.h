@@ -1,27 +1,17 @@
 #pragma once
 // What Program says about its serial port below the transfer's message: why the port did
 // not open, or that the device went away during the transfer; and the words of the Port
-// menu. The sentences are strings 34000-34009 of the resource library.
+// menu. The sentences are strings 34000-34009 of the resource library; a string it lacks
+// reads in English.
 #include "common/PortDiagnosis.h"
 
 #include <QString>
 
 class RadioTransfer;
 
-namespace PortString {
-enum Id {
-    Missing = 34000,        // %1 device, %2 the devices present
-    MissingNone = 34001,    // %1 device
-    NoPermission = 34002,   // %1 device, %2 group, %3 user
-    Busy = 34003,           // %1 device, %2 the holder
-    AnotherProgram = 34004,
-    Other = 34005,          // %1 device, %2 the system's text
-    LostRead = 34006,       // %1 device
-    LostWrite = 34007,      // %1 device
-    NotConnected = 34008,
-    NoDevice = 34009,
-};
-}
+// The number of the first sentence (PortProblemTexts::missing) in the resource library; the
+// others follow in the order of PortProblemTexts, up to 34009.
+constexpr int FirstPortString = 34000;
 
 // The sentences of the resource library in use.
 PortProblemTexts portMessages();

@@ -1,8 +1,9 @@
-// myini.ini over any text: the preferences read from it survive a save and a new load, and
-// a saved file reads back as the same profile.
+// myini.ini over any bytes: a file read and written unchanged keeps its bytes, the
+// preferences read from it survive a save and a new load, and a saved file reads back as the
+// same profile.
 #include "FuzzSupport.h"
 
-#include "settings/IniFile.h"
+#include "common/IniFile.h"
 #include "shell/Preferences.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
@@ -13,8 +14,10 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    const QByteArray bytes = fuzzsupport::bytesOf(data, size);
     IniFile ini;
-    ini.parse(QString::fromUtf8(fuzzsupport::bytesOf(data, size)));
+    ini.parse(bytes);
+    FUZZ_CHECK(ini.toBytes() == bytes);
     const Preferences read = Preferences::fromIni(ini);
     FUZZ_CHECK(read.com >= 1 && read.com <= 4);
     FUZZ_CHECK(read.commode == Preferences::SingleHead || read.commode == Preferences::DualHead);
@@ -25,10 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     read.toIni(ini);
-    const QString saved = ini.toText();
+    const QByteArray saved = ini.toBytes();
     IniFile reopened;
     reopened.parse(saved);
     FUZZ_CHECK(Preferences::fromIni(reopened) == read);
-    FUZZ_CHECK(reopened.toText() == saved);
+    FUZZ_CHECK(reopened.toBytes() == saved);
     return 0;
 }

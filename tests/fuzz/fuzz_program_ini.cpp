@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    // A fresh application folder each time: QSettings keeps what it read of a file by name.
+    // A fresh application folder each time.
     static int run = 0;
     const QString dir = fuzzsupport::scratchDirectory() + QStringLiteral("/app%1/").arg(run++);
     QDir().mkpath(dir);

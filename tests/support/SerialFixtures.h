@@ -1,7 +1,10 @@
 #pragma once
 // Pieces for tests of what happens around a serial port: a pseudo-terminal nobody serves, a
-// second process that holds a device as another serial program would (HOLDPORT_PATH), and
-// the way to run a program as an unprivileged user.
+// USB cable made of one, the device listing a test supplies, a second process that holds a
+// device as another serial program would (HOLDPORT_PATH), and the way to run a program as an
+// unprivileged user.
+#include "common/SerialPorts.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -34,6 +37,39 @@ struct PseudoTerminal {
     }
     PseudoTerminal(const PseudoTerminal &) = delete;
     PseudoTerminal &operator=(const PseudoTerminal &) = delete;
+};
+
+// A USB programming cable as the system lists one: a pseudo-terminal with a stable name (a
+// link in `byIdDir`, as /dev/serial/by-id has) and a USB adapter's words and ids. A test may
+// change the words of `device` before it lists it.
+struct Cable {
+    PseudoTerminal pty;
+    SerialDevice device;
+    Cable(const QString &byIdDir, const QString &stableLeaf)
+    {
+        if (pty.path.isEmpty())
+            return;
+        device.path = pty.path;
+        device.stableName = QDir(byIdDir).filePath(stableLeaf);
+        QFile::link(device.path, device.stableName);
+        device.description = QStringLiteral("USB Serial");
+        device.manufacturer = QStringLiteral("QinHeng Electronics");
+        device.vendorId = 0x1a86;
+        device.productId = 0x7523;
+    }
+};
+
+// The devices the system lists while the object lives (it lists no pseudo-terminal itself).
+class DeviceListing
+{
+public:
+    explicit DeviceListing(const QList<SerialDevice> &present = {})
+    {
+        SerialPorts::setListing([present] { return present; });
+    }
+    ~DeviceListing() { SerialPorts::setListing({}); }
+    DeviceListing(const DeviceListing &) = delete;
+    DeviceListing &operator=(const DeviceListing &) = delete;
 };
 
 #ifdef HOLDPORT_PATH

@@ -148,7 +148,7 @@ private:
     QString linkErrorCaption_;
     QString portErrorText_;
     QString linkErrorText_;
-    PortProblemTexts portTexts_ = PortProblemTexts::simplifiedChinese();
+    PortProblemTexts portTexts_ = PortProblemTexts::english();
     LanguageTexts texts_ = LanguageTexts::builtIn();
     bool running_ = false;
     quint8 firstChannel_ = 0xFF;

@@ -1,5 +1,5 @@
 #include "shell/ui/Tform1.h"
-#include "shell/ui/PortMenu.h"
+#include "shell/ui/FormPortMenu.h"
 #include "channels/ChannelListOps.h"
 #include "channels/ChannelTable.h"
 #include "channels/ui/ChannelEditor.h"
@@ -117,7 +117,7 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     connectCommands();
 
     FormCreate();
-    portMenu = new PortMenu(*this);
+    portMenu = attachPortMenu(*this);
     // What start-up put into the controls is where the user's editing begins.
     m_doc->resetHistory();
 

@@ -233,7 +233,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     // The port menu fills the serial port submenu (gsegs1) with its items.
-    friend class PortMenu;
+    friend PortMenu *attachPortMenu(Tform1 &form);
 
 private:
     // The controls: built and laid out by this window alone; tests and the language loader

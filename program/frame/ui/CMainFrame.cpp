@@ -4,7 +4,7 @@
 #include "CLanguageDlg.h"
 #include "FrameIcons.h"
 #include "LockKeyState.h"
-#include "PortMenu.h"
+#include "FramePortMenu.h"
 #include "base/Globals.h"
 #include "frame/FrameMessages.h"
 #include "base/ProgramIni.h"
@@ -110,7 +110,7 @@ CMainFrame::CMainFrame(QWidget *parent)
     buildStatusBar();
     setCentralWidget(new QWidget(this));
     updatePortChecks();
-    new PortMenu(*this);   // devices and their presence beside the COM entries
+    attachPortMenu(*this);   // devices and their presence beside the COM entries
 }
 
 CMainFrame::~CMainFrame()

@@ -14,7 +14,7 @@
 #include "channels/ToneList.h"
 #include "codeplug/ui/CodeplugFiles.h"
 #include "settings/SettingsStore.h"
-#include "settings/IniFile.h"
+#include "common/IniFile.h"
 #include "shell/Preferences.h"
 #include "shell/ui/Tform1.h"
 #include <QAction>

@@ -245,8 +245,8 @@ void TestReadWriteDialog::cablePulledOut_data()
 {
     QTest::addColumn<bool>("reading");
     QTest::addColumn<QString>("line");
-    QTest::newRow("read") << true << PortProblemTexts::simplifiedChinese().lostRead;
-    QTest::newRow("write") << false << PortProblemTexts::simplifiedChinese().lostWrite;
+    QTest::newRow("read") << true << PortProblemTexts::english().lostRead;   // no library beside the tests
+    QTest::newRow("write") << false << PortProblemTexts::english().lostWrite;
 }
 
 void TestReadWriteDialog::cablePulledOut()

@@ -5,7 +5,7 @@
 #include "TestRegistry.h"
 #include "channels/ChannelTable.h"
 #include "codeplug/ui/CodeplugFiles.h"
-#include "settings/IniFile.h"
+#include "common/IniFile.h"
 #include "shell/ui/TaboutForm.h"
 #include "shell/ui/Tmessage1.h"
 #include "shell/ui/Tform1.h"

@@ -1,13 +1,15 @@
-// The serial port menu of the main window: what each entry maps to, the devices present,
-// choosing one, and the one-cable default, with a device listing the test supplies (the
-// system lists no pseudo-terminal) and a pseudo-terminal as the cable.
+// What KVT560's port menu adds to the common one (tests/common/ui): the entries COM11 …
+// COM41 of gsegs1, the [ports] mapping kept with the preferences and written at exit, the
+// one-cable default, and the words of the language library, with a device listing the test
+// supplies and a pseudo-terminal as the cable.
 #include "Controls.h"
+#include "SerialFixtures.h"
 #include "TestRegistry.h"
 #include "common/PortDiagnosis.h"
 #include "common/SerialPorts.h"
 #include "radiolink/SerialTransport.h"
-#include "settings/IniFile.h"
-#include "shell/ui/PortMenu.h"
+#include "common/IniFile.h"
+#include "common/ui/PortMenu.h"
 #include "shell/ui/Tform1.h"
 
 #include <QAction>
@@ -17,35 +19,8 @@
 #include <QTest>
 
 #include <memory>
-#include <pty.h>
-#include <unistd.h>
 
 namespace {
-
-struct Cable {
-    int master = -1;
-    SerialDevice device;
-    Cable(const QString &byIdDir, const QString &stableLeaf)
-    {
-        int slave = -1;
-        char name[256] = {};
-        if (::openpty(&master, &slave, name, nullptr, nullptr) != 0)
-            return;
-        ::close(slave);
-        device.path = QString::fromLocal8Bit(name);
-        device.stableName = QDir(byIdDir).filePath(stableLeaf);
-        QFile::link(device.path, device.stableName);
-        device.description = QStringLiteral("USB Serial");
-        device.manufacturer = QStringLiteral("QinHeng Electronics");
-        device.vendorId = 0x1a86;
-        device.productId = 0x7523;
-    }
-    ~Cable()
-    {
-        if (master >= 0)
-            ::close(master);
-    }
-};
 
 QString withoutMnemonic(QString text)
 {
@@ -68,11 +43,12 @@ class TestPortMenu : public QObject
 
     QTemporaryDir dir;
     QString iniPath;
+    std::unique_ptr<DeviceListing> listing;
     std::unique_ptr<Tform1> form;
 
     void start(const QString &ini, const QList<SerialDevice> &present)
     {
-        SerialPorts::setListing([present] { return present; });
+        listing = std::make_unique<DeviceListing>(present);
         iniPath = dir.filePath(QStringLiteral("myini.ini"));
         QFile f(iniPath);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -88,7 +64,7 @@ private slots:
     void cleanup()
     {
         form.reset();
-        SerialPorts::setListing({});
+        listing.reset();
     }
 
     void entriesShowTheirDevices()
@@ -162,14 +138,19 @@ private slots:
         const QList<QAction *> devices = form->portMenu->deviceActions();
         QCOMPARE(devices.size(), 1);
         QVERIFY(!devices.first()->isEnabled());
-        // The built-in texts are those of the program's own language, Simplified Chinese.
-        QCOMPARE(devices.first()->text(), PortProblemTexts::simplifiedChinese().noDevice);
-        QCOMPARE(withoutMnemonic(control<QAction>(*form, "COM11")->text()),
-                 QStringLiteral("COM1  /dev/ttyUSB0 – ") + PortProblemTexts::simplifiedChinese().notConnected);
-        // Opening the menu again does not pile up lists.
-        emit control<QMenu>(*form, "gsegs1")->aboutToShow();
-        QCOMPARE(form->portMenu->deviceActions().size(), 1);
+        // The words of the language in use (1, Simplified Chinese, from chinese.dll).
+        QCOMPARE(devices.first()->text(), QStringLiteral("没有连接串口设备"));
+        QCOMPARE(withoutMnemonic(control<QAction>(*form, "COM11")->text()), QStringLiteral("COM1  /dev/ttyUSB0 – 未连接"));
         QCOMPARE(control<QMenu>(*form, "gsegs1")->actions().size(), 4 + 1 + 1);
+    }
+
+    // Without a library for its language the menu speaks English.
+    void noLibraryGivesEnglish()
+    {
+        start(QStringLiteral("[open]\ncom=1\n"), {});
+        form->setExecutableDir(dir.path());
+        emit control<QMenu>(*form, "gsegs1")->aboutToShow();
+        QCOMPARE(form->portMenu->deviceActions().first()->text(), PortProblemTexts::english().noDevice);
     }
 };
 

@@ -1,7 +1,7 @@
 // myini.ini: reading with defaults, writing in order, keeping what the program does not own.
 #include "SmallDisk.h"
 #include "TestRegistry.h"
-#include "settings/IniFile.h"
+#include "common/IniFile.h"
 #include "shell/Preferences.h"
 #include "common/InstalledLayout.h"
 #include <QDir>
@@ -153,25 +153,6 @@ private slots:
                                 "[list2_tx]\nlist4now=-1\nlist4count=0\n"));
         // The stale items above the count are not read back.
         QCOMPARE(Preferences::load(path).lists[Preferences::List1Rx].items, QStringList{"245-246MHz"});
-    }
-
-    // A section or key that appears twice: the first counts for reading and for setValue,
-    // the later ones stay in the file as they stand.
-    void duplicatesResolveToTheFirst()
-    {
-        IniFile ini;
-        ini.parse(QStringLiteral("com=9\n[open]\ncom=2\nCOM=3\n\n[Open]\ncom=5\nlang=2\n[ports]\n"));
-        QCOMPARE(ini.value(QStringLiteral("OPEN"), QStringLiteral("Com")).value_or(QString()), QStringLiteral("2"));
-        QVERIFY(!ini.value(QStringLiteral("open"), QStringLiteral("lang")));   // only in the second [open]
-        QCOMPARE(ini.keys(QStringLiteral("open")), (QStringList{"com", "COM"}));
-        QVERIFY(ini.hasSection(QStringLiteral("PORTS")));
-        ini.setValue(QStringLiteral("open"), QStringLiteral("COM"), QStringLiteral("7"));
-        ini.setValue(QStringLiteral("open"), QStringLiteral("lang"), QStringLiteral("1"));
-        ini.setValue(QStringLiteral("new"), QStringLiteral("a"), QStringLiteral("1"));
-        ini.setValue(QStringLiteral("NEW"), QStringLiteral("b"), QStringLiteral("2"));
-        QCOMPARE(ini.toText(), QStringLiteral("com=9\n[open]\ncom=7\nCOM=3\nlang=1\n\n[Open]\ncom=5\nlang=2\n[ports]\n"
-                                              "[new]\na=1\nb=2\n"));
-        QCOMPARE(ini.value(QStringLiteral("open"), QStringLiteral("lang")).value_or(QString()), QStringLiteral("1"));
     }
 
     // Parsed once: the four lists at their largest in a file of megabytes read in a moment

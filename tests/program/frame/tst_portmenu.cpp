@@ -1,7 +1,9 @@
-// The Port menu of Program: what each COM entry maps to, the devices present, choosing one,
-// and the one-cable default, with a device listing the test supplies (the system lists no
-// pseudo-terminal) and a pseudo-terminal as the cable.
+// What Program's Port menu adds to the common one (tests/common/ui): the COM1 … COM8 entries
+// with the captions and words of the resource library, the [Ports] mapping written to
+// Program.ini at once, COM1 when no entry is marked, and the one-cable default, with a device
+// listing the test supplies and a pseudo-terminal as the cable.
 #include "FrameFixture.h"
+#include "SerialFixtures.h"
 #include "TestRegistry.h"
 
 #include "common/PortDiagnosis.h"
@@ -11,41 +13,26 @@
 #include "base/ResourceLibrary.h"
 #include "frame/Startup.h"
 #include "frame/ui/CMainFrame.h"
-#include "frame/ui/PortMenu.h"
+#include "common/ui/PortMenu.h"
 #include "radiolink/PortDevice.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
-#include <pty.h>
-#include <unistd.h>
 
 namespace {
 
-struct Cable {
-    int master = -1;
-    SerialDevice device;
-    Cable(const QString &byIdDir, const QString &stableLeaf)
+// The adapter of the cables in these tests.
+struct Cp2102Cable : Cable {
+    Cp2102Cable(const QString &byIdDir, const QString &stableLeaf) : Cable(byIdDir, stableLeaf)
     {
-        int slave = -1;
-        char name[256] = {};
-        if (::openpty(&master, &slave, name, nullptr, nullptr) != 0)
-            return;
-        ::close(slave);
-        device.path = QString::fromLocal8Bit(name);
-        device.stableName = QDir(byIdDir).filePath(stableLeaf);
-        QFile::link(device.path, device.stableName);
         device.description = QStringLiteral("CP2102 USB to UART Bridge Controller");
         device.manufacturer = QStringLiteral("Silicon Labs");
         device.vendorId = 0x10c4;
         device.productId = 0xea60;
-    }
-    ~Cable()
-    {
-        if (master >= 0)
-            ::close(master);
     }
 };
 
@@ -55,6 +42,7 @@ class TestProgramPortMenu : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<DeviceListing> listing;
     std::unique_ptr<AppDirFixture> fx;
     std::unique_ptr<CMainFrame> frame;
     PortMenu *menu = nullptr;
@@ -62,7 +50,7 @@ class TestProgramPortMenu : public QObject
 
     void start(const QString &ini, const QList<SerialDevice> &present)
     {
-        SerialPorts::setListing([present] { return present; });
+        listing = std::make_unique<DeviceListing>(present);
         fx = std::make_unique<AppDirFixture>(ini);
         QString fail;
         QVERIFY(loadLanguageSetup(fx->path(), &fail));
@@ -79,7 +67,7 @@ private slots:
     {
         frame.reset();
         fx.reset();
-        SerialPorts::setListing({});
+        listing.reset();
     }
 
     void entriesShowTheirDevices_data()
@@ -95,7 +83,7 @@ private slots:
         QFETCH(QString, language);
         QFETCH(QString, notConnected);
         QTemporaryDir byId;
-        Cable cable(byId.path(), QStringLiteral("usb-Silicon_Labs_CP2102-if00-port0"));
+        Cp2102Cable cable(byId.path(), QStringLiteral("usb-Silicon_Labs_CP2102-if00-port0"));
         start(QStringLiteral("[Setup]\nLanguage=%1\nCOM=COM3\n[Ports]\nCOM1=/dev/ttyUSB9\nCOM3=%2\n")
                   .arg(language, cable.device.stableName),
               {cable.device});
@@ -114,7 +102,7 @@ private slots:
     void choosingADeviceMapsTheMarkedEntry()
     {
         QTemporaryDir byId;
-        Cable cable(byId.path(), QStringLiteral("usb-Silicon_Labs_CP2102-if00-port0"));
+        Cp2102Cable cable(byId.path(), QStringLiteral("usb-Silicon_Labs_CP2102-if00-port0"));
         start(QStringLiteral("[Setup]\nLanguage=Eng\nCOM=COM2\n"), {cable.device});
         menu->deviceActions().first()->trigger();
         QVERIFY(messages.isEmpty());
@@ -130,7 +118,7 @@ private slots:
     void choosingWithNoEntryMarkedUsesCom1()
     {
         QTemporaryDir byId;
-        Cable cable(byId.path(), QStringLiteral("usb-cable"));
+        Cp2102Cable cable(byId.path(), QStringLiteral("usb-cable"));
         cable.device.stableName.clear();   // a device without a stable name is stored by its path
         start(QStringLiteral("[Setup]\nLanguage=Eng\n"), {cable.device});
         QCOMPARE(PortName, QString());
@@ -143,7 +131,7 @@ private slots:
     void oneCableOnAFreshInstallIsCom1()
     {
         QTemporaryDir byId;
-        Cable cable(byId.path(), QStringLiteral("usb-cable"));
+        Cp2102Cable cable(byId.path(), QStringLiteral("usb-cable"));
         SerialDevice builtIn;
         builtIn.path = QStringLiteral("/dev/ttyS0");
         start(QStringLiteral("[Setup]\nLanguage=Eng\nCOM=COM1\n"), {builtIn, cable.device});

@@ -305,6 +305,31 @@ private slots:
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("user"))));
     }
 
+    // Program.ini written with a value it holds keeps its bytes; a changed value changes its
+    // line only. A value in double quotes (as a value with blanks at its ends is written)
+    // reads without them.
+    void iniKeepsItsBytes()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Program.ini"));
+        const QByteArray old = "\xEF\xBB\xBF; mine\r\n[Setup]\r\nLanguage = Chs\r\nCOM=COM2\r\nName=\" a \\\"b\\\" \"\r\n[Other]\r\nx=1";
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(old);
+        f.close();
+        const ProgramIni ini(dir.path(), dir.filePath(QStringLiteral("user/Program.ini")));
+        QCOMPARE(ini.read(QStringLiteral("Setup"), QStringLiteral("Name")), QStringLiteral(" a \"b\" "));
+        QVERIFY(ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), QStringLiteral("COM2")));
+        QVERIFY(ini.write(QStringLiteral("setup"), QStringLiteral("language"), QStringLiteral("Chs")));
+        QVERIFY(ini.write(QStringLiteral("Setup"), QStringLiteral("Name"), QStringLiteral(" a \"b\" ")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), old);
+        f.close();
+        QVERIFY(ini.write(QStringLiteral("Setup"), QStringLiteral("COM"), QStringLiteral("COM5")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray(old).replace("COM=COM2", "COM=COM5"));
+    }
+
     void iniOntoAFullDiskKeepsTheOldFile()
     {
         SmallDisk disk;

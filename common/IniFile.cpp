@@ -1,5 +1,7 @@
-#include "settings/IniFile.h"
+#include "common/IniFile.h"
+
 #include "common/CheckedSave.h"
+
 #include <QFile>
 
 namespace {
@@ -7,41 +9,66 @@ QString folded(const QString &name)
 {
     return name.toCaseFolded();
 }
+
+const QByteArray ByteOrderMark("\xEF\xBB\xBF");
 } // namespace
 
-bool IniFile::load(const QString &path)
+void IniFile::clear()
 {
     m_blocks.clear();
     m_firstSection.clear();
+    m_byteOrderMark.clear();
+    m_eol = "\n";
+}
+
+bool IniFile::load(const QString &path, QString *reason)
+{
+    clear();
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (reason)
+            *reason = f.errorString();
         return false;
-    parse(QString::fromUtf8(f.readAll()));
+    }
+    parse(f.readAll());
     return true;
 }
 
 bool IniFile::save(const QString &path, QString *reason) const
 {
-    return CheckedSave::writeFile(path, toText().toUtf8(), reason);
+    return CheckedSave::writeFile(path, toBytes(), reason);
 }
 
-void IniFile::parse(const QString &text)
+void IniFile::parse(const QByteArray &bytes)
 {
-    m_blocks.clear();
-    m_firstSection.clear();
+    clear();
     m_blocks.append(Block());   // the lines before the first section
-    QString body = text;
-    if (body.startsWith(QChar(0xFEFF)))
-        body.remove(0, 1);
-    QStringList raw = body.split(QLatin1Char('\n'));
-    if (!raw.isEmpty() && raw.last().isEmpty())
-        raw.removeLast();   // the final line break ends the last line, it adds no line
-    for (QString &r : raw) {
-        if (r.endsWith(QLatin1Char('\r')))
-            r.chop(1);
+    qsizetype pos = 0;
+    if (bytes.startsWith(ByteOrderMark)) {
+        m_byteOrderMark = ByteOrderMark;
+        pos = ByteOrderMark.size();
+    }
+    bool eolSeen = false;
+    while (pos < bytes.size()) {
         Line line;
-        line.raw = r;
-        const QString t = r.trimmed();
+        const qsizetype nl = bytes.indexOf('\n', pos);
+        if (nl < 0) {
+            line.raw = bytes.mid(pos);   // a last line without a line break
+            pos = bytes.size();
+        } else {
+            line.raw = bytes.mid(pos, nl - pos);
+            line.eol = "\n";
+            if (line.raw.endsWith('\r')) {
+                line.raw.chop(1);
+                line.eol = "\r\n";
+            }
+            pos = nl + 1;
+            if (!eolSeen) {
+                m_eol = line.eol;
+                eolSeen = true;
+            }
+        }
+        const QString t = QString::fromUtf8(line.raw).trimmed();
         if (t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']'))) {
             line.kind = Line::Section;
             line.name = t.mid(1, t.size() - 2).trimmed();
@@ -70,32 +97,39 @@ void IniFile::parse(const QString &text)
     }
 }
 
-QString IniFile::render(const Line &line) const
+QByteArray IniFile::render(const Line &line) const
 {
     switch (line.kind) {
     case Line::Section:
-        return line.raw.isEmpty() ? QLatin1Char('[') + line.name + QLatin1Char(']') : line.raw;
+        return line.raw.isEmpty() ? (QLatin1Char('[') + line.name + QLatin1Char(']')).toUtf8() : line.raw;
     case Line::Entry:
         if (!line.edited)
             return line.raw;
-        return line.name + QLatin1Char('=') + line.value;
+        return (line.name + QLatin1Char('=') + line.value).toUtf8();
     case Line::Other: break;
     }
     return line.raw;
 }
 
-QString IniFile::toText() const
+QByteArray IniFile::toBytes() const
 {
-    QString out;
+    QList<const Line *> lines;
     for (const Block &b : m_blocks) {
-        if (b.hasHeader) {
-            out += render(b.header);
-            out += QLatin1Char('\n');
-        }
-        for (const Line &l : b.lines) {
-            out += render(l);
-            out += QLatin1Char('\n');
-        }
+        if (b.hasHeader)
+            lines << &b.header;
+        for (const Line &l : b.lines)
+            lines << &l;
+    }
+    QByteArray out = m_byteOrderMark;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const Line &l = *lines.at(i);
+        out += render(l);
+        // A line the file ended without a break gets one when lines follow it now; a line the
+        // program added ends as the file's lines do.
+        if (!l.eol.isEmpty())
+            out += l.eol;
+        else if (i + 1 < lines.size() || l.raw.isEmpty() || l.edited)
+            out += m_eol;
     }
     return out;
 }
@@ -144,6 +178,8 @@ void IniFile::setValue(const QString &section, const QString &key, const QString
     Block &b = m_blocks[s];
     if (const auto it = b.firstEntry.constFind(folded(key)); it != b.firstEntry.constEnd()) {
         Line &line = b.lines[*it];
+        if (line.value == value)
+            return;   // the line stays as it was written
         line.value = value;
         line.edited = true;
         return;
