@@ -147,7 +147,12 @@ void Tform1::FormCreate()
     m_channelEditor->cursor().CurCol = 1;
     m_channelEditor->cursor().SkipToggle = false;
 
-    m_prefsFile.load(m_paths.readPath);   // a missing file leaves every default
+    // A missing file leaves every default. One that is there but cannot be read is never
+    // written over: its other sections would be lost with it.
+    QString unreadable;
+    if (!m_prefsFile.load(m_paths.readPath, &unreadable) && QFileInfo::exists(m_paths.readPath)
+        && m_paths.readPath == m_paths.writePath)
+        m_prefsUnreadable = unreadable.isEmpty() ? QStringLiteral("cannot be read") : unreadable;
     const Preferences p = Preferences::fromIni(m_prefsFile);
 
     selectPort(p.com);
@@ -246,6 +251,12 @@ bool Tform1::savePreferences(QString *reason)
 {
     if (m_prefsSaved)
         return true;
+    if (!m_prefsUnreadable.isEmpty()) {
+        qWarning("KVT560: %s", qPrintable(CodeplugFile::saveFailedText(m_paths.writePath, m_prefsUnreadable)));
+        if (reason)
+            *reason = m_prefsUnreadable;
+        return false;
+    }
     currentPreferences().toIni(m_prefsFile);
     QString why;
     const bool ok = m_prefsFile.save(m_paths.writePath, &why);

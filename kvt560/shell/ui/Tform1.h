@@ -362,6 +362,7 @@ private:
     QString m_appDir;
     UrlOpener m_helpOpener;
     Notice m_notice;
+    QString m_prefsUnreadable;   // why the preferences file could not be read: it is kept as it is
     std::function<bool(bool)> m_chineseFontInstalled;
     int m_savedLanguage = 1;   // the language written to the preferences: the user's choice
     CodeplugDocument *m_doc;

@@ -33,6 +33,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <csignal>
+#include <unistd.h>
 
 namespace {
 void writeAll(const QString &path, const QString &text)
@@ -145,6 +146,39 @@ private slots:
         QCOMPARE(again.comPort(), 3);
         QVERIFY(control<QAction>(again, "COM31")->isChecked());
         QVERIFY(!control<QAction>(again, "COM11")->isChecked() && !control<QAction>(again, "COM21")->isChecked() && !control<QAction>(again, "COM41")->isChecked());
+    }
+
+    // A myini.ini that is there but cannot be read is not written over at exit (its other
+    // sections would be lost); the notice says why the preferences were not saved.
+    void unreadablePreferencesAreNotWrittenOver()
+    {
+        const QByteArray old = "[open]\ncom=2\n[other]\nkept=1\n";
+        writeAll(iniPath(), QString::fromLatin1(old));
+        QVERIFY(QFile::setPermissions(iniPath(), QFileDevice::Permissions()));
+        auto restore = qScopeGuard([this] { QFile::setPermissions(iniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner); });
+        // Root reads any file: the window is made as an ordinary user would make it.
+        const bool root = ::geteuid() == 0;
+        if (root && ::seteuid(65534) != 0)
+            QSKIP("cannot take an ordinary user's rights");
+        QStringList notices;
+        {
+            auto form = std::make_unique<Tform1>(PreferencesPaths::single(iniPath()));
+            if (root)
+                QVERIFY(::seteuid(0) == 0);
+            form->setNotice([&](const QString &, const QString &text) { notices << text; });
+            control<QAction>(*form, "COM31")->trigger();
+            QString reason;
+            QVERIFY(!form->savePreferences(&reason));
+            QVERIFY(!reason.isEmpty());
+            form->close();
+        }
+        QCOMPARE(notices.size(), 1);
+        QVERIFY2(notices.first().contains(QStringLiteral("myini.ini")), qPrintable(notices.first()));
+        restore.dismiss();
+        QVERIFY(QFile::setPermissions(iniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QFile kept(iniPath());
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), old);
     }
 
     void closingOntoAFullDiskSaysWhyThePreferencesWereNotSaved()
