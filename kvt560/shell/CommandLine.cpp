@@ -366,7 +366,12 @@ private:
                 value = content.settings.text(def.name);
                 break;
             }
-            settings.append({groupText(def), label.isEmpty() ? def.meaning : label, printable(value)});
+            // A field without a caption of its own (the password, a call list entry) is named
+            // by its meaning.
+            QString name = label.isEmpty() ? def.meaning : label;
+            if (!name.isEmpty())
+                name[0] = name.at(0).toUpper();
+            settings.append({groupText(def), name, printable(value)});
         }
 
         QStringList header;

@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -72,6 +73,7 @@ private slots:
     void diffNamesChangedFields_data();
     void diffNamesChangedFields();
     void csvExportImportRoundTrip();
+    void dumpsChannelsAndSettings();
 };
 
 void TestKvt560CommandLine::readsRadioIntoFileWithPortAndLanguageOfIni()
@@ -466,6 +468,36 @@ void TestKvt560CommandLine::csvExportImportRoundTrip()
     QCOMPARE(diff.out, QStringLiteral("Setting Squelch level: %1 / %2\n    block 0x0C80\n")
                            .arg(QString::fromUtf8(readFile(full)).split(QStringLiteral("\r\n")).at(12).mid(8, 1))
                            .arg(level));
+}
+
+// --dump in the words of the run's language: the band ranges, the channel table with its
+// attributes under the table's headers, then each setting of the pages with its group.
+void TestKvt560CommandLine::dumpsChannelsAndSettings()
+{
+    const QString file = demoCodeplug();
+    QVERIFY(!file.isEmpty());
+    AppFolder app;
+    QVERIFY(makeApplicationFolder(app, "[open]\ncom=1\nlang=1\n"));
+    for (const bool english : {false, true}) {
+        const Run r = app.run(english ? QStringList{QStringLiteral("--dump"), file, QStringLiteral("--language"),
+                                                    QStringLiteral("english")}
+                                      : QStringList{QStringLiteral("--dump"), file});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        const QStringList lines = r.out.split(QLatin1Char('\n'));
+        QCOMPARE(lines.at(0), english ? QStringLiteral("Band 1 RX range  400-470MHz") : QStringLiteral("频段1 接收频段  400-470MHz"));
+        QCOMPARE(lines.at(3), english ? QStringLiteral("Band 2 TX range  136-174MHz") : QStringLiteral("频段2 发射频段  136-174MHz"));
+        QVERIFY(lines.at(5).startsWith(english ? QStringLiteral("CH   RX Freq    RX QT/DQT") : QStringLiteral("信道  接收频率   QT/DQT解码")));
+        QCOMPARE(lines.at(6).simplified(), QStringLiteral("001 430.00000 63.0 430.00000 D017N High Wide ON OFF OFF UHF 01 ON "
+                                                          "OFF OFF 1 52 Comp OFF"));
+        QCOMPARE(lines.at(6 + 128), QString());
+        // The squelch level of the file, under the caption of its page.
+        const QString squelch = QString::fromUtf8(readFile(file)).split(QStringLiteral("\r\n")).at(12).section(QLatin1Char(' '), 1, 1);
+        QVERIFY2(r.out.contains(QRegularExpression(
+                     (english ? QStringLiteral("\nFunctions  Squelch level[^\n]*  %1\n") : QStringLiteral("\n功能选项  静噪等级\\(SQL\\) +%1\n"))
+                         .arg(squelch))),
+                 qPrintable(r.out.right(3000)));
+        QVERIFY(r.out.contains(english ? QStringLiteral("\nFunctions  Power-on password") : QStringLiteral("\n功能选项  Power-on password")));
+    }
 }
 
 REGISTER_TEST(TestKvt560CommandLine)
