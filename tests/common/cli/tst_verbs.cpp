@@ -9,6 +9,7 @@
 #include "common/SerialPorts.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTest>
@@ -29,6 +30,8 @@ struct Target {
     int channels = 0;
     QString portNotice;     // the first line of the notice of a port that does not open
     QString linkNotice;     // the notice of a radio that does not answer
+    QString hangUpAt;       // a block request some way into both a read and a write
+    int hangUpWithinMs = 0; // how long a transfer takes at most to notice that
 };
 
 const QList<Target> &targets()
@@ -38,11 +41,14 @@ const QList<Target> &targets()
          QStringLiteral("kvt560"), {QStringLiteral("english.dll")}, QStringLiteral("myini.ini"),
          QStringLiteral("[open]\ncom=1\nlang=2\n[ports]\nCOM1=%1\n"), 4, QStringLiteral("0020"), 128,
          QStringLiteral("Communication error: The serial port cannot be opened."),
-         QStringLiteral("Communication error: Communication with the radio failed. Check the connection and try again.")},
+         QStringLiteral("Communication error: Communication with the radio failed. Check the connection and try again."),
+         // The alias of channel 1 on a read, the record of channel 2 on a write: port reset,
+         // greeting, enter and two blocks take about 0.6 s before the line goes.
+         QStringLiteral("3"), 2600},
         {QStringLiteral("Program"), QStringLiteral("sin"), QStringLiteral(SOURCE_DIR "/tools/radiosim/samples/kvt270-demo.bin"),
          QStringLiteral("kvt270"), {QStringLiteral("Eng.dll")}, QStringLiteral("Program.ini"),
          QStringLiteral("[Setup]\nLanguage=Eng\nCOM=COM1\n\n[Ports]\nCOM1=%1\n"), 8, QStringLiteral("0010"), 99,
-         QStringLiteral("Could not open the port"), QStringLiteral("\nCommunication error\n")},
+         QStringLiteral("Could not open the port"), QStringLiteral("Communication error"), QStringLiteral("100"), 2000},
     };
     return all;
 }
@@ -128,6 +134,8 @@ private slots:
     void readSurvivesUnwritableBackupFolder();
     void silentRadioFailsWithoutFile_data() { addPrograms(); }
     void silentRadioFailsWithoutFile();
+    void cablePulledOut_data();
+    void cablePulledOut();
     void permissionNoticeForAnUnprivilegedUser_data() { addPrograms(); }
     void permissionNoticeForAnUnprivilegedUser();
     void writeRadioVerified_data() { addPrograms(); }
@@ -276,7 +284,44 @@ void TestCommandLineVerbs::silentRadioFailsWithoutFile()
 
     const Run r = bench.app.run({QStringLiteral("--read-radio"), out.filePath(QStringLiteral("radio.") + t.suffix)});
     QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.err.contains(t.linkNotice), qPrintable(r.err));
+    QVERIFY2(r.err.contains(t.linkNotice + QLatin1Char('\n')), qPrintable(r.err));
+    QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+// The radio's line closes in the middle of the transfer, as a cable pulled out: the link
+// notice and the line about the device, well within two seconds, and no file.
+void TestCommandLineVerbs::cablePulledOut_data()
+{
+    QTest::addColumn<QString>("executable");
+    QTest::addColumn<bool>("reading");
+    QTest::addColumn<QString>("line");
+    for (const Target &t : targets()) {
+        QTest::newRow(qPrintable(t.executable + QStringLiteral(" read")))
+            << t.executable << true << QStringLiteral("%1 went away during the transfer; nothing was changed.");
+        QTest::newRow(qPrintable(t.executable + QStringLiteral(" write")))
+            << t.executable << false << QStringLiteral("%1 went away during the transfer; the radio may be partly written.");
+    }
+}
+
+void TestCommandLineVerbs::cablePulledOut()
+{
+    QFETCH(bool, reading);
+    QFETCH(QString, line);
+    const Target &t = row();
+    const QString source = reading ? QString() : demoFile(t);
+    QVERIFY(reading || !source.isEmpty());
+    Bench bench;
+    QVERIFY(bench.start(t, {QStringLiteral("--hang-up-at"), t.hangUpAt}));
+    QTemporaryDir out;
+    const QString file = out.filePath(QStringLiteral("radio.") + t.suffix);
+    QElapsedTimer clock;
+    clock.start();
+    const Run r = bench.app.run({reading ? QStringLiteral("--read-radio") : QStringLiteral("--write-radio"),
+                                 reading ? file : source});
+    QVERIFY2(clock.elapsed() < t.hangUpWithinMs, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(t.linkNotice + QLatin1Char('\n') + line.arg(bench.radio.device()) + QLatin1Char('\n')),
+             qPrintable(r.err));
     QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 

@@ -65,8 +65,6 @@ private slots:
     void readOntoAFullDiskFailsAndKeepsTheOldFile();
     void missingPortFailsWithoutFile();
     void busyPortNamesItsHolder();
-    void cablePulledOut_data();
-    void cablePulledOut();
     void fileThatIsNotACodeplugIsNotWritten();
     void usage_data();
     void usage();
@@ -266,42 +264,6 @@ void TestKvt560CommandLine::busyPortNamesItsHolder()
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(r.err.contains(QStringLiteral("%1 正被 holdport (PID %2) 占用。").arg(pty.path).arg(holder.pid())),
              qPrintable(r.err));
-}
-
-// The radio's line closes in the middle of the transfer, as a cable pulled out: the link
-// notice and the line about the device, well within two seconds, and no file.
-void TestKvt560CommandLine::cablePulledOut_data()
-{
-    QTest::addColumn<bool>("reading");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("read") << true << "%1 went away during the transfer; nothing was changed.";
-    QTest::newRow("write") << false << "%1 went away during the transfer; the radio may be partly written.";
-}
-
-void TestKvt560CommandLine::cablePulledOut()
-{
-    QFETCH(bool, reading);
-    QFETCH(QString, line);
-    RadioSimulator sim;
-    // The third block request is the alias of channel 1 on a read, the record of channel 2 on a write.
-    QVERIFY(sim.start({QStringLiteral("--no-pacing"), QStringLiteral("--memory"), DemoMemory, QStringLiteral("--hang-up-at"),
-                       QStringLiteral("3")}));
-    QTemporaryDir out;
-    const QString file = out.filePath(QStringLiteral("radio.k56"));
-    const QString source = QStringLiteral(SOURCE_DIR "/tests/kvt560/codeplug/data/start-settings.k56");
-    QElapsedTimer clock;
-    clock.start();
-    const Run r = runProgram(kvt560(), {reading ? QStringLiteral("--read-radio") : QStringLiteral("--write-radio"),
-                                        reading ? file : source, QStringLiteral("--device"), sim.device(),
-                                        QStringLiteral("--language"), QStringLiteral("english")});
-    // Port reset, greeting, enter and two blocks take about 0.6 s before the line goes.
-    QVERIFY2(clock.elapsed() < 2600, qPrintable(QString::number(clock.elapsed())));
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.err.contains(QStringLiteral(
-                 "Communication error: Communication with the radio failed. Check the connection and try again.\n")
-                 + line.arg(sim.device())),
-             qPrintable(r.err));
-    QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 void TestKvt560CommandLine::fileThatIsNotACodeplugIsNotWritten()

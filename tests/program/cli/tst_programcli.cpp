@@ -94,8 +94,6 @@ private slots:
     void readOntoAFullDiskFailsAndKeepsTheOldFile();
     void missingPortFailsWithoutFile();
     void busyPortNamesItsHolder();
-    void cablePulledOut_data();
-    void cablePulledOut();
     void shortFileIsRefused();
     void dumpsFactoryDefaultFile();
     void usage_data();
@@ -238,39 +236,6 @@ void TestProgramCommandLine::busyPortNamesItsHolder()
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(r.err.startsWith(QStringLiteral("無法打開串口\n%1 正被 holdport (PID %2) 佔用。\n").arg(pty.path).arg(holder.pid())),
              qPrintable(r.err));
-}
-
-// The radio's line closes in the middle of the transfer, as a cable pulled out: the
-// communication error and the line about the device, well within two seconds, and no file.
-void TestProgramCommandLine::cablePulledOut_data()
-{
-    QTest::addColumn<bool>("reading");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("read") << true << "%1 went away during the transfer; nothing was changed.";
-    QTest::newRow("write") << false << "%1 went away during the transfer; the radio may be partly written.";
-}
-
-void TestProgramCommandLine::cablePulledOut()
-{
-    QFETCH(bool, reading);
-    QFETCH(QString, line);
-    QTemporaryDir work;
-    RadiosimProcess radio;
-    QVERIFY(startRadio(radio, work, savedImage(), {QStringLiteral("--hang-up-at"), QStringLiteral("100")}));
-    ProgramFolder app;
-    QVERIFY(app.make(radio.device()));
-    const QString file = work.filePath(QStringLiteral("channels.sin"));
-    if (!reading)
-        QVERIFY(writeFile(file, savedImage()));
-    QElapsedTimer clock;
-    clock.start();
-    const Run r = app.run({reading ? QStringLiteral("--read-radio") : QStringLiteral("--write-radio"), file});
-    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.err.contains(QStringLiteral("Communication error\n") + line.arg(radio.device()) + QLatin1Char('\n')),
-             qPrintable(r.err));
-    if (reading)
-        QVERIFY(!QFile::exists(file));
 }
 
 void TestProgramCommandLine::shortFileIsRefused()
