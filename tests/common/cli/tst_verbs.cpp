@@ -32,6 +32,9 @@ struct Target {
     QString linkNotice;     // the notice of a radio that does not answer
     QString hangUpAt;       // a block request some way into both a read and a write
     int hangUpWithinMs = 0; // how long a transfer takes at most to notice that
+    QString chinese;        // a Chinese library beside the executable
+    QString chineseIni;     // the ini file choosing it, COM1 mapped to "%1"
+    QString busyLine;       // in that language: "%1" the device is held by "%2" (holdport)
 };
 
 const QList<Target> &targets()
@@ -44,11 +47,14 @@ const QList<Target> &targets()
          QStringLiteral("Communication error: Communication with the radio failed. Check the connection and try again."),
          // The alias of channel 1 on a read, the record of channel 2 on a write: port reset,
          // greeting, enter and two blocks take about 0.6 s before the line goes.
-         QStringLiteral("3"), 2600},
+         QStringLiteral("3"), 2600, QStringLiteral("chinese.dll"), QStringLiteral("[open]\ncom=1\nlang=1\n[ports]\nCOM1=%1\n"),
+         QStringLiteral("%1 正被 holdport (PID %2) 占用。")},
         {QStringLiteral("Program"), QStringLiteral("sin"), QStringLiteral(SOURCE_DIR "/tools/radiosim/samples/kvt270-demo.bin"),
          QStringLiteral("kvt270"), {QStringLiteral("Eng.dll")}, QStringLiteral("Program.ini"),
          QStringLiteral("[Setup]\nLanguage=Eng\nCOM=COM1\n\n[Ports]\nCOM1=%1\n"), 8, QStringLiteral("0010"), 99,
-         QStringLiteral("Could not open the port"), QStringLiteral("Communication error"), QStringLiteral("100"), 2000},
+         QStringLiteral("Could not open the port"), QStringLiteral("Communication error"), QStringLiteral("100"), 2000,
+         QStringLiteral("Cht.dll"), QStringLiteral("[Setup]\nLanguage=Cht\nCOM=COM1\n[Ports]\nCOM1=%1\n"),
+         QStringLiteral("%1 正被 holdport (PID %2) 佔用。")},
     };
     return all;
 }
@@ -136,6 +142,8 @@ private slots:
     void silentRadioFailsWithoutFile();
     void cablePulledOut_data();
     void cablePulledOut();
+    void busyPortNamesItsHolder_data() { addPrograms(); }
+    void busyPortNamesItsHolder();
     void permissionNoticeForAnUnprivilegedUser_data() { addPrograms(); }
     void permissionNoticeForAnUnprivilegedUser();
     void writeRadioVerified_data() { addPrograms(); }
@@ -323,6 +331,23 @@ void TestCommandLineVerbs::cablePulledOut()
     QVERIFY2(r.err.contains(t.linkNotice + QLatin1Char('\n') + line.arg(bench.radio.device()) + QLatin1Char('\n')),
              qPrintable(r.err));
     QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+// A port another program holds: the notice names that program and its process, here in the
+// Chinese words of the program's library.
+void TestCommandLineVerbs::busyPortNamesItsHolder()
+{
+    const Target &t = row();
+    PseudoTerminal pty;
+    QVERIFY(!pty.path.isEmpty());
+    PortHolder holder;
+    QVERIFY(holder.hold(pty.path));
+    AppFolder app;
+    QVERIFY(app.make(t.executable, {t.chinese}, t.iniName, t.chineseIni.arg(pty.path).toUtf8()));
+    const Run r = app.run({QStringLiteral("--read-radio"), app.path(QStringLiteral("radio.") + t.suffix)});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(t.busyLine.arg(pty.path).arg(holder.pid()) + QLatin1Char('\n')), qPrintable(r.err));
+    QVERIFY(!QFile::exists(app.path(QStringLiteral("radio.") + t.suffix)));
 }
 
 // The open as it really fails for a user who may not use the device: the program runs as

@@ -64,7 +64,6 @@ private slots:
     void fastLinkLearnsTheRadiosGap();
     void readOntoAFullDiskFailsAndKeepsTheOldFile();
     void missingPortFailsWithoutFile();
-    void busyPortNamesItsHolder();
     void fileThatIsNotACodeplugIsNotWritten();
     void usage_data();
     void usage();
@@ -249,21 +248,6 @@ void TestKvt560CommandLine::missingPortFailsWithoutFile()
     QVERIFY2(r.err.contains(out.filePath(QStringLiteral("no-such-tty")) + QStringLiteral(" is not there")),
              qPrintable(r.err));
     QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
-}
-
-void TestKvt560CommandLine::busyPortNamesItsHolder()
-{
-    PseudoTerminal pty;
-    QVERIFY(!pty.path.isEmpty());
-    PortHolder holder;
-    QVERIFY(holder.hold(pty.path));
-    QTemporaryDir out;
-    const Run r = runProgram(kvt560(), {QStringLiteral("--write-radio"), QStringLiteral(SOURCE_DIR "/tests/kvt560/codeplug/data/start-settings.k56"),
-                                        QStringLiteral("--device"), pty.path, QStringLiteral("--language"),
-                                        QStringLiteral("chinese")});
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.err.contains(QStringLiteral("%1 正被 holdport (PID %2) 占用。").arg(pty.path).arg(holder.pid())),
-             qPrintable(r.err));
 }
 
 void TestKvt560CommandLine::fileThatIsNotACodeplugIsNotWritten()

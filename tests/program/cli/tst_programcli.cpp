@@ -93,7 +93,6 @@ private slots:
     void deviceGivenAsPath();
     void readOntoAFullDiskFailsAndKeepsTheOldFile();
     void missingPortFailsWithoutFile();
-    void busyPortNamesItsHolder();
     void shortFileIsRefused();
     void dumpsFactoryDefaultFile();
     void usage_data();
@@ -219,23 +218,6 @@ void TestProgramCommandLine::missingPortFailsWithoutFile()
         QVERIFY2(r.err.startsWith(QStringLiteral("Could not open the port\n")), qPrintable(r.err));
     }
     QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
-}
-
-void TestProgramCommandLine::busyPortNamesItsHolder()
-{
-    PseudoTerminal pty;
-    QVERIFY(!pty.path.isEmpty());
-    PortHolder holder;
-    QVERIFY(holder.hold(pty.path));
-    ProgramFolder app;
-    QVERIFY(app.make(pty.path));
-    QVERIFY(QFile::copy(QStringLiteral(APP_DIR "/Cht.dll"), app.path(QStringLiteral("Cht.dll"))));
-    QVERIFY(writeFile(app.path(QStringLiteral("Program.ini")),
-                      QStringLiteral("[Setup]\nLanguage=Cht\nCOM=COM1\n[Ports]\nCOM1=%1\n").arg(pty.path).toUtf8()));
-    const Run r = app.run({QStringLiteral("--read-radio"), app.path(QStringLiteral("read.sin"))});
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.err.startsWith(QStringLiteral("無法打開串口\n%1 正被 holdport (PID %2) 佔用。\n").arg(pty.path).arg(holder.pid())),
-             qPrintable(r.err));
 }
 
 void TestProgramCommandLine::shortFileIsRefused()
