@@ -134,6 +134,8 @@ private slots:
     void helpListsEveryVerb();
     void usage_data();
     void usage();
+    void ownWords_data();
+    void ownWords();
     void readRadioKeepsBackup_data() { addPrograms(); }
     void readRadioKeepsBackup();
     void readSurvivesUnwritableBackupFolder_data() { addPrograms(); }
@@ -229,6 +231,50 @@ void TestCommandLineVerbs::usage()
     QVERIFY2(r.err.startsWith(message), qPrintable(r.err));
     QVERIFY(r.err.endsWith(QStringLiteral("Try '%1 --help' for more information.\n").arg(t.executable)));
     QVERIFY(r.out.isEmpty());
+    QCOMPARE(QDir(app.dir()).entryList(QDir::Files), before);
+}
+
+// What each program says in its own words: its version, its own options, the port names it
+// takes, and the options the other program has and it has not.
+void TestCommandLineVerbs::ownWords_data()
+{
+    QTest::addColumn<QString>("executable");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output");   // expected in standard output (0) or standard error
+    const QString k56 = QStringLiteral("x.k56"), sin = QStringLiteral("x.sin");
+    const QString kvt560 = QStringLiteral("KVT560"), program = QStringLiteral("Program");
+    QTest::newRow("KVT560 help") << kvt560 << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("--fast");
+    QTest::newRow("KVT560 version") << kvt560 << QStringList{QStringLiteral("--version")} << 0 << QStringLiteral("KVT560 1.");
+    QTest::newRow("KVT560 port 5") << kvt560
+                                   << QStringList{QStringLiteral("--read-radio"), k56, QStringLiteral("--port"), QStringLiteral("5")}
+                                   << 2 << QStringLiteral("--port needs a number from 1 to 4");
+    QTest::newRow("KVT560 language") << kvt560
+                                     << QStringList{QStringLiteral("--read-radio"), k56, QStringLiteral("--language"),
+                                                    QStringLiteral("french")}
+                                     << 2 << QStringLiteral("--language needs chinese, english or taiwan");
+    QTest::newRow("Program help") << program << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("Serial port <COMn>");
+    QTest::newRow("Program version") << program << QStringList{QStringLiteral("--version")} << 0 << QStringLiteral("KVT270 1.");
+    QTest::newRow("Program port name") << program
+                                       << QStringList{QStringLiteral("--read-radio"), sin, QStringLiteral("--port"), QStringLiteral("3")}
+                                       << 2 << QStringLiteral("--port needs a port name such as COM3");
+    QTest::newRow("Program has no --language") << program << QStringList{QStringLiteral("--language"), QStringLiteral("english")}
+                                               << 2 << QStringLiteral("Unknown option 'language'");
+    QTest::newRow("Program has no --fast") << program << QStringList{QStringLiteral("--read-radio"), sin, QStringLiteral("--fast")}
+                                           << 2 << QStringLiteral("Unknown option 'fast'");
+}
+
+void TestCommandLineVerbs::ownWords()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    AppFolder app;
+    QVERIFY(makeApp(app, row(), QStringLiteral("/dev/null/none")));
+    const QStringList before = QDir(app.dir()).entryList(QDir::Files);
+    const Run r = app.run(arguments);
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2((exitCode == 0 ? r.out : r.err).contains(output), qPrintable(r.out + r.err));
     QCOMPARE(QDir(app.dir()).entryList(QDir::Files), before);
 }
 

@@ -65,8 +65,6 @@ private slots:
     void readOntoAFullDiskFailsAndKeepsTheOldFile();
     void missingPortFailsWithoutFile();
     void fileThatIsNotACodeplugIsNotWritten();
-    void usage_data();
-    void usage();
     void diffNamesChangedFields_data();
     void diffNamesChangedFields();
     void csvExportImportRoundTrip();
@@ -265,39 +263,6 @@ void TestKvt560CommandLine::fileThatIsNotACodeplugIsNotWritten()
     QCOMPARE(r.exitCode, 1);
     QVERIFY(r.err.contains(QStringLiteral("is not a codeplug file")));
     QVERIFY(!r.err.contains(QStringLiteral("Writing radio")));
-}
-
-void TestKvt560CommandLine::usage_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("output");   // expected in standard output (0) or standard error
-    const QString f = QStringLiteral("x.k56");
-    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("--fast");
-    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0 << QStringLiteral("KVT560 1.");
-    QTest::newRow("port 5") << QStringList{QStringLiteral("--read-radio"), f, QStringLiteral("--port"), QStringLiteral("5")}
-                            << 2 << QStringLiteral("--port needs a number from 1 to 4");
-    QTest::newRow("language") << QStringList{QStringLiteral("--read-radio"), f, QStringLiteral("--language"),
-                                             QStringLiteral("french")}
-                              << 2 << QStringLiteral("--language needs chinese, english or taiwan");
-}
-
-void TestKvt560CommandLine::usage()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(int, exitCode);
-    QFETCH(QString, output);
-    QTemporaryDir dir;   // a file name given relative to here is never created
-    const Run r = [&] {
-        const QString cwd = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        Run run = runProgram(kvt560(), arguments);
-        QDir::setCurrent(cwd);
-        return run;
-    }();
-    QCOMPARE(r.exitCode, exitCode);
-    QVERIFY2((exitCode == 0 ? r.out : r.err).contains(output), qPrintable(r.out + r.err));
-    QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }
 
 namespace {

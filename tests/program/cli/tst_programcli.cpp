@@ -95,8 +95,6 @@ private slots:
     void missingPortFailsWithoutFile();
     void shortFileIsRefused();
     void dumpsFactoryDefaultFile();
-    void usage_data();
-    void usage();
     void diffNamesChangedFields_data();
     void diffNamesChangedFields();
     void csvExportImportRoundTrip();
@@ -271,34 +269,6 @@ void TestProgramCommandLine::dumpsFactoryDefaultFile()
     const QString settings = lines.mid(104).join(QLatin1Char('\n'));
     for (const char *label : {"Option  SQL ", "Option  Power-On Password", "PTT ID  PTT ID ", "PTT ID  Code", "PCBA    PCBA"})
         QVERIFY2(settings.contains(QLatin1String(label)), label);
-}
-
-void TestProgramCommandLine::usage_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("output");   // expected in standard output (0) or standard error
-    const QString f = QStringLiteral("x.sin");
-    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("Serial port <COMn>");
-    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0 << QStringLiteral("KVT270 1.");
-    QTest::newRow("port name") << QStringList{QStringLiteral("--read-radio"), f, QStringLiteral("--port"), QStringLiteral("3")}
-                               << 2 << QStringLiteral("--port needs a port name such as COM3");
-    QTest::newRow("language is KVT560's") << QStringList{QStringLiteral("--language"), QStringLiteral("english")} << 2
-                                          << QStringLiteral("Unknown option 'language'");
-}
-
-void TestProgramCommandLine::usage()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(int, exitCode);
-    QFETCH(QString, output);
-    ProgramFolder app;
-    QVERIFY(app.make(QString()));
-    const QStringList before = QDir(app.dir()).entryList(QDir::Files);
-    const Run r = app.run(arguments);
-    QCOMPARE(r.exitCode, exitCode);
-    QVERIFY2((exitCode == 0 ? r.out : r.err).contains(output), qPrintable(r.out + r.err));
-    QCOMPARE(QDir(app.dir()).entryList(QDir::Files), before);
 }
 
 namespace {
