@@ -128,4 +128,19 @@ int keepFromSetting(const QString &value)
     return ok ? n : DefaultKeep;
 }
 
+bool writeRead(const QString &program, const QByteArray &memory, const QString &fileSuffix, const QByteArray &file,
+               const QString &keepSetting, QString *error)
+{
+    const WriteResult result = write(program, {{QStringLiteral("bin"), memory}, {fileSuffix, file}},
+                                     QDateTime::currentDateTime(), keepFromSetting(keepSetting));
+    if (!result.ok && error)
+        *error = result.error;
+    return result.ok;
+}
+
+QString readFailureText(const QString &error)
+{
+    return QStringLiteral("The backup of the read could not be written (%1).").arg(error);
+}
+
 } // namespace Backups

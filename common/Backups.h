@@ -49,4 +49,14 @@ QStringList list(const QString &program, const QString &suffix, const QString &d
 // anything that is not one; 0 or less keeps every backup.
 int keepFromSetting(const QString &value);
 
+// The backup of a successful radio read: the memory as it arrived ("<program>-<time>.bin")
+// and the file the program makes of it (fileSuffix), keeping as many backups as the
+// program's setting `keepSetting` says (keepFromSetting). False with the file and the reason
+// in `error`; a failed backup changes nothing else and must not fail the read.
+bool writeRead(const QString &program, const QByteArray &memory, const QString &fileSuffix, const QByteArray &file,
+               const QString &keepSetting, QString *error);
+
+// The notice of a read's backup that failed ("%1" of readFailureText is the error above).
+QString readFailureText(const QString &error);
+
 } // namespace Backups

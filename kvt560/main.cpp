@@ -5,6 +5,7 @@
 #include "codeplug/ui/CodeplugFiles.h"
 #include "radiolink/ui/RadioCommands.h"
 #include "radiolink/ui/TR_and_W.h"
+#include "common/CommandLineKit.h"
 #include "shell/CommandLine.h"
 #include "shell/Preferences.h"
 #include "common/TerminationSignals.h"
@@ -21,7 +22,7 @@ int main(int argc, char **argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (CommandLine::wanted(arguments)) {
+    if (CommandLineKit::wanted(arguments)) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("KVT560"));
         QCoreApplication::setApplicationVersion(QStringLiteral(KVT560_VERSION));

@@ -1,3 +1,4 @@
+#include "common/CommandLineKit.h"
 #include "frame/CommandLine.h"
 #include "frame/Startup.h"
 #include "common/TerminationSignals.h"
@@ -12,7 +13,7 @@ int main(int argc, char **argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (CommandLine::wanted(arguments)) {
+    if (CommandLineKit::wanted(arguments)) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Program"));
         QCoreApplication::setApplicationVersion(QStringLiteral(PROGRAM_VERSION));

@@ -6,22 +6,17 @@
 
 namespace ReadBackup {
 
-bool write(const QByteArray &memory, const QByteArray &codeplugFile, const QString &iniPath, QString *error)
+QString keepSetting(const QString &iniPath)
 {
     IniFile ini;
     ini.load(iniPath);
-    const int keep = Backups::keepFromSetting(ini.value(QStringLiteral("Backups"), QStringLiteral("Keep")).value_or(QString()));
-    const Backups::WriteResult result =
-        Backups::write(QStringLiteral("KVT560"), {{QStringLiteral("bin"), memory}, {CodeplugFile::suffix(), codeplugFile}},
-                       QDateTime::currentDateTime(), keep);
-    if (!result.ok && error)
-        *error = result.error;
-    return result.ok;
+    return ini.value(QStringLiteral("Backups"), QStringLiteral("Keep")).value_or(QString());
 }
 
-QString failureText(const QString &error)
+bool write(const QByteArray &memory, const QByteArray &codeplugFile, const QString &iniPath, QString *error)
 {
-    return QStringLiteral("The backup of the read could not be written (%1).").arg(error);
+    return Backups::writeRead(QStringLiteral("KVT560"), memory, CodeplugFile::suffix(), codeplugFile,
+                              keepSetting(iniPath), error);
 }
 
 } // namespace ReadBackup

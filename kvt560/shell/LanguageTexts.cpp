@@ -142,3 +142,18 @@ QString LanguageTexts::itemText(const QString &name, int index) const
         return QString();
     return translated.at(index).isEmpty() ? builtIn.value(index) : translated.at(index);
 }
+
+QString LanguageTexts::captionText(const Caption &caption) const
+{
+    const QString text = caption.stringId != 0 && m_library.contains(caption.stringId) ? m_library.text(caption.stringId)
+                                                                                       : caption.text;
+    return LanguageElements::withoutMnemonic(text);
+}
+
+QString LanguageTexts::channelHeader(int column, const QString &builtIn) const
+{
+    for (const LanguageElement &e : LanguageElements::all())
+        if (e.kind == LanguageElement::ChannelHeader && e.column == column && m_library.contains(e.id))
+            return QString(e.format).replace(QLatin1String("%1"), m_library.text(e.id));
+    return builtIn;
+}

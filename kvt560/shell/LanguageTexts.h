@@ -8,6 +8,8 @@
 #include "common/HelpTexts.h"
 #include "shell/LanguageLibrary.h"
 
+struct Caption;
+
 #include <QString>
 
 struct LanguageTexts
@@ -59,6 +61,14 @@ struct LanguageTexts
     // Item `index` of the setting drop-down `name` as it reads in this language; the
     // built-in item when no library was applied. Empty for an unknown name or index.
     QString itemText(const QString &name, int index) const;
+
+    // A caption of the pages (a setting's label, a group's or a page's title) as it reads in
+    // this language, without mnemonics: the library's string when it has one, else the
+    // built-in text.
+    QString captionText(const Caption &caption) const;
+    // The header of channel table column `column` in this language; `builtIn` when the
+    // library has none for it.
+    QString channelHeader(int column, const QString &builtIn) const;
 
     // Whether a library was applied.
     bool fromLibrary() const { return m_library.isLoaded(); }

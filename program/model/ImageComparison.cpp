@@ -225,16 +225,12 @@ QString radioMemoryName(int languageIndex)
     return languageText(languageIndex, "the radio", "对讲机", "對講機");
 }
 
-QString notVerifiedText(int languageIndex, const QList<ImageDifference> &differences, int shown)
+QString notVerifiedText(int languageIndex, const QList<Difference> &differences, int shown)
 {
-    QStringList lines{notVerifiedHeading(languageIndex)};
-    for (int i = 0; i < differences.size() && i < shown; ++i)
-        lines << differences.at(i).text + QStringLiteral("\n    ") + differences.at(i).detail();
-    if (differences.size() > shown)
-        lines << languageText(languageIndex, "and %1 more", "另有 %1 处不同", "另有 %1 處不同")
-                     .arg(differences.size() - shown);
-    lines << QString() << notVerifiedAdvice(languageIndex);
-    return lines.join(QLatin1Char('\n'));
+    return differenceNotice({notVerifiedHeading(languageIndex),
+                             languageText(languageIndex, "and %1 more", "另有 %1 处不同", "另有 %1 處不同"),
+                             notVerifiedAdvice(languageIndex)},
+                            differences, shown);
 }
 
 QString notVerifiedCaption(int languageIndex)

@@ -12,6 +12,8 @@
 #include <QByteArray>
 #include <QList>
 #include <QPair>
+#include "common/Differences.h"
+
 #include <QString>
 
 struct ImageDifference {
@@ -41,7 +43,7 @@ QString radioMemoryName(int languageIndex);
 QString notVerifiedHeading(int languageIndex);
 // The whole notice: the heading, then the first `shown` differences, each with its block on
 // the next line, indented, then how many more there are ("and 3 more").
-QString notVerifiedText(int languageIndex, const QList<ImageDifference> &differences, int shown = 20);
+QString notVerifiedText(int languageIndex, const QList<Difference> &differences, int shown = 20);
 // The caption of that notice, the advice that ends it, and the words that confirm a write
 // the read-back found whole.
 QString notVerifiedCaption(int languageIndex);

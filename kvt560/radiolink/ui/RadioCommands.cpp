@@ -3,6 +3,7 @@
 #include "codeplug/CodeplugDocument.h"
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/ReadBackup.h"
+#include "common/Backups.h"
 #include "shell/LanguageElements.h"
 #include "shell/PortTexts.h"
 #include "shell/ui/Tmessage1.h"
@@ -30,7 +31,7 @@ RadioCommands::RadioCommands(CodeplugDocument *document, RadioCommandWindow wind
             QString error;
             const QByteArray file = CodeplugFile::write(m_document->snapshot());
             if (!ReadBackup::write(dialog_.lastMemoryRead(), file, m_window.preferencesPath(), &error)) {
-                qWarning("KVT560: %s", qPrintable(ReadBackup::failureText(error)));
+                qWarning("KVT560: %s", qPrintable(Backups::readFailureText(error)));
                 m_window.setStatusText(m_window.noticeTexts().BackupFailedText.arg(error));
             }
             emit readApplied();

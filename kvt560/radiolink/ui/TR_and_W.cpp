@@ -4,6 +4,7 @@
 
 #include "radiolink/MemoryLayout.h"
 #include "radiolink/RadioLink.h"
+#include "common/VerifiedWrite.h"
 #include "shell/PortTexts.h"
 
 #include <QCheckBox>
@@ -257,33 +258,33 @@ void TR_and_W::verifyWrite(const RadioTransfer &write, const Codeplug &sent, con
     m_checking = false;
     m_transfer = nullptr;
     m_stoppedCheck = outcome == RadioTransfer::Outcome::Stopped;
-    if (outcome != RadioTransfer::Outcome::Success) {
+    const LanguageTexts &texts = texts_;
+    const VerifiedWrite::Result check = VerifiedWrite::checked(
+        outcome == RadioTransfer::Outcome::Success ? std::optional<QByteArray>(readBack.memoryRead()) : std::nullopt,
+        [&](const QByteArray &memory) {
+            return asDifferences(compareMemory(write.memoryWritten(), memory,
+                                               MemoryLayout::readBackBlocks(write.blocksWritten()), QStringLiteral("the file"),
+                                               QStringLiteral("the radio"), marks,
+                                               [&texts](const QString &name, int index) { return texts.itemText(name, index); }));
+        });
+    lastDifferences_ = check.differences;
+    if (check.outcome == VerifiedWrite::Outcome::CheckFailed) {
         // The write went through, but whether the radio holds it is not known.
         lastOutcome_ = outcome;
         lastCheck_ = Check::Incomplete;
         verifyStatus->clear();
     } else {
-        const LanguageTexts &texts = texts_;
-        lastDifferences_ = compareMemory(write.memoryWritten(), readBack.memoryRead(),
-                                         MemoryLayout::readBackBlocks(write.blocksWritten()), QStringLiteral("the file"),
-                                         QStringLiteral("the radio"), marks,
-                                         [&texts](const QString &name, int index) { return texts.itemText(name, index); });
-        lastCheck_ = lastDifferences_.isEmpty() ? Check::Passed : Check::Failed;
+        lastCheck_ = check.ok() ? Check::Passed : Check::Failed;
         verifyStatus->setText(lastCheck_ == Check::Passed ? texts_.VerifyPassedText : texts_.VerifyFailedStatus);
     }
     bsSkinGauge1->setMaximum(writeMaximum);
     setGauge(lastCheck_ == Check::Passed ? writeMaximum : 0);
 }
 
-QString TR_and_W::differencesNotice(const QList<MemoryDifference> &differences) const
+QString TR_and_W::differencesNotice(const QList<Difference> &differences) const
 {
-    QStringList lines{texts_.VerifyFailedText};
-    for (int i = 0; i < differences.size() && i < MaxListedDifferences; ++i)
-        lines << differences.at(i).withDetail();
-    if (differences.size() > MaxListedDifferences)
-        lines << texts_.MoreDifferencesText.arg(differences.size() - MaxListedDifferences);
-    lines << QString() << texts_.VerifyAdviceText;
-    return lines.join(QLatin1Char('\n'));
+    return differenceNotice({texts_.VerifyFailedText, texts_.MoreDifferencesText, texts_.VerifyAdviceText}, differences,
+                            MaxListedDifferences);
 }
 
 void TR_and_W::stopButtonClick()

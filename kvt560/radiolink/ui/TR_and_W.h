@@ -12,6 +12,7 @@
 // it wrote, compared with what was sent; the document counts as written only when the radio
 // holds what was sent. A difference is shown in the words of the window, one field per line.
 #include "codeplug/MemoryComparison.h"
+#include "common/Differences.h"
 #include "common/PortDiagnosis.h"
 #include "radiolink/LinkTiming.h"
 #include "radiolink/RadioTransfer.h"
@@ -95,12 +96,12 @@ public:
         Incomplete,   // the read-back failed (the link notice was shown)
     };
     Check lastCheck() const { return lastCheck_; }
-    const QList<MemoryDifference> &lastDifferences() const { return lastDifferences_; }
+    const QList<Difference> &lastDifferences() const { return lastDifferences_; }
     // The notice of a check that failed (shown under its own caption): the heading, the first
     // MaxListedDifferences differences each with its block, how many more there are, and what
     // to do next.
     static constexpr int MaxListedDifferences = 20;
-    QString differencesNotice(const QList<MemoryDifference> &differences) const;
+    QString differencesNotice(const QList<Difference> &differences) const;
 
 public slots:
     void bsSkinButton1Click();
@@ -155,5 +156,5 @@ private:
     RadioTransfer::Outcome lastOutcome_ = RadioTransfer::Outcome::Success;
     QByteArray lastMemoryRead_;
     Check lastCheck_ = Check::NotRun;
-    QList<MemoryDifference> lastDifferences_;
+    QList<Difference> lastDifferences_;
 };

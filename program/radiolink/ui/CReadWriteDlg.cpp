@@ -1,6 +1,7 @@
 #include "CReadWriteDlg.h"
 
 #include "base/Globals.h"
+#include "common/VerifiedWrite.h"
 #include "files/CProgramDoc.h"
 #include "base/ProgramIni.h"
 #include "base/ResourceLibrary.h"
@@ -270,11 +271,13 @@ void CReadWriteDlg::onVerifyFinished(RadioTransfer::Result result, const QByteAr
         return;
     }
     // Only the parts a write sends can hold what was sent.
-    const QList<ImageDifference> differences = compareImages(
-        m_sent, image, writtenImageName(LanguageIndex), radioMemoryName(LanguageIndex), writtenRanges());
-    m_verified = differences.isEmpty();
+    const VerifiedWrite::Result check = VerifiedWrite::checked(image, [this](const QByteArray &inRadio) {
+        return asDifferences(compareImages(m_sent, inRadio, writtenImageName(LanguageIndex),
+                                           radioMemoryName(LanguageIndex), writtenRanges()));
+    });
+    m_verified = check.ok();
     if (!m_verified) {
-        showMessage(notVerifiedCaption(LanguageIndex), notVerifiedText(LanguageIndex, differences));
+        showMessage(notVerifiedCaption(LanguageIndex), notVerifiedText(LanguageIndex, check.differences));
         finish();
         return;
     }

@@ -4,6 +4,7 @@
 #include "base/Globals.h"
 #include "base/ResourceLibrary.h"
 #include "files/CProgramDoc.h"
+#include "common/Backups.h"
 #include "files/ReadBackup.h"
 #include "radiolink/RadioTransfer.h"
 
@@ -27,7 +28,7 @@ bool RadioCommands::onRead()
     if (!ReadBackup::write(image, toByteArray(CProgramDoc::storedImage(imageFromBytes(image))), m_appDirectory,
                            &error)) {
         if (auto *window = qobject_cast<QMainWindow *>(m_window))
-            window->statusBar()->showMessage(ReadBackup::failureText(error));
+            window->statusBar()->showMessage(Backups::readFailureText(error));
     }
     // The document takes the image only after a read that brought every block; after a
     // failure it is unchanged.

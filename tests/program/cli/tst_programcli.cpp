@@ -1,12 +1,10 @@
 // Program run from the command line: the built executable as a separate process, without a
 // display, against the simulated KVT270 radio on a pseudo-terminal.
 #include "RadiosimProcess.h"
+#include "ProgramRun.h"
 #include "SmallDisk.h"
 #include "SerialFixtures.h"
 #include "TestRegistry.h"
-#include "frame/CommandLine.h"
-#include "common/ConsoleProgress.h"
-#include "common/SerialPorts.h"
 #include "model/RadioImage.h"
 #include "model/ChannelCodec.h"
 #include "model/MemoryImage.h"
@@ -21,29 +19,9 @@
 #include <QTest>
 
 #include <cstring>
-#include <fcntl.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 // The image the helpers below build a file in.
 ImageBytes fileImage;
@@ -80,52 +58,14 @@ QByteArray savedImage()
 
 // An application folder of its own: the program, its English library, Program.ini mapping
 // COM1 to `device`.
-class AppFolder
+class ProgramFolder : public AppFolder
 {
 public:
     bool make(const QString &device)
     {
-        for (const char *name : {"Program", "Eng.dll"})
-            if (!QFile::copy(QStringLiteral(APP_DIR "/") + QLatin1String(name), dir.filePath(QLatin1String(name))))
-                return false;
-        return QFile::setPermissions(dir.filePath(QStringLiteral("Program")),
-                                     QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
-               && writeFile(dir.filePath(QStringLiteral("Program.ini")),
-                            QStringLiteral("[Setup]\nLanguage=Eng\nCOM=COM1\n\n[Ports]\nCOM1=%1\n").arg(device).toUtf8());
+        return AppFolder::make(QStringLiteral("Program"), {QStringLiteral("Eng.dll")}, QStringLiteral("Program.ini"),
+                               QStringLiteral("[Setup]\nLanguage=Eng\nCOM=COM1\n\n[Ports]\nCOM1=%1\n").arg(device).toUtf8());
     }
-    QString path(const QString &name) const { return dir.filePath(name); }
-
-    // Runs the program of this folder without any display (behind `prefix`, a command that
-    // runs it, when given).
-    Run run(const QStringList &arguments, const QStringList &prefix = {}) const
-    {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        // Backups of reads go to this folder's own data folder, never the user's.
-        env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.isEmpty() ? path(QStringLiteral("data")) : dataHome);
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(dir.path());
-        if (prefix.isEmpty())
-            process.start(path(QStringLiteral("Program")), arguments);
-        else
-            process.start(prefix.first(), prefix.mid(1) + QStringList{path(QStringLiteral("Program"))} + arguments);
-        Run r;
-        if (!process.waitForFinished(60000)) {
-            process.kill();
-            process.waitForFinished();
-            return r;
-        }
-        r.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        r.out = QString::fromUtf8(process.readAllStandardOutput());
-        r.err = QString::fromUtf8(process.readAllStandardError());
-        return r;
-    }
-
-    QTemporaryDir dir;
-    QString dataHome;   // XDG_DATA_HOME of the runs; empty: "data" in this folder
 };
 
 // A radio holding `memory`, saving what it holds at the end into `saved`.
@@ -151,29 +91,13 @@ private slots:
     void writesFileAsTheWindowWould();
     void deviceGivenAsPath_data();
     void deviceGivenAsPath();
-    void silentRadioFailsWithoutFile();
     void readOntoAFullDiskFailsAndKeepsTheOldFile();
     void missingPortFailsWithoutFile();
-    void permissionNoticeForAnUnprivilegedUser();
-    void busyPortNamesItsHolder();
-    void cablePulledOut_data();
-    void cablePulledOut();
-    void listPorts();
     void shortFileIsRefused();
     void dumpsFactoryDefaultFile();
-    void usage_data();
-    void usage();
-    void displayWidth_data();
-    void displayWidth();
-    void progressRewritesOneLineOnTerminal();
-    void readLeavesBackup();
-    void unwritableBackupFolderDoesNotFailRead();
-    void verifyAfterWrite();
     void diffNamesChangedFields_data();
     void diffNamesChangedFields();
     void csvExportImportRoundTrip();
-    void csvImportRefusals_data();
-    void csvImportRefusals();
 };
 
 void TestProgramCommandLine::readsRadioIntoFile()
@@ -184,7 +108,7 @@ void TestProgramCommandLine::readsRadioIntoFile()
     const QByteArray memory = savedImage();
     RadiosimProcess radio;
     QVERIFY(startRadio(radio, work, memory));
-    AppFolder app;
+    ProgramFolder app;
     QVERIFY(app.make(radio.device()));
     const QString file = work.filePath(QStringLiteral("read.sin"));
 
@@ -212,7 +136,7 @@ void TestProgramCommandLine::writesFileAsTheWindowWould()
     const QByteArray before(int(RadioImageSize), char(0x33));
     RadiosimProcess radio;
     QVERIFY(startRadio(radio, work, before));
-    AppFolder app;
+    ProgramFolder app;
     QVERIFY(app.make(QStringLiteral("/dev/null/none")));   // COM1 is not the radio: --device is
 
     const Run r = app.run({QStringLiteral("--write-radio"), filePath, QStringLiteral("--device"), radio.device()});
@@ -245,7 +169,7 @@ void TestProgramCommandLine::deviceGivenAsPath()
     const QByteArray memory = savedImage();
     RadiosimProcess radio;
     QVERIFY(startRadio(radio, work, memory));
-    AppFolder app;
+    ProgramFolder app;
     QVERIFY(app.make(QStringLiteral("/dev/null/none")));
     QVERIFY(QFile::link(radio.device(), app.path(QStringLiteral("radio-link"))));
     const QString device = relative ? QStringLiteral("radio-link") : app.path(QStringLiteral("radio-link"));
@@ -256,21 +180,6 @@ void TestProgramCommandLine::deviceGivenAsPath()
     QCOMPARE(readFile(file).toHex(), memory.toHex());
 }
 
-void TestProgramCommandLine::silentRadioFailsWithoutFile()
-{
-    QTemporaryDir work;
-    RadiosimProcess radio;
-    QVERIFY(startRadio(radio, work, savedImage(), {QStringLiteral("--silent")}));
-    AppFolder app;
-    QVERIFY(app.make(radio.device()));
-    QTemporaryDir out;
-
-    const Run r = app.run({QStringLiteral("--read-radio"), out.filePath(QStringLiteral("read.sin"))});
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.err.contains(QStringLiteral("\nCommunication error\n")), qPrintable(r.err));
-    QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
-}
-
 void TestProgramCommandLine::readOntoAFullDiskFailsAndKeepsTheOldFile()
 {
     SmallDisk disk;
@@ -279,7 +188,7 @@ void TestProgramCommandLine::readOntoAFullDiskFailsAndKeepsTheOldFile()
     QTemporaryDir work;
     RadiosimProcess radio;
     QVERIFY(startRadio(radio, work, savedImage()));
-    AppFolder app;
+    ProgramFolder app;
     QVERIFY(app.make(radio.device()));
     const QByteArray old(8192, '\x5A');
     QVERIFY(disk.put(QStringLiteral("radio.sin"), old));
@@ -296,7 +205,7 @@ void TestProgramCommandLine::readOntoAFullDiskFailsAndKeepsTheOldFile()
 
 void TestProgramCommandLine::missingPortFailsWithoutFile()
 {
-    AppFolder app;
+    ProgramFolder app;
     QVERIFY(app.make(QStringLiteral("/dev/null/none")));
     QTemporaryDir out;
     for (const QStringList &port : {QStringList{}, QStringList{QStringLiteral("--port"), QStringLiteral("COM1")},
@@ -309,94 +218,6 @@ void TestProgramCommandLine::missingPortFailsWithoutFile()
     QVERIFY(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
-// The open as it really fails for a user who may not use the device: the program runs as
-// nobody (without groups) against a pseudo-terminal made like a cable's node, which only root
-// and the group dialout may open.
-void TestProgramCommandLine::permissionNoticeForAnUnprivilegedUser()
-{
-    const QStringList asNobody = unprivilegedPrefix();
-    if (asNobody.isEmpty())
-        QSKIP("needs root and setpriv to run the program as an unprivileged user");
-    PseudoTerminal pty;
-    QVERIFY(!pty.path.isEmpty());
-    QVERIFY(likeASerialCable(pty.path));
-    AppFolder app;
-    QVERIFY(app.make(pty.path));
-    QVERIFY(openToEveryone(app.dir.path()));
-    const Run r = app.run({QStringLiteral("--read-radio"), app.path(QStringLiteral("read.sin"))}, asNobody);
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.err.startsWith(QStringLiteral("Could not open the port\n%1 may be used only by members of the group dialout, "
-                                             "and nobody is not one of them. Run: sudo usermod -aG dialout nobody, then "
-                                             "log out and in again.\n")
-                                  .arg(pty.path)),
-             qPrintable(r.err));
-}
-
-void TestProgramCommandLine::busyPortNamesItsHolder()
-{
-    PseudoTerminal pty;
-    QVERIFY(!pty.path.isEmpty());
-    PortHolder holder;
-    QVERIFY(holder.hold(pty.path));
-    AppFolder app;
-    QVERIFY(app.make(pty.path));
-    QVERIFY(QFile::copy(QStringLiteral(APP_DIR "/Cht.dll"), app.path(QStringLiteral("Cht.dll"))));
-    QVERIFY(writeFile(app.path(QStringLiteral("Program.ini")),
-                      QStringLiteral("[Setup]\nLanguage=Cht\nCOM=COM1\n[Ports]\nCOM1=%1\n").arg(pty.path).toUtf8()));
-    const Run r = app.run({QStringLiteral("--read-radio"), app.path(QStringLiteral("read.sin"))});
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.err.startsWith(QStringLiteral("無法打開串口\n%1 正被 holdport (PID %2) 佔用。\n").arg(pty.path).arg(holder.pid())),
-             qPrintable(r.err));
-}
-
-// The radio's line closes in the middle of the transfer, as a cable pulled out: the
-// communication error and the line about the device, well within two seconds, and no file.
-void TestProgramCommandLine::cablePulledOut_data()
-{
-    QTest::addColumn<bool>("reading");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("read") << true << "%1 went away during the transfer; nothing was changed.";
-    QTest::newRow("write") << false << "%1 went away during the transfer; the radio may be partly written.";
-}
-
-void TestProgramCommandLine::cablePulledOut()
-{
-    QFETCH(bool, reading);
-    QFETCH(QString, line);
-    QTemporaryDir work;
-    RadiosimProcess radio;
-    QVERIFY(startRadio(radio, work, savedImage(), {QStringLiteral("--hang-up-at"), QStringLiteral("100")}));
-    AppFolder app;
-    QVERIFY(app.make(radio.device()));
-    const QString file = work.filePath(QStringLiteral("channels.sin"));
-    if (!reading)
-        QVERIFY(writeFile(file, savedImage()));
-    QElapsedTimer clock;
-    clock.start();
-    const Run r = app.run({reading ? QStringLiteral("--read-radio") : QStringLiteral("--write-radio"), file});
-    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.err.contains(QStringLiteral("Communication error\n") + line.arg(radio.device()) + QLatin1Char('\n')),
-             qPrintable(r.err));
-    if (reading)
-        QVERIFY(!QFile::exists(file));
-}
-
-// One line per device the system lists, with the port that maps to it; none here means a
-// note on standard error and still success.
-void TestProgramCommandLine::listPorts()
-{
-    AppFolder app;
-    QVERIFY(app.make(QStringLiteral("/dev/ttyS0")));
-    const Run r = app.run({QStringLiteral("--list-ports")});
-    QCOMPARE(r.exitCode, 0);
-    const QList<SerialDevice> present = SerialPorts::systemListing();
-    const QStringList expected = SerialPorts::listLines(present, {{1, QStringLiteral("/dev/ttyS0")}}, 8);
-    QCOMPARE(r.out, expected.isEmpty() ? QString() : expected.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-    if (present.isEmpty())
-        QCOMPARE(r.err, QStringLiteral("No serial device is connected\n"));
-}
-
 void TestProgramCommandLine::shortFileIsRefused()
 {
     // Nothing reaches the radio from a file that is not a whole image.
@@ -406,7 +227,7 @@ void TestProgramCommandLine::shortFileIsRefused()
     RadiosimProcess radio;
     const QByteArray before(int(RadioImageSize), char(0x33));
     QVERIFY(startRadio(radio, work, before));
-    AppFolder app;
+    ProgramFolder app;
     QVERIFY(app.make(radio.device()));
 
     for (const char *command : {"--dump", "--write-radio"}) {
@@ -421,7 +242,7 @@ void TestProgramCommandLine::shortFileIsRefused()
 
 void TestProgramCommandLine::dumpsFactoryDefaultFile()
 {
-    AppFolder app;
+    ProgramFolder app;
     QVERIFY(app.make(QString()));
     const QString file = QStringLiteral(APP_DIR "/Default1.sin");
     const Run r = app.run({QStringLiteral("--dump"), file});
@@ -450,98 +271,7 @@ void TestProgramCommandLine::dumpsFactoryDefaultFile()
         QVERIFY2(settings.contains(QLatin1String(label)), label);
 }
 
-void TestProgramCommandLine::usage_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("output");   // expected in standard output (0) or standard error
-    const QString f = QStringLiteral("x.sin");
-    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("--dump <file>");
-    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0 << QStringLiteral("KVT270 1.");
-    QTest::newRow("no command") << QStringList{QStringLiteral("--port"), QStringLiteral("COM1")} << 2
-                                << QStringLiteral("give one of --read-radio, --write-radio, --dump, --export-csv, --import-csv, --diff or --backups");
-    QTest::newRow("two commands") << QStringList{QStringLiteral("--dump"), f, QStringLiteral("--read-radio"), f} << 2
-                                  << QStringLiteral("give one of");
-    QTest::newRow("port name") << QStringList{QStringLiteral("--read-radio"), f, QStringLiteral("--port"), QStringLiteral("3")}
-                               << 2 << QStringLiteral("--port needs a port name such as COM3");
-    QTest::newRow("port with dump") << QStringList{QStringLiteral("--dump"), f, QStringLiteral("--port"), QStringLiteral("COM2")}
-                                    << 2 << QStringLiteral("go with --read-radio or --write-radio");
-    QTest::newRow("port and device")
-        << QStringList{QStringLiteral("--write-radio"), f, QStringLiteral("--port"), QStringLiteral("COM1"),
-                       QStringLiteral("--device"), QStringLiteral("/dev/null")}
-        << 2 << QStringLiteral("not both");
-    QTest::newRow("unknown option") << QStringList{QStringLiteral("--language"), QStringLiteral("english")} << 2
-                                    << QStringLiteral("Unknown option 'language'");
-}
-
-void TestProgramCommandLine::usage()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(int, exitCode);
-    QFETCH(QString, output);
-    AppFolder app;
-    QVERIFY(app.make(QString()));
-    const QStringList before = QDir(app.dir.path()).entryList(QDir::Files);
-    const Run r = app.run(arguments);
-    QCOMPARE(r.exitCode, exitCode);
-    QVERIFY2((exitCode == 0 ? r.out : r.err).contains(output), qPrintable(r.out + r.err));
-    QCOMPARE(QDir(app.dir.path()).entryList(QDir::Files), before);
-}
-
-void TestProgramCommandLine::displayWidth_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("width");
-    QTest::newRow("latin") << QStringLiteral("Rx Freq") << 7;
-    QTest::newRow("latin-1 name") << QStringLiteral("ÄÖÜ") << 3;
-    QTest::newRow("simplified") << QStringLiteral("接收频率") << 8;
-    QTest::newRow("mixed") << QStringLiteral("信道CH") << 6;
-    QTest::newRow("full-width digit") << QStringLiteral("１") << 2;
-}
-
-void TestProgramCommandLine::displayWidth()
-{
-    QFETCH(QString, text);
-    QFETCH(int, width);
-    QCOMPARE(CommandLine::displayWidth(text), width);
-}
-
-void TestProgramCommandLine::progressRewritesOneLineOnTerminal()
-{
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    QVERIFY(master >= 0);
-    QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
-    std::FILE *terminal = std::fopen(::ptsname(master), "w");
-    QVERIFY(terminal);
-    {
-        ConsoleProgress progress(QStringLiteral("Write Data"), 942, terminal);
-        for (int v = 0; v <= 942; ++v)
-            progress.setValue(v);
-    }
-    std::fclose(terminal);
-    QByteArray shown;
-    char buffer[4096];
-    ::fcntl(master, F_SETFL, O_NONBLOCK);
-    for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
-        shown.append(buffer, int(n));
-    ::close(master);
-    // Every percentage once (942 blocks make 0% to 100%), each rewriting the line, and one
-    // line end at the finish (the terminal turns it into CR LF).
-    QCOMPARE(shown.count("\r"), 101 + 1);
-    QVERIFY(shown.contains("\rWrite Data: 10%\033[K"));
-    QVERIFY(shown.endsWith("\rWrite Data: 100%\033[K\r\n"));
-}
-
 namespace {
-
-QStringList backupFiles(const QString &dataHome, const QString &suffix)
-{
-    QDir dir(dataHome + QStringLiteral("/Program/backups"));
-    QStringList paths;
-    for (const QString &name : dir.entryList({QStringLiteral("Program-*.") + suffix}, QDir::Files))
-        paths << dir.filePath(name);
-    return paths;
-}
 
 // A codeplug of every kind of channel: each tone pairing, duplex, power, scan, bandwidth,
 // busy lock and name, on all 99 channels.
@@ -577,81 +307,6 @@ QByteArray fullImage()
 
 } // namespace
 
-void TestProgramCommandLine::readLeavesBackup()
-{
-    QTemporaryDir work;
-    const QByteArray memory = savedImage();
-    RadiosimProcess radio;
-    QVERIFY(startRadio(radio, work, memory));
-    AppFolder app;
-    QVERIFY(app.make(radio.device()));
-    const QString file = work.filePath(QStringLiteral("read.sin"));
-
-    const Run r = app.run({QStringLiteral("--read-radio"), file});
-    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    const QString data = app.path(QStringLiteral("data"));
-    const QStringList raw = backupFiles(data, QStringLiteral("bin"));
-    const QStringList sin = backupFiles(data, QStringLiteral("sin"));
-    QCOMPARE(raw.size(), 1);
-    QCOMPARE(sin.size(), 1);
-    QVERIFY(QFileInfo(raw.first()).fileName().contains(
-        QRegularExpression(QStringLiteral("^Program-\\d{4}-\\d\\d-\\d\\dT\\d\\d-\\d\\d-\\d\\d\\.bin$"))));
-    QCOMPARE(readFile(raw.first()).toHex(), memory.toHex());
-    QCOMPARE(readFile(sin.first()).toHex(), readFile(file).toHex());
-
-    const Run list = app.run({QStringLiteral("--backups")});
-    QCOMPARE(list.exitCode, 0);
-    QCOMPARE(list.out, sin.first() + QLatin1Char('\n'));
-}
-
-void TestProgramCommandLine::unwritableBackupFolderDoesNotFailRead()
-{
-    QTemporaryDir work;
-    const QByteArray memory = savedImage();
-    RadiosimProcess radio;
-    QVERIFY(startRadio(radio, work, memory));
-    AppFolder app;
-    QVERIFY(app.make(radio.device()));
-    // A data folder below a plain file cannot be made, not even by root.
-    QVERIFY(writeFile(app.path(QStringLiteral("blocker")), "x"));
-    app.dataHome = app.path(QStringLiteral("blocker/data"));
-    const QString file = work.filePath(QStringLiteral("read.sin"));
-
-    const Run r = app.run({QStringLiteral("--read-radio"), file});
-    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    QVERIFY2(r.err.contains(QStringLiteral("The backup of the read could not be written")), qPrintable(r.err));
-    QCOMPARE(readFile(file).toHex(), memory.toHex());
-}
-
-void TestProgramCommandLine::verifyAfterWrite()
-{
-    QTemporaryDir work;
-    const QString filePath = work.filePath(QStringLiteral("codeplug.sin"));
-    QVERIFY(writeFile(filePath, savedImage()));
-    AppFolder app;
-    QVERIFY(app.make(QStringLiteral("/dev/null/none")));
-    {
-        RadiosimProcess radio;
-        QVERIFY(startRadio(radio, work, QByteArray(int(RadioImageSize), char(0x33))));
-        const Run r = app.run({QStringLiteral("--write-radio"), filePath, QStringLiteral("--verify"),
-                               QStringLiteral("--device"), radio.device()});
-        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-        QVERIFY(r.err.contains(QStringLiteral("Read Data: 100%")));
-    }
-    // The radio changes the first byte of channel 2's record after storing it: 446.00625 MHz
-    // comes back as another frequency, reported as the channel's field with its block.
-    RadiosimProcess radio;
-    QVERIFY(startRadio(radio, work, QByteArray(int(RadioImageSize), char(0x33)),
-                       {QStringLiteral("--corrupt-write"), QStringLiteral("0010")}));
-    const Run r = app.run({QStringLiteral("--write-radio"), filePath, QStringLiteral("--verify"),
-                           QStringLiteral("--device"), radio.device()});
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.err.contains(QRegularExpression(QStringLiteral(
-                 "\nChannel 2: receive frequency 446\\.00625 in the file, [0-9.]+ in the radio\n    block 0x0010\n"))),
-             qPrintable(r.err));
-    QCOMPARE(r.err.count(QStringLiteral("\nChannel ")), 1);
-}
-
 void TestProgramCommandLine::diffNamesChangedFields_data()
 {
     QTest::addColumn<int>("address");
@@ -671,7 +326,7 @@ void TestProgramCommandLine::diffNamesChangedFields()
     QFETCH(int, address);
     QFETCH(int, value);
     QFETCH(QString, line);
-    AppFolder app;
+    ProgramFolder app;
     QVERIFY(app.make(QStringLiteral("/dev/null/none")));
     const QByteArray a = savedImage();
     QByteArray b = a;
@@ -689,7 +344,7 @@ void TestProgramCommandLine::diffNamesChangedFields()
 
 void TestProgramCommandLine::csvExportImportRoundTrip()
 {
-    AppFolder app;
+    ProgramFolder app;
     QVERIFY(app.make(QStringLiteral("/dev/null/none")));
     const QByteArray full = fullImage();
     QVERIFY(writeFile(app.path(QStringLiteral("full.sin")), full));
@@ -716,44 +371,6 @@ void TestProgramCommandLine::csvExportImportRoundTrip()
     QCOMPARE(after.at(0x1814), char(2));
     const Run diff = app.run({QStringLiteral("--diff"), QStringLiteral("full.sin"), QStringLiteral("other.sin")});
     QCOMPARE(diff.out, QStringLiteral("Setting SQL: 5 / 2\n    block 0x1810\n"));
-}
-
-void TestProgramCommandLine::csvImportRefusals_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("frequency outside the band") << "3,X,520.000000,,,,,,,,,,FM,,,High"
-                                                << "Line 3: the receive frequency 520.000000 is outside 400-470 MHz.";
-    QTest::newRow("unknown tone") << "3,X,440.000000,,,Tone,62.5,,,,,,FM,,,High"
-                                  << "Line 3: the transmit CTCSS tone 62.5 is not one the radio offers.";
-    QTest::newRow("channel 100") << "100,X,440.000000,,,,,,,,,,FM,,,High"
-                                 << "Line 3: the location 100 is not a channel from 1 to 99.";
-    QTest::newRow("name character") << QString::fromUtf8("3,Ωmega,440.000000,,,,,,,,,,FM,,,High")
-                                    << QString::fromUtf8("Line 3: the name \"Ωmega\" holds the character \"Ω\", which the radio cannot hold.");
-    QTest::newRow("not a frequency") << "3,X,four,,,,,,,,,,FM,,,High"
-                                     << "Line 3: the frequency \"four\" is not a frequency in MHz.";
-    // Refused whole, not read in part.
-    QTest::newRow("file too large") << QStringLiteral("3,X,440.000000,,,,,,,,,,FM,,,High,") + QString(16 << 20, QLatin1Char('x'))
-                                    << "The file is larger than 16 MB.";
-}
-
-void TestProgramCommandLine::csvImportRefusals()
-{
-    QFETCH(QString, line);
-    QFETCH(QString, reason);
-    AppFolder app;
-    QVERIFY(app.make(QStringLiteral("/dev/null/none")));
-    const QByteArray before = savedImage();
-    QVERIFY(writeFile(app.path(QStringLiteral("c.sin")), before));
-    const QString csv = QStringLiteral("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
-                                       "DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power\r\n"
-                                       "1,OK,440.000000,,,,,,,,,,FM,,,High\r\n")
-                        + line + QStringLiteral("\r\n4,OK,441.000000,,,,,,,,,,FM,,,High\r\n");
-    QVERIFY(writeFile(app.path(QStringLiteral("in.csv")), csv.toUtf8()));
-    const Run r = app.run({QStringLiteral("--import-csv"), QStringLiteral("in.csv"), QStringLiteral("c.sin")});
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.err.contains(reason), qPrintable(r.err));
-    QCOMPARE(readFile(app.path(QStringLiteral("c.sin"))).toHex(), before.toHex());
 }
 
 REGISTER_TEST(TestProgramCommandLine)
