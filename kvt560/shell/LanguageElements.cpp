@@ -119,6 +119,8 @@ QVector<E> fixedElements()
         of(192, E::NoticeText, "ReadStoppedText"), of(193, E::NoticeText, "WriteStoppedBeforeText"),
         of(194, E::NoticeText, "WriteStoppedText"), of(195, E::NoticeText, "CheckStoppedText"),
         of(196, E::NoticeText, "TransferPortText"), of(197, E::NoticeText, "TransferNoDeviceText"),
+        of(198, E::MenuCaption, "printAction"), of(199, E::MenuCaption, "printPreviewAction"),
+        of(200, E::MenuCaption, "savePdfAction"),
     };
 }
 

@@ -1,5 +1,6 @@
 #include "shell/ui/Tform1.h"
 #include "shell/ui/FormPortMenu.h"
+#include "shell/ui/CodeplugPrinting.h"
 #include "channels/ChannelListOps.h"
 #include "channels/ChannelTable.h"
 #include "channels/ui/ChannelEditor.h"
@@ -388,6 +389,9 @@ void Tform1::connectCommands()
         {rsgg1, &Tform1::openRequested},
         {segs1, &Tform1::saveRequested},
         {m_saveAsAction, &Tform1::saveAsRequested},
+        {m_printAction, &Tform1::printRequested},
+        {m_printPreviewAction, &Tform1::printPreviewRequested},
+        {m_savePdfAction, &Tform1::savePdfRequested},
         {m_openBackupAction, &Tform1::openBackupRequested},
         {m_exportChannelsAction, &Tform1::exportChannelsRequested},
         {m_importChannelsAction, &Tform1::importChannelsRequested},
@@ -403,6 +407,10 @@ void Tform1::connectCommands()
     connect(this, &Tform1::openRequested, m_files, &CodeplugFiles::rsgg1Click);
     connect(this, &Tform1::saveRequested, m_files, &CodeplugFiles::segs1Click);
     connect(this, &Tform1::saveAsRequested, m_files, [this] { m_files->saveAs(); });
+    m_printing = new CodeplugPrinting(this, StringAlignGrid1, m_doc, fileCommandWindow(), this);
+    connect(this, &Tform1::printRequested, m_printing, &CodeplugPrinting::print);
+    connect(this, &Tform1::printPreviewRequested, m_printing, &CodeplugPrinting::preview);
+    connect(this, &Tform1::savePdfRequested, m_printing, &CodeplugPrinting::savePdf);
     connect(this, &Tform1::openBackupRequested, m_files, &CodeplugFiles::openBackup);
     connect(this, &Tform1::exportChannelsRequested, m_files, &CodeplugFiles::exportChannels);
     connect(this, &Tform1::importChannelsRequested, m_files, &CodeplugFiles::importChannels);

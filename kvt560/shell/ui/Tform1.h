@@ -210,6 +210,9 @@ signals:
     void openRequested();
     void saveRequested();
     void saveAsRequested();
+    void printRequested();
+    void printPreviewRequested();
+    void savePdfRequested();
     // Ctrl+C and Ctrl+V on the channel grid: whole channel rows.
     void copyChannelsRequested();
     void pasteChannelsRequested();
@@ -245,6 +248,9 @@ private:
     QAction *fsef1;      // New
     QAction *rsgg1;      // Open
     QAction *segs1;      // Save
+    QAction *m_printAction = nullptr;        // Print (Ctrl+P): channels and settings on paper
+    QAction *m_printPreviewAction = nullptr; // Print preview of the same pages
+    QAction *m_savePdfAction = nullptr;      // Save as PDF: the same pages into a PDF file
     QAction *m_saveAsAction = nullptr;   // Save As (Ctrl+Shift+S): always asks for a name
     QAction *m_openBackupAction;      // File > Open backup...: a codeplug kept from a radio read
     QAction *m_exportChannelsAction;  // File > Export channels...: the channels as CSV
@@ -366,6 +372,7 @@ private:
     std::function<bool(bool)> m_chineseFontInstalled;
     int m_savedLanguage = 1;   // the language written to the preferences: the user's choice
     CodeplugDocument *m_doc;
+    class CodeplugPrinting *m_printing = nullptr;   // Print, Print preview, Save as PDF
     DocumentHistory *m_history = nullptr;
     ChannelTable *m_table;        // the document's channels
     SettingsStore *m_settings;    // the document's settings

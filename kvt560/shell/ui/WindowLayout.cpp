@@ -85,6 +85,11 @@ void Tform1::buildMenus()
     rsgg1->setShortcut(QKeySequence::Open);
     segs1->setShortcut(QKeySequence::Save);
     m_saveAsAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+    namedSeparator(fefs1, "printSeparator");
+    m_printAction = namedAction(fefs1, "printAction", QStringLiteral("打印(&P)..."));
+    m_printPreviewAction = namedAction(fefs1, "printPreviewAction", QStringLiteral("打印预览(&V)"));
+    m_savePdfAction = namedAction(fefs1, "savePdfAction", QStringLiteral("另存为 PDF(&D)..."));
+    m_printAction->setShortcut(QKeySequence::Print);
     namedSeparator(fefs1, "backupSeparator");
     m_openBackupAction = namedAction(fefs1, "openBackupAction", QStringLiteral("打开备份(&B)"));
     m_exportChannelsAction = namedAction(fefs1, "exportChannelsAction", QStringLiteral("导出信道(&X)"));
