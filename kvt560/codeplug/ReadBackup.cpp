@@ -2,7 +2,7 @@
 
 #include "codeplug/CodeplugFile.h"
 #include "common/Backups.h"
-#include "settings/IniFile.h"
+#include "common/IniFile.h"
 
 namespace ReadBackup {
 

@@ -12,7 +12,7 @@
 #include "radiolink/Codeplug.h"
 #include "radiolink/RadioTransfer.h"
 #include "radiolink/SerialTransport.h"
-#include "settings/IniFile.h"
+#include "common/IniFile.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "shell/LanguageNames.h"

@@ -12,25 +12,25 @@
 
 RadioCommands::RadioCommands(CodeplugDocument *document, RadioCommandWindow window, TR_and_W &dialog,
                              QObject *parent)
-    : QObject(parent), m_document(document), m_window(std::move(window)), dialog_(dialog)
+    : QObject(parent), m_document(document), m_window(std::move(window)), m_dialog(dialog)
 {
-    notice_ = [this](const QString &caption, const QString &text) { showNotice(&dialog_, caption, text); };
-    dialog_.setLink(&transport_);
-    dialog_.setDocument(m_document);
-    dialog_.setNotice([this](const QString &caption, const QString &text) { notice_(caption, text); });
-    runner_ = [](TR_and_W &d) { d.exec(); };
+    m_notice = [this](const QString &caption, const QString &text) { showNotice(&m_dialog, caption, text); };
+    m_dialog.setLink(&m_transport);
+    m_dialog.setDocument(m_document);
+    m_dialog.setNotice([this](const QString &caption, const QString &text) { m_notice(caption, text); });
+    m_runner = [](TR_and_W &d) { d.exec(); };
 
-    connect(&dialog_, &TR_and_W::fastLinkToggled, this, [this](bool on) { m_window.setFastLink(on); });
-    connect(&dialog_, &TR_and_W::verifyToggled, this, [this](bool on) { m_window.setVerifyAfterWrite(on); });
+    connect(&m_dialog, &TR_and_W::fastLinkToggled, this, [this](bool on) { m_window.setFastLink(on); });
+    connect(&m_dialog, &TR_and_W::verifyToggled, this, [this](bool on) { m_window.setVerifyAfterWrite(on); });
     // The call list editor is hidden when the dialog opens.
-    connect(&dialog_, &TR_and_W::shownForTransfer, this, [this] { m_window.hideCallListEditor(); });
-    connect(&dialog_, &TR_and_W::transferFinished, this, [this](RadioTransfer::Outcome outcome) {
-        if (outcome == RadioTransfer::Outcome::Success && dialog_.Tag == RadioTransfer::ReadKind) {
+    connect(&m_dialog, &TR_and_W::shownForTransfer, this, [this] { m_window.hideCallListEditor(); });
+    connect(&m_dialog, &TR_and_W::transferFinished, this, [this](RadioTransfer::Outcome outcome) {
+        if (outcome == RadioTransfer::Outcome::Success && m_dialog.Tag == RadioTransfer::ReadKind) {
             // A copy of the read in the backups folder; one that fails does not fail the read,
             // but the status bar and standard error say so.
             QString error;
             const QByteArray file = CodeplugFile::write(m_document->snapshot());
-            if (!ReadBackup::write(dialog_.lastMemoryRead(), file, m_window.preferencesPath(), &error)) {
+            if (!ReadBackup::write(m_dialog.lastMemoryRead(), file, m_window.preferencesPath(), &error)) {
                 qWarning("KVT560: %s", qPrintable(Backups::readFailureText(error)));
                 m_window.setStatusText(m_window.noticeTexts().BackupFailedText.arg(error));
             }
@@ -39,7 +39,7 @@ RadioCommands::RadioCommands(CodeplugDocument *document, RadioCommandWindow wind
     });
     // Values the radio should not hold: every field on standard error, the first (and how
     // many there are) on the status bar.
-    connect(&dialog_, &TR_and_W::valuesCorrected, this, [this](const QStringList &corrections) {
+    connect(&m_dialog, &TR_and_W::valuesCorrected, this, [this](const QStringList &corrections) {
         for (const QString &c : corrections)
             qWarning("KVT560: %s", qPrintable(c));
         m_window.setStatusText(corrections.size() == 1
@@ -52,7 +52,7 @@ RadioCommands::RadioCommands(CodeplugDocument *document, RadioCommandWindow wind
 
 void RadioCommands::setNotice(TR_and_W::Notice notice)
 {
-    notice_ = std::move(notice);
+    m_notice = std::move(notice);
 }
 
 void RadioCommands::showNotice(QWidget *parent, const QString &caption, const QString &text)
@@ -85,28 +85,28 @@ void RadioCommands::runCommand(int tag)
         return;
     // The notices speak the language the main window has loaded.
     const LanguageTexts texts = m_window.noticeTexts();
-    dialog_.setNoticeTexts(texts.LinkErrorCaption, texts.PortErrorText, texts.LinkErrorText);
+    m_dialog.setNoticeTexts(texts.LinkErrorCaption, texts.PortErrorText, texts.LinkErrorText);
     const PortProblemTexts portTexts = PortTexts::forLanguage(m_window.language(), m_window.executableDir());
-    dialog_.setPortTexts(portTexts);
-    dialog_.setLanguageTexts(texts);
+    m_dialog.setPortTexts(portTexts);
+    m_dialog.setLanguageTexts(texts);
 
     // The port entries as the port menu has them now, chosen devices included.
     const int port = m_window.comPort();
-    transport_.setPorts(m_window.ports());
-    transport_.setPortNumber(port);
-    transport_.setCableMode(m_window.singleHead() ? SerialTransport::SingleHead : SerialTransport::DualHead);
-    if (!transport_.ProbePort(port)) {
-        notice_(dialog_.linkErrorCaption(),
-                PortTexts::withReason(dialog_.portErrorText(), portTexts.describe(transport_.openProblem())));
+    m_transport.setPorts(m_window.ports());
+    m_transport.setPortNumber(port);
+    m_transport.setCableMode(m_window.singleHead() ? SerialTransport::SingleHead : SerialTransport::DualHead);
+    if (!m_transport.ProbePort(port)) {
+        m_notice(m_dialog.linkErrorCaption(),
+                PortTexts::withReason(m_dialog.portErrorText(), portTexts.describe(m_transport.openProblem())));
         return;
     }
 
     const bool read = tag == RadioTransfer::ReadKind;
-    dialog_.prepare(tag, LanguageElements::withoutMnemonic(m_window.commandText(read)).trimmed(),
+    m_dialog.prepare(tag, LanguageElements::withoutMnemonic(m_window.commandText(read)).trimmed(),
                     m_window.toolButtonText(read), m_window.fastLink(), m_window.verifyAfterWrite());
-    dialog_.setPortLine(QStringLiteral("COM%1").arg(port), transport_.deviceName());
+    m_dialog.setPortLine(QStringLiteral("COM%1").arg(port), m_transport.deviceName());
 
-    dialog_.openPort();
-    dialog_.setFixedHeight(TR_and_W::DialogHeight);
-    runner_(dialog_);
+    m_dialog.openPort();
+    m_dialog.setFixedHeight(TR_and_W::DialogHeight);
+    m_runner(m_dialog);
 }

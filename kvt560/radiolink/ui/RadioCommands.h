@@ -20,14 +20,14 @@ class RadioCommands : public QObject
 public:
     RadioCommands(CodeplugDocument *document, RadioCommandWindow window, TR_and_W &dialog, QObject *parent = nullptr);
 
-    SerialTransport &MSComm1() { return transport_; }
-    TR_and_W &dialog() { return dialog_; }
+    SerialTransport &MSComm1() { return m_transport; }
+    TR_and_W &dialog() { return m_dialog; }
 
-    void setTiming(const LinkTiming &timing) { dialog_.setTiming(timing); }
+    void setTiming(const LinkTiming &timing) { m_dialog.setTiming(timing); }
     // How notices are shown; the confirmation dialog in notice mode by default.
     void setNotice(TR_and_W::Notice notice);
     // How the dialog is shown; modally by default (tests drive it themselves).
-    void setDialogRunner(std::function<void(TR_and_W &)> runner) { runner_ = std::move(runner); }
+    void setDialogRunner(std::function<void(TR_and_W &)> runner) { m_runner = std::move(runner); }
 
     // A notice of the radio link through the confirmation dialog (notice mode).
     static void showNotice(QWidget *parent, const QString &caption, const QString &text);
@@ -45,8 +45,8 @@ private:
 
     CodeplugDocument *m_document;
     RadioCommandWindow m_window;
-    TR_and_W &dialog_;
-    SerialTransport transport_;
-    TR_and_W::Notice notice_;
-    std::function<void(TR_and_W &)> runner_;
+    TR_and_W &m_dialog;
+    SerialTransport m_transport;
+    TR_and_W::Notice m_notice;
+    std::function<void(TR_and_W &)> m_runner;
 };

@@ -90,7 +90,7 @@ TR_and_W::TR_and_W(QWidget *parent)
     connect(bsSkinButton2, &QPushButton::clicked, this, &TR_and_W::bsSkinButton2Click);
     connect(stopButton, &QPushButton::clicked, this, &TR_and_W::stopButtonClick);
     confirmStop = [this] {
-        return QMessageBox::question(this, windowTitle(), texts_.StopWriteQuestion, QMessageBox::Yes | QMessageBox::No,
+        return QMessageBox::question(this, windowTitle(), m_texts.StopWriteQuestion, QMessageBox::Yes | QMessageBox::No,
                                      QMessageBox::No)
             == QMessageBox::Yes;
     };
@@ -117,45 +117,45 @@ void TR_and_W::setPortLine(const QString &portName, const QString &device)
 {
     m_portName = portName;
     m_portDevice = device;
-    portLabel->setText(device.isEmpty() ? texts_.TransferNoDeviceText.arg(portName)
-                                        : texts_.TransferPortText.arg(portName, device));
+    portLabel->setText(device.isEmpty() ? m_texts.TransferNoDeviceText.arg(portName)
+                                        : m_texts.TransferPortText.arg(portName, device));
 }
 
 void TR_and_W::setNoticeTexts(const QString &caption, const QString &portText, const QString &linkText)
 {
-    linkErrorCaption_ = caption;
-    portErrorText_ = portText;
-    linkErrorText_ = linkText;
+    m_linkErrorCaption = caption;
+    m_portErrorText = portText;
+    m_linkErrorText = linkText;
 }
 
 void TR_and_W::notify(const QString &text)
 {
-    notify(linkErrorCaption_, text);
+    notify(m_linkErrorCaption, text);
 }
 
 void TR_and_W::notify(const QString &caption, const QString &text)
 {
-    if (notice_)
-        notice_(caption, text);
+    if (m_notice)
+        m_notice(caption, text);
 }
 
 QString TR_and_W::portNotice() const
 {
-    return PortTexts::withReason(portErrorText_, link_ ? portTexts_.describe(link_->openProblem()) : QString());
+    return PortTexts::withReason(m_portErrorText, m_link ? m_portTexts.describe(m_link->openProblem()) : QString());
 }
 
 QString TR_and_W::linkNotice() const
 {
-    if (!link_ || !link_->deviceLost())
-        return linkErrorText_;
-    return PortTexts::withReason(linkErrorText_, portTexts_.lost(link_->openedDevice(), Tag == RadioTransfer::WriteKind));
+    if (!m_link || !m_link->deviceLost())
+        return m_linkErrorText;
+    return PortTexts::withReason(m_linkErrorText, m_portTexts.lost(m_link->openedDevice(), Tag == RadioTransfer::WriteKind));
 }
 
 bool TR_and_W::openPort()
 {
-    if (!link_)
+    if (!m_link)
         return false;
-    if (link_->open())
+    if (m_link->open())
         return true;
     notify(portNotice());
     return false;
@@ -171,7 +171,7 @@ void TR_and_W::showEvent(QShowEvent *event)
 void TR_and_W::FormShow()
 {
     // Without a channel in the active band the radio starts in VFO mode.
-    firstChannel_ = document_ ? document_->prepareTransfer() : quint8(0xFF);
+    m_firstChannel = m_document ? m_document->prepareTransfer() : quint8(0xFF);
     emit shownForTransfer();
     bsSkinButton1->setFocus();
 }
@@ -183,9 +183,9 @@ void TR_and_W::setGauge(int value)
 
 void TR_and_W::bsSkinButton1Click()
 {
-    if (running_ || !link_)
+    if (m_running || !m_link)
         return;
-    running_ = true;
+    m_running = true;
     bsSkinButton1->setEnabled(false);
     fastLinkBox->setEnabled(false);
     verifyBox->setEnabled(false);
@@ -193,30 +193,30 @@ void TR_and_W::bsSkinButton1Click()
     stopButton->setFocus(Qt::OtherFocusReason);   // the one button left to the keyboard
     m_stoppedCheck = false;
     setGauge(0);
-    lastCheck_ = Check::NotRun;
-    lastDifferences_.clear();
+    m_lastCheck = Check::NotRun;
+    m_lastDifferences.clear();
     verifyStatus->clear();
 
-    LinkTiming timing = timing_;
+    LinkTiming timing = m_timing;
     timing.fastLink = fastLinkBox->isChecked();
-    RadioTransfer transfer(*link_, timing);
-    if (document_)
-        transfer.setMarks(document_->channels()->marks());
+    RadioTransfer transfer(*m_link, timing);
+    if (m_document)
+        transfer.setMarks(m_document->channels()->marks());
     connect(&transfer, &RadioTransfer::progress, this, &TR_and_W::setGauge);
-    Codeplug codeplug = document_ ? document_->snapshot() : Codeplug();
+    Codeplug codeplug = m_document ? m_document->snapshot() : Codeplug();
     m_transfer = &transfer;
-    lastOutcome_ = transfer.run(Tag, codeplug, firstChannel_);
+    m_lastOutcome = transfer.run(Tag, codeplug, m_firstChannel);
     m_transfer = nullptr;
-    lastMemoryRead_ = transfer.memoryRead();
-    if (lastOutcome_ == RadioTransfer::Outcome::Success && Tag == RadioTransfer::WriteKind && verifyBox->isChecked())
+    m_lastMemoryRead = transfer.memoryRead();
+    if (m_lastOutcome == RadioTransfer::Outcome::Success && Tag == RadioTransfer::WriteKind && verifyBox->isChecked())
         verifyWrite(transfer, codeplug, timing);
-    if (lastOutcome_ == RadioTransfer::Outcome::Success && document_) {
+    if (m_lastOutcome == RadioTransfer::Outcome::Success && m_document) {
         // The document now holds what the radio holds; after a check that found differences
         // it still differs from the radio.
         if (Tag == RadioTransfer::ReadKind)
-            document_->applyRead(codeplug);
-        else if (lastCheck_ != Check::Failed)
-            document_->markSaved();
+            m_document->applyRead(codeplug);
+        else if (m_lastCheck != Check::Failed)
+            m_document->markSaved();
         if (!transfer.corrections().isEmpty())
             emit valuesCorrected(transfer.corrections());
     }
@@ -226,29 +226,29 @@ void TR_and_W::bsSkinButton1Click()
     verifyBox->setEnabled(true);
     stopButton->setEnabled(false);
     bsSkinButton1->setFocus(Qt::OtherFocusReason);
-    running_ = false;
-    if (lastOutcome_ == RadioTransfer::Outcome::Stopped)
+    m_running = false;
+    if (m_lastOutcome == RadioTransfer::Outcome::Stopped)
         notify(windowTitle(), stoppedNotice(transfer, m_stoppedCheck));
-    else if (lastCheck_ == Check::Failed)
-        notify(texts_.VerifyFailedCaption, differencesNotice(lastDifferences_));
-    else if (lastOutcome_ == RadioTransfer::Outcome::LinkError)
+    else if (m_lastCheck == Check::Failed)
+        notify(m_texts.VerifyFailedCaption, differencesNotice(m_lastDifferences));
+    else if (m_lastOutcome == RadioTransfer::Outcome::LinkError)
         notify(linkNotice());
-    else if (lastOutcome_ == RadioTransfer::Outcome::PortError)
+    else if (m_lastOutcome == RadioTransfer::Outcome::PortError)
         notify(portNotice());
-    else if (lastOutcome_ == RadioTransfer::Outcome::Refused)
+    else if (m_lastOutcome == RadioTransfer::Outcome::Refused)
         notify(transfer.refusal());
-    emit transferFinished(lastOutcome_);
+    emit transferFinished(m_lastOutcome);
 }
 
 void TR_and_W::verifyWrite(const RadioTransfer &write, const Codeplug &sent, const LinkTiming &timing)
 {
-    verifyStatus->setText(texts_.VerifyingText);
+    verifyStatus->setText(m_texts.VerifyingText);
     const int writeMaximum = bsSkinGauge1->maximum();
     bsSkinGauge1->setMaximum(RadioTransfer::ReadMaximum);
     setGauge(0);
 
-    const Marks marks = document_ ? document_->channels()->marks() : Marks();
-    RadioTransfer readBack(*link_, timing);
+    const Marks marks = m_document ? m_document->channels()->marks() : Marks();
+    RadioTransfer readBack(*m_link, timing);
     readBack.setMarks(marks);
     connect(&readBack, &RadioTransfer::progress, this, &TR_and_W::setGauge);
     Codeplug inRadio = sent;
@@ -258,7 +258,7 @@ void TR_and_W::verifyWrite(const RadioTransfer &write, const Codeplug &sent, con
     m_checking = false;
     m_transfer = nullptr;
     m_stoppedCheck = outcome == RadioTransfer::Outcome::Stopped;
-    const LanguageTexts &texts = texts_;
+    const LanguageTexts &texts = m_texts;
     const VerifiedWrite::Result check = VerifiedWrite::checked(
         outcome == RadioTransfer::Outcome::Success ? std::optional<QByteArray>(readBack.memoryRead()) : std::nullopt,
         [&](const QByteArray &memory) {
@@ -267,36 +267,36 @@ void TR_and_W::verifyWrite(const RadioTransfer &write, const Codeplug &sent, con
                                                QStringLiteral("the radio"), marks,
                                                [&texts](const QString &name, int index) { return texts.itemText(name, index); }));
         });
-    lastDifferences_ = check.differences;
+    m_lastDifferences = check.differences;
     if (check.outcome == VerifiedWrite::Outcome::CheckFailed) {
         // The write went through, but whether the radio holds it is not known.
-        lastOutcome_ = outcome;
-        lastCheck_ = Check::Incomplete;
+        m_lastOutcome = outcome;
+        m_lastCheck = Check::Incomplete;
         verifyStatus->clear();
     } else {
-        lastCheck_ = check.ok() ? Check::Passed : Check::Failed;
-        verifyStatus->setText(lastCheck_ == Check::Passed ? texts_.VerifyPassedText : texts_.VerifyFailedStatus);
+        m_lastCheck = check.ok() ? Check::Passed : Check::Failed;
+        verifyStatus->setText(m_lastCheck == Check::Passed ? m_texts.VerifyPassedText : m_texts.VerifyFailedStatus);
     }
     bsSkinGauge1->setMaximum(writeMaximum);
-    setGauge(lastCheck_ == Check::Passed ? writeMaximum : 0);
+    setGauge(m_lastCheck == Check::Passed ? writeMaximum : 0);
 }
 
 QString TR_and_W::differencesNotice(const QList<Difference> &differences) const
 {
-    return differenceNotice({texts_.VerifyFailedText, texts_.MoreDifferencesText, texts_.VerifyAdviceText}, differences,
+    return differenceNotice({m_texts.VerifyFailedText, m_texts.MoreDifferencesText, m_texts.VerifyAdviceText}, differences,
                             MaxListedDifferences);
 }
 
 void TR_and_W::stopButtonClick()
 {
-    if (!running_ || !m_transfer)
+    if (!m_running || !m_transfer)
         return;
     // A write that is stopped leaves the radio partly written: the user agrees first. The
     // check after a write only reads, so it stops at once.
     if (Tag == RadioTransfer::WriteKind && !m_checking) {
         if (!confirmStop || !confirmStop())
             return;
-        if (!running_ || !m_transfer || m_checking)
+        if (!m_running || !m_transfer || m_checking)
             return;   // the write ended while the question was open
     }
     stopButton->setEnabled(false);
@@ -306,13 +306,13 @@ void TR_and_W::stopButtonClick()
 QString TR_and_W::stoppedNotice(const RadioTransfer &transfer, bool checking) const
 {
     if (checking)
-        return texts_.CheckStoppedText;
+        return m_texts.CheckStoppedText;
     if (Tag == RadioTransfer::ReadKind)
-        return texts_.ReadStoppedText;
+        return m_texts.ReadStoppedText;
     const int written = int(transfer.blocksWritten().size());
     if (written == 0)
-        return texts_.WriteStoppedBeforeText;
-    return texts_.WriteStoppedText.arg(written).arg(transfer.writeBlockCount());
+        return m_texts.WriteStoppedBeforeText;
+    return m_texts.WriteStoppedText.arg(written).arg(transfer.writeBlockCount());
 }
 
 void TR_and_W::bsSkinButton2Click()
@@ -323,7 +323,7 @@ void TR_and_W::bsSkinButton2Click()
 void TR_and_W::closeEvent(QCloseEvent *event)
 {
     // FormCloseQuery: no closing while a transfer runs.
-    if (running_) {
+    if (m_running) {
         event->ignore();
         return;
     }
@@ -333,7 +333,7 @@ void TR_and_W::closeEvent(QCloseEvent *event)
 // Every way of closing (the close button, the window's close command, Escape) ends here.
 void TR_and_W::done(int result)
 {
-    if (running_)
+    if (m_running)
         return;
     FormClose();
     QDialog::done(result);
@@ -341,6 +341,6 @@ void TR_and_W::done(int result)
 
 void TR_and_W::FormClose()
 {
-    if (link_)
-        link_->close();
+    if (m_link)
+        m_link->close();
 }

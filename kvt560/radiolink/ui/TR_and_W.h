@@ -47,24 +47,24 @@ public:
     QLabel *portLabel;             // the port and the device of the transfer
     int Tag = 0;                   // 1 read, 2 write
 
-    void setLink(RadioLink *link) { link_ = link; }
+    void setLink(RadioLink *link) { m_link = link; }
     // The codeplug a read goes into and a write sends.
-    void setDocument(CodeplugDocument *document) { document_ = document; }
+    void setDocument(CodeplugDocument *document) { m_document = document; }
     // The windows of a transfer; the fast link is the box's choice at each start.
-    void setTiming(const LinkTiming &timing) { timing_ = timing; }
+    void setTiming(const LinkTiming &timing) { m_timing = timing; }
     // How a notice reaches the user (caption, text).
     using Notice = std::function<void(const QString &caption, const QString &text)>;
-    void setNotice(Notice notice) { notice_ = std::move(notice); }
+    void setNotice(Notice notice) { m_notice = std::move(notice); }
     // The notice texts: caption, port text, link text.
     void setNoticeTexts(const QString &caption, const QString &portText, const QString &linkText);
-    QString linkErrorCaption() const { return linkErrorCaption_; }
-    QString portErrorText() const { return portErrorText_; }
-    QString linkErrorText() const { return linkErrorText_; }
+    QString linkErrorCaption() const { return m_linkErrorCaption; }
+    QString portErrorText() const { return m_portErrorText; }
+    QString linkErrorText() const { return m_linkErrorText; }
     // The sentences below a notice that say what happened to the port (in the language of
     // the notice texts).
-    void setPortTexts(const PortProblemTexts &texts) { portTexts_ = texts; }
+    void setPortTexts(const PortProblemTexts &texts) { m_portTexts = texts; }
     // The texts of the check after a write and the words of the setting items it names.
-    void setLanguageTexts(const LanguageTexts &texts) { texts_ = texts; }
+    void setLanguageTexts(const LanguageTexts &texts) { m_texts = texts; }
     // The port line: the port's name and its device (empty: the port has none).
     void setPortLine(const QString &portName, const QString &device);
     // Asked before a running write is stopped; true: stop. A Yes / No question by default.
@@ -81,13 +81,13 @@ public:
     // Opens the serial port; when it cannot be opened the port notice is shown and the
     // dialog stays usable (a transfer tries again).
     bool openPort();
-    bool isTransferRunning() const { return running_; }
+    bool isTransferRunning() const { return m_running; }
     // The first channel of the active band (0xFF: none), taken from the document whenever
     // the dialog is shown; a write puts it into settings block 1.
-    quint8 firstChannel() const { return firstChannel_; }
-    RadioTransfer::Outcome lastOutcome() const { return lastOutcome_; }
+    quint8 firstChannel() const { return m_firstChannel; }
+    RadioTransfer::Outcome lastOutcome() const { return m_lastOutcome; }
     // The memory the last transfer read, block by block (RadioTransfer::memoryRead).
-    const QByteArray &lastMemoryRead() const { return lastMemoryRead_; }
+    const QByteArray &lastMemoryRead() const { return m_lastMemoryRead; }
     // The check after the last write.
     enum class Check {
         NotRun,       // a read, a failed write, or the box unchecked
@@ -95,8 +95,8 @@ public:
         Failed,       // it does not: lastDifferences() says where
         Incomplete,   // the read-back failed (the link notice was shown)
     };
-    Check lastCheck() const { return lastCheck_; }
-    const QList<Difference> &lastDifferences() const { return lastDifferences_; }
+    Check lastCheck() const { return m_lastCheck; }
+    const QList<Difference> &lastDifferences() const { return m_lastDifferences; }
     // The notice of a check that failed (shown under its own caption): the heading, the first
     // MaxListedDifferences differences each with its block, how many more there are, and what
     // to do next.
@@ -142,19 +142,19 @@ private:
     bool m_stoppedCheck = false;           // Stop ended the check after a write
     QString m_portName;
     QString m_portDevice;
-    RadioLink *link_ = nullptr;
-    CodeplugDocument *document_ = nullptr;
-    LinkTiming timing_;
-    Notice notice_;
-    QString linkErrorCaption_;
-    QString portErrorText_;
-    QString linkErrorText_;
-    PortProblemTexts portTexts_ = PortProblemTexts::english();
-    LanguageTexts texts_ = LanguageTexts::builtIn();
-    bool running_ = false;
-    quint8 firstChannel_ = 0xFF;
-    RadioTransfer::Outcome lastOutcome_ = RadioTransfer::Outcome::Success;
-    QByteArray lastMemoryRead_;
-    Check lastCheck_ = Check::NotRun;
-    QList<Difference> lastDifferences_;
+    RadioLink *m_link = nullptr;
+    CodeplugDocument *m_document = nullptr;
+    LinkTiming m_timing;
+    Notice m_notice;
+    QString m_linkErrorCaption;
+    QString m_portErrorText;
+    QString m_linkErrorText;
+    PortProblemTexts m_portTexts = PortProblemTexts::english();
+    LanguageTexts m_texts = LanguageTexts::builtIn();
+    bool m_running = false;
+    quint8 m_firstChannel = 0xFF;
+    RadioTransfer::Outcome m_lastOutcome = RadioTransfer::Outcome::Success;
+    QByteArray m_lastMemoryRead;
+    Check m_lastCheck = Check::NotRun;
+    QList<Difference> m_lastDifferences;
 };

@@ -12,7 +12,7 @@
 //
 // The function settings live in the document's SettingsStore (settingsStore()); the pages
 // show them through controls named by their control names (SettingsPages).
-#include "settings/IniFile.h"
+#include "common/IniFile.h"
 #include "shell/LanguageTexts.h"
 #include "shell/Preferences.h"
 #include "codeplug/ui/FileCommandWindow.h"
