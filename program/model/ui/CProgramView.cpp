@@ -366,6 +366,20 @@ void CProgramView::commitEditor()
                                .arg(GridRules::headerText(m_editColumn, LanguageIndex)),
                            [this, channel, &committed] { m_document->setChannel(channel, committed); });
     }
+    hideEditor(editor);
+}
+
+void CProgramView::cancelEditor()
+{
+    QWidget *editor = m_openEditor;
+    // Cleared first: hiding the focused editor must not commit it.
+    m_openEditor = nullptr;
+    if (editor)
+        hideEditor(editor);
+}
+
+void CProgramView::hideEditor(QWidget *editor)
+{
     const bool hadFocus = editor->hasFocus();
     editor->hide();
     if (hadFocus)
@@ -414,7 +428,7 @@ bool CProgramView::frequencyEditorKey(QKeyEvent *key)
 bool CProgramView::gridKey(QKeyEvent *key)
 {
     const int k = key->key();
-    if (isEnter(k)) {
+    if ((isEnter(k) || k == Qt::Key_F2) && !(key->modifiers() & ~Qt::KeypadModifier)) {
         m_grid->setHighLight(false);
         openCellEditor();
         return true;
@@ -441,6 +455,10 @@ bool CProgramView::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
+        if (watched == m_openEditor && key->key() == Qt::Key_Escape) {
+            cancelEditor();   // the cell keeps its value
+            return true;
+        }
         if (watched == m_frequencyEditor)
             return frequencyEditorKey(key);
         if (watched == m_grid)
