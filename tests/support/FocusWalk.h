@@ -39,7 +39,8 @@ inline QString describe(const QWidget *w)
 }
 
 // The widgets the focus visits, from first (included) on, pressing Tab at most maxPresses
-// times. cycled: the focus came back to first.
+// times. cycled: the focus came back to a widget it had visited; stuck: it stayed where it
+// was. A circle that leaves controls out shows as controls never reached.
 struct Walk {
     QList<QWidget *> visited;
     QWidget *stuck = nullptr;
@@ -59,11 +60,16 @@ inline Walk walkTab(QWidget *first, int maxPresses = 200, Qt::Key key = Qt::Key_
         QCoreApplication::processEvents();
         QWidget *after = QApplication::focusWidget();
         if (after == start) {
-            walk.cycled = true;
+            walk.cycled = true;   // round (a window of one control: it stays there)
             break;
         }
-        if (!after || after == before || walk.visited.contains(after)) {
-            walk.stuck = after ? after : before;
+        if (!after || after == before) {
+            walk.stuck = before;
+            break;
+        }
+        if (walk.visited.contains(after)) {
+            // Round once. An editor that closes as it is left (the start) is not met again.
+            walk.cycled = true;
             break;
         }
         walk.visited.append(after);
@@ -82,7 +88,7 @@ inline QString tabProblems(QWidget *root, QWidget *first, int maxPresses = 200)
         if (walk.stuck)
             problems << QStringLiteral("%1 is trapped at %2").arg(keyName, describe(walk.stuck));
         else if (!walk.cycled)
-            problems << QStringLiteral("%1 does not come back to %2").arg(keyName, describe(first));
+            problems << QStringLiteral("%1 does not come round from %2").arg(keyName, describe(first));
         if (key != Qt::Key_Tab)
             continue;
         for (QWidget *w : tabControls(root))
@@ -106,6 +112,22 @@ inline QString accessibleName(QWidget *w)
 {
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
     return iface ? iface->text(QAccessible::Name).trimmed() : QString();
+}
+
+// What a screen reader says for w: the names of its labels (the labelled-by relation, from
+// buddies) before its own name. On some platforms a drop-down's own name is its current
+// text, and its label says what it is.
+inline QString spokenName(QWidget *w)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
+    if (!iface)
+        return QString();
+    QStringList parts;
+    for (const auto &relation : iface->relations(QAccessible::Label))
+        parts << relation.first->text(QAccessible::Name).trimmed();
+    parts << iface->text(QAccessible::Name).trimmed();
+    parts.removeAll(QString());
+    return parts.join(QLatin1Char(' '));
 }
 
 // The controls under root whose accessible name is empty, described.

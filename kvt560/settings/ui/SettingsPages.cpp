@@ -156,6 +156,8 @@ void SettingsPages::buildGroup(const QString &groupKey, QWidget *box)
 
 void SettingsPages::nameControls()
 {
+    if (auto *group = qobject_cast<QGroupBox *>(m_callList->parentWidget()))
+        m_callList->setAccessibleName(group->title());
     for (const auto &[control, box] : std::as_const(m_namedByBox))
         if (control && box)
             control->setAccessibleName(box->text().remove(QLatin1Char('&')));

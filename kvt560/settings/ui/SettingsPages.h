@@ -39,8 +39,8 @@ public:
     QWidget *control(const QString &name) const { return m_controls.value(name); }
     CallListGrid *callList() const { return m_callList; }
     // Gives each control without a caption of its own (the password under the box that
-    // unlocks it) the caption of that box as its accessible name; again after the captions
-    // change language.
+    // unlocks it, the call list) the caption of that box or group as its accessible name;
+    // again after the captions change language.
     void nameControls();
 
 private:

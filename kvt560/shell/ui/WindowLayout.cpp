@@ -386,8 +386,12 @@ void Tform1::nameControls()
     const std::pair<QComboBox *, std::pair<QGroupBox *, QLabel *>> bandLists[] = {
         {bsSkinComboBox20, {m_band1Group, m_band1RxLabel}}, {bsSkinComboBox21, {m_band1Group, m_band1TxLabel}},
         {bsSkinComboBox6, {m_band2Group, m_band2RxLabel}}, {bsSkinComboBox11, {m_band2Group, m_band2TxLabel}}};
-    for (const auto &[list, caption] : bandLists)
-        list->setAccessibleName(caption.first->title() + QLatin1Char(' ') + caption.second->text());
+    // The label carries the name too: some platforms read a drop-down by its label.
+    for (const auto &[list, caption] : bandLists) {
+        const QString name = caption.first->title() + QLatin1Char(' ') + caption.second->text();
+        list->setAccessibleName(name);
+        caption.second->setAccessibleName(name);
+    }
     StringAlignGrid1->setAccessibleName(m_pageControl->tabText(ChannelPage));
     m_pages->nameControls();
 }

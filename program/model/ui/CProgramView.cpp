@@ -86,6 +86,7 @@ CProgramView::CProgramView(CProgramDoc *document, QWidget *parent)
     m_defaultFactoryButton = named(new QPushButton(res.controlText(ResId::FormDialog, DefaultFactoryId), this),
                                    "defaultFactoryButton", DefaultFactoryId);
     m_grid = named(new ChannelGridWidget(document, this), "channelGrid", GridId);
+    m_grid->setAccessibleName(languageText(LanguageIndex, "Channels", "信道", "信道"));
 
     auto *groupLayout = new QHBoxLayout(m_group);
     groupLayout->addWidget(m_modelLabel);
@@ -407,6 +408,8 @@ bool CProgramView::frequencyEditorKey(QKeyEvent *key)
     case Qt::Key_Backspace:
     case Qt::Key_Left:
     case Qt::Key_Right:
+    case Qt::Key_Tab:       // leaves the editor (committing it) for the next control
+    case Qt::Key_Backtab:
         return false;
     default:
         break;

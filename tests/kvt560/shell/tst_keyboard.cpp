@@ -6,6 +6,7 @@
 #include "TestRegistry.h"
 #include "channels/ChannelTable.h"
 #include "channels/ui/ChannelGrid.h"
+#include "codeplug/CodeplugDocument.h"
 #include "radiolink/ui/TR_and_W.h"
 #include "settings/ui/CallListGrid.h"
 #include "shell/ui/TaboutForm.h"
@@ -16,10 +17,13 @@
 #include <QAccessibleTableInterface>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 class TestKeyboard : public QObject
 {
@@ -48,10 +52,31 @@ class TestKeyboard : public QObject
         }
     }
 
-    void showDialog(QDialog &dialog)
+    // The problems problemsOf finds in each dialog of the program as it is shown: the about
+    // box, the read/write dialog, and the notice dialog while it asks.
+    QString dialogProblems(const std::function<QString(QDialog *)> &problemsOf)
     {
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QStringList found;
+        const auto check = [&](QDialog *dialog) {
+            if (!QTest::qWaitForWindowActive(dialog))
+                found << FocusWalk::describe(dialog) + QStringLiteral(": not shown");
+            else if (const QString p = problemsOf(dialog); !p.isEmpty())
+                found << FocusWalk::describe(dialog) + QStringLiteral(": ") + p;
+        };
+        TaboutForm about(form.get());
+        TR_and_W transfer(form.get());
+        for (QDialog *dialog : {static_cast<QDialog *>(&about), static_cast<QDialog *>(&transfer)}) {
+            dialog->show();
+            check(dialog);
+            dialog->hide();
+        }
+        Tmessage1 message(form.get());
+        QTimer::singleShot(0, &message, [&] {
+            check(&message);
+            message.bsSkinButton2->click();
+        });
+        message.ask(QStringLiteral("RD4400"), QStringLiteral("A question"), 2);
+        return found.join(QStringLiteral("; "));
     }
 
 private slots:
@@ -74,6 +99,7 @@ private slots:
     // The channel page with its overlay editors open: Tab leaves each one.
     void tabLeavesTheChannelOverlays()
     {
+        form->document()->addOrSelectRange(0, QStringLiteral("400-470MHz"));   // band 1 receive range
         ChannelTable *table = form->channelTable();
         table->setCell(ChannelTable::Grid1, ChannelTable::RxFreqColumn, 1, QStringLiteral("438.50000"));
         table->fillNewChannelDefaults(1);
@@ -81,7 +107,7 @@ private slots:
         auto *grid = control<ChannelGrid>(*form, "StringAlignGrid1");
         const std::pair<int, Qt::Key> overlays[] = {{ChannelTable::RxFreqColumn, Qt::Key_F2},
                                                     {ChannelTable::RxToneColumn, Qt::Key_F2},
-                                                    {ChannelTable::AliasColumn, Qt::Key_A}};
+                                                    {ChannelTable::AliasColumn, Qt::Key_Return}};
         for (const auto &[column, key] : overlays) {
             grid->setFocus();
             grid->setCurrentCell(column, 1);
@@ -97,18 +123,11 @@ private slots:
 
     void tabGoesRoundEveryDialog()
     {
-        TaboutForm about(form.get());
-        Tmessage1 message(form.get());
-        TR_and_W transfer(form.get());
-        for (QDialog *dialog : {static_cast<QDialog *>(&about), static_cast<QDialog *>(&message),
-                                static_cast<QDialog *>(&transfer)}) {
-            showDialog(*dialog);
+        const QString problems = dialogProblems([](QDialog *dialog) {
             const QList<QWidget *> controls = FocusWalk::tabControls(dialog);
-            QVERIFY(!controls.isEmpty());
-            const QString problems = FocusWalk::tabProblems(dialog, controls.first());
-            QVERIFY2(problems.isEmpty(), qPrintable(FocusWalk::describe(dialog) + QStringLiteral(": ") + problems));
-            dialog->hide();
-        }
+            return controls.isEmpty() ? QStringLiteral("no control") : FocusWalk::tabProblems(dialog, controls.first());
+        });
+        QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
 
     void everyControlHasAName_data()
@@ -128,17 +147,10 @@ private slots:
             const QStringList unnamed = FocusWalk::unnamedControls(form.get());
             QVERIFY2(unnamed.isEmpty(), qPrintable(where + QStringLiteral(": ") + unnamed.join(QStringLiteral(", "))));
         });
-        TaboutForm about(form.get());
-        Tmessage1 message(form.get());
-        TR_and_W transfer(form.get());
-        for (QDialog *dialog : {static_cast<QDialog *>(&about), static_cast<QDialog *>(&message),
-                                static_cast<QDialog *>(&transfer)}) {
-            showDialog(*dialog);
-            const QStringList unnamed = FocusWalk::unnamedControls(dialog);
-            QVERIFY2(unnamed.isEmpty(), qPrintable(FocusWalk::describe(dialog) + QStringLiteral(": ")
-                                                   + unnamed.join(QStringLiteral(", "))));
-            dialog->hide();
-        }
+        const QString problems = dialogProblems([](QDialog *dialog) {
+            return FocusWalk::unnamedControls(dialog).join(QStringLiteral(", "));
+        });
+        QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
 
     // The four band-range lists say which band and range they are, and follow the language.
@@ -147,12 +159,12 @@ private slots:
         const char *lists[] = {"bsSkinComboBox20", "bsSkinComboBox21", "bsSkinComboBox6", "bsSkinComboBox11"};
         QSet<QString> names;
         for (const char *list : lists)
-            names.insert(FocusWalk::accessibleName(control<QComboBox>(*form, list)));
+            names.insert(FocusWalk::spokenName(control<QComboBox>(*form, list)));
         QCOMPARE(names.size(), 4);
-        const QString before = FocusWalk::accessibleName(control<QComboBox>(*form, "bsSkinComboBox20"));
+        const QString before = FocusWalk::spokenName(control<QComboBox>(*form, "bsSkinComboBox20"));
         form->setExecutableDir(QStringLiteral(APP_DIR));
         QVERIFY(form->LoadLanguage(QStringLiteral("english")));
-        const QString after = FocusWalk::accessibleName(control<QComboBox>(*form, "bsSkinComboBox20"));
+        const QString after = FocusWalk::spokenName(control<QComboBox>(*form, "bsSkinComboBox20"));
         QVERIFY2(after != before, qPrintable(after));
         QVERIFY2(after.contains(QLatin1String("1")), qPrintable(after));
     }
