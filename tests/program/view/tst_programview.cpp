@@ -404,7 +404,7 @@ private slots:
     {
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("committed");
-        QTest::newRow("frequency") << 2 << "146.00000";
+        QTest::newRow("frequency") << 2 << "450.00000";
         QTest::newRow("tone") << 3 << "";
         QTest::newRow("list") << 6 << "";
         QTest::newRow("name") << 9 << "XYZ";
@@ -413,12 +413,12 @@ private slots:
     {
         QFETCH(int, column);
         QFETCH(QString, committed);
-        storeChannel(4, {"145.00000", "145.00000", "67.0", "Off", "Off", "High", "Add", "Wide", "ABC"});
+        storeChannel(4, {"440.00000", "440.00000", "67.0", "Off", "Off", "High", "Add", "Wide", "ABC"});
         makeView();
         const QStringList before = rowTexts(*m_view, 4);
         const auto typeSomething = [&](QWidget *editor) {
             if (column == 2)
-                QTest::keyClicks(editor, QStringLiteral("146"));
+                QTest::keyClicks(editor, QStringLiteral("450"));
             else if (column == 9)
                 QTest::keyClicks(editor, QStringLiteral("XYZ"));
             else if (auto *box = static_cast<QComboBox *>(editor); box->currentIndex() == box->count() - 1)
