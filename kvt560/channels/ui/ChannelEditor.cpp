@@ -106,6 +106,7 @@ ChannelEditor::ChannelEditor(ChannelGrid *grid, ToneList *tones)
             self->viewportEvent(event);
     };
     tonesBox->hide();
+    tonesBox->installEventFilter(this);   // Enter and Escape
     ComboBox1 = tonesBox;
     fillToneList();
     if (m_tones)
@@ -277,6 +278,7 @@ void ChannelEditor::enterCell(int column, int row)
     // 3. The editor of the column, or a flip of the mark.
     const bool used = channelUsed(row);
     const QString text = m_table->cell(T::Grid1, column, row);
+    rememberEntryText(column, row);
     switch (column) {
     case T::RxFreqColumn:
     case T::TxFreqColumn:
@@ -318,6 +320,15 @@ void ChannelEditor::enterCell(int column, int row)
     }
     // 4. The next entry may flip again.
     m_cursor.SkipToggle = false;
+}
+
+void ChannelEditor::rememberEntryText(int column, int row)
+{
+    m_entryText = m_table->cell(T::Grid1, column, row);
+    m_entryAttribute = column == T::RxToneColumn || column == T::TxToneColumn
+        ? m_table->cell(T::Grid2, column == T::RxToneColumn ? T::RxCodeAttribute : T::TxCodeAttribute, row)
+        : QString();
+    m_entryPending = m_rowPending;
 }
 
 void ChannelEditor::flipMark(int column, int row)
@@ -397,6 +408,10 @@ bool ChannelEditor::bsSkinEdit1KeyPress(QKeyEvent *event)
         StringAlignGrid1Click();
         return true;
     }
+    if (event->key() == Qt::Key_Escape) {
+        cancelEditor();
+        return true;
+    }
     const QString current = bsSkinEdit1->text();
     return typedKeyRefused(event, [&current](QChar c) { return frequencyCharAccepted(c, current); });
 }
@@ -463,6 +478,10 @@ bool ChannelEditor::bsSkinEdit7KeyPress(QKeyEvent *event)
     if (isEnter(event)) {
         bsSkinEdit7->hide();
         m_grid->setFocus();
+        return true;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        cancelEditor();
         return true;
     }
     return typedKeyRefused(event, aliasCharAccepted);

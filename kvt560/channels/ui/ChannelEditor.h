@@ -17,7 +17,13 @@
 // A press on the channel-number column selects rows (ChannelGrid) and makes the pressed row
 // the current one without entering a cell: no overlay opens and no mark flips.
 //
-// A mark cell (columns 5 to 9) flips only on a mouse click. Every other selection move (keys,
+// From the keyboard: F2 or Enter on the grid opens the current cell's editor and gives it the
+// focus (on a mark cell it flips the mark, on ">>" it opens the single-channel page); Enter
+// in an editor commits it and gives the focus back to the grid; Escape in an editor puts back
+// the cell's text as it was when the editor opened and closes it. Tab leaves an editor for
+// the next control.
+//
+// A mark cell (columns 5 to 9) flips only on a mouse click or F2 / Enter. Every other selection move (keys,
 // wheel, the program) sets ChannelTable::SkipToggle just before the selection moves; the cell
 // entry that follows selects the cell without flipping and clears the flag.
 #include "channels/ChannelCursor.h"
@@ -129,6 +135,12 @@ private:
     };
 
     bool gridKeyEvent(QKeyEvent *event);
+    // F2 / Enter on the grid: the current cell's editor opened and focused.
+    void openCurrentEditor();
+    // Escape in an editor: the cell (and a tone's index) as at opening, the editor closed.
+    void cancelEditor();
+    bool toneListKey(QKeyEvent *event);
+    void rememberEntryText(int column, int row);
     bool viewportEvent(QEvent *event);
     bool overlayEvent(QLineEdit *edit, QEvent *event);
     void onCurrentCellChanged(int column, int row);
@@ -160,4 +172,7 @@ private:
     bool m_discarding = false;      // overlays are closing without writing their texts
     int m_ownWrites = 0;            // > 0 while the editor itself writes cells
     int m_wheelRemainder = 0;       // wheel angle not yet turned into a step
+    QString m_entryText;            // the open cell's text when its editor opened (Escape)
+    QString m_entryAttribute;       // and its tone index, for the tone list
+    bool m_entryPending = false;    // whether the row held uncommitted text then
 };

@@ -77,11 +77,6 @@ void ChannelEditor::StringAlignGrid1KeyPress(QKeyEvent *event)
     const bool backspace = event->key() == Qt::Key_Backspace;
 
     if (column == T::AliasColumn) {
-        if (isEnter(event)) {
-            bsSkinEdit7->hide();
-            m_grid->setFocus();
-            return;
-        }
         if (bsSkinEdit7->isHidden())
             return;
         QString first;
@@ -101,14 +96,97 @@ void ChannelEditor::StringAlignGrid1KeyPress(QKeyEvent *event)
     }
 
     if (column == T::RxFreqColumn || (column == T::TxFreqColumn && channelUsed(m_cursor.CurRow))) {
-        if (isEnter(event)) {
-            if (!bsSkinEdit1->isHidden())
-                bsSkinEdit1->setFocus();
-            return;
-        }
         if (text.size() == 1 && text.at(0).isDigit() && text.at(0).unicode() < 128 && !isControlChord(event))
             handFrequencyKey(text);
     }
+}
+
+void ChannelEditor::openCurrentEditor()
+{
+    const int column = m_cursor.CurCol;
+    const int row = m_cursor.CurRow;
+    if (column < 1 || row < 1 || column != m_grid->currentColumn() || row != m_grid->currentRow())
+        return;
+    const bool used = channelUsed(row);
+    QWidget *editor = nullptr;
+    switch (column) {
+    case T::RxFreqColumn:
+    case T::TxFreqColumn:
+        if (column == T::RxFreqColumn || used)
+            editor = bsSkinEdit1;
+        break;
+    case T::RxToneColumn:
+    case T::TxToneColumn:
+        if (used)
+            editor = ComboBox1;
+        break;
+    case T::AliasColumn:
+        if (used)
+            editor = bsSkinEdit7;
+        break;
+    case T::MoreColumn:
+        emit singleChannelRequested(row);
+        return;
+    default:
+        // A mark cell: the key flips it, as a click does.
+        if (used)
+            flipMark(column, row);
+        return;
+    }
+    if (!editor)
+        return;
+    if (editor->isHidden()) {
+        // Closed by Enter, Escape or scrolling: open it again on the cell's present text.
+        m_grid->scrollTo(m_grid->model()->index(row - 1, column));
+        m_cursor.SkipToggle = true;
+        enterCell(column, row);
+    }
+    editor->setFocus(Qt::OtherFocusReason);
+    if (auto *edit = qobject_cast<QLineEdit *>(editor))
+        edit->setCursorPosition(edit->text().size());
+}
+
+void ChannelEditor::cancelEditor()
+{
+    const int column = m_cursor.CurCol;
+    const int row = m_cursor.CurRow;
+    {
+        const OwnWrite own(m_ownWrites);
+        m_table->setCell(T::Grid1, column, row, m_entryText);
+        if (column == T::RxToneColumn || column == T::TxToneColumn) {
+            m_table->setCell(T::Grid2, column == T::RxToneColumn ? T::RxCodeAttribute : T::TxCodeAttribute, row,
+                             m_entryAttribute);
+            const int index = ComboBox1->findText(m_entryText, Qt::MatchExactly | Qt::MatchCaseSensitive);
+            if (index >= 0) {
+                const QSignalBlocker block(ComboBox1);
+                ComboBox1->setCurrentIndex(index);
+            }
+        }
+    }
+    if (column == T::RxFreqColumn || column == T::TxFreqColumn) {
+        m_rowPending = m_entryPending;
+        bsSkinEdit1->setText(m_entryText);
+    } else if (column == T::AliasColumn) {
+        bsSkinEdit7->setText(m_entryText);
+    }
+    discardOverlays();   // closes without writing, the focus back on the grid
+}
+
+bool ChannelEditor::toneListKey(QKeyEvent *event)
+{
+    if (ComboBox1->isHidden())
+        return false;
+    if (event->key() == Qt::Key_Escape) {
+        cancelEditor();
+        return true;
+    }
+    if (isEnter(event)) {
+        // Leaving the list commits its choice (ComboBox1Exit).
+        m_grid->setFocus(Qt::OtherFocusReason);
+        ComboBox1Exit();
+        return true;
+    }
+    return false;
 }
 
 void ChannelEditor::handFrequencyKey(const QString &digit)
@@ -147,7 +225,11 @@ bool ChannelEditor::gridKeyEvent(QKeyEvent *event)
     }
     if (isGridNavigationKey(event->key()))
         return false;   // the table's navigation (announced through aboutToSelectCell)
-    if (isEnter(event) || !event->text().isEmpty()) {
+    if ((event->key() == Qt::Key_F2 || isEnter(event)) && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        openCurrentEditor();
+        return true;
+    }
+    if (!event->text().isEmpty()) {
         // Typed characters go to the overlays only; the view's own type-ahead search
         // would move the selection.
         StringAlignGrid1KeyPress(event);
@@ -260,7 +342,8 @@ void ChannelEditor::releaseGrid()
 {
     m_released = true;
     for (QObject *watched : {static_cast<QObject *>(m_grid), static_cast<QObject *>(m_grid->viewport()),
-                             static_cast<QObject *>(bsSkinEdit1), static_cast<QObject *>(bsSkinEdit7)})
+                             static_cast<QObject *>(bsSkinEdit1), static_cast<QObject *>(bsSkinEdit7),
+                             static_cast<QObject *>(ComboBox1)})
         watched->removeEventFilter(this);
     disconnect(m_grid, nullptr, this, nullptr);
     disconnect(m_grid->verticalScrollBar(), nullptr, this, nullptr);
@@ -273,6 +356,8 @@ bool ChannelEditor::eventFilter(QObject *watched, QEvent *event)
         return false;
     if (watched == bsSkinEdit1 || watched == bsSkinEdit7)
         return overlayEvent(static_cast<QLineEdit *>(watched), event);
+    if (watched == ComboBox1 && event->type() == QEvent::KeyPress)
+        return toneListKey(static_cast<QKeyEvent *>(event));
     if (watched == m_grid->viewport())
         return viewportEvent(event);
     if (watched == m_grid && event->type() == QEvent::KeyPress)

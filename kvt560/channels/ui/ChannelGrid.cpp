@@ -2,39 +2,36 @@
 
 #include "channels/ui/ChannelGridModel.h"
 #include "channels/ui/OverlayKeys.h"
+#include "common/ui/CurrentCellDelegate.h"
 
 #include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
 
 #include <algorithm>
 
 namespace {
 
-// Paints cells as they are: no focus frame, no hover, the fixed number column in its normal
-// text colour although it cannot be selected. Selected channel rows are highlighted, their
-// number too.
-class PlainCellDelegate : public QStyledItemDelegate
+// Paints cells as they are: no hover, the fixed number column in its normal text colour
+// although it cannot be selected, the current cell framed while the grid has the focus.
+// Selected channel rows are highlighted, their number too.
+class PlainCellDelegate : public CurrentCellDelegate
 {
 public:
-    explicit PlainCellDelegate(QTableView *view) : QStyledItemDelegate(view), m_view(view) {}
+    using CurrentCellDelegate::CurrentCellDelegate;
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus | QStyle::State_MouseOver);
+        CurrentCellDelegate::initStyleOption(option, index);
+        option->state &= ~(QStyle::State_Selected | QStyle::State_MouseOver);
         option->state |= QStyle::State_Enabled;
-        const QItemSelectionModel *selection = m_view->selectionModel();
+        const QItemSelectionModel *selection = view()->selectionModel();
         if (selection && selection->isRowSelected(index.row(), index.parent()))
             option->state |= QStyle::State_Selected;
     }
-
-private:
-    QTableView *m_view;
 };
 
 // The keys that extend a row selection when Shift is held.

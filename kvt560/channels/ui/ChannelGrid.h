@@ -2,8 +2,8 @@
 // The visible channel table StringAlignGrid1 on the channel-editing page: the header row
 // (row 0) and the channel-number column (column 0) fixed in silver, every third channel row
 // tinted, all texts centred, fixed column widths and 20-pixel rows. The view never edits in
-// place and never highlights the current cell: overlay editors placed with cellRect() do
-// the editing. Cells are addressed as in ChannelTable: (column, row), channel rows 1-128.
+// place: overlay editors placed with cellRect() do the editing. While it has the focus, its
+// current cell is framed; the arrow keys move that frame. Cells are addressed as in ChannelTable: (column, row), channel rows 1-128.
 //
 // Whole channels are selected by the channel-number column: a click selects its row, Shift
 // and a click or a drag a range, Ctrl and a click adds or takes away a row; Shift+Up/Down

@@ -1,4 +1,5 @@
 #include "channels/ui/ChannelGridModel.h"
+#include "common/ui/CurrentCellDelegate.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -30,6 +31,11 @@ QVariant ChannelGridModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return m_table->cell(ChannelTable::Grid1, column, row);
+    case Qt::AccessibleTextRole:
+        if (column == ChannelTable::NumberColumn)
+            return m_table->cell(ChannelTable::Grid1, column, row);
+        return gridCellName(m_table->headerText(column), m_table->cell(ChannelTable::Grid1, ChannelTable::NumberColumn, row),
+                            m_table->cell(ChannelTable::Grid1, column, row));
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);
     case Qt::BackgroundRole:

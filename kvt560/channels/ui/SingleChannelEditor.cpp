@@ -429,6 +429,9 @@ bool SingleChannelEditor::eventFilter(QObject *watched, QEvent *event)
                 commitFrequencyEdit();
             return true;   // the alias edit does nothing on Enter
         }
+        // Tab types a tab character, which the filters refuse; it moves the focus on.
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            return false;
         const QString typed = key->text();
         if (typed.isEmpty())
             return false;   // navigation and Delete keep their editing meaning

@@ -2,6 +2,7 @@
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "settings/ui/SettingWidgets.h"
+#include "common/ui/CurrentCellDelegate.h"
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -53,6 +54,7 @@ CallListGrid::CallListGrid(SettingsStore *store, QWidget *parent)
         setItem(k + 1, 1, code);
         showCode(k);
     }
+    nameForScreenReaders();
 
     bsSkinEdit14 = new QLineEdit(viewport());
     bsSkinEdit14->setObjectName(QStringLiteral("bsSkinEdit14"));
@@ -90,8 +92,25 @@ QSize CallListGrid::sizeHint() const
 
 void CallListGrid::setHeaderText(int column, const QString &text)
 {
-    if (column == 0 || column == 1)
+    if (column == 0 || column == 1) {
         item(0, column)->setText(text);
+        nameForScreenReaders();
+    }
+}
+
+void CallListGrid::nameForScreenReaders()
+{
+    // The header row and the number column are cells of the table; the hidden headers hold
+    // the same texts, so that a screen reader finds the titles and row numbers as headers.
+    const QString numberTitle = cellText(0, 0);
+    const QString codeTitle = cellText(1, 0);
+    setHorizontalHeaderLabels({numberTitle, codeTitle});
+    QStringList rowLabels{numberTitle};
+    for (int r = 1; r < Rows; ++r)
+        rowLabels << cellText(0, r).trimmed();
+    setVerticalHeaderLabels(rowLabels);
+    for (int r = 1; r < Rows; ++r)
+        item(r, 1)->setData(Qt::AccessibleTextRole, gridCellName(codeTitle, rowLabels.at(r), cellText(1, r)));
 }
 
 QString CallListGrid::cellText(int column, int row) const
@@ -102,7 +121,10 @@ QString CallListGrid::cellText(int column, int row) const
 
 void CallListGrid::showCode(int entry)
 {
-    item(entry + 1, 1)->setText(m_store->text(SettingsRegistry::callListEntryName(entry)));
+    QTableWidgetItem *code = item(entry + 1, 1);
+    code->setText(m_store->text(SettingsRegistry::callListEntryName(entry)));
+    code->setData(Qt::AccessibleTextRole,
+                  gridCellName(cellText(1, 0), cellText(0, entry + 1), code->text()));
 }
 
 void CallListGrid::hideEditor()

@@ -41,6 +41,8 @@ protected:
 
 private:
     void showCode(int entry);
+    // The header texts and each code's announcement (column title, row number, code).
+    void nameForScreenReaders();
     void placeEditor();
     void startEditing(const QString &text);
 

@@ -4,6 +4,7 @@
 #include "settings/ui/CallListGrid.h"
 #include "settings/ui/SettingWidgets.h"
 #include <QBoxLayout>
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -104,6 +105,7 @@ void SettingsPages::buildGroup(const QString &groupKey, QWidget *box)
         grid->setVerticalSpacing(6);
         grid->setColumnStretch(1, 1);
     }
+    QAbstractButton *lastBox = nullptr;   // the check box of the row above
     for (const SettingDef &def : SettingsRegistry::all()) {
         if (def.group != groupKey || !def.isValue() || def.name.startsWith(QLatin1String("bsSkinStringGrid1")))
             continue;
@@ -132,8 +134,10 @@ void SettingsPages::buildGroup(const QString &groupKey, QWidget *box)
         const int row = target->rowCount();
         if (def.kind == SettingKind::Check) {
             target->addWidget(control, row, 0, 1, 2);
+            lastBox = qobject_cast<QAbstractButton *>(control);
         } else if (def.caption.text.isEmpty()) {
             target->addWidget(control, row, 1);   // under the box that unlocks it (the password)
+            m_namedByBox.append({control, lastBox});
         } else {
             auto *label = new QLabel(def.caption.text, host);
             label->setObjectName(SettingsRegistry::captionObjectName(def));
@@ -148,6 +152,15 @@ void SettingsPages::buildGroup(const QString &groupKey, QWidget *box)
         if (auto *column = qobject_cast<QBoxLayout *>(m_hosts.basicRight->layout()))
             column->addStretch();
     }
+}
+
+void SettingsPages::nameControls()
+{
+    if (auto *group = qobject_cast<QGroupBox *>(m_callList->parentWidget()))
+        m_callList->setAccessibleName(group->title());
+    for (const auto &[control, box] : std::as_const(m_namedByBox))
+        if (control && box)
+            control->setAccessibleName(box->text().remove(QLatin1Char('&')));
 }
 
 QWidget *SettingsPages::makeControl(const SettingDef &def, QWidget *parent)

@@ -5,10 +5,13 @@
 // is a user change of the setting (its rules run), a change in the store (file, radio, New,
 // a rule) shows in the control, and the store's enable rules enable and disable controls.
 #include <QHash>
+#include <QList>
+#include <QPair>
 #include <QObject>
 #include <QPointer>
 
 class CallListGrid;
+class QAbstractButton;
 class QWidget;
 class SettingsStore;
 struct SettingDef;
@@ -35,6 +38,10 @@ public:
     // The control of a setting, or nullptr.
     QWidget *control(const QString &name) const { return m_controls.value(name); }
     CallListGrid *callList() const { return m_callList; }
+    // Gives each control without a caption of its own (the password under the box that
+    // unlocks it, the call list) the caption of that box or group as its accessible name;
+    // again after the captions change language.
+    void nameControls();
 
 private:
     void buildGroup(const QString &groupKey, QWidget *box);
@@ -48,5 +55,7 @@ private:
     SettingsPageHosts m_hosts;
     QHash<QString, QPointer<QWidget>> m_controls;
     CallListGrid *m_callList = nullptr;
+    // Controls without a caption, and the check box above each, which names it.
+    QList<QPair<QPointer<QWidget>, QPointer<QAbstractButton>>> m_namedByBox;
     bool m_showing = false;   // the store is being shown in a control: not a user change
 };

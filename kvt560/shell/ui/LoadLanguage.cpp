@@ -156,6 +156,8 @@ bool Tform1::LoadLanguage(const QString &name)
         }
     }
 
+    nameControls();
+
     LanguageTexts texts = noticeTexts();
     texts.apply(library);
     setNoticeTexts(texts);

@@ -98,6 +98,7 @@ Tform1::Tform1(const PreferencesPaths &prefsPaths, QWidget *parent)
     hosts.dtmfParameter = m_dtmfParameterPage;
     hosts.sideKeys = m_sideKeyPage;
     m_pages = new SettingsPages(m_settings, hosts, this);
+    nameControls();
 
     // The language menu items load their library at once; the saved language loads at
     // first show.

@@ -350,6 +350,9 @@ private:
     void buildFunctionPage();
     void buildOtherPage();
     void buildChannelOperations();
+    // The names a screen reader reads for the controls that have no caption of their own,
+    // made from the captions the window shows (again after a language switch).
+    void nameControls();
     void FormCreate();
     void FormShow();
     void selectPort(int port);

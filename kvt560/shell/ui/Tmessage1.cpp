@@ -97,6 +97,7 @@ bool Tmessage1::ask(const QString &caption, const QString &text, int mode)
 {
     setWindowTitle(caption);
     cap1->setText(text);
+    textArea->setAccessibleName(text);   // the message is what a screen reader reads there
     MessageMode = mode;
     QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     fitText(screen ? screen->availableGeometry().size() : QSize(1024, 768));

@@ -10,6 +10,7 @@
 #include "channels/ToneList.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
+#include "settings/ui/SettingsPages.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -326,6 +327,7 @@ void Tform1::buildFunctionPage()
     bsSkinComboBox22 = new QComboBox(m_bandPasswordPanel);
     bsSkinComboBox22->setObjectName(QStringLiteral("bsSkinComboBox22"));
     // Rows 0-1: band; the password controls follow.
+    m_bandLabel->setBuddy(bsSkinComboBox22);
     panel->addWidget(bsSkinCheckRadioBox14, 0, 0, 1, 2);
     panel->addWidget(m_bandLabel, 1, 0);
     panel->addWidget(bsSkinComboBox22, 1, 1);
@@ -362,6 +364,8 @@ void Tform1::buildOtherPage()
         txLabel->setObjectName(QLatin1String(txBox) + QStringLiteral("Label"));
         rx = rangeBox(g, rxBox);
         tx = rangeBox(g, txBox);
+        rxLabel->setBuddy(rx);
+        txLabel->setBuddy(tx);
         l->addWidget(rxLabel, 0, 0);
         l->addWidget(rx, 0, 1);
         l->addWidget(txLabel, 1, 0);
@@ -379,4 +383,20 @@ void Tform1::buildOtherPage()
     pageLayout->addWidget(m_bandGroup);
     pageLayout->addStretch();
     m_pageControl->addTab(m_otherPage, QStringLiteral("其它功能"));
+}
+
+void Tform1::nameControls()
+{
+    // The two band groups hold the same two row captions: each list says its band too.
+    const std::pair<QComboBox *, std::pair<QGroupBox *, QLabel *>> bandLists[] = {
+        {bsSkinComboBox20, {m_band1Group, m_band1RxLabel}}, {bsSkinComboBox21, {m_band1Group, m_band1TxLabel}},
+        {bsSkinComboBox6, {m_band2Group, m_band2RxLabel}}, {bsSkinComboBox11, {m_band2Group, m_band2TxLabel}}};
+    // The label carries the name too: some platforms read a drop-down by its label.
+    for (const auto &[list, caption] : bandLists) {
+        const QString name = caption.first->title() + QLatin1Char(' ') + caption.second->text();
+        list->setAccessibleName(name);
+        caption.second->setAccessibleName(name);
+    }
+    StringAlignGrid1->setAccessibleName(m_pageControl->tabText(ChannelPage));
+    m_pages->nameControls();
 }

@@ -86,6 +86,7 @@ CProgramView::CProgramView(CProgramDoc *document, QWidget *parent)
     m_defaultFactoryButton = named(new QPushButton(res.controlText(ResId::FormDialog, DefaultFactoryId), this),
                                    "defaultFactoryButton", DefaultFactoryId);
     m_grid = named(new ChannelGridWidget(document, this), "channelGrid", GridId);
+    m_grid->setAccessibleName(languageText(LanguageIndex, "Channels", "信道", "信道"));
 
     auto *groupLayout = new QHBoxLayout(m_group);
     groupLayout->addWidget(m_modelLabel);
@@ -366,6 +367,20 @@ void CProgramView::commitEditor()
                                .arg(GridRules::headerText(m_editColumn, LanguageIndex)),
                            [this, channel, &committed] { m_document->setChannel(channel, committed); });
     }
+    hideEditor(editor);
+}
+
+void CProgramView::cancelEditor()
+{
+    QWidget *editor = m_openEditor;
+    // Cleared first: hiding the focused editor must not commit it.
+    m_openEditor = nullptr;
+    if (editor)
+        hideEditor(editor);
+}
+
+void CProgramView::hideEditor(QWidget *editor)
+{
     const bool hadFocus = editor->hasFocus();
     editor->hide();
     if (hadFocus)
@@ -393,6 +408,8 @@ bool CProgramView::frequencyEditorKey(QKeyEvent *key)
     case Qt::Key_Backspace:
     case Qt::Key_Left:
     case Qt::Key_Right:
+    case Qt::Key_Tab:       // leaves the editor (committing it) for the next control
+    case Qt::Key_Backtab:
         return false;
     default:
         break;
@@ -414,7 +431,7 @@ bool CProgramView::frequencyEditorKey(QKeyEvent *key)
 bool CProgramView::gridKey(QKeyEvent *key)
 {
     const int k = key->key();
-    if (isEnter(k)) {
+    if ((isEnter(k) || k == Qt::Key_F2) && !(key->modifiers() & ~Qt::KeypadModifier)) {
         m_grid->setHighLight(false);
         openCellEditor();
         return true;
@@ -441,6 +458,10 @@ bool CProgramView::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
+        if (watched == m_openEditor && key->key() == Qt::Key_Escape) {
+            cancelEditor();   // the cell keeps its value
+            return true;
+        }
         if (watched == m_frequencyEditor)
             return frequencyEditorKey(key);
         if (watched == m_grid)

@@ -4,6 +4,10 @@
 // the current cell. It shows the document (CProgramDoc) and follows its every change: the
 // grid's texts are what the document's channels show, the selectors its model and band.
 //
+// Keys on the grid: the arrows move the current cell (framed while the grid has the focus),
+// F2 or Enter opens its editor, Enter in an editor commits it and Escape closes it without
+// taking what was typed.
+//
 // Every change the user makes here (a committed cell, the model or band selector, a paste)
 // goes to the document at once as one step of its own, so that it can be undone.
 //
@@ -97,6 +101,9 @@ private:
     void openCellEditor();
     // Writes the open editor's value into the cell it was opened on and hides it.
     void commitEditor();
+    // Escape: hides the open editor without taking its value.
+    void cancelEditor();
+    void hideEditor(QWidget *editor);
     bool frequencyEditorKey(QKeyEvent *key);
     bool gridKey(QKeyEvent *key);
     void postKey(int key);

@@ -3,6 +3,7 @@
 #include "files/CProgramDoc.h"
 #include "model/ChannelCodec.h"
 #include "model/MemoryImage.h"
+#include "common/ui/CurrentCellDelegate.h"
 
 #include <QAbstractButton>
 #include <QAbstractTableModel>
@@ -55,6 +56,9 @@ public:
             return QVariant();
         if (role == Qt::DisplayRole)
             return m_document->channel(index.row() + 1).text(index.column() + 1);
+        if (role == Qt::AccessibleTextRole)
+            return gridCellName(m_headers.value(index.column() + 1), QString::number(index.row() + 1),
+                                m_document->channel(index.row() + 1).text(index.column() + 1));
         if (role == Qt::TextAlignmentRole)
             return int(Qt::AlignCenter);
         return QVariant();
@@ -84,6 +88,7 @@ ChannelGridWidget::ChannelGridWidget(const CProgramDoc *document, QWidget *paren
     : QTableView(parent), m_model(new ChannelGridModel(document, this))
 {
     setModel(m_model);
+    setItemDelegate(new CurrentCellDelegate(this));   // the current cell framed while focused
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);

@@ -107,6 +107,10 @@ CReadWriteDlg::CReadWriteDlg(CProgramDoc *document, const QString &portName, con
     layout->addWidget(checkLabel);
     layout->addSpacing(6);
     layout->addLayout(buttons);
+    // Tab goes along the button row first, then up to the check box above it.
+    QWidget::setTabOrder(startButton, cancelButton);
+    QWidget::setTabOrder(cancelButton, stopButton);
+    QWidget::setTabOrder(stopButton, verifyCheckBox);
     setReadFlag(true);
 }
 

@@ -186,6 +186,86 @@ private slots:
         QCOMPARE(f.cell(10, 3), QString());
     }
 
+    // From the keyboard: F2 or Enter opens the cell's editor with the focus, Escape puts the
+    // cell back as it was and closes the editor, Enter commits; the arrows move on.
+    void gridKeysOpenCommitAndCancel_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("openKey");
+        QTest::addColumn<QString>("committed");
+        QTest::newRow("frequency, F2") << 1 << int(Qt::Key_F2) << "439.10000";
+        QTest::newRow("frequency, Enter") << 3 << int(Qt::Key_Return) << "439.10000";
+        QTest::newRow("tone, F2") << 2 << int(Qt::Key_F2) << "";
+        QTest::newRow("alias, Enter") << 10 << int(Qt::Key_Enter) << "XY";
+    }
+    void gridKeysOpenCommitAndCancel()
+    {
+        QFETCH(int, column);
+        QFETCH(int, openKey);
+        QFETCH(QString, committed);
+        Fixture f;
+        QVERIFY(f.ready());
+        f.addChannel(4);
+        f.table.sendallcell(4, 1);
+        f.grid.setCurrentCell(column, 4);
+        f.grid.setFocus();
+        QWidget *editor = column == 2 ? static_cast<QWidget *>(f.toneBox)
+                                      : column == 10 ? static_cast<QWidget *>(f.alias) : f.freq;
+        const ChannelCells before = f.table.cells();
+        const auto typeSomething = [&] {
+            if (column == 2) {
+                f.key(Qt::Key_Down);
+                return;
+            }
+            // The editor opens with the caret after the text: take it away first.
+            for (int i = 0; i < ChannelEditor::FrequencyMaxLength; ++i)
+                f.key(Qt::Key_Backspace);
+            f.type(column == 10 ? QStringLiteral("xy") : QStringLiteral("439.1"));
+        };
+
+        f.key(Qt::Key(openKey));
+        QCOMPARE(f.focus(), editor);
+        typeSomething();
+        QVERIFY(!(f.table.cells() == before));   // the cell follows the typing
+        f.key(Qt::Key_Escape);
+        QVERIFY(editor->isHidden());
+        QCOMPARE(f.focus(), &f.grid);
+        QVERIFY(f.table.cells() == before);
+
+        f.key(Qt::Key(openKey));
+        QCOMPARE(f.focus(), editor);
+        typeSomething();
+        const QString typed = f.cell(column, 4);
+        f.key(Qt::Key_Return);
+        QCOMPARE(f.focus(), &f.grid);
+        QCOMPARE(f.cell(column, 4), committed.isEmpty() ? typed : committed);
+        QVERIFY(f.cell(column, 4) != before.column(column, 4));
+
+        f.key(Qt::Key_Down);
+        QCOMPARE(f.grid.currentRow(), 5);
+        QCOMPARE(f.grid.currentColumn(), column);
+    }
+
+    // On a mark cell F2 flips the mark, as a click does; on ">>" it opens the channel's page.
+    void gridKeysOnMarksAndMore()
+    {
+        Fixture f;
+        QVERIFY(f.ready());
+        f.addChannel(2);
+        f.grid.setCurrentCell(T::PowerColumn, 2);
+        f.grid.setFocus();
+        const QString power = f.cell(T::PowerColumn, 2);
+        f.key(Qt::Key_F2);
+        QVERIFY(f.cell(T::PowerColumn, 2) != power);
+        f.key(Qt::Key_Return);
+        QCOMPARE(f.cell(T::PowerColumn, 2), power);
+        QSignalSpy page(f.editor, &ChannelEditor::singleChannelRequested);
+        f.grid.setCurrentCell(T::MoreColumn, 2);
+        f.key(Qt::Key_F2);
+        QCOMPARE(page.count(), 1);
+        QCOMPARE(page.first().first().toInt(), 2);
+    }
+
     void aliasOverlay()
     {
         Fixture f;

@@ -398,6 +398,60 @@ private slots:
         QCOMPARE(m_frequencyEditor->text(), result);
     }
 
+    // F2 opens the current cell's editor with the focus, as Enter does; Escape closes it
+    // and the cell and the document stay as they were; Enter commits what was typed.
+    void gridKeysOpenCommitAndCancel_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("committed");
+        QTest::newRow("frequency") << 2 << "450.00000";
+        QTest::newRow("tone") << 3 << "";
+        QTest::newRow("list") << 6 << "";
+        QTest::newRow("name") << 9 << "XYZ";
+    }
+    void gridKeysOpenCommitAndCancel()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, committed);
+        storeChannel(4, {"440.00000", "440.00000", "67.0", "Off", "Off", "High", "Add", "Wide", "ABC"});
+        makeView();
+        const QStringList before = rowTexts(*m_view, 4);
+        const auto typeSomething = [&](QWidget *editor) {
+            if (column == 2)
+                QTest::keyClicks(editor, QStringLiteral("450"));
+            else if (column == 9)
+                QTest::keyClicks(editor, QStringLiteral("XYZ"));
+            else if (auto *box = static_cast<QComboBox *>(editor); box->currentIndex() == box->count() - 1)
+                QTest::keyClick(editor, Qt::Key_Home);
+            else
+                QTest::keyClick(editor, Qt::Key_Down);
+        };
+        m_grid->setFocus();
+        m_grid->setCurrentCell(3, column - 1);
+
+        QTest::keyClick(m_grid, Qt::Key_F2);
+        QWidget *editor = m_view->openEditor();
+        QVERIFY(editor);
+        QCOMPARE(QApplication::focusWidget(), editor);
+        typeSomething(editor);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QVERIFY(!m_view->openEditor());
+        QVERIFY(editor->isHidden());
+        QVERIFY(m_grid->hasFocus());
+        QCOMPARE(rowTexts(*m_view, 4), before);
+        QVERIFY(!m_document->isModified());
+
+        QTest::keyClick(m_grid, Qt::Key_F2);
+        QCOMPARE(m_view->openEditor(), editor);
+        typeSomething(editor);
+        const QString typed = column == 2 || column == 9 ? committed
+                              : static_cast<QComboBox *>(editor)->currentText();
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(m_view->cellText(4, column), typed);
+        QVERIFY(m_view->cellText(4, column) != before.at(column - 1));
+        QVERIFY(m_document->isModified());
+    }
+
     // Enter and the row ends move the grid's cursor through posted keys.
     void keyboardMoves()
     {
