@@ -34,6 +34,21 @@ bool wanted(const QStringList &arguments)
     return false;
 }
 
+std::optional<int> runIfWanted(int argc, char **argv, const QString &name, const QString &version,
+                               const std::function<int(const QStringList &arguments)> &run)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (!wanted(arguments))
+        return std::nullopt;
+    // No display is needed without windows.
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(name);
+    QCoreApplication::setApplicationVersion(version);
+    return run(arguments);
+}
+
 void printError(const QString &text)
 {
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());

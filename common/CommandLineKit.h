@@ -26,6 +26,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QCommandLineParser;
@@ -38,6 +39,12 @@ enum Status { Success = 0, Failure = 1, UsageError = 2 };
 // beginning with "--", or -h, -v, -?. Single-dash options of the window system (such as
 // -platform), a plain file name and no argument at all leave the windows in place.
 bool wanted(const QStringList &arguments);
+
+// The start of both programs: when argv asks for a run without windows, makes the
+// QCoreApplication (named, with its version) and returns what `run` returns for the
+// arguments; nothing when the windows are wanted.
+std::optional<int> runIfWanted(int argc, char **argv, const QString &name, const QString &version,
+                               const std::function<int(const QStringList &arguments)> &run);
 
 // A line on standard error (flushed at once) or on standard output.
 void printError(const QString &text);

@@ -19,15 +19,10 @@
 int main(int argc, char **argv)
 {
     // Options run the program without windows, and without needing a display.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    if (CommandLineKit::wanted(arguments)) {
-        QCoreApplication app(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("KVT560"));
-        QCoreApplication::setApplicationVersion(QStringLiteral(KVT560_VERSION));
-        return CommandLine::run(arguments, QCoreApplication::applicationDirPath());
-    }
+    if (const std::optional<int> status = CommandLineKit::runIfWanted(
+            argc, argv, QStringLiteral("KVT560"), QStringLiteral(KVT560_VERSION),
+            [](const QStringList &arguments) { return CommandLine::run(arguments, QCoreApplication::applicationDirPath()); }))
+        return *status;
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KVT560"));   // the task bar title

@@ -10,15 +10,10 @@ int main(int argc, char **argv)
 {
     // Options run the program without windows, and without needing a display; a plain file
     // name still opens the window with that file.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    if (CommandLineKit::wanted(arguments)) {
-        QCoreApplication app(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("Program"));
-        QCoreApplication::setApplicationVersion(QStringLiteral(PROGRAM_VERSION));
-        return CommandLine::run(arguments, applicationDirectory());
-    }
+    if (const std::optional<int> status = CommandLineKit::runIfWanted(
+            argc, argv, QStringLiteral("Program"), QStringLiteral(PROGRAM_VERSION),
+            [](const QStringList &arguments) { return CommandLine::run(arguments, applicationDirectory()); }))
+        return *status;
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Program"));
